@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ardenvo {
+
+// One attribute of a category, one custom field, or one picture (name, image file name).
+class CField {
+public:
+    CField() = default;
+    CField(std::string name, std::string value, std::string category = {});
+    virtual ~CField() = default;
+
+    std::uint8_t saveValue = 1; // overwritten from the owning list's flag at every write
+    std::string name;
+    std::string value;
+    std::string category;
+};
+
+// An ordered list of fields with a title: a category, a picture list, or a field file.
+class CFieldList {
+public:
+    CFieldList() = default;
+    explicit CFieldList(std::string title) : title(std::move(title)) {}
+    virtual ~CFieldList() = default;
+    CFieldList(const CFieldList&) = delete;
+    CFieldList& operator=(const CFieldList&) = delete;
+
+    std::uint8_t saveValues = 1;
+    std::string title;
+
+    std::size_t size() const { return m_entries.size(); }
+    bool empty() const { return m_entries.empty(); }
+    CField& entryAt(std::size_t index) { return *m_entries[index]; }
+    const CField& entryAt(std::size_t index) const { return *m_entries[index]; }
+    const std::vector<std::unique_ptr<CField>>& entries() const { return m_entries; }
+
+    CField& append(std::unique_ptr<CField> field);
+    CField& append(std::string name, std::string value, std::string category = {});
+    void deleteEntryAt(std::size_t index);             // past the end: nothing happens
+    std::unique_ptr<CField> unlinkEntry(const CField* entry); // not in the list: nullptr
+    void clear() { m_entries.clear(); }
+
+    std::unique_ptr<CFieldList> clone() const;
+
+private:
+    std::vector<std::unique_ptr<CField>> m_entries;
+};
+
+} // namespace ardenvo

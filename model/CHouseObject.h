@@ -1,0 +1,77 @@
+#pragma once
+
+#include "model/CFieldList.h"
+#include "model/CReminder.h"
+#include "model/Geometry.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ardenvo {
+
+enum class NestPosition : int { Under = 0, Inside = 1, OnTop = 2 };
+inline constexpr int kNestPositionCount = 3;
+
+// A random 24-bit colour from the C library's generator (not seeded here).
+ColorRef randomObjectColor();
+
+// One recorded household object, with the objects under, inside and on top of it.
+class CHouseObject {
+public:
+    using List = std::vector<std::unique_ptr<CHouseObject>>;
+
+    // A new object: random colour, the default categories, everything else empty.
+    CHouseObject();
+    // An object with nothing in it, for readers that fill every field themselves.
+    struct Bare {};
+    explicit CHouseObject(Bare);
+    virtual ~CHouseObject() = default;
+    CHouseObject(const CHouseObject&) = delete;
+    CHouseObject& operator=(const CHouseObject&) = delete;
+
+    ColorRef color = 0;
+    CColorRect location{0, {10, 10, 70, 70}};
+    std::string notes;
+    std::string name = "Object";
+    std::string reserved; // always empty; the file carries it
+    CFieldList pictures;
+    std::int32_t floorIndex = 0; // meaningful for floor objects only; not stored
+    std::uint8_t selected = 0;   // set by the plan view; not stored
+
+    // Nesting lists
+    const List& children(NestPosition pos) const { return m_children[index(pos)]; }
+    CHouseObject& addChild(NestPosition pos, std::unique_ptr<CHouseObject> child);
+    CHouseObject* findChild(NestPosition pos, const std::string& name) const;
+    // Unlinks the first child of that name; the caller keeps or drops it. Nothing matches: nullptr.
+    std::unique_ptr<CHouseObject> removeChild(NestPosition pos, const std::string& name);
+    // Appends without renaming: for readers, which restore names as stored.
+    void appendChildAsStored(NestPosition pos, std::unique_ptr<CHouseObject> child);
+
+    // Categories
+    const std::vector<std::unique_ptr<CFieldList>>& categories() const { return m_categories; }
+    CFieldList& addCategory(); // titled "Category", becomes current
+    CFieldList& appendCategory(std::unique_ptr<CFieldList> category);
+    // -1 means the current category; any other index becomes current. Out of range: nullptr.
+    CFieldList* categoryAt(int index);
+    void deleteCategory(int index);
+    int currentCategory() const { return m_currentCategory; }
+    void clearCategories();
+
+    // Reminders
+    const std::vector<std::unique_ptr<CReminder>>& reminders() const { return m_reminders; }
+    CReminder& addReminder(std::unique_ptr<CReminder> reminder);
+    std::unique_ptr<CReminder> removeReminder(const CReminder* reminder);
+
+private:
+    static std::size_t index(NestPosition pos) { return static_cast<std::size_t>(pos); }
+
+    std::array<List, kNestPositionCount> m_children;
+    std::vector<std::unique_ptr<CFieldList>> m_categories;
+    std::vector<std::unique_ptr<CReminder>> m_reminders;
+    int m_currentCategory = 0;
+};
+
+} // namespace ardenvo

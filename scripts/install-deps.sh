@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs every Debian package Ardenvo needs to build, test and run. Safe to run again: packages
+# already present are skipped. Uses sudo only when not run as root.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ ccache pkg-config
+    qt6-base-dev qt6-image-formats-plugins qt6-svg-dev
+    libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+    # tests: a display server for screenshots, and tools to look at them
+    xvfb xauth imagemagick
+    # the fuzz targets build with clang when it is present
+    clang libclang-rt-14-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
