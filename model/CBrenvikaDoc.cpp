@@ -4,7 +4,9 @@
 
 namespace ardenvo {
 
-CBrenvikaDoc::CBrenvikaDoc() { newHouse(); }
+CBrenvikaDoc::CBrenvikaDoc() {
+    newHouse();
+}
 
 int CBrenvikaDoc::addViewListener(ViewListener listener) {
     m_listeners.emplace_back(m_nextListenerId, std::move(listener));
@@ -47,7 +49,9 @@ int CBrenvikaDoc::currentSectionIndex() const {
     return 0;
 }
 
-void CBrenvikaDoc::setCurrentSection(CSection* section) { m_current = section; }
+void CBrenvikaDoc::setCurrentSection(CSection* section) {
+    m_current = section;
+}
 
 CSection& CBrenvikaDoc::appendSection(std::unique_ptr<CSection> section) {
     m_sections.push_back(std::move(section));
@@ -66,6 +70,20 @@ int CBrenvikaDoc::deleteSection(int index) {
 void CBrenvikaDoc::clearSections() {
     m_sections.clear();
     m_current = nullptr;
+}
+
+void CBrenvikaDoc::takeHouseFrom(CBrenvikaDoc& other) {
+    if (&other == this)
+        return;
+    m_sections = std::move(other.m_sections);
+    other.m_sections.clear();
+    m_current = other.m_current;
+    other.m_current = nullptr;
+    m_unitIndex = other.m_unitIndex;
+    notifyViews(ViewHint::Reset);
+    if (m_current)
+        for (const auto& b : m_current->blocks())
+            notifyViews(ViewHint::AddBlockView, b->id);
 }
 
 CBlock* CBrenvikaDoc::addBlock(std::int32_t anchorId, int side, BlockKind kind) {

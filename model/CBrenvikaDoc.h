@@ -51,6 +51,11 @@ public:
     int deleteSection(int index);
     // Drops every section, leaving no current one: for readers, which append what they read.
     void clearSections();
+    // Moves another document's house (sections, current section, unit) into this one and tells
+    // the views Reset and AddBlockView per block of the current section, as an open does. Lets a
+    // file be read into a fresh document off the GUI thread and swapped in afterwards. `other` is
+    // left without sections; path and modified flag stay the caller's business.
+    void takeHouseFrom(CBrenvikaDoc& other);
 
     int unitIndex() const { return m_unitIndex; }
     void setUnitIndex(int index) { m_unitIndex = index; }
