@@ -1,0 +1,135 @@
+#pragma once
+
+#include "model/CBrenvikaDoc.h"
+#include "planeditor/layout/UnitTable.h"
+#include "planeditor/view/PlanDialogHooks.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <vector>
+
+class QMenu;
+
+namespace ardenvo {
+
+// The plan view: draws the current section of the house and edits it with the mouse, the keys
+// and a context menu. All drawing goes into a back buffer that paintEvent only copies.
+class CBrenvikaView : public QWidget {
+    Q_OBJECT
+public:
+    // Subscribes to the document's view hints and builds the figures of the current section.
+    explicit CBrenvikaView(CBrenvikaDoc& doc, QWidget* parent = nullptr);
+    ~CBrenvikaView() override;
+    CBrenvikaView(const CBrenvikaView&) = delete;
+    CBrenvikaView& operator=(const CBrenvikaView&) = delete;
+
+    // The document's unit table; its index mirrors doc.unitIndex().
+    UnitTable& units();
+
+    // Dialogs of the context menu; an entry stays disabled while its hook is empty.
+    void setDialogHooks(PlanDialogHooks hooks);
+    const PlanDialogHooks& dialogHooks() const { return m_hooks; }
+    // Messages and the colour chooser; empty members fall back to the standard Qt ones.
+    void setPrompts(PlanPrompts prompts);
+
+    // Drops the figures and rebuilds them for the document's current section (after the Sections
+    // dialog changed the active section, or after the house was replaced).
+    void rebuildPlan();
+
+    // What the view shows, for the frame and for tests.
+    const QImage& backBuffer() const { return m_buffer; }
+    // Ids of the blocks that have a figure, in drawing order.
+    std::vector<std::int32_t> figureIds() const;
+    // 0 none, 2 block drag, 3 object resize, 4 object move.
+    int dragMode() const { return m_dragMode; }
+    // The handle under the pointer: 1-20 of the selected block, -1 to -8 of its selected object.
+    int handleCode() const { return m_handle; }
+    // "Size: 150.00x150.00 centimeters" for the selected block; empty with no selection.
+    QString currentSizeText() const;
+
+public slots:
+    void zoomIn();
+    void zoomOut();
+    void actualSize();
+    void fitToWindow();
+    void scrollLeft();  // to the east: offsetX += 60
+    void scrollRight(); // to the west: offsetX -= 60
+    void scrollUp();    // to the north: offsetY += 60
+    void scrollDown();  // to the south: offsetY -= 60
+    // Options > units menu: sets the document's unit, marks it modified, updates the size text.
+    void setUnit(int index);
+
+signals:
+    void statusMessage(const QString& text); // handle hints for the first status pane
+    void sizeText(const QString& text);      // "Size: %.2fx%.2f <unit name>" for the size pane
+    void documentModified();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    enum class Command {
+        AddHall,
+        AddRoom,
+        Rename,
+        Resize,
+        Reposition,
+        ChangeColor,
+        ObjectsInside,
+        Delete
+    };
+
+    void onViewHint(ViewHint hint, int blockId);
+    void addFigure(int blockId);
+    void redraw();
+    void markModified();
+    void emitSizeText();
+    void setZoom(double zoom);
+    void scrollBy(int dx, int dy);
+
+    CBlock* selectedBlock() const;
+    CBlock* blockAt(QPoint screen) const;
+    void updateHandle(QPoint screen);
+    void beginClick(QPoint screen);
+    void dragTo(QPoint screen);
+    void endDrag(QPoint screen);
+    void cancelBlockDrag();
+
+    void showContextMenu(QPoint screen);
+    QMenu* buildContextMenu(const CBlock& block);
+    void runCommand(Command command, std::int32_t blockId, int side);
+    void runBlockCommand(Command command, CSection& section, CBlock& block, int side);
+    void runObjectCommand(Command command, CBlock& block, CHouseObject& object);
+    void refuse(const QString& text);
+    void inform(const QString& text);
+
+    CBrenvikaDoc& m_doc;
+    int m_listenerId = 0;
+    UnitTable m_units;
+    PlanDialogHooks m_hooks;
+    PlanPrompts m_prompts;
+
+    QImage m_buffer;
+    std::vector<std::int32_t> m_figures; // block ids in the order their figures were added
+
+    int m_dragMode = 0;
+    int m_handle = 0;
+    std::int32_t m_dragBlockId = 0;
+    Rect m_savedBlockRect;  // the block as it was when a block drag began
+    Rect m_savedObjectRect; // the object as it was when an object drag began
+    QPoint m_pressPoint;
+    QPoint m_lastPoint;
+};
+
+} // namespace ardenvo
