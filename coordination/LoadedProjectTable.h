@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/NamedLock.h"
+#include "platform/SharedMemoryFile.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace ardenvo {
+
+class PresenceLock;
+
+// The projects open in main programs, shared by every running instance: a 10 000-byte named
+// table {count, -1, capacity} followed by 256-byte zero-terminated paths, at most 39, kept packed.
+// Only main programs write it; the reminder program reads it. Every access holds the named lock
+// (re-entrant, so callers may hold it around several calls). A header whose count is out of range
+// reads as an empty table and is rewritten by the next writer.
+class LoadedProjectTable {
+public:
+    static constexpr const char* mappingName = "ArdenvoLoadedFile";
+    static constexpr const char* lockName = "AccessMutex_ArdenvoLoadedFile";
+    static constexpr std::int32_t capacity = 10000;
+    static constexpr std::int32_t headerSize = 12;
+    static constexpr std::int32_t entrySize = 256;
+    static constexpr std::int32_t maxEntries = (capacity - headerSize) / entrySize; // 39
+
+    LoadedProjectTable();
+    ~LoadedProjectTable(); // close()
+    LoadedProjectTable(const LoadedProjectTable&) = delete;
+    LoadedProjectTable& operator=(const LoadedProjectTable&) = delete;
+
+    // Main program: opens the table, creating it when no main program has it open.
+    bool openOrCreate();
+    // Reminder program: opens the table only when a main program has it; never creates it.
+    bool open();
+    bool isOpen() const { return m_memory.isOpen(); }
+    // Releases what this object holds of the lock and unmaps the table.
+    void close();
+
+    bool acquire();
+    void release();
+
+    std::int32_t entryCount();
+    // Entry i, or none when i is out of range.
+    std::optional<std::string> entryAt(std::int32_t i);
+    // False when the table is full or the path does not fit an entry (it is never cut).
+    bool appendEntry(const std::string& path);
+    bool removeEntry(std::int32_t i);
+    // The index of the first entry equal to the path byte for byte, or -1.
+    std::int32_t findEntry(const std::string& path);
+
+private:
+    std::int32_t validCount() const;
+    void writeHeader(std::int32_t count);
+
+    SharedMemoryFile m_memory;
+    std::unique_ptr<NamedLock> m_lock;
+    std::unique_ptr<PresenceLock> m_presence;
+};
+
+} // namespace ardenvo

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ardenvo {
+
+// Where the programs find their files. Paths are returned without a trailing separator.
+class AppPaths {
+public:
+    // The directory of the running executable.
+    static std::string programDirectory();
+
+    // Read-only files the programs ship (predone houses, splash picture, help): the program
+    // directory, then <program dir>/../share/ardenvo.
+    static std::vector<std::string> resourceDirectories();
+    // The first existing file of that relative name in the resource directories.
+    static std::optional<std::string> findResource(const std::string& relativePath);
+
+    // Where the main program writes: the program directory when writable, otherwise
+    // <GenericDataLocation>/Ardenvo (honours XDG_DATA_HOME).
+    static std::string dataDirectory();
+    static std::string dataDirectoryFor(const std::string& programDir);
+    // <data dir>/Images, created when missing (empty when it cannot be created).
+    static std::string imagesDirectory();
+    // <data dir>/temp.html, the search report.
+    static std::string reportPath();
+};
+
+} // namespace ardenvo

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/SettingsFile.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ardenvo {
+
+// Key paths of the settings the programs keep, so no caller spells them itself.
+namespace settingskeys {
+inline constexpr const char* ardenvo = "Software\\Ardenvo";
+inline constexpr const char* setup = "Software\\Ardenvo\\Setup";
+inline constexpr const char* files = "Software\\Ardenvo\\Files";
+inline constexpr const char* recentFileList =
+    "Software\\Local AppWizard-Generated Applications\\ardenvo\\Recent File List";
+} // namespace settingskeys
+
+// Typed access to the programs' own settings values.
+class Settings {
+public:
+    static constexpr int recentFileCount = 4;
+
+    explicit Settings(SettingsFile& file = SettingsFile::user()) : m_file(file) {}
+
+    // "Software\Ardenvo\Setup" value "Units": the unit index of the object-properties dialog;
+    // none when missing or outside 0-4.
+    std::optional<std::int32_t> objectUnits() const;
+    void setObjectUnits(std::int32_t unit);
+
+    // "Software\Ardenvo" value "eventOccureTip": on unless the value exists and is 0.
+    bool eventOccureTip() const;
+    void setEventOccureTip(bool on);
+
+    // The recent-file list, values "File1" to "File4", most recent first; gaps skipped.
+    std::vector<std::string> recentFiles() const;
+    void setRecentFiles(const std::vector<std::string>& paths);
+    // Puts the path first, dropping an older entry for the same file and the oldest beyond four.
+    void addRecentFile(const std::string& path);
+    void removeRecentFile(const std::string& path);
+
+private:
+    SettingsFile& m_file;
+};
+
+} // namespace ardenvo
