@@ -42,7 +42,13 @@ public:
     std::int32_t repeatOnUnit = static_cast<std::int32_t>(PeriodUnit::Month);
 
     const LocalDateTime& start() const { return m_start; }
-    void setStart(const LocalDateTime& start) { m_start = start; }
+    void setStart(const LocalDateTime& start) {
+        m_start = start;
+        m_startInstantValid = false;
+    }
+    // The start as seconds since 1970, converted once and kept: the reminder program tests every
+    // reminder each second, and the conversion is far dearer than the comparison.
+    std::int64_t startInstant() const;
 
     bool isPeriodical() const {
         return type == static_cast<std::int32_t>(ReminderType::PeriodicalDate);
@@ -50,6 +56,8 @@ public:
 
 private:
     LocalDateTime m_start;
+    mutable std::int64_t m_startInstant = 0;
+    mutable bool m_startInstantValid = false;
 };
 
 } // namespace ardenvo
