@@ -1,0 +1,303 @@
+#include "model/ProjectFile.h"
+
+#include "model/Archive.h"
+#include "model/FieldFile.h"
+#include "model/LocalTime.h"
+#include "model/SafeFile.h"
+
+#include <limits>
+#include <new>
+
+namespace ardenvo {
+
+namespace {
+
+constexpr std::int32_t kFormatId = 1;
+constexpr std::int32_t kVersion = 2;
+constexpr std::int32_t kUnitCount = 5;
+
+// The fewest bytes each record can take, to refuse counts the file cannot hold.
+constexpr std::size_t kMinReminderBytes = 3 * 4 + 4 + 1 + 4 * 5 + 1;
+constexpr std::size_t kMinObjectBytes = 4 + 4 + 3 * 4 + 4 + 16 + 4 + kMinFieldListBytes + 1 + 1 + 1;
+constexpr std::size_t kMinBlockBytes = 4 + 4 + 4 + 4 + 4 + kMinFieldListBytes + 4 * 12 + 4 + 16 + 1;
+constexpr std::size_t kMinSectionBytes = 4 + 4 + 8 + 4 + 4 + 4 + 1;
+
+// The time field is an unsigned count of seconds since 1970: every date from 1970 to 2106 fits.
+// Earlier dates are stored as 0, later ones as the last representable second.
+std::uint32_t encodeTime(const LocalDateTime& local) {
+    if (local.year < 1970)
+        return 0;
+    const std::int64_t instant = toInstant(local);
+    if (instant <= 0)
+        return 0;
+    if (instant > std::numeric_limits<std::uint32_t>::max())
+        return std::numeric_limits<std::uint32_t>::max();
+    return static_cast<std::uint32_t>(instant);
+}
+
+class ProjectWriter {
+public:
+    explicit ProjectWriter(std::string& out) : m_out(out) {}
+
+    void house(const CBrenvikaDoc& doc) {
+        m_out.writeInt32(kFormatId);
+        m_out.writeInt32(kVersion);
+        m_out.writeInt32(doc.sectionCount());
+        m_out.writeInt32(doc.currentSectionIndex());
+        for (const auto& s : doc.sections())
+            section(*s);
+        m_out.writeInt32(doc.unitIndex());
+    }
+
+private:
+    void section(const CSection& s) {
+        m_out.writeUInt32(s.background);
+        m_out.writeInt32(static_cast<std::int32_t>(s.blocks().size()));
+        for (const auto& b : s.blocks()) {
+            m_out.writeInt32(static_cast<std::int32_t>(b->kind()));
+            block(*b);
+        }
+        m_out.writeDouble(s.zoom);
+        m_out.writeInt32(s.offsetX);
+        m_out.writeInt32(s.offsetY);
+        m_out.writeInt32(s.nextBlockId);
+        m_out.writeText(s.name);
+    }
+
+    void block(const CBlock& b) {
+        m_out.writeInt32(b.changed ? 1 : 0);
+        m_out.writeInt32(static_cast<std::int32_t>(b.floorObjects().size()));
+        for (const auto& o : b.floorObjects())
+            object(*o);
+        m_out.writeInt32(b.id);
+        m_out.writeInt32(static_cast<std::int32_t>(b.kind()));
+        writeFieldListRecord(m_out, b.pictures, b.pictures.saveValues != 0);
+        for (std::size_t side = 0; side < 4; ++side) {
+            m_out.writeInt32(b.neighbours[side]);
+            m_out.writeInt32(b.alignments[side].shift);
+            m_out.writeInt32(b.alignments[side].mode);
+        }
+        m_out.writeUInt32(b.colorRect.color);
+        m_out.writeRect(b.colorRect.rect);
+        m_out.writeText(b.name);
+    }
+
+    void object(const CHouseObject& o) {
+        m_out.writeUInt32(o.color);
+        m_out.writeInt32(static_cast<std::int32_t>(o.categories().size()));
+        // Project files always keep category values, whatever a field-file save left in the flag.
+        for (const auto& c : o.categories())
+            writeFieldListRecord(m_out, *c, true);
+        for (int pos = 0; pos < kNestPositionCount; ++pos) {
+            const auto& children = o.children(static_cast<NestPosition>(pos));
+            m_out.writeInt32(static_cast<std::int32_t>(children.size()));
+            for (const auto& child : children)
+                object(*child);
+        }
+        m_out.writeUInt32(o.location.color);
+        m_out.writeRect(o.location.rect);
+        m_out.writeInt32(static_cast<std::int32_t>(o.reminders().size()));
+        for (const auto& r : o.reminders())
+            reminder(*r);
+        writeFieldListRecord(m_out, o.pictures, o.pictures.saveValues != 0);
+        m_out.writeText(o.reserved);
+        m_out.writeText(o.name);
+        m_out.writeText(o.notes);
+    }
+
+    void reminder(const CReminder& r) {
+        m_out.writeInt32(r.repeatEachUnit);
+        m_out.writeInt32(r.repeatOnAnchor);
+        m_out.writeInt32(r.repeatOnUnit);
+        m_out.writeUInt32(encodeTime(r.start()));
+        m_out.writeText(r.notes);
+        // The mode is stored twice; readers keep the second copy.
+        m_out.writeInt32(r.periodicMode);
+        m_out.writeInt32(r.periodicMode);
+        m_out.writeInt32(r.type);
+        m_out.writeInt32(r.repeatEachCount);
+        m_out.writeInt32(r.repeatOnNumber);
+        m_out.writeText(r.objectName);
+    }
+
+    ArchiveWriter m_out;
+};
+
+class ProjectReader {
+public:
+    explicit ProjectReader(ArchiveReader& in) : m_in(in) {}
+
+    std::unique_ptr<CSection> section() {
+        auto s = std::make_unique<CSection>();
+        s->clearBlocks();
+        s->background = m_in.readUInt32();
+        const std::size_t blockCount = m_in.readCount(kMinBlockBytes);
+        // A section without blocks is nothing the editor can show or produce.
+        if (blockCount == 0)
+            ArchiveReader::fail("a section without blocks");
+        for (std::size_t i = 0; i < blockCount; ++i)
+            s->appendBlockAsStored(block());
+        s->zoom = m_in.readDouble();
+        s->offsetX = m_in.readInt32();
+        s->offsetY = m_in.readInt32();
+        s->nextBlockId = m_in.readInt32();
+        m_in.readText(s->name);
+        return s;
+    }
+
+private:
+    std::unique_ptr<CBlock> block() {
+        const std::int32_t kind = m_in.readInt32();
+        if (kind != static_cast<std::int32_t>(BlockKind::Hall) &&
+            kind != static_cast<std::int32_t>(BlockKind::Room))
+            ArchiveReader::fail("an unknown block kind");
+        auto b = CBlock::create(static_cast<BlockKind>(kind));
+        b->changed = m_in.readInt32() != 0 ? 1 : 0;
+        const std::size_t objectCount = m_in.readCount(kMinObjectBytes);
+        for (std::size_t i = 0; i < objectCount; ++i)
+            b->appendFloorObjectAsStored(object(1));
+        b->id = m_in.readInt32();
+        if (m_in.readInt32() != kind)
+            ArchiveReader::fail("a block record of another kind than announced");
+        readFieldListRecord(m_in, b->pictures);
+        for (std::size_t side = 0; side < 4; ++side) {
+            b->neighbours[side] = m_in.readInt32();
+            b->alignments[side].shift = m_in.readInt32();
+            b->alignments[side].mode = m_in.readInt32();
+        }
+        b->colorRect.color = m_in.readUInt32();
+        b->colorRect.rect = m_in.readRect();
+        m_in.readText(b->name);
+        return b;
+    }
+
+    std::unique_ptr<CHouseObject> object(int depth) {
+        if (depth > kMaxObjectNesting)
+            ArchiveReader::fail("objects nested too deep");
+        auto o = std::make_unique<CHouseObject>(CHouseObject::Bare{});
+        o->color = m_in.readUInt32();
+        const std::size_t categoryCount = m_in.readCount(kMinFieldListBytes);
+        for (std::size_t i = 0; i < categoryCount; ++i) {
+            auto category = std::make_unique<CFieldList>();
+            readFieldListRecord(m_in, *category);
+            o->appendCategory(std::move(category));
+        }
+        for (int pos = 0; pos < kNestPositionCount; ++pos) {
+            const std::size_t childCount = m_in.readCount(kMinObjectBytes);
+            for (std::size_t i = 0; i < childCount; ++i)
+                o->appendChildAsStored(static_cast<NestPosition>(pos), object(depth + 1));
+        }
+        o->location.color = m_in.readUInt32();
+        o->location.rect = m_in.readRect();
+        const std::size_t reminderCount = m_in.readCount(kMinReminderBytes);
+        for (std::size_t i = 0; i < reminderCount; ++i)
+            o->addReminder(reminder());
+        readFieldListRecord(m_in, o->pictures);
+        m_in.readText(o->reserved);
+        m_in.readText(o->name);
+        m_in.readText(o->notes);
+        return o;
+    }
+
+    std::unique_ptr<CReminder> reminder() {
+        // Built with a fixed start: the stored one replaces it, and asking the clock is not free.
+        auto r = std::make_unique<CReminder>(LocalDateTime{});
+        r->repeatEachUnit = m_in.readInt32();
+        r->repeatOnAnchor = m_in.readInt32();
+        r->repeatOnUnit = m_in.readInt32();
+        r->setStart(fromInstant(m_in.readUInt32()));
+        m_in.readText(r->notes);
+        m_in.readInt32(); // the first copy of the periodic mode; the second one counts
+        r->periodicMode = m_in.readInt32();
+        r->type = m_in.readInt32();
+        r->repeatEachCount = m_in.readInt32();
+        r->repeatOnNumber = m_in.readInt32();
+        m_in.readText(r->objectName);
+        return r;
+    }
+
+    ArchiveReader& m_in;
+};
+
+} // namespace
+
+const char* fileErrorMessage(FileError error) {
+    switch (error) {
+    case FileError::None:
+        return "";
+    case FileError::WrongVersion:
+        return "Wrong version of Ardenvo project";
+    case FileError::UnexpectedFormat:
+        return "Unexpected file format.";
+    case FileError::OpenFailed:
+        return "Failed to open document.";
+    case FileError::SaveFailed:
+        return "Failed to save document.";
+    }
+    return "";
+}
+
+FileError readProject(std::string_view bytes, CBrenvikaDoc& doc) {
+    doc.newHouse();
+    ArchiveReader in(bytes);
+    CBrenvikaDoc::SectionList sections;
+    std::int32_t current = 0;
+    std::int32_t unit = 0;
+    try {
+        const std::int32_t formatId = in.readInt32();
+        const std::int32_t version = in.readInt32();
+        // Either mark is enough: older files carry one of them.
+        if (formatId != kFormatId && version != kVersion)
+            return FileError::WrongVersion;
+        const std::size_t sectionCount = in.readCount(kMinSectionBytes);
+        if (sectionCount == 0)
+            return FileError::UnexpectedFormat;
+        current = in.readInt32();
+        sections.reserve(sectionCount);
+        ProjectReader reader(in);
+        for (std::size_t i = 0; i < sectionCount; ++i)
+            sections.push_back(reader.section());
+        unit = in.readInt32();
+        if (unit < 0 || unit >= kUnitCount)
+            return FileError::UnexpectedFormat;
+        // Bytes after the unit are ignored: a file rewritten shorter in place keeps its old tail.
+    } catch (const ArchiveFormatError&) {
+        return FileError::UnexpectedFormat;
+    } catch (const std::bad_alloc&) {
+        return FileError::UnexpectedFormat;
+    }
+
+    // The house is complete; only now does it replace the new one.
+    doc.clearSections();
+    doc.notifyViews(ViewHint::Reset);
+    for (auto& s : sections)
+        doc.appendSection(std::move(s));
+    CSection* shown = doc.sectionAt(current);
+    if (!shown)
+        shown = doc.sectionAt(0);
+    doc.setCurrentSection(shown);
+    doc.setUnitIndex(unit);
+    for (const auto& b : shown->blocks())
+        doc.notifyViews(ViewHint::AddBlockView, b->id);
+    return FileError::None;
+}
+
+FileError loadProject(const std::string& path, CBrenvikaDoc& doc) {
+    std::string bytes;
+    if (!readWholeFile(path, bytes, nullptr))
+        return FileError::OpenFailed;
+    return readProject(bytes, doc);
+}
+
+std::string writeProject(const CBrenvikaDoc& doc) {
+    std::string bytes;
+    ProjectWriter(bytes).house(doc);
+    return bytes;
+}
+
+FileError saveProject(const std::string& path, const CBrenvikaDoc& doc) {
+    const std::string bytes = writeProject(doc);
+    return replaceFileSafely(path, bytes, false, nullptr) ? FileError::None : FileError::SaveFailed;
+}
+
+} // namespace ardenvo

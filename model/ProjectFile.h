@@ -1,0 +1,38 @@
+#pragma once
+
+#include "model/CBrenvikaDoc.h"
+
+#include <string>
+#include <string_view>
+
+namespace ardenvo {
+
+enum class FileError { None, WrongVersion, UnexpectedFormat, OpenFailed, SaveFailed };
+
+// The message the programs show for an error: "Wrong version of Ardenvo project",
+// "Unexpected file format.", "Failed to open document.", "Failed to save document."; "" for None.
+const char* fileErrorMessage(FileError error);
+
+// Resets `doc` to a new house, then reads the file's bytes into it. On success the document holds
+// the file's house and its views were told Reset and AddBlockView for every block of the current
+// section; on any failure it is still the new house. A current-section index that matches no
+// section opens the first one. Never sets the document's path or modified flag: callers do, and a
+// rejected file therefore never becomes the target of a plain save.
+FileError readProject(std::string_view bytes, CBrenvikaDoc& doc);
+
+// Reads the file at `path` as readProject does. A file that cannot be opened (missing, unreadable,
+// not a regular file) gives OpenFailed and leaves the document as it was.
+FileError loadProject(const std::string& path, CBrenvikaDoc& doc);
+
+// The whole project file of the house. Categories are always written with their values.
+std::string writeProject(const CBrenvikaDoc& doc);
+
+// Writes the house to `path` through a temporary file that replaces the target only once it is
+// complete and on disk; on failure the old file is untouched and no temporary file remains.
+FileError saveProject(const std::string& path, const CBrenvikaDoc& doc);
+
+// Nesting deeper than this is refused when reading (a damaged file could otherwise exhaust the
+// stack).
+inline constexpr int kMaxObjectNesting = 256;
+
+} // namespace ardenvo

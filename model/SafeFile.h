@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ardenvo {
+
+// Replaces the file at `path` with `bytes` so that it is never seen half-written: the bytes go to
+// a new file in the same folder, every write is checked, the file is flushed to disk and then
+// renamed over the target, and the folder is synced. The target's permissions (and owner, where
+// allowed) are kept; a symbolic link is followed and its target replaced. On any failure the old
+// file is untouched, no temporary file remains, false is returned and *error (when given) says
+// why. With `mustExist`, a missing target is an error and nothing is created.
+bool replaceFileSafely(const std::string& path, std::string_view bytes, bool mustExist,
+                       std::string* error);
+
+// Reads a whole regular file into `out`. False (and *error) when it cannot be opened or read.
+bool readWholeFile(const std::string& path, std::string& out, std::string* error);
+
+} // namespace ardenvo
