@@ -9,7 +9,8 @@ namespace ardenvo {
 // Where the programs find their files. Paths are returned without a trailing separator.
 class AppPaths {
 public:
-    // The directory of the running executable.
+    // The running executable and its directory.
+    static std::string programPath();
     static std::string programDirectory();
 
     // Read-only files the programs ship (predone houses, splash picture, help): the program

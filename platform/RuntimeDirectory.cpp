@@ -1,0 +1,66 @@
+#include "platform/RuntimeDirectory.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace ardenvo {
+
+namespace {
+
+bool fail(std::string* error, const std::string& message) {
+    if (error)
+        *error = message;
+    return false;
+}
+
+} // namespace
+
+std::optional<std::string> RuntimeDirectory::path(std::string* error) {
+    std::string dir;
+    const char* xdg = std::getenv("XDG_RUNTIME_DIR");
+    if (xdg && xdg[0] == '/')
+        dir = std::string(xdg) + "/ardenvo";
+    else
+        dir = "/tmp/ardenvo-" + std::to_string(::getuid());
+
+    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
+        fail(error, "Cannot create " + dir + ": " + std::strerror(errno));
+        return std::nullopt;
+    }
+    struct stat st {};
+    if (::lstat(dir.c_str(), &st) != 0) {
+        fail(error, "Cannot read " + dir + ": " + std::strerror(errno));
+        return std::nullopt;
+    }
+    // Another user could otherwise plant or read the files through which the programs meet.
+    if (!S_ISDIR(st.st_mode)) {
+        fail(error, dir + " is not a directory");
+        return std::nullopt;
+    }
+    if (st.st_uid != ::getuid()) {
+        fail(error, dir + " belongs to another user");
+        return std::nullopt;
+    }
+    if ((st.st_mode & 077) != 0) {
+        fail(error, dir + " is open to other users (mode must be 0700)");
+        return std::nullopt;
+    }
+    return dir;
+}
+
+std::optional<std::string> RuntimeDirectory::filePath(const std::string& name, std::string* error) {
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos ||
+        name.find('\0') != std::string::npos) {
+        fail(error, "Invalid name \"" + name + "\"");
+        return std::nullopt;
+    }
+    auto dir = path(error);
+    if (!dir)
+        return std::nullopt;
+    return *dir + "/" + name;
+}
+
+} // namespace ardenvo
