@@ -1,0 +1,86 @@
+#include "tools/ToolSupport.h"
+
+#include "model/CBrenvikaDoc.h"
+#include "model/ProjectFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <system_error>
+
+namespace ardenvo::tool {
+
+namespace {
+
+std::int32_t int32At(const std::string& bytes, std::size_t offset) {
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + i])) << (8 * i);
+    return static_cast<std::int32_t>(v);
+}
+
+} // namespace
+
+void reportError(std::ostream& err, const std::string& message) {
+    err << "ardenvo-tool: " << message << '\n';
+}
+
+bool takeOneFile(const std::vector<std::string>& args, const std::string& usage,
+                 std::ostream& err) {
+    if (args.size() == 1 && !args.front().empty())
+        return true;
+    err << "Usage: ardenvo-tool " << usage << '\n';
+    return false;
+}
+
+bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err, FileHeader* header) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (status.type() == fs::file_type::not_found) {
+        reportError(err, "No such file: " + path);
+        return false;
+    }
+    if (ec) {
+        reportError(err, "Cannot read " + path + ": " + ec.message());
+        return false;
+    }
+    // Devices and pipes could block or never end; a house is always a plain file.
+    if (status.type() != fs::file_type::regular) {
+        reportError(err, "Not a file: " + path);
+        return false;
+    }
+
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        reportError(err, "Cannot read " + path + ": " + std::strerror(errno));
+        return false;
+    }
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        reportError(err, "Cannot read " + path + ": " + std::strerror(errno));
+        return false;
+    }
+
+    const FileError result = readProject(bytes, doc);
+    if (result != FileError::None) {
+        reportError(err, path + ": " + fileErrorMessage(result));
+        return false;
+    }
+    if (header && bytes.size() >= 8)
+        *header = {int32At(bytes, 0), int32At(bytes, 4)};
+    return true;
+}
+
+int finishOutput(std::ostream& out, std::ostream& err) {
+    out.flush();
+    if (out)
+        return 0;
+    reportError(err, "Failed to write the output");
+    return kExitFailure;
+}
+
+} // namespace ardenvo::tool

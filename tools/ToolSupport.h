@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace ardenvo {
+class CBrenvikaDoc;
+}
+
+namespace ardenvo::tool {
+
+// Exit codes shared by the commands: 1 for a file that cannot be used, 2 for a wrong command line.
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+// The two numbers a house file starts with, as stored (a file is accepted when either matches).
+struct FileHeader {
+    std::int32_t formatId = 0;
+    std::int32_t version = 0;
+};
+
+// Writes "ardenvo-tool: " and the message as one line on the error stream.
+void reportError(std::ostream& err, const std::string& message);
+
+// Checks that exactly one argument, the file, was given; otherwise prints the usage line and
+// returns false (the command then exits with kExitUsage).
+bool takeOneFile(const std::vector<std::string>& args, const std::string& usage, std::ostream& err);
+
+// Reads the house at `path` into `doc`. A missing file, a folder, an unreadable file and a file
+// the reader rejects each give one clear line on `err` and false. `header` receives the first
+// two numbers of the file when it is given and the file loaded.
+bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err,
+               FileHeader* header = nullptr);
+
+// Flushes the output; a failed write (a full disk, a closed pipe) is reported and gives
+// kExitFailure, so that a script never takes a cut-off listing for a whole one.
+int finishOutput(std::ostream& out, std::ostream& err);
+
+} // namespace ardenvo::tool

@@ -1,0 +1,21 @@
+// ardenvo-tool check: silent success for a house that loads, the reader's message otherwise.
+#include "model/CBrenvikaDoc.h"
+#include "tools/CommandRegistry.h"
+#include "tools/ToolSupport.h"
+
+namespace ardenvo::tool {
+namespace {
+
+const char* const kUsage = "check FILE   exit 0 when the house loads, else 1 and the error";
+
+int runCheck(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+    if (!takeOneFile(args, kUsage, err))
+        return kExitUsage;
+    CBrenvikaDoc doc;
+    return loadHouse(args.front(), doc, err) ? 0 : kExitFailure;
+}
+
+const CommandRegistration registration("check", kUsage, runCheck);
+
+} // namespace
+} // namespace ardenvo::tool

@@ -1,0 +1,117 @@
+// ardenvo-tool csv: one row per object, for spreadsheets. RFC 4180: fields with a comma, a quote,
+// CR or LF are quoted with inner quotes doubled, and every line ends in CRLF.
+#include "model/CBrenvikaDoc.h"
+#include "tools/CommandRegistry.h"
+#include "tools/HouseWalk.h"
+#include "tools/TextEncoding.h"
+#include "tools/ToolSupport.h"
+
+#include <map>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ardenvo::tool {
+namespace {
+
+const char* const kUsage =
+    "csv FILE   print one row per object with its place, notes and attributes as CSV";
+
+// `field` is UTF-8 already: each text is converted on its own, since a name written as UTF-8 and
+// one written in the Windows code page can meet in one cell.
+void writeField(std::ostream& out, const std::string& field) {
+    if (field.find_first_of(",\"\r\n") == std::string::npos) {
+        out << field;
+        return;
+    }
+    out << '"';
+    for (char c : field) {
+        if (c == '"')
+            out << '"';
+        out << c;
+    }
+    out << '"';
+}
+
+void writeRow(std::ostream& out, const std::vector<std::string>& fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i)
+            out << ',';
+        writeField(out, fields[i]);
+    }
+    out << "\r\n";
+}
+
+// "On the floor", or the chain from the direct parent out to the floor object:
+// "inside the Jewellery box, on the Dresser".
+std::string whereText(const ObjectPlace& place) {
+    if (place.parents.empty())
+        return "On the floor";
+    std::string where;
+    for (auto it = place.parents.rbegin(); it != place.parents.rend(); ++it) {
+        if (!where.empty())
+            where += ", ";
+        switch (it->first) {
+        case NestPosition::Under:
+            where += "under the ";
+            break;
+        case NestPosition::Inside:
+            where += "inside the ";
+            break;
+        case NestPosition::OnTop:
+            where += "on the ";
+            break;
+        }
+        where += toUtf8(it->second->name);
+    }
+    return where;
+}
+
+using ColumnKey = std::pair<std::string, std::string>; // category title, attribute name
+
+int runCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (!takeOneFile(args, kUsage, err))
+        return kExitUsage;
+    CBrenvikaDoc doc;
+    if (!loadHouse(args.front(), doc, err))
+        return kExitFailure;
+
+    // Attribute columns in the order they first appear in the house.
+    std::map<ColumnKey, std::size_t> columnOf;
+    std::vector<std::string> header = {"Section", "Room", "Where", "Name", "Notes"};
+    forEachObject(doc, [&](const CHouseObject& object, const ObjectPlace&) {
+        for (const auto& category : object.categories())
+            for (const auto& field : category->entries()) {
+                ColumnKey key{category->title, field->name};
+                if (columnOf.emplace(key, header.size()).second)
+                    header.push_back(toUtf8(key.first) + "/" + toUtf8(key.second));
+            }
+    });
+
+    writeRow(out, header);
+    std::vector<std::string> row;
+    forEachObject(doc, [&](const CHouseObject& object, const ObjectPlace& place) {
+        row.assign(header.size(), std::string());
+        row[0] = toUtf8(place.section->name);
+        row[1] = toUtf8(place.block->name);
+        row[2] = whereText(place);
+        row[3] = toUtf8(object.name);
+        row[4] = toUtf8(object.notes);
+        for (const auto& category : object.categories())
+            for (const auto& field : category->entries()) {
+                // An object may carry the same attribute twice; keep both values in its cell.
+                std::string& cell = row[columnOf.at({category->title, field->name})];
+                if (!cell.empty() && !field->value.empty())
+                    cell += "; ";
+                cell += toUtf8(field->value);
+            }
+        writeRow(out, row);
+    });
+    return finishOutput(out, err);
+}
+
+const CommandRegistration registration("csv", kUsage, runCsv);
+
+} // namespace
+} // namespace ardenvo::tool

@@ -1,0 +1,150 @@
+// ardenvo-tool search: the search of the main program's "Ask the tobrin" dialog, as a report.
+#include "model/CBrenvikaDoc.h"
+#include "search/engine/ReportWriter.h"
+#include "search/engine/SearchEngine.h"
+#include "tools/CommandRegistry.h"
+#include "tools/ToolSupport.h"
+
+#include <charconv>
+#include <optional>
+#include <ostream>
+
+namespace ardenvo::tool {
+namespace {
+
+const char* const kUsage =
+    "search FILE [--names TEXT] [--notes TEXT] [--field TEXT [--compare N] [--value TEXT]] "
+    "[--title TEXT] [--room SECTION/BLOCK]... [--out FILE]   write the search report (HTML)";
+
+struct SearchArgs {
+    std::string file;
+    SearchCriteria criteria;
+    std::vector<std::string> rooms;
+    std::optional<std::string> out;
+};
+
+bool usageError(std::ostream& err, const std::string& message) {
+    reportError(err, message);
+    err << "Usage: ardenvo-tool " << kUsage << '\n';
+    return false;
+}
+
+bool parseArgs(const std::vector<std::string>& args, SearchArgs& parsed, std::ostream& err) {
+    bool compareGiven = false;
+    bool valueGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            if (!parsed.file.empty())
+                return usageError(err, "more than one file: " + arg);
+            parsed.file = arg;
+            continue;
+        }
+        if (i + 1 >= args.size())
+            return usageError(err, arg + " needs a value");
+        const std::string& value = args[++i];
+        SearchCriteria& c = parsed.criteria;
+        if (arg == "--names") {
+            c.byName = true;
+            c.nameText = value;
+        } else if (arg == "--notes") {
+            c.byNotes = true;
+            c.notesText = value;
+        } else if (arg == "--field") {
+            c.byField = true;
+            c.fieldText = value;
+        } else if (arg == "--value") {
+            c.byValue = true;
+            c.valueText = value;
+            valueGiven = true;
+        } else if (arg == "--compare") {
+            int index = -1;
+            const auto [end, ec] =
+                std::from_chars(value.data(), value.data() + value.size(), index);
+            if (ec != std::errc() || end != value.data() + value.size() || index < 0 ||
+                index >= kComparisonCount)
+                return usageError(err,
+                                  "--compare takes a number from 0 to 8, not \"" + value + "\"");
+            c.comparison = static_cast<Comparison>(index);
+            c.byValue = true;
+            compareGiven = true;
+        } else if (arg == "--title") {
+            c.title = value;
+        } else if (arg == "--room") {
+            parsed.rooms.push_back(value);
+        } else if (arg == "--out") {
+            parsed.out = value;
+        } else {
+            return usageError(err, "unknown option " + arg);
+        }
+    }
+    if (parsed.file.empty())
+        return usageError(err, "no house file given");
+    const SearchCriteria& c = parsed.criteria;
+    if (c.byValue && !c.byField)
+        return usageError(err, "--compare and --value need --field");
+    if (compareGiven && comparesWithValue(c.comparison) && !valueGiven)
+        return usageError(err, "--compare " + std::to_string(static_cast<int>(c.comparison)) +
+                                   " needs --value");
+    return true;
+}
+
+// Every block whose "SECTION/BLOCK" is named; each name must find at least one block.
+bool selectRooms(const CBrenvikaDoc& doc, const std::vector<std::string>& rooms, SearchScope& scope,
+                 std::ostream& err) {
+    if (rooms.empty()) {
+        scope = SearchScope::wholeHouse(doc);
+        return true;
+    }
+    scope = SearchScope(doc);
+    for (const std::string& room : rooms) {
+        bool found = false;
+        for (std::size_t s = 0; s < doc.sections().size(); ++s) {
+            const CSection& section = *doc.sections()[s];
+            for (std::size_t b = 0; b < section.blocks().size(); ++b) {
+                if (section.name + "/" + section.blocks()[b]->name == room) {
+                    scope.setSearched(s, b, true);
+                    found = true;
+                }
+            }
+        }
+        if (!found) {
+            reportError(err, "no room or hall \"" + room + "\" in the house");
+            return false;
+        }
+    }
+    return true;
+}
+
+int runSearchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    SearchArgs parsed;
+    if (!parseArgs(args, parsed, err))
+        return kExitUsage;
+    if (!parsed.criteria.hasCriterion()) {
+        reportError(err, "Check at least one check box (--names, --notes or --field)");
+        return kExitUsage;
+    }
+    CBrenvikaDoc doc;
+    if (!loadHouse(parsed.file, doc, err))
+        return kExitFailure;
+    SearchScope scope;
+    if (!selectRooms(doc, parsed.rooms, scope, err))
+        return kExitFailure;
+
+    const std::string report = writeReport(parsed.criteria, runSearch(doc, parsed.criteria, scope));
+    if (parsed.out) {
+        std::string error;
+        if (!saveReport(*parsed.out, report, error)) {
+            reportError(err, "Cannot write " + *parsed.out + ": " + error);
+            return kExitFailure;
+        }
+        return 0;
+    }
+    out.write(report.data(), static_cast<std::streamsize>(report.size()));
+    return finishOutput(out, err);
+}
+
+const CommandRegistration registration("search", kUsage, runSearchCommand);
+
+} // namespace
+} // namespace ardenvo::tool
