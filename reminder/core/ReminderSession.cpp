@@ -1,0 +1,212 @@
+#include "reminder/core/ReminderSession.h"
+
+#include "model/CReminder.h"
+#include "model/ReminderSchedule.h"
+
+#include <algorithm>
+
+namespace ardenvo {
+
+ReminderSession::ReminderSession(ReminderEnvironment& environment, ReminderPrompter& prompter,
+                                 std::string customAttributesPath)
+    : m_environment(environment), m_prompter(prompter),
+      m_customAttributesPath(std::move(customAttributesPath)) {}
+
+void ReminderSession::reloadProjects() {
+    readRegisteredProjects();
+    loadEnabledProjects();
+}
+
+void ReminderSession::readRegisteredProjects() {
+    m_registered = m_environment.readProjectEntries();
+}
+
+void ReminderSession::loadEnabledProjects() {
+    m_events.clear();
+    m_loaded.clear();
+    ++m_generation;
+
+    const auto append = [this](std::unique_ptr<LoadedProject> project) {
+        const int index = static_cast<int>(m_loaded.size());
+        project->reminderCount = m_events.appendProject(project->doc(), index);
+        m_loaded.push_back(std::move(project));
+    };
+
+    if (!m_customAttributesPath.empty()) {
+        std::unique_ptr<LoadedProject> project;
+        switch (LoadedProject::load(m_customAttributesPath, project)) {
+        case LoadedProject::LoadResult::Loaded:
+            append(std::move(project));
+            break;
+        case LoadedProject::LoadResult::WrongFormat:
+            m_prompter.showError("Error", "Wrong format of file: " + m_customAttributesPath);
+            break;
+        case LoadedProject::LoadResult::CannotOpen:
+            break;
+        }
+    }
+
+    for (std::size_t i = 0; i < m_registered.size();) {
+        const RegisteredProject& entry = m_registered[i];
+        if (!entry.enabled()) {
+            ++i;
+            continue;
+        }
+        std::unique_ptr<LoadedProject> project;
+        const auto result = LoadedProject::load(entry.path, project);
+        if (result == LoadedProject::LoadResult::Loaded) {
+            append(std::move(project));
+            ++i;
+            continue;
+        }
+        if (result == LoadedProject::LoadResult::WrongFormat)
+            m_prompter.showError("Error", "Wrong format of file: " + entry.path);
+        const std::string path = entry.path;
+        m_environment.deleteProjectEntry(path);
+        m_registered.erase(m_registered.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+}
+
+int ReminderSession::projectOfRow(int row) const {
+    const EventRow* entry = m_events.rowAt(row);
+    return entry ? entry->project : -1;
+}
+
+bool ReminderSession::isRowOpenInMainProgram(int row) const {
+    const int project = projectOfRow(row);
+    if (project < 0)
+        return false;
+    return m_environment.isOpenInMainProgram(m_loaded[static_cast<std::size_t>(project)]->path());
+}
+
+void ReminderSession::reportStale(const std::string& path) {
+    reloadProjects();
+    m_prompter.showInformation(kReminderAppTitle,
+                               "The project file " + path +
+                                   " has been changed by another program since it was loaded.\n"
+                                   "The reminder list has been refreshed. Please repeat the "
+                                   "command.");
+}
+
+bool ReminderSession::checkUnchanged(int project) {
+    LoadedProject& loaded = *m_loaded[static_cast<std::size_t>(project)];
+    if (loaded.diskState() != LoadedProject::DiskState::Changed)
+        return true;
+    reportStale(std::string(loaded.path()));
+    return false;
+}
+
+bool ReminderSession::saveProject(int index) {
+    if (index < 0 || index >= static_cast<int>(m_loaded.size()))
+        return false;
+    LoadedProject& project = *m_loaded[static_cast<std::size_t>(index)];
+    const std::string path = project.path();
+    std::string error;
+    switch (project.diskState()) {
+    case LoadedProject::DiskState::Changed:
+        reportStale(path);
+        return false;
+    case LoadedProject::DiskState::Missing:
+        error = "The file no longer exists.";
+        break;
+    case LoadedProject::DiskState::Unchanged:
+        if (project.write(error))
+            return true;
+        break;
+    }
+    m_prompter.showError("Error", "Failed to save the project " + path + ".\n" + error);
+    return false;
+}
+
+ReminderSession::Result ReminderSession::resetEvent(int row) {
+    const EventRow* entry = m_events.rowAt(row);
+    if (!entry)
+        return Result::Refused;
+    if (!entry->reminder->isPeriodical())
+        return deleteEvent(row);
+    const int project = entry->project;
+    if (!checkUnchanged(project))
+        return Result::Refreshed;
+    advanceReminder(*entry->reminder);
+    m_events.refreshRow(row);
+    return saveProject(project) ? Result::Done : Result::SaveFailed;
+}
+
+ReminderSession::Result ReminderSession::deleteEvent(int row) {
+    const EventRow* entry = m_events.rowAt(row);
+    if (!entry)
+        return Result::Refused;
+    const int project = entry->project;
+    if (!checkUnchanged(project))
+        return Result::Refreshed;
+    if (!entry->owner->removeReminder(entry->reminder))
+        return Result::Refused;
+    m_loaded[static_cast<std::size_t>(project)]->reminderCount -= 1;
+    m_events.removeRow(row);
+    return saveProject(project) ? Result::Done : Result::SaveFailed;
+}
+
+ReminderSession::Result ReminderSession::editEvent(int row, const CReminder& values) {
+    const EventRow* entry = m_events.rowAt(row);
+    if (!entry)
+        return Result::Refused;
+    const int project = entry->project;
+    if (!checkUnchanged(project))
+        return Result::Refreshed;
+    *entry->reminder = values;
+    m_events.refreshRow(row);
+    return saveProject(project) ? Result::Done : Result::SaveFailed;
+}
+
+ReminderSession::Result ReminderSession::newEvent(const CReminder& values) {
+    CHouseObject* owner = nullptr;
+    if (!m_loaded.empty()) {
+        const CBrenvikaDoc& doc = m_loaded.front()->doc();
+        if (doc.sectionCount() > 0 && !doc.sections().front()->blocks().empty()) {
+            const auto& objects = doc.sections().front()->blocks().front()->floorObjects();
+            if (!objects.empty())
+                owner = objects.front().get();
+        }
+    }
+    if (!owner) {
+        m_prompter.showError(kReminderAppTitle,
+                             "A new reminder needs a loaded project whose first block holds an "
+                             "object.\nAdd an object to the house in Ardenvo first.");
+        return Result::Refused;
+    }
+    if (!checkUnchanged(0))
+        return Result::Refreshed;
+    auto reminder = std::make_unique<CReminder>(values);
+    reminder->objectName.clear();
+    CReminder& added = owner->addReminder(std::move(reminder));
+    m_loaded.front()->reminderCount += 1;
+    m_events.append(added, *owner, 0);
+    const bool saved = saveProject(0);
+    // Reloading puts the new row in its place in project order.
+    reloadProjects();
+    return saved ? Result::Done : Result::SaveFailed;
+}
+
+void ReminderSession::setProjectsEnabled(const std::vector<int>& indexes, bool enabled) {
+    for (const int index : indexes) {
+        if (index < 0 || index >= static_cast<int>(m_registered.size()))
+            continue;
+        RegisteredProject& entry = m_registered[static_cast<std::size_t>(index)];
+        entry.status = enabled ? 1 : 0;
+        m_environment.setProjectStatus(entry.path, enabled);
+    }
+    loadEnabledProjects();
+}
+
+void ReminderSession::deleteProjectEntries(const std::vector<std::string>& paths) {
+    for (const auto& path : paths) {
+        m_environment.deleteProjectEntry(path);
+        const auto it = std::find_if(m_registered.begin(), m_registered.end(),
+                                     [&](const RegisteredProject& e) { return e.path == path; });
+        if (it != m_registered.end())
+            m_registered.erase(it);
+    }
+    reloadProjects();
+}
+
+} // namespace ardenvo

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "reminder/core/EventTable.h"
+#include "reminder/core/LoadedProject.h"
+#include "reminder/core/ReminderPorts.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ardenvo {
+
+class CReminder;
+
+// Everything the reminder program holds: the registered projects, the loaded ones and the table
+// of their reminders, with the commands that change reminders and write projects back. Lives on
+// the GUI thread; asks and tells the user through the prompter.
+class ReminderSession {
+public:
+    enum class Result {
+        Done,
+        Refused,    // nothing to act on; nothing changed
+        Refreshed,  // the file had changed on disk: the projects were reloaded, nothing written
+        SaveFailed, // the change stays in memory, the user was told
+    };
+
+    ReminderSession(ReminderEnvironment& environment, ReminderPrompter& prompter,
+                    std::string customAttributesPath);
+    ReminderSession(const ReminderSession&) = delete;
+    ReminderSession& operator=(const ReminderSession&) = delete;
+
+    const std::vector<RegisteredProject>& registeredProjects() const { return m_registered; }
+    const std::vector<std::unique_ptr<LoadedProject>>& loadedProjects() const { return m_loaded; }
+    const EventTable& events() const { return m_events; }
+    // Changes whenever the table is rebuilt, so holders of a row can tell it went stale.
+    std::uint64_t generation() const { return m_generation; }
+
+    // Reads the registry list again, then loads the enabled projects.
+    void reloadProjects();
+    void readRegisteredProjects();
+    // Frees everything loaded, then loads the custom attributes file and every enabled project.
+    // A registered project that fails to load loses its registration.
+    void loadEnabledProjects();
+
+    int firstDueIndex(std::int64_t now) const { return m_events.firstDueIndex(now); }
+    int projectOfRow(int row) const;
+    bool isRowOpenInMainProgram(int row) const;
+
+    // Writes project `index` back over its file, unless the file has changed since it was read.
+    bool saveProject(int index);
+
+    // Advances a periodical reminder, deletes a single-date one; then saves.
+    Result resetEvent(int row);
+    Result deleteEvent(int row);
+    // Copies every field of `values` into the row's reminder; then saves.
+    Result editEvent(int row, const CReminder& values);
+    // Adds a reminder to the first floor object of the first block of the first section of the
+    // first loaded project, saves it and reloads. Refused with a message when there is none.
+    Result newEvent(const CReminder& values);
+
+    // Sets the status of the registered projects at these indexes, in memory and in the registry,
+    // then loads the enabled projects again.
+    void setProjectsEnabled(const std::vector<int>& indexes, bool enabled);
+    // Removes the registrations (never the files), then reloads.
+    void deleteProjectEntries(const std::vector<std::string>& paths);
+
+private:
+    // False (after reloading and telling the user) when the project's file changed on disk.
+    bool checkUnchanged(int project);
+    void reportStale(const std::string& path);
+
+    ReminderEnvironment& m_environment;
+    ReminderPrompter& m_prompter;
+    std::string m_customAttributesPath;
+    std::vector<RegisteredProject> m_registered;
+    std::vector<std::unique_ptr<LoadedProject>> m_loaded;
+    EventTable m_events;
+    std::uint64_t m_generation = 0;
+};
+
+inline constexpr const char* kReminderAppTitle = "Ardenvo Reminder";
+
+} // namespace ardenvo

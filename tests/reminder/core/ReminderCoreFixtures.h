@@ -1,0 +1,151 @@
+#pragma once
+
+#include "model/CBrenvikaDoc.h"
+#include "model/CReminder.h"
+#include "model/ProjectFile.h"
+#include "reminder/core/ReminderPorts.h"
+
+#include <algorithm>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace ardenvo::test {
+
+// The registry list and the main program's open projects, in memory.
+class FakeEnvironment : public ReminderEnvironment {
+public:
+    std::vector<RegisteredProject> entries;
+    std::set<std::string> openInMain;
+    std::vector<std::string> deleted;
+
+    std::vector<RegisteredProject> readProjectEntries() override { return entries; }
+    void setProjectStatus(const std::string& path, bool enabled) override {
+        for (auto& e : entries)
+            if (e.path == path)
+                e.status = enabled ? 1 : 0;
+    }
+    void deleteProjectEntry(const std::string& path) override {
+        deleted.push_back(path);
+        std::erase_if(entries, [&](const RegisteredProject& e) { return e.path == path; });
+    }
+    bool isOpenInMainProgram(const std::string& path) override {
+        return openInMain.count(path) > 0;
+    }
+};
+
+// Records what the user was told and answers questions from a queue (Yes when it runs dry).
+class FakePrompter : public ReminderPrompter {
+public:
+    std::vector<std::string> errors;
+    std::vector<std::string> infos;
+    std::vector<std::string> questions;
+    std::deque<bool> answers;
+
+    void showError(const std::string& title, const std::string& text) override {
+        errors.push_back(title + ": " + text);
+    }
+    void showInformation(const std::string&, const std::string& text) override {
+        infos.push_back(text);
+    }
+    bool askYesNo(const std::string&, const std::string& text) override {
+        questions.push_back(text);
+        if (answers.empty())
+            return true;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+inline LocalDateTime at(int y, int mo, int d, int h = 12, int mi = 0) {
+    return {y, mo, d, h, mi, 0};
+}
+
+// A house whose first hall holds one object per entry of `notesPerObject`, each object with one
+// reminder per note.
+struct HouseSpec {
+    std::vector<std::vector<CReminder>> objects;
+};
+
+inline CReminder reminderAt(const LocalDateTime& start, const std::string& notes,
+                            bool periodical = false) {
+    CReminder r(start);
+    r.notes = notes;
+    r.objectName = "Chair";
+    if (periodical)
+        r.type = static_cast<std::int32_t>(ReminderType::PeriodicalDate);
+    return r;
+}
+
+inline void writeHouse(const std::string& path, const HouseSpec& spec) {
+    CBrenvikaDoc doc;
+    CBlock& hall = *doc.sections().front()->blocks().front();
+    for (const auto& reminders : spec.objects) {
+        auto object = std::make_unique<CHouseObject>();
+        object->name = "Chair";
+        CHouseObject& added = hall.addFloorObject(std::move(object));
+        for (const auto& r : reminders)
+            added.addReminder(std::make_unique<CReminder>(r));
+    }
+    ASSERT_EQ(saveProject(path, doc), FileError::None);
+}
+
+inline std::vector<std::string> notesInFile(const std::string& path) {
+    CBrenvikaDoc doc;
+    std::vector<std::string> notes;
+    if (loadProject(path, doc) != FileError::None)
+        return {"<unreadable>"};
+    for (const auto& section : doc.sections())
+        for (const auto& block : section->blocks())
+            for (const auto& object : block->floorObjects())
+                for (const auto& r : object->reminders())
+                    notes.push_back(r->notes);
+    return notes;
+}
+
+inline LocalDateTime firstStartInFile(const std::string& path) {
+    CBrenvikaDoc doc;
+    EXPECT_EQ(loadProject(path, doc), FileError::None);
+    for (const auto& section : doc.sections())
+        for (const auto& block : section->blocks())
+            for (const auto& object : block->floorObjects())
+                for (const auto& r : object->reminders())
+                    return r->start();
+    return {};
+}
+
+// A fresh folder under the system's temporary directory, removed afterwards.
+class TempDir {
+public:
+    TempDir() {
+        auto base = std::filesystem::temp_directory_path();
+        for (int i = 0;; ++i) {
+            m_path = base / ("ardenvo-reminder-test-" + std::to_string(::getpid()) + "-" +
+                             std::to_string(i));
+            if (std::filesystem::create_directory(m_path))
+                break;
+        }
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    std::string file(const std::string& name) const { return (m_path / name).string(); }
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+inline void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+} // namespace ardenvo::test

@@ -1,0 +1,253 @@
+#include "ReminderCoreFixtures.h"
+
+#include "model/LocalTime.h"
+#include "reminder/core/ProjectName.h"
+#include "reminder/core/ReminderSession.h"
+
+namespace ardenvo::test {
+namespace {
+
+class SessionTest : public testing::Test {
+protected:
+    TempDir dir;
+    FakeEnvironment env;
+    FakePrompter prompter;
+    std::string custom = dir.file("CustomAttributes.cav");
+    ReminderSession session{env, prompter, custom};
+
+    std::string project(const std::string& name, const HouseSpec& spec, int status = 1) {
+        const std::string path = dir.file(name);
+        writeHouse(path, spec);
+        env.entries.push_back({static_cast<std::int32_t>(env.entries.size()), path, status});
+        return path;
+    }
+    std::vector<std::string> rowNotes() const {
+        std::vector<std::string> notes;
+        for (const auto& row : session.events().rows())
+            notes.push_back(row.reminder->notes);
+        return notes;
+    }
+};
+
+using Notes = std::vector<std::string>;
+
+TEST(ProjectNameTest, CutsAtLastDotAndLastSeparator) {
+    EXPECT_EQ(projectNameOf("c:\\homes\\my house.av"), "my house");
+    EXPECT_EQ(projectNameOf("/home/ann/my house.av"), "my house");
+    EXPECT_EQ(projectNameOf("/home/ann/flat.old.av"), "flat.old");
+    EXPECT_EQ(projectNameOf("plain"), "plain");
+    EXPECT_EQ(projectNameOf("house.av"), "house");
+    // The only dot in a directory name: the cut lies before the last separator.
+    EXPECT_EQ(projectNameOf("/home/my.dir/house"), "");
+    EXPECT_EQ(projectNameOf(""), "");
+    EXPECT_EQ(projectNameOf("/home/ann/"), "");
+}
+
+TEST_F(SessionTest, LoadsCustomAttributesThenEnabledProjectsInProjectOrder) {
+    writeHouse(custom, {{{reminderAt(at(2030, 1, 1), "custom")}}});
+    project("a.av", {{{reminderAt(at(2030, 1, 1), "a1"), reminderAt(at(2030, 1, 2), "a2")},
+                      {reminderAt(at(2030, 1, 3), "a3")}}});
+    project("off.av", {{{reminderAt(at(2030, 1, 1), "off")}}}, 0);
+    project("b.av", {{{reminderAt(at(2030, 1, 1), "b1")}}});
+
+    session.reloadProjects();
+
+    EXPECT_EQ(rowNotes(), (Notes{"custom", "a1", "a2", "a3", "b1"}));
+    ASSERT_EQ(session.loadedProjects().size(), 3u);
+    EXPECT_EQ(session.loadedProjects()[1]->reminderCount, 3);
+    EXPECT_EQ(session.projectOfRow(0), 0);
+    EXPECT_EQ(session.projectOfRow(3), 1);
+    EXPECT_EQ(session.projectOfRow(4), 2);
+    EXPECT_EQ(session.projectOfRow(5), -1);
+    EXPECT_EQ(session.registeredProjects().size(), 3u); // the disabled one stays registered
+    EXPECT_TRUE(prompter.errors.empty());
+}
+
+TEST_F(SessionTest, FailedLoadsDropRegistrationsWithTheRightMessages) {
+    const std::string good = project("good.av", {{{reminderAt(at(2030, 1, 1), "g")}}});
+    const std::string missing = dir.file("missing.av");
+    env.entries.push_back({5, missing, 1});
+    const std::string broken = dir.file("broken.av");
+    writeBytes(broken, std::string("\x09\0\0\0\x07\0\0\0", 8));
+    env.entries.push_back({6, broken, 1});
+    const std::string truncated = dir.file("short.av");
+    writeBytes(truncated, std::string("\x01\0\0\0\x02\0\0\0\x05\0", 10));
+    env.entries.push_back({7, truncated, 1});
+    writeBytes(custom, "garbage");
+
+    session.reloadProjects();
+
+    EXPECT_EQ(rowNotes(), Notes{"g"});
+    EXPECT_EQ(env.deleted, (Notes{missing, broken, truncated}));
+    ASSERT_EQ(session.registeredProjects().size(), 1u);
+    EXPECT_EQ(session.registeredProjects()[0].path, good);
+    // A missing file is dropped silently; the custom file never touches the registry.
+    EXPECT_EQ(prompter.errors, (Notes{"Error: Wrong format of file: " + custom,
+                                      "Error: Wrong format of file: " + broken,
+                                      "Error: Wrong format of file: " + truncated}));
+}
+
+TEST_F(SessionTest, FirstDueIndexFollowsTableOrderAndTheStrictTest) {
+    const LocalDateTime soon = at(2030, 5, 1, 10, 0);
+    project("a.av", {{{reminderAt(at(2031, 1, 1), "late"), reminderAt(soon, "soon")}}});
+    project("b.av", {{{reminderAt(at(2020, 1, 1), "early")}}});
+    session.reloadProjects();
+
+    const std::int64_t soonInstant = toInstant(soon);
+    EXPECT_EQ(session.firstDueIndex(toInstant(at(2019, 1, 1))), -1);
+    EXPECT_EQ(session.firstDueIndex(soonInstant), 2); // "soon" is not due in its own second
+    EXPECT_EQ(session.firstDueIndex(soonInstant + 1), 1);
+    EXPECT_EQ(session.firstDueIndex(toInstant(at(2032, 1, 1))), 0);
+}
+
+TEST_F(SessionTest, ResetAdvancesPeriodicalAndDeletesSingleDateInTheFile) {
+    CReminder weekly = reminderAt(at(2030, 3, 6, 18, 30), "weekly", true);
+    weekly.periodicMode = static_cast<std::int32_t>(PeriodicMode::RepeatEach);
+    weekly.repeatEachCount = 1;
+    weekly.repeatEachUnit = static_cast<std::int32_t>(PeriodUnit::Week);
+    const std::string path = project("a.av", {{{weekly, reminderAt(at(2030, 1, 1), "once"),
+                                                reminderAt(at(2030, 1, 2), "keep")}}});
+    session.reloadProjects();
+
+    ASSERT_EQ(session.resetEvent(0), ReminderSession::Result::Done);
+    EXPECT_EQ(firstStartInFile(path), at(2030, 3, 13, 18, 30));
+    EXPECT_EQ(session.events().rowAt(0)->dueAt, toInstant(at(2030, 3, 13, 18, 30)));
+
+    ASSERT_EQ(session.resetEvent(1), ReminderSession::Result::Done);
+    EXPECT_EQ(notesInFile(path), (Notes{"weekly", "keep"}));
+    EXPECT_EQ(rowNotes(), (Notes{"weekly", "keep"}));
+    EXPECT_EQ(session.loadedProjects()[0]->reminderCount, 2);
+
+    // The next command writes on top of our own write: not mistaken for a foreign change.
+    ASSERT_EQ(session.deleteEvent(1), ReminderSession::Result::Done);
+    EXPECT_EQ(notesInFile(path), Notes{"weekly"});
+    EXPECT_TRUE(prompter.errors.empty());
+    EXPECT_TRUE(prompter.infos.empty());
+    EXPECT_EQ(session.resetEvent(7), ReminderSession::Result::Refused);
+}
+
+TEST_F(SessionTest, WritesOnlyTheChangedProjectAndKeepsEverythingElse) {
+    const std::string a = project("a.av", {{{reminderAt(at(2030, 1, 1), "a")}}});
+    const std::string b =
+        project("b.av", {{{reminderAt(at(2030, 1, 1), "b1"), reminderAt(at(2030, 1, 2), "b2")}}});
+    std::ifstream in(a, std::ios::binary);
+    const std::string aBefore((std::istreambuf_iterator<char>(in)), {});
+    session.reloadProjects();
+
+    ASSERT_EQ(session.deleteEvent(1), ReminderSession::Result::Done);
+
+    std::ifstream again(a, std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), aBefore);
+    EXPECT_EQ(notesInFile(b), Notes{"b2"});
+    CBrenvikaDoc doc;
+    ASSERT_EQ(loadProject(b, doc), FileError::None);
+    EXPECT_EQ(doc.sections().front()->blocks().front()->floorObjects().front()->name, "Chair");
+}
+
+TEST_F(SessionTest, FileChangedOnDiskIsNeverOverwritten) {
+    const std::string path = project(
+        "a.av", {{{reminderAt(at(2030, 1, 1), "mine"), reminderAt(at(2030, 1, 2), "other")}}});
+    session.reloadProjects();
+    // Saved meanwhile by the main program, without the reload reaching us.
+    writeHouse(path, {{{reminderAt(at(2030, 1, 1), "theirs")}}});
+
+    EXPECT_EQ(session.deleteEvent(0), ReminderSession::Result::Refreshed);
+    EXPECT_EQ(notesInFile(path), Notes{"theirs"});
+    EXPECT_EQ(rowNotes(), Notes{"theirs"});
+    ASSERT_EQ(prompter.infos.size(), 1u);
+    EXPECT_NE(prompter.infos[0].find("Please repeat the command"), std::string::npos);
+
+    writeHouse(path, {{{reminderAt(at(2030, 1, 1), "again", true)}}});
+    EXPECT_EQ(session.resetEvent(0), ReminderSession::Result::Refreshed);
+    EXPECT_EQ(session.editEvent(0, reminderAt(at(2031, 1, 1), "edited")),
+              ReminderSession::Result::Done);
+    EXPECT_EQ(notesInFile(path), Notes{"edited"});
+}
+
+TEST_F(SessionTest, MissingFileIsNotCreatedAndTheChangeStaysInMemory) {
+    const std::string path =
+        project("a.av", {{{reminderAt(at(2030, 1, 1), "x"), reminderAt(at(2030, 1, 2), "y")}}});
+    session.reloadProjects();
+    std::filesystem::remove(path);
+
+    EXPECT_EQ(session.deleteEvent(0), ReminderSession::Result::SaveFailed);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(rowNotes(), Notes{"y"});
+    ASSERT_EQ(prompter.errors.size(), 1u);
+    EXPECT_NE(prompter.errors[0].find(path), std::string::npos);
+    EXPECT_FALSE(session.saveProject(5));
+}
+
+TEST_F(SessionTest, EditCopiesEveryFieldAndRefreshesTheDueMoment) {
+    const std::string path = project("a.av", {{{reminderAt(at(2020, 1, 1), "old")}}});
+    session.reloadProjects();
+    ASSERT_EQ(session.firstDueIndex(toInstant(at(2025, 1, 1))), 0);
+
+    CReminder values = reminderAt(at(2030, 2, 3, 9, 30), "new notes", true);
+    values.periodicMode = static_cast<std::int32_t>(PeriodicMode::RepeatOn);
+    values.repeatOnNumber = 3;
+    values.repeatOnAnchor = static_cast<std::int32_t>(RepeatOnAnchor::EndOf);
+    values.repeatOnUnit = static_cast<std::int32_t>(PeriodUnit::Year);
+    values.repeatEachCount = 9;
+    ASSERT_EQ(session.editEvent(0, values), ReminderSession::Result::Done);
+
+    EXPECT_EQ(session.firstDueIndex(toInstant(at(2025, 1, 1))), -1);
+    CBrenvikaDoc doc;
+    ASSERT_EQ(loadProject(path, doc), FileError::None);
+    const CReminder& stored =
+        *doc.sections().front()->blocks().front()->floorObjects().front()->reminders().front();
+    EXPECT_EQ(stored.start(), values.start());
+    EXPECT_EQ(stored.notes, "new notes");
+    EXPECT_EQ(stored.type, values.type);
+    EXPECT_EQ(stored.periodicMode, values.periodicMode);
+    EXPECT_EQ(stored.repeatOnNumber, 3);
+    EXPECT_EQ(stored.repeatOnAnchor, values.repeatOnAnchor);
+    EXPECT_EQ(stored.repeatOnUnit, values.repeatOnUnit);
+    EXPECT_EQ(stored.repeatEachCount, 9);
+}
+
+TEST_F(SessionTest, NewGoesToTheFirstObjectOfTheFirstProjectOrIsRefused) {
+    // Nothing loaded: refused with a message.
+    session.reloadProjects();
+    EXPECT_EQ(session.newEvent(reminderAt(at(2030, 1, 1), "n")), ReminderSession::Result::Refused);
+    EXPECT_EQ(prompter.errors.size(), 1u);
+
+    // A project whose hall has no object: refused, file untouched.
+    const std::string empty = project("empty.av", {});
+    session.reloadProjects();
+    EXPECT_EQ(session.newEvent(reminderAt(at(2030, 1, 1), "n")), ReminderSession::Result::Refused);
+    EXPECT_EQ(prompter.errors.size(), 2u);
+    EXPECT_TRUE(notesInFile(empty).empty());
+
+    env.entries.clear();
+    const std::string path = project("a.av", {{{reminderAt(at(2030, 1, 1), "first")}, {}}});
+    project("b.av", {{{reminderAt(at(2030, 1, 1), "b")}}});
+    session.reloadProjects();
+    ASSERT_EQ(session.newEvent(reminderAt(at(2030, 6, 1), "added")), ReminderSession::Result::Done);
+    EXPECT_EQ(notesInFile(path), (Notes{"first", "added"}));
+    EXPECT_EQ(rowNotes(), (Notes{"first", "added", "b"}));
+}
+
+TEST_F(SessionTest, EnableDisableAndDeleteRegistrations) {
+    const std::string a = project("a.av", {{{reminderAt(at(2030, 1, 1), "a")}}});
+    const std::string b = project("b.av", {{{reminderAt(at(2030, 1, 1), "b")}}});
+    const std::string c = project("c.av", {{{reminderAt(at(2030, 1, 1), "c")}}});
+    session.reloadProjects();
+
+    session.setProjectsEnabled({0, 2}, false);
+    EXPECT_EQ(rowNotes(), Notes{"b"});
+    EXPECT_EQ(env.entries[0].status, 0);
+    EXPECT_EQ(session.registeredProjects()[2].status, 0);
+
+    session.setProjectsEnabled({2}, true);
+    EXPECT_EQ(rowNotes(), (Notes{"b", "c"}));
+
+    session.deleteProjectEntries({a, c});
+    ASSERT_EQ(session.registeredProjects().size(), 1u);
+    EXPECT_EQ(session.registeredProjects()[0].path, b);
+    EXPECT_EQ(rowNotes(), Notes{"b"});
+    EXPECT_TRUE(std::filesystem::exists(a)); // the registration goes, never the file
+}
+
+} // namespace
+} // namespace ardenvo::test
