@@ -24,10 +24,10 @@ constexpr std::size_t kMinSectionBytes = 4 + 4 + 8 + 4 + 4 + 4 + 1;
 
 // The time field is an unsigned count of seconds since 1970: every date from 1970 to 2106 fits.
 // Earlier dates are stored as 0, later ones as the last representable second.
-std::uint32_t encodeTime(const LocalDateTime& local) {
-    if (local.year < 1970)
+std::uint32_t encodeStart(const CReminder& reminder) {
+    if (reminder.start().year < 1970)
         return 0;
-    const std::int64_t instant = toInstant(local);
+    const std::int64_t instant = reminder.startInstant();
     if (instant <= 0)
         return 0;
     if (instant > std::numeric_limits<std::uint32_t>::max())
@@ -109,7 +109,7 @@ private:
         m_out.writeInt32(r.repeatEachUnit);
         m_out.writeInt32(r.repeatOnAnchor);
         m_out.writeInt32(r.repeatOnUnit);
-        m_out.writeUInt32(encodeTime(r.start()));
+        m_out.writeUInt32(encodeStart(r));
         m_out.writeText(r.notes);
         // The mode is stored twice; readers keep the second copy.
         m_out.writeInt32(r.periodicMode);

@@ -1,0 +1,183 @@
+#include "model/SafeFile.h"
+#include "model/ProjectFile.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace ardenvo;
+
+namespace {
+
+std::string contentOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void putFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+mode_t modeOf(const std::string& path) {
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0);
+    return info.st_mode & 07777;
+}
+
+class SafeFile : public testing::Test {
+protected:
+    void SetUp() override {
+        char dir[] = "/tmp/ardenvo-safefile-XXXXXX";
+        ASSERT_NE(::mkdtemp(dir), nullptr);
+        m_dir = dir;
+    }
+    void TearDown() override {
+        ::chmod(m_dir.c_str(), 0700);
+        std::filesystem::remove_all(m_dir);
+    }
+    std::string path(const char* name) const { return m_dir + "/" + name; }
+    std::vector<std::string> entries() const {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(m_dir))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    // Runs the replacement in a child whose files may not grow past `limit` bytes, as on a full
+    // disk; returns whether the child saw it succeed.
+    bool replaceWithFileSizeLimit(const std::string& target, const std::string& bytes,
+                                  rlim_t limit) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit r{limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &r);
+            std::string error;
+            const bool ok = replaceFileSafely(target, bytes, false, &error);
+            ::_exit(ok ? 0 : 1);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status));
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+    std::string m_dir;
+};
+
+} // namespace
+
+TEST_F(SafeFile, ReplacesTheContentAndKeepsThePermissions) {
+    const std::string target = path("house.av");
+    putFile(target, std::string(5000, 'o'));
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    std::string error;
+    ASSERT_TRUE(replaceFileSafely(target, "new", false, &error)) << error;
+    EXPECT_EQ(contentOf(target), "new");
+    EXPECT_EQ(modeOf(target), 0640u);
+    EXPECT_EQ(entries(), std::vector<std::string>{"house.av"});
+
+    ASSERT_EQ(::chmod(target.c_str(), 0604), 0);
+    ASSERT_TRUE(replaceFileSafely(target, "", true, &error)) << error;
+    EXPECT_EQ(contentOf(target), "");
+    EXPECT_EQ(modeOf(target), 0604u);
+}
+
+TEST_F(SafeFile, MissingTargetIsCreatedUnlessItMustExist) {
+    std::string error;
+    EXPECT_FALSE(replaceFileSafely(path("gone.av"), "x", true, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(entries().empty());
+
+    ASSERT_TRUE(replaceFileSafely(path("fresh.av"), "x", false, &error)) << error;
+    EXPECT_EQ(contentOf(path("fresh.av")), "x");
+    EXPECT_EQ(modeOf(path("fresh.av")) & 0600u, 0600u);
+
+    EXPECT_FALSE(replaceFileSafely(path("no/folder.av"), "x", false, &error));
+    EXPECT_FALSE(replaceFileSafely(m_dir, "x", false, &error)); // a folder is not replaced
+    EXPECT_TRUE(std::filesystem::is_directory(m_dir));
+}
+
+TEST_F(SafeFile, FullDiskLeavesTheOldFileByteForByteAndNoTemporary) {
+    const std::string target = path("house.av");
+    std::string old;
+    for (int i = 0; i < 3000; ++i)
+        old += std::to_string(i) + ",";
+    putFile(target, old);
+    const std::string bigger(200000, 'N');
+
+    // Limits below, at and just past the old size; the new content never fits.
+    for (rlim_t limit : {rlim_t{0}, rlim_t{1}, rlim_t{4096}, rlim_t{old.size()},
+                         rlim_t{old.size() + 1}, rlim_t{bigger.size() - 1}}) {
+        EXPECT_FALSE(replaceWithFileSizeLimit(target, bigger, limit)) << limit;
+        EXPECT_EQ(contentOf(target), old) << limit;
+        EXPECT_EQ(entries(), std::vector<std::string>{"house.av"}) << limit;
+    }
+    EXPECT_TRUE(replaceWithFileSizeLimit(target, bigger, bigger.size()));
+    EXPECT_EQ(contentOf(target), bigger);
+}
+
+TEST_F(SafeFile, SavingAProjectOnAFullDiskReportsFailure) {
+    const std::string target = path("house.av");
+    putFile(target, "old house");
+    CBrenvikaDoc doc;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit r{100, 100};
+        ::setrlimit(RLIMIT_FSIZE, &r);
+        ::_exit(saveProject(target, doc) == FileError::SaveFailed ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(contentOf(target), "old house");
+    EXPECT_EQ(entries(), std::vector<std::string>{"house.av"});
+
+    ASSERT_EQ(saveProject(target, doc), FileError::None);
+    CBrenvikaDoc read;
+    EXPECT_EQ(loadProject(target, read), FileError::None);
+    EXPECT_EQ(contentOf(target), writeProject(doc));
+}
+
+TEST_F(SafeFile, LinkedTargetIsReplacedThroughTheLink) {
+    const std::string real = path("real.av");
+    const std::string link = path("link.av");
+    putFile(real, "old");
+    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
+    std::string error;
+    ASSERT_TRUE(replaceFileSafely(link, "new", true, &error)) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(contentOf(real), "new");
+}
+
+TEST_F(SafeFile, UnwritableFolderFailsWithoutTouchingTheFile) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    const std::string target = path("house.av");
+    putFile(target, "old");
+    ASSERT_EQ(::chmod(m_dir.c_str(), 0500), 0);
+    std::string error;
+    EXPECT_FALSE(replaceFileSafely(target, "new", false, &error));
+    EXPECT_EQ(contentOf(target), "old");
+}
+
+TEST_F(SafeFile, LoadingSomethingThatIsNoFileFailsToOpenAndKeepsTheHouse) {
+    CBrenvikaDoc doc;
+    doc.sectionAt(0)->name = "Mine";
+    EXPECT_EQ(loadProject(path("missing.av"), doc), FileError::OpenFailed);
+    EXPECT_EQ(loadProject(m_dir, doc), FileError::OpenFailed);
+    EXPECT_EQ(doc.sectionAt(0)->name, "Mine");
+    putFile(path("empty.av"), "");
+    EXPECT_EQ(loadProject(path("empty.av"), doc), FileError::UnexpectedFormat);
+}
