@@ -1,0 +1,167 @@
+#include "search/engine/CaseFold.h"
+
+#include <array>
+#include <cstdint>
+
+namespace ardenvo {
+namespace {
+
+// Windows-1252 bytes 0x80-0x9F; the five undefined ones map to the C1 control of the same value,
+// as the system's own conversion does.
+constexpr std::array<char16_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t fromCp1252(unsigned char byte) {
+    return (byte >= 0x80 && byte < 0xA0) ? kCp1252High[byte - 0x80] : byte;
+}
+
+// Reads one character at `pos` and advances `pos` past it.
+char32_t nextChar(std::string_view text, std::size_t& pos) {
+    const auto b0 = static_cast<unsigned char>(text[pos]);
+    if (b0 < 0x80) {
+        ++pos;
+        return b0;
+    }
+    int extra = 0;
+    char32_t c = 0;
+    char32_t minimum = 0;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        extra = 1;
+        c = b0 & 0x1F;
+        minimum = 0x80;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        extra = 2;
+        c = b0 & 0x0F;
+        minimum = 0x800;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        extra = 3;
+        c = b0 & 0x07;
+        minimum = 0x10000;
+    }
+    if (extra > 0 && pos + static_cast<std::size_t>(extra) < text.size()) {
+        bool valid = true;
+        for (int i = 1; valid && i <= extra; ++i) {
+            const auto b = static_cast<unsigned char>(text[pos + i]);
+            valid = (b & 0xC0) == 0x80;
+            c = (c << 6) | (b & 0x3F);
+        }
+        // Overlong forms and surrogates are not UTF-8 either.
+        if (valid && c >= minimum && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF)) {
+            pos += static_cast<std::size_t>(extra) + 1;
+            return c;
+        }
+    }
+    ++pos;
+    return fromCp1252(b0);
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+// Upper case at even code points, lower case at the odd one after it.
+constexpr bool evenPair(char32_t c, char32_t first, char32_t last) {
+    return c >= first && c <= last && (c - first) % 2 == 0;
+}
+
+template <typename Map> std::string convert(std::string_view text, Map map) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const auto b = static_cast<unsigned char>(text[pos]);
+        if (b < 0x80) { // the common case, without decoding
+            out.push_back(static_cast<char>(map(b)));
+            ++pos;
+            continue;
+        }
+        appendUtf8(out, map(nextChar(text, pos)));
+    }
+    return out;
+}
+
+} // namespace
+
+char32_t foldCodePoint(char32_t c) {
+    if (c < 0x80)
+        return (c >= 'A' && c <= 'Z') ? c + 0x20 : c;
+    if (c < 0x100) {
+        if (c == 0xB5)
+            return 0x3BC; // micro sign folds to Greek mu
+        if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+            return c + 0x20;
+        return c;
+    }
+    if (c < 0x180) {
+        if (c == 0x130)
+            return 'i'; // capital I with dot: its letter without the dot
+        if (c == 0x178)
+            return 0xFF;
+        if (c == 0x17F)
+            return 's'; // long s
+        if (evenPair(c, 0x100, 0x12F) || evenPair(c, 0x132, 0x137) || evenPair(c, 0x14A, 0x177))
+            return c + 1;
+        if (c >= 0x139 && c <= 0x148 && (c - 0x139) % 2 == 0)
+            return c + 1;
+        if (c >= 0x179 && c <= 0x17E && (c - 0x179) % 2 == 0)
+            return c + 1;
+        return c;
+    }
+    if (c >= 0x370 && c < 0x400) {
+        if (c == 0x386)
+            return 0x3AC;
+        if (c >= 0x388 && c <= 0x38A)
+            return c + 37;
+        if (c == 0x38C)
+            return 0x3CC;
+        if (c == 0x38E || c == 0x38F)
+            return c + 63;
+        if (c >= 0x391 && c <= 0x3AB && c != 0x3A2)
+            return c + 0x20;
+        if (c == 0x3C2)
+            return 0x3C3; // final sigma
+        if (evenPair(c, 0x3D8, 0x3EF))
+            return c + 1;
+        return c;
+    }
+    if (c >= 0x400 && c < 0x530) {
+        if (c < 0x410)
+            return c + 0x50;
+        if (c < 0x430)
+            return c + 0x20;
+        if (evenPair(c, 0x460, 0x481) || evenPair(c, 0x48A, 0x4BF) || evenPair(c, 0x4D0, 0x52F))
+            return c + 1;
+        if (c == 0x4C0)
+            return 0x4CF;
+        if (c >= 0x4C1 && c <= 0x4CE && (c - 0x4C1) % 2 == 0)
+            return c + 1;
+        return c;
+    }
+    return c;
+}
+
+std::string toUtf8(std::string_view text) {
+    return convert(text, [](char32_t c) { return c; });
+}
+
+std::string foldCase(std::string_view text) {
+    return convert(text, foldCodePoint);
+}
+
+} // namespace ardenvo

@@ -1,0 +1,65 @@
+#include "search/engine/SearchScope.h"
+
+#include "model/CBrenvikaDoc.h"
+
+#include <algorithm>
+
+namespace ardenvo {
+
+SearchScope::SearchScope(const CBrenvikaDoc& doc) {
+    m_sectionTicked.assign(doc.sections().size(), false);
+    m_blocks.reserve(doc.sections().size());
+    for (const auto& section : doc.sections())
+        m_blocks.emplace_back(section->blocks().size(), false);
+}
+
+SearchScope SearchScope::wholeHouse(const CBrenvikaDoc& doc) {
+    SearchScope scope(doc);
+    std::fill(scope.m_sectionTicked.begin(), scope.m_sectionTicked.end(), true);
+    for (auto& blocks : scope.m_blocks)
+        std::fill(blocks.begin(), blocks.end(), true);
+    return scope;
+}
+
+std::size_t SearchScope::blockCount(std::size_t section) const {
+    return section < m_blocks.size() ? m_blocks[section].size() : 0;
+}
+
+bool SearchScope::isSectionTicked(std::size_t section) const {
+    return section < m_sectionTicked.size() && m_sectionTicked[section];
+}
+
+bool SearchScope::isSearched(std::size_t section, std::size_t block) const {
+    return section < m_blocks.size() && block < m_blocks[section].size() &&
+           m_blocks[section][block];
+}
+
+void SearchScope::setSearched(std::size_t section, std::size_t block, bool searched) {
+    if (section < m_blocks.size() && block < m_blocks[section].size())
+        m_blocks[section][block] = searched;
+}
+
+bool SearchScope::anySearched() const {
+    return std::any_of(m_blocks.begin(), m_blocks.end(), [](const std::vector<bool>& blocks) {
+        return std::find(blocks.begin(), blocks.end(), true) != blocks.end();
+    });
+}
+
+void SearchScope::synchronise(std::vector<SectionTicks>& ticks) {
+    const std::size_t sections = std::min(ticks.size(), m_blocks.size());
+    for (std::size_t s = 0; s < sections; ++s) {
+        SectionTicks& marks = ticks[s];
+        std::vector<bool>& blocks = m_blocks[s];
+        if (marks.section != m_sectionTicked[s]) {
+            m_sectionTicked[s] = marks.section;
+            std::fill(marks.blocks.begin(), marks.blocks.end(), marks.section);
+            std::fill(blocks.begin(), blocks.end(), marks.section);
+        } else {
+            const std::size_t n = std::min(marks.blocks.size(), blocks.size());
+            for (std::size_t b = 0; b < n; ++b)
+                blocks[b] = marks.blocks[b];
+        }
+    }
+}
+
+} // namespace ardenvo

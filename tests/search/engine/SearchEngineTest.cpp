@@ -1,0 +1,241 @@
+// The search through its public interface: which objects a search lists, in which order and
+// where, and the statistics of the aggregating comparisons.
+#include "FixtureHouse.h"
+
+#include "model/CBrenvikaDoc.h"
+#include "search/engine/SearchEngine.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace ardenvo {
+namespace {
+
+using ::testing::ElementsAre;
+
+class SearchEngineTest : public ::testing::Test {
+protected:
+    void SetUp() override { ardenvo::testing::buildSearchHouse(m_doc); }
+
+    SearchResult search(const SearchCriteria& c) {
+        return runSearch(m_doc, c, SearchScope::wholeHouse(m_doc));
+    }
+    std::vector<std::string> names(const SearchResult& r) {
+        std::vector<std::string> out;
+        for (const auto& row : r.rows)
+            out.push_back(row.object->name);
+        return out;
+    }
+    static SearchCriteria byField(const std::string& field, Comparison c,
+                                  const std::string& value = {}) {
+        SearchCriteria criteria;
+        criteria.byField = true;
+        criteria.fieldText = field;
+        criteria.byValue = true;
+        criteria.comparison = c;
+        criteria.valueText = value;
+        return criteria;
+    }
+
+    CBrenvikaDoc m_doc;
+};
+
+TEST_F(SearchEngineTest, NamesAndNotesMatchIgnoringCaseOfEveryLetter) {
+    SearchCriteria c;
+    c.byName = true;
+    c.nameText = "lamp";
+    EXPECT_THAT(names(search(c)), ElementsAre("Desk LAMP", "Lamp <script>"));
+
+    // "kü" finds the UTF-8 capitals and the Windows-1252 capital Ü of an old file alike.
+    c.nameText = "k\xC3\xBC";
+    EXPECT_THAT(names(search(c)), ElementsAre("K\xC3\x9C"
+                                              "CHENSCHRANK",
+                                              "K\xDC"
+                                              "HLSCHRANK"));
+
+    c.byName = false;
+    c.byNotes = true;
+    c.notesText = "JERRY";
+    EXPECT_THAT(names(search(c)), ElementsAre("Shoe rack"));
+
+    // Either criterion lists the object, once.
+    c.byName = true;
+    c.nameText = "shoe";
+    const SearchResult both = search(c);
+    EXPECT_THAT(names(both), ElementsAre("Shoe rack"));
+    EXPECT_TRUE(both.objectFound);
+}
+
+TEST_F(SearchEngineTest, VisitsFloorThenOnTopInsideUnderWithLocations) {
+    SearchCriteria c;
+    c.byName = true; // the empty text is in every name
+    const SearchResult r = search(c);
+    ASSERT_EQ(r.rows.size(), 9u);
+    std::vector<std::string> places;
+    for (const auto& row : r.rows)
+        places.push_back(row.section->name + "|" + row.block->name + "|" + row.object->name + "|" +
+                         row.location);
+    EXPECT_THAT(places, ElementsAre("Ground floor|I'm a hall|Desk LAMP|On the floor",
+                                    "Ground floor|I'm a hall|Shoe rack|On the floor",
+                                    "Ground floor|K\xC3\xBC"
+                                    "che|Table|On the floor",
+                                    "Ground floor|K\xC3\xBC"
+                                    "che|Lamp <script>|On the floor, on the Table",
+                                    "Ground floor|K\xC3\xBC"
+                                    "che|Drawer|On the floor, inside the Table",
+                                    "Ground floor|K\xC3\xBC"
+                                    "che|Knife|On the floor, inside the Table, "
+                                    "inside the Drawer",
+                                    "Ground floor|K\xC3\xBC"
+                                    "che|Cat basket|On the floor, under the Table",
+                                    "Ground floor|K\xC3\xBC"
+                                    "che|K\xC3\x9C"
+                                    "CHENSCHRANK|On the floor",
+                                    "Cellar|Store|K\xDC"
+                                    "HLSCHRANK|On the floor"));
+}
+
+TEST_F(SearchEngineTest, ScopeLimitsTheBlocksSearched) {
+    SearchCriteria c;
+    c.byName = true;
+    SearchScope scope(m_doc);
+    SearchResult r = runSearch(m_doc, c, scope);
+    EXPECT_FALSE(r.blockSearched);
+    EXPECT_TRUE(r.rows.empty());
+
+    scope.setSearched(1, 0, true); // the cellar's store only
+    r = runSearch(m_doc, c, scope);
+    EXPECT_TRUE(r.blockSearched);
+    EXPECT_THAT(names(r), ElementsAre("K\xDC"
+                                      "HLSCHRANK"));
+
+    // A scope made for another house shape never reaches past the house.
+    scope.setSearched(7, 7, true);
+    EXPECT_FALSE(scope.isSearched(7, 7));
+}
+
+TEST_F(SearchEngineTest, TreeSynchronisationCarriesSectionTicksToBlocks) {
+    SearchScope scope(m_doc);
+    std::vector<SearchScope::SectionTicks> ticks = {{true, {false, false}}, {false, {true}}};
+    scope.synchronise(ticks);
+    // Section 0 changed: its blocks follow it. Section 1 did not: its block follows its own mark.
+    EXPECT_THAT(ticks[0].blocks, ElementsAre(true, true));
+    EXPECT_TRUE(scope.isSearched(0, 0) && scope.isSearched(0, 1) && scope.isSearched(1, 0));
+    EXPECT_TRUE(scope.isSectionTicked(0));
+
+    ticks[0].blocks[1] = false; // one block unticked under a ticked section
+    scope.synchronise(ticks);
+    EXPECT_TRUE(scope.isSearched(0, 0));
+    EXPECT_FALSE(scope.isSearched(0, 1));
+
+    ticks[0].section = false;
+    scope.synchronise(ticks);
+    EXPECT_THAT(ticks[0].blocks, ElementsAre(false, false));
+    EXPECT_FALSE(scope.isSearched(0, 0));
+    EXPECT_TRUE(scope.anySearched());
+
+    std::vector<SearchScope::SectionTicks> tooMany(5, {true, std::vector<bool>(9, true)});
+    scope.synchronise(tooMany); // extra marks are ignored, never written past the house
+    EXPECT_TRUE(scope.isSearched(0, 1));
+    EXPECT_FALSE(scope.isSearched(0, 2));
+}
+
+TEST_F(SearchEngineTest, FieldCriterionUsesTheFirstMatchingField) {
+    SearchCriteria c;
+    c.byField = true;
+    c.fieldText = "PAID";
+    const SearchResult r = search(c);
+    EXPECT_THAT(names(r),
+                ElementsAre("Desk LAMP", "Shoe rack", "Table", "Lamp <script>", "Cat basket",
+                            "K\xC3\x9C"
+                            "CHENSCHRANK",
+                            "K\xDC"
+                            "HLSCHRANK"));
+    ASSERT_NE(r.rows[0].field, nullptr);
+    EXPECT_EQ(r.rows[0].field->value, "12.50");
+    EXPECT_EQ(r.rows[0].category->title, "Value");
+
+    c.fieldText = "e"; // "Price paid" comes before "Insurance value"
+    const SearchResult first = search(c);
+    EXPECT_EQ(first.rows[0].field->name, "Price paid");
+
+    // A name match without any field still lists the object, with no field.
+    c.byName = true;
+    c.nameText = "knife";
+    c.fieldText = "colour";
+    const SearchResult mixed = search(c);
+    EXPECT_THAT(names(mixed), ElementsAre("Drawer", "Knife"));
+    EXPECT_EQ(mixed.rows[1].field, nullptr);
+}
+
+TEST_F(SearchEngineTest, TextComparisonsOnlyAddMatches) {
+    EXPECT_THAT(names(search(byField("paid", Comparison::Contains, "BA"))),
+                ElementsAre("Cat basket"));
+    EXPECT_THAT(names(search(byField("paid", Comparison::BeginsWith, "1"))),
+                ElementsAre("Desk LAMP", "Table"));
+    EXPECT_THAT(names(search(byField("paid", Comparison::BeginsWith, "00"))), ElementsAre());
+
+    // "ends with" looks at the end, not at the first occurrence: abab ends with ab.
+    EXPECT_THAT(names(search(byField("paid", Comparison::EndsWith, "AB"))),
+                ElementsAre("Cat basket"));
+    EXPECT_THAT(names(search(byField("paid", Comparison::EndsWith, "0"))),
+                ElementsAre("Desk LAMP", "Table",
+                            "K\xC3\x9C"
+                            "CHENSCHRANK",
+                            "K\xDC"
+                            "HLSCHRANK"));
+    EXPECT_THAT(names(search(byField("paid", Comparison::EndsWith, "abc"))),
+                ElementsAre("Shoe rack"));
+
+    // A name match stays listed when the field fails the comparison.
+    SearchCriteria c = byField("paid", Comparison::EndsWith, "zz");
+    c.byName = true;
+    c.nameText = "table";
+    EXPECT_THAT(names(search(c)), ElementsAre("Table"));
+}
+
+TEST_F(SearchEngineTest, NumericComparisonsReadLeadingNumbers) {
+    // 40abc is 40, abab is 0; the value text 12abc is 12.
+    EXPECT_THAT(names(search(byField("paid", Comparison::GreaterThan, "12abc"))),
+                ElementsAre("Desk LAMP", "Shoe rack", "Table",
+                            "K\xC3\x9C"
+                            "CHENSCHRANK",
+                            "K\xDC"
+                            "HLSCHRANK"));
+    EXPECT_THAT(names(search(byField("paid", Comparison::LessThan, "12.5"))),
+                ElementsAre("Lamp <script>", "Cat basket"));
+}
+
+TEST_F(SearchEngineTest, AggregatesKeepStatisticsAndListContributors) {
+    SearchResult sum = search(byField("paid", Comparison::Sum));
+    EXPECT_DOUBLE_EQ(sum.accumulator, 12.5 + 40 + 100 + 5 + 0 + 250 + 300);
+    EXPECT_DOUBLE_EQ(sum.count, 7);
+    EXPECT_EQ(sum.rows.size(), 7u);
+
+    // The maximum lists the first value, then each value above all earlier ones.
+    SearchResult max = search(byField("paid", Comparison::Maximum));
+    EXPECT_THAT(names(max), ElementsAre("Desk LAMP", "Shoe rack", "Table",
+                                        "K\xC3\x9C"
+                                        "CHENSCHRANK",
+                                        "K\xDC"
+                                        "HLSCHRANK"));
+    EXPECT_DOUBLE_EQ(max.accumulator, 300);
+
+    SearchResult min = search(byField("paid", Comparison::Minimum));
+    EXPECT_THAT(names(min), ElementsAre("Desk LAMP", "Lamp <script>", "Cat basket"));
+    EXPECT_DOUBLE_EQ(min.accumulator, 0);
+
+    // An object found by name still counts for the statistics.
+    SearchCriteria c = byField("paid", Comparison::Average);
+    c.byName = true;
+    c.nameText = "table";
+    SearchResult avg = search(c);
+    EXPECT_DOUBLE_EQ(avg.accumulator / avg.count, 707.5 / 7);
+
+    SearchResult none = search(byField("no such field", Comparison::Average));
+    EXPECT_FALSE(none.objectFound);
+    EXPECT_DOUBLE_EQ(none.count, 0);
+}
+
+} // namespace
+} // namespace ardenvo
