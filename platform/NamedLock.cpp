@@ -37,13 +37,15 @@ using Clock = std::chrono::steady_clock;
 std::shared_ptr<NamedLock::State> stateFor(const std::string& name) {
     static std::mutex registryMutex;
     static std::map<std::string, std::weak_ptr<NamedLock::State>> registry;
+    const auto path = RuntimeDirectory::filePath(name);
+    auto state = std::make_shared<NamedLock::State>();
+    if (!path)
+        return state; // invalid: no file to lock
     std::lock_guard lock(registryMutex);
-    auto& slot = registry[name];
+    auto& slot = registry[*path];
     if (auto existing = slot.lock())
         return existing;
-    auto state = std::make_shared<NamedLock::State>();
-    if (const auto path = RuntimeDirectory::filePath(name))
-        state->fd = ::open(path->c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    state->fd = ::open(path->c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     slot = state;
     return state;
 }

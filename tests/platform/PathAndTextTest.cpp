@@ -1,0 +1,88 @@
+#include "platform/ProjectKey.h"
+#include "platform/TextCodec.h"
+#include "platform/XdgSandbox.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace ardenvo {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ProjectKeyTest, AbsoluteAndCleanedButCaseKept) {
+    test::XdgSandbox sandbox;
+    const std::string dir = sandbox.root;
+    std::ofstream(dir + "/House.av") << "x";
+
+    EXPECT_EQ(projectKey(dir + "/sub/../House.av"), dir + "/House.av");
+    EXPECT_EQ(projectKey(dir + "//./House.av"), dir + "/House.av");
+    EXPECT_EQ(projectKey("/../x.av"), "/x.av");
+    EXPECT_EQ(projectKey(""), "");
+
+    const fs::path before = fs::current_path();
+    fs::current_path(dir);
+    EXPECT_EQ(projectKey("House.av"), dir + "/House.av");
+    EXPECT_EQ(projectKey("./a/../House.av"), dir + "/House.av");
+    fs::current_path(before);
+
+    // This file system tells case apart: lower-casing would name another (missing) file.
+    EXPECT_FALSE(isCaseInsensitivePath(dir + "/House.av"));
+    EXPECT_EQ(projectKey(dir + "/House.av"), dir + "/House.av");
+    EXPECT_NE(projectKey(dir + "/House.av"), projectKey(dir + "/house.av"));
+}
+
+TEST(ProjectKeyTest, SameFileFollowsTheKey) {
+    test::XdgSandbox sandbox;
+    EXPECT_TRUE(sameFile(sandbox.root + "/a/b.jpg", sandbox.root + "/a/./c/../b.jpg"));
+    EXPECT_FALSE(sameFile(sandbox.root + "/a/b.jpg", sandbox.root + "/a/B.jpg"));
+    EXPECT_TRUE(sameFile("", ""));
+    EXPECT_FALSE(sameFile("", "/"));
+}
+
+TEST(ProjectKeyTest, CaseInsensitiveFileSystemIsDetectedWhenOneIsAvailable) {
+    // Set ARDENVO_CASE_INSENSITIVE_DIR to a folder on such a file system (vfat, casefolded ext4)
+    // to run this.
+    const char* dir = std::getenv("ARDENVO_CASE_INSENSITIVE_DIR");
+    if (!dir)
+        GTEST_SKIP() << "no case-insensitive folder given";
+    const std::string file = std::string(dir) + "/ArdenvoProbe.av";
+    std::ofstream(file) << "x";
+    EXPECT_TRUE(isCaseInsensitivePath(file));
+    EXPECT_EQ(projectKey(file), projectKey(std::string(dir) + "/ARDENVOPROBE.AV"));
+    fs::remove(file);
+}
+
+TEST(TextCodecTest, Utf8IsRecognisedStrictly) {
+    EXPECT_TRUE(isValidUtf8(""));
+    EXPECT_TRUE(isValidUtf8("plain"));
+    EXPECT_TRUE(isValidUtf8("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8f\xa0"));
+    EXPECT_FALSE(isValidUtf8("caf\xe9"));          // Windows-1252 é
+    EXPECT_FALSE(isValidUtf8("\xc3"));             // cut short at the end
+    EXPECT_FALSE(isValidUtf8("\xe2\x82"));         // cut short at the end
+    EXPECT_FALSE(isValidUtf8("\xc0\xaf"));         // overlong
+    EXPECT_FALSE(isValidUtf8("\xed\xa0\x80"));     // surrogate
+    EXPECT_FALSE(isValidUtf8("\xf4\x90\x80\x80")); // past U+10FFFF
+    EXPECT_FALSE(isValidUtf8("\x80"));
+}
+
+TEST(TextCodecTest, OtherBytesShowAsWindows1252) {
+    EXPECT_EQ(windows1252ToUtf8("caf\xe9 \x80 \x93q\x94"),
+              "caf\xc3\xa9 \xe2\x82\xac \xe2\x80\x9cq\xe2\x80\x9d");
+    EXPECT_EQ(displayText("caf\xe9"), QString::fromUtf8("caf\xc3\xa9"));
+    EXPECT_EQ(displayText("caf\xc3\xa9"), QString::fromUtf8("caf\xc3\xa9"));
+    EXPECT_EQ(storedText(QString::fromUtf8("\xe2\x82\xac")), "\xe2\x82\xac");
+    const std::string all = [] {
+        std::string s;
+        for (int c = 1; c < 256; ++c)
+            s += static_cast<char>(c);
+        return s;
+    }();
+    EXPECT_TRUE(isValidUtf8(windows1252ToUtf8(all)));
+    EXPECT_FALSE(displayText(all).contains(QChar::ReplacementCharacter));
+}
+
+} // namespace
+} // namespace ardenvo
