@@ -1,0 +1,122 @@
+#include "shell/ArdenvoApp.h"
+
+#include "planeditor/layout/BlockLayout.h"
+#include "platform/AppPaths.h"
+#include "platform/SettingsFile.h"
+#include "shell/CMainFrame.h"
+#include "shell/ChooseHouseDialog.h"
+#include "shell/DocumentController.h"
+#include "shell/Prompter.h"
+#include "shell/RecentFileList.h"
+#include "shell/StartupOptions.h"
+#include "shell/ToolbarIcons.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImageWriter>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
+
+namespace ardenvo {
+
+namespace {
+
+QString resourceFile(const char* name) {
+    const auto found = AppPaths::findResource(name);
+    return found ? QString::fromStdString(*found) : QString();
+}
+
+// The start-up notice: with no project opened, offer the predone and the recent houses.
+void offerChoose(CMainFrame& frame, DocumentController& controller, RecentFileList& recent,
+                 Prompter& prompter) {
+    if (!controller.pathName().isEmpty())
+        return;
+    QStringList recentFiles;
+    if (recent.isAccessible())
+        recentFiles = recent.files();
+    else
+        prompter.message(QStringLiteral("Error"), QStringLiteral("Access denied to the registry!"),
+                         Prompter::Icon::Stop);
+    const auto choice = ChooseHouseDialog::run(
+        &frame, findPredoneHouses(AppPaths::resourceDirectories()), recentFiles, prompter);
+    switch (choice.kind) {
+    case ChooseHouseDialog::Choice::Kind::Predone:
+        controller.loadPredone(choice.path);
+        break;
+    case ChooseHouseDialog::Choice::Kind::Recent:
+        frame.openRecent(choice.recentIndex);
+        break;
+    case ChooseHouseDialog::Choice::Kind::Continue:
+        break;
+    }
+}
+
+int writeScreenshot(CMainFrame& frame, const QString& file) {
+    frame.resize(1280, 800);
+    frame.show();
+    // Let the layout settle and the view draw its back buffer at its final size.
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QApplication::sendPostedEvents();
+    }
+    const QImage shot = frame.grab().toImage();
+    QImageWriter writer(file, "png");
+    if (!writer.write(shot)) {
+        std::fprintf(stderr, "ardenvo: cannot write %s: %s\n", qPrintable(file),
+                     qPrintable(writer.errorString()));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int runArdenvo(int argc, char** argv) {
+    // Before anything else: no window, no document, no settings touched.
+    if (argc > 1 && std::strcmp(argv[1], "/uninstall") == 0)
+        return 0;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ardenvo"));
+    QApplication::setApplicationVersion(QStringLiteral("1.2"));
+    QApplication::setWindowIcon(appIcon());
+
+    // Paths on the command line mean what they meant where the user typed them.
+    const StartupOptions options =
+        parseStartupOptions(QApplication::arguments().mid(1), QDir::currentPath());
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr,
+                     "ardenvo: %s\nusage: ardenvo [PROJECT.av]\n"
+                     "       ardenvo --screenshot FILE.png [PROJECT.av]\n",
+                     qPrintable(options.error));
+        return 2;
+    }
+    // Pictures are copied to and loaded from the Images folder by relative name.
+    const std::string images = AppPaths::imagesDirectory();
+    if (!images.empty())
+        QDir::setCurrent(QString::fromStdString(images));
+
+    QtPrompter prompter;
+    RecentFileList recent(SettingsFile::user());
+    DocumentController controller(prompter, recent);
+    installLayout(controller.document());
+    CMainFrame frame(controller, recent, prompter);
+    prompter.setOwner(&frame);
+
+    if (options.screenshot) {
+        if (!options.project.isEmpty() && !controller.openDocument(options.project))
+            return 1;
+        return writeScreenshot(frame, options.screenshotFile);
+    }
+
+    frame.showMaximized();
+    frame.showSplash(resourceFile("splash.jpg"));
+    if (!options.project.isEmpty() && !controller.openDocument(options.project))
+        return 1;
+    QTimer::singleShot(0, &frame, [&] { offerChoose(frame, controller, recent, prompter); });
+    return QApplication::exec();
+}
+
+} // namespace ardenvo

@@ -1,0 +1,352 @@
+#include "shell/CMainFrame.h"
+
+#include "planeditor/layout/UnitTable.h"
+#include "planeditor/view/CBrenvikaView.h"
+#include "platform/AppPaths.h"
+#include "shell/AboutDialog.h"
+#include "shell/DocumentController.h"
+#include "shell/HelpLauncher.h"
+#include "shell/Prompter.h"
+#include "shell/RecentFileList.h"
+#include "shell/SplashWindow.h"
+#include "shell/StatusBarPanes.h"
+#include "shell/ToolbarIcons.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+
+// The Sections and Search dialogs come from other modules; until they are built their commands
+// stay disabled.
+#if __has_include("planeditor/view/SectionsDialog.h")
+#include "planeditor/view/SectionsDialog.h"
+#define ARDENVO_HAS_SECTIONS_DIALOG 1
+#endif
+#if __has_include("search/dialog/SearchDialog.h")
+#include "search/dialog/SearchDialog.h"
+#define ARDENVO_HAS_SEARCH_DIALOG 1
+#endif
+
+namespace ardenvo {
+
+namespace {
+
+QString resourceFile(const char* name) {
+    const auto found = AppPaths::findResource(name);
+    return found ? QString::fromStdString(*found) : QString();
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(DocumentController& controller, RecentFileList& recent, Prompter& prompter,
+                       QWidget* parent)
+    : QMainWindow(parent), m_controller(controller), m_recent(recent), m_prompter(prompter) {
+    setWindowIcon(appIcon());
+    setAcceptDrops(true);
+    m_view = new CBrenvikaView(controller.document(), this);
+    setCentralWidget(m_view);
+    m_view->setFocus();
+
+    createActions();
+    createMenus();
+    createToolBar();
+
+    auto* ready = new QLabel(QStringLiteral("Ready"));
+    statusBar()->addWidget(ready, 1);
+    m_panes = new StatusBarPanes(statusBar());
+    connect(m_view, &CBrenvikaView::statusMessage, this, [this](const QString& text) {
+        if (text.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(text);
+    });
+    connect(m_view, &CBrenvikaView::sizeText, m_panes, &StatusBarPanes::setSizeText);
+    connect(&m_controller, &DocumentController::titleChanged, this, &CMainFrame::updateTitle);
+    connect(&m_controller, &DocumentController::recentFilesChanged, this,
+            &CMainFrame::rebuildRecentFiles);
+    m_controller.setProgressParent(this);
+    updateTitle();
+    rebuildRecentFiles();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::addAction(const QString& name, const QString& text, const QString& statusTip) {
+    auto* a = new QAction(text, this);
+    a->setObjectName(name);
+    a->setStatusTip(statusTip);
+    // Actions belong to the window, so their keys work while the toolbar is hidden too.
+    QWidget::addAction(a);
+    return a;
+}
+
+QAction* CMainFrame::action(const QString& name) const {
+    return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void CMainFrame::createActions() {
+    auto* a = addAction("fileNew", "&New", "Create a new document");
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    a->setIcon(toolIcon(ToolIcon::New));
+    a->setToolTip("New");
+    connect(a, &QAction::triggered, &m_controller, [this] { m_controller.newDocument(); });
+
+    a = addAction("fileOpen", "&Open...", "Open an existing document");
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    a->setIcon(toolIcon(ToolIcon::Open));
+    a->setToolTip("Open");
+    connect(a, &QAction::triggered, &m_controller, [this] { m_controller.openWithDialog(); });
+
+    a = addAction("fileSave", "&Save", "Save the active document");
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    a->setIcon(toolIcon(ToolIcon::Save));
+    a->setToolTip("Save");
+    connect(a, &QAction::triggered, &m_controller, [this] { m_controller.save(); });
+
+    a = addAction("fileSaveAs", "Save &As...", "Save the active document with a new name");
+    connect(a, &QAction::triggered, &m_controller, [this] { m_controller.saveAs(); });
+
+    a = addAction("appExit", "E&xit", "Quit the application; prompts to save documents");
+    connect(a, &QAction::triggered, this, &QWidget::close);
+
+    a = addAction("search", "Ask the tobrin...", "Ask the tobrin to find something");
+    a->setShortcut(QKeySequence(Qt::ALT | Qt::Key_A));
+    a->setIcon(toolIcon(ToolIcon::Tobrin));
+    a->setToolTip("Ask the tobrin");
+    connect(a, &QAction::triggered, this, &CMainFrame::runSearch);
+#ifndef ARDENVO_HAS_SEARCH_DIALOG
+    a->setEnabled(false);
+#endif
+
+    a = addAction("sections", "Sections...",
+                  "Let's you create/delete/rename sections of the house");
+    a->setShortcut(QKeySequence(Qt::ALT | Qt::Key_S));
+    a->setIcon(toolIcon(ToolIcon::Sections));
+    a->setToolTip("Sections");
+    connect(a, &QAction::triggered, this, &CMainFrame::runSections);
+#ifndef ARDENVO_HAS_SECTIONS_DIALOG
+    a->setEnabled(false);
+#endif
+
+    struct ViewCommand {
+        const char* name;
+        const char* text;
+        const char* tip;
+        ToolIcon icon;
+        void (CBrenvikaView::*slot)();
+    };
+    const ViewCommand commands[] = {
+        {"scrollEast", "Scroll to the east", "I want to see what's to the east",
+         ToolIcon::ScrollEast, &CBrenvikaView::scrollLeft},
+        {"scrollWest", "Scroll to the west", "I want to see what's to the west",
+         ToolIcon::ScrollWest, &CBrenvikaView::scrollRight},
+        {"scrollNorth", "Scroll to the north", "I want to see what's to the north",
+         ToolIcon::ScrollNorth, &CBrenvikaView::scrollUp},
+        {"scrollSouth", "Scroll to the south", "I want to see what's to the south",
+         ToolIcon::ScrollSouth, &CBrenvikaView::scrollDown},
+        {"center", "Center the image", "Centers the image on the house", ToolIcon::Center,
+         &CBrenvikaView::fitToWindow},
+        {"actualSize", "Actual size", "Brings the image to the actual size", ToolIcon::ActualSize,
+         &CBrenvikaView::actualSize},
+        {"zoomIn", "Zoom in", "Enlarge the image", ToolIcon::ZoomIn, &CBrenvikaView::zoomIn},
+        {"zoomOut", "Zoom out", "Shrink the image", ToolIcon::ZoomOut, &CBrenvikaView::zoomOut},
+    };
+    for (const ViewCommand& c : commands) {
+        a = addAction(c.name, c.text, c.tip);
+        a->setIcon(toolIcon(c.icon));
+        connect(a, &QAction::triggered, m_view, c.slot);
+    }
+
+    // The plan has nothing to print; the button is there, greyed, as in the other views.
+    a = addAction("print", "&Print...", "Print the active document");
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    a->setIcon(toolIcon(ToolIcon::Print));
+    a->setToolTip("Print");
+    a->setEnabled(false);
+
+    a = addAction("helpTopics", "Help &Topics", "List Help topics");
+    a->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(a, &QAction::triggered, this, &CMainFrame::showHelp);
+
+    a = addAction("appAbout", "&About Ardenvo...",
+                  "Display program information, version number and copyright");
+    a->setIcon(toolIcon(ToolIcon::About));
+    a->setToolTip("About");
+    connect(a, &QAction::triggered, this, &CMainFrame::showAbout);
+
+    auto* units = new QActionGroup(this);
+    for (int i = 0; i < 5; ++i) {
+        a = addAction(QStringLiteral("unit%1").arg(i), QString::fromUtf8(UnitTable::labelAt(i)),
+                      QString());
+        a->setCheckable(true);
+        units->addAction(a);
+        connect(a, &QAction::triggered, m_view, [this, i] { m_view->setUnit(i); });
+        m_unitActions << a;
+    }
+}
+
+void CMainFrame::createMenus() {
+    m_fileMenu = menuBar()->addMenu("&File");
+    m_fileMenu->addAction(action("fileNew"));
+    m_fileMenu->addAction(action("fileOpen"));
+    m_fileMenu->addAction(action("fileSave"));
+    m_fileMenu->addAction(action("fileSaveAs"));
+    m_fileMenu->addSeparator();
+    m_recentAnchor = m_fileMenu->addSeparator();
+    m_fileMenu->addAction(action("appExit"));
+
+    QMenu* options = menuBar()->addMenu("&Options");
+    options->addAction(action("search"));
+    options->addAction(action("sections"));
+    QMenu* units = options->addMenu("Units of measurement");
+    units->addActions(m_unitActions);
+    connect(units, &QMenu::aboutToShow, this, [this] {
+        const int current = m_view->units().index();
+        for (int i = 0; i < m_unitActions.size(); ++i)
+            m_unitActions[i]->setChecked(i == current);
+    });
+
+    QMenu* view = menuBar()->addMenu("&View");
+    view->setObjectName("viewMenu");
+    // Filled in createToolBar, once the bars exist.
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    help->addAction(action("helpTopics"));
+    help->addSeparator();
+    help->addAction(action("appAbout"));
+}
+
+void CMainFrame::createToolBar() {
+    QToolBar* bar = addToolBar("Standard");
+    bar->setObjectName("standardToolBar");
+    bar->setIconSize(QSize(16, 16));
+    bar->setMovable(false);
+    const char* order[] = {"fileNew",    "fileOpen", "fileSave",    nullptr,       "scrollEast",
+                           "scrollWest", nullptr,    "scrollNorth", "scrollSouth", nullptr,
+                           "center",     nullptr,    "actualSize",  nullptr,       "zoomIn",
+                           "zoomOut",    nullptr,    "sections",    nullptr,       "search",
+                           nullptr,      "print",    nullptr,       "appAbout"};
+    for (const char* name : order) {
+        if (name)
+            bar->addAction(action(name));
+        else
+            bar->addSeparator();
+    }
+
+    QMenu* view = menuBar()->findChild<QMenu*>("viewMenu");
+    QAction* toolbarToggle = bar->toggleViewAction();
+    toolbarToggle->setText("&Toolbar");
+    toolbarToggle->setObjectName("viewToolbar");
+    toolbarToggle->setStatusTip("Show or hide the toolbar");
+    view->addAction(toolbarToggle);
+    auto* statusToggle = addAction("viewStatusBar", "&Status Bar", "Show or hide the status bar");
+    statusToggle->setCheckable(true);
+    statusToggle->setChecked(true);
+    connect(statusToggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+    view->addAction(statusToggle);
+}
+
+void CMainFrame::rebuildRecentFiles() {
+    for (QAction* a : m_recentActions) {
+        m_fileMenu->removeAction(a);
+        a->deleteLater();
+    }
+    m_recentActions.clear();
+    const QStringList files = m_recent.files();
+    if (files.isEmpty()) {
+        auto* placeholder = new QAction("Recent File", this);
+        placeholder->setEnabled(false);
+        m_recentActions << placeholder;
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        QString shown = files[i];
+        shown.replace('&', "&&");
+        auto* a = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown), this);
+        a->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
+        a->setStatusTip("Open this document");
+        connect(a, &QAction::triggered, this, [this, i] { openRecent(i); });
+        m_recentActions << a;
+    }
+    m_fileMenu->insertActions(m_recentAnchor, m_recentActions);
+}
+
+bool CMainFrame::openRecent(int index) {
+    const QStringList files = m_recent.files();
+    if (index < 0 || index >= files.size())
+        return false;
+    const bool opened = m_controller.openDocument(files[index]);
+    if (!opened && m_controller.lastOpenFailed()) {
+        m_recent.remove(files[index]);
+        rebuildRecentFiles();
+    }
+    return opened;
+}
+
+SplashWindow* CMainFrame::showSplash(const QString& picturePath, int lifetimeMs) {
+    if (m_splash)
+        return m_splash;
+    m_splash = new SplashWindow(picturePath, this, lifetimeMs);
+    m_splash->present();
+    return m_splash;
+}
+
+void CMainFrame::showAbout() {
+    AboutDialog::run(this, resourceFile("splash.jpg"));
+}
+
+void CMainFrame::showHelp() {
+    openHelp(m_prompter);
+}
+
+void CMainFrame::updateTitle() {
+    setWindowTitle(m_controller.title() + QStringLiteral(" - Ardenvo"));
+}
+
+void CMainFrame::runSections() {
+#ifdef ARDENVO_HAS_SECTIONS_DIALOG
+    SectionsDialog::run(this, m_controller.document());
+    m_view->rebuildPlan();
+#endif
+}
+
+void CMainFrame::runSearch() {
+#ifdef ARDENVO_HAS_SEARCH_DIALOG
+    SearchDialog::run(this, m_controller.document());
+#endif
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_controller.isBusy() || !m_controller.saveModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            activateWindow();
+            m_controller.openDocument(url.toLocalFile());
+            return;
+        }
+    }
+}
+
+} // namespace ardenvo

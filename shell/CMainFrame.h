@@ -1,0 +1,74 @@
+#pragma once
+
+#include "shell/SplashWindow.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QMenu;
+
+namespace ardenvo {
+
+class CBrenvikaView;
+class DocumentController;
+class Prompter;
+class RecentFileList;
+
+class StatusBarPanes;
+
+// The main window: menus, toolbar, status bar with its clock, and the plan view in the middle.
+// Its title is the document's title followed by the program's name.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(DocumentController& controller, RecentFileList& recent, Prompter& prompter,
+               QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CBrenvikaView* view() const { return m_view; }
+    StatusBarPanes* panes() const { return m_panes; }
+    // Actions by object name ("fileNew", "zoomIn", ...), for the toolbar, menus and tests.
+    QAction* action(const QString& name) const;
+    QMenu* recentFileMenuOwner() const { return m_fileMenu; }
+
+    // Shows the splash picture over the window; no second one while one is shown.
+    SplashWindow* showSplash(const QString& picturePath, int lifetimeMs = 1000);
+    SplashWindow* splash() const { return m_splash; }
+
+    // Opens entry `index` (from 0) of the recent-file list; an entry that fails to open leaves the
+    // list.
+    bool openRecent(int index);
+
+public slots:
+    void showAbout();
+    void showHelp();
+    void updateTitle();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void rebuildRecentFiles();
+    void runSections();
+    void runSearch();
+    QAction* addAction(const QString& name, const QString& text, const QString& statusTip);
+
+    DocumentController& m_controller;
+    RecentFileList& m_recent;
+    Prompter& m_prompter;
+    CBrenvikaView* m_view = nullptr;
+    StatusBarPanes* m_panes = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentAnchor = nullptr; // recent entries go just before it
+    QList<QAction*> m_recentActions;
+    QList<QAction*> m_unitActions;
+    QPointer<SplashWindow> m_splash;
+};
+
+} // namespace ardenvo

@@ -1,0 +1,110 @@
+#include "shell/ChooseHouseDialog.h"
+
+#include "shell/Prompter.h"
+#include "shell/ToolbarIcons.h"
+
+#include <QDir>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace ardenvo {
+
+ChooseHouseDialog::ChooseHouseDialog(const QStringList& predone, const QStringList& recent,
+                                     Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_prompter(prompter) {
+    setWindowTitle(QStringLiteral("Choose"));
+
+    auto* intro = new QLabel(
+        QStringLiteral("If you want to simply edit a predone house select one of the options and "
+                       "click the CHOOSE button, or click CONTINUE to build your own house"));
+    intro->setWordWrap(true);
+    m_predone = makeList(predone);
+    m_recent = makeList(recent);
+    auto* choosePredoneButton = new QPushButton(QStringLiteral("Choose"));
+    auto* chooseRecentButton = new QPushButton(QStringLiteral("Choose"));
+    auto* continueButton = new QPushButton(QStringLiteral("Continue"));
+    choosePredoneButton->setObjectName(QStringLiteral("choosePredone"));
+    chooseRecentButton->setObjectName(QStringLiteral("chooseRecent"));
+    continueButton->setObjectName(QStringLiteral("continue"));
+    continueButton->setDefault(true);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(intro, 0, 0, 1, 2);
+    grid->addWidget(m_predone, 1, 0);
+    grid->addWidget(choosePredoneButton, 1, 1, Qt::AlignTop);
+    grid->addWidget(new QLabel(QStringLiteral("Houses opened in the past:")), 2, 0, 1, 2);
+    grid->addWidget(m_recent, 3, 0);
+    grid->addWidget(chooseRecentButton, 3, 1, Qt::AlignTop);
+    grid->addWidget(continueButton, 4, 1);
+
+    connect(choosePredoneButton, &QPushButton::clicked, this, &ChooseHouseDialog::choosePredone);
+    connect(chooseRecentButton, &QPushButton::clicked, this, &ChooseHouseDialog::chooseRecent);
+    connect(m_predone, &QTreeWidget::itemDoubleClicked, this, &ChooseHouseDialog::choosePredone);
+    connect(m_recent, &QTreeWidget::itemDoubleClicked, this, &ChooseHouseDialog::chooseRecent);
+    connect(continueButton, &QPushButton::clicked, this, [this] {
+        m_choice = Choice{};
+        accept();
+    });
+}
+
+QStringList ChooseHouseDialog::splitPath(const QString& path) {
+    const QString native = QDir::toNativeSeparators(path);
+    const int cut = native.lastIndexOf(QDir::separator()) + 1;
+    return {native.mid(cut), native.left(cut)};
+}
+
+QTreeWidget* ChooseHouseDialog::makeList(const QStringList& paths) {
+    auto* list = new QTreeWidget;
+    list->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Path")});
+    list->setRootIsDecorated(false);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setColumnWidth(0, 120);
+    list->setColumnWidth(1, 185);
+    list->setMinimumWidth(330);
+    const QIcon house(housePixmap(16));
+    for (const QString& path : paths) {
+        auto* item = new QTreeWidgetItem(list, splitPath(path));
+        item->setIcon(0, house);
+        item->setData(0, Qt::UserRole, path);
+        item->setToolTip(1, path);
+    }
+    return list;
+}
+
+void ChooseHouseDialog::choosePredone() {
+    QTreeWidgetItem* item = m_predone->currentItem();
+    if (!item || !item->isSelected()) {
+        m_prompter.message(QString(), QStringLiteral("Please select one of the predone houses"),
+                           Prompter::Icon::Warning);
+        return;
+    }
+    m_choice = {Choice::Kind::Predone, item->data(0, Qt::UserRole).toString(), -1};
+    accept();
+}
+
+void ChooseHouseDialog::chooseRecent() {
+    QTreeWidgetItem* item = m_recent->currentItem();
+    if (!item || !item->isSelected()) {
+        m_prompter.message(QString(),
+                           QStringLiteral("Please select one of the previously opened houses"),
+                           Prompter::Icon::Warning);
+        return;
+    }
+    m_choice = {Choice::Kind::Recent, item->data(0, Qt::UserRole).toString(),
+                m_recent->indexOfTopLevelItem(item)};
+    accept();
+}
+
+ChooseHouseDialog::Choice ChooseHouseDialog::run(QWidget* parent, const QStringList& predone,
+                                                 const QStringList& recent, Prompter& prompter) {
+    ChooseHouseDialog dialog(predone, recent, prompter, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return Choice{};
+    return dialog.choice();
+}
+
+} // namespace ardenvo

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "model/CBrenvikaDoc.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QWidget;
+
+namespace ardenvo {
+
+class DocumentRegistration;
+class Prompter;
+class RecentFileList;
+
+// The main program's document as the user handles it: new, open, save, save as, the question
+// before changes are dropped, the title, the recent-file list, and the hooks that tell the
+// reminder program about every project opened or saved. The house itself is the plain model
+// document; this class adds what needs Qt and the user.
+class DocumentController : public QObject {
+    Q_OBJECT
+public:
+    DocumentController(Prompter& prompter, RecentFileList& recent, QObject* parent = nullptr);
+    ~DocumentController() override;
+    DocumentController(const DocumentController&) = delete;
+    DocumentController& operator=(const DocumentController&) = delete;
+
+    CBrenvikaDoc& document() { return *m_doc; }
+    const CBrenvikaDoc& document() const { return *m_doc; }
+
+    // "Untitled" or the file name of the project.
+    QString title() const;
+    QString pathName() const;
+    bool isModified() const { return m_doc->isModified(); }
+
+    // Owner of the progress window shown while a slow open runs.
+    void setProgressParent(QWidget* parent) { m_progressParent = parent; }
+    // Opens slower than this show a progress window (milliseconds).
+    void setProgressDelay(int ms) { m_progressDelay = ms; }
+    bool isBusy() const { return m_busy; }
+    // Whether the last open or load ended with a file error (not a cancelled question).
+    bool lastOpenFailed() const { return m_lastOpenFailed; }
+
+    // Each asks "Save changes to %1?" first when the house is modified; false when the user
+    // cancelled or the operation failed (the message has been shown then).
+    bool newDocument();
+    bool openDocument(const QString& path);
+    bool openWithDialog();
+    // Loads a predone house: the house shows, the document stays "Untitled", so a later save asks
+    // for a new name instead of overwriting the shipped file.
+    bool loadPredone(const QString& path);
+    bool save();
+    bool saveAs();
+    // The question itself: true when it is fine to drop the house (saved, or the user said No).
+    bool saveModified();
+
+signals:
+    void titleChanged(const QString& title);
+    void recentFilesChanged();
+
+private:
+    enum class Naming { TakePath, StayUntitled };
+    bool readInto(const QString& path, Naming naming);
+    bool writeTo(const QString& path);
+    void setPath(const QString& path);
+    void showFileError(int error);
+
+    std::unique_ptr<CBrenvikaDoc> m_doc;
+    std::unique_ptr<DocumentRegistration> m_registration;
+    Prompter& m_prompter;
+    RecentFileList& m_recent;
+    QWidget* m_progressParent = nullptr;
+    int m_progressDelay = 500;
+    bool m_busy = false;
+    bool m_lastOpenFailed = false;
+};
+
+} // namespace ardenvo

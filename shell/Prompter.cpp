@@ -1,0 +1,56 @@
+#include "shell/Prompter.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace ardenvo {
+
+namespace {
+
+QMessageBox::Icon toBoxIcon(Prompter::Icon icon) {
+    switch (icon) {
+    case Prompter::Icon::Information:
+        return QMessageBox::Information;
+    case Prompter::Icon::Warning:
+        return QMessageBox::Warning;
+    case Prompter::Icon::Stop:
+        return QMessageBox::Critical;
+    case Prompter::Icon::Question:
+        return QMessageBox::Question;
+    case Prompter::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void QtPrompter::message(const QString& title, const QString& text, Icon icon) {
+    QMessageBox box(toBoxIcon(icon), title, text, QMessageBox::Ok, m_owner);
+    box.exec();
+}
+
+Prompter::Answer QtPrompter::askYesNoCancel(const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, title, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_owner);
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+QString QtPrompter::askOpenFileName(const QString& caption, const QString& filter) {
+    return QFileDialog::getOpenFileName(m_owner, caption, QString(), filter);
+}
+
+QString QtPrompter::askSaveFileName(const QString& caption, const QString& suggestion,
+                                    const QString& filter) {
+    return QFileDialog::getSaveFileName(m_owner, caption, suggestion, filter);
+}
+
+} // namespace ardenvo

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace ardenvo {
+
+// Every question and message the shell logic needs from the user goes through here, so tests can
+// answer them without a modal box blocking the run.
+class Prompter {
+public:
+    enum class Icon { None, Information, Warning, Stop, Question };
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~Prompter() = default;
+
+    virtual void message(const QString& title, const QString& text, Icon icon) = 0;
+    virtual Answer askYesNoCancel(const QString& title, const QString& text) = 0;
+    // An empty string means the user cancelled.
+    virtual QString askOpenFileName(const QString& caption, const QString& filter) = 0;
+    virtual QString askSaveFileName(const QString& caption, const QString& suggestion,
+                                    const QString& filter) = 0;
+};
+
+// The real thing: QMessageBox and QFileDialog, owned by the given window.
+class QtPrompter : public Prompter {
+public:
+    explicit QtPrompter(QWidget* owner = nullptr) : m_owner(owner) {}
+    void setOwner(QWidget* owner) { m_owner = owner; }
+
+    void message(const QString& title, const QString& text, Icon icon) override;
+    Answer askYesNoCancel(const QString& title, const QString& text) override;
+    QString askOpenFileName(const QString& caption, const QString& filter) override;
+    QString askSaveFileName(const QString& caption, const QString& suggestion,
+                            const QString& filter) override;
+
+private:
+    QWidget* m_owner;
+};
+
+} // namespace ardenvo

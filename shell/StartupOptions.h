@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+namespace ardenvo {
+
+// What the command line asks of the main program.
+struct StartupOptions {
+    bool uninstall = false;  // "/uninstall" as the first argument: end at once
+    bool screenshot = false; // "--screenshot FILE [PROJECT]"
+    QString screenshotFile;  // absolute
+    QString project;         // absolute; empty for a new house
+    QString error;           // a usage problem; the program reports it and ends
+};
+
+// `arguments` without the program's own name. Relative paths are resolved against `startDir`,
+// the directory the user started the program in (the program later changes its working
+// directory to the Images folder).
+StartupOptions parseStartupOptions(const QStringList& arguments, const QString& startDir);
+
+// The predone houses: every "*.av" in the given folders, sorted by name within each folder; a name
+// found in an earlier folder hides the same name in a later one.
+QStringList findPredoneHouses(const std::vector<std::string>& folders);
+
+} // namespace ardenvo
