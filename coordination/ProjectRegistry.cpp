@@ -1,5 +1,6 @@
 #include "coordination/ProjectRegistry.h"
 
+#include "platform/NamedLock.h"
 #include "platform/ProjectKey.h"
 #include "platform/Settings.h"
 
@@ -11,6 +12,8 @@
 namespace ardenvo {
 
 namespace {
+
+const char* const registrationLockName = "ArdenvoProjectRegistration";
 
 std::string slotKey(std::int32_t slot) {
     return std::string(settingskeys::files) + "\\File" + std::to_string(slot);
@@ -101,6 +104,9 @@ std::int32_t newProjectSlot(SettingsFile& settings) {
 void registerProject(const std::string& path, SettingsFile& settings) {
     if (path.empty() || path.size() > maxRegisteredPathLength)
         return;
+    // Two main programs saving at once would otherwise both take the same free slot.
+    NamedLock lock(registrationLockName);
+    NamedLockGuard guard(lock);
     const std::int32_t slot = newProjectSlot(settings);
     if (slot < 0)
         return;
