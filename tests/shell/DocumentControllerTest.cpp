@@ -1,0 +1,257 @@
+#include "ShellTestSupport.h"
+
+#include "coordination/ProjectRegistry.h"
+#include "model/ProjectFile.h"
+#include "planeditor/layout/BlockLayout.h"
+#include "platform/ProjectKey.h"
+#include "platform/SettingsFile.h"
+#include "shell/DocumentController.h"
+#include "shell/RecentFileList.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace ardenvo;
+using namespace ardenvo::test;
+using Answer = Prompter::Answer;
+
+namespace {
+
+class DocumentControllerTest : public testing::Test {
+protected:
+    DocumentControllerTest()
+        : settings(scratchFile(QStringLiteral("recent-%1.conf").arg(++counter)).toStdString()),
+          recent(settings), controller(prompter, recent) {
+        installLayout(controller.document());
+    }
+
+    // A house worth saving: a room east of the first hall.
+    void addRoom() { ASSERT_NE(controller.document().addBlock(1, 1, BlockKind::Room), nullptr); }
+    QByteArray readAll(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    static inline int counter = 0;
+    FakePrompter prompter;
+    SettingsFile settings;
+    RecentFileList recent;
+    DocumentController controller;
+};
+
+} // namespace
+
+TEST_F(DocumentControllerTest, SaveAsThenOpenBringsTheSameHouseBackUnderItsName) {
+    EXPECT_EQ(controller.title(), "Untitled");
+    addRoom();
+    QSignalSpy titles(&controller, &DocumentController::titleChanged);
+    // No extension typed: the project extension is added.
+    prompter.saveNames.push_back(scratchFile("round"));
+    ASSERT_TRUE(controller.save());
+    EXPECT_EQ(prompter.saveSuggestions, QStringList{"Untitled.av"});
+    const QString path = scratchFile("round.av");
+    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_EQ(controller.title(), "round.av");
+    EXPECT_EQ(controller.pathName(), path);
+    EXPECT_FALSE(controller.isModified());
+    EXPECT_EQ(titles.count(), 1);
+
+    ASSERT_TRUE(controller.newDocument());
+    EXPECT_EQ(controller.title(), "Untitled");
+    EXPECT_EQ(controller.document().currentSection()->blocks().size(), 1u);
+
+    std::vector<ViewHint> hints;
+    controller.document().addViewListener([&](ViewHint h, int) { hints.push_back(h); });
+    ASSERT_TRUE(controller.openDocument(path));
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(controller.title(), "round.av");
+    EXPECT_FALSE(controller.isModified());
+    const CSection* section = controller.document().currentSection();
+    ASSERT_NE(section, nullptr);
+    ASSERT_EQ(section->blocks().size(), 2u);
+    EXPECT_EQ(section->blocks()[1]->kind(), BlockKind::Room);
+    // The view hears about the swapped-in house as it does for any open.
+    ASSERT_EQ(hints.size(), 3u);
+    EXPECT_EQ(hints[0], ViewHint::Reset);
+    EXPECT_EQ(hints[1], ViewHint::AddBlockView);
+
+    // The layout still places blocks added after the open.
+    CBlock* added = controller.document().addBlock(1, 2, BlockKind::Hall);
+    ASSERT_NE(added, nullptr);
+    EXPECT_GE(added->rect().top, section->findBlockById(1)->rect().bottom);
+
+    // A plain save writes to the same file without asking.
+    ASSERT_TRUE(controller.save());
+    EXPECT_EQ(prompter.saveSuggestions.size(), 1);
+    CBrenvikaDoc reread;
+    ASSERT_EQ(loadProject(QFile::encodeName(path).toStdString(), reread), FileError::None);
+    EXPECT_EQ(reread.currentSection()->blocks().size(), 3u);
+}
+
+TEST_F(DocumentControllerTest, ChangesAreOnlyDroppedWhenTheUserSaysSo) {
+    addRoom();
+    ASSERT_TRUE(controller.isModified());
+
+    prompter.answers.push_back(Answer::Cancel);
+    EXPECT_FALSE(controller.newDocument());
+    EXPECT_EQ(prompter.questions, QStringList{"Save changes to Untitled?"});
+    EXPECT_EQ(controller.document().currentSection()->blocks().size(), 2u);
+
+    // Yes on an untitled house asks for a name; cancelling that keeps the house too.
+    prompter.answers.push_back(Answer::Yes);
+    EXPECT_FALSE(controller.newDocument());
+    EXPECT_EQ(controller.document().currentSection()->blocks().size(), 2u);
+
+    prompter.answers.push_back(Answer::Yes);
+    prompter.saveNames.push_back(scratchFile("asked.av"));
+    EXPECT_TRUE(controller.newDocument());
+    EXPECT_TRUE(QFileInfo::exists(scratchFile("asked.av")));
+    EXPECT_EQ(controller.title(), "Untitled");
+
+    // A titled house is named by its full path in the question.
+    ASSERT_TRUE(controller.openDocument(scratchFile("asked.av")));
+    controller.document().setModified();
+    prompter.answers.push_back(Answer::No);
+    EXPECT_TRUE(controller.newDocument());
+    EXPECT_EQ(prompter.questions.last(), "Save changes to " + scratchFile("asked.av") + "?");
+    EXPECT_EQ(controller.document().currentSection()->blocks().size(), 1u);
+
+    // An unmodified house is dropped without a question.
+    const auto asked = prompter.questions.size();
+    EXPECT_TRUE(controller.saveModified());
+    EXPECT_EQ(prompter.questions.size(), asked);
+}
+
+TEST_F(DocumentControllerTest, FailedOpensReportTheirErrorAndNeverKeepABrokenHouse) {
+    addRoom();
+    prompter.saveNames.push_back(scratchFile("good.av"));
+    ASSERT_TRUE(controller.saveAs());
+
+    // A file that cannot be opened leaves the shown house and its name alone.
+    EXPECT_FALSE(controller.openDocument(scratchFile("missing.av")));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Failed to open document.");
+    EXPECT_TRUE(controller.lastOpenFailed());
+    EXPECT_EQ(controller.title(), "good.av");
+    EXPECT_EQ(controller.document().currentSection()->blocks().size(), 2u);
+
+    // A rejected header: the version message titled "Error", and a new house that stays untitled
+    // so that a plain save can never overwrite the rejected file.
+    QByteArray foreign("\x09\x00\x00\x00\x07\x00\x00\x00", 8);
+    const QString rejected = writeScratchFile("foreign.av", foreign);
+    EXPECT_FALSE(controller.openDocument(rejected));
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[1].title, "Error");
+    EXPECT_EQ(prompter.messages[1].text, "Wrong version of Ardenvo project");
+    EXPECT_EQ(controller.title(), "Untitled");
+    EXPECT_EQ(controller.document().currentSection()->blocks().size(), 1u);
+    EXPECT_EQ(readAll(rejected), foreign);
+
+    // A file cut short.
+    const QByteArray good = readAll(scratchFile("good.av"));
+    const QString cut = writeScratchFile("cut.av", good.left(good.size() / 2));
+    ASSERT_TRUE(controller.openDocument(scratchFile("good.av")));
+    EXPECT_FALSE(controller.openDocument(cut));
+    EXPECT_EQ(prompter.messages.back().text, "Unexpected file format.");
+    EXPECT_EQ(controller.title(), "Untitled");
+    EXPECT_EQ(controller.document().currentSection()->blocks().size(), 1u);
+    EXPECT_EQ(controller.document().sectionCount(), 1);
+}
+
+TEST_F(DocumentControllerTest, APredoneHouseStaysUntitledAndIsNeverOverwritten) {
+    addRoom();
+    prompter.saveNames.push_back(scratchFile("predone.av"));
+    ASSERT_TRUE(controller.saveAs());
+    const QByteArray shipped = readAll(scratchFile("predone.av"));
+    ASSERT_TRUE(controller.newDocument());
+    const QStringList recentBefore = recent.files();
+
+    ASSERT_TRUE(controller.loadPredone(scratchFile("predone.av")));
+    EXPECT_EQ(controller.title(), "Untitled");
+    EXPECT_EQ(controller.document().currentSection()->blocks().size(), 2u);
+    EXPECT_EQ(recent.files(), recentBefore);
+
+    controller.document().addBlock(1, 2, BlockKind::Hall);
+    prompter.saveNames.push_back(scratchFile("mine.av"));
+    ASSERT_TRUE(controller.save());
+    EXPECT_EQ(prompter.saveSuggestions.last(), "Untitled.av");
+    EXPECT_EQ(readAll(scratchFile("predone.av")), shipped);
+    EXPECT_EQ(controller.title(), "mine.av");
+}
+
+TEST_F(DocumentControllerTest, AFailedSaveSaysSoAndKeepsTheChanges) {
+    addRoom();
+    prompter.saveNames.push_back(scratchFile("no-such-folder/house.av"));
+    EXPECT_FALSE(controller.save());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Failed to save document.");
+    EXPECT_TRUE(controller.isModified());
+    EXPECT_EQ(controller.title(), "Untitled");
+    EXPECT_TRUE(recent.files().isEmpty());
+}
+
+TEST_F(DocumentControllerTest, OpenedAndSavedProjectsAreRememberedAndRegistered) {
+    QStringList paths;
+    for (int i = 1; i <= 5; ++i) {
+        ASSERT_TRUE(controller.newDocument());
+        addRoom();
+        paths << scratchFile(QStringLiteral("recent%1.av").arg(i));
+        prompter.saveNames.push_back(paths.last());
+        ASSERT_TRUE(controller.save());
+    }
+    // Four entries, most recent first.
+    EXPECT_EQ(recent.files(), (QStringList{paths[4], paths[3], paths[2], paths[1]}));
+    ASSERT_TRUE(controller.openDocument(paths[2]));
+    EXPECT_EQ(recent.files(), (QStringList{paths[2], paths[4], paths[3], paths[1]}));
+
+    // The reminder program learns about each project, enabled.
+    const auto entries = readProjectEntries();
+    for (const QString& path : paths) {
+        const std::string key = projectKey(QFile::encodeName(path).toStdString());
+        const auto found = std::find_if(entries.begin(), entries.end(),
+                                        [&](const ProjectEntry& e) { return e.path == key; });
+        ASSERT_NE(found, entries.end()) << key;
+        EXPECT_EQ(found->status, 1);
+    }
+}
+
+TEST_F(DocumentControllerTest, ALargeHouseOpensOffTheGuiThreadWithProgress) {
+    // Enough objects that reading takes a noticeable moment.
+    CBrenvikaDoc big;
+    CBlock* block = big.currentSection()->blocks().front().get();
+    for (int i = 0; i < 20000; ++i) {
+        auto object = std::make_unique<CHouseObject>();
+        object->name = "Box " + std::to_string(i);
+        object->notes = std::string(200, 'n');
+        block->appendFloorObjectAsStored(std::move(object));
+    }
+    const QString path = scratchFile("big.av");
+    ASSERT_EQ(saveProject(QFile::encodeName(path).toStdString(), big), FileError::None);
+
+    controller.setProgressDelay(0);
+    bool progressSeen = false;
+    int ticks = 0;
+    QTimer watcher;
+    watcher.setInterval(1);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        ++ticks;
+        EXPECT_TRUE(controller.isBusy());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<QProgressDialog*>(w) && w->isVisible())
+                progressSeen = true;
+    });
+    watcher.start();
+    ASSERT_TRUE(controller.openDocument(path));
+    watcher.stop();
+    EXPECT_FALSE(controller.isBusy());
+    EXPECT_GT(ticks, 0) << "the event loop ran while the file was read";
+    EXPECT_TRUE(progressSeen);
+    EXPECT_EQ(controller.document().currentSection()->blocks().front()->floorObjects().size(),
+              20000u);
+}
