@@ -37,7 +37,7 @@ std::uint32_t encodeStart(const CReminder& reminder) {
 
 class ProjectWriter {
 public:
-    explicit ProjectWriter(std::string& out) : m_out(out) {}
+    explicit ProjectWriter(ArchiveWriter& out) : m_out(out) {}
 
     void house(const CBrenvikaDoc& doc) {
         m_out.writeInt32(kFormatId);
@@ -120,7 +120,7 @@ private:
         m_out.writeText(r.objectName);
     }
 
-    ArchiveWriter m_out;
+    ArchiveWriter& m_out;
 };
 
 class ProjectReader {
@@ -290,8 +290,12 @@ FileError loadProject(const std::string& path, CBrenvikaDoc& doc) {
 }
 
 std::string writeProject(const CBrenvikaDoc& doc) {
+    // One buffer growing geometrically: cheaper than a sizing pass, which would walk the whole
+    // house (cache misses on every object) a second time.
     std::string bytes;
-    ProjectWriter(bytes).house(doc);
+    bytes.reserve(4096);
+    ArchiveWriter out(bytes);
+    ProjectWriter(out).house(doc);
     return bytes;
 }
 

@@ -1,0 +1,174 @@
+// Open and save of a large project file, beside a plain memory copy of the same bytes.
+#include "bench/support/BigHouse.h"
+#include "model/ProjectFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <malloc.h>
+#include <new>
+#include <string>
+#include <unistd.h>
+
+// Heap accounting for the peak-memory figure: every allocation of this program goes through here.
+namespace {
+std::atomic<std::size_t> g_heapNow{0};
+std::atomic<std::size_t> g_heapPeak{0};
+
+void* countedAlloc(std::size_t size) {
+    void* p = std::malloc(size ? size : 1);
+    if (!p)
+        throw std::bad_alloc();
+    const std::size_t now = g_heapNow += malloc_usable_size(p);
+    std::size_t peak = g_heapPeak.load();
+    while (now > peak && !g_heapPeak.compare_exchange_weak(peak, now)) {
+    }
+    return p;
+}
+
+void countedFree(void* p) {
+    if (p) {
+        g_heapNow -= malloc_usable_size(p);
+        std::free(p);
+    }
+}
+} // namespace
+
+void* operator new(std::size_t size) {
+    return countedAlloc(size);
+}
+void* operator new[](std::size_t size) {
+    return countedAlloc(size);
+}
+void operator delete(void* p) noexcept {
+    countedFree(p);
+}
+void operator delete[](void* p) noexcept {
+    countedFree(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    countedFree(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    countedFree(p);
+}
+
+namespace {
+
+using namespace ardenvo;
+
+constexpr int kObjects = 200000;
+
+const CBrenvikaDoc& bigHouse() {
+    static const auto house = makeBigHouse(kObjects);
+    return *house;
+}
+
+const std::string& bigFile() {
+    static const std::string bytes = writeProject(bigHouse());
+    return bytes;
+}
+
+const std::string& bigFilePath() {
+    static const std::string path = [] {
+        const std::string p = "/tmp/ardenvo-bench-" + std::to_string(::getpid()) + ".av";
+        if (saveProject(p, bigHouse()) != FileError::None)
+            std::abort();
+        return p;
+    }();
+    return path;
+}
+
+void reportSize(benchmark::State& state) {
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(bigFile().size()));
+    state.counters["file_MB"] = static_cast<double>(bigFile().size()) / 1e6;
+}
+
+void BM_MemcpyFile(benchmark::State& state) {
+    const std::string& bytes = bigFile();
+    std::string copy(bytes.size(), '\0');
+    for (auto _ : state) {
+        std::memcpy(copy.data(), bytes.data(), bytes.size());
+        benchmark::DoNotOptimize(copy.data());
+        benchmark::ClobberMemory();
+    }
+    reportSize(state);
+}
+
+// Parsing the bytes into a fresh document; freeing the house afterwards is not part of opening.
+void BM_OpenProject(benchmark::State& state) {
+    const std::string& bytes = bigFile();
+    for (auto _ : state) {
+        auto doc = std::make_unique<CBrenvikaDoc>();
+        if (readProject(bytes, *doc) != FileError::None)
+            state.SkipWithError("the big house did not load");
+        state.PauseTiming();
+        doc.reset();
+        state.ResumeTiming();
+    }
+    reportSize(state);
+}
+
+// Opening from disk (page cache warm), with the peak heap as a multiple of the file size: the
+// file's bytes plus the house built from them.
+void BM_LoadProjectFromDisk(benchmark::State& state) {
+    const std::string& path = bigFilePath();
+    double peakMultiple = 0;
+    for (auto _ : state) {
+        auto doc = std::make_unique<CBrenvikaDoc>();
+        const std::size_t before = g_heapNow.load();
+        g_heapPeak = before;
+        if (loadProject(path, *doc) != FileError::None)
+            state.SkipWithError("the big house did not load");
+        peakMultiple =
+            static_cast<double>(g_heapPeak.load() - before) / static_cast<double>(bigFile().size());
+        state.PauseTiming();
+        doc.reset();
+        state.ResumeTiming();
+    }
+    reportSize(state);
+    state.counters["peak_heap_x_file"] = peakMultiple;
+}
+
+void BM_WriteProject(benchmark::State& state) {
+    const CBrenvikaDoc& house = bigHouse();
+    for (auto _ : state) {
+        std::string bytes = writeProject(house);
+        benchmark::DoNotOptimize(bytes.data());
+        state.PauseTiming();
+        bytes = std::string();
+        state.ResumeTiming();
+    }
+    reportSize(state);
+}
+
+// The whole safe save: serialise, write a temporary file, flush it to disk, rename.
+void BM_SaveProjectToDisk(benchmark::State& state) {
+    const CBrenvikaDoc& house = bigHouse();
+    const std::string& path = bigFilePath();
+    for (auto _ : state) {
+        if (saveProject(path, house) != FileError::None)
+            state.SkipWithError("the big house did not save");
+    }
+    reportSize(state);
+}
+
+} // namespace
+
+BENCHMARK(BM_MemcpyFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadProjectFromDisk)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteProject)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveProjectToDisk)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    bigFile();
+    benchmark::RunSpecifiedBenchmarks();
+    ::unlink(bigFilePath().c_str());
+    benchmark::Shutdown();
+    return 0;
+}
