@@ -1,0 +1,75 @@
+// ardenvoreminder: watches the reminders of the registered Ardenvo projects from the tray.
+#include "platform/NamedEvent.h"
+#include "platform/PresenceLock.h"
+#include "platform/SettingsFile.h"
+#include "reminder/ui/ReminderWindow.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QPixmap>
+#include <QTabWidget>
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* kInstanceLockName = "ArdenvoReminderInstance";
+
+int writeScreenshot(ardenvo::ReminderWindow& window, const QString& path) {
+    window.tabs().setCurrentIndex(0);
+    window.show();
+    QApplication::processEvents();
+    const bool saved = window.grab().save(path, "PNG");
+    window.hide();
+    if (!saved)
+        std::fprintf(stderr, "ardenvoreminder: cannot write %s\n", qPrintable(path));
+    return saved ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Ardenvo Reminder");
+    QApplication::setApplicationVersion("1.2");
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Ardenvo Reminder: tells you when a reminder of your "
+                                     "houses is due.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption screenshot(
+        "screenshot", "Open the window on its \"Reminder\" page, save it as a PNG file, exit.",
+        "file");
+    const QCommandLineOption eventLog(
+        "event-log", "Append a line for each reload, notification and blink change to this file.",
+        "file");
+    parser.addOption(screenshot);
+    parser.addOption(eventLog);
+    parser.process(app);
+
+    ardenvo::ReminderWindowOptions options;
+    options.eventLogPath = parser.value(eventLog).toStdString();
+
+    if (parser.isSet(screenshot)) {
+        // Looks only: no tray icon, no events, no claim on being the running copy.
+        options.watchEvents = false;
+        options.useTray = false;
+        ardenvo::ReminderWindow window(ardenvo::SettingsFile::user(), options);
+        return writeScreenshot(window, parser.value(screenshot));
+    }
+
+    // Two copies would each write projects from their own stale copies: the second one asks
+    // the first to show its window and leaves.
+    ardenvo::PresenceLock instance(kInstanceLockName);
+    if (instance.isValid() && !instance.tryExclusive()) {
+        ardenvo::NamedEvent::set(ardenvo::ReminderWindow::kShowEventName);
+        return 0;
+    }
+
+    ardenvo::ReminderWindow window(ardenvo::SettingsFile::user(), options);
+    QObject::connect(&window, &ardenvo::ReminderWindow::exitRequested, &app, &QApplication::quit);
+    window.hideWindow();
+    return app.exec();
+}

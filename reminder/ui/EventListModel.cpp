@@ -1,0 +1,59 @@
+#include "reminder/ui/EventListModel.h"
+
+#include "model/CReminder.h"
+#include "model/ReminderSchedule.h"
+#include "platform/TextCodec.h"
+#include "reminder/core/ReminderSession.h"
+
+namespace ardenvo {
+
+EventListModel::EventListModel(const ReminderSession& session, QObject* parent)
+    : QAbstractTableModel(parent), m_session(session) {}
+
+void EventListModel::refresh() {
+    beginResetModel();
+    endResetModel();
+}
+
+int EventListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_session.events().size();
+}
+
+int EventListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant EventListModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+        return {};
+    const EventRow* row = m_session.events().rowAt(index.row());
+    if (!row)
+        return {};
+    switch (index.column()) {
+    case DateColumn:
+        return QString::fromStdString(formatListDateTime(row->reminder->start()));
+    case ObjectColumn:
+        return displayText(row->reminder->objectName);
+    case TextColumn:
+        return displayText(row->reminder->notes);
+    default:
+        return {};
+    }
+}
+
+QVariant EventListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case DateColumn:
+        return QStringLiteral("Date");
+    case ObjectColumn:
+        return QStringLiteral("Object");
+    case TextColumn:
+        return QStringLiteral("Text");
+    default:
+        return {};
+    }
+}
+
+} // namespace ardenvo

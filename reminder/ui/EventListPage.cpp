@@ -1,0 +1,154 @@
+#include "reminder/ui/EventListPage.h"
+
+#include "platform/AppPaths.h"
+#include "reminder/core/ReminderSession.h"
+#include "reminder/ui/CommandGate.h"
+#include "reminder/ui/EventListModel.h"
+#include "reminder/ui/EventSettingsDialog.h"
+
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTreeView>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace ardenvo {
+
+EventListPage::EventListPage(ReminderSession& session, ReminderPrompter& prompter,
+                             CommandGate& gate, QWidget* parent)
+    : QWidget(parent), m_session(session), m_prompter(prompter), m_gate(gate),
+      m_model(new EventListModel(session, this)), m_list(new QTreeView(this)),
+      m_editor(&EventSettingsDialog::run) {
+    m_list->setObjectName("eventList");
+    m_list->setModel(m_model);
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setItemsExpandable(false);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->header()->setSectionsClickable(false);
+    m_list->setColumnWidth(EventListModel::DateColumn, 110);
+    m_list->setColumnWidth(EventListModel::ObjectColumn, 100);
+    m_list->setColumnWidth(EventListModel::TextColumn, 280);
+    auto* shortcut =
+        new QShortcut(QKeySequence::Delete, m_list, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(shortcut, &QShortcut::activated, this, &EventListPage::deleteEvent);
+
+    auto* buttons = new QHBoxLayout;
+    const auto addButton = [&](const char* text, const char* name, void (EventListPage::*slot)()) {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(name);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, slot);
+        buttons->addWidget(button);
+    };
+    addButton("New", "newButton", &EventListPage::newEvent);
+    addButton("Edit", "editButton", &EventListPage::editEvent);
+    addButton("Reset", "resetButton", &EventListPage::resetEvent);
+    addButton("Delete", "deleteButton", &EventListPage::deleteEvent);
+    buttons->addStretch(1);
+    addButton("Help", "helpButton", &EventListPage::openHelp);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(buttons);
+}
+
+void EventListPage::fill() {
+    m_model->refresh();
+}
+
+void EventListPage::selectRow(int row) {
+    const QModelIndex index = m_model->index(row, 0);
+    if (!index.isValid())
+        return;
+    m_list->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect |
+                                                QItemSelectionModel::Rows);
+    m_list->scrollTo(index);
+}
+
+int EventListPage::selectedRow() const {
+    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.front().row();
+}
+
+bool EventListPage::confirmOpenProject(int row, const char* question) {
+    if (!m_session.isRowOpenInMainProgram(row))
+        return true;
+    return m_prompter.askYesNo("Warning", question);
+}
+
+void EventListPage::finishCommand(std::uint64_t generationBefore) {
+    fill();
+    if (m_session.generation() != generationBefore)
+        emit projectsReloaded();
+}
+
+void EventListPage::newEvent() {
+    CommandGate::Hold hold(m_gate);
+    CReminder values;
+    if (!m_editor(this, nullptr, values))
+        return;
+    const auto generation = m_session.generation();
+    m_session.newEvent(values);
+    finishCommand(generation);
+}
+
+void EventListPage::editEvent() {
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    CommandGate::Hold hold(m_gate);
+    if (!confirmOpenProject(row, kOpenProjectQuestion))
+        return;
+    CReminder values;
+    if (!m_editor(this, m_session.events().rowAt(row)->reminder, values))
+        return;
+    const auto generation = m_session.generation();
+    m_session.editEvent(row, values);
+    finishCommand(generation);
+}
+
+void EventListPage::resetEvent() {
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    CommandGate::Hold hold(m_gate);
+    if (!confirmOpenProject(row, kOpenProjectQuestion))
+        return;
+    const auto generation = m_session.generation();
+    m_session.resetEvent(row);
+    finishCommand(generation);
+}
+
+void EventListPage::deleteEvent() {
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    CommandGate::Hold hold(m_gate);
+    if (!m_prompter.askYesNo("Warning", kDeleteEventQuestion))
+        return;
+    if (!confirmOpenProject(row, kOpenProjectDeleteQuestion))
+        return;
+    const auto generation = m_session.generation();
+    m_session.deleteEvent(row);
+    finishCommand(generation);
+}
+
+void EventListPage::openHelp() {
+    const auto manual = AppPaths::findResource("help/index.html");
+    if (!manual) {
+        m_prompter.showError("Error", "The help file cannot be found.");
+        return;
+    }
+    QUrl url = QUrl::fromLocalFile(QString::fromStdString(*manual));
+    url.setFragment("reminder");
+    QDesktopServices::openUrl(url);
+}
+
+} // namespace ardenvo

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+
+class QPushButton;
+class QTreeView;
+
+namespace ardenvo {
+
+class CReminder;
+class CommandGate;
+class EventListModel;
+class ReminderPrompter;
+class ReminderSession;
+
+// The page "Reminder": every reminder of every loaded project, and the commands on them.
+class EventListPage : public QWidget {
+    Q_OBJECT
+public:
+    // Shows the settings dialog for `shown` (null for a new reminder); true and `result` on OK.
+    using Editor = std::function<bool(QWidget* parent, const CReminder* shown, CReminder& result)>;
+
+    EventListPage(ReminderSession& session, ReminderPrompter& prompter, CommandGate& gate,
+                  QWidget* parent = nullptr);
+
+    // Rebuilds the rows from the event table; the selection is lost.
+    void fill();
+    void selectRow(int row);
+    int selectedRow() const; // -1 when none
+    QTreeView* list() const { return m_list; }
+
+    void setEditor(Editor editor) { m_editor = std::move(editor); }
+
+public slots:
+    void newEvent();
+    void editEvent();
+    void resetEvent();
+    void deleteEvent();
+    void openHelp();
+
+signals:
+    // The projects were reloaded by a command; the other page refills its list.
+    void projectsReloaded();
+
+private:
+    void finishCommand(std::uint64_t generationBefore);
+    // Asks before a project the main program has open is written; false when the user said No.
+    bool confirmOpenProject(int row, const char* question);
+
+    ReminderSession& m_session;
+    ReminderPrompter& m_prompter;
+    CommandGate& m_gate;
+    EventListModel* m_model;
+    QTreeView* m_list;
+    Editor m_editor;
+};
+
+inline constexpr const char* kOpenProjectQuestion =
+    "The same project is opened in Ardenvo, it can cause lost of data. Are you sure to continue?";
+inline constexpr const char* kOpenProjectDeleteQuestion =
+    "The same project is opened in Ardenvo, it can cause lost of data. Are you sure you wish to "
+    "continue?";
+inline constexpr const char* kDeleteEventQuestion =
+    "Event will be deleted. Are you sure you wish to continue?";
+
+} // namespace ardenvo

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "model/CReminder.h"
+
+#include <QDialog>
+#include <QTime>
+
+#include <string>
+
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QSpinBox;
+
+namespace ardenvo {
+
+// "Settings": the fields of one reminder. Shown empty for a new reminder or filled from an
+// existing one; the caller takes result() after "OK".
+class EventSettingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kMinCount = 1;
+    static constexpr int kMaxCount = 10000;
+
+    // `shown` may be null (a new reminder); `now` fills the date picker then.
+    EventSettingsDialog(const CReminder* shown, const LocalDateTime& now,
+                        QWidget* parent = nullptr);
+
+    // Runs the dialog modally; true and `result` filled on "OK".
+    static bool run(QWidget* parent, const CReminder* shown, CReminder& result);
+
+    // The reminder as the controls hold it: the picker's date and seconds, hour and minute read
+    // from the time box (no ":" means minute 0).
+    CReminder result() const;
+
+private:
+    void updateEnabling();
+
+    QComboBox* m_type;
+    QDateEdit* m_date;
+    QTime m_pickerTime; // the picker's time of day; only its seconds survive the time box
+    QLineEdit* m_time;
+    QLineEdit* m_objectName;
+    QLineEdit* m_notes;
+    std::string m_shownNotes;
+    std::string m_shownObjectName;
+    QGroupBox* m_periodical;
+    QRadioButton* m_repeatEach;
+    QSpinBox* m_repeatEachCount;
+    QComboBox* m_repeatEachUnit;
+    QRadioButton* m_repeatOn;
+    QSpinBox* m_repeatOnNumber;
+    QLabel* m_dayLabel;
+    QComboBox* m_repeatOnAnchor;
+    QComboBox* m_repeatOnUnit;
+};
+
+} // namespace ardenvo

@@ -1,0 +1,200 @@
+#include "reminder/ui/ReminderWindow.h"
+
+#include "coordination/ReloadSignal.h"
+#include "platform/Autostart.h"
+#include "reminder/core/EventWatcher.h"
+#include "reminder/ui/EventListPage.h"
+#include "reminder/ui/EventLog.h"
+#include "reminder/ui/OptionsPage.h"
+#include "reminder/ui/ReminderAboutBox.h"
+#include "reminder/ui/ReminderIcons.h"
+#include "reminder/ui/TipDialog.h"
+#include "reminder/ui/TrayIcon.h"
+
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace ardenvo {
+
+namespace {
+
+ReminderEnvironment& environmentFor(const ReminderWindowOptions& options,
+                                    std::unique_ptr<SystemEnvironment>& own,
+                                    SettingsFile& settings) {
+    if (options.environment)
+        return *options.environment;
+    own = std::make_unique<SystemEnvironment>(settings);
+    return *own;
+}
+
+} // namespace
+
+ReminderWindow::ReminderWindow(SettingsFile& settingsFile, const ReminderWindowOptions& options,
+                               QWidget* parent)
+    : QDialog(parent), m_settings(settingsFile),
+      m_prompter(options.prompter ? *options.prompter : m_messageBoxes),
+      m_session(environmentFor(options, m_ownEnvironment, settingsFile), m_prompter,
+                options.customAttributesPath),
+      m_log(std::make_unique<EventLog>(options.eventLogPath)) {
+    setWindowTitle(kReminderAppTitle);
+    setWindowIcon(reminderNormalIcon());
+    // Errors found while loading show before the window exists, as owner-less boxes.
+    m_session.reloadProjects();
+    m_messageBoxes.setOwner(this);
+
+    m_tabs = new QTabWidget(this);
+    m_eventPage = new EventListPage(m_session, m_prompter, m_gate);
+    m_optionsPage = new OptionsPage(m_session, m_prompter, m_settings, m_gate);
+    m_tabs->addTab(m_eventPage, "Reminder");
+    m_tabs->addTab(m_optionsPage, "Options");
+    m_eventPage->fill();
+    connect(m_eventPage, &EventListPage::projectsReloaded, m_optionsPage, &OptionsPage::fill);
+    connect(m_optionsPage, &OptionsPage::projectsChanged, m_eventPage, &EventListPage::fill);
+
+    auto* about = new QPushButton("About...", this);
+    about->setObjectName("aboutButton");
+    about->setAutoDefault(false);
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("okButton");
+    auto* exit = new QPushButton("Exit", this);
+    exit->setObjectName("exitButton");
+    exit->setAutoDefault(false);
+    connect(about, &QPushButton::clicked, this, [this] { ReminderAboutBox::run(this); });
+    connect(ok, &QPushButton::clicked, this, &ReminderWindow::hideWindow);
+    connect(exit, &QPushButton::clicked, this, &ReminderWindow::exitRequested);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(about);
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(exit);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs, 1);
+    layout->addLayout(buttons);
+    resize(560, 430);
+
+    m_tray = new TrayIcon(this);
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->addAction("Open", this, &ReminderWindow::showWindow);
+    m_runOnStartupAction =
+        m_trayMenu->addAction("Run on startup", this, &ReminderWindow::toggleRunOnStartup);
+    m_runOnStartupAction->setCheckable(true);
+    m_trayMenu->addAction("About...", this, [this] { ReminderAboutBox::run(this); });
+    m_trayMenu->addSeparator();
+    m_trayMenu->addAction("Exit", this, &ReminderWindow::exitRequested);
+    connect(m_trayMenu, &QMenu::aboutToShow, this,
+            [this] { m_runOnStartupAction->setChecked(Autostart::exists()); });
+    m_tray->setContextMenu(m_trayMenu);
+    connect(m_tray, &TrayIcon::leftClicked, this, [this] {
+        if (m_shown)
+            hideWindow();
+        else
+            showWindow();
+    });
+    if (options.useTray)
+        m_tray->show();
+
+    if (options.watchEvents) {
+        m_reloadWatcher = std::make_unique<EventWatcher>(reloadEventName, m_reloadRequested);
+        m_showWatcher = std::make_unique<EventWatcher>(kShowEventName, m_showRequested);
+    }
+    m_checkTimer.setInterval(kCheckIntervalMs);
+    connect(&m_checkTimer, &QTimer::timeout, this, &ReminderWindow::tick);
+    m_checkTimer.start();
+    m_log->write(QString("start %1").arg(m_session.events().size()));
+}
+
+ReminderWindow::~ReminderWindow() {
+    m_checkTimer.stop();
+    m_tray->hide();
+}
+
+void ReminderWindow::tick() {
+    if (m_showRequested.exchange(false)) {
+        m_log->write("show-request");
+        showWindow();
+    }
+    check(QDateTime::currentSecsSinceEpoch());
+}
+
+void ReminderWindow::check(std::int64_t now) {
+    // A message box raised while loading runs its own event loop; ticks under it wait.
+    if (m_reloading)
+        return;
+    if (m_gate.isOpen() && m_reloadRequested.exchange(false)) {
+        reloadProjects();
+        m_log->write(QString("reload %1").arg(m_session.events().size()));
+    }
+    const int due = m_session.firstDueIndex(now);
+    if (!m_tray->isBlinking() && due != -1) {
+        m_eventPage->selectRow(due);
+        m_tray->startBlinking();
+        m_log->write(QString("notify %1").arg(due));
+        m_tray->showBalloon("Important notification", "You have reminders! Please check them.");
+        if (m_shown)
+            maybeShowTip();
+    } else if (m_tray->isBlinking() && due == -1) {
+        m_tray->stopBlinking();
+        m_log->write("blink-off");
+    }
+}
+
+void ReminderWindow::reloadProjects() {
+    m_reloading = true;
+    m_session.reloadProjects();
+    m_reloading = false;
+    refillPages();
+}
+
+void ReminderWindow::refillPages() {
+    m_eventPage->fill();
+    m_optionsPage->fill();
+}
+
+void ReminderWindow::maybeShowTip() {
+    if (!m_settings.eventOccureTip() || !m_gate.isOpen())
+        return;
+    if (m_tipRunner) {
+        m_tipRunner();
+        return;
+    }
+    TipDialog::run(this, m_settings);
+}
+
+void ReminderWindow::showWindow() {
+    showNormal();
+    raise();
+    activateWindow();
+    m_optionsPage->readOptions();
+    m_shown = true;
+    m_log->write("shown");
+    if (m_session.firstDueIndex(QDateTime::currentSecsSinceEpoch()) != -1)
+        maybeShowTip();
+}
+
+void ReminderWindow::hideWindow() {
+    hide();
+    m_shown = false;
+}
+
+void ReminderWindow::reject() {
+    hideWindow();
+}
+
+void ReminderWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    hideWindow();
+}
+
+void ReminderWindow::toggleRunOnStartup() {
+    const bool done = Autostart::exists() ? Autostart::remove() : Autostart::write();
+    if (!done)
+        m_prompter.showError("Error", "The start-up entry could not be changed.");
+    m_optionsPage->readOptions();
+}
+
+} // namespace ardenvo

@@ -1,0 +1,48 @@
+#include "reminder/ui/TipDialog.h"
+
+#include "platform/Settings.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace ardenvo {
+
+TipDialog::TipDialog(const QString& text, Settings& settings, QWidget* parent)
+    : QDialog(parent), m_settings(settings) {
+    setWindowTitle("Tip");
+    auto* message = new QTextEdit(this);
+    message->setObjectName("tipText");
+    message->setReadOnly(true);
+    message->setPlainText(text);
+    message->selectAll();
+    message->setAlignment(Qt::AlignCenter);
+    message->moveCursor(QTextCursor::Start);
+    message->setFixedHeight(110);
+
+    m_dontShow = new QCheckBox("Don't show this dialogue in the future", this);
+    m_dontShow->setObjectName("dontShowTip");
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TipDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(message);
+    layout->addWidget(m_dontShow);
+    layout->addWidget(buttons);
+    resize(380, sizeHint().height());
+}
+
+void TipDialog::run(QWidget* parent, Settings& settings) {
+    TipDialog dialog(kEventOccuredTipText, settings, parent);
+    dialog.exec();
+}
+
+void TipDialog::accept() {
+    if (m_dontShow->isChecked())
+        m_settings.setEventOccureTip(false);
+    QDialog::accept();
+}
+
+} // namespace ardenvo

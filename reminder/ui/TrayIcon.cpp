@@ -1,0 +1,81 @@
+#include "reminder/ui/TrayIcon.h"
+
+#include "reminder/ui/ReminderIcons.h"
+
+#include <QMessageBox>
+#include <QSystemTrayIcon>
+
+namespace ardenvo {
+
+TrayIcon::TrayIcon(QObject* parent) : QObject(parent), m_tray(new QSystemTrayIcon(this)) {
+    m_tray->setIcon(reminderNormalIcon());
+    m_tray->setToolTip(kTrayToolTip);
+    m_blinkTimer.setInterval(kBlinkIntervalMs);
+    connect(&m_blinkTimer, &QTimer::timeout, this, [this] { setIcon(!m_alternate); });
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        if (r == QSystemTrayIcon::Trigger)
+            emit leftClicked();
+    });
+}
+
+TrayIcon::~TrayIcon() {
+    m_tray->hide();
+}
+
+void TrayIcon::setContextMenu(QMenu* menu) {
+    m_tray->setContextMenu(menu);
+}
+
+void TrayIcon::show() {
+    m_tray->show();
+}
+
+void TrayIcon::hide() {
+    m_tray->hide();
+}
+
+void TrayIcon::startBlinking() {
+    if (m_blinking)
+        return;
+    m_blinking = true;
+    setIcon(true);
+    m_tray->setToolTip(kBlinkingToolTip);
+    m_blinkTimer.start();
+}
+
+void TrayIcon::stopBlinking() {
+    if (!m_blinking)
+        return;
+    m_blinking = false;
+    m_blinkTimer.stop();
+    setIcon(false);
+    m_tray->setToolTip(kTrayToolTip);
+}
+
+QString TrayIcon::toolTip() const {
+    return m_tray->toolTip();
+}
+
+bool TrayIcon::supportsBalloons() const {
+    return QSystemTrayIcon::isSystemTrayAvailable() && QSystemTrayIcon::supportsMessages();
+}
+
+void TrayIcon::showBalloon(const QString& title, const QString& text) {
+    if (supportsBalloons()) {
+        m_tray->showMessage(title, text, QSystemTrayIcon::Warning, kBalloonTimeoutMs);
+        return;
+    }
+    // No owner and not modal: the program keeps checking and blinking while it is open.
+    auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    box->setObjectName("balloonMessageBox");
+    box->show();
+}
+
+void TrayIcon::setIcon(bool alternate) {
+    m_alternate = alternate;
+    m_tray->setIcon(alternate ? reminderAlternateIcon() : reminderNormalIcon());
+}
+
+} // namespace ardenvo

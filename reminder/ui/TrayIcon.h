@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class QMenu;
+class QSystemTrayIcon;
+
+namespace ardenvo {
+
+// The notification-area icon: a tooltip, a menu, blinking between the normal and the alternate
+// icon every 500 ms, and the balloon (a message box where the tray cannot show messages). All on
+// the GUI thread.
+class TrayIcon : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kBlinkIntervalMs = 500;
+    static constexpr int kBalloonTimeoutMs = 10000;
+
+    explicit TrayIcon(QObject* parent = nullptr);
+    ~TrayIcon() override;
+
+    void setContextMenu(QMenu* menu);
+    void show();
+    void hide();
+
+    void startBlinking();
+    void stopBlinking();
+    bool isBlinking() const { return m_blinking; }
+    bool showsAlternateIcon() const { return m_alternate; }
+    QString toolTip() const;
+
+    void showBalloon(const QString& title, const QString& text);
+    bool supportsBalloons() const;
+
+signals:
+    void leftClicked();
+
+private:
+    void setIcon(bool alternate);
+
+    QSystemTrayIcon* m_tray;
+    QTimer m_blinkTimer;
+    bool m_blinking = false;
+    bool m_alternate = false;
+};
+
+inline constexpr const char* kTrayToolTip = "Ardenvo Reminder";
+inline constexpr const char* kBlinkingToolTip = "Check the events";
+
+} // namespace ardenvo
