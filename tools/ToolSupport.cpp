@@ -7,7 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <new>
 #include <ostream>
 #include <system_error>
 
@@ -54,18 +54,29 @@ bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err, Fi
         return false;
     }
 
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        reportError(err, "Cannot read " + path + ": " + std::strerror(errno));
+    std::string bytes;
+    FileError result = FileError::None;
+    try {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) {
+            reportError(err, "Cannot read " + path + ": " + std::strerror(errno));
+            return false;
+        }
+        // One read of the whole file: houses run to tens of megabytes.
+        bytes.resize(static_cast<std::size_t>(fs::file_size(path)));
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (in.bad() || static_cast<std::size_t>(in.gcount()) != bytes.size()) {
+            reportError(err, "Cannot read " + path + ": the file changed or could not be read");
+            return false;
+        }
+        result = readProject(bytes, doc);
+    } catch (const std::bad_alloc&) {
+        reportError(err, "Not enough memory to read " + path);
+        return false;
+    } catch (const fs::filesystem_error& e) {
+        reportError(err, "Cannot read " + path + ": " + e.code().message());
         return false;
     }
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        reportError(err, "Cannot read " + path + ": " + std::strerror(errno));
-        return false;
-    }
-
-    const FileError result = readProject(bytes, doc);
     if (result != FileError::None) {
         reportError(err, path + ": " + fileErrorMessage(result));
         return false;

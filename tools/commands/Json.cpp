@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstddef>
 #include <cstdio>
 #include <ostream>
 
@@ -60,6 +61,7 @@ Json reminderJson(const CReminder& r) {
             {"repeatOnUnit", r.repeatOnUnit}};
 }
 
+// Built by moving each member in: an initializer list would copy every nested subtree.
 Json objectJson(const CHouseObject& object) {
     Json categories = Json::array();
     for (const auto& c : object.categories())
@@ -73,29 +75,29 @@ Json objectJson(const CHouseObject& object) {
             list.push_back(objectJson(*child));
         return list;
     };
-    return {{"name", text(object.name)},
-            {"notes", text(object.notes)},
-            {"colour", object.color},
-            {"rect", rectJson(object.location.rect)},
-            {"categories", std::move(categories)},
-            {"pictures", picturesJson(object.pictures)},
-            {"reminders", std::move(reminders)},
-            {"under", nested(NestPosition::Under)},
-            {"inside", nested(NestPosition::Inside)},
-            {"onTop", nested(NestPosition::OnTop)}};
+    Json j = Json::object();
+    j["name"] = text(object.name);
+    j["notes"] = text(object.notes);
+    j["colour"] = object.color;
+    j["rect"] = rectJson(object.location.rect);
+    j["categories"] = std::move(categories);
+    j["pictures"] = picturesJson(object.pictures);
+    j["reminders"] = std::move(reminders);
+    j["under"] = nested(NestPosition::Under);
+    j["inside"] = nested(NestPosition::Inside);
+    j["onTop"] = nested(NestPosition::OnTop);
+    return j;
 }
 
-Json blockJson(const CBlock& block) {
+// A block without its objects, which are streamed one floor object at a time.
+Json blockFields(const CBlock& block) {
     Json neighbours = Json::array();
     Json alignments = Json::array();
-    for (int side = 0; side < 4; ++side) {
+    for (std::size_t side = 0; side < 4; ++side) {
         neighbours.push_back(block.neighbours[side]);
         alignments.push_back(
             {{"mode", block.alignments[side].mode}, {"shift", block.alignments[side].shift}});
     }
-    Json objects = Json::array();
-    for (const auto& o : block.floorObjects())
-        objects.push_back(objectJson(*o));
     return {{"id", block.id},
             {"kind", static_cast<std::int32_t>(block.kind())},
             {"name", text(block.name)},
@@ -104,19 +106,62 @@ Json blockJson(const CBlock& block) {
             {"changed", block.changed != 0},
             {"neighbours", std::move(neighbours)},
             {"alignments", std::move(alignments)},
-            {"pictures", picturesJson(block.pictures)},
-            {"objects", std::move(objects)}};
+            {"pictures", picturesJson(block.pictures)}};
 }
 
-Json sectionJson(const CSection& section) {
-    Json blocks = Json::array();
-    for (const auto& b : section.blocks())
-        blocks.push_back(blockJson(*b));
+Json sectionFields(const CSection& section) {
     return {{"name", text(section.name)}, {"background", section.background},
             {"zoom", section.zoom},       {"offsetX", section.offsetX},
-            {"offsetY", section.offsetY}, {"nextBlockId", section.nextBlockId},
-            {"blocks", std::move(blocks)}};
+            {"offsetY", section.offsetY}, {"nextBlockId", section.nextBlockId}};
 }
+
+// Pretty JSON written piece by piece, so that a house of some hundred thousand objects is never
+// held as one JSON tree. The library writes every value; only the fixed keys and the brackets
+// around the streamed lists are written here.
+class JsonStream {
+public:
+    explicit JsonStream(std::ostream& out) : m_out(out) {}
+
+    // A value at `depth`, its inner lines shifted to that depth (JSON strings hold no raw
+    // newline, so every newline of the dump is a line break of the layout).
+    void value(const Json& v, int depth) {
+        const std::string dumped = v.dump(2);
+        std::string shifted;
+        shifted.reserve(dumped.size() + dumped.size() / 4);
+        const std::string pad(static_cast<std::size_t>(depth) * 2, ' ');
+        for (char c : dumped) {
+            shifted += c;
+            if (c == '\n')
+                shifted += pad;
+        }
+        m_out << shifted;
+    }
+
+    // An object at `depth`: the members of `fields`, then `listKey` with one item per call of
+    // `writeItem(index, itemDepth)`.
+    template <typename WriteItem>
+    void object(const Json& fields, const char* listKey, std::size_t count, WriteItem writeItem,
+                int depth) {
+        const std::string pad(static_cast<std::size_t>(depth) * 2, ' ');
+        m_out << "{\n";
+        for (const auto& [key, v] : fields.items()) {
+            m_out << pad << "  " << Json(key).dump() << ": ";
+            value(v, depth + 1);
+            m_out << ",\n";
+        }
+        m_out << pad << "  " << Json(listKey).dump() << ": [";
+        for (std::size_t i = 0; i < count; ++i) {
+            m_out << (i ? ",\n" : "\n") << pad << "    ";
+            writeItem(i, depth + 2);
+        }
+        if (count)
+            m_out << '\n' << pad << "  ";
+        m_out << "]\n" << pad << '}';
+    }
+
+private:
+    std::ostream& m_out;
+};
 
 int runJson(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!takeOneFile(args, kUsage, err))
@@ -126,15 +171,33 @@ int runJson(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (!loadHouse(args.front(), doc, err, &header))
         return kExitFailure;
 
-    Json sections = Json::array();
-    for (const auto& s : doc.sections())
-        sections.push_back(sectionJson(*s));
-    const Json house = {{"formatId", header.formatId},
-                        {"version", header.version},
-                        {"currentSection", doc.currentSectionIndex()},
-                        {"unit", doc.unitIndex()},
-                        {"sections", std::move(sections)}};
-    out << house.dump(2) << '\n';
+    JsonStream json(out);
+    const Json houseFields = {{"formatId", header.formatId},
+                              {"version", header.version},
+                              {"currentSection", doc.currentSectionIndex()},
+                              {"unit", doc.unitIndex()}};
+    const auto& sections = doc.sections();
+    json.object(
+        houseFields, "sections", sections.size(),
+        [&](std::size_t s, int sectionDepth) {
+            const CSection& section = *sections[s];
+            const auto& blocks = section.blocks();
+            json.object(
+                sectionFields(section), "blocks", blocks.size(),
+                [&](std::size_t b, int blockDepth) {
+                    const CBlock& block = *blocks[b];
+                    const auto& objects = block.floorObjects();
+                    json.object(
+                        blockFields(block), "objects", objects.size(),
+                        [&](std::size_t o, int objectDepth) {
+                            json.value(objectJson(*objects[o]), objectDepth);
+                        },
+                        blockDepth);
+                },
+                sectionDepth);
+        },
+        0);
+    out << '\n';
     return finishOutput(out, err);
 }
 
