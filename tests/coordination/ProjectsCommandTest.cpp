@@ -1,0 +1,76 @@
+#include "ChildProcess.h"
+#include "coordination/DocumentRegistration.h"
+#include "coordination/ProjectRegistry.h"
+#include "platform/XdgSandbox.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#ifdef ARDENVO_TOOL
+
+namespace ardenvo {
+namespace {
+
+using test::ChildProcess;
+
+class ProjectsCommandTest : public testing::Test {
+protected:
+    test::XdgSandbox sandbox;
+    SettingsFile settings{sandbox.registryPath()};
+
+    std::vector<std::string> run(const std::vector<std::string>& args, int* exitCode = nullptr) {
+        std::vector<std::string> argv{ARDENVO_TOOL};
+        argv.insert(argv.end(), args.begin(), args.end());
+        ChildProcess tool(argv);
+        std::vector<std::string> lines;
+        while (auto line = tool.readLine())
+            lines.push_back(*line);
+        const auto code = tool.wait();
+        if (exitCode)
+            *exitCode = code.value_or(-1000);
+        return lines;
+    }
+};
+
+TEST_F(ProjectsCommandTest, ListsSlotsStatusAndMissingFiles) {
+    auto lines = run({"projects"});
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "Settings file: " + sandbox.registryPath());
+    EXPECT_EQ(lines[1], "No projects are registered.");
+
+    const std::string present = sandbox.root + "/present.av";
+    std::ofstream(present) << "x";
+    registerProject(sandbox.root + "/gone.av", settings);
+    registerProject(present, settings);
+    setProjectStatus(present, false, settings);
+
+    int code = -1;
+    lines = run({"projects"}, &code);
+    EXPECT_EQ(code, 0);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1], "SLOT\tSTATUS\tPATH");
+    EXPECT_EQ(lines[2], "0\tenabled\t" + sandbox.root + "/gone.av\t(file not found)");
+    EXPECT_EQ(lines[3], "1\tdisabled\t" + present);
+
+    run({"projects", "extra"}, &code);
+    EXPECT_EQ(code, 2);
+}
+
+TEST_F(ProjectsCommandTest, ListsWhatMainProgramsHaveOpen) {
+    EXPECT_EQ(run({"open-projects"}), std::vector<std::string>{"No main program is running."});
+    {
+        DocumentRegistration doc(settings);
+        EXPECT_EQ(run({"open-projects"}),
+                  std::vector<std::string>{"No project is open in the main program."});
+        doc.afterRead(sandbox.root + "/a.av");
+        EXPECT_EQ(run({"open-projects"}),
+                  (std::vector<std::string>{"ENTRY\tPATH", "0\t" + sandbox.root + "/a.av"}));
+    }
+    EXPECT_EQ(run({"open-projects"}), std::vector<std::string>{"No main program is running."});
+}
+
+} // namespace
+} // namespace ardenvo
+
+#endif
