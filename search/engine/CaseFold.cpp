@@ -80,8 +80,8 @@ constexpr bool evenPair(char32_t c, char32_t first, char32_t last) {
     return c >= first && c <= last && (c - first) % 2 == 0;
 }
 
-template <typename Map> std::string convert(std::string_view text, Map map) {
-    std::string out;
+template <typename Map> void convertInto(std::string_view text, std::string& out, Map map) {
+    out.clear();
     out.reserve(text.size());
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -93,7 +93,6 @@ template <typename Map> std::string convert(std::string_view text, Map map) {
         }
         appendUtf8(out, map(nextChar(text, pos)));
     }
-    return out;
 }
 
 } // namespace
@@ -157,11 +156,19 @@ char32_t foldCodePoint(char32_t c) {
 }
 
 std::string toUtf8(std::string_view text) {
-    return convert(text, [](char32_t c) { return c; });
+    std::string out;
+    convertInto(text, out, [](char32_t c) { return c; });
+    return out;
 }
 
 std::string foldCase(std::string_view text) {
-    return convert(text, foldCodePoint);
+    std::string out;
+    foldCaseInto(text, out);
+    return out;
+}
+
+void foldCaseInto(std::string_view text, std::string& out) {
+    convertInto(text, out, foldCodePoint);
 }
 
 } // namespace ardenvo

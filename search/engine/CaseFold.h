@@ -17,6 +17,8 @@ std::string toUtf8(std::string_view text);
 // Latin-1 Supplement, Latin Extended-A, Greek and Coptic (basic letters, accented capitals, final
 // sigma) and Cyrillic with its supplement; other characters are kept as they are.
 std::string foldCase(std::string_view text);
+// The same into `out` (replacing its content), which keeps its storage for the next text.
+void foldCaseInto(std::string_view text, std::string& out);
 
 // The simple case folding of one code point over the ranges above.
 char32_t foldCodePoint(char32_t c);

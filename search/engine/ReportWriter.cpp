@@ -34,27 +34,34 @@ constexpr const char* kNoBlock = "<p>In order for the tobrin to find what you wa
 constexpr const char* kNothingFound = "<p>No objects found</p>";
 
 void appendEscaped(std::string& out, std::string_view text) {
-    for (const char c : text) {
-        switch (c) {
+    // Copies the runs between special characters whole: reports can run to many megabytes.
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char* reference = nullptr;
+        switch (text[i]) {
         case '&':
-            out += "&amp;";
+            reference = "&amp;";
             break;
         case '<':
-            out += "&lt;";
+            reference = "&lt;";
             break;
         case '>':
-            out += "&gt;";
+            reference = "&gt;";
             break;
         case '"':
-            out += "&quot;";
+            reference = "&quot;";
             break;
         case '\'':
-            out += "&#39;";
+            reference = "&#39;";
             break;
         default:
-            out.push_back(c);
+            continue;
         }
+        out.append(text.data() + start, i - start);
+        out += reference;
+        start = i + 1;
     }
+    out.append(text.data() + start, text.size() - start);
 }
 
 void appendQuoted(std::string& out, std::string_view text) {
@@ -126,6 +133,31 @@ void appendStatistics(std::string& out, const SearchCriteria& criteria,
     }
 }
 
+// Builds the report into `out`, handing it to `flush` (which takes it away) whenever it has grown
+// past `chunk` bytes, so a report of many megabytes can go to its file without being held whole.
+template <typename Flush>
+void composeReport(const SearchCriteria& criteria, const SearchResult& result, std::string& out,
+                   std::size_t chunk, Flush flush) {
+    out += reportHeading(criteria);
+    if (!result.blockSearched) {
+        out += kNoBlock;
+    } else if (!result.objectFound) {
+        out += kNothingFound;
+    } else {
+        out += kTableHead;
+        for (const SearchRow& row : result.rows) {
+            appendRow(out, row);
+            if (out.size() >= chunk) {
+                flush(out);
+                out.clear();
+            }
+        }
+        out += "</table>\r\n";
+    }
+    if (criteria.usesValue())
+        appendStatistics(out, criteria, result);
+}
+
 } // namespace
 
 std::string htmlEscape(std::string_view text) {
@@ -171,38 +203,54 @@ std::string reportHeading(const SearchCriteria& c) {
 }
 
 std::string writeReport(const SearchCriteria& criteria, const SearchResult& result) {
-    std::string out = reportHeading(criteria);
-    if (!result.blockSearched) {
-        out += kNoBlock;
-    } else if (!result.objectFound) {
-        out += kNothingFound;
-    } else {
-        // Rows average a few hundred bytes; reserving spares the copies of a long report.
-        out.reserve(out.size() + 1024 + result.rows.size() * 256);
-        out += kTableHead;
-        for (const SearchRow& row : result.rows)
-            appendRow(out, row);
-        out += "</table>\r\n";
-    }
-    if (criteria.usesValue())
-        appendStatistics(out, criteria, result);
+    std::string out;
+    // Rows average under 200 bytes; reserving spares the copies of a long report.
+    out.reserve(2048 + result.rows.size() * 200);
+    composeReport(criteria, result, out, std::string::npos, [](std::string&) {});
     return out;
 }
 
-bool saveReport(const std::string& path, std::string_view bytes, std::string& error) {
+namespace {
+
+// Writes through `produce`, which calls its argument with each piece of the file in order.
+template <typename Produce>
+bool writeFile(const std::string& path, std::string& error, Produce produce) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) {
         error = std::strerror(errno);
         return false;
     }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int writeErrno = errno;
+    bool written = true;
+    int writeErrno = 0;
+    produce([&](std::string_view piece) {
+        if (written && std::fwrite(piece.data(), 1, piece.size(), file) != piece.size()) {
+            written = false;
+            writeErrno = errno;
+        }
+    });
     const bool closed = std::fclose(file) == 0;
     if (!written || !closed) {
         error = std::strerror(written ? errno : writeErrno);
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool saveReport(const std::string& path, std::string_view bytes, std::string& error) {
+    return writeFile(path, error, [&](auto write) { write(bytes); });
+}
+
+bool saveReport(const std::string& path, const SearchCriteria& criteria, const SearchResult& result,
+                std::string& error) {
+    return writeFile(path, error, [&](auto write) {
+        constexpr std::size_t kChunk = 1 << 20;
+        std::string chunk;
+        chunk.reserve(kChunk + 4096);
+        composeReport(criteria, result, chunk, kChunk, [&](std::string& full) { write(full); });
+        write(chunk);
+    });
 }
 
 } // namespace ardenvo

@@ -25,5 +25,9 @@ std::string writeReport(const SearchCriteria& criteria, const SearchResult& resu
 // Writes the report bytes to `path`, creating or truncating the file. On failure returns false and
 // sets `error` to the system's reason.
 bool saveReport(const std::string& path, std::string_view bytes, std::string& error);
+// Writes the report of writeReport to `path` piece by piece: the same bytes without holding a
+// long report in memory whole.
+bool saveReport(const std::string& path, const SearchCriteria& criteria, const SearchResult& result,
+                std::string& error);
 
 } // namespace ardenvo

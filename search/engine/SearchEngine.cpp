@@ -31,27 +31,34 @@ public:
             m_result.objectFound = true;
             m_result.rows.push_back(std::move(row));
         }
-        visitChildren(section, block, object, NestPosition::OnTop, location + ", on the ");
-        visitChildren(section, block, object, NestPosition::Inside, location + ", inside the ");
-        visitChildren(section, block, object, NestPosition::Under, location + ", under the ");
+        visitChildren(section, block, object, location, NestPosition::OnTop, ", on the ");
+        visitChildren(section, block, object, location, NestPosition::Inside, ", inside the ");
+        visitChildren(section, block, object, location, NestPosition::Under, ", under the ");
     }
 
 private:
+    // Whether the folded text contains the folded needle; folds into a reused buffer, as this runs
+    // for every object of the house.
+    bool contains(const std::string& text, const std::string& foldedNeedle) {
+        foldCaseInto(text, m_buffer);
+        return m_buffer.find(foldedNeedle) != std::string::npos;
+    }
+
     void visitChildren(const CSection& section, const CBlock& block, const CHouseObject& object,
-                       NestPosition pos, const std::string& prefix) {
+                       const std::string& parentLocation, NestPosition pos, const char* relation) {
         const auto& children = object.children(pos);
         if (children.empty())
             return;
-        const std::string location = prefix + object.name;
+        const std::string location = parentLocation + relation + object.name;
         for (const auto& child : children)
             visit(section, block, *child, location);
     }
 
     // The first field, over the categories in order, whose name contains the field text.
-    bool findField(const CHouseObject& object, SearchRow& row) const {
+    bool findField(const CHouseObject& object, SearchRow& row) {
         for (const auto& category : object.categories()) {
             for (const auto& field : category->entries()) {
-                if (foldCase(field->name).find(m_field) != std::string::npos) {
+                if (contains(field->name, m_field)) {
                     row.category = category.get();
                     row.field = field.get();
                     return true;
@@ -93,7 +100,7 @@ private:
         }
         switch (c) {
         case Comparison::Contains:
-            return foldCase(value).find(m_value) != std::string::npos;
+            return contains(value, m_value);
         case Comparison::BeginsWith:
             return foldCase(value).compare(0, m_value.size(), m_value) == 0;
         case Comparison::EndsWith:
@@ -115,6 +122,7 @@ private:
     const std::string m_value;
     const double m_valueNumber;
     bool m_firstValue = true;
+    std::string m_buffer;
 };
 
 } // namespace

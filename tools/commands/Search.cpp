@@ -131,15 +131,16 @@ int runSearchCommand(const std::vector<std::string>& args, std::ostream& out, st
     if (!selectRooms(doc, parsed.rooms, scope, err))
         return kExitFailure;
 
-    const std::string report = writeReport(parsed.criteria, runSearch(doc, parsed.criteria, scope));
+    const SearchResult result = runSearch(doc, parsed.criteria, scope);
     if (parsed.out) {
         std::string error;
-        if (!saveReport(*parsed.out, report, error)) {
+        if (!saveReport(*parsed.out, parsed.criteria, result, error)) {
             reportError(err, "Cannot write " + *parsed.out + ": " + error);
             return kExitFailure;
         }
         return 0;
     }
+    const std::string report = writeReport(parsed.criteria, result);
     out.write(report.data(), static_cast<std::streamsize>(report.size()));
     return finishOutput(out, err);
 }

@@ -161,6 +161,29 @@ TEST(ReportFile, WritesBytesAndReportsFailures) {
 
     EXPECT_FALSE(saveReport((dir / "missing" / "temp.html").string(), "x", error));
     EXPECT_FALSE(error.empty());
+
+    // A report of several megabytes goes out in pieces with exactly the bytes of writeReport.
+    CBrenvikaDoc doc;
+    ardenvo::testing::buildSearchHouse(doc);
+    CBlock& hall = *doc.sections()[0]->blocks()[0];
+    for (int i = 0; i < 20000; ++i) {
+        auto object = std::make_unique<CHouseObject>();
+        object->name = "Box & lid " + std::to_string(i);
+        hall.appendFloorObjectAsStored(std::move(object));
+    }
+    SearchCriteria c;
+    c.byField = true;
+    c.fieldText = "paid";
+    c.byValue = true;
+    c.comparison = Comparison::Average;
+    const SearchResult result = runSearch(doc, c, SearchScope::wholeHouse(doc));
+    ASSERT_TRUE(saveReport(path, c, result, error)) << error;
+    const std::string expected = writeReport(c, result);
+    EXPECT_GT(expected.size(), 3u << 20);
+    std::ifstream big(path, std::ios::binary);
+    EXPECT_TRUE(std::string((std::istreambuf_iterator<char>(big)),
+                            std::istreambuf_iterator<char>()) == expected);
+    EXPECT_FALSE(saveReport((dir / "missing" / "temp.html").string(), c, result, error));
     fs::remove_all(dir);
 }
 
