@@ -124,5 +124,32 @@ TEST(SampleHouses, FamilyHouseShowsWhatTheProgramRecords) {
     EXPECT_GE(priced, 20);
 }
 
+TEST(SampleHouses, EveryCutAndEveryChangedByteLoadsOrGivesTheFormatMessage) {
+    for (const char* name : kSamples) {
+        SCOPED_TRACE(name);
+        const std::string good = readBytes(samplePath(name));
+        ASSERT_GT(good.size(), 158u);
+        auto expectLoadsOrRefuses = [](const std::string& bytes, bool headerChanged) {
+            CBrenvikaDoc doc;
+            const FileError e = readProject(bytes, doc);
+            const bool acceptable = e == FileError::None || e == FileError::UnexpectedFormat ||
+                                    (headerChanged && e == FileError::WrongVersion);
+            // The document is a usable house whatever happened.
+            return acceptable && doc.sectionCount() >= 1 && doc.currentSection() != nullptr;
+        };
+        for (std::size_t length = 0; length < good.size(); ++length)
+            ASSERT_TRUE(expectLoadsOrRefuses(good.substr(0, length), length < 8))
+                << "cut at " << length;
+        std::string changed = good;
+        for (std::size_t i = 0; i < good.size(); ++i) {
+            for (const unsigned char flip : {0xFFu, 0x01u, 0x80u}) {
+                changed[i] = static_cast<char>(static_cast<unsigned char>(good[i]) ^ flip);
+                ASSERT_TRUE(expectLoadsOrRefuses(changed, i < 8)) << "byte " << i;
+            }
+            changed[i] = good[i];
+        }
+    }
+}
+
 } // namespace
 } // namespace ardenvo::test
