@@ -1,0 +1,174 @@
+// reminders and reset as a script or cron job uses them.
+#include "ToolRunner.h"
+
+#include "model/CBrenvikaDoc.h"
+#include "model/LocalTime.h"
+#include "model/ProjectFile.h"
+#include "model/ReminderSchedule.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+
+namespace ardenvo::test {
+namespace {
+
+// The tool inherits TZ, so the test and the tool read dates alike.
+class BerlinTime {
+public:
+    BerlinTime() {
+        if (const char* old = std::getenv("TZ"))
+            m_saved = old;
+        setenv("TZ", "Europe/Berlin", 1);
+        tzset();
+    }
+    ~BerlinTime() {
+        if (m_saved)
+            setenv("TZ", m_saved->c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+
+private:
+    std::optional<std::string> m_saved;
+};
+
+CReminder& addReminder(CHouseObject& owner, const LocalDateTime& start, const std::string& notes,
+                       bool periodical = false) {
+    auto r = std::make_unique<CReminder>(start);
+    r->notes = notes;
+    r->objectName = owner.name;
+    if (periodical) {
+        r->type = static_cast<std::int32_t>(ReminderType::PeriodicalDate);
+        r->repeatEachCount = 1;
+        r->repeatEachUnit = static_cast<std::int32_t>(PeriodUnit::Week);
+    }
+    return owner.addReminder(std::move(r));
+}
+
+// A hall with a lamp holding two reminders and a box under it holding one.
+std::string houseWithReminders() {
+    CBrenvikaDoc doc;
+    CBlock& hall = *doc.currentSection()->blockAt(0);
+    auto lamp = std::make_unique<CHouseObject>();
+    lamp->name = "Lamp";
+    CHouseObject& placed = hall.addFloorObject(std::move(lamp));
+    addReminder(placed, {2004, 3, 5, 18, 30, 0}, "Change the bulb", true);
+    addReminder(placed, {2004, 3, 6, 9, 0, 0}, "Dust it\tthen\npolish");
+    auto box = std::make_unique<CHouseObject>();
+    box->name = "Box";
+    addReminder(placed.addChild(NestPosition::Under, std::move(box)), {2005, 1, 2, 7, 5, 0},
+                "Open");
+    return writeProject(doc);
+}
+
+std::vector<std::string> remindersIn(const std::string& path) {
+    CBrenvikaDoc doc;
+    EXPECT_EQ(loadProject(path, doc), FileError::None);
+    std::vector<std::string> lines;
+    for (const auto& ref : collectReminders(doc))
+        lines.push_back(formatListDateTime(ref.reminder->start()) + " " + ref.reminder->notes);
+    return lines;
+}
+
+TEST(ReminderTool, ListsInProjectOrderWithTheDueStateAtTheGivenMoment) {
+    BerlinTime zone;
+    TempDir dir;
+    const std::string path = dir.file("house.av");
+    writeBytes(path, houseWithReminders());
+
+    ToolResult r = runTool({"reminders", path, "--at", "2004-03-05 18:30:01"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "0\t05/03/2004 18:30\tdue\tLamp\tChange the bulb\n"
+                     "1\t06/03/2004 09:00\t-\tLamp\tDust it\\tthen\\npolish\n"
+                     "2\t02/01/2005 07:05\t-\tBox\tOpen\n");
+    // The start's own second is not due yet; --at may also come first.
+    r = runTool({"reminders", "--at", "2004-03-05 18:30:00", path});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, 26), "0\t05/03/2004 18:30\t-\tLamp\t");
+    // Without --at: now, long after every date.
+    r = runTool({"reminders", path});
+    EXPECT_EQ(r.out.find("\t-\t"), std::string::npos) << r.out;
+
+    writeBytes(path, writeProject(CBrenvikaDoc{}));
+    r = runTool({"reminders", path});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "");
+}
+
+TEST(ReminderTool, BadArgumentsAndFilesAreRefusedClearly) {
+    BerlinTime zone;
+    TempDir dir;
+    const std::string path = dir.file("house.av");
+    writeBytes(path, houseWithReminders());
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"reminders"},
+                                                 {"reminders", path, "--at"},
+                                                 {"reminders", path, "--at", "2004-02-30 10:00:00"},
+                                                 {"reminders", path, "--at", "2004-03-05T10:00:00"},
+                                                 {"reminders", path, "--at", "2004-03-05 24:00:00"},
+                                                 {"reminders", path, "extra"}}) {
+        ToolResult r = runTool(args);
+        EXPECT_EQ(r.exitCode, 2) << args.back();
+        EXPECT_EQ(r.out, "");
+        EXPECT_FALSE(r.err.empty());
+    }
+    ToolResult missing = runTool({"reminders", dir.file("nowhere.av")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("No such file"), std::string::npos) << missing.err;
+    writeBytes(path, "not a house");
+    EXPECT_EQ(runTool({"reminders", path}).exitCode, 1);
+}
+
+TEST(ReminderTool, ResetAdvancesOrDeletesAndWritesTheHouseBack) {
+    BerlinTime zone;
+    TempDir dir;
+    const std::string path = dir.file("house.av");
+    writeBytes(path, houseWithReminders());
+
+    ToolResult r = runTool({"reset", path, "0"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "0\t12/03/2004 18:30\n");
+    EXPECT_EQ(remindersIn(path), (std::vector<std::string>{"12/03/2004 18:30 Change the bulb",
+                                                           "06/03/2004 09:00 Dust it\tthen\npolish",
+                                                           "02/01/2005 07:05 Open"}));
+
+    r = runTool({"reset", path, "1"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "1\tdeleted\n");
+    EXPECT_EQ(remindersIn(path), (std::vector<std::string>{"12/03/2004 18:30 Change the bulb",
+                                                           "02/01/2005 07:05 Open"}));
+    // No temporary file is left beside the house.
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        ++files;
+    EXPECT_EQ(files, 1u);
+}
+
+TEST(ReminderTool, ResetOfAnIndexThatIsNotThereChangesNothing) {
+    BerlinTime zone;
+    TempDir dir;
+    const std::string path = dir.file("house.av");
+    const std::string bytes = houseWithReminders();
+    writeBytes(path, bytes);
+
+    ToolResult r = runTool({"reset", path, "3"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("No reminder 3"), std::string::npos) << r.err;
+    for (const char* bad : {"-1", "+1", "1x", "", "99999999999999999999"}) {
+        r = runTool({"reset", path, bad});
+        EXPECT_EQ(r.exitCode, 2) << bad;
+    }
+    EXPECT_EQ(runTool({"reset", path}).exitCode, 2);
+    EXPECT_EQ(readBytes(path), bytes);
+
+    const std::string missing = dir.file("missing.av");
+    EXPECT_EQ(runTool({"reset", missing, "0"}).exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+} // namespace
+} // namespace ardenvo::test
