@@ -61,6 +61,7 @@ bool TrayIcon::supportsBalloons() const {
 }
 
 void TrayIcon::showBalloon(const QString& title, const QString& text) {
+    emit balloonShown();
     if (supportsBalloons()) {
         m_tray->showMessage(title, text, QSystemTrayIcon::Warning, kBalloonTimeoutMs);
         return;

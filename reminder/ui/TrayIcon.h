@@ -37,6 +37,7 @@ public:
 
 signals:
     void leftClicked();
+    void balloonShown();
 
 private:
     void setIcon(bool alternate);

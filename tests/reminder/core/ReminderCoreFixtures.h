@@ -9,6 +9,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -47,6 +48,7 @@ public:
     std::vector<std::string> infos;
     std::vector<std::string> questions;
     std::deque<bool> answers;
+    std::function<void()> onAsk; // runs while the question is open
 
     void showError(const std::string& title, const std::string& text) override {
         errors.push_back(title + ": " + text);
@@ -56,6 +58,8 @@ public:
     }
     bool askYesNo(const std::string&, const std::string& text) override {
         questions.push_back(text);
+        if (onAsk)
+            onAsk();
         if (answers.empty())
             return true;
         const bool a = answers.front();

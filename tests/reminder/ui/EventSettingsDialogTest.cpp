@@ -1,0 +1,181 @@
+#include "reminder/ui/EventSettingsDialog.h"
+#include "reminder/ui/TipDialog.h"
+
+#include "platform/Settings.h"
+#include "reminder/core/ReminderCoreFixtures.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+
+namespace ardenvo::test {
+namespace {
+
+template <typename T> T* child(QWidget& parent, const char* name) {
+    T* w = parent.findChild<T*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+struct Controls {
+    explicit Controls(QWidget& d)
+        : type(child<QComboBox>(d, "typeList")), date(child<QDateEdit>(d, "datePicker")),
+          time(child<QLineEdit>(d, "timeBox")), notes(child<QLineEdit>(d, "notesBox")),
+          objectName(child<QLineEdit>(d, "objectNameBox")),
+          group(child<QGroupBox>(d, "periodicalGroup")),
+          each(child<QRadioButton>(d, "repeatEachRadio")),
+          eachCount(child<QSpinBox>(d, "repeatEachCount")),
+          eachUnit(child<QComboBox>(d, "repeatEachUnit")),
+          on(child<QRadioButton>(d, "repeatOnRadio")),
+          onNumber(child<QSpinBox>(d, "repeatOnNumber")),
+          anchor(child<QComboBox>(d, "repeatOnAnchor")),
+          onUnit(child<QComboBox>(d, "repeatOnUnit")) {}
+    QComboBox* type;
+    QDateEdit* date;
+    QLineEdit* time;
+    QLineEdit* notes;
+    QLineEdit* objectName;
+    QGroupBox* group;
+    QRadioButton* each;
+    QSpinBox* eachCount;
+    QComboBox* eachUnit;
+    QRadioButton* on;
+    QSpinBox* onNumber;
+    QComboBox* anchor;
+    QComboBox* onUnit;
+
+    bool eachEnabled() const { return eachCount->isEnabled() && eachUnit->isEnabled(); }
+    bool onEnabled() const {
+        return onNumber->isEnabled() && anchor->isEnabled() && onUnit->isEnabled();
+    }
+};
+
+TEST(EventSettingsDialogTest, NewReminderDefaultsAndEnablingRules) {
+    EventSettingsDialog dialog(nullptr, at(2030, 4, 5, 14, 25));
+    dialog.show();
+    Controls c(dialog);
+
+    EXPECT_EQ(dialog.windowTitle(), "Settings");
+    EXPECT_EQ(c.type->currentText(), "Single date");
+    EXPECT_EQ(c.time->text(), "00:00");
+    EXPECT_EQ(c.date->date(), QDate(2030, 4, 5));
+    EXPECT_TRUE(c.objectName->isReadOnly());
+    EXPECT_EQ(c.eachUnit->currentText(), "Month");
+    EXPECT_EQ(c.onUnit->currentText(), "Month");
+    EXPECT_EQ(c.anchor->currentText(), "of the beginning of");
+    EXPECT_EQ(c.eachCount->value(), 1);
+    EXPECT_EQ(c.onNumber->value(), 1);
+    EXPECT_TRUE(c.each->isChecked());
+    for (QSpinBox* spin : {c.eachCount, c.onNumber}) {
+        EXPECT_EQ(spin->minimum(), 1);
+        EXPECT_EQ(spin->maximum(), 10000);
+    }
+
+    // Single date: the whole periodical group is off.
+    EXPECT_FALSE(c.group->isEnabled());
+    EXPECT_FALSE(c.each->isEnabled());
+    EXPECT_FALSE(c.eachEnabled());
+
+    c.type->setCurrentIndex(1);
+    EXPECT_TRUE(c.group->isEnabled());
+    EXPECT_TRUE(c.eachEnabled());
+    EXPECT_FALSE(c.onEnabled());
+
+    QTest::mouseClick(c.on, Qt::LeftButton);
+    EXPECT_TRUE(c.on->isChecked());
+    EXPECT_FALSE(c.eachEnabled());
+    EXPECT_TRUE(c.onEnabled());
+
+    QTest::mouseClick(c.each, Qt::LeftButton);
+    EXPECT_TRUE(c.eachEnabled());
+    EXPECT_FALSE(c.onEnabled());
+
+    c.type->setCurrentIndex(0);
+    EXPECT_FALSE(c.group->isEnabled());
+    dialog.close();
+}
+
+TEST(EventSettingsDialogTest, ShowsAReminderAndReadsEveryFieldBack) {
+    CReminder shown = reminderAt(at(2029, 12, 31, 7, 5), "Service the boiler", true);
+    shown.objectName = "Boiler";
+    shown.periodicMode = static_cast<std::int32_t>(PeriodicMode::RepeatOn);
+    shown.repeatOnNumber = 3;
+    shown.repeatOnAnchor = static_cast<std::int32_t>(RepeatOnAnchor::EndOf);
+    shown.repeatOnUnit = static_cast<std::int32_t>(PeriodUnit::Week);
+    shown.repeatEachCount = 4;
+    shown.repeatEachUnit = static_cast<std::int32_t>(PeriodUnit::Year);
+    EventSettingsDialog dialog(&shown, at(2030, 1, 1));
+    Controls c(dialog);
+
+    EXPECT_EQ(c.time->text(), "07:05");
+    EXPECT_EQ(c.objectName->text(), "Boiler");
+    EXPECT_TRUE(c.on->isChecked());
+    EXPECT_TRUE(c.onEnabled());
+    EXPECT_FALSE(c.eachEnabled());
+
+    const CReminder same = dialog.result();
+    EXPECT_EQ(same.start(), shown.start());
+    EXPECT_EQ(same.type, shown.type);
+    EXPECT_EQ(same.notes, shown.notes);
+    EXPECT_EQ(same.objectName, "Boiler");
+    EXPECT_EQ(same.periodicMode, shown.periodicMode);
+    EXPECT_EQ(same.repeatOnNumber, 3);
+    EXPECT_EQ(same.repeatOnAnchor, shown.repeatOnAnchor);
+    EXPECT_EQ(same.repeatOnUnit, shown.repeatOnUnit);
+    EXPECT_EQ(same.repeatEachCount, 4);
+    EXPECT_EQ(same.repeatEachUnit, shown.repeatEachUnit);
+
+    // The time box: "9:30" is 09:30; a text without ":" keeps minute 0.
+    c.time->setText("9:30");
+    EXPECT_EQ(dialog.result().start(), at(2029, 12, 31, 9, 30));
+    c.time->setText("18");
+    EXPECT_EQ(dialog.result().start(), at(2029, 12, 31, 18, 0));
+    c.time->setText("abc");
+    EXPECT_EQ(dialog.result().start(), at(2029, 12, 31, 0, 0));
+    c.date->setDate(QDate(2031, 2, 3));
+    c.notes->setText("Changed");
+    c.type->setCurrentIndex(0);
+    const CReminder changed = dialog.result();
+    EXPECT_EQ(changed.start().year, 2031);
+    EXPECT_EQ(changed.notes, "Changed");
+    EXPECT_FALSE(changed.isPeriodical());
+}
+
+TEST(EventSettingsDialogTest, UntouchedTextsKeepTheirStoredBytes) {
+    CReminder shown = reminderAt(at(2030, 1, 1), std::string("Caf\xe9 bill")); // Windows-1252
+    EventSettingsDialog dialog(&shown, at(2030, 1, 1));
+    EXPECT_EQ(dialog.result().notes, shown.notes);
+    child<QLineEdit>(dialog, "notesBox")->setText(QString::fromUtf8("Caf\xc3\xa9 paid"));
+    EXPECT_EQ(dialog.result().notes, "Caf\xc3\xa9 paid");
+}
+
+TEST(TipDialogTest, TickedBoxSwitchesTheTipOffOnOk) {
+    TempDir dir;
+    SettingsFile file(dir.file("registry.conf"));
+    Settings settings(file);
+    ASSERT_TRUE(settings.eventOccureTip());
+
+    {
+        TipDialog tip(kEventOccuredTipText, settings);
+        tip.show();
+        QTest::mouseClick(tip.findChild<QPushButton*>(), Qt::LeftButton); // OK, box clear
+        EXPECT_TRUE(settings.eventOccureTip());
+    }
+    TipDialog tip(kEventOccuredTipText, settings);
+    tip.show();
+    EXPECT_EQ(tip.windowTitle(), "Tip");
+    QTest::mouseClick(child<QCheckBox>(tip, "dontShowTip"), Qt::LeftButton);
+    QTest::mouseClick(tip.findChild<QPushButton*>(), Qt::LeftButton);
+    EXPECT_FALSE(tip.isVisible());
+    EXPECT_FALSE(settings.eventOccureTip());
+    EXPECT_EQ(file.readDword("Software\\Ardenvo", "eventOccureTip"), 0);
+}
+
+} // namespace
+} // namespace ardenvo::test

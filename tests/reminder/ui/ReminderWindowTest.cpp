@@ -1,0 +1,378 @@
+#include "reminder/ui/ReminderWindow.h"
+
+#include "coordination/ProjectRegistry.h"
+#include "model/LocalTime.h"
+#include "reminder/core/ReminderCoreFixtures.h"
+#include "reminder/ui/EventListPage.h"
+#include "reminder/ui/OptionsPage.h"
+#include "reminder/ui/TrayIcon.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include <cstdlib>
+
+namespace ardenvo::test {
+namespace {
+
+using Notes = std::vector<std::string>;
+
+class ReminderWindowTest : public testing::Test {
+protected:
+    TempDir dir;
+    SettingsFile settingsFile{dir.file("registry.conf")};
+    FakeEnvironment env;
+    FakePrompter prompter;
+    std::unique_ptr<ReminderWindow> window;
+    int editorCalls = 0;
+    CReminder editorResult = reminderAt(at(2040, 1, 1, 8, 0), "edited");
+
+    void SetUp() override {
+        // The autostart entry lives under the configuration folder.
+        ::setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+    }
+    void TearDown() override {
+        window.reset();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "balloonMessageBox")
+                w->close();
+    }
+
+    std::string project(const std::string& name, const HouseSpec& spec, int status = 1) {
+        const std::string path = dir.file(name);
+        writeHouse(path, spec);
+        env.entries.push_back({static_cast<std::int32_t>(env.entries.size()), path, status});
+        return path;
+    }
+    void open(ReminderEnvironment* environment = nullptr) {
+        ReminderWindowOptions options;
+        options.customAttributesPath = dir.file("CustomAttributes.cav");
+        options.watchEvents = false;
+        options.useTray = false;
+        options.prompter = &prompter;
+        options.environment = environment ? environment : &env;
+        window = std::make_unique<ReminderWindow>(settingsFile, options);
+        window->eventPage().setEditor([this](QWidget*, const CReminder*, CReminder& result) {
+            ++editorCalls;
+            result = editorResult;
+            return true;
+        });
+    }
+    EventListPage& page() { return window->eventPage(); }
+    QTreeView& list() { return *page().list(); }
+    int rows() { return list().model()->rowCount(); }
+    QString cell(int row, int column) {
+        return list().model()->index(row, column).data().toString();
+    }
+    void click(const char* button) {
+        auto* b = window->findChild<QPushButton*>(button);
+        ASSERT_NE(b, nullptr) << button;
+        b->click();
+    }
+};
+
+TEST_F(ReminderWindowTest, ListShowsEveryReminderWithItsColumns) {
+    project("a.av", {{{reminderAt(at(2004, 3, 5, 18, 30), "Pay the insurance")}}});
+    project("b.av", {{{reminderAt(at(2030, 1, 2, 9, 0), "second")}}});
+    open();
+
+    EXPECT_EQ(window->windowTitle(), "Ardenvo Reminder");
+    EXPECT_EQ(window->tabs().tabText(0), "Reminder");
+    EXPECT_EQ(window->tabs().tabText(1), "Options");
+    ASSERT_EQ(rows(), 2);
+    EXPECT_EQ(list().model()->headerData(0, Qt::Horizontal).toString(), "Date");
+    EXPECT_EQ(list().model()->headerData(1, Qt::Horizontal).toString(), "Object");
+    EXPECT_EQ(list().model()->headerData(2, Qt::Horizontal).toString(), "Text");
+    EXPECT_EQ(cell(0, 0), "05/03/2004 18:30");
+    EXPECT_EQ(cell(0, 1), "Chair");
+    EXPECT_EQ(cell(0, 2), "Pay the insurance");
+    EXPECT_EQ(cell(1, 2), "second");
+}
+
+TEST_F(ReminderWindowTest, CommandsWithoutSelectionDoNothing) {
+    const std::string path = project("a.av", {{{reminderAt(at(2030, 1, 1), "x")}}});
+    env.openInMain.insert(path);
+    open();
+    click("editButton");
+    click("resetButton");
+    click("deleteButton");
+    EXPECT_TRUE(prompter.questions.empty());
+    EXPECT_EQ(editorCalls, 0);
+    EXPECT_EQ(notesInFile(path), Notes{"x"});
+}
+
+TEST_F(ReminderWindowTest, EditAndResetAskFirstWhenTheMainProgramHasTheProjectOpen) {
+    const std::string path = project("a.av", {{{reminderAt(at(2030, 1, 1), "x", true)}}});
+    env.openInMain.insert(path);
+    open();
+
+    page().selectRow(0);
+    prompter.answers = {false};
+    click("editButton");
+    EXPECT_EQ(prompter.questions, Notes{kOpenProjectQuestion});
+    EXPECT_EQ(editorCalls, 0);
+    prompter.answers = {false};
+    click("resetButton");
+    EXPECT_EQ(prompter.questions.size(), 2u);
+    EXPECT_EQ(notesInFile(path), Notes{"x"});
+    EXPECT_EQ(firstStartInFile(path), at(2030, 1, 1));
+
+    page().selectRow(0);
+    prompter.answers = {true};
+    click("editButton");
+    EXPECT_EQ(editorCalls, 1);
+    EXPECT_EQ(notesInFile(path), Notes{"edited"});
+    EXPECT_EQ(cell(0, 2), "edited");
+
+    // Not open: no question.
+    env.openInMain.clear();
+    prompter.questions.clear();
+    page().selectRow(0);
+    click("editButton");
+    EXPECT_TRUE(prompter.questions.empty());
+    EXPECT_EQ(editorCalls, 2);
+}
+
+TEST_F(ReminderWindowTest, DeleteAsksOnceOrTwiceWhenTheProjectIsOpen) {
+    const std::string path =
+        project("a.av", {{{reminderAt(at(2030, 1, 1), "a"), reminderAt(at(2030, 1, 2), "b"),
+                           reminderAt(at(2030, 1, 3), "c")}}});
+    open();
+
+    page().selectRow(0);
+    prompter.answers = {false};
+    click("deleteButton");
+    EXPECT_EQ(prompter.questions, Notes{kDeleteEventQuestion});
+    EXPECT_EQ(rows(), 3);
+
+    prompter.questions.clear();
+    page().selectRow(0);
+    click("deleteButton");
+    EXPECT_EQ(prompter.questions, Notes{kDeleteEventQuestion});
+    EXPECT_EQ(notesInFile(path), (Notes{"b", "c"}));
+
+    env.openInMain.insert(path);
+    prompter.questions.clear();
+    page().selectRow(1);
+    prompter.answers = {true, false};
+    click("deleteButton");
+    EXPECT_EQ(prompter.questions, (Notes{kDeleteEventQuestion, kOpenProjectDeleteQuestion}));
+    EXPECT_EQ(notesInFile(path), (Notes{"b", "c"}));
+
+    // The Delete key in the list does the same.
+    prompter.questions.clear();
+    window->showWindow();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    page().selectRow(1);
+    list().setFocus();
+    QTest::keyClick(&list(), Qt::Key_Delete);
+    EXPECT_EQ(prompter.questions.size(), 2u);
+    EXPECT_EQ(notesInFile(path), Notes{"b"});
+    EXPECT_EQ(rows(), 1);
+    window->hideWindow();
+}
+
+TEST_F(ReminderWindowTest, ResetMovesAWeeklyReminderAndDeletesASingleDateOne) {
+    CReminder weekly = reminderAt(at(2030, 3, 6, 18, 30), "weekly", true);
+    weekly.repeatEachCount = 1;
+    weekly.repeatEachUnit = static_cast<std::int32_t>(PeriodUnit::Week);
+    const std::string path =
+        project("a.av", {{{weekly, reminderAt(at(2030, 1, 1, 8, 0), "once")}}});
+    open();
+
+    page().selectRow(0);
+    click("resetButton");
+    EXPECT_EQ(firstStartInFile(path), at(2030, 3, 13, 18, 30));
+    EXPECT_EQ(cell(0, 0), "13/03/2030 18:30");
+    EXPECT_EQ(page().selectedRow(), -1); // the list was refilled
+
+    page().selectRow(1);
+    click("resetButton");
+    EXPECT_EQ(notesInFile(path), Notes{"weekly"});
+    EXPECT_EQ(rows(), 1);
+}
+
+TEST_F(ReminderWindowTest, DueRemindersBlinkWithOneBalloonAndTheTipOnlyWhenShown) {
+    project("a.av", {{{reminderAt(at(2030, 1, 1), "future"), reminderAt(at(2020, 1, 1), "due1"),
+                       reminderAt(at(2021, 1, 1), "due2")}}});
+    open();
+    int tips = 0;
+    window->setTipRunner([&] { ++tips; });
+    QSignalSpy balloons(window->trayIcon(), &TrayIcon::balloonShown);
+    const std::int64_t now = toInstant(at(2025, 1, 1));
+
+    window->check(now);
+    EXPECT_TRUE(window->trayIcon()->isBlinking());
+    EXPECT_EQ(window->trayIcon()->toolTip(), "Check the events");
+    EXPECT_EQ(page().selectedRow(), 1);
+    EXPECT_EQ(balloons.count(), 1);
+    EXPECT_EQ(tips, 0); // hidden: the tip waits for the window
+
+    window->check(now + 1);
+    EXPECT_EQ(balloons.count(), 1);
+
+    window->showWindow();
+    EXPECT_EQ(tips, 1);
+    window->hideWindow();
+
+    // Reset both due reminders: the next tick stops the blinking.
+    page().selectRow(1);
+    click("resetButton");
+    page().selectRow(1);
+    click("resetButton");
+    window->check(now + 2);
+    EXPECT_FALSE(window->trayIcon()->isBlinking());
+    EXPECT_EQ(window->trayIcon()->toolTip(), "Ardenvo Reminder");
+    EXPECT_FALSE(window->trayIcon()->showsAlternateIcon());
+
+    // Later the remaining one falls due: a new balloon, and the tip while the window is shown.
+    window->showWindow();
+    window->check(toInstant(at(2031, 1, 1)));
+    EXPECT_EQ(balloons.count(), 2);
+    EXPECT_EQ(tips, 2);
+    window->hideWindow();
+}
+
+TEST_F(ReminderWindowTest, TipOptionOffMeansNoTip) {
+    project("a.av", {{{reminderAt(at(2020, 1, 1), "due")}}});
+    open();
+    int tips = 0;
+    window->setTipRunner([&] { ++tips; });
+    window->showWindow();
+    EXPECT_EQ(tips, 1); // opening with something due shows the tip
+    auto* showTip = window->findChild<QCheckBox*>("showTipBox");
+    ASSERT_TRUE(showTip->isChecked());
+    showTip->click();
+    EXPECT_FALSE(Settings(settingsFile).eventOccureTip());
+    window->check(toInstant(at(2025, 1, 1)));
+    window->hideWindow();
+    window->showWindow();
+    EXPECT_EQ(tips, 1);
+    showTip->click();
+    EXPECT_TRUE(Settings(settingsFile).eventOccureTip());
+    window->hideWindow();
+}
+
+TEST_F(ReminderWindowTest, ReloadWaitsWhileAQuestionIsOpen) {
+    const std::string path =
+        project("a.av", {{{reminderAt(at(2030, 1, 1), "a"), reminderAt(at(2030, 1, 2), "b")}}});
+    open();
+    // While the question is open the main program saves (one reminder fewer) and asks to reload.
+    std::uint64_t generationUnderQuestion = 0;
+    prompter.onAsk = [&] {
+        writeHouse(path, {{{reminderAt(at(2030, 1, 2), "b")}}});
+        window->requestReload();
+        const auto before = window->session().generation();
+        window->check(toInstant(at(2025, 1, 1)));
+        generationUnderQuestion = window->session().generation() - before;
+    };
+    page().selectRow(1);
+    click("deleteButton");
+    EXPECT_EQ(generationUnderQuestion, 0u);
+    // The file changed under the command: nothing written, the list refreshed, the user told.
+    EXPECT_EQ(notesInFile(path), Notes{"b"});
+    EXPECT_EQ(prompter.infos.size(), 1u);
+    prompter.onAsk = nullptr;
+    window->check(toInstant(at(2025, 1, 1))); // the waiting request is served now
+    EXPECT_EQ(rows(), 1);
+    EXPECT_EQ(cell(0, 2), "b");
+}
+
+TEST_F(ReminderWindowTest, NewIsRefusedWithoutAnObjectAndAddsOtherwise) {
+    open();
+    click("newButton");
+    EXPECT_EQ(editorCalls, 1);
+    EXPECT_EQ(prompter.errors.size(), 1u);
+    EXPECT_EQ(rows(), 0);
+
+    const std::string path = project("a.av", {{{reminderAt(at(2030, 1, 1), "first")}}});
+    window->reloadProjects();
+    editorResult = reminderAt(at(2035, 6, 1, 10, 0), "new one");
+    click("newButton");
+    EXPECT_EQ(notesInFile(path), (Notes{"first", "new one"}));
+    EXPECT_EQ(rows(), 2);
+}
+
+TEST_F(ReminderWindowTest, DisablingAndEnablingProjectsChangesTheListAtOnce) {
+    project("a.av", {{{reminderAt(at(2030, 1, 1), "a")}}});
+    project("b.av", {{{reminderAt(at(2030, 1, 1), "b")}}});
+    open();
+    QTreeWidget& projects = *window->optionsPage().projectList();
+    ASSERT_EQ(projects.topLevelItemCount(), 2);
+    EXPECT_EQ(projects.topLevelItem(0)->text(OptionsPage::NameColumn), "a");
+    EXPECT_EQ(projects.topLevelItem(0)->checkState(OptionsPage::CheckColumn), Qt::Checked);
+
+    projects.topLevelItem(0)->setSelected(true);
+    click("disableButton");
+    EXPECT_EQ(rows(), 1);
+    EXPECT_EQ(cell(0, 2), "b");
+    EXPECT_EQ(projects.topLevelItem(0)->checkState(OptionsPage::CheckColumn), Qt::Unchecked);
+    EXPECT_EQ(env.entries[0].status, 0);
+
+    click("enableButton");
+    EXPECT_EQ(rows(), 2);
+    EXPECT_EQ(env.entries[0].status, 1);
+}
+
+TEST_F(ReminderWindowTest, DeletingTwoProjectsRemovesBothKeysAndKeepsCount) {
+    const std::string a = dir.file("a.av");
+    const std::string b = dir.file("b.av");
+    const std::string c = dir.file("c.av");
+    for (const auto& p : {a, b, c}) {
+        writeHouse(p, {{{reminderAt(at(2030, 1, 1), p)}}});
+        registerProject(p, settingsFile);
+    }
+    SystemEnvironment system(settingsFile);
+    open(&system);
+    QTreeWidget& projects = *window->optionsPage().projectList();
+    ASSERT_EQ(projects.topLevelItemCount(), 3);
+    projects.topLevelItem(0)->setSelected(true);
+    projects.topLevelItem(2)->setSelected(true);
+
+    prompter.answers = {false};
+    click("deleteProjectButton");
+    EXPECT_EQ(prompter.questions, Notes{kDeleteLinksQuestion});
+    EXPECT_EQ(projects.topLevelItemCount(), 3);
+
+    click("deleteProjectButton");
+    EXPECT_EQ(findProjectKey(a, settingsFile), "");
+    EXPECT_EQ(findProjectKey(c, settingsFile), "");
+    EXPECT_NE(findProjectKey(b, settingsFile), "");
+    EXPECT_EQ(settingsFile.readDword("Software\\Ardenvo\\Files", "Count"), 2);
+    ASSERT_EQ(projects.topLevelItemCount(), 1);
+    EXPECT_EQ(rows(), 1);
+    EXPECT_TRUE(std::filesystem::exists(a));
+}
+
+TEST_F(ReminderWindowTest, RunOnStartupFollowsTheAutostartEntry) {
+    open();
+    auto* box = window->findChild<QCheckBox*>("runOnStartupBox");
+    EXPECT_FALSE(box->isChecked());
+    box->click();
+    EXPECT_TRUE(std::filesystem::exists(dir.file("config") + "/autostart/ardenvoreminder.desktop"));
+
+    QMenu* menu = window->trayMenu();
+    QAction* run = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->text() == "Run on startup")
+            run = a;
+    ASSERT_NE(run, nullptr);
+    run->trigger(); // the menu entry toggles: now off
+    EXPECT_FALSE(
+        std::filesystem::exists(dir.file("config") + "/autostart/ardenvoreminder.desktop"));
+    window->showWindow();
+    EXPECT_FALSE(box->isChecked());
+    window->hideWindow();
+}
+
+} // namespace
+} // namespace ardenvo::test
