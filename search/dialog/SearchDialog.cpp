@@ -1,0 +1,308 @@
+#include "search/dialog/SearchDialog.h"
+
+#include "model/CBrenvikaDoc.h"
+#include "platform/AppPaths.h"
+#include "search/dialog/ReportView.h"
+#include "search/dialog/SearchPicture.h"
+#include "search/dialog/SearchPrompts.h"
+#include "search/engine/CaseFold.h"
+#include "search/engine/ReportWriter.h"
+#include "search/engine/SearchEngine.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace ardenvo {
+namespace {
+
+QString fromBytes(const std::string& text) {
+    // Names from old files may be Windows-1252; show them as the search reads them.
+    const std::string utf8 = toUtf8(text);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string toBytes(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+QPushButton* addButton(QBoxLayout* layout, const QString& text, const char* name) {
+    auto* button = new QPushButton(text);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    layout->addWidget(button);
+    return button;
+}
+
+} // namespace
+
+void SearchDialog::run(QWidget* parent, CBrenvikaDoc& doc) {
+    QtSearchPrompts prompts;
+    SearchDialog dialog(doc, QString::fromStdString(AppPaths::reportPath()), prompts, parent);
+    dialog.exec();
+}
+
+SearchDialog::SearchDialog(CBrenvikaDoc& doc, const QString& reportPath, SearchPrompts& prompts,
+                           QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_reportPath(reportPath), m_prompts(prompts), m_scope(doc) {
+    setWindowTitle(QStringLiteral("Search"));
+    setObjectName(QStringLiteral("SearchDialog"));
+
+    auto* criteriaBox = new QGroupBox(QStringLiteral("Ask the tobrin to"));
+    buildCriteria(criteriaBox);
+
+    auto* scopeBox = new QGroupBox(QStringLiteral("Where should the tobrin look"));
+    m_tree = new QTreeWidget;
+    m_tree->setObjectName(QStringLiteral("scopeTree"));
+    m_tree->setHeaderHidden(true);
+    m_tree->setToolTip(QStringLiteral("The tobrin will look only in the selected rooms/halls."));
+    auto* scopeLayout = new QVBoxLayout(scopeBox);
+    scopeLayout->addWidget(m_tree);
+
+    auto* picture = new QLabel;
+    picture->setPixmap(searchPicture());
+    picture->setAlignment(Qt::AlignTop);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(picture);
+    top->addWidget(criteriaBox, 3);
+    top->addWidget(scopeBox, 2);
+
+    m_report = new ReportView;
+    m_report->setObjectName(QStringLiteral("reportBrowser"));
+    m_report->setMinimumHeight(240);
+
+    auto* buttons = new QHBoxLayout;
+    QPushButton* ask = addButton(buttons, QStringLiteral("Ask the tobrin"), "askButton");
+    ask->setDefault(true);
+    ask->setAutoDefault(true);
+    buttons->addStretch();
+    QPushButton* setup = addButton(buttons, QStringLiteral("PageSetup"), "pageSetupButton");
+    QPushButton* print = addButton(buttons, QStringLiteral("Print"), "printButton");
+    QPushButton* pdf = addButton(buttons, QStringLiteral("Save as PDF..."), "pdfButton");
+    QPushButton* help = addButton(buttons, QStringLiteral("Help!"), "helpButton");
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_report, 1);
+    layout->addLayout(buttons);
+    resize(860, 640);
+
+    connect(ask, &QPushButton::clicked, this, &SearchDialog::askTheTobrin);
+    connect(setup, &QPushButton::clicked, this, &SearchDialog::pageSetup);
+    connect(print, &QPushButton::clicked, this, &SearchDialog::print);
+    connect(pdf, &QPushButton::clicked, this, &SearchDialog::saveAsPdf);
+    connect(help, &QPushButton::clicked, this, [this] { m_prompts.openHelp(this); });
+
+    fillTree();
+    m_syncTimer.setSingleShot(true);
+    m_syncTimer.setInterval(kTreeDelayMs);
+    connect(&m_syncTimer, &QTimer::timeout, this, &SearchDialog::synchroniseTree);
+    connect(m_tree, &QTreeWidget::itemChanged, this, [this] {
+        if (!m_syncing)
+            scheduleSync();
+    });
+    // By default the whole house is searched: everything is ticked shortly after opening.
+    QTimer::singleShot(kTreeDelayMs, this, [this] {
+        tickAll();
+        scheduleSync();
+    });
+}
+
+SearchDialog::~SearchDialog() = default;
+
+void SearchDialog::buildCriteria(QWidget* box) {
+    auto* grid = new QGridLayout(box);
+    const auto row = [&](int r, const QString& label, const char* name, QCheckBox*& check,
+                         QLineEdit*& edit) {
+        check = new QCheckBox(label);
+        check->setObjectName(QString::fromLatin1(name) + QStringLiteral("Check"));
+        edit = new QLineEdit;
+        edit->setObjectName(QString::fromLatin1(name) + QStringLiteral("Edit"));
+        grid->addWidget(check, r, 0);
+        grid->addWidget(edit, r, 1, 1, 2);
+        // A criterion is on exactly when its text is not empty, until the user says otherwise.
+        connect(edit, &QLineEdit::textEdited, check,
+                [check](const QString& text) { check->setChecked(!text.isEmpty()); });
+    };
+    row(0, QStringLiteral("Search for names that contain"), "names", m_namesCheck, m_namesEdit);
+    row(1, QStringLiteral("Search for notes that contain"), "notes", m_notesCheck, m_notesEdit);
+    row(2, QStringLiteral("Search for field that contains"), "field", m_fieldCheck, m_fieldEdit);
+
+    m_valueCheck = new QCheckBox(QStringLiteral("and has a value that"));
+    m_valueCheck->setObjectName(QStringLiteral("valueCheck"));
+    m_comparison = new QComboBox;
+    m_comparison->setObjectName(QStringLiteral("comparisonCombo"));
+    for (int i = 0; i < kComparisonCount; ++i)
+        m_comparison->addItem(QString::fromLatin1(comparisonText(i)));
+    m_valueEdit = new QLineEdit;
+    m_valueEdit->setObjectName(QStringLiteral("valueEdit"));
+    grid->addWidget(m_valueCheck, 3, 0);
+    grid->addWidget(m_comparison, 3, 1);
+    grid->addWidget(m_valueEdit, 3, 2);
+    connect(m_valueEdit, &QLineEdit::textEdited, m_valueCheck,
+            [this](const QString& text) { m_valueCheck->setChecked(!text.isEmpty()); });
+    connect(m_comparison, &QComboBox::activated, this, [this] {
+        m_valueCheck->setChecked(true);
+        updateValueEdit();
+    });
+    connect(m_comparison, &QComboBox::currentIndexChanged, this, [this] { updateValueEdit(); });
+
+    m_titleEdit = new QLineEdit;
+    m_titleEdit->setObjectName(QStringLiteral("titleEdit"));
+    grid->addWidget(new QLabel(QStringLiteral("Report title:")), 4, 0);
+    grid->addWidget(m_titleEdit, 4, 1, 1, 2);
+}
+
+void SearchDialog::updateValueEdit() {
+    // Only the comparisons with a value need the value text.
+    m_valueEdit->setVisible(
+        comparesWithValue(static_cast<Comparison>(m_comparison->currentIndex())));
+}
+
+void SearchDialog::fillTree() {
+    m_syncing = true;
+    for (const auto& section : m_doc.sections()) {
+        auto* sectionItem = new QTreeWidgetItem(m_tree, {fromBytes(section->name)});
+        sectionItem->setCheckState(0, Qt::Unchecked);
+        for (const auto& block : section->blocks()) {
+            auto* blockItem = new QTreeWidgetItem(sectionItem, {fromBytes(block->name)});
+            blockItem->setCheckState(0, Qt::Unchecked);
+        }
+    }
+    m_tree->expandAll();
+    m_syncing = false;
+}
+
+void SearchDialog::tickAll() {
+    for (int s = 0; s < m_tree->topLevelItemCount(); ++s) {
+        QTreeWidgetItem* sectionItem = m_tree->topLevelItem(s);
+        sectionItem->setCheckState(0, Qt::Checked);
+        for (int b = 0; b < sectionItem->childCount(); ++b)
+            sectionItem->child(b)->setCheckState(0, Qt::Checked);
+    }
+}
+
+void SearchDialog::scheduleSync() {
+    m_syncTimer.start();
+}
+
+void SearchDialog::synchroniseTree() {
+    m_syncTimer.stop();
+    std::vector<SearchScope::SectionTicks> ticks;
+    for (int s = 0; s < m_tree->topLevelItemCount(); ++s) {
+        QTreeWidgetItem* sectionItem = m_tree->topLevelItem(s);
+        SearchScope::SectionTicks marks;
+        marks.section = sectionItem->checkState(0) == Qt::Checked;
+        for (int b = 0; b < sectionItem->childCount(); ++b)
+            marks.blocks.push_back(sectionItem->child(b)->checkState(0) == Qt::Checked);
+        ticks.push_back(std::move(marks));
+    }
+    m_scope.synchronise(ticks);
+    m_syncing = true;
+    for (int s = 0; s < m_tree->topLevelItemCount() && s < static_cast<int>(ticks.size()); ++s) {
+        QTreeWidgetItem* sectionItem = m_tree->topLevelItem(s);
+        for (int b = 0; b < sectionItem->childCount(); ++b)
+            sectionItem->child(b)->setCheckState(
+                0, ticks[static_cast<std::size_t>(s)].blocks[static_cast<std::size_t>(b)]
+                       ? Qt::Checked
+                       : Qt::Unchecked);
+    }
+    m_syncing = false;
+}
+
+SearchCriteria SearchDialog::criteria() const {
+    SearchCriteria c;
+    c.byName = m_namesCheck->isChecked();
+    c.nameText = toBytes(m_namesEdit->text());
+    c.byNotes = m_notesCheck->isChecked();
+    c.notesText = toBytes(m_notesEdit->text());
+    c.byField = m_fieldCheck->isChecked();
+    c.fieldText = toBytes(m_fieldEdit->text());
+    c.byValue = m_valueCheck->isChecked();
+    c.comparison = static_cast<Comparison>(std::max(0, m_comparison->currentIndex()));
+    c.valueText = toBytes(m_valueEdit->text());
+    c.title = toBytes(m_titleEdit->text());
+    return c;
+}
+
+void SearchDialog::askTheTobrin() {
+    const SearchCriteria c = criteria();
+    if (!c.hasCriterion()) {
+        m_prompts.message(this, QStringLiteral("Check at least one check box"),
+                          SearchPrompts::Icon::Exclamation);
+        return;
+    }
+    // A tick made just now counts, without waiting for the tree's delay.
+    if (m_syncTimer.isActive())
+        synchroniseTree();
+    const SearchResult result = runSearch(m_doc, c, m_scope);
+    std::string error;
+    if (!saveReport(m_reportPath.toStdString(), c, result, error)) {
+        m_report->clearReport();
+        m_prompts.message(this,
+                          QStringLiteral("The report could not be written to \"%1\": %2")
+                              .arg(m_reportPath, QString::fromLocal8Bit(error.c_str())),
+                          SearchPrompts::Icon::Stop);
+        return;
+    }
+    m_report->showReport(m_reportPath);
+}
+
+void SearchDialog::pageSetup() {
+    if (!m_report->hasReport()) {
+        m_prompts.message(this, QStringLiteral("There's no page to configure"),
+                          SearchPrompts::Icon::Stop);
+        return;
+    }
+    m_prompts.askPageSetup(this, m_printer);
+}
+
+void SearchDialog::print() {
+    if (!m_report->hasReport()) {
+        m_prompts.message(this, QStringLiteral("There's no page to print"),
+                          SearchPrompts::Icon::Stop);
+        return;
+    }
+    if (m_prompts.askPrint(this, m_printer))
+        m_report->document()->print(&m_printer);
+}
+
+void SearchDialog::saveAsPdf() {
+    if (!m_report->hasReport()) {
+        m_prompts.message(this, QStringLiteral("There's no page to print"),
+                          SearchPrompts::Icon::Stop);
+        return;
+    }
+    const QString suggestion =
+        QFileInfo(m_reportPath).absoluteDir().filePath(QStringLiteral("report.pdf"));
+    QString path = m_prompts.askPdfFileName(this, suggestion);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+    // A printer of its own, so the PDF does not change the one the user set up for paper.
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setPageLayout(m_printer.pageLayout());
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(path);
+    QFile::remove(path);
+    m_report->document()->print(&pdf);
+    if (!QFileInfo(path).isFile() || QFileInfo(path).size() == 0)
+        m_prompts.message(this,
+                          QStringLiteral("The PDF file \"%1\" could not be written.").arg(path),
+                          SearchPrompts::Icon::Stop);
+}
+
+} // namespace ardenvo

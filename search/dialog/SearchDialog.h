@@ -1,0 +1,81 @@
+#pragma once
+
+#include "search/engine/SearchCriteria.h"
+#include "search/engine/SearchScope.h"
+
+#include <QDialog>
+#include <QPrinter>
+#include <QTimer>
+
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace ardenvo {
+
+class CBrenvikaDoc;
+class ReportView;
+class SearchPrompts;
+
+// "Search": the criteria, the rooms and halls to look in, and the report with printing.
+class SearchDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Opens the dialog modally over `parent` for the house; the report goes to the data directory.
+    static void run(QWidget* parent, CBrenvikaDoc& doc);
+
+    // `reportPath` is where the report file is written; `prompts` outlives the dialog.
+    SearchDialog(CBrenvikaDoc& doc, const QString& reportPath, SearchPrompts& prompts,
+                 QWidget* parent = nullptr);
+    ~SearchDialog() override;
+
+    // The delays of the scope tree: ticking everything after opening, then synchronising after
+    // that and after every click or key in the tree.
+    static constexpr int kTreeDelayMs = 200;
+
+    // The criteria as the controls hold them.
+    SearchCriteria criteria() const;
+    const SearchScope& scope() const { return m_scope; }
+
+public slots:
+    void askTheTobrin();
+    void pageSetup();
+    void print();
+    void saveAsPdf();
+
+private:
+    void buildCriteria(QWidget* box);
+    void fillTree();
+    void tickAll();
+    void synchroniseTree();
+    void scheduleSync();
+    void updateValueEdit();
+
+    CBrenvikaDoc& m_doc;
+    QString m_reportPath;
+    SearchPrompts& m_prompts;
+    SearchScope m_scope;
+    QPrinter m_printer;
+    QTimer m_syncTimer;
+    bool m_syncing = false;
+
+    QCheckBox* m_namesCheck = nullptr;
+    QLineEdit* m_namesEdit = nullptr;
+    QCheckBox* m_notesCheck = nullptr;
+    QLineEdit* m_notesEdit = nullptr;
+    QCheckBox* m_fieldCheck = nullptr;
+    QLineEdit* m_fieldEdit = nullptr;
+    QCheckBox* m_valueCheck = nullptr;
+    QComboBox* m_comparison = nullptr;
+    QLineEdit* m_valueEdit = nullptr;
+    QLineEdit* m_titleEdit = nullptr;
+    QTreeWidget* m_tree = nullptr;
+    ReportView* m_report = nullptr;
+};
+
+} // namespace ardenvo

@@ -1,0 +1,269 @@
+// The search dialog driven as a user would: criteria bookkeeping, the scope tree, the report and
+// its printing, with every message answered by the test.
+#include "search/dialog/SearchDialog.h"
+#include "model/CBrenvikaDoc.h"
+#include "search/dialog/ReportView.h"
+#include "search/dialog/SearchPrompts.h"
+#include "search/engine/ReportWriter.h"
+#include "search/engine/SearchEngine.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace ardenvo {
+namespace {
+
+class FakePrompts : public SearchPrompts {
+public:
+    void message(QWidget*, const QString& text, Icon icon) override {
+        messages << text;
+        icons.push_back(icon);
+    }
+    bool askPrint(QWidget*, QPrinter& printer) override {
+        ++printAsked;
+        if (printTo.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printTo);
+        return true;
+    }
+    void askPageSetup(QWidget*, QPrinter&) override { ++pageSetupAsked; }
+    QString askPdfFileName(QWidget*, const QString&) override { return pdfName; }
+    void openHelp(QWidget*) override { ++helpOpened; }
+
+    QStringList messages;
+    std::vector<Icon> icons;
+    QString printTo;
+    QString pdfName;
+    int printAsked = 0;
+    int pageSetupAsked = 0;
+    int helpOpened = 0;
+};
+
+CHouseObject& addObject(CBlock& block, const std::string& name, const std::string& price) {
+    auto object = std::make_unique<CHouseObject>(CHouseObject::Bare{});
+    object->name = name;
+    auto value = std::make_unique<CFieldList>("Value");
+    value->append("Price paid", price);
+    object->appendCategory(std::move(value));
+    return block.appendFloorObjectAsStored(std::move(object));
+}
+
+class SearchDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_doc.clearSections();
+        auto ground = std::make_unique<CSection>();
+        ground->name = "Ground";
+        addObject(*ground->blocks().front(), "Desk LAMP", "20");
+        auto kitchen = CBlock::create(BlockKind::Room);
+        kitchen->name = "Kitchen";
+        kitchen->id = ground->nextBlockId++;
+        addObject(*kitchen, "Lamp <b>", "5");
+        ground->appendBlockAsStored(std::move(kitchen));
+        m_doc.appendSection(std::move(ground));
+        auto cellar = std::make_unique<CSection>();
+        cellar->name = "Cellar";
+        addObject(*cellar->blocks().front(),
+                  "K\xDC"
+                  "HLSCHRANK",
+                  "300"); // Windows-1252 Ü
+        m_doc.appendSection(std::move(cellar));
+        m_reportPath = m_dir.filePath("temp.html");
+    }
+
+    std::unique_ptr<SearchDialog> open() {
+        auto dialog = std::make_unique<SearchDialog>(m_doc, m_reportPath, m_prompts);
+        dialog->show();
+        // Wait for the delayed ticking and synchronisation of the scope tree.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialog->scope().isSearched(1, 0); }, 3000));
+        return dialog;
+    }
+    template <typename T> static T* child(QWidget* dialog, const char* name) {
+        T* found = dialog->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static void click(QWidget* dialog, const char* button) {
+        QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
+    }
+    QByteArray reportBytes() const {
+        QFile file(m_reportPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir m_dir;
+    QString m_reportPath;
+    CBrenvikaDoc m_doc;
+    FakePrompts m_prompts;
+};
+
+TEST_F(SearchDialogTest, TreeListsSectionsAndBlocksAndTicksEverythingShortlyAfterOpening) {
+    SearchDialog dialog(m_doc, m_reportPath, m_prompts);
+    auto* tree = child<QTreeWidget>(&dialog, "scopeTree");
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), "Ground");
+    ASSERT_EQ(tree->topLevelItem(0)->childCount(), 2);
+    EXPECT_EQ(tree->topLevelItem(0)->child(1)->text(0), "Kitchen");
+    EXPECT_EQ(tree->topLevelItem(1)->child(0)->text(0), "I'm a hall");
+    EXPECT_EQ(tree->toolTip(), "The tobrin will look only in the selected rooms/halls.");
+    EXPECT_EQ(tree->topLevelItem(0)->checkState(0), Qt::Unchecked);
+    EXPECT_FALSE(dialog.scope().anySearched());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return dialog.scope().isSearched(0, 0) && dialog.scope().isSearched(0, 1) &&
+                   dialog.scope().isSearched(1, 0);
+        },
+        3000));
+    EXPECT_EQ(tree->topLevelItem(1)->child(0)->checkState(0), Qt::Checked);
+    EXPECT_EQ(dialog.windowTitle(), "Search");
+}
+
+TEST_F(SearchDialogTest, TypingAndChoosingKeepTheCheckBoxesInStep) {
+    auto dialog = open();
+    auto* namesEdit = child<QLineEdit>(dialog.get(), "namesEdit");
+    auto* namesCheck = child<QCheckBox>(dialog.get(), "namesCheck");
+    QTest::keyClicks(namesEdit, "lamp");
+    EXPECT_TRUE(namesCheck->isChecked());
+    namesEdit->selectAll();
+    QTest::keyClick(namesEdit, Qt::Key_Delete);
+    EXPECT_FALSE(namesCheck->isChecked());
+
+    auto* valueEdit = child<QLineEdit>(dialog.get(), "valueEdit");
+    auto* valueCheck = child<QCheckBox>(dialog.get(), "valueCheck");
+    QTest::keyClicks(valueEdit, "5");
+    EXPECT_TRUE(valueCheck->isChecked());
+    valueCheck->setChecked(false);
+
+    auto* combo = child<QComboBox>(dialog.get(), "comparisonCombo");
+    ASSERT_EQ(combo->count(), 9);
+    EXPECT_EQ(combo->itemText(6), "counts for the average");
+    combo->setCurrentIndex(5);
+    emit combo->activated(5);
+    EXPECT_TRUE(valueCheck->isChecked());
+    EXPECT_FALSE(valueEdit->isVisible());
+    combo->setCurrentIndex(2);
+    emit combo->activated(2);
+    EXPECT_TRUE(valueEdit->isVisible());
+}
+
+TEST_F(SearchDialogTest, AskingWritesTheReportAndShowsIt) {
+    auto dialog = open();
+    click(dialog.get(), "askButton");
+    EXPECT_EQ(m_prompts.messages, QStringList{"Check at least one check box"});
+    EXPECT_EQ(m_prompts.icons.back(), SearchPrompts::Icon::Exclamation);
+    EXPECT_FALSE(QFile::exists(m_reportPath));
+
+    QTest::keyClicks(child<QLineEdit>(dialog.get(), "namesEdit"), "LAMP");
+    QTest::keyClicks(child<QLineEdit>(dialog.get(), "titleEdit"), "Lights & more");
+    // Enter in an edit runs the default button.
+    QTest::keyClick(child<QLineEdit>(dialog.get(), "titleEdit"), Qt::Key_Return);
+    ASSERT_TRUE(QFile::exists(m_reportPath));
+    const SearchCriteria c = dialog->criteria();
+    EXPECT_EQ(c.title, "Lights & more");
+    const std::string expected =
+        writeReport(c, runSearch(m_doc, c, SearchScope::wholeHouse(m_doc)));
+    EXPECT_EQ(reportBytes().toStdString(), expected);
+
+    auto* view = child<ReportView>(dialog.get(), "reportBrowser");
+    const QString shown = view->toPlainText();
+    EXPECT_TRUE(shown.contains("Lights & more"));
+    EXPECT_TRUE(shown.contains("Lamp <b>")); // escaped in the file, shown as typed
+    EXPECT_TRUE(shown.contains("Desk LAMP"));
+    EXPECT_EQ(view->source(), QUrl::fromLocalFile(m_reportPath));
+
+    // A second search rewrites the same file and shows the new one.
+    auto* namesEdit = child<QLineEdit>(dialog.get(), "namesEdit");
+    namesEdit->setText(QString::fromUtf8("k\xC3\xBC")); // ü finds the old file's capital Ü
+    click(dialog.get(), "askButton");
+    EXPECT_TRUE(view->toPlainText().contains(QString::fromUtf8("K\xC3\x9CHLSCHRANK")));
+    EXPECT_FALSE(view->toPlainText().contains("Desk LAMP"));
+}
+
+TEST_F(SearchDialogTest, UntickedRoomsAreLeftOut) {
+    auto dialog = open();
+    auto* tree = child<QTreeWidget>(dialog.get(), "scopeTree");
+    QTest::keyClicks(child<QLineEdit>(dialog.get(), "namesEdit"), "a");
+
+    tree->topLevelItem(1)->setCheckState(0, Qt::Unchecked); // the cellar with its block
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return tree->topLevelItem(1)->child(0)->checkState(0) == Qt::Unchecked; }, 3000));
+    tree->topLevelItem(0)->child(0)->setCheckState(0, Qt::Unchecked); // one block of the ground
+    click(dialog.get(), "askButton"); // counts at once, without waiting for the tree
+    QString shown = child<ReportView>(dialog.get(), "reportBrowser")->toPlainText();
+    EXPECT_TRUE(shown.contains("Lamp <b>"));
+    EXPECT_FALSE(shown.contains("Desk LAMP"));
+    EXPECT_FALSE(shown.contains("SCHRANK"));
+
+    tree->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    click(dialog.get(), "askButton");
+    shown = child<ReportView>(dialog.get(), "reportBrowser")->toPlainText();
+    EXPECT_TRUE(shown.contains("you must tell him where to look"));
+}
+
+TEST_F(SearchDialogTest, AnUnwritableReportIsNamedAndNothingIsShown) {
+    m_reportPath = m_dir.filePath("no-such-folder/temp.html");
+    auto dialog = open();
+    QTest::keyClicks(child<QLineEdit>(dialog.get(), "namesEdit"), "lamp");
+    click(dialog.get(), "askButton");
+    ASSERT_EQ(m_prompts.messages.size(), 1);
+    EXPECT_TRUE(m_prompts.messages[0].contains(m_reportPath));
+    EXPECT_EQ(m_prompts.icons[0], SearchPrompts::Icon::Stop);
+    EXPECT_TRUE(child<ReportView>(dialog.get(), "reportBrowser")->toPlainText().isEmpty());
+    click(dialog.get(), "printButton");
+    EXPECT_EQ(m_prompts.messages.back(), "There's no page to print");
+    EXPECT_EQ(m_prompts.printAsked, 0);
+}
+
+TEST_F(SearchDialogTest, PrintingNeedsAPageAndPrintsIt) {
+    auto dialog = open();
+    click(dialog.get(), "printButton");
+    click(dialog.get(), "pageSetupButton");
+    click(dialog.get(), "pdfButton");
+    EXPECT_EQ(m_prompts.messages,
+              (QStringList{"There's no page to print", "There's no page to configure",
+                           "There's no page to print"}));
+    EXPECT_EQ(m_prompts.icons[1], SearchPrompts::Icon::Stop);
+    EXPECT_EQ(m_prompts.printAsked + m_prompts.pageSetupAsked, 0);
+
+    QTest::keyClicks(child<QLineEdit>(dialog.get(), "fieldEdit"), "price");
+    click(dialog.get(), "askButton");
+    click(dialog.get(), "pageSetupButton");
+    EXPECT_EQ(m_prompts.pageSetupAsked, 1);
+
+    click(dialog.get(), "printButton"); // cancelled in the print dialog: nothing printed
+    EXPECT_EQ(m_prompts.printAsked, 1);
+    m_prompts.printTo = m_dir.filePath("printed.pdf");
+    click(dialog.get(), "printButton");
+    EXPECT_GT(QFileInfo(m_prompts.printTo).size(), 0);
+
+    m_prompts.pdfName = m_dir.filePath("kept"); // the extension is added
+    click(dialog.get(), "pdfButton");
+    QFile pdf(m_dir.filePath("kept.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+    m_prompts.pdfName = m_dir.filePath("missing/kept.pdf");
+    click(dialog.get(), "pdfButton");
+    EXPECT_TRUE(m_prompts.messages.back().contains(m_prompts.pdfName));
+    m_prompts.pdfName.clear(); // cancelled: nothing happens
+    const auto count = m_prompts.messages.size();
+    click(dialog.get(), "pdfButton");
+    EXPECT_EQ(m_prompts.messages.size(), count);
+
+    click(dialog.get(), "helpButton");
+    EXPECT_EQ(m_prompts.helpOpened, 1);
+}
+
+} // namespace
+} // namespace ardenvo
