@@ -145,6 +145,21 @@ void BM_WriteProject(benchmark::State& state) {
     reportSize(state);
 }
 
+// Serialising through the small buffer that saving uses, into a sink that only counts.
+void BM_WriteProjectInPieces(benchmark::State& state) {
+    const CBrenvikaDoc& house = bigHouse();
+    for (auto _ : state) {
+        std::size_t total = 0;
+        writeProjectInPieces(house, [&total](std::string_view piece) {
+            total += piece.size();
+            return true;
+        });
+        if (total != bigFile().size())
+            state.SkipWithError("pieces do not add up to the file");
+    }
+    reportSize(state);
+}
+
 // The whole safe save: serialise, write a temporary file, flush it to disk, rename.
 void BM_SaveProjectToDisk(benchmark::State& state) {
     const CBrenvikaDoc& house = bigHouse();
@@ -162,6 +177,7 @@ BENCHMARK(BM_MemcpyFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadProjectFromDisk)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteProject)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteProjectInPieces)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveProjectToDisk)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

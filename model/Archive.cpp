@@ -1,5 +1,8 @@
 #include "model/Archive.h"
 
+#include <algorithm>
+#include <sys/mman.h>
+
 namespace ardenvo {
 
 namespace {
@@ -33,6 +36,20 @@ std::uint16_t unitAt(const char* data, std::size_t i) {
 }
 
 } // namespace
+
+void ArchiveWriter::grow(std::size_t bytes) {
+    const std::size_t wanted = std::max(m_out.size() + bytes, 2 * m_out.capacity());
+    m_out.reserve(wanted);
+    constexpr std::uintptr_t kHugePage = 2 * 1024 * 1024;
+    if (m_out.capacity() < 4 * kHugePage)
+        return;
+    // Only whole huge pages inside the buffer; the advice is a hint and may be refused.
+    const auto begin = reinterpret_cast<std::uintptr_t>(m_out.data());
+    const std::uintptr_t first = (begin + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t last = (begin + m_out.capacity()) & ~(kHugePage - 1);
+    if (last > first)
+        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+}
 
 void ArchiveWriter::writeDouble(double value) {
     writeUInt32(static_cast<std::uint32_t>(std::bit_cast<std::uint64_t>(value)));

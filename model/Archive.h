@@ -35,7 +35,17 @@ public:
     void writeRect(const Rect& r);
     void writeText(std::string_view text);
 
+    // Makes room for at least `bytes` more before a run of small writes. Large buffers grow by
+    // doubling and are offered to the kernel for huge pages, since faulting in a big file's
+    // buffer one small page at a time costs more than writing it.
+    void reserveAhead(std::size_t bytes) {
+        if (m_out.capacity() - m_out.size() < bytes)
+            grow(bytes);
+    }
+
 private:
+    void grow(std::size_t bytes);
+
     std::string& m_out;
 };
 

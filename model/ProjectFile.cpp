@@ -35,9 +35,15 @@ std::uint32_t encodeStart(const CReminder& reminder) {
     return static_cast<std::uint32_t>(instant);
 }
 
+// Thrown when the file being written refuses a piece; ends the walk through the house.
+struct SinkFailed {};
+
 class ProjectWriter {
 public:
-    explicit ProjectWriter(ArchiveWriter& out) : m_out(out) {}
+    // With a sink, the buffer is handed over and emptied whenever it holds a chunk, so that a
+    // large house is written through a small buffer; without one it collects the whole file.
+    ProjectWriter(std::string& buffer, const ChunkWriter* sink = nullptr)
+        : m_buffer(buffer), m_out(buffer), m_sink(sink) {}
 
     void house(const CBrenvikaDoc& doc) {
         m_out.writeInt32(kFormatId);
@@ -47,6 +53,7 @@ public:
         for (const auto& s : doc.sections())
             section(*s);
         m_out.writeInt32(doc.unitIndex());
+        flush();
     }
 
 private:
@@ -83,6 +90,9 @@ private:
     }
 
     void object(const CHouseObject& o) {
+        if (m_sink && m_buffer.size() >= kChunkBytes)
+            flush();
+        m_out.reserveAhead(64 * 1024);
         m_out.writeUInt32(o.color);
         m_out.writeInt32(static_cast<std::int32_t>(o.categories().size()));
         // Project files always keep category values, whatever a field-file save left in the flag.
@@ -120,7 +130,19 @@ private:
         m_out.writeText(r.objectName);
     }
 
-    ArchiveWriter& m_out;
+    void flush() {
+        if (!m_sink || m_buffer.empty())
+            return;
+        if (!(*m_sink)(m_buffer))
+            throw SinkFailed{};
+        m_buffer.clear();
+    }
+
+    static constexpr std::size_t kChunkBytes = 1024 * 1024;
+
+    std::string& m_buffer;
+    ArchiveWriter m_out;
+    const ChunkWriter* m_sink;
 };
 
 class ProjectReader {
@@ -293,10 +315,19 @@ std::string writeProject(const CBrenvikaDoc& doc) {
     // One buffer growing geometrically: cheaper than a sizing pass, which would walk the whole
     // house (cache misses on every object) a second time.
     std::string bytes;
-    bytes.reserve(4096);
-    ArchiveWriter out(bytes);
-    ProjectWriter(out).house(doc);
+    ProjectWriter(bytes).house(doc);
     return bytes;
+}
+
+bool writeProjectInPieces(const CBrenvikaDoc& doc, const ChunkWriter& write) {
+    std::string buffer;
+    buffer.reserve(2 * 1024 * 1024);
+    try {
+        ProjectWriter(buffer, &write).house(doc);
+    } catch (const SinkFailed&) {
+        return false;
+    }
+    return true;
 }
 
 FileError saveProject(const std::string& path, const CBrenvikaDoc& doc) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CBrenvikaDoc.h"
+#include "model/SafeFile.h"
 
 #include <string>
 #include <string_view>
@@ -26,6 +27,9 @@ FileError loadProject(const std::string& path, CBrenvikaDoc& doc);
 
 // The whole project file of the house. Categories are always written with their values.
 std::string writeProject(const CBrenvikaDoc& doc);
+// The same bytes handed to `write` in pieces of about a megabyte, in order; false as soon as a
+// piece is refused.
+bool writeProjectInPieces(const CBrenvikaDoc& doc, const ChunkWriter& write);
 
 // Writes the house to `path` through a temporary file that replaces the target only once it is
 // complete and on disk; on failure the old file is untouched and no temporary file remains.

@@ -74,8 +74,15 @@ int createTemporary(const std::string& target, std::string& tempPath) {
 
 } // namespace
 
-bool replaceFileSafely(const std::string& requestedPath, std::string_view bytes, bool mustExist,
+bool replaceFileSafely(const std::string& path, std::string_view bytes, bool mustExist,
                        std::string* error) {
+    return replaceFileSafelyWith(
+        path, mustExist, [bytes](const ChunkWriter& write) { return write(bytes); }, error);
+}
+
+bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
+                           const std::function<bool(const ChunkWriter&)>& produce,
+                           std::string* error) {
     if (requestedPath.empty())
         return failWith(error, "No file name", ENOENT);
 
@@ -119,8 +126,16 @@ bool replaceFileSafely(const std::string& requestedPath, std::string_view bytes,
         if (::fchmod(fd, old.st_mode & 07777) != 0)
             return abandon("Cannot keep the permissions of " + path);
     }
-    if (!writeAll(fd, bytes))
+    bool written = true;
+    const ChunkWriter write = [&](std::string_view piece) {
+        written = written && writeAll(fd, piece);
+        return written;
+    };
+    if (!produce(write) || !written) {
+        if (written)
+            errno = ECANCELED; // the producer gave up on its own
         return abandon("Cannot write " + tempPath);
+    }
     if (::fsync(fd) != 0)
         return abandon("Cannot flush " + tempPath);
     if (::close(fd) != 0) {

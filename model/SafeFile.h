@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,15 @@ namespace ardenvo {
 // why. With `mustExist`, a missing target is an error and nothing is created.
 bool replaceFileSafely(const std::string& path, std::string_view bytes, bool mustExist,
                        std::string* error);
+
+// Writes one piece of the new content; false when it could not be written.
+using ChunkWriter = std::function<bool(std::string_view)>;
+// The same with the content produced in pieces, so that a large file needs no buffer of its own
+// size: `produce` hands each piece in order to the writer it is given and returns false (or stops
+// early after a failed write) to abandon the replacement.
+bool replaceFileSafelyWith(const std::string& path, bool mustExist,
+                           const std::function<bool(const ChunkWriter&)>& produce,
+                           std::string* error);
 
 // Reads a whole regular file into `out`. False (and *error) when it cannot be opened or read.
 bool readWholeFile(const std::string& path, std::string& out, std::string* error);

@@ -181,3 +181,47 @@ TEST_F(SafeFile, LoadingSomethingThatIsNoFileFailsToOpenAndKeepsTheHouse) {
     putFile(path("empty.av"), "");
     EXPECT_EQ(loadProject(path("empty.av"), doc), FileError::UnexpectedFormat);
 }
+
+TEST_F(SafeFile, PiecesAreWrittenInOrderAndAProducerMayGiveUp) {
+    const std::string target = path("pieces.txt");
+    std::string error;
+    ASSERT_TRUE(replaceFileSafelyWith(
+        target, false, [](const ChunkWriter& write) { return write("one,") && write("two"); },
+        &error))
+        << error;
+    EXPECT_EQ(contentOf(target), "one,two");
+
+    EXPECT_FALSE(replaceFileSafelyWith(
+        target, false, [](const ChunkWriter& write) { return write("half") && false; }, &error));
+    EXPECT_EQ(contentOf(target), "one,two");
+    EXPECT_EQ(entries(), std::vector<std::string>{"pieces.txt"});
+}
+
+TEST_F(SafeFile, LargeHouseIsSavedInPiecesToTheSameBytes) {
+    CBrenvikaDoc doc;
+    CBlock& hall = *doc.currentSection()->blocks().front();
+    for (int i = 0; i < 5; ++i) {
+        auto object = std::make_unique<CHouseObject>();
+        object->notes = std::string(700000, static_cast<char>('a' + i));
+        hall.addFloorObject(std::move(object));
+    }
+    const std::string target = path("big.av");
+    ASSERT_EQ(saveProject(target, doc), FileError::None);
+    EXPECT_EQ(contentOf(target), writeProject(doc));
+
+    // A full disk part-way through the pieces still leaves the old house.
+    const std::string old = contentOf(target);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit r{2000000, 2000000};
+        ::setrlimit(RLIMIT_FSIZE, &r);
+        hall.floorObjects().front()->notes += "more";
+        ::_exit(saveProject(target, doc) == FileError::SaveFailed ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(contentOf(target), old);
+    EXPECT_EQ(entries(), std::vector<std::string>{"big.av"});
+}

@@ -79,12 +79,12 @@ TEST(SampleProjectFiles, EveryTruncationFailsCleanly) {
 
 TEST(SampleProjectFiles, EverySingleByteChangeLoadsOrFailsCleanly) {
     for (const auto& s : samples()) {
-        // Every byte of small files; an even spread of about 20 000 positions of large ones.
-        const std::size_t step = std::max<std::size_t>(1, s.bytes.size() / 20000);
+        // Every byte of small files; an even spread of about 2 000 positions of larger ones.
+        const std::size_t step = std::max<std::size_t>(1, s.bytes.size() / 2000);
         std::string bytes = s.bytes;
         for (std::size_t i = 0; i < bytes.size(); i += step) {
             const char original = bytes[i];
-            for (const unsigned char value : {0x00, 0x01, 0x7F, 0x80, 0xFE, 0xFF}) {
+            for (const unsigned char value : {0x00, 0x01, 0x80, 0xFF}) {
                 bytes[i] = static_cast<char>(value);
                 expectLoadsOrFailsCleanly(bytes, s.name + " at " + std::to_string(i));
                 if (testing::Test::HasFatalFailure())
