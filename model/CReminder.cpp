@@ -13,11 +13,9 @@ LocalDateTime LocalDateTime::now() {
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
-std::int64_t CReminder::startInstant() const {
-    if (!m_startInstantValid) {
-        m_startInstant = toInstant(m_start);
-        m_startInstantValid = true;
-    }
+std::int64_t CReminder::convertStart() const {
+    m_startInstant = toInstant(m_start);
+    m_startInstantValid = true;
     return m_startInstant;
 }
 

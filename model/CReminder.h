@@ -48,13 +48,17 @@ public:
     }
     // The start as seconds since 1970, converted once and kept: the reminder program tests every
     // reminder each second, and the conversion is far dearer than the comparison.
-    std::int64_t startInstant() const;
+    std::int64_t startInstant() const {
+        return m_startInstantValid ? m_startInstant : convertStart();
+    }
 
     bool isPeriodical() const {
         return type == static_cast<std::int32_t>(ReminderType::PeriodicalDate);
     }
 
 private:
+    std::int64_t convertStart() const;
+
     LocalDateTime m_start;
     mutable std::int64_t m_startInstant = 0;
     mutable bool m_startInstantValid = false;
