@@ -1,7 +1,6 @@
 #include "model/Archive.h"
 
 #include <algorithm>
-#include <sys/mman.h>
 
 namespace ardenvo {
 
@@ -37,18 +36,8 @@ std::uint16_t unitAt(const char* data, std::size_t i) {
 
 } // namespace
 
-void ArchiveWriter::grow(std::size_t bytes) {
-    const std::size_t wanted = std::max(m_out.size() + bytes, 2 * m_out.capacity());
-    m_out.reserve(wanted);
-    constexpr std::uintptr_t kHugePage = 2 * 1024 * 1024;
-    if (m_out.capacity() < 4 * kHugePage)
-        return;
-    // Only whole huge pages inside the buffer; the advice is a hint and may be refused.
-    const auto begin = reinterpret_cast<std::uintptr_t>(m_out.data());
-    const std::uintptr_t first = (begin + kHugePage - 1) & ~(kHugePage - 1);
-    const std::uintptr_t last = (begin + m_out.capacity()) & ~(kHugePage - 1);
-    if (last > first)
-        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+void ArchiveWriter::grow(std::size_t n) {
+    m_out.resize(std::max({m_used + n, 2 * m_out.size(), std::size_t{4096}}));
 }
 
 void ArchiveWriter::writeDouble(double value) {
@@ -66,19 +55,19 @@ void ArchiveWriter::writeRect(const Rect& r) {
 void ArchiveWriter::writeText(std::string_view text) {
     const std::size_t n = text.size();
     if (n < kByteEscape) {
-        m_out.push_back(static_cast<char>(n));
+        const auto prefix = static_cast<std::uint8_t>(n);
+        put(&prefix, 1);
     } else if (n < kWideMarker) {
-        const char prefix[3] = {static_cast<char>(kByteEscape), static_cast<char>(n & 0xFF),
-                                static_cast<char>(n >> 8)};
-        m_out.append(prefix, 3);
+        const std::uint8_t prefix[3] = {kByteEscape, static_cast<std::uint8_t>(n & 0xFF),
+                                        static_cast<std::uint8_t>(n >> 8)};
+        put(prefix, 3);
     } else {
         // Texts of 4 GiB and more cannot be described by the format; model texts never get there.
-        const char prefix[3] = {static_cast<char>(kByteEscape), static_cast<char>(0xFF),
-                                static_cast<char>(0xFF)};
-        m_out.append(prefix, 3);
+        const std::uint8_t prefix[3] = {kByteEscape, 0xFF, 0xFF};
+        put(prefix, 3);
         writeUInt32(static_cast<std::uint32_t>(n));
     }
-    m_out.append(text);
+    put(text.data(), n);
 }
 
 void ArchiveReader::fail(const char* why) {

@@ -18,35 +18,43 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Packed little-endian records appended to one growing buffer. Texts carry the length prefix of
-// the project and field files: one byte below 255, else 0xFF and 16 bits below 0xFFFE, else 0xFF,
-// 0xFFFF and 32 bits.
+// Packed little-endian records appended to a buffer. Texts carry the length prefix of the project
+// and field files: one byte below 255, else 0xFF and 16 bits below 0xFFFE, else 0xFF, 0xFFFF and
+// 32 bits. The buffer is kept sized to its capacity while writing, so that each small write is a
+// bounds test and a copy; finish() (or the destructor) trims it to what was written.
 class ArchiveWriter {
 public:
-    explicit ArchiveWriter(std::string& out) : m_out(out) {}
+    explicit ArchiveWriter(std::string& out) : m_out(out), m_used(out.size()) {}
+    ~ArchiveWriter() { finish(); }
+    ArchiveWriter(const ArchiveWriter&) = delete;
+    ArchiveWriter& operator=(const ArchiveWriter&) = delete;
 
     void writeInt32(std::int32_t value) { writeUInt32(static_cast<std::uint32_t>(value)); }
     void writeUInt32(std::uint32_t value) {
-        const char bytes[4] = {static_cast<char>(value), static_cast<char>(value >> 8),
-                               static_cast<char>(value >> 16), static_cast<char>(value >> 24)};
-        m_out.append(bytes, 4);
+        if constexpr (std::endian::native == std::endian::big)
+            value = __builtin_bswap32(value);
+        put(&value, 4);
     }
     void writeDouble(double value);
     void writeRect(const Rect& r);
     void writeText(std::string_view text);
 
-    // Makes room for at least `bytes` more before a run of small writes. Large buffers grow by
-    // doubling and are offered to the kernel for huge pages, since faulting in a big file's
-    // buffer one small page at a time costs more than writing it.
-    void reserveAhead(std::size_t bytes) {
-        if (m_out.capacity() - m_out.size() < bytes)
-            grow(bytes);
-    }
+    // What has been written since the buffer was last emptied.
+    std::string_view written() const { return {m_out.data(), m_used}; }
+    void clear() { m_used = 0; }
+    void finish() { m_out.resize(m_used); }
 
 private:
-    void grow(std::size_t bytes);
+    void put(const void* data, std::size_t n) {
+        if (m_out.size() - m_used < n)
+            grow(n);
+        std::memcpy(m_out.data() + m_used, data, n);
+        m_used += n;
+    }
+    void grow(std::size_t n);
 
     std::string& m_out;
+    std::size_t m_used;
 };
 
 // Reads the same records from a byte range it does not own. Every read is bounds-checked; counts

@@ -42,8 +42,8 @@ class ProjectWriter {
 public:
     // With a sink, the buffer is handed over and emptied whenever it holds a chunk, so that a
     // large house is written through a small buffer; without one it collects the whole file.
-    ProjectWriter(std::string& buffer, const ChunkWriter* sink = nullptr)
-        : m_buffer(buffer), m_out(buffer), m_sink(sink) {}
+    explicit ProjectWriter(std::string& buffer, const ChunkWriter* sink = nullptr)
+        : m_out(buffer), m_sink(sink) {}
 
     void house(const CBrenvikaDoc& doc) {
         m_out.writeInt32(kFormatId);
@@ -90,9 +90,8 @@ private:
     }
 
     void object(const CHouseObject& o) {
-        if (m_sink && m_buffer.size() >= kChunkBytes)
+        if (m_sink && m_out.written().size() >= kChunkBytes)
             flush();
-        m_out.reserveAhead(64 * 1024);
         m_out.writeUInt32(o.color);
         m_out.writeInt32(static_cast<std::int32_t>(o.categories().size()));
         // Project files always keep category values, whatever a field-file save left in the flag.
@@ -131,16 +130,15 @@ private:
     }
 
     void flush() {
-        if (!m_sink || m_buffer.empty())
+        if (!m_sink || m_out.written().empty())
             return;
-        if (!(*m_sink)(m_buffer))
+        if (!(*m_sink)(m_out.written()))
             throw SinkFailed{};
-        m_buffer.clear();
+        m_out.clear();
     }
 
     static constexpr std::size_t kChunkBytes = 1024 * 1024;
 
-    std::string& m_buffer;
     ArchiveWriter m_out;
     const ChunkWriter* m_sink;
 };
@@ -321,7 +319,6 @@ std::string writeProject(const CBrenvikaDoc& doc) {
 
 bool writeProjectInPieces(const CBrenvikaDoc& doc, const ChunkWriter& write) {
     std::string buffer;
-    buffer.reserve(2 * 1024 * 1024);
     try {
         ProjectWriter(buffer, &write).house(doc);
     } catch (const SinkFailed&) {
@@ -331,8 +328,12 @@ bool writeProjectInPieces(const CBrenvikaDoc& doc, const ChunkWriter& write) {
 }
 
 FileError saveProject(const std::string& path, const CBrenvikaDoc& doc) {
-    const std::string bytes = writeProject(doc);
-    return replaceFileSafely(path, bytes, false, nullptr) ? FileError::None : FileError::SaveFailed;
+    // Streamed through a small buffer: saving needs no second copy of the house in memory.
+    const auto produce = [&doc](const ChunkWriter& write) {
+        return writeProjectInPieces(doc, write);
+    };
+    return replaceFileSafelyWith(path, false, produce, nullptr) ? FileError::None
+                                                                : FileError::SaveFailed;
 }
 
 } // namespace ardenvo

@@ -100,6 +100,7 @@ TEST(Archive, NumbersAreLittleEndianAndRoundTrip) {
     w.writeUInt32(0x80000000u);
     w.writeDouble(1.0);
     w.writeRect({1, -2, 300, 0x7FFFFFFF});
+    w.finish();
     EXPECT_EQ(out.substr(0, 16),
               bytes({0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0x80, 0, 0, 0, 0, 0, 0, 0xF0, 0x3F}));
     ArchiveReader in(out);
@@ -131,7 +132,8 @@ TEST(Archive, DamagedLengthsAndCountsAreRefusedBeforeAnythingIsAllocated) {
     w.writeInt32(-1);
     w.writeInt32(3);
     w.writeInt32(0);
-    counts.append(8, '\0');
+    w.writeDouble(0.0);
+    w.finish();
     ArchiveReader in(counts);
     EXPECT_THROW(in.readCount(1), ArchiveFormatError); // negative
     EXPECT_THROW(in.readCount(5), ArchiveFormatError); // 3 records of 5 bytes; 12 bytes left
