@@ -1,4 +1,5 @@
 // Sections as a damaged or hostile file can leave them: the relayout must end and stay sane.
+#include "model/ProjectFile.h"
 #include "planeditor/layout/BlockLayout.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +50,32 @@ TEST(DamagedLinks, SelfLinksMissingIdsAndCyclesEnd) {
     EXPECT_EQ(s->findBlockById(3)->rect(), (Rect{1101, 1101, 1201, 1201}));
     // 3 was reached through its north side, so its north link is not followed: 4 stays put.
     EXPECT_EQ(s->findBlockById(4)->rect(), (Rect{0, 0, 100, 100}));
+}
+
+TEST(DamagedLinks, AFileWithBrokenLinksLoadsAndRelaysOut) {
+    // Written from a house whose links were then damaged, read back as any file would be.
+    CBrenvikaDoc written;
+    installLayout(written);
+    CBlock* east = addNeighbor(written, 1, East, BlockKind::Room);
+    CBlock* south = addNeighbor(written, east->id, South, BlockKind::Hall);
+    south->neighbours[East] = 1;                                       // a cycle back to the hall
+    south->neighbours[South] = south->id;                              // itself
+    east->neighbours[North] = 4000;                                    // nobody
+    written.currentSection()->blockAt(0)->neighbours[West] = east->id; // the hall twice to 2
+    const std::string bytes = writeProject(written);
+
+    CBrenvikaDoc doc;
+    ASSERT_EQ(readProject(bytes, doc), FileError::None);
+    CSection& s = *doc.currentSection();
+    ASSERT_EQ(s.blocks().size(), 3u);
+    s.blockAt(0)->setRect({0, 0, 150, 150});
+    relayoutFrom(s, 1);
+    EXPECT_EQ(s.blockAt(0)->rect(), (Rect{0, 0, 150, 150}));
+    // The room is placed once, east of the hall (its first link), never again from the west.
+    EXPECT_EQ(s.blockAt(1)->rect(), (Rect{151, -125, 551, 275}));
+    EXPECT_EQ(s.blockAt(2)->rect(), (Rect{276, 276, 426, 426}));
+    for (int start = 1; start <= 3; ++start)
+        relayoutFrom(s, start); // ends, whichever block it starts from
 }
 
 TEST(DamagedLinks, TwoBlocksNamingEachOtherOnTheSameSide) {
