@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <string>
 #include <vector>
 
@@ -202,19 +201,6 @@ TEST(BlockDelete, AddingAgainReusesTheSideAlignmentAndTheFreedName) {
     EXPECT_EQ(r3->name, "I'm a room 3");
     ASSERT_EQ(deleteBlock(house.section(), r2->id), DeleteBlockResult::Deleted);
     EXPECT_EQ(addNeighbor(house.doc, 1, East, BlockKind::Room)->name, "I'm a room 2");
-}
-
-TEST(BlockSize, MinimumKeepsAMarginAroundFloorObjectsOnly) {
-    House house;
-    EXPECT_EQ(minimumBlockSize(house.hall()), (Size{30, 30}));
-    auto& sofa = house.hall().addFloorObject(std::make_unique<CHouseObject>());
-    sofa.location.rect = {5, 5, 120, 60};
-    auto nested = std::make_unique<CHouseObject>();
-    nested->location.rect = {0, 0, 500, 500};
-    sofa.addChild(NestPosition::OnTop, std::move(nested));
-    EXPECT_EQ(minimumBlockSize(house.hall()), (Size{130, 70}));
-    sofa.location.rect = {0, 0, INT_MAX, INT_MAX}; // a damaged file's coordinates
-    EXPECT_EQ(minimumBlockSize(house.hall()), (Size{INT_MAX, INT_MAX}));
 }
 
 } // namespace
