@@ -3,13 +3,16 @@
 #include "model/CBrenvikaDoc.h"
 #include "planeditor/layout/UnitTable.h"
 #include "planeditor/view/PlanDialogHooks.h"
+#include "planeditor/view/PlanPainter.h"
 
 #include <QImage>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class QMenu;
@@ -40,8 +43,8 @@ public:
     // dialog changed the active section, or after the house was replaced).
     void rebuildPlan();
 
-    // What the view shows, for the frame and for tests.
-    const QImage& backBuffer() const { return m_buffer; }
+    // What the view shows (drawn first if a change is pending), for the frame and for tests.
+    const QImage& backBuffer();
     // Ids of the blocks that have a figure, in drawing order.
     std::vector<std::int32_t> figureIds() const;
     // 0 none, 2 block drag, 3 object resize, 4 object move.
@@ -77,6 +80,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     enum class Command {
@@ -92,12 +96,16 @@ private:
 
     void onViewHint(ViewHint hint, int blockId);
     void addFigure(int blockId);
+    // Marks the picture stale and asks for a paint; the drawing itself waits for the paint, so
+    // a burst of changes (a file of many blocks) costs one drawing.
     void redraw();
+    void ensureDrawn();
     void markModified();
     void emitSizeText();
     void setZoom(double zoom);
     void scrollBy(int dx, int dy);
 
+    ScreenTransform transform() const;
     CBlock* selectedBlock() const;
     CBlock* blockAt(QPoint screen) const;
     void updateHandle(QPoint screen);
@@ -113,6 +121,7 @@ private:
     void runObjectCommand(Command command, CBlock& block, CHouseObject& object);
     void refuse(const QString& text);
     void inform(const QString& text);
+    std::optional<ColorRef> chooseColor(ColorRef initial);
 
     CBrenvikaDoc& m_doc;
     int m_listenerId = 0;
@@ -120,16 +129,21 @@ private:
     PlanDialogHooks m_hooks;
     PlanPrompts m_prompts;
 
+    PlanPainter m_painter;
     QImage m_buffer;
-    std::vector<std::int32_t> m_figures; // block ids in the order their figures were added
+    bool m_dirty = true;
+    std::vector<std::int32_t> m_figures;       // block ids in the order their figures were added
+    const CSection* m_figureSection = nullptr; // the section the figures were made for
 
     int m_dragMode = 0;
     int m_handle = 0;
     std::int32_t m_dragBlockId = 0;
-    Rect m_savedBlockRect;  // the block as it was when a block drag began
+    Rect m_savedBlockRect; // the block as it was when a block drag began
+    std::array<SideAlignment, 4> m_savedAlignments{};
     Rect m_savedObjectRect; // the object as it was when an object drag began
     QPoint m_pressPoint;
     QPoint m_lastPoint;
+    int m_wheelDelta = 0; // wheel turns not yet worth a whole step
 };
 
 } // namespace ardenvo

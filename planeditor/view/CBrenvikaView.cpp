@@ -1,0 +1,788 @@
+#include "planeditor/view/CBrenvikaView.h"
+
+#include "planeditor/layout/BlockLayout.h"
+
+#include <QColorDialog>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <limits>
+#include <unordered_map>
+
+namespace ardenvo {
+
+namespace {
+
+constexpr int kScrollStep = 60;
+constexpr int kWheelStep = 120; // one notch of an ordinary mouse wheel
+
+const char* const kSideLabels[4] = {"To the north", "To the east", "To the south", "To the west"};
+
+Qt::CursorShape cursorShape(HandleCursor c) {
+    switch (c) {
+    case HandleCursor::SizeNWSE:
+        return Qt::SizeFDiagCursor;
+    case HandleCursor::SizeNS:
+        return Qt::SizeVerCursor;
+    case HandleCursor::SizeNESW:
+        return Qt::SizeBDiagCursor;
+    case HandleCursor::SizeWE:
+        return Qt::SizeHorCursor;
+    case HandleCursor::Cross:
+        return Qt::CrossCursor;
+    case HandleCursor::Arrow:
+        break;
+    }
+    return Qt::ArrowCursor;
+}
+
+ScreenPoint toScreenPoint(QPoint p) {
+    return {p.x(), p.y()};
+}
+
+// A dialog's size in centimetres as a coordinate extent.
+std::int32_t extentOf(double cm) {
+    if (!(cm > 0))
+        return 0;
+    return static_cast<std::int32_t>(std::min(cm, 1.0e9));
+}
+
+std::int32_t endOf(std::int32_t start, std::int32_t extent) {
+    return static_cast<std::int32_t>(std::min<std::int64_t>(
+        static_cast<std::int64_t>(start) + extent, std::numeric_limits<std::int32_t>::max()));
+}
+
+QString applicationTitle() {
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? QStringLiteral("Ardenvo") : name;
+}
+
+// The topmost floor object (the last drawn) holding a point given relative to the block.
+CHouseObject* floorObjectAt(const CBlock& block, ScreenPoint p) {
+    const auto& objects = block.floorObjects();
+    for (auto it = objects.rbegin(); it != objects.rend(); ++it)
+        if (containsPoint((*it)->location.rect, p))
+            return it->get();
+    return nullptr;
+}
+
+} // namespace
+
+CBrenvikaView::CBrenvikaView(CBrenvikaDoc& doc, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_units(doc.unitIndex()) {
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_listenerId =
+        m_doc.addViewListener([this](ViewHint hint, int blockId) { onViewHint(hint, blockId); });
+    rebuildPlan();
+}
+
+CBrenvikaView::~CBrenvikaView() {
+    m_doc.removeViewListener(m_listenerId);
+}
+
+UnitTable& CBrenvikaView::units() {
+    m_units.setIndex(m_doc.unitIndex());
+    return m_units;
+}
+
+void CBrenvikaView::setDialogHooks(PlanDialogHooks hooks) {
+    m_hooks = std::move(hooks);
+}
+
+void CBrenvikaView::setPrompts(PlanPrompts prompts) {
+    m_prompts = std::move(prompts);
+}
+
+std::vector<std::int32_t> CBrenvikaView::figureIds() const {
+    return m_figures;
+}
+
+// ---- document notifications -------------------------------------------------------------------
+
+void CBrenvikaView::onViewHint(ViewHint hint, int blockId) {
+    switch (hint) {
+    case ViewHint::Reset:
+        // New objects take random colours; a new house should not repeat the last one's.
+        std::srand(static_cast<unsigned>(std::time(nullptr)));
+        m_figures.clear();
+        m_figureSection = m_doc.currentSection();
+        m_dragMode = 0;
+        m_handle = 0;
+        m_units.setIndex(m_doc.unitIndex());
+        fitToWindow();
+        break;
+    case ViewHint::AddBlockView:
+        addFigure(blockId);
+        break;
+    case ViewHint::Refit:
+        redraw();
+        break;
+    case ViewHint::Resized:
+        if (CSection* section = m_doc.currentSection()) {
+            section->offsetX = width() / 2;
+            section->offsetY = height() / 2;
+        }
+        m_buffer = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+        fitToWindow();
+        break;
+    }
+}
+
+void CBrenvikaView::addFigure(int blockId) {
+    CSection* section = m_doc.currentSection();
+    const CBlock* block = section ? section->findBlockById(blockId) : nullptr;
+    if (!block) {
+        inform(QStringLiteral("AddViewForID: unknown ID of object %1").arg(blockId));
+        return;
+    }
+    if (block->kind() != BlockKind::Hall && block->kind() != BlockKind::Room) {
+        inform(QStringLiteral("AddViewForID: unknown kind of object"));
+        return;
+    }
+    if (m_figureSection != section) {
+        m_figures.clear();
+        m_figureSection = section;
+    }
+    // One figure per block: a second notice for the same block must not draw it twice.
+    if (std::find(m_figures.begin(), m_figures.end(), blockId) == m_figures.end())
+        m_figures.push_back(blockId);
+    fitToWindow();
+}
+
+void CBrenvikaView::rebuildPlan() {
+    onViewHint(ViewHint::Reset, 0);
+    if (const CSection* section = m_doc.currentSection())
+        for (const auto& block : section->blocks())
+            addFigure(block->id);
+}
+
+// ---- drawing ----------------------------------------------------------------------------------
+
+void CBrenvikaView::redraw() {
+    m_dirty = true;
+    update();
+}
+
+void CBrenvikaView::ensureDrawn() {
+    if (m_buffer.isNull())
+        m_buffer = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+    // The current section changed without a rebuild (a dialog switched it): show what is there.
+    if (m_figureSection != m_doc.currentSection()) {
+        rebuildPlan();
+    }
+    if (!m_dirty)
+        return;
+    m_dirty = false;
+    m_painter.paint(m_buffer, m_doc.currentSection(), m_figures);
+}
+
+const QImage& CBrenvikaView::backBuffer() {
+    ensureDrawn();
+    return m_buffer;
+}
+
+void CBrenvikaView::paintEvent(QPaintEvent*) {
+    ensureDrawn();
+    QPainter p(this);
+    p.drawImage(0, 0, m_buffer);
+}
+
+void CBrenvikaView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    onViewHint(ViewHint::Resized, 0);
+}
+
+// ---- zoom and scroll --------------------------------------------------------------------------
+
+ScreenTransform CBrenvikaView::transform() const {
+    const CSection* s = m_doc.currentSection();
+    return s ? ScreenTransform{s->zoom, s->offsetX, s->offsetY} : ScreenTransform{};
+}
+
+void CBrenvikaView::fitToWindow() {
+    if (CSection* section = m_doc.currentSection()) {
+        const ScreenTransform t = fitTransform(section->boundingBox(), width(), height());
+        section->zoom = t.zoom;
+        section->offsetX = t.offsetX;
+        section->offsetY = t.offsetY;
+    }
+    redraw();
+}
+
+void CBrenvikaView::setZoom(double zoom) {
+    CSection* section = m_doc.currentSection();
+    if (!section)
+        return;
+    const ScreenTransform t = zoomAroundCentre(transform(), zoom, width(), height());
+    section->zoom = t.zoom;
+    section->offsetX = t.offsetX;
+    section->offsetY = t.offsetY;
+    redraw();
+}
+
+void CBrenvikaView::zoomIn() {
+    const double z = transform().usableZoom();
+    if (z <= 5)
+        setZoom(z * 1.25);
+}
+
+void CBrenvikaView::zoomOut() {
+    const double z = transform().usableZoom();
+    if (z >= 0.5)
+        setZoom(z * 0.8);
+}
+
+void CBrenvikaView::actualSize() {
+    setZoom(1.0);
+}
+
+void CBrenvikaView::scrollBy(int dx, int dy) {
+    CSection* section = m_doc.currentSection();
+    if (!section)
+        return;
+    section->offsetX = addOffset(section->offsetX, dx);
+    section->offsetY = addOffset(section->offsetY, dy);
+    // The offsets are saved with the house, so scrolling is an edit.
+    markModified();
+    redraw();
+}
+
+void CBrenvikaView::scrollLeft() {
+    scrollBy(kScrollStep, 0);
+}
+void CBrenvikaView::scrollRight() {
+    scrollBy(-kScrollStep, 0);
+}
+void CBrenvikaView::scrollUp() {
+    scrollBy(0, kScrollStep);
+}
+void CBrenvikaView::scrollDown() {
+    scrollBy(0, -kScrollStep);
+}
+
+void CBrenvikaView::setUnit(int index) {
+    if (index < 0 || index >= UnitTable::kCount)
+        return;
+    m_doc.setUnitIndex(index);
+    m_units.setIndex(index);
+    markModified();
+    emitSizeText();
+}
+
+void CBrenvikaView::markModified() {
+    m_doc.setModified(true);
+    emit documentModified();
+}
+
+QString CBrenvikaView::currentSizeText() const {
+    const CBlock* block = selectedBlock();
+    if (!block)
+        return {};
+    const UnitTable units(m_doc.unitIndex());
+    const Size size = sizeOf(block->rect());
+    return QString::asprintf("Size: %.2fx%.2f %s", size.width / units.factor(),
+                             size.height / units.factor(), units.name());
+}
+
+void CBrenvikaView::emitSizeText() {
+    emit sizeText(currentSizeText());
+}
+
+// ---- selection and handles --------------------------------------------------------------------
+
+CBlock* CBrenvikaView::selectedBlock() const {
+    const CSection* section = m_doc.currentSection();
+    if (!section)
+        return nullptr;
+    std::vector<CBlock*> marked;
+    for (const auto& b : section->blocks())
+        if (b->selected)
+            marked.push_back(b.get());
+    for (std::int32_t id : m_figures)
+        for (CBlock* b : marked)
+            if (b->id == id)
+                return b;
+    return nullptr;
+}
+
+CBlock* CBrenvikaView::blockAt(QPoint screen) const {
+    const CSection* section = m_doc.currentSection();
+    if (!section)
+        return nullptr;
+    const ScreenTransform t = transform();
+    const ScreenPoint p = toScreenPoint(screen);
+    std::unordered_map<std::int32_t, CBlock*> byId;
+    for (const auto& b : section->blocks())
+        byId.emplace(b->id, b.get());
+    for (std::int32_t id : m_figures) {
+        auto it = byId.find(id);
+        if (it != byId.end() && containsPoint(t.toScreen(it->second->rect()), p))
+            return it->second;
+    }
+    return nullptr;
+}
+
+void CBrenvikaView::updateHandle(QPoint screen) {
+    int code = 0;
+    if (const CBlock* block = selectedBlock()) {
+        const ScreenTransform t = transform();
+        const Rect s = t.toScreen(block->rect());
+        code = blockHandleAt(s, toScreenPoint(screen));
+        if (code == 0)
+            if (const CHouseObject* o = block->selectedFloorObject())
+                code = -objectHandleAt(objectScreenRect(t, s, o->location.rect),
+                                       toScreenPoint(screen));
+    }
+    if (code == m_handle)
+        return;
+    m_handle = code;
+    setCursor(cursorShape(handleCursor(code)));
+    emit statusMessage(QString::fromLatin1(handleStatusText(code)));
+}
+
+void CBrenvikaView::beginClick(QPoint screen) {
+    CSection* section = m_doc.currentSection();
+    if (!section)
+        return;
+    if (CBlock* previous = selectedBlock())
+        previous->markAllFloorObjects(0);
+    CBlock* hit = blockAt(screen);
+    const bool wasSelected = hit && hit->selected;
+    section->markAllBlocks(0);
+    if (hit) {
+        hit->selected = 1;
+        hit->markAllFloorObjects(0);
+        const Rect s = transform().toScreen(hit->rect());
+        const ScreenPoint inBlock = pointInBlock(transform(), s, toScreenPoint(screen));
+        CHouseObject* object = floorObjectAt(*hit, inBlock);
+        // The first click selects the block; only a second one picks up one of its objects.
+        if (object && wasSelected) {
+            object->selected = 1;
+            m_dragMode = 4;
+            m_dragBlockId = hit->id;
+            m_savedObjectRect = object->location.rect;
+            m_pressPoint = screen;
+        }
+    }
+    emitSizeText();
+    redraw();
+}
+
+void CBrenvikaView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || m_dragMode != 0) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    const QPoint pos = event->position().toPoint();
+    updateHandle(pos);
+    CBlock* block = selectedBlock();
+    if (m_handle == 0 || !block) {
+        beginClick(pos);
+    } else if (m_handle > 0) {
+        m_dragMode = 2;
+        m_dragBlockId = block->id;
+        m_savedBlockRect = block->rect();
+        m_savedAlignments = block->alignments;
+    } else if (CHouseObject* object = block->selectedFloorObject()) {
+        m_dragMode = 3;
+        m_dragBlockId = block->id;
+        m_savedObjectRect = object->location.rect;
+    }
+    m_pressPoint = pos;
+    m_lastPoint = pos;
+}
+
+void CBrenvikaView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (m_dragMode == 0)
+        updateHandle(pos);
+    else
+        dragTo(pos);
+}
+
+void CBrenvikaView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && m_dragMode != 0)
+        endDrag(pos);
+    else if (event->button() == Qt::RightButton && m_dragMode == 0)
+        showContextMenu(pos);
+    else
+        QWidget::mouseReleaseEvent(event);
+}
+
+// ---- drags ------------------------------------------------------------------------------------
+
+void CBrenvikaView::dragTo(QPoint screen) {
+    CSection* section = m_doc.currentSection();
+    CBlock* block = section ? section->findBlockById(m_dragBlockId) : nullptr;
+    if (!block) {
+        m_dragMode = 0;
+        m_handle = 0;
+        return;
+    }
+    const ScreenTransform t = transform();
+    const Size blockSize = sizeOf(block->rect());
+    switch (m_dragMode) {
+    case 2:
+        if (applyBlockHandle(*block, m_handle, t.toModelX(screen.x()), t.toModelY(screen.y()))) {
+            relayoutFrom(*section, block->id, -1);
+            emitSizeText();
+            redraw();
+        }
+        break;
+    case 3:
+        if (CHouseObject* object = block->selectedFloorObject()) {
+            const Rect s = t.toScreen(block->rect());
+            object->location.rect =
+                applyObjectHandle(object->location.rect, -m_handle,
+                                  pointInBlock(t, s, toScreenPoint(screen)), blockSize);
+            redraw();
+        }
+        break;
+    case 4:
+        if (CHouseObject* object = block->selectedFloorObject()) {
+            // Measured from where the drag began: per-message steps divided by the zoom would
+            // lose every slow movement once a pixel is less than a centimetre.
+            const double z = t.usableZoom();
+            const auto dx =
+                static_cast<std::int32_t>(std::trunc((screen.x() - m_pressPoint.x()) / z));
+            const auto dy =
+                static_cast<std::int32_t>(std::trunc((screen.y() - m_pressPoint.y()) / z));
+            object->location.rect = moveObject(m_savedObjectRect, dx, dy, blockSize);
+            redraw();
+        }
+        break;
+    }
+    m_lastPoint = screen;
+}
+
+void CBrenvikaView::endDrag(QPoint screen) {
+    CSection* section = m_doc.currentSection();
+    CBlock* block = section ? section->findBlockById(m_dragBlockId) : nullptr;
+    bool changed = false;
+    if (block) {
+        dragTo(screen);
+        if (m_dragMode == 2) {
+            relayoutFrom(*section, block->id, -1);
+            changed = block->rect() != m_savedBlockRect || block->alignments != m_savedAlignments;
+        } else if (const CHouseObject* object = block->selectedFloorObject()) {
+            changed = object->location.rect != m_savedObjectRect;
+        }
+    }
+    m_dragMode = 0;
+    m_handle = 0;
+    // A click that moved nothing is no edit: no "save changes?" for it, and the zoom stays.
+    if (changed) {
+        markModified();
+        fitToWindow();
+    }
+    emitSizeText();
+    redraw();
+    updateHandle(screen);
+}
+
+void CBrenvikaView::cancelBlockDrag() {
+    CSection* section = m_doc.currentSection();
+    if (CBlock* block = section ? section->findBlockById(m_dragBlockId) : nullptr) {
+        block->setRect(m_savedBlockRect);
+        block->alignments = m_savedAlignments;
+        relayoutFrom(*section, block->id, -1);
+    }
+    m_dragMode = 0;
+    m_handle = 0;
+    emitSizeText();
+    fitToWindow();
+}
+
+// ---- keys and wheel ---------------------------------------------------------------------------
+
+void CBrenvikaView::keyPressEvent(QKeyEvent* event) {
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        scrollLeft();
+        return;
+    case Qt::Key_Right:
+        scrollRight();
+        return;
+    case Qt::Key_Up:
+        scrollUp();
+        return;
+    case Qt::Key_Down:
+        scrollDown();
+        return;
+    case Qt::Key_Q:
+        if (ctrl) {
+            if (CSection* section = m_doc.currentSection()) {
+                section->offsetX = addOffset(section->offsetX, 20);
+                section->offsetY = addOffset(section->offsetY, 10);
+            }
+            redraw();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CBrenvikaView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && m_dragMode == 2) {
+        cancelBlockDrag();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+void CBrenvikaView::wheelEvent(QWheelEvent* event) {
+    const QPoint angle = event->angleDelta();
+    const int delta = angle.y() != 0 ? angle.y() : angle.x();
+    // Fine-grained wheels send small turns; one step per notch's worth keeps their speed sane.
+    m_wheelDelta += delta;
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    while (std::abs(m_wheelDelta) >= kWheelStep) {
+        const bool away = m_wheelDelta > 0; // wheel up
+        m_wheelDelta += away ? -kWheelStep : kWheelStep;
+        if (ctrl)
+            away ? zoomOut() : zoomIn();
+        else if (shift)
+            away ? scrollLeft() : scrollRight();
+        else
+            away ? scrollUp() : scrollDown();
+    }
+    event->accept();
+}
+
+// ---- context menu -----------------------------------------------------------------------------
+
+void CBrenvikaView::contextMenuEvent(QContextMenuEvent* event) {
+    // The mouse opens the menu on release of the right button; this is the keyboard's way.
+    if (event->reason() != QContextMenuEvent::Keyboard || m_dragMode != 0)
+        return;
+    if (const CBlock* block = selectedBlock()) {
+        const Rect s = transform().toScreen(block->rect());
+        QMenu* menu = buildContextMenu(*block);
+        menu->popup(mapToGlobal(QPoint((s.left + s.right) / 2, (s.top + s.bottom) / 2)));
+    }
+}
+
+void CBrenvikaView::showContextMenu(QPoint screen) {
+    const CBlock* block = blockAt(screen);
+    if (!block)
+        return;
+    QMenu* menu = buildContextMenu(*block);
+    menu->popup(mapToGlobal(screen));
+}
+
+QMenu* CBrenvikaView::buildContextMenu(const CBlock& block) {
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const std::int32_t id = block.id;
+    const bool onObject = block.selectedFloorObject() != nullptr;
+
+    // The command reaches the view after the menu has gone, as a posted message would.
+    auto post = [this, id](Command command, int side) {
+        QMetaObject::invokeMethod(
+            this, [this, command, id, side] { runCommand(command, id, side); },
+            Qt::QueuedConnection);
+    };
+    auto addItem = [&](QMenu* into, const char* text, Command command, bool enabled,
+                       int side = -1) {
+        QAction* action = into->addAction(QString::fromLatin1(text));
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, [post, command, side] { post(command, side); });
+    };
+
+    QMenu* add = menu->addMenu(QStringLiteral("Add neighbor"));
+    QMenu* hall = add->addMenu(QStringLiteral("A hall"));
+    QMenu* room = add->addMenu(QStringLiteral("A room"));
+    for (int side = North; side <= West; ++side) {
+        const bool free = block.neighbours[static_cast<std::size_t>(side)] == 0;
+        addItem(hall, kSideLabels[side], Command::AddHall, free, side);
+        addItem(room, kSideLabels[side], Command::AddRoom, free, side);
+    }
+    addItem(menu, "Rename", Command::Rename,
+            onObject ? bool(m_hooks.renameObject) : bool(m_hooks.renameBlock));
+    addItem(menu, "Resize", Command::Resize,
+            onObject ? bool(m_hooks.resizeObject) : bool(m_hooks.resizeBlock));
+    addItem(menu, "Reposition", Command::Reposition, bool(m_hooks.reposition));
+    addItem(menu, "Change color", Command::ChangeColor, true);
+    addItem(menu, "Objects inside", Command::ObjectsInside, bool(m_hooks.objectsInside));
+    addItem(menu, "Delete", Command::Delete, true);
+    return menu;
+}
+
+void CBrenvikaView::runCommand(Command command, std::int32_t blockId, int side) {
+    CSection* section = m_doc.currentSection();
+    CBlock* block = section ? section->findBlockById(blockId) : nullptr;
+    if (!block)
+        return;
+    markModified();
+    CHouseObject* object = block->selectedFloorObject();
+    const bool forObject =
+        object && (command == Command::Delete || command == Command::Resize ||
+                   command == Command::ChangeColor || command == Command::Rename);
+    if (forObject)
+        runObjectCommand(command, *block, *object);
+    else
+        runBlockCommand(command, *section, *block, side);
+}
+
+void CBrenvikaView::runBlockCommand(Command command, CSection& section, CBlock& block, int side) {
+    switch (command) {
+    case Command::AddHall:
+    case Command::AddRoom:
+        addNeighbor(m_doc, block.id, side,
+                    command == Command::AddHall ? BlockKind::Hall : BlockKind::Room);
+        fitToWindow();
+        break;
+    case Command::Rename:
+        if (m_hooks.renameBlock)
+            if (auto name = m_hooks.renameBlock(this, section, block)) {
+                block.name = *name;
+                redraw();
+            }
+        break;
+    case Command::Resize:
+        if (m_hooks.resizeBlock)
+            if (auto size = m_hooks.resizeBlock(this, units(), block)) {
+                Rect r = block.rect();
+                r.right = endOf(r.left, extentOf(size->width()));
+                r.bottom = endOf(r.top, extentOf(size->height()));
+                block.setRect(r);
+                block.changed = 1;
+                relayoutFrom(section, block.id, -1);
+                emitSizeText();
+                fitToWindow();
+            }
+        break;
+    case Command::Reposition:
+        if (m_hooks.reposition && m_hooks.reposition(this, block)) {
+            relayoutFrom(section, block.id, -1);
+            fitToWindow();
+        }
+        break;
+    case Command::ChangeColor: {
+        const ColorRef before = block.colorRect.color;
+        if (auto color = chooseColor(before)) {
+            block.colorRect.color = *color;
+            redraw();
+        }
+        break;
+    }
+    case Command::ObjectsInside:
+        if (m_hooks.objectsInside) {
+            CSection* active = m_doc.currentSection();
+            m_hooks.objectsInside(this, m_doc, block, block.selectedFloorObject());
+            // The dialog may browse other sections; the plan stays on its own.
+            const auto& sections = m_doc.sections();
+            if (std::any_of(sections.begin(), sections.end(),
+                            [active](const auto& s) { return s.get() == active; }))
+                m_doc.setCurrentSection(active);
+            redraw();
+        }
+        break;
+    case Command::Delete: {
+        const std::int32_t id = block.id;
+        const DeleteBlockResult result = deleteBlock(section, id);
+        if (result == DeleteBlockResult::Deleted) {
+            std::erase(m_figures, id);
+            emitSizeText();
+            fitToWindow();
+        } else if (result != DeleteBlockResult::NotFound) {
+            refuse(QString::fromLatin1(deleteRefusalMessage(result)));
+        }
+        break;
+    }
+    }
+}
+
+void CBrenvikaView::runObjectCommand(Command command, CBlock& block, CHouseObject& object) {
+    switch (command) {
+    case Command::Delete: {
+        // Removal goes by name; a damaged file may hold two objects of one name, so the chosen
+        // one gets a name of its own first.
+        if (block.findFloorObject(object.name) != &object) {
+            std::string unique = object.name;
+            while (block.findFloorObject(unique))
+                unique += '\x01';
+            object.name = unique;
+        }
+        block.removeFloorObject(object.name);
+        redraw();
+        break;
+    }
+    case Command::Rename:
+        if (m_hooks.renameObject)
+            if (auto name = m_hooks.renameObject(this, block, object)) {
+                object.name = *name;
+                redraw();
+            }
+        break;
+    case Command::Resize:
+        if (m_hooks.resizeObject)
+            if (auto size = m_hooks.resizeObject(this, units(), block, object)) {
+                Rect& r = object.location.rect;
+                r.right = endOf(r.left, extentOf(size->width()));
+                r.bottom = endOf(r.top, extentOf(size->height()));
+                redraw();
+            }
+        break;
+    case Command::ChangeColor:
+        if (auto color = chooseColor(object.color)) {
+            object.color = *color;
+            redraw();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- messages ---------------------------------------------------------------------------------
+
+void CBrenvikaView::refuse(const QString& text) {
+    if (m_prompts.refuse) {
+        m_prompts.refuse(this, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, applicationTitle(), text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void CBrenvikaView::inform(const QString& text) {
+    if (m_prompts.inform) {
+        m_prompts.inform(this, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+std::optional<ColorRef> CBrenvikaView::chooseColor(ColorRef initial) {
+    if (m_prompts.chooseColor)
+        return m_prompts.chooseColor(this, initial);
+    const QColor chosen =
+        QColorDialog::getColor(QColor(redOf(initial), greenOf(initial), blueOf(initial)), this);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return rgb(chosen.red(), chosen.green(), chosen.blue());
+}
+
+} // namespace ardenvo

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "model/CSection.h"
+#include "planeditor/view/PlanGeometry.h"
+
+#include <QFont>
+#include <QImage>
+#include <QStaticText>
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class QPainter;
+
+namespace ardenvo {
+
+// The colour of the "(Right)Click me!" hint: each channel 32 darker, never below 0.
+ColorRef hintColor(ColorRef blockColor);
+// The colour of an object's name: per channel 255 where the object's is below 196, else 0.
+ColorRef objectNameColor(ColorRef objectColor);
+
+// Draws a section's plan into the view's back buffer. It keeps the laid-out texts between
+// frames, so one instance lives as long as the view.
+class PlanPainter {
+public:
+    PlanPainter();
+
+    // The whole picture: background, block figures (the selected one last), compass, title.
+    // `figureIds` are the blocks to draw, in drawing order; ids missing from the section are
+    // skipped. A null section gives the background alone.
+    void paint(QImage& buffer, const CSection* section, const std::vector<std::int32_t>& figureIds);
+
+private:
+    struct Text {
+        QStaticText text;
+        int width = 0;
+    };
+
+    void drawBlock(QPainter& p, const CBlock& block, const ScreenTransform& t, bool selected);
+    void drawObject(QPainter& p, const CHouseObject& object, const Rect& screen, bool selected);
+    void drawCompass(QPainter& p);
+    // Text centred horizontally on x with its top at y.
+    void drawCentred(QPainter& p, int x, int y, const std::string& bytes);
+    const Text& text(const std::string& bytes);
+
+    QFont m_font;
+    int m_lineHeight = 16;
+    QRect m_visible; // the buffer, grown by how far a name may stick out of its block
+    std::unordered_map<std::string, Text> m_texts;
+};
+
+} // namespace ardenvo

@@ -1,0 +1,160 @@
+#include "PlanViewTestSupport.h"
+
+using namespace ardenvo;
+using ardenvo::test::PlanViewTest;
+
+TEST_F(PlanViewTest, ARightClickOutsideEveryBlockShowsNoMenu) {
+    click(QPoint(790, 590), Qt::RightButton);
+    EXPECT_EQ(popupMenu(), nullptr);
+
+    click(centreOf(1), Qt::RightButton);
+    QMenu* menu = popupMenu();
+    ASSERT_NE(menu, nullptr);
+    QStringList texts;
+    for (QAction* a : menu->actions())
+        texts << a->text();
+    EXPECT_EQ(texts, (QStringList{"Add neighbor", "Rename", "Resize", "Reposition", "Change color",
+                                  "Objects inside", "Delete"}));
+    // Dialogs that are not plugged in are greyed; the rest works now.
+    EXPECT_FALSE(actionNamed(menu, "Rename")->isEnabled());
+    EXPECT_FALSE(actionNamed(menu, "Objects inside")->isEnabled());
+    EXPECT_TRUE(actionNamed(menu, "Change color")->isEnabled());
+    EXPECT_TRUE(actionNamed(menu, "Delete")->isEnabled());
+    menu->close();
+}
+
+TEST_F(PlanViewTest, AddNeighborRefitsTheHouseAndGreysTheTakenSide) {
+    view->zoomIn();
+    view->zoomIn();
+    chooseFromMenu(centreOf(1), {"Add neighbor", "A room", "To the east"});
+    ASSERT_EQ(section().blocks().size(), 2u);
+    const CBlock& room = *section().blocks()[1];
+    EXPECT_EQ(room.kind(), BlockKind::Room);
+    EXPECT_EQ(room.rect(), (Rect{251, -25, 651, 375}));
+    EXPECT_EQ(view->figureIds(), (std::vector<std::int32_t>{1, 2}));
+    EXPECT_TRUE(doc.isModified());
+    const ScreenTransform fitted = fitTransform(section().boundingBox(), 800, 600);
+    EXPECT_DOUBLE_EQ(section().zoom, fitted.zoom);
+    EXPECT_EQ(section().offsetX, fitted.offsetX);
+
+    click(centreOf(1), Qt::RightButton);
+    QMenu* menu = popupMenu();
+    ASSERT_NE(menu, nullptr);
+    QMenu* add = actionNamed(menu, "Add neighbor")->menu();
+    for (const char* kind : {"A hall", "A room"}) {
+        QMenu* sides = actionNamed(add, kind)->menu();
+        EXPECT_TRUE(actionNamed(sides, "To the north")->isEnabled());
+        EXPECT_FALSE(actionNamed(sides, "To the east")->isEnabled());
+        EXPECT_TRUE(actionNamed(sides, "To the west")->isEnabled());
+    }
+    menu->close();
+}
+
+TEST_F(PlanViewTest, DeleteRefusesTheInitialAndInBetweenBlocksAndRemovesALeaf) {
+    chooseFromMenu(centreOf(1), {"Delete"});
+    EXPECT_EQ(refusals, (QStringList{"Can't delete the initial block!"}));
+    EXPECT_EQ(section().blocks().size(), 1u);
+
+    CBlock* middle = addNeighbor(doc, 1, South, BlockKind::Hall);
+    CBlock* leaf = addNeighbor(doc, middle->id, South, BlockKind::Room);
+    const std::int32_t middleId = middle->id;
+    const std::int32_t leafId = leaf->id;
+    chooseFromMenu(centreOf(middleId), {"Delete"});
+    EXPECT_EQ(refusals.last(), QStringLiteral("Can't delete blocks that are in between!"));
+    EXPECT_EQ(section().blocks().size(), 3u);
+
+    chooseFromMenu(centreOf(leafId), {"Delete"});
+    EXPECT_EQ(section().blocks().size(), 2u);
+    EXPECT_EQ(view->figureIds(), (std::vector<std::int32_t>{1, middleId}));
+    EXPECT_EQ(block(middleId).neighbours[South], 0);
+    EXPECT_EQ(refusals.size(), 2);
+}
+
+TEST_F(PlanViewTest, WithAnObjectSelectedDeleteAndColourActOnTheObject) {
+    addObject(1, {20, 20, 60, 60});
+    CHouseObject& chosen = addObject(1, {80, 80, 130, 130});
+    const QPoint at = screenOf(100 + 100, 100 + 100);
+    click(at);
+    click(at);
+    ASSERT_TRUE(chosen.selected);
+
+    answerColor = rgb(1, 2, 3);
+    chooseFromMenu(at, {"Change color"});
+    EXPECT_EQ(chosen.color, rgb(1, 2, 3));
+    EXPECT_NE(block(1).colorRect.color, rgb(1, 2, 3));
+
+    chooseFromMenu(at, {"Delete"});
+    ASSERT_EQ(block(1).floorObjects().size(), 1u);
+    EXPECT_EQ(block(1).floorObjects()[0]->location.rect, (Rect{20, 20, 60, 60}));
+    EXPECT_EQ(section().blocks().size(), 1u);
+
+    // Nothing selected on the block: the colour goes to the block; a cancelled chooser keeps it
+    // but the command still counts as an edit.
+    answerColor = rgb(9, 8, 7);
+    chooseFromMenu(at, {"Change color"});
+    EXPECT_EQ(offeredColor, kHallColor);
+    EXPECT_EQ(block(1).colorRect.color, rgb(9, 8, 7));
+    doc.setModified(false);
+    answerColor.reset();
+    chooseFromMenu(at, {"Change color"});
+    EXPECT_EQ(block(1).colorRect.color, rgb(9, 8, 7));
+    EXPECT_TRUE(doc.isModified());
+}
+
+TEST_F(PlanViewTest, DeletingTheChosenObjectSparesItsNamesake) {
+    // A damaged file may hold two floor objects of one name.
+    auto first = std::make_unique<CHouseObject>();
+    first->location.rect = {10, 10, 40, 40};
+    block(1).appendFloorObjectAsStored(std::move(first));
+    auto second = std::make_unique<CHouseObject>();
+    second->location.rect = {80, 80, 130, 130};
+    CHouseObject& chosen = block(1).appendFloorObjectAsStored(std::move(second));
+    const QPoint at = screenOf(200, 200);
+    click(at);
+    click(at);
+    ASSERT_TRUE(chosen.selected);
+    chooseFromMenu(at, {"Delete"});
+    ASSERT_EQ(block(1).floorObjects().size(), 1u);
+    EXPECT_EQ(block(1).floorObjects()[0]->location.rect, (Rect{10, 10, 40, 40}));
+}
+
+TEST_F(PlanViewTest, PluggedInDialogsEditTheBlockAndTheHouseFollows) {
+    CBlock* room = addNeighbor(doc, 1, East, BlockKind::Room);
+    const std::int32_t roomId = room->id;
+    PlanDialogHooks hooks;
+    hooks.renameBlock = [](QWidget*, CSection&, CBlock&) -> std::optional<std::string> {
+        return std::string("Kitchen");
+    };
+    hooks.resizeBlock = [](QWidget*, const UnitTable& units, CBlock&) -> std::optional<QSizeF> {
+        EXPECT_EQ(units.index(), 0);
+        return QSizeF(300.7, 200.2);
+    };
+    hooks.reposition = [](QWidget*, CBlock& b) {
+        b.alignments[East] = {0, 20};
+        return true;
+    };
+    CSection* seenActive = nullptr;
+    hooks.objectsInside = [&](QWidget*, CBrenvikaDoc& d, CBlock& b, CHouseObject* selected) {
+        EXPECT_EQ(b.id, 1);
+        EXPECT_EQ(selected, nullptr);
+        seenActive = d.currentSection();
+        d.setCurrentSection(&d.appendSection(std::make_unique<CSection>()));
+    };
+    view->setDialogHooks(hooks);
+
+    chooseFromMenu(centreOf(1), {"Rename"});
+    EXPECT_EQ(block(1).name, "Kitchen");
+
+    chooseFromMenu(centreOf(1), {"Resize"});
+    EXPECT_EQ(block(1).rect(), (Rect{100, 100, 400, 300}));
+    // The room was placed again from the larger hall.
+    EXPECT_EQ(block(roomId).rect().left, 401);
+
+    chooseFromMenu(centreOf(1), {"Reposition"});
+    EXPECT_EQ(block(roomId).rect().top, 100 - 20); // north edges level, the hall 20 south of it
+
+    CSection* active = doc.currentSection();
+    chooseFromMenu(centreOf(1), {"Objects inside"});
+    EXPECT_EQ(seenActive, active);
+    EXPECT_EQ(doc.currentSection(), active); // the plan's section is active again
+}
