@@ -1,0 +1,135 @@
+#include "planeditor/view/RepositionDialog.h"
+
+#include "planeditor/view/AlignmentPictures.h"
+
+#include <QBoxLayout>
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QRadioButton>
+
+namespace ardenvo {
+
+namespace {
+
+constexpr int kPictureSize = 40;
+
+const char* const kSideTitles[4] = {"North", "East", "South", "West"};
+const char* const kModeNames[3] = {"Start", "Center", "End"};
+
+QString shiftTip(int side) {
+    return side == North || side == South
+               ? QStringLiteral(
+                     "Positive value means the block is shifted to the east relatively to the "
+                     "neighbor")
+               : QStringLiteral(
+                     "Positive value means the block is shifted to the south relatively to the "
+                     "neighbor");
+}
+
+} // namespace
+
+RepositionDialog::RepositionDialog(QWidget* parent, CBlock& block, DialogPrompts prompts)
+    : QDialog(parent), m_block(block), m_prompts(std::move(prompts)) {
+    setWindowTitle(QStringLiteral("Reposition"));
+
+    auto* compass = new QGridLayout;
+    compass->addWidget(makeSideGroup(North), 0, 1);
+    compass->addWidget(makeSideGroup(West), 1, 0);
+    compass->addWidget(makeSideGroup(East), 1, 2);
+    compass->addWidget(makeSideGroup(South), 2, 1);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(compass);
+    layout->addWidget(buttons);
+    setLayout(layout);
+}
+
+QWidget* RepositionDialog::makeSideGroup(int side) {
+    auto* box = new QGroupBox(QString::fromLatin1(kSideTitles[side]), this);
+    box->setObjectName(QString::fromLatin1(kSideTitles[side]).toLower());
+    // North and South line the blocks up along x (left to right), West and East along y.
+    const bool alongX = side == North || side == South;
+    auto* pictures = new QBoxLayout(alongX ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    auto* group = new QButtonGroup(box);
+    group->setExclusive(true);
+    const SideAlignment& record = m_block.alignments[static_cast<std::size_t>(side)];
+    for (int mode = 0; mode < 3; ++mode) {
+        auto* button = new QRadioButton(box);
+        button->setIcon(QIcon(QPixmap::fromImage(alignmentPicture(side, mode, kPictureSize))));
+        button->setIconSize(QSize(kPictureSize, kPictureSize));
+        button->setAccessibleName(QStringLiteral("%1 %2").arg(
+            QString::fromLatin1(kSideTitles[side]), QString::fromLatin1(kModeNames[mode])));
+        // A mode outside 0-2 from a damaged file leaves every button clear; OK then keeps it.
+        button->setChecked(record.mode == mode);
+        group->addButton(button, mode);
+        pictures->addWidget(button);
+    }
+    m_modeGroups[static_cast<std::size_t>(side)] = group;
+
+    auto* edit = new QLineEdit(QString::number(record.shift), box);
+    edit->setObjectName(QStringLiteral("shift%1").arg(QString::fromLatin1(kSideTitles[side])));
+    edit->setToolTip(shiftTip(side));
+    edit->setMaximumWidth(70);
+    m_shiftEdits[static_cast<std::size_t>(side)] = edit;
+    auto* shiftRow = new QHBoxLayout;
+    shiftRow->addStretch();
+    shiftRow->addWidget(new QLabel(QStringLiteral("_"), box));
+    shiftRow->addWidget(edit);
+    shiftRow->addWidget(new QLabel(QStringLiteral("+"), box));
+    shiftRow->addStretch();
+
+    auto* layout = new QVBoxLayout(box);
+    layout->addLayout(pictures);
+    layout->addLayout(shiftRow);
+    return box;
+}
+
+QRadioButton* RepositionDialog::modeButton(int side, int mode) const {
+    if (side < North || side > West)
+        return nullptr;
+    return qobject_cast<QRadioButton*>(m_modeGroups[static_cast<std::size_t>(side)]->button(mode));
+}
+
+QLineEdit* RepositionDialog::shiftEdit(int side) const {
+    if (side < North || side > West)
+        return nullptr;
+    return m_shiftEdits[static_cast<std::size_t>(side)];
+}
+
+void RepositionDialog::accept() {
+    // Every edit is checked before anything changes, so a refusal leaves the block as it was.
+    std::array<int, 4> shifts{};
+    for (int side : {North, West, East, South}) {
+        const auto shift = readInteger(m_shiftEdits[static_cast<std::size_t>(side)], -kShiftLimit,
+                                       kShiftLimit, m_prompts);
+        if (!shift)
+            return;
+        shifts[static_cast<std::size_t>(side)] = *shift;
+    }
+    for (std::size_t side = 0; side < 4; ++side) {
+        SideAlignment& record = m_block.alignments[side];
+        const int mode = m_modeGroups[side]->checkedId();
+        if (mode >= 0)
+            record.mode = mode;
+        record.shift = shifts[side];
+    }
+    m_block.changed = 1;
+    QDialog::accept();
+}
+
+bool RepositionDialog::reposition(QWidget* parent, CBlock& block) {
+    RepositionDialog dialog(parent, block);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace ardenvo

@@ -1,0 +1,130 @@
+#include "planeditor/view/ResizeDialog.h"
+
+#include "planeditor/layout/BlockLayout.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace ardenvo {
+
+ResizeDialog::ResizeDialog(QWidget* parent, const UnitTable& units, const CBlock& block,
+                           const CHouseObject* object, DialogPrompts prompts)
+    : QDialog(parent), m_units(units.index()), m_block(block), m_object(object),
+      m_prompts(std::move(prompts)) {
+    setWindowTitle(QStringLiteral("Resize"));
+
+    m_widthEdit = new QLineEdit(this);
+    m_widthEdit->setObjectName(QStringLiteral("widthEdit"));
+    m_heightEdit = new QLineEdit(this);
+    m_heightEdit->setObjectName(QStringLiteral("heightEdit"));
+    const QString unitName = QString::fromLatin1(m_units.name());
+
+    auto* grid = new QGridLayout;
+    auto* widthLabel = new QLabel(QStringLiteral("Width:"), this);
+    widthLabel->setBuddy(m_widthEdit);
+    auto* heightLabel = new QLabel(QStringLiteral("Height:"), this);
+    heightLabel->setBuddy(m_heightEdit);
+    grid->addWidget(widthLabel, 0, 0);
+    grid->addWidget(m_widthEdit, 0, 1);
+    grid->addWidget(new QLabel(unitName, this), 0, 2);
+    grid->addWidget(heightLabel, 1, 0);
+    grid->addWidget(m_heightEdit, 1, 1);
+    grid->addWidget(new QLabel(unitName, this), 1, 2);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(buttons);
+    setLayout(layout);
+
+    const Rect& r = m_object ? m_object->location.rect : m_block.rect();
+    showValues(r.width(), r.height());
+    m_widthEdit->selectAll();
+}
+
+void ResizeDialog::showValues(double widthCm, double heightCm) {
+    m_widthEdit->setText(formatTwoDecimals(m_units.toDisplay(widthCm)));
+    m_heightEdit->setText(formatTwoDecimals(m_units.toDisplay(heightCm)));
+}
+
+void ResizeDialog::refuse(const QString& message, double limitCm, double widthCm, double heightCm,
+                          bool limitsWidth) {
+    m_prompts.showRefusal(this, message.arg(formatTwoDecimals(m_units.toDisplay(limitCm))));
+    if (limitsWidth)
+        showValues(limitCm, heightCm);
+    else
+        showValues(widthCm, limitCm);
+    QLineEdit* edit = limitsWidth ? m_widthEdit : m_heightEdit;
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+}
+
+void ResizeDialog::accept() {
+    const auto width = readNumber(m_widthEdit, m_prompts);
+    if (!width)
+        return;
+    const auto height = readNumber(m_heightEdit, m_prompts);
+    if (!height)
+        return;
+    const double w = centimetresOf(*width, m_units);
+    const double h = centimetresOf(*height, m_units);
+
+    if (!m_object) {
+        const Size minimum = minimumBlockSize(m_block);
+        if (minimum.width > w)
+            return refuse(QStringLiteral("Because of the objects inside, the minimium width is %1"),
+                          minimum.width, w, h, true);
+        if (minimum.height > h)
+            return refuse(
+                QStringLiteral("Because of the objects inside, the minimium height is %1"),
+                minimum.height, w, h, false);
+        // Far beyond any house, and coordinates would overflow on the way there.
+        if (w > kMaximumExtent)
+            return refuse(QStringLiteral("The largest width is %1"), kMaximumExtent, w, h, true);
+        if (h > kMaximumExtent)
+            return refuse(QStringLiteral("The largest height is %1"), kMaximumExtent, w, h, false);
+    } else {
+        const Rect& r = m_object->location.rect;
+        const double maxWidth = static_cast<double>(m_block.rect().width()) - r.left - 10;
+        const double maxHeight = static_cast<double>(m_block.rect().height()) - r.top - 10;
+        if (w > maxWidth)
+            return refuse(
+                QStringLiteral("Because the object is inside a room/hall, the maximum width is %1"),
+                maxWidth, w, h, true);
+        if (h > maxHeight)
+            return refuse(QStringLiteral(
+                              "Because the object is inside a room/hall, the maximum height is %1"),
+                          maxHeight, w, h, false);
+        // An object of no extent (or a negative one) could never be seen or picked up again.
+        if (w < 1)
+            return refuse(QStringLiteral("The smallest width is %1"), 1, w, h, true);
+        if (h < 1)
+            return refuse(QStringLiteral("The smallest height is %1"), 1, w, h, false);
+    }
+    m_result = QSizeF(w, h);
+    QDialog::accept();
+}
+
+std::optional<QSizeF> ResizeDialog::getBlockSize(QWidget* parent, const UnitTable& units,
+                                                 const CBlock& block) {
+    ResizeDialog dialog(parent, units, block);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.sizeInCentimetres();
+}
+
+std::optional<QSizeF> ResizeDialog::getObjectSize(QWidget* parent, const UnitTable& units,
+                                                  const CBlock& block, const CHouseObject& object) {
+    ResizeDialog dialog(parent, units, block, &object);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.sizeInCentimetres();
+}
+
+} // namespace ardenvo

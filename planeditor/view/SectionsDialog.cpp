@@ -1,0 +1,235 @@
+#include "planeditor/view/SectionsDialog.h"
+
+#include "platform/AppPaths.h"
+#include "platform/TextCodec.h"
+
+#include <QBoxLayout>
+#include <QDesktopServices>
+#include <QHeaderView>
+#include <QIcon>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+#include <QUrl>
+
+#include <memory>
+
+namespace ardenvo {
+
+namespace {
+
+// Only the name is edited in place; the "Active" column is the dialog's to fill.
+class NoEditDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget*, const QStyleOptionViewItem&,
+                          const QModelIndex&) const override {
+        return nullptr;
+    }
+};
+
+// The small house shown on every row: walls, a roof and a door.
+QIcon houseIcon() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(70, 50, 30), 1));
+    p.setBrush(QColor(235, 220, 180));
+    p.drawRect(QRectF(3.5, 7.5, 9, 7));
+    QPainterPath roof;
+    roof.moveTo(1.5, 8);
+    roof.lineTo(8, 1.5);
+    roof.lineTo(14.5, 8);
+    roof.closeSubpath();
+    p.setBrush(QColor(190, 60, 40));
+    p.drawPath(roof);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(110, 70, 40));
+    p.drawRect(QRectF(7, 10, 3, 4.5));
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+SectionsDialog::SectionsDialog(QWidget* parent, CBrenvikaDoc& doc, DialogPrompts prompts)
+    : QDialog(parent), m_doc(doc), m_prompts(std::move(prompts)) {
+    setWindowTitle(QStringLiteral("Sections"));
+
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("sectionList"));
+    m_list->setColumnCount(2);
+    m_list->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Active")});
+    m_list->header()->setStretchLastSection(false);
+    m_list->setColumnWidth(0, 178);
+    m_list->setColumnWidth(1, 60);
+    m_list->setRootIsDecorated(false);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    m_list->setItemDelegateForColumn(1, new NoEditDelegate(m_list));
+    m_list->setMinimumSize(260, 180);
+    connect(m_list, &QTreeWidget::itemChanged, this, &SectionsDialog::rowRenamed);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &SectionsDialog::rowDoubleClicked);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto makeButton = [this](const char* text, const char* tip) {
+        auto* button = new QPushButton(QString::fromLatin1(text), this);
+        button->setAutoDefault(false);
+        if (tip)
+            button->setToolTip(QString::fromLatin1(tip));
+        return button;
+    };
+    m_helpButton = makeButton("Help!", nullptr);
+    m_add = makeButton("Add", "Adds a new section to the house");
+    m_setActive = makeButton("Set Active", "Sets the selected section as Active");
+    m_delete = makeButton("Delete", "Deletes the selected section");
+    connect(m_helpButton, &QPushButton::clicked, this, &SectionsDialog::showHelp);
+    connect(m_add, &QPushButton::clicked, this, &SectionsDialog::addSection);
+    connect(m_setActive, &QPushButton::clicked, this, &SectionsDialog::setActive);
+    connect(m_delete, &QPushButton::clicked, this, &SectionsDialog::deleteSection);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addWidget(m_helpButton);
+    buttons->addSpacing(12);
+    buttons->addWidget(m_add);
+    buttons->addWidget(m_setActive);
+    buttons->addWidget(m_delete);
+    buttons->addStretch();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(buttons);
+    setLayout(layout);
+
+    refreshList(-1);
+}
+
+void SectionsDialog::refreshList(int selectRow) {
+    m_filling = true;
+    m_list->clear();
+    static const QIcon icon = houseIcon();
+    for (const auto& section : m_doc.sections()) {
+        auto* item = new QTreeWidgetItem(m_list);
+        item->setIcon(0, icon);
+        item->setText(0, displayText(section->name));
+        item->setText(1,
+                      section.get() == m_doc.currentSection() ? QStringLiteral("Yes") : QString());
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+    }
+    if (QTreeWidgetItem* item = m_list->topLevelItem(selectRow))
+        m_list->setCurrentItem(item);
+    m_filling = false;
+    updateButtons();
+}
+
+void SectionsDialog::updateButtons() {
+    const bool any = m_list->topLevelItemCount() > 0;
+    m_setActive->setEnabled(any);
+    m_delete->setEnabled(any);
+}
+
+int SectionsDialog::selectedRow() const {
+    const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
+    return selected.isEmpty() ? -1 : m_list->indexOfTopLevelItem(selected.first());
+}
+
+void SectionsDialog::addSection() {
+    // A new section comes with its first hall; the active section stays as it is.
+    m_doc.appendSection(std::make_unique<CSection>());
+    m_doc.setModified();
+    refreshList(m_doc.sectionCount() - 1);
+}
+
+void SectionsDialog::setActive() {
+    const int row = selectedRow();
+    CSection* section = m_doc.sectionAt(row);
+    if (!section)
+        return;
+    if (section != m_doc.currentSection()) {
+        m_doc.setCurrentSection(section);
+        m_doc.setModified();
+        m_changed = true;
+    }
+    refreshList(row);
+}
+
+void SectionsDialog::deleteSection() {
+    const int row = selectedRow();
+    CSection* section = m_doc.sectionAt(row);
+    if (!section) {
+        m_prompts.showWarning(this, QStringLiteral("You must first select a section"));
+        return;
+    }
+    if (section == m_doc.currentSection()) {
+        m_prompts.showWarning(
+            this, QStringLiteral("Can't delete the active section. Activate another first"));
+        return;
+    }
+    if (!m_prompts.askYesNo(this, QStringLiteral("Are you sure?")))
+        return;
+    m_doc.deleteSection(row);
+    m_doc.setModified();
+    refreshList(std::min(row, m_doc.sectionCount() - 1));
+}
+
+void SectionsDialog::rowDoubleClicked(QTreeWidgetItem* item) {
+    if (!item)
+        return;
+    m_list->setCurrentItem(item);
+    setActive();
+    accept();
+}
+
+void SectionsDialog::rowRenamed(QTreeWidgetItem* item, int column) {
+    if (m_filling || column != 0)
+        return;
+    const int row = m_list->indexOfTopLevelItem(item);
+    CSection* section = m_doc.sectionAt(row);
+    if (!section)
+        return;
+    const QString text = item->text(0);
+    // An emptied name is not taken: the row shows the name it had. Names need not be unique.
+    if (!text.isEmpty() && text != displayText(section->name)) {
+        section->name = storedText(text);
+        m_doc.setModified();
+    }
+    // Refilling after the editor has closed; the item must outlive this signal.
+    QMetaObject::invokeMethod(
+        this, [this, row] { refreshList(row); }, Qt::QueuedConnection);
+}
+
+void SectionsDialog::showHelp() {
+    if (m_help) {
+        m_help(this);
+        return;
+    }
+    const auto path = AppPaths::findResource("help/index.html");
+    if (!path) {
+        m_prompts.showWarning(this, QStringLiteral("The help file help/index.html was not found."));
+        return;
+    }
+    QUrl url = QUrl::fromLocalFile(QString::fromStdString(*path));
+    url.setFragment(QStringLiteral("sections"));
+    if (!QDesktopServices::openUrl(url))
+        m_prompts.showWarning(this, QStringLiteral("No web browser could open the help file %1.")
+                                        .arg(QString::fromStdString(*path)));
+}
+
+bool SectionsDialog::run(QWidget* parent, CBrenvikaDoc& doc) {
+    doc.setModified();
+    SectionsDialog dialog(parent, doc);
+    dialog.exec();
+    // Also when the dialog was closed without OK: the active section has changed all the same,
+    // and a plan still showing the old one would edit blocks of the wrong section.
+    return dialog.activeSectionChanged();
+}
+
+} // namespace ardenvo
