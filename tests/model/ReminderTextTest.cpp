@@ -7,6 +7,8 @@
 #include <chrono>
 #include <climits>
 #include <clocale>
+#include <cstdlib>
+#include <ctime>
 #include <string>
 
 namespace ardenvo {
@@ -50,13 +52,18 @@ TEST(ReminderText, ReadingATimeText) {
 }
 
 TEST(ReminderText, OutOfRangeTimesAreCarriedByTheConversion) {
+    const char* old = std::getenv("TZ");
+    const std::string saved = old ? old : "";
     setenv("TZ", "Europe/Berlin", 1);
     tzset();
     const HourMinute hm = parseTimeText("25:00");
-    const LocalDateTime saved = fromInstant(toInstant({2004, 3, 5, hm.hour, hm.minute, 0}));
-    EXPECT_EQ(saved, (LocalDateTime{2004, 3, 6, 1, 0, 0}));
-    unsetenv("TZ");
+    const LocalDateTime stored = fromInstant(toInstant({2004, 3, 5, hm.hour, hm.minute, 0}));
+    if (old)
+        setenv("TZ", saved.c_str(), 1);
+    else
+        unsetenv("TZ");
     tzset();
+    EXPECT_EQ(stored, (LocalDateTime{2004, 3, 6, 1, 0, 0}));
 }
 
 TEST(ReminderText, DaysInMonthMatchesTheCalendar) {
