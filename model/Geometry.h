@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <climits>
 
 namespace ardenvo {
 
@@ -44,8 +45,11 @@ struct SideAlignment {
     std::int32_t mode = static_cast<std::int32_t>(AlignMode::Center);
     std::int32_t shift = 0;
 
-    // The same record as seen from the other block of the pair.
-    constexpr SideAlignment reversed() const { return {mode, -shift}; }
+    // The same record as seen from the other block of the pair. A damaged file's most negative
+    // shift has no negation in 32 bits; it saturates.
+    constexpr SideAlignment reversed() const {
+        return {mode, shift == INT32_MIN ? INT32_MAX : -shift};
+    }
     constexpr bool operator==(const SideAlignment&) const = default;
 };
 
