@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdint>
 #include <climits>
+#include <cstdint>
 
 namespace ardenvo {
 
@@ -11,9 +11,15 @@ using ColorRef = std::uint32_t;
 constexpr ColorRef rgb(int r, int g, int b) {
     return static_cast<ColorRef>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int redOf(ColorRef c) { return static_cast<int>(c & 0xFF); }
-constexpr int greenOf(ColorRef c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int blueOf(ColorRef c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int redOf(ColorRef c) {
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int greenOf(ColorRef c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int blueOf(ColorRef c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // Lengths are centimetres; x grows to the east, y to the south.
 struct Rect {
@@ -37,7 +43,9 @@ struct Size {
 enum BlockSide : int { North = 0, East = 1, South = 2, West = 3 };
 
 // The side facing `side`, or -1 for anything that is not a side.
-constexpr int oppositeSide(int side) { return (side >= 0 && side <= 3) ? (side + 2) % 4 : -1; }
+constexpr int oppositeSide(int side) {
+    return (side >= 0 && side <= 3) ? (side + 2) % 4 : -1;
+}
 
 enum class AlignMode : std::int32_t { Start = 0, Center = 1, End = 2 };
 
