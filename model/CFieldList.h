@@ -43,6 +43,8 @@ public:
     void deleteEntryAt(std::size_t index);             // past the end: nothing happens
     std::unique_ptr<CField> unlinkEntry(const CField* entry); // not in the list: nullptr
     void clear() { m_entries.clear(); }
+    // Room for `count` entries, for readers that know how many follow.
+    void reserve(std::size_t count) { m_entries.reserve(count); }
 
     std::unique_ptr<CFieldList> clone() const;
 

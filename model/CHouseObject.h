@@ -59,6 +59,8 @@ public:
     void deleteCategory(int index);
     int currentCategory() const { return m_currentCategory; }
     void clearCategories();
+    // Room for `count` categories, for readers that know how many follow.
+    void reserveCategories(std::size_t count) { m_categories.reserve(count); }
 
     // Reminders
     const std::vector<std::unique_ptr<CReminder>>& reminders() const { return m_reminders; }

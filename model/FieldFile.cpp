@@ -2,10 +2,15 @@
 
 #include "model/SafeFile.h"
 
+#include <algorithm>
 #include <new>
 #include <vector>
 
 namespace ardenvo {
+
+namespace {
+constexpr std::size_t kReserveCap = 256;
+}
 
 void writeFieldListRecord(ArchiveWriter& out, const CFieldList& list, bool withValues) {
     out.writeText(list.title);
@@ -21,6 +26,9 @@ void readFieldListRecord(ArchiveReader& in, CFieldList& list) {
     in.readText(list.title);
     const std::size_t count = in.readCount(kMinFieldBytes);
     list.clear();
+    // The count is already checked against the bytes left; the cap keeps a lying count from
+    // reserving much more than the entries that really follow.
+    list.reserve(std::min<std::size_t>(count, kReserveCap));
     for (std::size_t i = 0; i < count; ++i) {
         auto field = std::make_unique<CField>();
         in.readText(field->category);

@@ -5,6 +5,7 @@
 #include "model/LocalTime.h"
 #include "model/SafeFile.h"
 
+#include <algorithm>
 #include <limits>
 #include <new>
 
@@ -197,6 +198,7 @@ private:
         auto o = std::make_unique<CHouseObject>(CHouseObject::Bare{});
         o->color = m_in.readUInt32();
         const std::size_t categoryCount = m_in.readCount(kMinFieldListBytes);
+        o->reserveCategories(std::min<std::size_t>(categoryCount, 256));
         for (std::size_t i = 0; i < categoryCount; ++i) {
             auto category = std::make_unique<CFieldList>();
             readFieldListRecord(m_in, *category);
