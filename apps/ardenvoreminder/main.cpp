@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
+#include <QSystemTrayIcon>
 #include <QTabWidget>
 
 #include <cstdio>
@@ -70,6 +71,11 @@ int main(int argc, char** argv) {
 
     ardenvo::ReminderWindow window(ardenvo::SettingsFile::user(), options);
     QObject::connect(&window, &ardenvo::ReminderWindow::exitRequested, &app, &QApplication::quit);
-    window.hideWindow();
+    // Without a notification area the window would be out of reach: it opens instead. Starting
+    // the program again brings it back after it was closed.
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        window.hideWindow();
+    else
+        window.showWindow();
     return app.exec();
 }

@@ -13,6 +13,8 @@ ReminderSession::ReminderSession(ReminderEnvironment& environment, ReminderPromp
       m_customAttributesPath(std::move(customAttributesPath)) {}
 
 void ReminderSession::reloadProjects() {
+    if (m_loading)
+        return;
     readRegisteredProjects();
     loadEnabledProjects();
 }
@@ -22,6 +24,13 @@ void ReminderSession::readRegisteredProjects() {
 }
 
 void ReminderSession::loadEnabledProjects() {
+    if (m_loading)
+        return;
+    struct LoadingScope {
+        bool& flag;
+        explicit LoadingScope(bool& f) : flag(f) { flag = true; }
+        ~LoadingScope() { flag = false; }
+    } loading(m_loading);
     m_events.clear();
     m_loaded.clear();
     ++m_generation;
@@ -119,6 +128,8 @@ bool ReminderSession::saveProject(int index) {
 }
 
 ReminderSession::Result ReminderSession::resetEvent(int row) {
+    if (m_loading)
+        return Result::Refused;
     const EventRow* entry = m_events.rowAt(row);
     if (!entry)
         return Result::Refused;
@@ -133,6 +144,8 @@ ReminderSession::Result ReminderSession::resetEvent(int row) {
 }
 
 ReminderSession::Result ReminderSession::deleteEvent(int row) {
+    if (m_loading)
+        return Result::Refused;
     const EventRow* entry = m_events.rowAt(row);
     if (!entry)
         return Result::Refused;
@@ -147,6 +160,8 @@ ReminderSession::Result ReminderSession::deleteEvent(int row) {
 }
 
 ReminderSession::Result ReminderSession::editEvent(int row, const CReminder& values) {
+    if (m_loading)
+        return Result::Refused;
     const EventRow* entry = m_events.rowAt(row);
     if (!entry)
         return Result::Refused;
@@ -159,6 +174,8 @@ ReminderSession::Result ReminderSession::editEvent(int row, const CReminder& val
 }
 
 ReminderSession::Result ReminderSession::newEvent(const CReminder& values) {
+    if (m_loading)
+        return Result::Refused;
     CHouseObject* owner = nullptr;
     if (!m_loaded.empty()) {
         const CBrenvikaDoc& doc = m_loaded.front()->doc();
@@ -188,6 +205,8 @@ ReminderSession::Result ReminderSession::newEvent(const CReminder& values) {
 }
 
 void ReminderSession::setProjectsEnabled(const std::vector<int>& indexes, bool enabled) {
+    if (m_loading)
+        return;
     for (const int index : indexes) {
         if (index < 0 || index >= static_cast<int>(m_registered.size()))
             continue;
@@ -199,6 +218,8 @@ void ReminderSession::setProjectsEnabled(const std::vector<int>& indexes, bool e
 }
 
 void ReminderSession::deleteProjectEntries(const std::vector<std::string>& paths) {
+    if (m_loading)
+        return;
     for (const auto& path : paths) {
         m_environment.deleteProjectEntry(path);
         const auto it = std::find_if(m_registered.begin(), m_registered.end(),

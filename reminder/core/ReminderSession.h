@@ -43,6 +43,10 @@ public:
     // A registered project that fails to load loses its registration.
     void loadEnabledProjects();
 
+    // True while projects are being loaded: a message box shown meanwhile runs its own event
+    // loop, and nothing may start another load under it.
+    bool isLoading() const { return m_loading; }
+
     int firstDueIndex(std::int64_t now) const { return m_events.firstDueIndex(now); }
     int projectOfRow(int row) const;
     bool isRowOpenInMainProgram(int row) const;
@@ -77,6 +81,7 @@ private:
     std::vector<std::unique_ptr<LoadedProject>> m_loaded;
     EventTable m_events;
     std::uint64_t m_generation = 0;
+    bool m_loading = false;
 };
 
 inline constexpr const char* kReminderAppTitle = "Ardenvo Reminder";

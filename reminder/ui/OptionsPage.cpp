@@ -117,6 +117,7 @@ void OptionsPage::setSelectedEnabled(bool enabled) {
     const std::vector<int> rows = selectedRows();
     if (rows.empty())
         return;
+    CommandGate::Hold hold(m_gate);
     std::vector<std::string> selectedPaths;
     for (const int row : rows)
         selectedPaths.push_back(m_session.registeredProjects()[static_cast<std::size_t>(row)].path);

@@ -123,7 +123,7 @@ void ReminderWindow::tick() {
 
 void ReminderWindow::check(std::int64_t now) {
     // A message box raised while loading runs its own event loop; ticks under it wait.
-    if (m_reloading)
+    if (m_session.isLoading())
         return;
     if (m_gate.isOpen() && m_reloadRequested.exchange(false)) {
         reloadProjects();
@@ -136,7 +136,7 @@ void ReminderWindow::check(std::int64_t now) {
         m_log->write(QString("notify %1").arg(due));
         m_tray->showBalloon("Important notification", "You have reminders! Please check them.");
         if (m_shown)
-            maybeShowTip();
+            scheduleTip();
     } else if (m_tray->isBlinking() && due == -1) {
         m_tray->stopBlinking();
         m_log->write("blink-off");
@@ -144,9 +144,7 @@ void ReminderWindow::check(std::int64_t now) {
 }
 
 void ReminderWindow::reloadProjects() {
-    m_reloading = true;
     m_session.reloadProjects();
-    m_reloading = false;
     refillPages();
 }
 
@@ -155,14 +153,21 @@ void ReminderWindow::refillPages() {
     m_optionsPage->fill();
 }
 
+void ReminderWindow::scheduleTip() {
+    // Shown from its own event: a modal dialog opened inside the timer's slot would hold back
+    // every further tick (and with them reloads and the end of the blinking) until it closed.
+    QMetaObject::invokeMethod(this, &ReminderWindow::maybeShowTip, Qt::QueuedConnection);
+}
+
 void ReminderWindow::maybeShowTip() {
-    if (!m_settings.eventOccureTip() || !m_gate.isOpen())
+    if (m_tipOpen || !m_settings.eventOccureTip() || !m_gate.isOpen())
         return;
-    if (m_tipRunner) {
+    m_tipOpen = true;
+    if (m_tipRunner)
         m_tipRunner();
-        return;
-    }
-    TipDialog::run(this, m_settings);
+    else
+        TipDialog::run(this, m_settings);
+    m_tipOpen = false;
 }
 
 void ReminderWindow::showWindow() {
@@ -173,7 +178,7 @@ void ReminderWindow::showWindow() {
     m_shown = true;
     m_log->write("shown");
     if (m_session.firstDueIndex(QDateTime::currentSecsSinceEpoch()) != -1)
-        maybeShowTip();
+        scheduleTip();
 }
 
 void ReminderWindow::hideWindow() {

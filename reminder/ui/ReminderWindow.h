@@ -83,6 +83,7 @@ protected:
 private:
     void tick();
     void refillPages();
+    void scheduleTip();
     void maybeShowTip();
     void toggleRunOnStartup();
 
@@ -100,8 +101,7 @@ private:
     QAction* m_runOnStartupAction = nullptr;
     QTimer m_checkTimer;
     bool m_shown = false;
-    bool m_notified = false; // blinking without a tray icon still counts once
-    bool m_reloading = false;
+    bool m_tipOpen = false;
     std::atomic<bool> m_reloadRequested{false};
     std::atomic<bool> m_showRequested{false};
     std::unique_ptr<EventWatcher> m_reloadWatcher;

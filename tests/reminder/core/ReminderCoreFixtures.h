@@ -48,10 +48,13 @@ public:
     std::vector<std::string> infos;
     std::vector<std::string> questions;
     std::deque<bool> answers;
-    std::function<void()> onAsk; // runs while the question is open
+    std::function<void()> onAsk;   // runs while the question is open
+    std::function<void()> onError; // runs while the message is open
 
     void showError(const std::string& title, const std::string& text) override {
         errors.push_back(title + ": " + text);
+        if (onError)
+            onError();
     }
     void showInformation(const std::string&, const std::string& text) override {
         infos.push_back(text);

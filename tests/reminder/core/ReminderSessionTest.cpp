@@ -87,6 +87,22 @@ TEST_F(SessionTest, FailedLoadsDropRegistrationsWithTheRightMessages) {
                                       "Error: Wrong format of file: " + truncated}));
 }
 
+TEST_F(SessionTest, NoLoadStartsUnderTheMessageOfAnother) {
+    const std::string broken = dir.file("broken.av");
+    writeBytes(broken, "not a house");
+    env.entries.push_back({0, broken, 1});
+    project("good.av", {{{reminderAt(at(2030, 1, 1), "g")}}});
+    // The message box's own event loop lets a tick ask for a reload meanwhile.
+    prompter.onError = [&] {
+        EXPECT_TRUE(session.isLoading());
+        session.reloadProjects();
+    };
+    session.reloadProjects();
+    EXPECT_FALSE(session.isLoading());
+    EXPECT_EQ(rowNotes(), Notes{"g"});
+    EXPECT_EQ(prompter.errors.size(), 1u);
+}
+
 TEST_F(SessionTest, FirstDueIndexFollowsTableOrderAndTheStrictTest) {
     const LocalDateTime soon = at(2030, 5, 1, 10, 0);
     project("a.av", {{{reminderAt(at(2031, 1, 1), "late"), reminderAt(soon, "soon")}}});

@@ -211,6 +211,7 @@ TEST_F(ReminderWindowTest, DueRemindersBlinkWithOneBalloonAndTheTipOnlyWhenShown
     const std::int64_t now = toInstant(at(2025, 1, 1));
 
     window->check(now);
+    QApplication::processEvents();
     EXPECT_TRUE(window->trayIcon()->isBlinking());
     EXPECT_EQ(window->trayIcon()->toolTip(), "Check the events");
     EXPECT_EQ(page().selectedRow(), 1);
@@ -221,6 +222,7 @@ TEST_F(ReminderWindowTest, DueRemindersBlinkWithOneBalloonAndTheTipOnlyWhenShown
     EXPECT_EQ(balloons.count(), 1);
 
     window->showWindow();
+    QApplication::processEvents();
     EXPECT_EQ(tips, 1);
     window->hideWindow();
 
@@ -237,6 +239,7 @@ TEST_F(ReminderWindowTest, DueRemindersBlinkWithOneBalloonAndTheTipOnlyWhenShown
     // Later the remaining one falls due: a new balloon, and the tip while the window is shown.
     window->showWindow();
     window->check(toInstant(at(2031, 1, 1)));
+    QApplication::processEvents();
     EXPECT_EQ(balloons.count(), 2);
     EXPECT_EQ(tips, 2);
     window->hideWindow();
@@ -248,6 +251,7 @@ TEST_F(ReminderWindowTest, TipOptionOffMeansNoTip) {
     int tips = 0;
     window->setTipRunner([&] { ++tips; });
     window->showWindow();
+    QApplication::processEvents();
     EXPECT_EQ(tips, 1); // opening with something due shows the tip
     auto* showTip = window->findChild<QCheckBox*>("showTipBox");
     ASSERT_TRUE(showTip->isChecked());
@@ -256,6 +260,7 @@ TEST_F(ReminderWindowTest, TipOptionOffMeansNoTip) {
     window->check(toInstant(at(2025, 1, 1)));
     window->hideWindow();
     window->showWindow();
+    QApplication::processEvents();
     EXPECT_EQ(tips, 1);
     showTip->click();
     EXPECT_TRUE(Settings(settingsFile).eventOccureTip());
