@@ -98,12 +98,14 @@ int runArdenvo(int argc, char** argv) {
     if (!images.empty())
         QDir::setCurrent(QString::fromStdString(images));
 
-    QtPrompter prompter;
+    QtPrompter boxes;
+    ConsolePrompter console;
+    Prompter& prompter = options.screenshot ? static_cast<Prompter&>(console) : boxes;
     RecentFileList recent(SettingsFile::user());
     DocumentController controller(prompter, recent);
     installLayout(controller.document());
     CMainFrame frame(controller, recent, prompter);
-    prompter.setOwner(&frame);
+    boxes.setOwner(&frame);
 
     if (options.screenshot) {
         if (!options.project.isEmpty() && !controller.openDocument(options.project))

@@ -2,6 +2,7 @@
 
 #include "planeditor/layout/UnitTable.h"
 #include "planeditor/view/CBrenvikaView.h"
+#include "planeditor/view/StandardDialogHooks.h"
 #include "platform/AppPaths.h"
 #include "shell/AboutDialog.h"
 #include "shell/DocumentController.h"
@@ -50,6 +51,7 @@ CMainFrame::CMainFrame(DocumentController& controller, RecentFileList& recent, P
     setWindowIcon(appIcon());
     setAcceptDrops(true);
     m_view = new CBrenvikaView(controller.document(), this);
+    m_view->setDialogHooks(standardDialogHooks(controller.document(), this));
     setCentralWidget(m_view);
     m_view->setFocus();
 

@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include <cstdio>
+
 namespace ardenvo {
 
 namespace {
@@ -51,6 +53,11 @@ QString QtPrompter::askOpenFileName(const QString& caption, const QString& filte
 QString QtPrompter::askSaveFileName(const QString& caption, const QString& suggestion,
                                     const QString& filter) {
     return QFileDialog::getSaveFileName(m_owner, caption, suggestion, filter);
+}
+
+void ConsolePrompter::message(const QString& title, const QString& text, Icon) {
+    std::fprintf(stderr, "ardenvo: %s%s%s\n", qPrintable(title), title.isEmpty() ? "" : ": ",
+                 qPrintable(text));
 }
 
 } // namespace ardenvo

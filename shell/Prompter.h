@@ -39,4 +39,14 @@ private:
     QWidget* m_owner;
 };
 
+// For runs without a user (--screenshot): messages go to standard error, questions get "No",
+// file choices are cancelled.
+class ConsolePrompter : public Prompter {
+public:
+    void message(const QString& title, const QString& text, Icon icon) override;
+    Answer askYesNoCancel(const QString&, const QString&) override { return Answer::No; }
+    QString askOpenFileName(const QString&, const QString&) override { return {}; }
+    QString askSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+};
+
 } // namespace ardenvo

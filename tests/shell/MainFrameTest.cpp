@@ -1,0 +1,223 @@
+#include "ShellTestSupport.h"
+
+#include "planeditor/layout/BlockLayout.h"
+#include "planeditor/view/CBrenvikaView.h"
+#include "platform/SettingsFile.h"
+#include "shell/CMainFrame.h"
+#include "shell/DocumentController.h"
+#include "shell/RecentFileList.h"
+#include "shell/StatusBarPanes.h"
+
+#include <QAction>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QTest>
+#include <QToolBar>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace ardenvo;
+using namespace ardenvo::test;
+
+namespace {
+
+class MainFrameTest : public testing::Test {
+protected:
+    MainFrameTest()
+        : settings(scratchFile(QStringLiteral("frame-%1.conf").arg(++counter)).toStdString()),
+          recent(settings), controller(prompter, recent) {
+        installLayout(controller.document());
+        frame = std::make_unique<CMainFrame>(controller, recent, prompter);
+    }
+    ~MainFrameTest() override {
+        // Nothing to save: the window closes without a question.
+        controller.document().setModified(false);
+        frame->close();
+    }
+
+    QStringList menuTexts(QMenu* menu) {
+        QStringList texts;
+        for (QAction* a : menu->actions())
+            texts << (a->isSeparator() ? QStringLiteral("|") : a->text());
+        return texts;
+    }
+    QMenu* topMenu(const QString& title) {
+        for (QAction* a : frame->menuBar()->actions())
+            if (a->text() == title)
+                return a->menu();
+        return nullptr;
+    }
+    QString saveHouse(const QString& name) {
+        controller.newDocument();
+        controller.document().addBlock(1, 1, BlockKind::Room);
+        prompter.saveNames.push_back(scratchFile(name));
+        EXPECT_TRUE(controller.save());
+        return scratchFile(name);
+    }
+
+    static inline int counter = 0;
+    FakePrompter prompter;
+    SettingsFile settings;
+    RecentFileList recent;
+    DocumentController controller;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+} // namespace
+
+TEST_F(MainFrameTest, TitleFollowsTheDocument) {
+    EXPECT_EQ(frame->windowTitle(), "Untitled - Ardenvo");
+    saveHouse("titled.av");
+    EXPECT_EQ(frame->windowTitle(), "titled.av - Ardenvo");
+    controller.newDocument();
+    EXPECT_EQ(frame->windowTitle(), "Untitled - Ardenvo");
+}
+
+TEST_F(MainFrameTest, MenusHoldEveryCommandWithItsKeys) {
+    QStringList titles;
+    for (QAction* a : frame->menuBar()->actions())
+        titles << a->text();
+    EXPECT_EQ(titles, (QStringList{"&File", "&Options", "&View", "&Help"}));
+
+    EXPECT_EQ(menuTexts(topMenu("&File")), (QStringList{"&New", "&Open...", "&Save", "Save &As...",
+                                                        "|", "Recent File", "|", "E&xit"}));
+    QMenu* options = topMenu("&Options");
+    EXPECT_EQ(menuTexts(options),
+              (QStringList{"Ask the tobrin...", "Sections...", "Units of measurement"}));
+    QMenu* units = options->actions().at(2)->menu();
+    ASSERT_NE(units, nullptr);
+    EXPECT_EQ(menuTexts(units), (QStringList{"Centimeters", "Meters", "Inches", "Feet", "Yards"}));
+    EXPECT_EQ(menuTexts(topMenu("&View")), (QStringList{"&Toolbar", "&Status Bar"}));
+    EXPECT_EQ(menuTexts(topMenu("&Help")), (QStringList{"Help &Topics", "|", "&About Ardenvo..."}));
+
+    const std::pair<const char*, QKeySequence> keys[] = {
+        {"fileNew", QKeySequence("Ctrl+N")},  {"fileOpen", QKeySequence("Ctrl+O")},
+        {"fileSave", QKeySequence("Ctrl+S")}, {"search", QKeySequence("Alt+A")},
+        {"sections", QKeySequence("Alt+S")},  {"helpTopics", QKeySequence("F1")},
+        {"print", QKeySequence("Ctrl+P")},
+    };
+    for (const auto& [name, key] : keys) {
+        QAction* a = frame->action(name);
+        ASSERT_NE(a, nullptr) << name;
+        EXPECT_EQ(a->shortcut(), key) << name;
+    }
+    EXPECT_FALSE(frame->action("print")->isEnabled());
+    EXPECT_EQ(frame->action("sections")->statusTip(),
+              "Let's you create/delete/rename sections of the house");
+}
+
+TEST_F(MainFrameTest, ToolbarHasTheCommandsInOrderWithSmallIcons) {
+    auto* bar = frame->findChild<QToolBar*>("standardToolBar");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->iconSize(), QSize(16, 16));
+    QStringList order;
+    for (QAction* a : bar->actions()) {
+        order << (a->isSeparator() ? QStringLiteral("|") : a->objectName());
+        if (!a->isSeparator()) {
+            EXPECT_FALSE(a->icon().pixmap(16, 16).isNull()) << a->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(order,
+              (QStringList{"fileNew",    "fileOpen", "fileSave",    "|",           "scrollEast",
+                           "scrollWest", "|",        "scrollNorth", "scrollSouth", "|",
+                           "center",     "|",        "actualSize",  "|",           "zoomIn",
+                           "zoomOut",    "|",        "sections",    "|",           "search",
+                           "|",          "print",    "|",           "appAbout"}));
+}
+
+TEST_F(MainFrameTest, KeysAndButtonsReachTheDocumentAndTheView) {
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    // Ctrl+N on a modified house asks first; Cancel keeps it.
+    controller.document().addBlock(1, 1, BlockKind::Room);
+    prompter.answers.push_back(Prompter::Answer::Cancel);
+    QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(prompter.questions, QStringList{"Save changes to Untitled?"});
+    EXPECT_EQ(controller.document().currentSection()->blocks().size(), 2u);
+
+    // A scroll button moves the plan and marks the house modified.
+    controller.document().setModified(false);
+    const int before = controller.document().currentSection()->offsetX;
+    frame->action("scrollEast")->trigger();
+    EXPECT_EQ(controller.document().currentSection()->offsetX, before + 60);
+    EXPECT_TRUE(controller.isModified());
+
+    // A unit from the Options menu becomes the house's unit.
+    frame->action("unit3")->trigger();
+    EXPECT_EQ(controller.document().unitIndex(), 3);
+
+    // F1 opens the manual; this test program ships none, which is said plainly.
+    QTest::keyClick(frame.get(), Qt::Key_F1);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.contains("help/index.html"));
+
+    // Closing a modified house asks; Cancel keeps the window.
+    prompter.answers.push_back(Prompter::Answer::Cancel);
+    EXPECT_FALSE(frame->close());
+    EXPECT_TRUE(frame->isVisible());
+    prompter.answers.push_back(Prompter::Answer::No);
+    EXPECT_TRUE(frame->close());
+}
+
+TEST_F(MainFrameTest, RecentFilesShowFourAndDropOneThatNoLongerOpens) {
+    QStringList paths;
+    for (int i = 1; i <= 5; ++i)
+        paths << saveHouse(QStringLiteral("r%1.av").arg(i));
+    QStringList items = menuTexts(topMenu("&File"));
+    EXPECT_EQ(items.mid(5, 4), (QStringList{"&1 " + paths[4], "&2 " + paths[3], "&3 " + paths[2],
+                                            "&4 " + paths[1]}));
+
+    ASSERT_TRUE(frame->openRecent(2));
+    EXPECT_EQ(frame->windowTitle(), "r3.av - Ardenvo");
+    EXPECT_EQ(recent.files().front(), paths[2]);
+
+    QFile::remove(paths[4]);
+    const int missing = recent.files().indexOf(paths[4]);
+    ASSERT_GE(missing, 0);
+    EXPECT_FALSE(frame->openRecent(missing));
+    EXPECT_EQ(prompter.messages.back().text, "Failed to open document.");
+    EXPECT_FALSE(recent.files().contains(paths[4]));
+    EXPECT_FALSE(menuTexts(topMenu("&File")).join(' ').contains(paths[4]));
+    EXPECT_FALSE(frame->openRecent(7));
+}
+
+TEST_F(MainFrameTest, AFileDroppedOnTheWindowOpens) {
+    const QString path = saveHouse("dropped.av");
+    controller.newDocument();
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame.get(), &drop);
+    EXPECT_EQ(frame->windowTitle(), "dropped.av - Ardenvo");
+    EXPECT_EQ(controller.document().currentSection()->blocks().size(), 2u);
+}
+
+TEST_F(MainFrameTest, StatusBarShowsSizeAndATickingClock) {
+    EXPECT_EQ(StatusBarPanes::clockText(QTime(9, 5, 3)), "09:05:03");
+    EXPECT_EQ(StatusBarPanes::clockText(QTime(23, 59, 59)), "23:59:59");
+    EXPECT_EQ(StatusBarPanes::clockText(QTime(0, 0, 0)), "00:00:00");
+
+    StatusBarPanes* panes = frame->panes();
+    ASSERT_NE(panes, nullptr);
+    EXPECT_TRUE(panes->clockTimer().isActive());
+    EXPECT_EQ(panes->clockTimer().interval(), 1000);
+    const QRegularExpression clock("^\\d\\d:\\d\\d:\\d\\d$");
+    EXPECT_TRUE(clock.match(panes->clockPane()->text()).hasMatch());
+    const QString first = panes->clockPane()->text();
+    QTRY_VERIFY_WITH_TIMEOUT(panes->clockPane()->text() != first, 2500);
+    EXPECT_TRUE(clock.match(panes->clockPane()->text()).hasMatch());
+
+    emit frame->view()->sizeText("Size: 150.00x150.00 centimeters");
+    EXPECT_EQ(panes->sizePane()->text(), "Size: 150.00x150.00 centimeters");
+    // The size pane is wide enough for its template text.
+    EXPECT_GE(panes->sizePane()->minimumWidth(), panes->sizePane()->fontMetrics().horizontalAdvance(
+                                                     "Size:00000000x00000000 centimeters"));
+}
