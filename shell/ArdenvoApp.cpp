@@ -1,6 +1,7 @@
 #include "shell/ArdenvoApp.h"
 
 #include "planeditor/layout/BlockLayout.h"
+#include "planeditor/view/CBrenvikaView.h"
 #include "platform/AppPaths.h"
 #include "platform/SettingsFile.h"
 #include "shell/CMainFrame.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImageWriter>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -31,6 +33,8 @@ QString resourceFile(const char* name) {
 // The start-up notice: with no project opened, offer the predone and the recent houses.
 void offerChoose(CMainFrame& frame, DocumentController& controller, RecentFileList& recent,
                  Prompter& prompter) {
+    // The plan was first fitted before the window had its real size.
+    frame.view()->fitToWindow();
     if (!controller.pathName().isEmpty())
         return;
     QStringList recentFiles;
@@ -56,10 +60,12 @@ void offerChoose(CMainFrame& frame, DocumentController& controller, RecentFileLi
 int writeScreenshot(CMainFrame& frame, const QString& file) {
     frame.resize(1280, 800);
     frame.show();
-    // Let the layout settle and the view draw its back buffer at its final size.
+    // Let the layout settle, fit the plan to the view's final size, and let it draw.
     for (int i = 0; i < 5; ++i) {
         QApplication::processEvents();
         QApplication::sendPostedEvents();
+        if (i == 2)
+            frame.view()->fitToWindow();
     }
     const QImage shot = frame.grab().toImage();
     QImageWriter writer(file, "png");
@@ -113,6 +119,9 @@ int runArdenvo(int argc, char** argv) {
         return writeScreenshot(frame, options.screenshotFile);
     }
 
+    // Without a window manager "maximised" means nothing; the screen's size is the next best.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        frame.setGeometry(screen->availableGeometry());
     frame.showMaximized();
     frame.showSplash(resourceFile("splash.jpg"));
     if (!options.project.isEmpty() && !controller.openDocument(options.project))
