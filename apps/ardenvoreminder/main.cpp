@@ -2,6 +2,7 @@
 #include "platform/NamedEvent.h"
 #include "platform/PresenceLock.h"
 #include "platform/SettingsFile.h"
+#include "reminder/core/SystemEnvironment.h"
 #include "reminder/ui/ReminderWindow.h"
 
 #include <QApplication>
@@ -9,12 +10,22 @@
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <cstdio>
 
 namespace {
 
 constexpr const char* kInstanceLockName = "ArdenvoReminderInstance";
+constexpr int kTrayWaitMs = 3000;
+
+// For the screenshot: reads the registry list but never changes it.
+class LookOnlyEnvironment : public ardenvo::SystemEnvironment {
+public:
+    using SystemEnvironment::SystemEnvironment;
+    void setProjectStatus(const std::string&, bool) override {}
+    void deleteProjectEntry(const std::string&) override {}
+};
 
 int writeScreenshot(ardenvo::ReminderWindow& window, const QString& path) {
     window.tabs().setCurrentIndex(0);
@@ -57,6 +68,8 @@ int main(int argc, char** argv) {
         // Looks only: no tray icon, no events, no claim on being the running copy.
         options.watchEvents = false;
         options.useTray = false;
+        LookOnlyEnvironment environment(ardenvo::SettingsFile::user());
+        options.environment = &environment;
         ardenvo::ReminderWindow window(ardenvo::SettingsFile::user(), options);
         return writeScreenshot(window, parser.value(screenshot));
     }
@@ -71,11 +84,13 @@ int main(int argc, char** argv) {
 
     ardenvo::ReminderWindow window(ardenvo::SettingsFile::user(), options);
     QObject::connect(&window, &ardenvo::ReminderWindow::exitRequested, &app, &QApplication::quit);
-    // Without a notification area the window would be out of reach: it opens instead. Starting
-    // the program again brings it back after it was closed.
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        window.hideWindow();
-    else
-        window.showWindow();
+    window.hideWindow();
+    // Without a notification area the window would be out of reach, so it opens instead; the
+    // wait lets a tray that starts with the same log-on come up first. Starting the program again
+    // brings the window back after it was closed.
+    QTimer::singleShot(kTrayWaitMs, &window, [&window] {
+        if (!QSystemTrayIcon::isSystemTrayAvailable() && !window.isShown())
+            window.showWindow();
+    });
     return app.exec();
 }

@@ -15,6 +15,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ardenvo {
 
 EventListPage::EventListPage(ReminderSession& session, ReminderPrompter& prompter,
@@ -32,7 +34,11 @@ EventListPage::EventListPage(ReminderSession& session, ReminderPrompter& prompte
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->header()->setSectionsClickable(false);
-    m_list->setColumnWidth(EventListModel::DateColumn, 110);
+    // Wide enough for a whole date and time in the font in use.
+    m_list->setColumnWidth(
+        EventListModel::DateColumn,
+        std::max(100,
+                 m_list->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000 00:00")) + 24));
     m_list->setColumnWidth(EventListModel::ObjectColumn, 100);
     m_list->setColumnWidth(EventListModel::TextColumn, 280);
     auto* shortcut =
