@@ -2,12 +2,7 @@
 
 #include "planeditor/layout/BlockLayout.h"
 
-#include <QColorDialog>
-#include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -26,8 +21,6 @@ namespace {
 
 constexpr int kScrollStep = 60;
 constexpr int kWheelStep = 120; // one notch of an ordinary mouse wheel
-
-const char* const kSideLabels[4] = {"To the north", "To the east", "To the south", "To the west"};
 
 Qt::CursorShape cursorShape(HandleCursor c) {
     switch (c) {
@@ -49,23 +42,6 @@ Qt::CursorShape cursorShape(HandleCursor c) {
 
 ScreenPoint toScreenPoint(QPoint p) {
     return {p.x(), p.y()};
-}
-
-// A dialog's size in centimetres as a coordinate extent.
-std::int32_t extentOf(double cm) {
-    if (!(cm > 0))
-        return 0;
-    return static_cast<std::int32_t>(std::min(cm, 1.0e9));
-}
-
-std::int32_t endOf(std::int32_t start, std::int32_t extent) {
-    return static_cast<std::int32_t>(std::min<std::int64_t>(
-        static_cast<std::int64_t>(start) + extent, std::numeric_limits<std::int32_t>::max()));
-}
-
-QString applicationTitle() {
-    const QString name = QCoreApplication::applicationName();
-    return name.isEmpty() ? QStringLiteral("Ardenvo") : name;
 }
 
 // The topmost floor object (the last drawn) holding a point given relative to the block.
@@ -122,6 +98,7 @@ void CBrenvikaView::onViewHint(ViewHint hint, int blockId) {
         m_dragMode = 0;
         m_handle = 0;
         m_units.setIndex(m_doc.unitIndex());
+        emitSizeText();
         fitToWindow();
         break;
     case ViewHint::AddBlockView:
@@ -410,6 +387,8 @@ void CBrenvikaView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (m_dragMode == 0)
         updateHandle(pos);
+    else if (!(event->buttons() & Qt::LeftButton))
+        endDrag(pos); // the release went elsewhere (a window grabbed the mouse): finish here
     else
         dragTo(pos);
 }
@@ -567,222 +546,6 @@ void CBrenvikaView::wheelEvent(QWheelEvent* event) {
             away ? scrollUp() : scrollDown();
     }
     event->accept();
-}
-
-// ---- context menu -----------------------------------------------------------------------------
-
-void CBrenvikaView::contextMenuEvent(QContextMenuEvent* event) {
-    // The mouse opens the menu on release of the right button; this is the keyboard's way.
-    if (event->reason() != QContextMenuEvent::Keyboard || m_dragMode != 0)
-        return;
-    if (const CBlock* block = selectedBlock()) {
-        const Rect s = transform().toScreen(block->rect());
-        QMenu* menu = buildContextMenu(*block);
-        menu->popup(mapToGlobal(QPoint((s.left + s.right) / 2, (s.top + s.bottom) / 2)));
-    }
-}
-
-void CBrenvikaView::showContextMenu(QPoint screen) {
-    const CBlock* block = blockAt(screen);
-    if (!block)
-        return;
-    QMenu* menu = buildContextMenu(*block);
-    menu->popup(mapToGlobal(screen));
-}
-
-QMenu* CBrenvikaView::buildContextMenu(const CBlock& block) {
-    auto* menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    const std::int32_t id = block.id;
-    const bool onObject = block.selectedFloorObject() != nullptr;
-
-    // The command reaches the view after the menu has gone, as a posted message would.
-    auto post = [this, id](Command command, int side) {
-        QMetaObject::invokeMethod(
-            this, [this, command, id, side] { runCommand(command, id, side); },
-            Qt::QueuedConnection);
-    };
-    auto addItem = [&](QMenu* into, const char* text, Command command, bool enabled,
-                       int side = -1) {
-        QAction* action = into->addAction(QString::fromLatin1(text));
-        action->setEnabled(enabled);
-        connect(action, &QAction::triggered, this, [post, command, side] { post(command, side); });
-    };
-
-    QMenu* add = menu->addMenu(QStringLiteral("Add neighbor"));
-    QMenu* hall = add->addMenu(QStringLiteral("A hall"));
-    QMenu* room = add->addMenu(QStringLiteral("A room"));
-    for (int side = North; side <= West; ++side) {
-        const bool free = block.neighbours[static_cast<std::size_t>(side)] == 0;
-        addItem(hall, kSideLabels[side], Command::AddHall, free, side);
-        addItem(room, kSideLabels[side], Command::AddRoom, free, side);
-    }
-    addItem(menu, "Rename", Command::Rename,
-            onObject ? bool(m_hooks.renameObject) : bool(m_hooks.renameBlock));
-    addItem(menu, "Resize", Command::Resize,
-            onObject ? bool(m_hooks.resizeObject) : bool(m_hooks.resizeBlock));
-    addItem(menu, "Reposition", Command::Reposition, bool(m_hooks.reposition));
-    addItem(menu, "Change color", Command::ChangeColor, true);
-    addItem(menu, "Objects inside", Command::ObjectsInside, bool(m_hooks.objectsInside));
-    addItem(menu, "Delete", Command::Delete, true);
-    return menu;
-}
-
-void CBrenvikaView::runCommand(Command command, std::int32_t blockId, int side) {
-    CSection* section = m_doc.currentSection();
-    CBlock* block = section ? section->findBlockById(blockId) : nullptr;
-    if (!block)
-        return;
-    markModified();
-    CHouseObject* object = block->selectedFloorObject();
-    const bool forObject =
-        object && (command == Command::Delete || command == Command::Resize ||
-                   command == Command::ChangeColor || command == Command::Rename);
-    if (forObject)
-        runObjectCommand(command, *block, *object);
-    else
-        runBlockCommand(command, *section, *block, side);
-}
-
-void CBrenvikaView::runBlockCommand(Command command, CSection& section, CBlock& block, int side) {
-    switch (command) {
-    case Command::AddHall:
-    case Command::AddRoom:
-        addNeighbor(m_doc, block.id, side,
-                    command == Command::AddHall ? BlockKind::Hall : BlockKind::Room);
-        fitToWindow();
-        break;
-    case Command::Rename:
-        if (m_hooks.renameBlock)
-            if (auto name = m_hooks.renameBlock(this, section, block)) {
-                block.name = *name;
-                redraw();
-            }
-        break;
-    case Command::Resize:
-        if (m_hooks.resizeBlock)
-            if (auto size = m_hooks.resizeBlock(this, units(), block)) {
-                Rect r = block.rect();
-                r.right = endOf(r.left, extentOf(size->width()));
-                r.bottom = endOf(r.top, extentOf(size->height()));
-                block.setRect(r);
-                block.changed = 1;
-                relayoutFrom(section, block.id, -1);
-                emitSizeText();
-                fitToWindow();
-            }
-        break;
-    case Command::Reposition:
-        if (m_hooks.reposition && m_hooks.reposition(this, block)) {
-            relayoutFrom(section, block.id, -1);
-            fitToWindow();
-        }
-        break;
-    case Command::ChangeColor: {
-        const ColorRef before = block.colorRect.color;
-        if (auto color = chooseColor(before)) {
-            block.colorRect.color = *color;
-            redraw();
-        }
-        break;
-    }
-    case Command::ObjectsInside:
-        if (m_hooks.objectsInside) {
-            CSection* active = m_doc.currentSection();
-            m_hooks.objectsInside(this, m_doc, block, block.selectedFloorObject());
-            // The dialog may browse other sections; the plan stays on its own.
-            const auto& sections = m_doc.sections();
-            if (std::any_of(sections.begin(), sections.end(),
-                            [active](const auto& s) { return s.get() == active; }))
-                m_doc.setCurrentSection(active);
-            redraw();
-        }
-        break;
-    case Command::Delete: {
-        const std::int32_t id = block.id;
-        const DeleteBlockResult result = deleteBlock(section, id);
-        if (result == DeleteBlockResult::Deleted) {
-            std::erase(m_figures, id);
-            emitSizeText();
-            fitToWindow();
-        } else if (result != DeleteBlockResult::NotFound) {
-            refuse(QString::fromLatin1(deleteRefusalMessage(result)));
-        }
-        break;
-    }
-    }
-}
-
-void CBrenvikaView::runObjectCommand(Command command, CBlock& block, CHouseObject& object) {
-    switch (command) {
-    case Command::Delete: {
-        // Removal goes by name; a damaged file may hold two objects of one name, so the chosen
-        // one gets a name of its own first.
-        if (block.findFloorObject(object.name) != &object) {
-            std::string unique = object.name;
-            while (block.findFloorObject(unique))
-                unique += '\x01';
-            object.name = unique;
-        }
-        block.removeFloorObject(object.name);
-        redraw();
-        break;
-    }
-    case Command::Rename:
-        if (m_hooks.renameObject)
-            if (auto name = m_hooks.renameObject(this, block, object)) {
-                object.name = *name;
-                redraw();
-            }
-        break;
-    case Command::Resize:
-        if (m_hooks.resizeObject)
-            if (auto size = m_hooks.resizeObject(this, units(), block, object)) {
-                Rect& r = object.location.rect;
-                r.right = endOf(r.left, extentOf(size->width()));
-                r.bottom = endOf(r.top, extentOf(size->height()));
-                redraw();
-            }
-        break;
-    case Command::ChangeColor:
-        if (auto color = chooseColor(object.color)) {
-            object.color = *color;
-            redraw();
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-// ---- messages ---------------------------------------------------------------------------------
-
-void CBrenvikaView::refuse(const QString& text) {
-    if (m_prompts.refuse) {
-        m_prompts.refuse(this, text);
-        return;
-    }
-    QMessageBox box(QMessageBox::Critical, applicationTitle(), text, QMessageBox::Ok, this);
-    box.exec();
-}
-
-void CBrenvikaView::inform(const QString& text) {
-    if (m_prompts.inform) {
-        m_prompts.inform(this, text);
-        return;
-    }
-    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok, this);
-    box.exec();
-}
-
-std::optional<ColorRef> CBrenvikaView::chooseColor(ColorRef initial) {
-    if (m_prompts.chooseColor)
-        return m_prompts.chooseColor(this, initial);
-    const QColor chosen =
-        QColorDialog::getColor(QColor(redOf(initial), greenOf(initial), blueOf(initial)), this);
-    if (!chosen.isValid())
-        return std::nullopt;
-    return rgb(chosen.red(), chosen.green(), chosen.blue());
 }
 
 } // namespace ardenvo

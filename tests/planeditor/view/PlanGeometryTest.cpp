@@ -97,22 +97,6 @@ TEST(PlanHandles, HitSquaresHaveTheirSizesAndTheFirstHandleWins) {
     EXPECT_EQ(objectHandleAt(Rect{10, 10, 50, 50}, {54, 54}), 0);
 }
 
-TEST(PlanHandles, CursorsAndStatusTextsFollowTheHandleClasses) {
-    EXPECT_EQ(handleCursor(1), HandleCursor::SizeNWSE);
-    EXPECT_EQ(handleCursor(8), HandleCursor::SizeNWSE);
-    EXPECT_EQ(handleCursor(2), HandleCursor::SizeNS);
-    EXPECT_EQ(handleCursor(6), HandleCursor::SizeNESW);
-    EXPECT_EQ(handleCursor(4), HandleCursor::SizeWE);
-    EXPECT_EQ(handleCursor(15), HandleCursor::Cross);
-    EXPECT_EQ(handleCursor(-3), HandleCursor::SizeNESW);
-    EXPECT_EQ(handleCursor(0), HandleCursor::Arrow);
-
-    EXPECT_STREQ(handleStatusText(0), "Ready");
-    EXPECT_STREQ(handleStatusText(7), "Drag to resize the room");
-    EXPECT_STREQ(handleStatusText(9), "Click to reposition the room");
-    EXPECT_STREQ(handleStatusText(-8), "Drag to resize the object");
-}
-
 TEST(PlanBlockDrag, EdgesStopAtTheObjectsMarginWhileTheOtherDimensionFollows) {
     auto block = hallAt({100, 100, 250, 250});
     addObject(*block, {10, 10, 70, 70}); // minimum size 80 x 80
@@ -171,13 +155,6 @@ TEST(PlanObjectDrag, MovePushesBackInsideAndKeepsTheSize) {
     // Hostile values do not overflow.
     const Rect r = moveObject({0, 0, 10, 10}, std::numeric_limits<std::int32_t>::max(), 0, block);
     EXPECT_EQ(r, (Rect{130, 10, 140, 20}));
-}
-
-TEST(PlanFit, OneHallInAWindowTakesTheCappedZoom) {
-    const ScreenTransform t = fitTransform({100, 100, 250, 250}, 800, 600);
-    EXPECT_DOUBLE_EQ(t.zoom, 0.95);
-    EXPECT_EQ(t.offsetX, 246); // trunc(400 / 0.95 - 175)
-    EXPECT_EQ(t.offsetY, 140); // trunc(300 / 0.95 - 175)
 }
 
 TEST(PlanFit, LargeHousesShrinkToTheNarrowerRatioButNotBelowTheFloor) {
