@@ -93,24 +93,6 @@ TEST(Archive, WideTextsBecomeUtf8) {
     EXPECT_EQ(readBack(wideText(longText)), expected);
 }
 
-TEST(Archive, NumbersAreLittleEndianAndRoundTrip) {
-    std::string out;
-    ArchiveWriter w(out);
-    w.writeInt32(-2);
-    w.writeUInt32(0x80000000u);
-    w.writeDouble(1.0);
-    w.writeRect({1, -2, 300, 0x7FFFFFFF});
-    w.finish();
-    EXPECT_EQ(out.substr(0, 16),
-              bytes({0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0x80, 0, 0, 0, 0, 0, 0, 0xF0, 0x3F}));
-    ArchiveReader in(out);
-    EXPECT_EQ(in.readInt32(), -2);
-    EXPECT_EQ(in.readUInt32(), 0x80000000u);
-    EXPECT_EQ(in.readDouble(), 1.0);
-    EXPECT_EQ(in.readRect(), (Rect{1, -2, 300, 0x7FFFFFFF}));
-    EXPECT_TRUE(in.atEnd());
-}
-
 TEST(Archive, DamagedLengthsAndCountsAreRefusedBeforeAnythingIsAllocated) {
     const std::vector<std::string> damagedTexts = {
         bytes({}),

