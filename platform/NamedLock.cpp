@@ -3,7 +3,6 @@
 #include "platform/RuntimeDirectory.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <fcntl.h>
@@ -97,7 +96,9 @@ bool NamedLock::tryAcquire(int timeoutMs) {
             ++m_held;
             return true;
         }
-        if ((errno != EWOULDBLOCK && errno != EINTR) || Clock::now() >= deadline)
+        // Any failure (held elsewhere, interrupted, out of kernel locks) is retried until the
+        // slice ends, so a waiter never spins.
+        if (Clock::now() >= deadline)
             break;
         std::this_thread::sleep_for(std::min<Clock::duration>(pause, deadline - Clock::now()));
         pause = std::min(pause * 2, std::chrono::milliseconds(20));
