@@ -312,8 +312,11 @@ void CMainFrame::updateTitle() {
 
 void CMainFrame::runSections() {
 #ifdef ARDENVO_HAS_SECTIONS_DIALOG
-    SectionsDialog::run(this, m_controller.document());
-    m_view->rebuildPlan();
+    // Sections renamed or deleted show on the next redraw; a new active section needs new figures.
+    if (SectionsDialog::run(this, m_controller.document()))
+        m_view->rebuildPlan();
+    else
+        m_view->update();
 #endif
 }
 
