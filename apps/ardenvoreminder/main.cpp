@@ -3,6 +3,7 @@
 #include "platform/PresenceLock.h"
 #include "platform/SettingsFile.h"
 #include "reminder/core/SystemEnvironment.h"
+#include "reminder/ui/ReminderIcons.h"
 #include "reminder/ui/ReminderWindow.h"
 
 #include <QApplication>
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Ardenvo Reminder");
     QApplication::setApplicationVersion("1.2");
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(ardenvo::reminderNormalIcon());
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Ardenvo Reminder: tells you when a reminder of your "

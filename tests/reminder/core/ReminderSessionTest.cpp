@@ -116,6 +116,23 @@ TEST_F(SessionTest, FirstDueIndexFollowsTableOrderAndTheStrictTest) {
     EXPECT_EQ(session.firstDueIndex(toInstant(at(2032, 1, 1))), 0);
 }
 
+TEST_F(SessionTest, DueCheckFollowsDeletedAndAdvancedReminders) {
+    CReminder yearly = reminderAt(at(2020, 1, 1), "yearly", true);
+    yearly.repeatEachUnit = static_cast<std::int32_t>(PeriodUnit::Year);
+    project("a.av", {{{yearly, reminderAt(at(2021, 1, 1), "single")}}});
+    session.reloadProjects();
+    const std::int64_t mid2020 = toInstant(at(2020, 6, 1));
+    ASSERT_EQ(session.firstDueIndex(mid2020), 0);
+
+    ASSERT_EQ(session.resetEvent(0), ReminderSession::Result::Done); // 365 days on
+    EXPECT_EQ(session.firstDueIndex(mid2020), -1);
+    EXPECT_EQ(session.firstDueIndex(toInstant(at(2021, 1, 1)) + 1), 0);
+
+    ASSERT_EQ(session.deleteEvent(0), ReminderSession::Result::Done);
+    EXPECT_EQ(session.firstDueIndex(toInstant(at(2021, 1, 1))), -1);
+    EXPECT_EQ(session.firstDueIndex(toInstant(at(2021, 1, 1)) + 1), 0);
+}
+
 TEST_F(SessionTest, ResetAdvancesPeriodicalAndDeletesSingleDateInTheFile) {
     CReminder weekly = reminderAt(at(2030, 3, 6, 18, 30), "weekly", true);
     weekly.periodicMode = static_cast<std::int32_t>(PeriodicMode::RepeatEach);
