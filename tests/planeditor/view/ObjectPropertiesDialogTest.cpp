@@ -1,0 +1,141 @@
+#include "DialogTestSupport.h"
+
+#include "planeditor/view/ObjectPropertiesDialog.h"
+#include "platform/Settings.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace ardenvo;
+using namespace ardenvo::test;
+
+namespace {
+
+class ObjectPropertiesDialogTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        settings = std::make_unique<SettingsFile>(dir.filePath("registry.conf").toStdString());
+    }
+    std::unique_ptr<ObjectPropertiesDialog> open(std::optional<ObjectProperties> current = {},
+                                                 bool positionFixed = false) {
+        auto d = std::make_unique<ObjectPropertiesDialog>(nullptr, current, positionFixed,
+                                                          *settings, answers.prompts());
+        d->show();
+        return d;
+    }
+    std::optional<std::int32_t> storedUnits() const { return Settings(*settings).objectUnits(); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<SettingsFile> settings;
+    RecordedPrompts answers;
+};
+
+} // namespace
+
+TEST_F(ObjectPropertiesDialogTest, ANewObjectShowsTheDefaultsInTheUnitKeptInTheSettings) {
+    Settings(*settings).setObjectUnits(2);
+    auto d = open();
+    EXPECT_EQ(d->windowTitle(), QStringLiteral("Object properties"));
+    EXPECT_EQ(d->nameEdit()->text(), QStringLiteral("Object"));
+    EXPECT_EQ(d->positionCombo()->currentText(), QStringLiteral("On top"));
+    EXPECT_TRUE(d->positionCombo()->isEnabled());
+    EXPECT_EQ(d->colorSwatch()->palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(d->lengthEdit()->text(), QStringLiteral("27.56"));
+    EXPECT_EQ(d->widthEdit()->text(), QStringLiteral("27.56"));
+    EXPECT_EQ(d->unitCombo()->currentText(), QStringLiteral("Inches"));
+    QStringList units;
+    for (int i = 0; i < d->unitCombo()->count(); ++i)
+        units << d->unitCombo()->itemText(i);
+    EXPECT_EQ(units, (QStringList{"Centimeters", "Meters", "Inches", "Feet", "Yards"}));
+
+    // Confirmed as shown, the sizes are still exactly 70 cm.
+    clickOk(d.get());
+    EXPECT_EQ(d->result(), QDialog::Accepted);
+    EXPECT_EQ(d->properties(), ObjectProperties{});
+    EXPECT_EQ(storedUnits(), 2);
+}
+
+TEST_F(ObjectPropertiesDialogTest, UnitsConvertWhatIsShownAndOkRemembersTheUnit) {
+    auto d = open(ObjectProperties{"Piano", 1, rgb(10, 20, 30), 152, 60}, true);
+    EXPECT_EQ(d->unitIndex(), 0); // nothing stored yet
+    EXPECT_FALSE(d->positionCombo()->isEnabled());
+    EXPECT_EQ(d->positionCombo()->currentText(), QStringLiteral("Inside"));
+    EXPECT_EQ(d->lengthEdit()->text(), QStringLiteral("152.00"));
+
+    d->unitCombo()->setCurrentIndex(1);
+    EXPECT_EQ(d->lengthEdit()->text(), QStringLiteral("1.52"));
+    EXPECT_EQ(d->widthEdit()->text(), QStringLiteral("0.60"));
+    d->unitCombo()->setCurrentIndex(3);
+    EXPECT_EQ(d->lengthEdit()->text(), QStringLiteral("4.99"));
+    retype(d->widthEdit(), "2.5"); // feet
+    d->unitCombo()->setCurrentIndex(1);
+    EXPECT_EQ(d->widthEdit()->text(), QStringLiteral("0.76"));
+    EXPECT_EQ(d->lengthEdit()->text(), QStringLiteral("1.52"));
+
+    answers.colorAnswer = rgb(200, 100, 50);
+    QTest::mouseClick(d->changeColorButton(), Qt::LeftButton);
+    EXPECT_EQ(d->colorSwatch()->palette().color(QPalette::Window), QColor(200, 100, 50));
+    retype(d->nameEdit(), "Grand piano");
+
+    clickOk(d.get());
+    ASSERT_EQ(d->result(), QDialog::Accepted);
+    const ObjectProperties& p = d->properties();
+    EXPECT_EQ(p.name, "Grand piano");
+    EXPECT_EQ(p.position, 1);
+    EXPECT_EQ(p.color, rgb(200, 100, 50));
+    EXPECT_DOUBLE_EQ(p.length, 152);
+    EXPECT_DOUBLE_EQ(p.width, 2.5 * 30.48);
+    EXPECT_EQ(storedUnits(), 1);
+
+    // The next dialog starts in meters.
+    auto next = open();
+    EXPECT_EQ(next->unitCombo()->currentText(), QStringLiteral("Meters"));
+    EXPECT_EQ(next->lengthEdit()->text(), QStringLiteral("0.70"));
+    clickCancel(next.get());
+}
+
+TEST_F(ObjectPropertiesDialogTest, CancelStoresNoUnitAndCancelledColoursChangeNothing) {
+    auto d = open();
+    d->unitCombo()->setCurrentIndex(4);
+    QTest::mouseClick(d->changeColorButton(), Qt::LeftButton); // chooser cancelled
+    EXPECT_EQ(d->colorSwatch()->palette().color(QPalette::Window), QColor(Qt::black));
+    clickCancel(d.get());
+    EXPECT_EQ(d->result(), QDialog::Rejected);
+    EXPECT_EQ(storedUnits(), std::nullopt);
+
+    // An index outside 0-4 in the settings file counts as none.
+    settings->writeDword("Software\\Ardenvo\\Setup", "Units", 9);
+    EXPECT_EQ(open()->unitIndex(), 0);
+    auto e = open();
+    e->reject();
+}
+
+TEST_F(ObjectPropertiesDialogTest, SizesThatAreNoNumbersOrNotPositiveAreRefused) {
+    auto d = open();
+    retype(d->lengthEdit(), "long");
+    clickOk(d.get());
+    EXPECT_EQ(answers.warnings, QStringList{"Please enter a number."});
+    retype(d->lengthEdit(), "-5");
+    clickOk(d.get());
+    EXPECT_EQ(answers.warnings.last(),
+              QStringLiteral("Please enter a number between 1.00 and 100000.00."));
+    retype(d->lengthEdit(), "0.4");
+    clickOk(d.get());
+    EXPECT_EQ(answers.warnings.size(), 3);
+    retype(d->lengthEdit(), "20");
+    retype(d->widthEdit(), "1e9");
+    clickOk(d.get());
+    EXPECT_EQ(answers.warnings.size(), 4);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(storedUnits(), std::nullopt);
+
+    d->unitCombo()->setCurrentIndex(2);
+    retype(d->widthEdit(), "0.39"); // one centimetre as inches show it
+    clickOk(d.get());
+    ASSERT_EQ(d->result(), QDialog::Accepted);
+    EXPECT_DOUBLE_EQ(d->properties().length, 20);
+    EXPECT_DOUBLE_EQ(d->properties().width, 1);
+}
