@@ -112,8 +112,11 @@ void EventListPage::editEvent() {
     CommandGate::Hold hold(m_gate);
     if (!confirmOpenProject(row, kOpenProjectQuestion))
         return;
+    const EventRow* entry = m_session.events().rowAt(row);
+    if (!entry)
+        return;
     CReminder values;
-    if (!m_editor(this, m_session.events().rowAt(row)->reminder, values))
+    if (!m_editor(this, entry->reminder, values))
         return;
     const auto generation = m_session.generation();
     m_session.editEvent(row, values);
