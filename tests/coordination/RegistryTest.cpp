@@ -161,17 +161,5 @@ TEST_F(RegistryTest, HugeCountIsNoHang) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 }
 
-TEST_F(RegistryTest, WrittenEntriesLandInTheirOwnSlots) {
-    writeProjectEntries({{4, "/four.av", 0}, {1, "/one.av", 1}, {-1, "/bad.av", 1}}, settings);
-    settings.writeDword(files, "Count", 4);
-    const auto entries = readProjectEntries(settings);
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].index, 1);
-    EXPECT_EQ(entries[0].path, "/one.av");
-    EXPECT_EQ(entries[1].index, 4);
-    EXPECT_EQ(entries[1].status, 0);
-    EXPECT_EQ(settings.readDword(files + "\\File4", "index"), 4);
-}
-
 } // namespace
 } // namespace ardenvo

@@ -94,14 +94,5 @@ TEST_F(DesktopIntegrationTest, DataGoesBesideTheProgramOnlyWhenWritable) {
     EXPECT_TRUE(fs::is_directory(sandbox.data + "/Ardenvo"));
 }
 
-TEST_F(DesktopIntegrationTest, ImagesFolderIsCreatedAndReportSitsBesideIt) {
-    const std::string images = AppPaths::imagesDirectory();
-    ASSERT_FALSE(images.empty());
-    EXPECT_TRUE(fs::is_directory(images));
-    EXPECT_EQ(fs::path(images).filename(), "Images");
-    EXPECT_EQ(fs::path(AppPaths::reportPath()).filename(), "temp.html");
-    EXPECT_EQ(fs::path(AppPaths::reportPath()).parent_path(), fs::path(images).parent_path());
-}
-
 } // namespace
 } // namespace ardenvo

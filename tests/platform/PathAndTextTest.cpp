@@ -34,14 +34,6 @@ TEST(ProjectKeyTest, AbsoluteAndCleanedButCaseKept) {
     EXPECT_NE(projectKey(dir + "/House.av"), projectKey(dir + "/house.av"));
 }
 
-TEST(ProjectKeyTest, SameFileFollowsTheKey) {
-    test::XdgSandbox sandbox;
-    EXPECT_TRUE(sameFile(sandbox.root + "/a/b.jpg", sandbox.root + "/a/./c/../b.jpg"));
-    EXPECT_FALSE(sameFile(sandbox.root + "/a/b.jpg", sandbox.root + "/a/B.jpg"));
-    EXPECT_TRUE(sameFile("", ""));
-    EXPECT_FALSE(sameFile("", "/"));
-}
-
 TEST(ProjectKeyTest, CaseInsensitiveFileSystemIsDetectedWhenOneIsAvailable) {
     // Set ARDENVO_CASE_INSENSITIVE_DIR to a folder on such a file system (vfat, casefolded ext4)
     // to run this.

@@ -124,17 +124,6 @@ TEST_F(SettingsTest, TipIsOnUnlessStoredAsZero) {
     EXPECT_TRUE(settings.eventOccureTip());
 }
 
-TEST_F(SettingsTest, UnitsOutsideTheTableReadAsNone) {
-    EXPECT_FALSE(settings.objectUnits());
-    settings.setObjectUnits(3);
-    EXPECT_EQ(settings.objectUnits(), 3);
-    EXPECT_EQ(file.readDword("Software\\Ardenvo\\Setup", "Units"), 3);
-    file.writeDword("Software\\Ardenvo\\Setup", "Units", 5);
-    EXPECT_FALSE(settings.objectUnits());
-    file.writeDword("Software\\Ardenvo\\Setup", "Units", -1);
-    EXPECT_FALSE(settings.objectUnits());
-}
-
 TEST_F(SettingsTest, RecentFilesKeepFourMostRecentWithoutDuplicates) {
     const std::string d = sandbox.root + "/";
     for (const char* name : {"a.av", "b.av", "c.av", "d.av", "e.av"})
