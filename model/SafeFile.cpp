@@ -58,7 +58,8 @@ bool writeAll(int fd, std::string_view bytes) {
 int createTemporary(const std::string& target, std::string& tempPath) {
     std::random_device device;
     std::mt19937_64 random(device());
-    const std::string base = folderOf(target) + "/." + fileNameOf(target) + ".";
+    // A long name is shortened so that the temporary one stays within the file-name limit.
+    const std::string base = folderOf(target) + "/." + fileNameOf(target).substr(0, 200) + ".";
     for (int attempt = 0; attempt < 100; ++attempt) {
         char suffix[24];
         std::snprintf(suffix, sizeof suffix, "%012llx.tmp",
@@ -159,7 +160,8 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
 }
 
 bool readWholeFile(const std::string& path, std::string& out, std::string* error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a named pipe given as a file cannot hang the open; it is refused below.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return failWith(error, "Cannot open " + path, errno);
     struct stat info {};

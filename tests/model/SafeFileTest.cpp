@@ -99,6 +99,10 @@ TEST_F(SafeFile, MissingTargetIsCreatedUnlessItMustExist) {
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(entries().empty());
 
+    const std::string longName = path(std::string(250, 'L').c_str());
+    ASSERT_TRUE(replaceFileSafely(longName, "long", false, &error)) << error;
+    EXPECT_EQ(contentOf(longName), "long");
+    std::filesystem::remove(longName);
     ASSERT_TRUE(replaceFileSafely(path("fresh.av"), "x", false, &error)) << error;
     EXPECT_EQ(contentOf(path("fresh.av")), "x");
     EXPECT_EQ(modeOf(path("fresh.av")) & 0600u, 0600u);
@@ -144,6 +148,8 @@ TEST_F(SafeFile, LoadingSomethingThatIsNoFileFailsToOpenAndKeepsTheHouse) {
     EXPECT_EQ(loadProject(path("missing.av"), doc), FileError::OpenFailed);
     EXPECT_EQ(loadProject(m_dir, doc), FileError::OpenFailed);
     EXPECT_EQ(doc.sectionAt(0)->name, "Mine");
+    ASSERT_EQ(::mkfifo(path("pipe.av").c_str(), 0600), 0);
+    EXPECT_EQ(loadProject(path("pipe.av"), doc), FileError::OpenFailed); // and does not hang
     putFile(path("empty.av"), "");
     EXPECT_EQ(loadProject(path("empty.av"), doc), FileError::UnexpectedFormat);
 }
