@@ -5,7 +5,6 @@
 #include "platform/AppPaths.h"
 #include "platform/SettingsFile.h"
 #include "shell/CMainFrame.h"
-#include "shell/ChooseHouseDialog.h"
 #include "shell/DocumentController.h"
 #include "shell/Prompter.h"
 #include "shell/RecentFileList.h"
@@ -28,33 +27,6 @@ namespace {
 QString resourceFile(const char* name) {
     const auto found = AppPaths::findResource(name);
     return found ? QString::fromStdString(*found) : QString();
-}
-
-// The start-up notice: with no project opened, offer the predone and the recent houses.
-void offerChoose(CMainFrame& frame, DocumentController& controller, RecentFileList& recent,
-                 Prompter& prompter) {
-    // The plan was first fitted before the window had its real size.
-    frame.view()->fitToWindow();
-    if (!controller.pathName().isEmpty())
-        return;
-    QStringList recentFiles;
-    if (recent.isAccessible())
-        recentFiles = recent.files();
-    else
-        prompter.message(QStringLiteral("Error"), QStringLiteral("Access denied to the registry!"),
-                         Prompter::Icon::Stop);
-    const auto choice = ChooseHouseDialog::run(
-        &frame, findPredoneHouses(AppPaths::resourceDirectories()), recentFiles, prompter);
-    switch (choice.kind) {
-    case ChooseHouseDialog::Choice::Kind::Predone:
-        controller.loadPredone(choice.path);
-        break;
-    case ChooseHouseDialog::Choice::Kind::Recent:
-        frame.openRecent(choice.recentIndex);
-        break;
-    case ChooseHouseDialog::Choice::Kind::Continue:
-        break;
-    }
 }
 
 int writeScreenshot(CMainFrame& frame, const QString& file) {
@@ -126,7 +98,7 @@ int runArdenvo(int argc, char** argv) {
     frame.showSplash(resourceFile("splash.jpg"));
     if (!options.project.isEmpty() && !controller.openDocument(options.project))
         return 1;
-    QTimer::singleShot(0, &frame, [&] { offerChoose(frame, controller, recent, prompter); });
+    QTimer::singleShot(0, &frame, [&] { frame.startupNotice(AppPaths::resourceDirectories()); });
     return QApplication::exec();
 }
 

@@ -10,6 +10,7 @@
 #include "shell/Prompter.h"
 #include "shell/RecentFileList.h"
 #include "shell/SplashWindow.h"
+#include "shell/StartupOptions.h"
 #include "shell/StatusBarPanes.h"
 #include "shell/ToolbarIcons.h"
 
@@ -288,6 +289,32 @@ bool CMainFrame::openRecent(int index) {
         rebuildRecentFiles();
     }
     return opened;
+}
+
+void CMainFrame::startupNotice(const std::vector<std::string>& predoneFolders) {
+    // The plan was first fitted before the window had its real size.
+    m_view->fitToWindow();
+    if (!m_controller.pathName().isEmpty())
+        return;
+    QStringList recentFiles;
+    if (m_recent.isAccessible())
+        recentFiles = m_recent.files();
+    else
+        m_prompter.message("Error", "Access denied to the registry!", Prompter::Icon::Stop);
+    const QStringList predone = findPredoneHouses(predoneFolders);
+    const ChooseHouseDialog::Choice choice =
+        m_chooser ? m_chooser(this, predone, recentFiles)
+                  : ChooseHouseDialog::run(this, predone, recentFiles, m_prompter);
+    switch (choice.kind) {
+    case ChooseHouseDialog::Choice::Kind::Predone:
+        m_controller.loadPredone(choice.path);
+        break;
+    case ChooseHouseDialog::Choice::Kind::Recent:
+        openRecent(choice.recentIndex);
+        break;
+    case ChooseHouseDialog::Choice::Kind::Continue:
+        break;
+    }
 }
 
 SplashWindow* CMainFrame::showSplash(const QString& picturePath, int lifetimeMs) {

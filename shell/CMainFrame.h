@@ -2,8 +2,12 @@
 
 #include "shell/SplashWindow.h"
 
+#include "shell/ChooseHouseDialog.h"
+
 #include <QMainWindow>
 #include <QPointer>
+
+#include <functional>
 
 class QAction;
 class QMenu;
@@ -40,6 +44,14 @@ public:
     // list.
     bool openRecent(int index);
 
+    // Shows the Choose dialog and opens what it returns; tests put their own answer in its place.
+    using Chooser = std::function<ChooseHouseDialog::Choice(
+        QWidget* parent, const QStringList& predone, const QStringList& recent)>;
+    void setChooser(Chooser chooser) { m_chooser = std::move(chooser); }
+    // The start-up notice: fits the plan to the window and, when no project was opened, offers the
+    // predone houses found in `predoneFolders` and the recent files.
+    void startupNotice(const std::vector<std::string>& predoneFolders);
+
 public slots:
     void showAbout();
     void showHelp();
@@ -69,6 +81,7 @@ private:
     QList<QAction*> m_recentActions;
     QList<QAction*> m_unitActions;
     QPointer<SplashWindow> m_splash;
+    Chooser m_chooser;
 };
 
 } // namespace ardenvo

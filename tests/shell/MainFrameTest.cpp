@@ -9,7 +9,9 @@
 #include "shell/StatusBarPanes.h"
 
 #include <QAction>
+#include <QDir>
 #include <QDropEvent>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -220,4 +222,56 @@ TEST_F(MainFrameTest, StatusBarShowsSizeAndATickingClock) {
     // The size pane is wide enough for its template text.
     EXPECT_GE(panes->sizePane()->minimumWidth(), panes->sizePane()->fontMetrics().horizontalAdvance(
                                                      "Size:00000000x00000000 centimeters"));
+}
+
+TEST_F(MainFrameTest, StartupOffersTheHousesOnlyWhenNoProjectWasOpened) {
+    const QString folder = scratchFile("predone-folder");
+    QDir().mkpath(folder);
+    const QString shipped = saveHouse("predone-folder/villa.av");
+    const QString mine = saveHouse("mine.av");
+    QFile shippedFile(shipped);
+    ASSERT_TRUE(shippedFile.open(QIODevice::ReadOnly));
+    const QByteArray shippedBytes = shippedFile.readAll();
+
+    // A project is open: no dialog.
+    int offered = 0;
+    QStringList seenPredone, seenRecent;
+    ChooseHouseDialog::Choice answer;
+    frame->setChooser([&](QWidget*, const QStringList& predone, const QStringList& recentFiles) {
+        ++offered;
+        seenPredone = predone;
+        seenRecent = recentFiles;
+        return answer;
+    });
+    frame->startupNotice({folder.toStdString()});
+    EXPECT_EQ(offered, 0);
+
+    // Untitled: the predone house opens as a new, untitled house.
+    controller.newDocument();
+    answer = {ChooseHouseDialog::Choice::Kind::Predone, shipped, -1};
+    frame->startupNotice({folder.toStdString()});
+    EXPECT_EQ(offered, 1);
+    EXPECT_EQ(seenPredone, QStringList{shipped});
+    EXPECT_EQ(seenRecent, recent.files());
+    EXPECT_EQ(frame->windowTitle(), "Untitled - Ardenvo");
+    EXPECT_EQ(controller.document().currentSection()->blocks().size(), 2u);
+    controller.document().setModified();
+    prompter.saveNames.push_back(scratchFile("from-villa.av"));
+    ASSERT_TRUE(controller.save());
+    EXPECT_EQ(shippedFile.seek(0) ? shippedFile.readAll() : QByteArray(), shippedBytes);
+
+    // A recent house opens under its own name.
+    controller.newDocument();
+    answer = {ChooseHouseDialog::Choice::Kind::Recent, mine,
+              static_cast<int>(recent.files().indexOf(mine))};
+    frame->startupNotice({folder.toStdString()});
+    EXPECT_EQ(frame->windowTitle(), "mine.av - Ardenvo");
+
+    // Continue keeps the new house.
+    controller.newDocument();
+    answer = {};
+    frame->startupNotice({folder.toStdString()});
+    EXPECT_EQ(frame->windowTitle(), "Untitled - Ardenvo");
+    EXPECT_EQ(controller.document().currentSection()->blocks().size(), 1u);
+    EXPECT_TRUE(prompter.messages.empty());
 }
