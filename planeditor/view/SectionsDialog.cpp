@@ -58,6 +58,7 @@ QIcon houseIcon() {
 SectionsDialog::SectionsDialog(QWidget* parent, CBrenvikaDoc& doc, DialogPrompts prompts)
     : QDialog(parent), m_doc(doc), m_prompts(std::move(prompts)) {
     setWindowTitle(QStringLiteral("Sections"));
+    m_icon = houseIcon();
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("sectionList"));
@@ -115,10 +116,9 @@ SectionsDialog::SectionsDialog(QWidget* parent, CBrenvikaDoc& doc, DialogPrompts
 void SectionsDialog::refreshList(int selectRow) {
     m_filling = true;
     m_list->clear();
-    static const QIcon icon = houseIcon();
     for (const auto& section : m_doc.sections()) {
         auto* item = new QTreeWidgetItem(m_list);
-        item->setIcon(0, icon);
+        item->setIcon(0, m_icon);
         item->setText(0, displayText(section->name));
         item->setText(1,
                       section.get() == m_doc.currentSection() ? QStringLiteral("Yes") : QString());

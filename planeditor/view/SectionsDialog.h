@@ -4,6 +4,7 @@
 #include "planeditor/view/DialogSupport.h"
 
 #include <QDialog>
+#include <QIcon>
 
 #include <functional>
 
@@ -53,6 +54,7 @@ private:
     bool m_changed = false;
     bool m_filling = false; // the list is being refilled: its changes are not renames
 
+    QIcon m_icon;
     QTreeWidget* m_list = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_setActive = nullptr;
