@@ -257,7 +257,10 @@ void SearchDialog::askTheTobrin() {
                           SearchPrompts::Icon::Stop);
         return;
     }
-    m_report->showReport(m_reportPath);
+    if (!m_report->showReport(m_reportPath))
+        m_prompts.message(this,
+                          QStringLiteral("The report \"%1\" could not be read.").arg(m_reportPath),
+                          SearchPrompts::Icon::Stop);
 }
 
 void SearchDialog::pageSetup() {
@@ -275,8 +278,10 @@ void SearchDialog::print() {
                           SearchPrompts::Icon::Stop);
         return;
     }
-    if (m_prompts.askPrint(this, m_printer))
+    if (m_prompts.askPrint(this, m_printer)) {
+        m_report->finishLoading();
         m_report->document()->print(&m_printer);
+    }
 }
 
 void SearchDialog::saveAsPdf() {
@@ -298,6 +303,7 @@ void SearchDialog::saveAsPdf() {
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setOutputFileName(path);
     QFile::remove(path);
+    m_report->finishLoading();
     m_report->document()->print(&pdf);
     if (!QFileInfo(path).isFile() || QFileInfo(path).size() == 0)
         m_prompts.message(this,
