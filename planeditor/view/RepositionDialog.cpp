@@ -1,6 +1,7 @@
 #include "planeditor/view/RepositionDialog.h"
 
 #include "planeditor/view/AlignmentPictures.h"
+#include "platform/TextCodec.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>
@@ -43,6 +44,12 @@ RepositionDialog::RepositionDialog(QWidget* parent, CBlock& block, DialogPrompts
     compass->addWidget(makeSideGroup(West), 1, 0);
     compass->addWidget(makeSideGroup(East), 1, 2);
     compass->addWidget(makeSideGroup(South), 2, 1);
+    // The block itself sits in the middle of the compass, so the user sees which one is edited.
+    auto* name = new QLabel(displayText(m_block.name), this);
+    name->setObjectName(QStringLiteral("blockName"));
+    name->setAlignment(Qt::AlignCenter);
+    name->setWordWrap(true);
+    compass->addWidget(name, 1, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

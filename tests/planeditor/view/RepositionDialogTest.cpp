@@ -4,6 +4,7 @@
 #include "planeditor/view/AlignmentPictures.h"
 #include "planeditor/view/RepositionDialog.h"
 
+#include <QLabel>
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
@@ -49,6 +50,7 @@ TEST_F(RepositionDialogTest, ShowsTheRecordsAndWritesTheTickedModesAndShiftsOnOk
     EXPECT_LT(north->geometry().bottom(), west->geometry().top());
     EXPECT_LT(west->geometry().right(), east->geometry().left());
     EXPECT_LT(east->geometry().bottom(), south->geometry().top());
+    EXPECT_EQ(d->findChild<QLabel*>("blockName")->text(), QStringLiteral("I'm a room"));
 
     QTest::mouseClick(d->modeButton(South, 2), Qt::LeftButton);
     QTest::mouseClick(d->modeButton(North, 1), Qt::LeftButton);
