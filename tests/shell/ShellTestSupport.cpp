@@ -3,12 +3,23 @@
 #include <QDir>
 #include <QFile>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 namespace ardenvo::test {
 
 namespace {
+
+// Kept in a plain array: it must still be readable when the exit handler runs, after the
+// static strings are gone.
+char treeRoot[64] = {};
+
+void removeTree() {
+    const QString root = QString::fromLatin1(treeRoot);
+    if (root.startsWith(QLatin1String("/tmp/ardenvo-shell-tests-")))
+        QDir(root).removeRecursively();
+}
 
 // Runs before main(): the settings file, the shared table and the Images folder must never be
 // the user's own while the tests run.
@@ -25,6 +36,8 @@ std::string makeTree() {
     setenv("XDG_CONFIG_HOME", (base + "/config").c_str(), 1);
     setenv("XDG_DATA_HOME", (base + "/data").c_str(), 1);
     setenv("XDG_RUNTIME_DIR", (base + "/runtime").c_str(), 1);
+    std::snprintf(treeRoot, sizeof treeRoot, "%s", root);
+    std::atexit(removeTree);
     return base;
 }
 
