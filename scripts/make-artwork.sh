@@ -24,8 +24,7 @@ convert -size 480x320 gradient:'#24407a'-'#f2b36b' \
     -stroke '#2b2b30' -strokewidth 1 \
     -draw 'line 187,170 187,204' -draw 'line 168,187 206,187' \
     -draw 'line 293,170 293,204' -draw 'line 274,187 312,187' \
-    -fill '#fff8e0' -stroke none -draw 'circle 410,60 410,82' \
-    -fill '#24407a' -draw 'circle 420,54 410,74' \
+    -fill '#fff8e0' -stroke none -draw 'circle 410,60 410,78' \
     -font "$font" -pointsize 40 -fill '#ffffff' -stroke '#1b2440' -strokewidth 1 \
     -annotate +24+52 'Ardenvo' \
     -font "$font_plain" -pointsize 15 -stroke none -fill '#f4f4f4' \
