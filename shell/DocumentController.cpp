@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QProgressDialog>
 
+#include <exception>
 #include <thread>
 
 namespace ardenvo {
@@ -110,7 +111,12 @@ bool DocumentController::readInto(const QString& path, Naming naming) {
         progress.setAutoClose(false);
         progress.setValue(0);
         std::thread worker([&, file = toLocalPath(absolute)] {
-            error = loadProject(file, *fresh);
+            // An exception must not escape the thread (that would end the program).
+            try {
+                error = loadProject(file, *fresh);
+            } catch (const std::exception&) {
+                error = FileError::UnexpectedFormat;
+            }
             QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
         });
         loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -166,7 +172,12 @@ bool DocumentController::saveAs() {
 
 bool DocumentController::writeTo(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const FileError error = saveProject(toLocalPath(absolute), *m_doc);
+    FileError error = FileError::SaveFailed;
+    try {
+        error = saveProject(toLocalPath(absolute), *m_doc);
+    } catch (const std::exception&) {
+        // Out of memory while building the file's bytes: the old file is still untouched.
+    }
     if (error != FileError::None) {
         showFileError(static_cast<int>(error));
         return false;
