@@ -273,3 +273,20 @@ TEST_F(PlanViewTest, ADamagedSectionDrawsAndAnswersClicksWithoutHarm) {
     EXPECT_TRUE(std::isfinite(section().zoom));
     (void)o;
 }
+
+TEST_F(PlanViewTest, ADragWhoseReleaseWentElsewhereEndsAtTheNextMove) {
+    click(centreOf(1));
+    const QPoint right = handleOf(1, 5);
+    QTest::mouseMove(view.get(), right);
+    QTest::mousePress(view.get(), Qt::LeftButton, Qt::NoModifier, right);
+    ASSERT_EQ(view->dragMode(), 2);
+    // Another window took the release; the next move arrives with no button held.
+    const QPointF to(right + QPoint(40, 0));
+    QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(view.get(), &move);
+    EXPECT_EQ(view->dragMode(), 0);
+    EXPECT_GT(block(1).rect().width(), 150);
+    EXPECT_TRUE(doc.isModified());
+    QTest::mouseRelease(view.get(), Qt::LeftButton, Qt::NoModifier, right + QPoint(40, 0));
+}
