@@ -67,7 +67,8 @@ void ArchiveWriter::writeText(std::string_view text) {
         put(prefix, 3);
         writeUInt32(static_cast<std::uint32_t>(n));
     }
-    put(text.data(), n);
+    if (n != 0) // an empty view may carry no pointer at all
+        put(text.data(), n);
 }
 
 void ArchiveReader::fail(const char* why) {
