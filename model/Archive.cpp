@@ -36,23 +36,63 @@ std::uint16_t unitAt(const char* data, std::size_t i) {
 
 } // namespace
 
-void ArchiveWriter::grow(std::size_t n) {
-    m_out.resize(std::max({m_used + n, 2 * m_out.size(), std::size_t{4096}}));
+namespace {
+// Small first: field files and small houses stay small; large houses soon write in big chunks.
+constexpr std::size_t kFirstChunkBytes = 4096;
+} // namespace
+
+ArchiveWriter::ArchiveWriter(std::string& out) : m_out(&out) {
+    startChunk(kFirstChunkBytes);
 }
 
-void ArchiveWriter::writeDouble(double value) {
-    writeUInt32(static_cast<std::uint32_t>(std::bit_cast<std::uint64_t>(value)));
-    writeUInt32(static_cast<std::uint32_t>(std::bit_cast<std::uint64_t>(value) >> 32));
+ArchiveWriter::ArchiveWriter(const Sink& sink) : m_sink(&sink) {
+    startChunk(kPieceBytes);
 }
 
-void ArchiveWriter::writeRect(const Rect& r) {
-    writeInt32(r.left);
-    writeInt32(r.top);
-    writeInt32(r.right);
-    writeInt32(r.bottom);
+ArchiveWriter::~ArchiveWriter() {
+    // A sink may throw; only the string form completes itself here.
+    if (m_out)
+        finish();
 }
 
-void ArchiveWriter::writeText(std::string_view text) {
+void ArchiveWriter::startChunk(std::size_t capacity) {
+    if (capacity != m_capacity || !m_chunk) {
+        m_chunk = std::make_unique_for_overwrite<char[]>(capacity);
+        m_capacity = capacity;
+    }
+    m_begin = m_pos = m_chunk.get();
+    m_end = m_begin + capacity;
+}
+
+void ArchiveWriter::nextChunk() {
+    const auto used = static_cast<std::size_t>(m_pos - m_begin);
+    if (m_sink) {
+        if (used != 0 && !(*m_sink)(std::string_view(m_begin, used)))
+            throw ArchiveSinkFailed();
+        m_pos = m_begin;
+        return;
+    }
+    if (used != 0)
+        m_full.push_back({std::move(m_chunk), used});
+    startChunk(std::min(2 * m_capacity, kPieceBytes));
+}
+
+void ArchiveWriter::putSpanningChunks(const char* data, std::size_t n) {
+    while (n > room()) {
+        const std::size_t part = room();
+        if (part != 0)
+            std::memcpy(m_pos, data, part);
+        m_pos += part;
+        data += part;
+        n -= part;
+        nextChunk();
+    }
+    if (n != 0)
+        std::memcpy(m_pos, data, n);
+    m_pos += n;
+}
+
+void ArchiveWriter::writeLongText(std::string_view text) {
     const std::size_t n = text.size();
     if (n < kByteEscape) {
         const auto prefix = static_cast<std::uint8_t>(n);
@@ -67,8 +107,25 @@ void ArchiveWriter::writeText(std::string_view text) {
         put(prefix, 3);
         writeUInt32(static_cast<std::uint32_t>(n));
     }
-    if (n != 0) // an empty view may carry no pointer at all
+    if (n != 0)
         put(text.data(), n);
+}
+
+void ArchiveWriter::finish() {
+    if (m_sink) {
+        nextChunk();
+        return;
+    }
+    std::size_t total = static_cast<std::size_t>(m_pos - m_begin);
+    for (const auto& c : m_full)
+        total += c.size;
+    // One exact allocation and one copy of each chunk: no zero-filling, no regrowth.
+    m_out->reserve(m_out->size() + total);
+    for (const auto& c : m_full)
+        m_out->append(c.data.get(), c.size);
+    m_out->append(m_begin, static_cast<std::size_t>(m_pos - m_begin));
+    m_full.clear();
+    m_pos = m_begin;
 }
 
 void ArchiveReader::fail(const char* why) {
@@ -125,7 +182,7 @@ std::size_t ArchiveReader::readLengthPrefix(bool& wide) {
     return static_cast<std::size_t>(length);
 }
 
-void ArchiveReader::readText(std::string& out) {
+void ArchiveReader::readLongText(std::string& out) {
     bool wide = false;
     const std::size_t length = readLengthPrefix(wide);
     if (!wide) {

@@ -5,9 +5,12 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ardenvo {
 
@@ -18,16 +21,30 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Packed little-endian records appended to a buffer. Texts carry the length prefix of the project
-// and field files: one byte below 255, else 0xFF and 16 bits below 0xFFFE, else 0xFF, 0xFFFF and
-// 32 bits. The buffer is kept sized to its capacity while writing, so that each small write is a
-// bounds test and a copy; finish() (or the destructor) trims it to what was written.
+// Thrown by an ArchiveWriter with a sink when the sink refuses a piece.
+class ArchiveSinkFailed : public std::runtime_error {
+public:
+    ArchiveSinkFailed() : std::runtime_error("the bytes could not be handed on") {}
+};
+
+// Packed little-endian records. Texts carry the length prefix of the project and field files: one
+// byte below 255, else 0xFF and 16 bits below 0xFFFE, else 0xFF, 0xFFFF and 32 bits.
+// Writes go through a raw pointer into an uninitialised chunk, so that each small write is a
+// bounds test and a copy; full chunks are kept (string form) or handed to the sink (sink form).
 class ArchiveWriter {
 public:
-    explicit ArchiveWriter(std::string& out) : m_out(out), m_used(out.size()) {}
-    ~ArchiveWriter() { finish(); }
+    using Sink = std::function<bool(std::string_view)>;
+
+    // Appends to `out`; the bytes are there once finish() ran (the destructor runs it too).
+    explicit ArchiveWriter(std::string& out);
+    // Hands the bytes to `sink` in pieces of kPieceBytes, the rest at finish(), which the caller
+    // must run. Throws ArchiveSinkFailed as soon as the sink refuses a piece.
+    explicit ArchiveWriter(const Sink& sink);
+    ~ArchiveWriter();
     ArchiveWriter(const ArchiveWriter&) = delete;
     ArchiveWriter& operator=(const ArchiveWriter&) = delete;
+
+    static constexpr std::size_t kPieceBytes = 1024 * 1024;
 
     void writeInt32(std::int32_t value) { writeUInt32(static_cast<std::uint32_t>(value)); }
     void writeUInt32(std::uint32_t value) {
@@ -35,26 +52,72 @@ public:
             value = __builtin_bswap32(value);
         put(&value, 4);
     }
-    void writeDouble(double value);
-    void writeRect(const Rect& r);
-    void writeText(std::string_view text);
+    void writeDouble(double value) {
+        const auto bits = std::bit_cast<std::uint64_t>(value);
+        writeUInt32(static_cast<std::uint32_t>(bits));
+        writeUInt32(static_cast<std::uint32_t>(bits >> 32));
+    }
+    void writeRect(const Rect& r) {
+        if (room() < 16)
+            nextChunk();
+        putUnchecked(r.left);
+        putUnchecked(r.top);
+        putUnchecked(r.right);
+        putUnchecked(r.bottom);
+    }
+    void writeText(std::string_view text) {
+        const std::size_t n = text.size();
+        // Nearly every text is short: one test covers the prefix and the characters.
+        if (n < 0xFF && room() > n) {
+            *m_pos++ = static_cast<char>(n);
+            if (n != 0) // an empty view may carry no pointer at all
+                std::memcpy(m_pos, text.data(), n);
+            m_pos += n;
+            return;
+        }
+        writeLongText(text);
+    }
 
-    // What has been written since the buffer was last emptied.
-    std::string_view written() const { return {m_out.data(), m_used}; }
-    void clear() { m_used = 0; }
-    void finish() { m_out.resize(m_used); }
+    // Completes the output: appends what was collected to the string, or hands the rest to the
+    // sink. Writing may go on afterwards.
+    void finish();
 
 private:
+    std::size_t room() const { return static_cast<std::size_t>(m_end - m_pos); }
     void put(const void* data, std::size_t n) {
-        if (m_out.size() - m_used < n)
-            grow(n);
-        std::memcpy(m_out.data() + m_used, data, n);
-        m_used += n;
+        if (room() < n) {
+            putSpanningChunks(static_cast<const char*>(data), n);
+            return;
+        }
+        std::memcpy(m_pos, data, n);
+        m_pos += n;
     }
-    void grow(std::size_t n);
+    void putUnchecked(std::int32_t value) {
+        auto v = static_cast<std::uint32_t>(value);
+        if constexpr (std::endian::native == std::endian::big)
+            v = __builtin_bswap32(v);
+        std::memcpy(m_pos, &v, 4);
+        m_pos += 4;
+    }
+    void putSpanningChunks(const char* data, std::size_t n);
+    void writeLongText(std::string_view text);
+    // The current chunk is full: keep it or hand it on, and continue in a fresh one.
+    void nextChunk();
+    void startChunk(std::size_t capacity);
 
-    std::string& m_out;
-    std::size_t m_used;
+    struct Chunk {
+        std::unique_ptr<char[]> data;
+        std::size_t size;
+    };
+
+    std::string* m_out = nullptr;
+    const Sink* m_sink = nullptr;
+    std::vector<Chunk> m_full;
+    std::unique_ptr<char[]> m_chunk;
+    std::size_t m_capacity = 0;
+    char* m_begin = nullptr;
+    char* m_pos = nullptr;
+    char* m_end = nullptr;
 };
 
 // Reads the same records from a byte range it does not own. Every read is bounds-checked; counts
@@ -81,7 +144,18 @@ public:
     double readDouble();
     Rect readRect();
     // Narrow texts are taken as they stand; the wide form (UTF-16LE) is converted to UTF-8.
-    void readText(std::string& out);
+    void readText(std::string& out) {
+        // Nearly every text is short and narrow: a one-byte prefix and the characters.
+        if (m_pos != m_end) {
+            const auto length = static_cast<unsigned char>(*m_pos);
+            if (length < 0xFF && length < remaining()) {
+                out.assign(m_pos + 1, length);
+                m_pos += 1 + length;
+                return;
+            }
+        }
+        readLongText(out);
+    }
     std::string readText() {
         std::string s;
         readText(s);
@@ -100,6 +174,7 @@ private:
             fail("the file ends early");
     }
     std::size_t readLengthPrefix(bool& wide);
+    void readLongText(std::string& out);
 
     const char* m_pos;
     const char* m_end;

@@ -36,15 +36,12 @@ std::uint32_t encodeStart(const CReminder& reminder) {
     return static_cast<std::uint32_t>(instant);
 }
 
-// Thrown when the file being written refuses a piece; ends the walk through the house.
-struct SinkFailed {};
-
 class ProjectWriter {
 public:
-    // With a sink, the buffer is handed over and emptied whenever it holds a chunk, so that a
-    // large house is written through a small buffer; without one it collects the whole file.
-    explicit ProjectWriter(std::string& buffer, const ChunkWriter* sink = nullptr)
-        : m_out(buffer), m_sink(sink) {}
+    // Collects the whole file in `bytes`.
+    explicit ProjectWriter(std::string& bytes) : m_out(bytes) {}
+    // Hands the file to `sink` in pieces, so that a large house is written through a small buffer.
+    explicit ProjectWriter(const ChunkWriter& sink) : m_out(sink) {}
 
     void house(const CBrenvikaDoc& doc) {
         m_out.writeInt32(kFormatId);
@@ -54,7 +51,7 @@ public:
         for (const auto& s : doc.sections())
             section(*s);
         m_out.writeInt32(doc.unitIndex());
-        flush();
+        m_out.finish();
     }
 
 private:
@@ -91,8 +88,6 @@ private:
     }
 
     void object(const CHouseObject& o) {
-        if (m_sink && m_out.written().size() >= kChunkBytes)
-            flush();
         m_out.writeUInt32(o.color);
         m_out.writeInt32(static_cast<std::int32_t>(o.categories().size()));
         // Project files always keep category values, whatever a field-file save left in the flag.
@@ -130,18 +125,7 @@ private:
         m_out.writeText(r.objectName);
     }
 
-    void flush() {
-        if (!m_sink || m_out.written().empty())
-            return;
-        if (!(*m_sink)(m_out.written()))
-            throw SinkFailed{};
-        m_out.clear();
-    }
-
-    static constexpr std::size_t kChunkBytes = 1024 * 1024;
-
     ArchiveWriter m_out;
-    const ChunkWriter* m_sink;
 };
 
 class ProjectReader {
@@ -312,18 +296,17 @@ FileError loadProject(const std::string& path, CBrenvikaDoc& doc) {
 }
 
 std::string writeProject(const CBrenvikaDoc& doc) {
-    // One buffer growing geometrically: cheaper than a sizing pass, which would walk the whole
-    // house (cache misses on every object) a second time.
+    // Written in chunks, then copied once into an exact allocation: cheaper than a sizing pass,
+    // which would walk the whole house (cache misses on every object) a second time.
     std::string bytes;
     ProjectWriter(bytes).house(doc);
     return bytes;
 }
 
 bool writeProjectInPieces(const CBrenvikaDoc& doc, const ChunkWriter& write) {
-    std::string buffer;
     try {
-        ProjectWriter(buffer, &write).house(doc);
-    } catch (const SinkFailed&) {
+        ProjectWriter(write).house(doc);
+    } catch (const ArchiveSinkFailed&) {
         return false;
     }
     return true;
