@@ -81,9 +81,19 @@ constexpr bool evenPair(char32_t c, char32_t first, char32_t last) {
 }
 
 template <typename Map> void convertInto(std::string_view text, std::string& out, Map map) {
-    out.clear();
-    out.reserve(text.size());
+    // Most texts are ASCII throughout: those are mapped byte by byte straight into place.
+    out.resize(text.size());
+    char* const into = out.data();
     std::size_t pos = 0;
+    for (; pos < text.size(); ++pos) {
+        const auto b = static_cast<unsigned char>(text[pos]);
+        if (b >= 0x80)
+            break;
+        into[pos] = static_cast<char>(map(b));
+    }
+    if (pos == text.size())
+        return;
+    out.resize(pos);
     while (pos < text.size()) {
         const auto b = static_cast<unsigned char>(text[pos]);
         if (b < 0x80) { // the common case, without decoding

@@ -6,9 +6,12 @@
 #include "model/CSection.h"
 #include "search/engine/NumberText.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace ardenvo {
 namespace {
@@ -33,35 +36,61 @@ constexpr const char* kNoBlock = "<p>In order for the tobrin to find what you wa
                                  "him where to look \t\t(select at least one room/hall)</p>";
 constexpr const char* kNothingFound = "<p>No objects found</p>";
 
-void appendEscaped(std::string& out, std::string_view text) {
-    // Copies the runs between special characters whole: reports can run to many megabytes.
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char* reference = nullptr;
-        switch (text[i]) {
-        case '&':
-            reference = "&amp;";
-            break;
-        case '<':
-            reference = "&lt;";
-            break;
-        case '>':
-            reference = "&gt;";
-            break;
-        case '"':
-            reference = "&quot;";
-            break;
-        case '\'':
-            reference = "&#39;";
-            break;
-        default:
-            continue;
-        }
-        out.append(text.data() + start, i - start);
-        out += reference;
-        start = i + 1;
+// Which bytes are written as references.
+constexpr std::array<bool, 256> kSpecial = [] {
+    std::array<bool, 256> special{};
+    for (unsigned char c : {'&', '<', '>', '"', '\''})
+        special[c] = true;
+    return special;
+}();
+
+// The reference of a special byte.
+std::string_view referenceOf(char c) {
+    switch (c) {
+    case '&':
+        return "&amp;";
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '"':
+        return "&quot;";
+    default:
+        return "&#39;";
     }
-    out.append(text.data() + start, text.size() - start);
+}
+
+// The most bytes escaping `text` can give: the longest reference is six bytes.
+constexpr std::size_t kMaxEscapedGrowth = 6;
+
+// Writes the escaped text at `into`, which has room for kMaxEscapedGrowth times its size, and
+// returns the end. Runs between special bytes are copied whole: reports can run to many megabytes.
+char* writeEscaped(char* into, std::string_view text) {
+    const char* run = text.data();
+    const char* const end = run + text.size();
+    for (const char* p = run; p < end; ++p) {
+        if (!kSpecial[static_cast<unsigned char>(*p)])
+            continue;
+        std::memcpy(into, run, static_cast<std::size_t>(p - run));
+        into += p - run;
+        const std::string_view reference = referenceOf(*p);
+        std::memcpy(into, reference.data(), reference.size());
+        into += reference.size();
+        run = p + 1;
+    }
+    std::memcpy(into, run, static_cast<std::size_t>(end - run));
+    return into + (end - run);
+}
+
+char* writeText(char* into, std::string_view text) {
+    std::memcpy(into, text.data(), text.size());
+    return into + text.size();
+}
+
+void appendEscaped(std::string& out, std::string_view text) {
+    const std::size_t size = out.size();
+    out.resize(size + text.size() * kMaxEscapedGrowth);
+    out.resize(static_cast<std::size_t>(writeEscaped(out.data() + size, text) - out.data()));
 }
 
 void appendQuoted(std::string& out, std::string_view text) {
@@ -70,31 +99,81 @@ void appendQuoted(std::string& out, std::string_view text) {
     out += "'</i>";
 }
 
-void appendRow(std::string& out, const SearchRow& row) {
-    out += "<tr>\t<td>";
-    appendEscaped(out, row.object->name);
-    out += "</td>\r\n\t<td>";
-    appendEscaped(out, row.section->name);
-    out += "</td>\r\n\t<td>";
-    appendEscaped(out, row.block->name);
-    out += "</td>\r\n\t<td>";
-    appendEscaped(out, row.location);
-    out += "</td>\r\n\t<td>";
-    if (row.object->notes.empty())
-        out += "&nbsp;";
-    else
-        appendEscaped(out, row.object->notes);
-    out += "</td>\r\n\t<td>";
-    if (row.field) {
-        appendEscaped(out, row.category->title);
-        out += "</td>\r\n\t<td>";
-        appendEscaped(out, row.field->name);
-        out += "</td><td>";
-        appendEscaped(out, row.field->value);
-    } else {
-        out += "&nbsp;</td>\r\n\t<td>&nbsp;</td><td>&nbsp;";
+using namespace std::string_view_literals;
+
+// A growing byte buffer that, unlike std::string, does not clear the room it hands out: rows are
+// written straight into it and it is cut to what was written.
+class ReportBuffer {
+public:
+    explicit ReportBuffer(std::size_t capacity)
+        : m_data(std::make_unique_for_overwrite<char[]>(capacity)), m_capacity(capacity) {}
+
+    // At least `bytes` of room after the content; write there, then commit the end.
+    char* room(std::size_t bytes) {
+        if (m_size + bytes > m_capacity)
+            grow(m_size + bytes);
+        return m_data.get() + m_size;
     }
-    out += "</td>\r\n</tr>\r\n";
+    void commit(const char* end) { m_size = static_cast<std::size_t>(end - m_data.get()); }
+
+    ReportBuffer& operator+=(std::string_view text) {
+        commit(writeText(room(text.size()), text));
+        return *this;
+    }
+    std::size_t size() const { return m_size; }
+    std::string_view view() const { return {m_data.get(), m_size}; }
+    void clear() { m_size = 0; }
+
+private:
+    void grow(std::size_t needed) {
+        const std::size_t capacity = std::max(needed, m_capacity * 2);
+        auto data = std::make_unique_for_overwrite<char[]>(capacity);
+        std::memcpy(data.get(), m_data.get(), m_size);
+        m_data = std::move(data);
+        m_capacity = capacity;
+    }
+
+    std::unique_ptr<char[]> m_data;
+    std::size_t m_capacity = 0;
+    std::size_t m_size = 0;
+};
+
+void appendRow(ReportBuffer& out, const SearchRow& row) {
+    const std::string_view notes = row.object->notes;
+    std::string_view category, name, value;
+    if (row.field) {
+        category = row.category->title;
+        name = row.field->name;
+        value = row.field->value;
+    }
+    const std::size_t texts = row.object->name.size() + row.section->name.size() +
+                              row.block->name.size() + row.location.size() + notes.size() +
+                              category.size() + name.size() + value.size();
+    // Room for the markup of a row (under 150 bytes) and the texts escaped at their longest; the
+    // string is cut to what was written. Writing through a pointer spares a size check per piece.
+    char* p = out.room(256 + texts * kMaxEscapedGrowth);
+    p = writeText(p, "<tr>\t<td>"sv);
+    p = writeEscaped(p, row.object->name);
+    p = writeText(p, "</td>\r\n\t<td>"sv);
+    p = writeEscaped(p, row.section->name);
+    p = writeText(p, "</td>\r\n\t<td>"sv);
+    p = writeEscaped(p, row.block->name);
+    p = writeText(p, "</td>\r\n\t<td>"sv);
+    p = writeEscaped(p, row.location);
+    p = writeText(p, "</td>\r\n\t<td>"sv);
+    p = notes.empty() ? writeText(p, "&nbsp;"sv) : writeEscaped(p, notes);
+    p = writeText(p, "</td>\r\n\t<td>"sv);
+    if (row.field) {
+        p = writeEscaped(p, category);
+        p = writeText(p, "</td>\r\n\t<td>"sv);
+        p = writeEscaped(p, name);
+        p = writeText(p, "</td><td>"sv);
+        p = writeEscaped(p, value);
+    } else {
+        p = writeText(p, "&nbsp;</td>\r\n\t<td>&nbsp;</td><td>&nbsp;"sv);
+    }
+    p = writeText(p, "</td>\r\n</tr>\r\n"sv);
+    out.commit(p);
 }
 
 void appendStatistics(std::string& out, const SearchCriteria& criteria,
@@ -136,7 +215,7 @@ void appendStatistics(std::string& out, const SearchCriteria& criteria,
 // Builds the report into `out`, handing it to `flush` (which takes it away) whenever it has grown
 // past `chunk` bytes, so a report of many megabytes can go to its file without being held whole.
 template <typename Flush>
-void composeReport(const SearchCriteria& criteria, const SearchResult& result, std::string& out,
+void composeReport(const SearchCriteria& criteria, const SearchResult& result, ReportBuffer& out,
                    std::size_t chunk, Flush flush) {
     out += reportHeading(criteria);
     if (!result.blockSearched) {
@@ -145,17 +224,31 @@ void composeReport(const SearchCriteria& criteria, const SearchResult& result, s
         out += kNothingFound;
     } else {
         out += kTableHead;
-        for (const SearchRow& row : result.rows) {
-            appendRow(out, row);
+        const std::size_t n = result.rows.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            // The rows' texts lie scattered over the house: ask for those a few rows ahead.
+            if (i + 4 < n) {
+                const SearchRow& ahead = result.rows[i + 4];
+                __builtin_prefetch(&ahead.object->name);
+                __builtin_prefetch(ahead.object->notes.data());
+                if (ahead.field) {
+                    __builtin_prefetch(&ahead.category->title);
+                    __builtin_prefetch(ahead.field);
+                }
+            }
+            appendRow(out, result.rows[i]);
             if (out.size() >= chunk) {
-                flush(out);
+                flush(out.view());
                 out.clear();
             }
         }
         out += "</table>\r\n";
     }
-    if (criteria.usesValue())
-        appendStatistics(out, criteria, result);
+    if (criteria.usesValue()) {
+        std::string statistics;
+        appendStatistics(statistics, criteria, result);
+        out += statistics;
+    }
 }
 
 } // namespace
@@ -203,11 +296,10 @@ std::string reportHeading(const SearchCriteria& c) {
 }
 
 std::string writeReport(const SearchCriteria& criteria, const SearchResult& result) {
-    std::string out;
     // Rows average under 200 bytes; reserving spares the copies of a long report.
-    out.reserve(2048 + result.rows.size() * 200);
-    composeReport(criteria, result, out, std::string::npos, [](std::string&) {});
-    return out;
+    ReportBuffer out(2048 + result.rows.size() * 200);
+    composeReport(criteria, result, out, std::string::npos, [](std::string_view) {});
+    return std::string(out.view());
 }
 
 namespace {
@@ -246,10 +338,9 @@ bool saveReport(const std::string& path, const SearchCriteria& criteria, const S
                 std::string& error) {
     return writeFile(path, error, [&](auto write) {
         constexpr std::size_t kChunk = 1 << 20;
-        std::string chunk;
-        chunk.reserve(kChunk + 4096);
-        composeReport(criteria, result, chunk, kChunk, [&](std::string& full) { write(full); });
-        write(chunk);
+        ReportBuffer chunk(kChunk + 4096);
+        composeReport(criteria, result, chunk, kChunk, [&](std::string_view full) { write(full); });
+        write(chunk.view());
     });
 }
 

@@ -19,39 +19,115 @@ public:
           m_notes(foldCase(criteria.notesText)), m_field(foldCase(criteria.fieldText)),
           m_value(foldCase(criteria.valueText)), m_valueNumber(leadingNumber(criteria.valueText)) {}
 
-    void visit(const CSection& section, const CBlock& block, const CHouseObject& object,
-               const std::string& location) {
-        SearchRow row{&object, &section, &block, location, nullptr, nullptr};
-        bool matched =
-            (m_criteria.byName && foldCase(object.name).find(m_names) != std::string::npos) ||
-            (m_criteria.byNotes && foldCase(object.notes).find(m_notes) != std::string::npos);
+    void visitFloor(const CSection& section, const CBlock& block) {
+        m_depth = 0;
+        visitList(section, block, block.floorObjects());
+    }
+
+private:
+    // The location text of nested objects at each depth below the floor, built once per parent;
+    // `stored` is its copy in the result, made only when a row there is listed.
+    struct Level {
+        std::string text;
+        std::string_view stored;
+    };
+
+    void visit(const CSection& section, const CBlock& block, const CHouseObject& object) {
+        SearchRow row{&object, &section, &block, {}, nullptr, nullptr};
+        bool matched = (m_criteria.byName && contains(object.name, m_names)) ||
+                       (m_criteria.byNotes && contains(object.notes, m_notes));
         if (m_criteria.byField && findField(object, row))
             matched = testField(row.field->value) || matched;
         if (matched) {
             m_result.objectFound = true;
-            m_result.rows.push_back(std::move(row));
+            row.location = currentLocation();
+            m_result.rows.push_back(row);
         }
-        visitChildren(section, block, object, location, NestPosition::OnTop, ", on the ");
-        visitChildren(section, block, object, location, NestPosition::Inside, ", inside the ");
-        visitChildren(section, block, object, location, NestPosition::Under, ", under the ");
+        visitChildren(section, block, object, NestPosition::OnTop, ", on the ");
+        visitChildren(section, block, object, NestPosition::Inside, ", inside the ");
+        visitChildren(section, block, object, NestPosition::Under, ", under the ");
     }
 
-private:
+    // The objects and their fields lie scattered over the heap, and each is reached only through
+    // the one before it, so the walk waits on memory at every step. Asking for what the objects a
+    // few places ahead will need lets those waits overlap: each stage reads only what an earlier
+    // stage (further ahead) asked for.
+    void visitList(const CSection& section, const CBlock& block, const CHouseObject::List& list) {
+        const std::size_t n = list.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            if (i + 8 < n) {
+                const CHouseObject* ahead = list[i + 8].get();
+                prefetch(&ahead->name);
+                prefetch(&ahead->categories());
+            }
+            if (i + 6 < n) {
+                const CHouseObject& ahead = *list[i + 6];
+                if (m_criteria.byNotes)
+                    prefetch(ahead.notes.data());
+                if (m_criteria.byField)
+                    prefetch(ahead.categories().data());
+            }
+            if (m_criteria.byField) {
+                if (i + 4 < n) {
+                    for (const auto& category : list[i + 4]->categories())
+                        prefetch(&category->entries());
+                }
+                if (i + 2 < n) {
+                    for (const auto& category : list[i + 2]->categories())
+                        prefetch(category->entries().data());
+                }
+                if (i + 1 < n) {
+                    for (const auto& category : list[i + 1]->categories()) {
+                        for (const auto& field : category->entries())
+                            prefetch(field.get());
+                    }
+                }
+            }
+            visit(section, block, *list[i]);
+        }
+    }
+
+    static void prefetch(const void* address) { __builtin_prefetch(address); }
+
+    std::string_view currentLocation() {
+        static constexpr std::string_view kFloor = "On the floor";
+        if (m_depth == 0)
+            return kFloor;
+        Level& level = m_levels[m_depth - 1];
+        if (level.stored.empty()) {
+            m_result.locations.push_back(std::make_unique<const std::string>(level.text));
+            level.stored = *m_result.locations.back();
+        }
+        return level.stored;
+    }
+
     // Whether the folded text contains the folded needle; folds into a reused buffer, as this runs
     // for every object of the house.
     bool contains(const std::string& text, const std::string& foldedNeedle) {
+        if (foldedNeedle.empty())
+            return true;
         foldCaseInto(text, m_buffer);
         return m_buffer.find(foldedNeedle) != std::string::npos;
     }
 
     void visitChildren(const CSection& section, const CBlock& block, const CHouseObject& object,
-                       const std::string& parentLocation, NestPosition pos, const char* relation) {
+                       NestPosition pos, const char* relation) {
         const auto& children = object.children(pos);
         if (children.empty())
             return;
-        const std::string location = parentLocation + relation + object.name;
-        for (const auto& child : children)
-            visit(section, block, *child, location);
+        if (m_levels.size() <= m_depth)
+            m_levels.emplace_back();
+        Level& level = m_levels[m_depth];
+        if (m_depth == 0)
+            level.text = "On the floor";
+        else
+            level.text = m_levels[m_depth - 1].text;
+        level.text += relation;
+        level.text += object.name;
+        level.stored = {};
+        ++m_depth;
+        visitList(section, block, children);
+        --m_depth;
     }
 
     // The first field, over the categories in order, whose name contains the field text.
@@ -102,9 +178,11 @@ private:
         case Comparison::Contains:
             return contains(value, m_value);
         case Comparison::BeginsWith:
-            return foldCase(value).compare(0, m_value.size(), m_value) == 0;
+            foldCaseInto(value, m_buffer);
+            return m_buffer.compare(0, m_value.size(), m_value) == 0;
         case Comparison::EndsWith:
-            return endsWith(foldCase(value), m_value);
+            foldCaseInto(value, m_buffer);
+            return endsWith(m_buffer, m_value);
         case Comparison::GreaterThan:
             return leadingNumber(value) > m_valueNumber;
         case Comparison::LessThan:
@@ -123,6 +201,8 @@ private:
     const double m_valueNumber;
     bool m_firstValue = true;
     std::string m_buffer;
+    std::vector<Level> m_levels;
+    std::size_t m_depth = 0;
 };
 
 } // namespace
@@ -144,16 +224,13 @@ SearchResult runSearch(const CBrenvikaDoc& doc, const SearchCriteria& criteria,
                        const SearchScope& scope) {
     SearchResult result;
     Visitor visitor(criteria, result);
-    const std::string floor = "On the floor";
     for (std::size_t s = 0; s < doc.sections().size(); ++s) {
         const CSection& section = *doc.sections()[s];
         for (std::size_t b = 0; b < section.blocks().size(); ++b) {
             if (!scope.isSearched(s, b))
                 continue;
             result.blockSearched = true;
-            const CBlock& block = *section.blocks()[b];
-            for (const auto& object : block.floorObjects())
-                visitor.visit(section, block, *object, floor);
+            visitor.visitFloor(section, *section.blocks()[b]);
         }
     }
     return result;

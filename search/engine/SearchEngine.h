@@ -3,7 +3,9 @@
 #include "search/engine/SearchCriteria.h"
 #include "search/engine/SearchScope.h"
 
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ardenvo {
@@ -20,7 +22,7 @@ struct SearchRow {
     const CHouseObject* object = nullptr;
     const CSection* section = nullptr;
     const CBlock* block = nullptr;
-    std::string location;                 // "On the floor", ", on the X" ... as the report shows it
+    std::string_view location;            // "On the floor", ", on the X" ... as the report shows it
     const CFieldList* category = nullptr; // holds `field`
     const CField* field = nullptr;
 };
@@ -30,6 +32,8 @@ struct SearchResult {
     bool blockSearched = false;
     bool objectFound = false;
     std::vector<SearchRow> rows;
+    // The location texts of nested rows, which the rows view; a result is moved, never copied.
+    std::vector<std::unique_ptr<const std::string>> locations;
     // The running statistics of the aggregating comparisons: the sum, maximum or minimum so far,
     // and how many values went into a sum or average.
     double accumulator = 0.0;

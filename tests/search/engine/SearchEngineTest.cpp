@@ -74,7 +74,7 @@ TEST_F(SearchEngineTest, VisitsFloorThenOnTopInsideUnderWithLocations) {
     std::vector<std::string> places;
     for (const auto& row : r.rows)
         places.push_back(row.section->name + "|" + row.block->name + "|" + row.object->name + "|" +
-                         row.location);
+                         std::string(row.location));
     EXPECT_THAT(places, ElementsAre("Ground floor|I'm a hall|Desk LAMP|On the floor",
                                     "Ground floor|I'm a hall|Shoe rack|On the floor",
                                     "Ground floor|K\xC3\xBC"
