@@ -78,7 +78,7 @@ bool ReportView::showReport(const QString& path) {
             next = tableEnd;
         const QString row = html.mid(at, next - at);
         piece += rowsInPiece == 0 ? withWidths(row) : row;
-        if (++rowsInPiece == kRowsPerPiece) {
+        if (++rowsInPiece == (pieces.isEmpty() ? kFirstPieceRows : kRowsPerPiece)) {
             pieces << piece;
             piece.clear();
             rowsInPiece = 0;
