@@ -226,16 +226,19 @@ void composeReport(const SearchCriteria& criteria, const SearchResult& result, R
         out += kTableHead;
         const std::size_t n = result.rows.size();
         for (std::size_t i = 0; i < n; ++i) {
-            // The rows' texts lie scattered over the house: ask for those a few rows ahead.
-            if (i + 4 < n) {
-                const SearchRow& ahead = result.rows[i + 4];
+            // The rows' texts lie scattered over the house: ask for them a few rows ahead, first
+            // the objects and fields, then the notes those hold a pointer to.
+            if (i + 8 < n) {
+                const SearchRow& ahead = result.rows[i + 8];
+                __builtin_prefetch(&ahead.object->notes);
                 __builtin_prefetch(&ahead.object->name);
-                __builtin_prefetch(ahead.object->notes.data());
                 if (ahead.field) {
                     __builtin_prefetch(&ahead.category->title);
                     __builtin_prefetch(ahead.field);
                 }
             }
+            if (i + 4 < n)
+                __builtin_prefetch(result.rows[i + 4].object->notes.data());
             appendRow(out, result.rows[i]);
             if (out.size() >= chunk) {
                 flush(out.view());
