@@ -238,7 +238,7 @@ Size sizeOf(const Rect& r) {
 
 Rect clampObjectRect(const Rect& o, Size block) {
     constexpr std::int32_t margin = 10;
-    // In a block narrower than two margins the spec'd clamps would cross; keep the object as a
+    // In a block narrower than two margins the two margin clamps would cross; keep the object as a
     // line at the margin instead of an inverted rectangle.
     const std::int32_t maxX = std::max(margin, block.width - margin);
     const std::int32_t maxY = std::max(margin, block.height - margin);

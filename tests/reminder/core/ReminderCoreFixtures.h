@@ -91,10 +91,10 @@ inline CReminder reminderAt(const LocalDateTime& start, const std::string& notes
     return r;
 }
 
-inline void writeHouse(const std::string& path, const HouseSpec& spec) {
+inline void writeHouse(const std::string& path, const HouseSpec& house) {
     CBrenvikaDoc doc;
     CBlock& hall = *doc.sections().front()->blocks().front();
-    for (const auto& reminders : spec.objects) {
+    for (const auto& reminders : house.objects) {
         auto object = std::make_unique<CHouseObject>();
         object->name = "Chair";
         CHouseObject& added = hall.addFloorObject(std::move(object));

@@ -15,9 +15,9 @@ protected:
     std::string custom = dir.file("CustomAttributes.cav");
     ReminderSession session{env, prompter, custom};
 
-    std::string project(const std::string& name, const HouseSpec& spec, int status = 1) {
+    std::string project(const std::string& name, const HouseSpec& house, int status = 1) {
         const std::string path = dir.file(name);
-        writeHouse(path, spec);
+        writeHouse(path, house);
         env.entries.push_back({static_cast<std::int32_t>(env.entries.size()), path, status});
         return path;
     }
