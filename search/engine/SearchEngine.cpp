@@ -12,6 +12,9 @@ bool endsWith(const std::string& text, const std::string& tail) {
            text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+constexpr NestPosition kNestOrder[] = {NestPosition::OnTop, NestPosition::Inside,
+                                       NestPosition::Under};
+
 class Visitor {
 public:
     Visitor(const SearchCriteria& criteria, SearchResult& result)
@@ -62,10 +65,24 @@ private:
             }
             if (i + 6 < n) {
                 const CHouseObject& ahead = *list[i + 6];
+                for (NestPosition pos : kNestOrder) {
+                    if (!ahead.children(pos).empty())
+                        prefetch(ahead.children(pos).data());
+                }
                 if (m_criteria.byNotes)
                     prefetch(ahead.notes.data());
                 if (m_criteria.byField)
                     prefetch(ahead.categories().data());
+            }
+            if (i + 4 < n) {
+                // A nested object's first child, which the visit reaches next.
+                for (NestPosition pos : kNestOrder) {
+                    const auto& children = list[i + 4]->children(pos);
+                    if (!children.empty()) {
+                        prefetch(&children.front()->name);
+                        prefetch(&children.front()->categories());
+                    }
+                }
             }
             if (m_criteria.byField) {
                 if (i + 4 < n) {
