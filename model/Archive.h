@@ -78,6 +78,19 @@ public:
         writeLongText(text);
     }
 
+    // A model text. A short one is copied as one 16-byte block: a std::string owns at least
+    // capacity() + 1 bytes from data(), so with a capacity of 15 or more the block stays inside it.
+    void writeText(const std::string& text) {
+        const std::size_t n = text.size();
+        if (n < 16 && text.capacity() >= 15 && room() >= 17) {
+            *m_pos = static_cast<char>(n);
+            std::memcpy(m_pos + 1, text.data(), 16);
+            m_pos += 1 + n;
+            return;
+        }
+        writeText(std::string_view(text));
+    }
+
     // Completes the output: appends what was collected to the string, or hands the rest to the
     // sink. Writing may go on afterwards.
     void finish();
@@ -149,7 +162,9 @@ public:
         if (m_pos != m_end) {
             const auto length = static_cast<unsigned char>(*m_pos);
             if (length < 0xFF && length < remaining()) {
-                out.assign(m_pos + 1, length);
+                // clear + append: the plain copy; assign() also handles a source inside `out`.
+                out.clear();
+                out.append(m_pos + 1, length);
                 m_pos += 1 + length;
                 return;
             }
@@ -179,6 +194,14 @@ private:
     const char* m_pos;
     const char* m_end;
 };
+
+// Asks the processor to start loading the `bytes` from `p` into the cache; writers walk objects
+// spread over the heap and use this to wait for several of them at once instead of one by one.
+inline void prefetchBytes(const void* p, std::size_t bytes) {
+    const auto* c = static_cast<const char*>(p);
+    for (std::size_t i = 0; i < bytes; i += 64)
+        __builtin_prefetch(c + i);
+}
 
 // UTF-16LE code units to UTF-8; unpaired surrogates become U+FFFD.
 void appendUtf16LeAsUtf8(const char* data, std::size_t units, std::string& out);
