@@ -195,14 +195,6 @@ private:
     const char* m_end;
 };
 
-// Asks the processor to start loading the `bytes` from `p` into the cache; writers walk objects
-// spread over the heap and use this to wait for several of them at once instead of one by one.
-inline void prefetchBytes(const void* p, std::size_t bytes) {
-    const auto* c = static_cast<const char*>(p);
-    for (std::size_t i = 0; i < bytes; i += 64)
-        __builtin_prefetch(c + i);
-}
-
 // UTF-16LE code units to UTF-8; unpaired surrogates become U+FFFD.
 void appendUtf16LeAsUtf8(const char* data, std::size_t units, std::string& out);
 

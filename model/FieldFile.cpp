@@ -13,9 +13,6 @@ constexpr std::size_t kReserveCap = 256;
 }
 
 void writeFieldListRecord(ArchiveWriter& out, const CFieldList& list, bool withValues) {
-    // The fields lie apart on the heap: all of them are asked for before the first is written.
-    for (const auto& field : list.entries())
-        prefetchBytes(field.get(), sizeof(CField));
     out.writeText(list.title);
     out.writeInt32(static_cast<std::int32_t>(list.size()));
     for (const auto& field : list.entries()) {

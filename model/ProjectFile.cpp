@@ -72,13 +72,8 @@ private:
     void block(const CBlock& b) {
         m_out.writeInt32(b.changed ? 1 : 0);
         m_out.writeInt32(static_cast<std::int32_t>(b.floorObjects().size()));
-        const auto& objects = b.floorObjects();
-        for (std::size_t i = 0; i < objects.size(); ++i) {
-            // The next object is fetched while this one is written.
-            if (i + 1 < objects.size())
-                prefetchBytes(objects[i + 1].get(), sizeof(CHouseObject));
-            object(*objects[i]);
-        }
+        for (const auto& o : b.floorObjects())
+            object(*o);
         m_out.writeInt32(b.id);
         m_out.writeInt32(static_cast<std::int32_t>(b.kind()));
         writeFieldListRecord(m_out, b.pictures, b.pictures.saveValues != 0);
@@ -93,8 +88,6 @@ private:
     }
 
     void object(const CHouseObject& o) {
-        for (const auto& c : o.categories())
-            prefetchBytes(c.get(), sizeof(CFieldList));
         m_out.writeUInt32(o.color);
         m_out.writeInt32(static_cast<std::int32_t>(o.categories().size()));
         // Project files always keep category values, whatever a field-file save left in the flag.
