@@ -23,16 +23,10 @@ TEST(ToolNewAndCheck, NewWritesTheNewHouseThatCheckAccepts) {
 
     ToolResult made = runTool({"new", path});
     EXPECT_EQ(made.exitCode, 0) << made.err;
-    EXPECT_EQ(made.out, "");
-    EXPECT_EQ(made.err, "");
-    const std::string bytes = readBytes(path);
-    EXPECT_EQ(bytes.size(), 158u);
-    EXPECT_EQ(bytes, newHouseBytes());
-
+    EXPECT_EQ(readBytes(path), newHouseBytes());
     ToolResult checked = runTool({"check", path});
     EXPECT_EQ(checked.exitCode, 0);
-    EXPECT_EQ(checked.out, "");
-    EXPECT_EQ(checked.err, "");
+    EXPECT_EQ(checked.out + checked.err, "");
 
     // An existing file is somebody's house: kept unless the caller insists.
     writeBytes(path, "my inventory");
@@ -116,11 +110,7 @@ TEST(ToolCommandLine, WrongArgumentsGiveTheUsageAndExitTwo) {
         r = runTool({command, "a.av", "b.av"});
         EXPECT_EQ(r.exitCode, 2) << command;
     }
-
-    r = runTool({"--help"});
-    EXPECT_EQ(r.exitCode, 0);
-    for (const char* command : {"new", "check", "info", "json", "csv"})
-        EXPECT_NE(r.out.find(std::string("  ") + command + " "), std::string::npos) << command;
+    EXPECT_EQ(runTool({"--help"}).exitCode, 0);
 }
 
 TEST(ToolInfo, CountsNestedObjectsAndEverythingTheyCarry) {
@@ -154,18 +144,6 @@ TEST(ToolInfo, CountsNestedObjectsAndEverythingTheyCarry) {
                      "Categories: 13\n"
                      "Pictures: 3\n"
                      "Reminders: 2\n");
-}
-
-TEST(ToolInfo, ShippedSampleHouses) {
-    ToolResult flat = runTool({"info", ARDENVO_SOURCE_DIR "/data/small-flat.av"});
-    EXPECT_EQ(flat.exitCode, 0) << flat.err;
-    EXPECT_EQ(flat.out, "Sections: 1\nBlocks: 4\nObjects: 10\nCategories: 31\nPictures: 0\n"
-                        "Reminders: 2\n");
-
-    ToolResult house = runTool({"info", ARDENVO_SOURCE_DIR "/data/family-house.av"});
-    EXPECT_EQ(house.exitCode, 0) << house.err;
-    EXPECT_EQ(house.out, "Sections: 2\nBlocks: 10\nObjects: 60\nCategories: 184\nPictures: 0\n"
-                         "Reminders: 7\n");
 }
 
 TEST(ToolOutput, AWriteThatFailsIsAnErrorNotACutOffListing) {

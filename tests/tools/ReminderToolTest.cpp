@@ -74,11 +74,16 @@ std::vector<std::string> remindersIn(const std::string& path) {
     return lines;
 }
 
-TEST(ReminderTool, ListsInProjectOrderWithTheDueStateAtTheGivenMoment) {
+// Berlin time, a folder and the house with reminders written to it.
+struct ReminderToolTest : testing::Test {
     BerlinTime zone;
     TempDir dir;
     const std::string path = dir.file("house.av");
-    writeBytes(path, houseWithReminders());
+    const std::string bytes = houseWithReminders();
+    ReminderToolTest() { writeBytes(path, bytes); }
+};
+
+TEST_F(ReminderToolTest, ListsInProjectOrderWithTheDueStateAtTheGivenMoment) {
 
     ToolResult r = runTool({"reminders", path, "--at", "2004-03-05 18:30:01"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -100,11 +105,7 @@ TEST(ReminderTool, ListsInProjectOrderWithTheDueStateAtTheGivenMoment) {
     EXPECT_EQ(r.out, "");
 }
 
-TEST(ReminderTool, BadArgumentsAndFilesAreRefusedClearly) {
-    BerlinTime zone;
-    TempDir dir;
-    const std::string path = dir.file("house.av");
-    writeBytes(path, houseWithReminders());
+TEST_F(ReminderToolTest, BadArgumentsAndFilesAreRefusedClearly) {
     for (const std::vector<std::string>& args : {std::vector<std::string>{"reminders"},
                                                  {"reminders", path, "--at"},
                                                  {"reminders", path, "--at", "2004-02-30 10:00:00"},
@@ -123,11 +124,7 @@ TEST(ReminderTool, BadArgumentsAndFilesAreRefusedClearly) {
     EXPECT_EQ(runTool({"reminders", path}).exitCode, 1);
 }
 
-TEST(ReminderTool, ResetAdvancesOrDeletesAndWritesTheHouseBack) {
-    BerlinTime zone;
-    TempDir dir;
-    const std::string path = dir.file("house.av");
-    writeBytes(path, houseWithReminders());
+TEST_F(ReminderToolTest, ResetAdvancesOrDeletesAndWritesTheHouseBack) {
 
     ToolResult r = runTool({"reset", path, "0"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -148,12 +145,7 @@ TEST(ReminderTool, ResetAdvancesOrDeletesAndWritesTheHouseBack) {
     EXPECT_EQ(files, 1u);
 }
 
-TEST(ReminderTool, ResetOfAnIndexThatIsNotThereChangesNothing) {
-    BerlinTime zone;
-    TempDir dir;
-    const std::string path = dir.file("house.av");
-    const std::string bytes = houseWithReminders();
-    writeBytes(path, bytes);
+TEST_F(ReminderToolTest, ResetOfAnIndexThatIsNotThereChangesNothing) {
 
     ToolResult r = runTool({"reset", path, "3"});
     EXPECT_EQ(r.exitCode, 1);

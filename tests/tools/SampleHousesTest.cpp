@@ -89,41 +89,6 @@ TEST(SampleHouses, PlansAreConnectedWithoutOverlapsAndObjectsFitTheirBlocks) {
     }
 }
 
-TEST(SampleHouses, FamilyHouseShowsWhatTheProgramRecords) {
-    CBrenvikaDoc doc;
-    ASSERT_EQ(loadProject(samplePath("family-house.av"), doc), FileError::None);
-    ASSERT_EQ(doc.sectionCount(), 2);
-    EXPECT_EQ(doc.currentSectionIndex(), 0);
-
-    std::set<BlockKind> kinds;
-    std::set<int> positions;
-    int deepest = 0, single = 0, periodical = 0, priced = 0;
-    for (const auto& section : doc.sections())
-        for (const auto& block : section->blocks()) {
-            kinds.insert(block->kind());
-            for (const auto& floor : block->floorObjects())
-                forEachObject(*floor, [&](const CHouseObject& o, int depth, int position) {
-                    deepest = std::max(deepest, depth);
-                    positions.insert(position);
-                    for (const auto& reminder : o.reminders()) {
-                        (reminder->isPeriodical() ? periodical : single)++;
-                        EXPECT_EQ(reminder->objectName, o.name);
-                        EXPECT_FALSE(reminder->notes.empty());
-                    }
-                    for (const auto& c : o.categories())
-                        for (const auto& f : c->entries())
-                            if (f->name == "Price paid" && !f->value.empty())
-                                ++priced;
-                });
-        }
-    EXPECT_EQ(kinds, (std::set<BlockKind>{BlockKind::Hall, BlockKind::Room}));
-    EXPECT_EQ(positions, (std::set<int>{-1, 0, 1, 2})) << "floor, under, inside and on top";
-    EXPECT_GE(deepest, 2);
-    EXPECT_GE(single, 1);
-    EXPECT_GE(periodical, 2);
-    EXPECT_GE(priced, 20);
-}
-
 TEST(SampleHouses, EveryCutAndEveryChangedByteLoadsOrGivesTheFormatMessage) {
     for (const char* name : kSamples) {
         SCOPED_TRACE(name);
