@@ -105,27 +105,41 @@ TEST_F(ReminderToolTest, ListsInProjectOrderWithTheDueStateAtTheGivenMoment) {
     EXPECT_EQ(r.out, "");
 }
 
-TEST_F(ReminderToolTest, BadArgumentsAndFilesAreRefusedClearly) {
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"reminders"},
-                                                 {"reminders", path, "--at"},
-                                                 {"reminders", path, "--at", "2004-02-30 10:00:00"},
-                                                 {"reminders", path, "--at", "2004-03-05T10:00:00"},
-                                                 {"reminders", path, "--at", "2004-03-05 24:00:00"},
-                                                 {"reminders", path, "extra"}}) {
+TEST_F(ReminderToolTest, BadArgumentsIndexesAndFilesAreRefusedAndChangeNothing) {
+    using Args = std::vector<std::string>;
+    for (const Args& args : {Args{"reminders"},
+                             {"reminders", path, "--at"},
+                             {"reminders", path, "--at", "2004-02-30 10:00:00"},
+                             {"reminders", path, "--at", "2004-03-05T10:00:00"},
+                             {"reminders", path, "--at", "2004-03-05 24:00:00"},
+                             {"reminders", path, "extra"},
+                             {"reset", path},
+                             {"reset", path, "-1"},
+                             {"reset", path, "+1"},
+                             {"reset", path, "1x"},
+                             {"reset", path, ""},
+                             {"reset", path, "99999999999999999999"}}) {
         ToolResult r = runTool(args);
-        EXPECT_EQ(r.exitCode, 2) << args.back();
+        EXPECT_EQ(r.exitCode, 2) << args[0] << " " << args.back();
         EXPECT_EQ(r.out, "");
         EXPECT_FALSE(r.err.empty());
     }
-    ToolResult missing = runTool({"reminders", dir.file("nowhere.av")});
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_NE(missing.err.find("No such file"), std::string::npos) << missing.err;
+    ToolResult r = runTool({"reset", path, "3"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("No reminder 3"), std::string::npos) << r.err;
+    EXPECT_EQ(readBytes(path), bytes);
+
+    const std::string missing = dir.file("missing.av");
+    r = runTool({"reminders", missing});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("No such file"), std::string::npos) << r.err;
+    EXPECT_EQ(runTool({"reset", missing, "0"}).exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(missing));
     writeBytes(path, "not a house");
     EXPECT_EQ(runTool({"reminders", path}).exitCode, 1);
 }
 
 TEST_F(ReminderToolTest, ResetAdvancesOrDeletesAndWritesTheHouseBack) {
-
     ToolResult r = runTool({"reset", path, "0"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "0\t12/03/2004 18:30\n");
@@ -143,23 +157,6 @@ TEST_F(ReminderToolTest, ResetAdvancesOrDeletesAndWritesTheHouseBack) {
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
         ++files;
     EXPECT_EQ(files, 1u);
-}
-
-TEST_F(ReminderToolTest, ResetOfAnIndexThatIsNotThereChangesNothing) {
-
-    ToolResult r = runTool({"reset", path, "3"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("No reminder 3"), std::string::npos) << r.err;
-    for (const char* bad : {"-1", "+1", "1x", "", "99999999999999999999"}) {
-        r = runTool({"reset", path, bad});
-        EXPECT_EQ(r.exitCode, 2) << bad;
-    }
-    EXPECT_EQ(runTool({"reset", path}).exitCode, 2);
-    EXPECT_EQ(readBytes(path), bytes);
-
-    const std::string missing = dir.file("missing.av");
-    EXPECT_EQ(runTool({"reset", missing, "0"}).exitCode, 1);
-    EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
 } // namespace
