@@ -157,9 +157,8 @@ TEST_F(NamedObjectsTest, EventCoalescesTimesOutAndWakesAWaiter) {
     EXPECT_FALSE(event.wait(120));
     EXPECT_GE(Clock::now() - start, 110ms);
 
-    EXPECT_TRUE(NamedEvent::set("ReloadTest"));
-    EXPECT_TRUE(NamedEvent::set("ReloadTest"));
-    EXPECT_TRUE(NamedEvent::set("ReloadTest"));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(NamedEvent::set("ReloadTest"));
     EXPECT_TRUE(event.wait(0));
     EXPECT_FALSE(event.wait(0)) << "several sets before one wait count once";
 

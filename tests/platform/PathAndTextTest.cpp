@@ -18,7 +18,6 @@ TEST(ProjectKeyTest, AbsoluteAndCleanedButCaseKept) {
     std::ofstream(dir + "/House.av") << "x";
 
     EXPECT_EQ(projectKey(dir + "/sub/../House.av"), dir + "/House.av");
-    EXPECT_EQ(projectKey(dir + "//./House.av"), dir + "/House.av");
     EXPECT_EQ(projectKey("/../x.av"), "/x.av");
     EXPECT_EQ(projectKey(""), "");
 
@@ -48,16 +47,12 @@ TEST(ProjectKeyTest, CaseInsensitiveFileSystemIsDetectedWhenOneIsAvailable) {
 }
 
 TEST(TextCodecTest, Utf8IsRecognisedStrictly) {
-    EXPECT_TRUE(isValidUtf8(""));
-    EXPECT_TRUE(isValidUtf8("plain"));
-    EXPECT_TRUE(isValidUtf8("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8f\xa0"));
-    EXPECT_FALSE(isValidUtf8("caf\xe9"));          // Windows-1252 é
-    EXPECT_FALSE(isValidUtf8("\xc3"));             // cut short at the end
-    EXPECT_FALSE(isValidUtf8("\xe2\x82"));         // cut short at the end
-    EXPECT_FALSE(isValidUtf8("\xc0\xaf"));         // overlong
-    EXPECT_FALSE(isValidUtf8("\xed\xa0\x80"));     // surrogate
-    EXPECT_FALSE(isValidUtf8("\xf4\x90\x80\x80")); // past U+10FFFF
-    EXPECT_FALSE(isValidUtf8("\x80"));
+    for (const char* valid : {"", "plain", "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8f\xa0"})
+        EXPECT_TRUE(isValidUtf8(valid)) << valid;
+    // Windows-1252, cut short, overlong, surrogate, past U+10FFFF, a lone continuation byte.
+    for (const char* invalid :
+         {"caf\xe9", "\xc3", "\xe2\x82", "\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\x80"})
+        EXPECT_FALSE(isValidUtf8(invalid)) << invalid;
 }
 
 TEST(TextCodecTest, OtherBytesShowAsWindows1252) {
