@@ -117,7 +117,6 @@ TEST_F(SearchDialogTest, TreeListsSectionsAndBlocksAndTicksEverythingShortlyAfte
     ASSERT_EQ(tree->topLevelItem(0)->childCount(), 2);
     EXPECT_EQ(tree->topLevelItem(0)->child(1)->text(0), "Kitchen");
     EXPECT_EQ(tree->topLevelItem(1)->child(0)->text(0), "I'm a hall");
-    EXPECT_EQ(tree->toolTip(), "The tobrin will look only in the selected rooms/halls.");
     EXPECT_EQ(tree->topLevelItem(0)->checkState(0), Qt::Unchecked);
     EXPECT_FALSE(dialog.scope().anySearched());
     EXPECT_TRUE(QTest::qWaitFor(
@@ -127,7 +126,6 @@ TEST_F(SearchDialogTest, TreeListsSectionsAndBlocksAndTicksEverythingShortlyAfte
         },
         3000));
     EXPECT_EQ(tree->topLevelItem(1)->child(0)->checkState(0), Qt::Checked);
-    EXPECT_EQ(dialog.windowTitle(), "Search");
 }
 
 TEST_F(SearchDialogTest, TypingAndChoosingKeepTheCheckBoxesInStep) {
@@ -147,8 +145,6 @@ TEST_F(SearchDialogTest, TypingAndChoosingKeepTheCheckBoxesInStep) {
     valueCheck->setChecked(false);
 
     auto* combo = child<QComboBox>(dialog.get(), "comparisonCombo");
-    ASSERT_EQ(combo->count(), 9);
-    EXPECT_EQ(combo->itemText(6), "counts for the average");
     combo->setCurrentIndex(5);
     emit combo->activated(5);
     EXPECT_TRUE(valueCheck->isChecked());

@@ -19,13 +19,11 @@ std::string report(const CBrenvikaDoc& doc, const SearchCriteria& c) {
 }
 
 TEST(ReportHeading, JoinsTheTickedCriteria) {
+    // One criterion alone is pinned by the golden reports; here all of them joined.
     SearchCriteria c;
     c.title = "Inventory";
     c.byName = true;
     c.nameText = "lamp";
-    EXPECT_EQ(reportHeading(c), "<center><b><font size='+2'>Inventory</font></b></center>"
-                                "<p><b>Searching for objects with names containing "
-                                "<i>'lamp'</i> .</b></p>\r\n");
     c.byNotes = true;
     c.notesText = "old";
     c.byField = true;
@@ -71,53 +69,10 @@ TEST(ReportEscaping, EveryInsertedTextIsEscaped) {
     EXPECT_NE(text.find("&lt;script&gt;alert(1)&lt;/script&gt;"), std::string::npos);
     EXPECT_NE(text.find("<i>'&lt;'</i>"), std::string::npos);
     EXPECT_NE(text.find("<i>'&#39;'</i>"), std::string::npos);
-
-    c.nameText = "";
-    const std::string all = report(doc, c);
-    EXPECT_NE(all.find("<td>Lamp &lt;script&gt;</td>"), std::string::npos);
-    EXPECT_NE(all.find("<td>Tom &amp; Jerry&#39;s shoes</td>"), std::string::npos);
-    EXPECT_NE(all.find("<td>oak &lt;b&gt;</td>"), std::string::npos);
-    EXPECT_NE(all.find("<td>I&#39;m a hall</td>"), std::string::npos);
+    // Names and notes in the rows are escaped as the golden reports show.
 }
 
-TEST(ReportBody, RowsAndTableAsWritten) {
-    CBrenvikaDoc doc;
-    ardenvo::testing::buildSearchHouse(doc);
-    SearchCriteria c;
-    c.byName = true;
-    c.nameText = "desk";
-    const std::string text = report(doc, c);
-    const std::string head = "<table width='0%' border=1>\r\n    <tr bgColor=#eeeeee>\r\n";
-    ASSERT_NE(text.find(head), std::string::npos);
-    const std::string tail = "  </tr><tr>\t<td>Desk LAMP</td>\r\n\t<td>Ground floor</td>\r\n"
-                             "\t<td>I&#39;m a hall</td>\r\n\t<td>On the floor</td>\r\n"
-                             "\t<td>&nbsp;</td>\r\n\t<td>&nbsp;</td>\r\n"
-                             "\t<td>&nbsp;</td><td>&nbsp;</td>\r\n</tr>\r\n</table>\r\n";
-    ASSERT_GE(text.size(), tail.size());
-    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
-
-    c.byField = true;
-    c.fieldText = "insurance";
-    EXPECT_NE(report(doc, c).find("\t<td>Value</td>\r\n\t<td>Insurance value</td><td>20</td>\r\n"),
-              std::string::npos);
-    // No byte-order mark, nothing before the heading.
-    EXPECT_EQ(text.rfind("<center>", 0), 0u);
-}
-
-TEST(ReportBody, ParagraphsReplaceAnEmptyTable) {
-    CBrenvikaDoc doc;
-    ardenvo::testing::buildSearchHouse(doc);
-    SearchCriteria c;
-    c.byName = true;
-    c.nameText = "nothing like this";
-    const std::string heading = reportHeading(c);
-    EXPECT_EQ(report(doc, c), heading + "<p>No objects found</p>");
-    EXPECT_EQ(writeReport(c, runSearch(doc, c, SearchScope(doc))),
-              heading + "<p>In order for the tobrin to find what you want you must tell him "
-                        "where to look \t\t(select at least one room/hall)</p>");
-}
-
-TEST(ReportStatistics, ParagraphsPrintFixedNumbers) {
+TEST(ReportStatistics, ParagraphsPrintFixedNumbersOrReplaceTheTable) {
     CBrenvikaDoc doc;
     ardenvo::testing::buildSearchHouse(doc);
     SearchCriteria c;
@@ -129,21 +84,17 @@ TEST(ReportStatistics, ParagraphsPrintFixedNumbers) {
         const std::string text = report(doc, c);
         return text.substr(text.rfind("</table>\r\n") + 10);
     };
-    EXPECT_EQ(ending(Comparison::Sum),
-              "<p>The <b>sum</b> for the custom field containing <i>'Paid'</i> is 707.500000</p>");
+    // The sum and the maximum, and the average of nothing, are in the golden reports.
     EXPECT_EQ(ending(Comparison::Average), "<p>The <b>average</b> value for the custom field "
                                            "containing <i>'Paid'</i> is 101.071429</p>");
-    EXPECT_EQ(ending(Comparison::Maximum), "<p>The <b>maximum</b> value for the custom field "
-                                           "containing <i>'Paid'</i> is 300.000000</p>");
     EXPECT_EQ(ending(Comparison::Minimum), "<p>The <b>minimum</b> value for the custom field "
                                            "containing <i>'Paid'</i> is 0.000000</p>");
     EXPECT_EQ(ending(Comparison::Contains), ""); // text comparisons have no statistics
 
-    c.fieldText = "warranty";
-    c.comparison = Comparison::Average;
-    EXPECT_EQ(report(doc, c), reportHeading(c) +
-                                  "<p>No objects found</p><p>No object to compute the average "
-                                  "value for the custom field containing <i>'warranty'</i></p>");
+    // Nowhere to look: a paragraph instead of the table.
+    EXPECT_EQ(writeReport(c, runSearch(doc, c, SearchScope(doc))),
+              reportHeading(c) + "<p>In order for the tobrin to find what you want you must tell "
+                                 "him where to look \t\t(select at least one room/hall)</p>");
 }
 
 TEST(ReportFile, WritesBytesAndReportsFailures) {

@@ -70,29 +70,17 @@ TEST_F(SearchEngineTest, VisitsFloorThenOnTopInsideUnderWithLocations) {
     SearchCriteria c;
     c.byName = true; // the empty text is in every name
     const SearchResult r = search(c);
+    EXPECT_THAT(names(r), ElementsAre("Desk LAMP", "Shoe rack", "Table", "Lamp <script>", "Drawer",
+                                      "Knife", "Cat basket",
+                                      "K\xC3\x9C"
+                                      "CHENSCHRANK",
+                                      "K\xDC"
+                                      "HLSCHRANK"));
+    // The other locations are pinned by the golden reports; here the deepest one.
     ASSERT_EQ(r.rows.size(), 9u);
-    std::vector<std::string> places;
-    for (const auto& row : r.rows)
-        places.push_back(row.section->name + "|" + row.block->name + "|" + row.object->name + "|" +
-                         std::string(row.location));
-    EXPECT_THAT(places, ElementsAre("Ground floor|I'm a hall|Desk LAMP|On the floor",
-                                    "Ground floor|I'm a hall|Shoe rack|On the floor",
-                                    "Ground floor|K\xC3\xBC"
-                                    "che|Table|On the floor",
-                                    "Ground floor|K\xC3\xBC"
-                                    "che|Lamp <script>|On the floor, on the Table",
-                                    "Ground floor|K\xC3\xBC"
-                                    "che|Drawer|On the floor, inside the Table",
-                                    "Ground floor|K\xC3\xBC"
-                                    "che|Knife|On the floor, inside the Table, "
-                                    "inside the Drawer",
-                                    "Ground floor|K\xC3\xBC"
-                                    "che|Cat basket|On the floor, under the Table",
-                                    "Ground floor|K\xC3\xBC"
-                                    "che|K\xC3\x9C"
-                                    "CHENSCHRANK|On the floor",
-                                    "Cellar|Store|K\xDC"
-                                    "HLSCHRANK|On the floor"));
+    EXPECT_EQ(r.rows[5].section->name + "|" + std::string(r.rows[5].location),
+              "Ground floor|On the floor, inside the Table, inside the Drawer");
+    EXPECT_EQ(r.rows[8].block->name, "Store");
 }
 
 TEST_F(SearchEngineTest, ScopeLimitsTheBlocksSearched) {
@@ -175,9 +163,7 @@ TEST_F(SearchEngineTest, TextComparisonsOnlyAddMatches) {
                 ElementsAre("Desk LAMP", "Table"));
     EXPECT_THAT(names(search(byField("paid", Comparison::BeginsWith, "00"))), ElementsAre());
 
-    // "ends with" looks at the end, not at the first occurrence: abab ends with ab.
-    EXPECT_THAT(names(search(byField("paid", Comparison::EndsWith, "AB"))),
-                ElementsAre("Cat basket"));
+    // "abab" ending with "ab" is in the golden reports.
     EXPECT_THAT(names(search(byField("paid", Comparison::EndsWith, "0"))),
                 ElementsAre("Desk LAMP", "Table",
                             "K\xC3\x9C"
