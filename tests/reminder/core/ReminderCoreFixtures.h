@@ -75,8 +75,7 @@ inline LocalDateTime at(int y, int mo, int d, int h = 12, int mi = 0) {
     return {y, mo, d, h, mi, 0};
 }
 
-// A house whose first hall holds one object per entry of `notesPerObject`, each object with one
-// reminder per note.
+// A house whose first hall holds one "Chair" per entry of `objects`, with those reminders.
 struct HouseSpec {
     std::vector<std::vector<CReminder>> objects;
 };
@@ -89,6 +88,19 @@ inline CReminder reminderAt(const LocalDateTime& start, const std::string& notes
     if (periodical)
         r.type = static_cast<std::int32_t>(ReminderType::PeriodicalDate);
     return r;
+}
+
+// Every setting a user can edit, compared field by field (the object name is not edited).
+inline void expectSameSettings(const CReminder& got, const CReminder& want) {
+    EXPECT_EQ(got.start(), want.start());
+    EXPECT_EQ(got.notes, want.notes);
+    EXPECT_EQ(got.type, want.type);
+    EXPECT_EQ(got.periodicMode, want.periodicMode);
+    EXPECT_EQ(got.repeatOnNumber, want.repeatOnNumber);
+    EXPECT_EQ(got.repeatOnAnchor, want.repeatOnAnchor);
+    EXPECT_EQ(got.repeatOnUnit, want.repeatOnUnit);
+    EXPECT_EQ(got.repeatEachCount, want.repeatEachCount);
+    EXPECT_EQ(got.repeatEachUnit, want.repeatEachUnit);
 }
 
 inline void writeHouse(const std::string& path, const HouseSpec& house) {
@@ -104,28 +116,29 @@ inline void writeHouse(const std::string& path, const HouseSpec& house) {
     ASSERT_EQ(saveProject(path, doc), FileError::None);
 }
 
-inline std::vector<std::string> notesInFile(const std::string& path) {
+// The reminders stored in a project file, in file order.
+inline std::vector<CReminder> remindersInFile(const std::string& path) {
     CBrenvikaDoc doc;
-    std::vector<std::string> notes;
-    if (loadProject(path, doc) != FileError::None)
-        return {"<unreadable>"};
+    std::vector<CReminder> found;
+    EXPECT_EQ(loadProject(path, doc), FileError::None) << path;
     for (const auto& section : doc.sections())
         for (const auto& block : section->blocks())
             for (const auto& object : block->floorObjects())
                 for (const auto& r : object->reminders())
-                    notes.push_back(r->notes);
+                    found.push_back(*r);
+    return found;
+}
+
+inline std::vector<std::string> notesInFile(const std::string& path) {
+    std::vector<std::string> notes;
+    for (const auto& r : remindersInFile(path))
+        notes.push_back(r.notes);
     return notes;
 }
 
 inline LocalDateTime firstStartInFile(const std::string& path) {
-    CBrenvikaDoc doc;
-    EXPECT_EQ(loadProject(path, doc), FileError::None);
-    for (const auto& section : doc.sections())
-        for (const auto& block : section->blocks())
-            for (const auto& object : block->floorObjects())
-                for (const auto& r : object->reminders())
-                    return r->start();
-    return {};
+    const auto reminders = remindersInFile(path);
+    return reminders.empty() ? LocalDateTime{} : reminders.front().start();
 }
 
 // A fresh folder under the system's temporary directory, removed afterwards.
