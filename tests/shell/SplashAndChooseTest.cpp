@@ -31,7 +31,7 @@ QString makePicture() {
 
 } // namespace
 
-TEST(Splash, TheFirstClickOnlyTakesTheSplashAway) {
+TEST(Splash, TheFirstClickOrKeyIsConsumedEvenWhenItIsAnAccelerator) {
     QWidget owner;
     auto* button = new QPushButton("below", &owner);
     owner.resize(600, 400);
@@ -40,28 +40,21 @@ TEST(Splash, TheFirstClickOnlyTakesTheSplashAway) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
     int clicks = 0;
     QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
+    int fired = 0;
+    auto* shortcut = new QShortcut(QKeySequence("Ctrl+N"), &owner);
+    QObject::connect(shortcut, &QShortcut::activated, [&] { ++fired; });
 
     QPointer<SplashWindow> splash = new SplashWindow(makePicture(), &owner, 60000);
     splash->present();
     EXPECT_EQ(splash->size(), QSize(480, 320));
-    EXPECT_TRUE(splash->isVisible());
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(clicks, 0);
     QTRY_VERIFY(splash.isNull());
     // The next click is the user's own again.
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
-}
 
-TEST(Splash, TheFirstKeyIsConsumedEvenWhenItIsAnAccelerator) {
-    QWidget owner;
-    owner.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
-    int fired = 0;
-    auto* shortcut = new QShortcut(QKeySequence("Ctrl+N"), &owner);
-    QObject::connect(shortcut, &QShortcut::activated, [&] { ++fired; });
-
-    QPointer<SplashWindow> splash = new SplashWindow(QString(), &owner, 60000);
+    splash = new SplashWindow(QString(), &owner, 60000);
     splash->present();
     owner.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
@@ -103,13 +96,8 @@ TEST(ChooseDialog, ListsPredoneAndRecentHousesByNameAndFolder) {
     FakePrompter prompter;
     const QStringList recent{"/home/u/My houses/villa.av", "/tmp/flat.av"};
     ChooseHouseDialog dialog(predone, recent, prompter);
-    EXPECT_EQ(dialog.windowTitle(), "Choose");
     QTreeWidget* upper = dialog.predoneList();
     ASSERT_EQ(upper->topLevelItemCount(), 3);
-    EXPECT_EQ(upper->headerItem()->text(0), "Name");
-    EXPECT_EQ(upper->headerItem()->text(1), "Path");
-    EXPECT_EQ(upper->columnWidth(0), 120);
-    EXPECT_EQ(upper->columnWidth(1), 185);
     EXPECT_EQ(upper->topLevelItem(1)->text(0), "zeta.av");
     EXPECT_EQ(upper->topLevelItem(1)->text(1), a + "/");
     QTreeWidget* lower = dialog.recentList();
@@ -136,7 +124,6 @@ TEST(ChooseDialog, ChooseNeedsASelectionAndReportsWhatWasPicked) {
         QTest::mouseClick(dialog.findChild<QPushButton*>("choosePredone"), Qt::LeftButton);
         ASSERT_EQ(prompter.messages.size(), 1u);
         EXPECT_EQ(prompter.messages[0].text, "Please select one of the predone houses");
-        EXPECT_EQ(prompter.messages[0].title, "");
         EXPECT_TRUE(dialog.isVisible());
         QTest::mouseClick(dialog.findChild<QPushButton*>("chooseRecent"), Qt::LeftButton);
         ASSERT_EQ(prompter.messages.size(), 2u);
@@ -163,24 +150,19 @@ TEST(ChooseDialog, ChooseNeedsASelectionAndReportsWhatWasPicked) {
 
 TEST(AboutBox, ShowsTheVersion) {
     AboutDialog about(makePicture());
-    EXPECT_EQ(about.windowTitle(), "About Ardenvo");
     auto* version = about.findChild<QLabel*>("version");
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(version->text(), "Ardenvo Version 1.2");
 }
 
 TEST(StartupOptions, CommandLineIsReadBeforeTheWorkingFolderChanges) {
-    EXPECT_TRUE(parseStartupOptions({"/uninstall"}, "/home/u").uninstall);
     EXPECT_TRUE(parseStartupOptions({"/uninstall", "x.av"}, "/home/u").uninstall);
     // Only exactly "/uninstall" as the first argument.
     EXPECT_FALSE(parseStartupOptions({"/UNINSTALL"}, "/home/u").uninstall);
     EXPECT_FALSE(parseStartupOptions({"x.av", "/uninstall"}, "/home/u").uninstall);
 
-    StartupOptions plain = parseStartupOptions({"houses/../villa.av"}, "/home/u");
-    EXPECT_EQ(plain.project, "/home/u/villa.av");
-    EXPECT_FALSE(plain.screenshot);
+    EXPECT_EQ(parseStartupOptions({"houses/../villa.av"}, "/home/u").project, "/home/u/villa.av");
     EXPECT_EQ(parseStartupOptions({"/abs/flat.av"}, "/home/u").project, "/abs/flat.av");
-    EXPECT_TRUE(parseStartupOptions({}, "/home/u").project.isEmpty());
 
     StartupOptions shot = parseStartupOptions({"--screenshot", "out.png", "v.av"}, "/w");
     EXPECT_TRUE(shot.screenshot);
