@@ -27,14 +27,22 @@ TEST_F(PlanViewTest, OneHallFitsTheWindowAtTheCappedZoom) {
 
 TEST_F(PlanViewTest, ScrollingMarksTheHouseModifiedButZoomingDoesNot) {
     QSignalSpy modified(view.get(), &CBrenvikaView::documentModified);
-    const double zoom = section().zoom;
-    view->zoomIn();
-    EXPECT_DOUBLE_EQ(section().zoom, zoom * 1.25);
-    view->zoomOut();
     view->actualSize();
-    EXPECT_DOUBLE_EQ(section().zoom, 1.0);
-    view->fitToWindow();
+    // Ctrl with the wheel towards the user zooms in; small turns of a fine wheel add up.
     turnWheel(view.get(), -120, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(section().zoom, 1.25);
+    turnWheel(view.get(), 120, Qt::ControlModifier);
+    turnWheel(view.get(), -60, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(section().zoom, 1.0);
+    turnWheel(view.get(), -60, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(section().zoom, 1.25);
+    for (int i = 0; i < 30; ++i)
+        view->zoomIn();
+    EXPECT_LE(section().zoom, 5 * 1.25);
+    for (int i = 0; i < 30; ++i)
+        view->zoomOut();
+    EXPECT_GE(section().zoom, 0.5 * 0.8);
+    view->fitToWindow();
     EXPECT_FALSE(doc.isModified());
     EXPECT_EQ(modified.count(), 0);
 
@@ -57,26 +65,6 @@ TEST_F(PlanViewTest, ScrollingMarksTheHouseModifiedButZoomingDoesNot) {
     EXPECT_EQ(section().offsetX, x + 20);
     EXPECT_EQ(section().offsetY, y + 10);
     EXPECT_FALSE(doc.isModified());
-}
-
-TEST_F(PlanViewTest, CtrlWheelTowardsTheUserZoomsInAndAwayZoomsOutWithinLimits) {
-    view->actualSize();
-    turnWheel(view.get(), -120, Qt::ControlModifier);
-    EXPECT_DOUBLE_EQ(section().zoom, 1.25);
-    turnWheel(view.get(), 120, Qt::ControlModifier);
-    EXPECT_DOUBLE_EQ(section().zoom, 1.0);
-    // Small turns of a fine wheel add up to one step.
-    turnWheel(view.get(), -60, Qt::ControlModifier);
-    EXPECT_DOUBLE_EQ(section().zoom, 1.0);
-    turnWheel(view.get(), -60, Qt::ControlModifier);
-    EXPECT_DOUBLE_EQ(section().zoom, 1.25);
-
-    for (int i = 0; i < 30; ++i)
-        view->zoomIn();
-    EXPECT_LE(section().zoom, 5 * 1.25);
-    for (int i = 0; i < 30; ++i)
-        view->zoomOut();
-    EXPECT_GE(section().zoom, 0.5 * 0.8);
 }
 
 TEST_F(PlanViewTest, ASecondClickOnAnObjectOfAnUnselectedBlockOnlySelectsTheBlock) {
@@ -152,12 +140,18 @@ TEST_F(PlanViewTest, ABlockDragMovesTheNeighboursAndEscapeTakesItAllBack) {
     EXPECT_FALSE(doc.isModified());
 }
 
-TEST_F(PlanViewTest, AlignmentMarksRepositionTheNeighbour) {
+TEST_F(PlanViewTest, AlignmentMarksRepositionTheNeighbourAndHandlesHintInTheStatusPane) {
     CBlock* room = addNeighbor(doc, 1, South, BlockKind::Room);
     view->fitToWindow();
+    QSignalSpy status(view.get(), &CBrenvikaView::statusMessage);
     click(centreOf(1));
+    QTest::mouseMove(view.get(), handleOf(1, 2));
+    EXPECT_EQ(status.last().at(0).toString(), QStringLiteral("Drag to resize the room"));
+    QTest::mouseMove(view.get(), centreOf(1));
+    EXPECT_EQ(status.last().at(0).toString(), QStringLiteral("Ready"));
     const QPoint mark = handleOf(1, 15); // south side, Start
     QTest::mouseMove(view.get(), mark);
+    EXPECT_EQ(status.last().at(0).toString(), QStringLiteral("Click to reposition the room"));
     EXPECT_EQ(view->handleCode(), 15);
     EXPECT_EQ(view->cursor().shape(), Qt::CrossCursor);
     QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, mark);
@@ -205,26 +199,11 @@ TEST_F(PlanViewTest, ObjectHandlesResizeTheSelectedObject) {
     EXPECT_NEAR(object.location.rect.bottom, 90, 2);
 }
 
-TEST_F(PlanViewTest, HandleHintsGoToTheStatusPane) {
-    QSignalSpy status(view.get(), &CBrenvikaView::statusMessage);
-    click(centreOf(1));
-    QTest::mouseMove(view.get(), handleOf(1, 2));
-    QTest::mouseMove(view.get(), handleOf(1, 19));
-    QTest::mouseMove(view.get(), centreOf(1));
-    QStringList texts;
-    for (const auto& args : status)
-        texts << args.at(0).toString();
-    EXPECT_TRUE(texts.contains("Drag to resize the room"));
-    EXPECT_TRUE(texts.contains("Click to reposition the room"));
-    EXPECT_EQ(texts.last(), QStringLiteral("Ready"));
-}
-
 TEST_F(PlanViewTest, UnitsChangeTheSizeTextAndAreAnEdit) {
     click(centreOf(1));
     QSignalSpy sizes(view.get(), &CBrenvikaView::sizeText);
     view->setUnit(2);
     EXPECT_EQ(doc.unitIndex(), 2);
-    EXPECT_EQ(view->units().index(), 2);
     EXPECT_TRUE(doc.isModified());
     ASSERT_EQ(sizes.count(), 1);
     EXPECT_EQ(sizes.last().at(0).toString(), QStringLiteral("Size: 59.06x59.06 inches"));
@@ -263,7 +242,7 @@ TEST_F(PlanViewTest, ADamagedSectionDrawsAndAnswersClicksWithoutHarm) {
     section().zoom = std::nan("");
     block(1).setRect({std::numeric_limits<std::int32_t>::min(), 0,
                       std::numeric_limits<std::int32_t>::max(), 10});
-    CHouseObject& o = addObject(1, {-50, -50, 2000000000, 5});
+    addObject(1, {-50, -50, 2000000000, 5});
     view->update();
     EXPECT_FALSE(view->backBuffer().isNull());
     click(QPoint(400, 300));
@@ -271,7 +250,6 @@ TEST_F(PlanViewTest, ADamagedSectionDrawsAndAnswersClicksWithoutHarm) {
     view->zoomIn();
     view->fitToWindow();
     EXPECT_TRUE(std::isfinite(section().zoom));
-    (void)o;
 }
 
 TEST_F(PlanViewTest, ADragWhoseReleaseWentElsewhereEndsAtTheNextMove) {

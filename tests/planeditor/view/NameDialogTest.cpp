@@ -41,35 +41,26 @@ TEST_F(NameDialogTest, BlockNamesStayUniqueInTheSectionButABlockNeverClashesWith
     CBlock* hall2 = addNeighbor(doc, hall.id, East, BlockKind::Hall);
     CBlock* room = addNeighbor(doc, hall.id, South, BlockKind::Room);
     ASSERT_EQ(hall2->name, "I'm a hall 2");
+    auto rename = [&](CBlock& b, const QString& text, bool ok = true) {
+        return renameTo(
+            text, [&] { return NameDialog::getBlockName(nullptr, section(), b); }, ok);
+    };
 
     // The dialog shows the current name; confirming it unchanged keeps it.
     whenModal([](QDialog* dialog) {
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Name"));
         EXPECT_EQ(dialog->findChild<QLineEdit*>()->text(), QStringLiteral("I'm a hall 2"));
         clickOk(dialog);
     });
     EXPECT_EQ(NameDialog::getBlockName(nullptr, section(), *hall2), "I'm a hall 2");
-    EXPECT_EQ(
-        renameTo("I'm a hall", [&] { return NameDialog::getBlockName(nullptr, section(), hall); }),
-        "I'm a hall");
-
+    EXPECT_EQ(rename(hall, "I'm a hall"), "I'm a hall");
     // Both hall names are taken: the room gets the first free suffix.
-    EXPECT_EQ(
-        renameTo("I'm a hall", [&] { return NameDialog::getBlockName(nullptr, section(), *room); }),
-        "I'm a hall 3");
+    EXPECT_EQ(rename(*room, "I'm a hall"), "I'm a hall 3");
     // Names compare exactly, so another case is free.
-    EXPECT_EQ(
-        renameTo("i'm a hall", [&] { return NameDialog::getBlockName(nullptr, section(), *room); }),
-        "i'm a hall");
+    EXPECT_EQ(rename(*room, "i'm a hall"), "i'm a hall");
     // Cancel gives nothing and the dialog changes nothing itself.
-    EXPECT_EQ(
-        renameTo(
-            "Kitchen", [&] { return NameDialog::getBlockName(nullptr, section(), *room); }, false),
-        std::nullopt);
+    EXPECT_EQ(rename(*room, "Kitchen", false), std::nullopt);
     EXPECT_EQ(room->name, "I'm a room");
-    // An empty name is accepted as it is.
-    EXPECT_EQ(renameTo("", [&] { return NameDialog::getBlockName(nullptr, section(), *room); }),
-              "");
+    EXPECT_EQ(rename(*room, ""), ""); // an empty name is taken as it is
 }
 
 TEST_F(NameDialogTest, ObjectNamesAreComparedWithTheBlocksFloorOnly) {
@@ -81,46 +72,34 @@ TEST_F(NameDialogTest, ObjectNamesAreComparedWithTheBlocksFloorOnly) {
     table.name = "Table";
     other->addFloorObject(std::make_unique<CHouseObject>()).name = "Lamp";
     chair.addChild(NestPosition::OnTop, std::make_unique<CHouseObject>()).name = "Vase";
+    auto rename = [&](CHouseObject& o, const QString& text) {
+        return renameTo(text, [&] { return NameDialog::getObjectName(nullptr, hall, o); });
+    };
 
-    EXPECT_EQ(renameTo("Chair", [&] { return NameDialog::getObjectName(nullptr, hall, table); }),
-              "Chair 2");
-    EXPECT_EQ(renameTo("Lamp", [&] { return NameDialog::getObjectName(nullptr, hall, table); }),
-              "Lamp");
-    EXPECT_EQ(renameTo("Vase", [&] { return NameDialog::getObjectName(nullptr, hall, table); }),
-              "Vase");
-    EXPECT_EQ(renameTo("Chair", [&] { return NameDialog::getObjectName(nullptr, hall, chair); }),
-              "Chair");
+    EXPECT_EQ(rename(table, "Chair"), "Chair 2");
+    EXPECT_EQ(rename(table, "Lamp"), "Lamp");
+    EXPECT_EQ(rename(table, "Vase"), "Vase");
+    EXPECT_EQ(rename(chair, "Chair"), "Chair");
 }
 
 TEST_F(NameDialogTest, CategoryTitlesAvoidTheReminderListAndTheOtherCategories) {
     CHouseObject object;
-    const auto& categories = object.categories();
-    ASSERT_GE(categories.size(), 2u);
-    CFieldList& first = *categories[0];
-    CFieldList& second = *categories[1];
-    const std::string firstTitle = first.title;
+    ASSERT_GE(object.categories().size(), 2u);
+    CFieldList* first = object.categories()[0].get();
+    CFieldList* second = object.categories()[1].get();
+    const std::string firstTitle = first->title;
+    auto rename = [&](CFieldList* list, const std::string& text) {
+        return renameTo(QString::fromStdString(text), [&] {
+            return NameDialog::getCategoryName(nullptr, object, list,
+                                               list ? list->title : "Category");
+        });
+    };
 
-    EXPECT_EQ(renameTo("Reminder",
-                       [&] {
-                           return NameDialog::getCategoryName(nullptr, object, &second,
-                                                              second.title);
-                       }),
-              "Reminder 2");
-    EXPECT_EQ(renameTo(QString::fromStdString(firstTitle),
-                       [&] {
-                           return NameDialog::getCategoryName(nullptr, object, &second,
-                                                              second.title);
-                       }),
-              firstTitle + " 2");
-    EXPECT_EQ(
-        renameTo(QString::fromStdString(firstTitle),
-                 [&] { return NameDialog::getCategoryName(nullptr, object, &first, first.title); }),
-        firstTitle);
+    EXPECT_EQ(rename(second, "Reminder"), "Reminder 2");
+    EXPECT_EQ(rename(second, firstTitle), firstTitle + " 2");
+    EXPECT_EQ(rename(first, firstTitle), firstTitle);
     // A category not yet in the list clashes with every one that is.
-    EXPECT_EQ(
-        renameTo(QString::fromStdString(firstTitle),
-                 [&] { return NameDialog::getCategoryName(nullptr, object, nullptr, "Category"); }),
-        firstTitle + " 2");
+    EXPECT_EQ(rename(nullptr, firstTitle), firstTitle + " 2");
 }
 
 TEST_F(NameDialogTest, ANameFromAnotherSystemKeepsItsBytesWhenLeftAlone) {

