@@ -70,10 +70,6 @@ TEST(PlanHandles, SitOnCornersMidpointsAndAlignmentMarks) {
     const auto o = objectHandlePoints(Rect{10, 10, 31, 21});
     EXPECT_EQ(o[1], (ScreenPoint{20, 10}));
     EXPECT_EQ(o[6], (ScreenPoint{20, 21}));
-
-    EXPECT_EQ(alignmentHandleSide(12), East);
-    EXPECT_EQ(alignmentHandleMode(14), AlignMode::End);
-    EXPECT_EQ(alignmentHandleSide(20), West);
 }
 
 TEST(PlanHandles, HitSquaresHaveTheirSizesAndTheFirstHandleWins) {
