@@ -1,5 +1,7 @@
 #include "model/Archive.h"
 
+#include "model/TextEncoding.h"
+
 #include <algorithm>
 
 namespace ardenvo {
@@ -10,24 +12,6 @@ constexpr std::uint8_t kByteEscape = 0xFF;
 constexpr std::uint16_t kWideMarker = 0xFFFE;
 constexpr std::uint16_t kWordEscape = 0xFFFF;
 constexpr std::uint32_t kDWordEscape = 0xFFFFFFFF;
-
-void appendUtf8(std::uint32_t cp, std::string& out) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
 
 std::uint16_t unitAt(const char* data, std::size_t i) {
     return static_cast<std::uint16_t>(static_cast<unsigned char>(data[2 * i]) |
@@ -221,7 +205,7 @@ void appendUtf16LeAsUtf8(const char* data, std::size_t units, std::string& out) 
         }
         if (cp >= 0xD800 && cp <= 0xDFFF)
             cp = 0xFFFD;
-        appendUtf8(cp, out);
+        appendUtf8(out, cp);
     }
 }
 

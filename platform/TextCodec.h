@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/TextEncoding.h"
+
 #include <QString>
 
 #include <string>
@@ -9,8 +11,6 @@ namespace ardenvo {
 
 // Texts are kept as bytes. Valid UTF-8 shows as is; anything else (files written on other
 // systems) is read as Windows-1252 so it shows readable characters instead of replacement marks.
-bool isValidUtf8(std::string_view bytes);
-std::string windows1252ToUtf8(std::string_view bytes);
 QString displayText(std::string_view bytes);
 // What the user typed, as stored bytes (UTF-8).
 std::string storedText(const QString& text);

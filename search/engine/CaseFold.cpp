@@ -1,21 +1,12 @@
 #include "search/engine/CaseFold.h"
 
+#include "model/TextEncoding.h"
+
 #include <array>
 #include <cstdint>
 
 namespace ardenvo {
 namespace {
-
-// Windows-1252 bytes 0x80-0x9F; the five undefined ones map to the C1 control of the same value,
-// as the system's own conversion does.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char32_t fromCp1252(unsigned char byte) {
-    return (byte >= 0x80 && byte < 0xA0) ? kCp1252High[byte - 0x80] : byte;
-}
 
 // Reads one character at `pos` and advances `pos` past it.
 char32_t nextChar(std::string_view text, std::size_t& pos) {
@@ -54,25 +45,7 @@ char32_t nextChar(std::string_view text, std::size_t& pos) {
         }
     }
     ++pos;
-    return fromCp1252(b0);
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
+    return windows1252CodePoint(b0);
 }
 
 // Upper case at even code points, lower case at the odd one after it.

@@ -1,9 +1,9 @@
 // ardenvo-tool csv: one row per object, for spreadsheets. RFC 4180: fields with a comma, a quote,
 // CR or LF are quoted with inner quotes doubled, and every line ends in CRLF.
 #include "model/CBrenvikaDoc.h"
+#include "model/TextEncoding.h"
 #include "tools/CommandRegistry.h"
 #include "tools/HouseWalk.h"
-#include "tools/TextEncoding.h"
 #include "tools/ToolSupport.h"
 
 #include <map>
@@ -63,7 +63,7 @@ std::string whereText(const ObjectPlace& place) {
             where += "on the ";
             break;
         }
-        where += toUtf8(it->second->name);
+        where += readableUtf8(it->second->name);
     }
     return where;
 }
@@ -85,7 +85,7 @@ int runCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream
             for (const auto& field : category->entries()) {
                 ColumnKey key{category->title, field->name};
                 if (columnOf.emplace(key, header.size()).second)
-                    header.push_back(toUtf8(key.first) + "/" + toUtf8(key.second));
+                    header.push_back(readableUtf8(key.first) + "/" + readableUtf8(key.second));
             }
     });
 
@@ -93,18 +93,18 @@ int runCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream
     std::vector<std::string> row;
     forEachObject(doc, [&](const CHouseObject& object, const ObjectPlace& place) {
         row.assign(header.size(), std::string());
-        row[0] = toUtf8(place.section->name);
-        row[1] = toUtf8(place.block->name);
+        row[0] = readableUtf8(place.section->name);
+        row[1] = readableUtf8(place.block->name);
         row[2] = whereText(place);
-        row[3] = toUtf8(object.name);
-        row[4] = toUtf8(object.notes);
+        row[3] = readableUtf8(object.name);
+        row[4] = readableUtf8(object.notes);
         for (const auto& category : object.categories())
             for (const auto& field : category->entries()) {
                 // An object may carry the same attribute twice; keep both values in its cell.
                 std::string& cell = row[columnOf.at({category->title, field->name})];
                 if (!cell.empty() && !field->value.empty())
                     cell += "; ";
-                cell += toUtf8(field->value);
+                cell += readableUtf8(field->value);
             }
         writeRow(out, row);
     });

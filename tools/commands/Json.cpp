@@ -1,7 +1,7 @@
 // ardenvo-tool json: the whole house as one JSON document, for scripts.
 #include "model/CBrenvikaDoc.h"
+#include "model/TextEncoding.h"
 #include "tools/CommandRegistry.h"
-#include "tools/TextEncoding.h"
 #include "tools/ToolSupport.h"
 
 #include <nlohmann/json.hpp>
@@ -19,7 +19,7 @@ using Json = nlohmann::ordered_json;
 const char* const kUsage = "json FILE   print the whole house as JSON";
 
 Json text(const std::string& bytes) {
-    return toUtf8(bytes);
+    return readableUtf8(bytes);
 }
 
 Json rectJson(const Rect& r) {

@@ -2,8 +2,8 @@
 #include "model/CBrenvikaDoc.h"
 #include "model/LocalTime.h"
 #include "model/ReminderSchedule.h"
+#include "model/TextEncoding.h"
 #include "tools/CommandRegistry.h"
-#include "tools/TextEncoding.h"
 #include "tools/ToolSupport.h"
 
 #include <ctime>
@@ -46,7 +46,7 @@ std::optional<std::int64_t> parseMoment(const std::string& text) {
 // One line per reminder whatever the notes hold: tabs, line breaks and backslashes are escaped.
 std::string field(const std::string& text) {
     std::string result;
-    for (char c : toUtf8(text)) {
+    for (char c : readableUtf8(text)) {
         switch (c) {
         case '\\':
             result += "\\\\";
