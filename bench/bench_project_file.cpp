@@ -64,15 +64,8 @@ namespace {
 
 using namespace ardenvo;
 
-constexpr int kObjects = 200000;
-
-const CBrenvikaDoc& bigHouse() {
-    static const auto house = makeBigHouse(kObjects);
-    return *house;
-}
-
 const std::string& bigFile() {
-    static const std::string bytes = writeProject(bigHouse());
+    static const std::string bytes = writeProject(sharedBigHouse());
     return bytes;
 }
 
@@ -91,7 +84,7 @@ const CBrenvikaDoc& openedHouse() {
 const std::string& bigFilePath() {
     static const std::string path = [] {
         const std::string p = "/tmp/ardenvo-bench-" + std::to_string(::getpid()) + ".av";
-        if (saveProject(p, bigHouse()) != FileError::None)
+        if (saveProject(p, sharedBigHouse()) != FileError::None)
             std::abort();
         return p;
     }();
@@ -160,7 +153,7 @@ void BM_LoadProjectFromDisk(benchmark::State& state) {
 }
 
 void BM_WriteProject(benchmark::State& state) {
-    const CBrenvikaDoc& house = bigHouse();
+    const CBrenvikaDoc& house = sharedBigHouse();
     for (auto _ : state) {
         std::string bytes = writeProject(house);
         benchmark::DoNotOptimize(bytes.data());
@@ -173,7 +166,7 @@ void BM_WriteProject(benchmark::State& state) {
 
 // Serialising through the small buffer that saving uses, into a sink that only counts.
 void BM_WriteProjectInPieces(benchmark::State& state) {
-    const CBrenvikaDoc& house = bigHouse();
+    const CBrenvikaDoc& house = sharedBigHouse();
     for (auto _ : state) {
         std::size_t total = 0;
         writeProjectInPieces(house, [&total](std::string_view piece) {
@@ -203,7 +196,7 @@ void BM_WriteOpenedHouseInPieces(benchmark::State& state) {
 
 // The whole safe save: serialise, write a temporary file, flush it to disk, rename.
 void BM_SaveProjectToDisk(benchmark::State& state) {
-    const CBrenvikaDoc& house = bigHouse();
+    const CBrenvikaDoc& house = sharedBigHouse();
     const std::string& path = bigFilePath();
     for (auto _ : state) {
         if (saveProject(path, house) != FileError::None)

@@ -11,15 +11,8 @@ namespace {
 
 using namespace ardenvo;
 
-constexpr int kObjects = 200000;
-
-const CBrenvikaDoc& bigHouse() {
-    static const auto house = makeBigHouse(kObjects);
-    return *house;
-}
-
 void searchAndWrite(benchmark::State& state, const SearchCriteria& criteria) {
-    const CBrenvikaDoc& doc = bigHouse();
+    const CBrenvikaDoc& doc = sharedBigHouse();
     const SearchScope scope = SearchScope::wholeHouse(doc);
     const std::string path =
         (std::filesystem::temp_directory_path() / "ardenvo-bench-temp.html").string();
@@ -71,7 +64,7 @@ void BM_SearchFieldSumOnly(benchmark::State& state) {
     c.fieldText = "price";
     c.byValue = true;
     c.comparison = Comparison::Sum;
-    const CBrenvikaDoc& doc = bigHouse();
+    const CBrenvikaDoc& doc = sharedBigHouse();
     const SearchScope scope = SearchScope::wholeHouse(doc);
     for (auto _ : state)
         benchmark::DoNotOptimize(runSearch(doc, c, scope).rows.size());

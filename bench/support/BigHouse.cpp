@@ -141,4 +141,9 @@ std::unique_ptr<CBrenvikaDoc> makeBigHouse(int objectCount, unsigned seed) {
     return doc;
 }
 
+const CBrenvikaDoc& sharedBigHouse() {
+    static const auto house = makeBigHouse(kBigHouseObjects);
+    return *house;
+}
+
 } // namespace ardenvo

@@ -12,4 +12,8 @@ namespace ardenvo {
 // placed side by side in rows. The same count and seed always give the same house.
 std::unique_ptr<CBrenvikaDoc> makeBigHouse(int objectCount, unsigned seed = 1);
 
+// The house the file and search benchmarks share: 200 000 objects, built once per process.
+inline constexpr int kBigHouseObjects = 200000;
+const CBrenvikaDoc& sharedBigHouse();
+
 } // namespace ardenvo
