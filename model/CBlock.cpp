@@ -40,15 +40,17 @@ Size CBlock::minimumBlockSize() const {
         // 64-bit so that a damaged file's extreme coordinates cannot overflow.
         const long long w = static_cast<long long>(o->location.rect.right) + 10;
         const long long h = static_cast<long long>(o->location.rect.bottom) + 10;
-        size.width = static_cast<std::int32_t>(std::min<long long>(std::max<long long>(size.width, w), INT32_MAX));
-        size.height = static_cast<std::int32_t>(std::min<long long>(std::max<long long>(size.height, h), INT32_MAX));
+        size.width = static_cast<std::int32_t>(
+            std::min<long long>(std::max<long long>(size.width, w), INT32_MAX));
+        size.height = static_cast<std::int32_t>(
+            std::min<long long>(std::max<long long>(size.height, h), INT32_MAX));
     }
     return size;
 }
 
 std::string CBlock::nameFloorObject(const std::string& candidate) const {
-    return uniqueSiblingNameIn(candidate, m_floorObjects,
-                               [](const CHouseObject& o) -> const auto& { return o.name; });
+    return uniqueSiblingNameIn(
+        candidate, m_floorObjects, [](const CHouseObject& o) -> const auto& { return o.name; });
 }
 
 CHouseObject& CBlock::addFloorObject(std::unique_ptr<CHouseObject> object) {
@@ -70,8 +72,13 @@ CHouseObject* CBlock::findFloorObject(const std::string& name) const {
 }
 
 std::unique_ptr<CHouseObject> CBlock::removeFloorObject(const std::string& name) {
+    const CHouseObject* found = findFloorObject(name);
+    return found ? removeFloorObject(found) : nullptr;
+}
+
+std::unique_ptr<CHouseObject> CBlock::removeFloorObject(const CHouseObject* object) {
     auto it = std::find_if(m_floorObjects.begin(), m_floorObjects.end(),
-                           [&](const auto& o) { return o->name == name; });
+                           [object](const auto& o) { return o.get() == object; });
     if (it == m_floorObjects.end())
         return nullptr;
     auto owned = std::move(*it);

@@ -34,7 +34,7 @@ public:
     std::uint8_t changed = 1;
     std::array<std::int32_t, 4> neighbours{0, 0, 0, 0}; // by BlockSide; 0 = none
     std::array<SideAlignment, 4> alignments{};          // by BlockSide
-    std::uint8_t selected = 0;                           // set by the plan view; not stored
+    std::uint8_t selected = 0;                          // set by the plan view; not stored
 
     BlockKind kind() const { return m_kind; }
     const Rect& rect() const { return colorRect.rect; }
@@ -52,6 +52,8 @@ public:
     CHouseObject* findFloorObject(const std::string& name) const;
     // Unlinks the first floor object of that name and renumbers the rest; nullptr when none.
     std::unique_ptr<CHouseObject> removeFloorObject(const std::string& name);
+    // The same for that very object, so one of two equally named objects (a damaged file) can go.
+    std::unique_ptr<CHouseObject> removeFloorObject(const CHouseObject* object);
     // Moves an object to the end of the drawing order; floor indexes stay as they are.
     void bringToFront(const CHouseObject* object);
     void markAllFloorObjects(std::uint8_t value);

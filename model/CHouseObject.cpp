@@ -32,9 +32,8 @@ CHouseObject::CHouseObject(Bare) {}
 
 CHouseObject& CHouseObject::addChild(NestPosition pos, std::unique_ptr<CHouseObject> child) {
     auto& list = m_children[index(pos)];
-    child->name = uniqueSiblingNameIn(child->name, list, [](const CHouseObject& o) -> const auto& {
-        return o.name;
-    });
+    child->name = uniqueSiblingNameIn(
+        child->name, list, [](const CHouseObject& o) -> const auto& { return o.name; });
     list.push_back(std::move(child));
     return *list.back();
 }
@@ -51,8 +50,15 @@ CHouseObject* CHouseObject::findChild(NestPosition pos, const std::string& name)
 }
 
 std::unique_ptr<CHouseObject> CHouseObject::removeChild(NestPosition pos, const std::string& name) {
+    const CHouseObject* found = findChild(pos, name);
+    return found ? removeChild(pos, found) : nullptr;
+}
+
+std::unique_ptr<CHouseObject> CHouseObject::removeChild(NestPosition pos,
+                                                        const CHouseObject* child) {
     auto& list = m_children[index(pos)];
-    auto it = std::find_if(list.begin(), list.end(), [&](const auto& c) { return c->name == name; });
+    auto it =
+        std::find_if(list.begin(), list.end(), [child](const auto& c) { return c.get() == child; });
     if (it == list.end())
         return nullptr;
     auto owned = std::move(*it);

@@ -47,6 +47,8 @@ public:
     CHouseObject* findChild(NestPosition pos, const std::string& name) const;
     // Unlinks the first child of that name; the caller keeps or drops it. Nothing matches: nullptr.
     std::unique_ptr<CHouseObject> removeChild(NestPosition pos, const std::string& name);
+    // Unlinks that very child from the list at `pos`; nullptr when it is not there.
+    std::unique_ptr<CHouseObject> removeChild(NestPosition pos, const CHouseObject* child);
     // Appends without renaming: for readers, which restore names as stored.
     void appendChildAsStored(NestPosition pos, std::unique_ptr<CHouseObject> child);
 

@@ -1,9 +1,12 @@
 #include "shell/ArdenvoApp.h"
 
+#include "catalogue/ObjectsDialog.h"
+#include "catalogue/TreeOrder.h"
 #include "planeditor/layout/BlockLayout.h"
 #include "planeditor/view/CBrenvikaView.h"
 #include "platform/AppPaths.h"
 #include "platform/SettingsFile.h"
+#include "platform/TextCodec.h"
 #include "shell/CMainFrame.h"
 #include "shell/DocumentController.h"
 #include "shell/Prompter.h"
@@ -19,6 +22,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 namespace ardenvo {
 
@@ -29,17 +33,16 @@ QString resourceFile(const char* name) {
     return found ? QString::fromStdString(*found) : QString();
 }
 
-int writeScreenshot(CMainFrame& frame, const QString& file) {
-    frame.resize(1280, 800);
-    frame.show();
-    // Let the layout settle, fit the plan to the view's final size, and let it draw.
+void settle(const std::function<void(int round)>& each = {}) {
     for (int i = 0; i < 5; ++i) {
         QApplication::processEvents();
         QApplication::sendPostedEvents();
-        if (i == 2)
-            frame.view()->fitToWindow();
+        if (each)
+            each(i);
     }
-    const QImage shot = frame.grab().toImage();
+}
+
+int writePicture(const QImage& shot, const QString& file) {
     QImageWriter writer(file, "png");
     if (!writer.write(shot)) {
         std::fprintf(stderr, "ardenvo: cannot write %s: %s\n", qPrintable(file),
@@ -47,6 +50,36 @@ int writeScreenshot(CMainFrame& frame, const QString& file) {
         return 1;
     }
     return 0;
+}
+
+int writeScreenshot(CMainFrame& frame, const QString& file) {
+    frame.resize(1280, 800);
+    frame.show();
+    // Let the layout settle, fit the plan to the view's final size, and let it draw.
+    settle([&](int round) {
+        if (round == 2)
+            frame.view()->fitToWindow();
+    });
+    return writePicture(frame.grab().toImage(), file);
+}
+
+// The "Objects inside" dialog on the first block of that name, its first floor object chosen.
+int writeObjectsScreenshot(CMainFrame& frame, CBrenvikaDoc& doc, const QString& blockName,
+                           const QString& file) {
+    for (const auto& section : doc.sections())
+        for (const auto& block : section->blocks()) {
+            if (displayText(block->name) != blockName)
+                continue;
+            const auto floor = floorObjectsInTreeOrder(*block);
+            doc.setCurrentSection(section.get());
+            ObjectsDialog dialog(doc, *block, floor.empty() ? nullptr : floor.front(), &frame,
+                                 frame.objectsDialogServices());
+            dialog.show();
+            settle();
+            return writePicture(dialog.grab().toImage(), file);
+        }
+    std::fprintf(stderr, "ardenvo: no block named %s\n", qPrintable(blockName));
+    return 1;
 }
 
 } // namespace
@@ -67,7 +100,8 @@ int runArdenvo(int argc, char** argv) {
     if (!options.error.isEmpty()) {
         std::fprintf(stderr,
                      "ardenvo: %s\nusage: ardenvo [PROJECT.av]\n"
-                     "       ardenvo --screenshot FILE.png [PROJECT.av]\n",
+                     "       ardenvo --screenshot FILE.png [--objects-inside BLOCK] "
+                     "[PROJECT.av]\n",
                      qPrintable(options.error));
         return 2;
     }
@@ -88,6 +122,9 @@ int runArdenvo(int argc, char** argv) {
     if (options.screenshot) {
         if (!options.project.isEmpty() && !controller.openDocument(options.project))
             return 1;
+        if (!options.objectsInside.isEmpty())
+            return writeObjectsScreenshot(frame, controller.document(), options.objectsInside,
+                                          options.screenshotFile);
         return writeScreenshot(frame, options.screenshotFile);
     }
 

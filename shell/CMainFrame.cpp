@@ -1,5 +1,6 @@
 #include "shell/CMainFrame.h"
 
+#include "catalogue/ObjectsDialog.h"
 #include "planeditor/layout/UnitTable.h"
 #include "planeditor/view/CBrenvikaView.h"
 #include "planeditor/view/StandardDialogHooks.h"
@@ -52,7 +53,12 @@ CMainFrame::CMainFrame(DocumentController& controller, RecentFileList& recent, P
     setWindowIcon(appIcon());
     setAcceptDrops(true);
     m_view = new CBrenvikaView(controller.document(), this);
-    m_view->setDialogHooks(standardDialogHooks(controller.document(), this));
+    PlanDialogHooks hooks = standardDialogHooks(controller.document(), this);
+    hooks.objectsInside = [this](QWidget* parent, CBrenvikaDoc& doc, CBlock& block,
+                                 CHouseObject* selected) {
+        ObjectsDialog::run(parent, doc, block, selected, objectsDialogServices());
+    };
+    m_view->setDialogHooks(std::move(hooks));
     setCentralWidget(m_view);
     m_view->setFocus();
 
@@ -331,6 +337,14 @@ void CMainFrame::showAbout() {
 
 void CMainFrame::showHelp() {
     openHelp(m_prompter);
+}
+
+ObjectsDialogServices CMainFrame::objectsDialogServices() {
+    ObjectsDialogServices services;
+    services.help = [this](QWidget*) {
+        openHelp(m_prompter);
+    };
+    return services;
 }
 
 void CMainFrame::updateTitle() {

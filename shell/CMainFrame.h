@@ -2,6 +2,7 @@
 
 #include "shell/SplashWindow.h"
 
+#include "catalogue/ObjectsDialogServices.h"
 #include "shell/ChooseHouseDialog.h"
 
 #include <QMainWindow>
@@ -51,6 +52,8 @@ public:
     // The start-up notice: fits the plan to the window and, when no project was opened, offers the
     // predone houses found in `predoneFolders` and the recent files.
     void startupNotice(const std::vector<std::string>& predoneFolders);
+    // What the "Objects inside" dialog opens besides its own dialogs: the manual for "Help".
+    ObjectsDialogServices objectsDialogServices();
 
 public slots:
     void showAbout();

@@ -29,6 +29,14 @@ StartupOptions parseStartupOptions(const QStringList& arguments, const QString& 
         }
         options.screenshot = true;
         options.screenshotFile = resolve(rest.takeFirst(), startDir);
+        if (!rest.isEmpty() && rest.front() == QLatin1String("--objects-inside")) {
+            rest.pop_front();
+            if (rest.isEmpty()) {
+                options.error = QStringLiteral("--objects-inside needs the name of a block");
+                return options;
+            }
+            options.objectsInside = rest.takeFirst();
+        }
     }
     if (rest.size() > 1) {
         options.error = QStringLiteral("Only one project file can be opened at a time");

@@ -13,6 +13,7 @@ struct StartupOptions {
     bool uninstall = false;  // "/uninstall" as the first argument: end at once
     bool screenshot = false; // "--screenshot FILE [PROJECT]"
     QString screenshotFile;  // absolute
+    QString objectsInside;   // "--objects-inside BLOCK" after the screenshot file: that dialog
     QString project;         // absolute; empty for a new house
     QString error;           // a usage problem; the program reports it and ends
 };

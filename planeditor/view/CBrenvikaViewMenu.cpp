@@ -18,18 +18,6 @@ namespace {
 
 const char* const kSideLabels[4] = {"To the north", "To the east", "To the south", "To the west"};
 
-// A dialog's size in centimetres as a coordinate extent.
-std::int32_t extentOf(double cm) {
-    if (!(cm > 0))
-        return 0;
-    return static_cast<std::int32_t>(std::min(cm, 1.0e9));
-}
-
-std::int32_t endOf(std::int32_t start, std::int32_t extent) {
-    return static_cast<std::int32_t>(std::min<std::int64_t>(
-        static_cast<std::int64_t>(start) + extent, std::numeric_limits<std::int32_t>::max()));
-}
-
 QString applicationTitle() {
     const QString name = QCoreApplication::applicationName();
     return name.isEmpty() ? QStringLiteral("Ardenvo") : name;
@@ -130,10 +118,7 @@ void CBrenvikaView::runBlockCommand(Command command, CSection& section, CBlock& 
     case Command::Resize:
         if (m_hooks.resizeBlock)
             if (auto size = m_hooks.resizeBlock(this, units(), block)) {
-                Rect r = block.rect();
-                r.right = endOf(r.left, extentOf(size->width()));
-                r.bottom = endOf(r.top, extentOf(size->height()));
-                block.setRect(r);
+                block.setRect(withExtent(block.rect(), size->width(), size->height()));
                 block.changed = 1;
                 relayoutFrom(section, block.id, -1);
                 emitSizeText();
@@ -206,9 +191,8 @@ void CBrenvikaView::runObjectCommand(Command command, CBlock& block, CHouseObjec
     case Command::Resize:
         if (m_hooks.resizeObject)
             if (auto size = m_hooks.resizeObject(this, units(), block, object)) {
-                Rect& r = object.location.rect;
-                r.right = endOf(r.left, extentOf(size->width()));
-                r.bottom = endOf(r.top, extentOf(size->height()));
+                object.location.rect =
+                    withExtent(object.location.rect, size->width(), size->height());
                 redraw();
             }
         break;

@@ -118,8 +118,20 @@ void PlanPainter::paint(QImage& buffer, const CSection* section,
     p.drawStaticText(100, 10, text("Section:" + section->name).text);
 }
 
+void PlanPainter::paintBlock(QImage& image, const CBlock& block, double zoom) {
+    if (image.isNull())
+        return;
+    QPainter p(&image);
+    p.setFont(m_font);
+    m_visible = image.rect().adjusted(-kTextReachX, -kTextReachY, kTextReachX, kTextReachY);
+    const Rect& r = block.rect();
+    const ScreenTransform t{zoom, addOffset(0, -static_cast<std::int64_t>(r.left)),
+                            addOffset(0, -static_cast<std::int64_t>(r.top))};
+    drawBlock(p, block, t, false, false);
+}
+
 void PlanPainter::drawBlock(QPainter& p, const CBlock& block, const ScreenTransform& t,
-                            bool selected) {
+                            bool selected, bool marks) {
     const Rect s = t.toScreen(block.rect());
     if (!reachesInto(m_visible, s))
         return;
@@ -142,7 +154,7 @@ void PlanPainter::drawBlock(QPainter& p, const CBlock& block, const ScreenTransf
             p.drawLine(s.left, s.bottom, s.right, s.bottom);
     }
 
-    const CHouseObject* chosen = block.selectedFloorObject();
+    const CHouseObject* chosen = marks ? block.selectedFloorObject() : nullptr;
     for (const auto& o : block.floorObjects())
         if (o.get() != chosen)
             drawObject(p, *o, objectScreenRect(t, s, o->location.rect), false);

@@ -31,6 +31,9 @@ public:
     // `figureIds` are the blocks to draw, in drawing order; ids missing from the section are
     // skipped. A null section gives the background alone.
     void paint(QImage& buffer, const CSection* section, const std::vector<std::int32_t>& figureIds);
+    // One block alone, its top-left corner at the image's, at `zoom` pixels per centimetre: the
+    // object dialogs' previews. Floor objects are drawn in list order and no handles are drawn.
+    void paintBlock(QImage& image, const CBlock& block, double zoom);
 
 private:
     struct Text {
@@ -38,7 +41,10 @@ private:
         int width = 0;
     };
 
-    void drawBlock(QPainter& p, const CBlock& block, const ScreenTransform& t, bool selected);
+    // `selected` draws the block's handles; `marks` draws the selected floor object last, with its
+    // handles.
+    void drawBlock(QPainter& p, const CBlock& block, const ScreenTransform& t, bool selected,
+                   bool marks = true);
     void drawObject(QPainter& p, const CHouseObject& object, const Rect& screen, bool selected);
     void drawCompass(QPainter& p);
     // Text centred horizontally on x with its top at y.

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "catalogue/LocationPreview.h"
+
+#include <QGroupBox>
+#include <QWidget>
+
+class QSlider;
+
+namespace ardenvo {
+
+// The preview area: paints a LocationPreview and reports clicks and left-button drags in it.
+class LocationView : public QWidget {
+    Q_OBJECT
+public:
+    explicit LocationView(QWidget* parent = nullptr, QSize area = QSize(320, 220));
+
+    LocationPreview& preview() { return m_preview; }
+    // Lays the preview out for `block` (null: an empty area) and repaints.
+    void setBlock(CBlock* block);
+    // Draws the block again after its objects changed.
+    void redraw();
+
+signals:
+    // A button pressed inside the preview rectangle; `hit` is the floor object taken (now the last
+    // of the floor list), or null.
+    void objectPressed(CHouseObject* hit, Qt::MouseButton button, const QPoint& globalPos);
+    // The pointer moved with the left button held inside the preview rectangle: the point in the
+    // block's own centimetres.
+    void dragged(int x, int y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    LocationPreview m_preview;
+};
+
+// "Object location": the preview with a horizontal slider above it and a vertical one to its
+// left, which move the slider object (the object selected in the tree) inside its block.
+class LocationGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit LocationGroup(QWidget* parent = nullptr);
+
+    LocationView* view() const { return m_view; }
+    QSlider* horizontalSlider() const { return m_horizontal; }
+    QSlider* verticalSlider() const { return m_vertical; }
+    CHouseObject* sliderObject() const { return m_object; }
+
+    // A new block: the preview is laid out again and the sliders span the preview.
+    void setBlock(CBlock* block);
+    // The sliders take the object's range and centre; null leaves them as they are.
+    void setUpSliders(CHouseObject* object);
+
+signals:
+    void objectMoved();
+
+private:
+    void sliderMoved(Qt::Orientation which);
+    void dragTo(int x, int y);
+
+    LocationView* m_view = nullptr;
+    QSlider* m_horizontal = nullptr;
+    QSlider* m_vertical = nullptr;
+    CHouseObject* m_object = nullptr;
+    bool m_settingUp = false;
+};
+
+} // namespace ardenvo

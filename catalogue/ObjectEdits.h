@@ -1,0 +1,49 @@
+#pragma once
+
+#include "catalogue/TreeOrder.h"
+#include "model/CBrenvikaDoc.h"
+#include "planeditor/view/ObjectPropertiesDialog.h"
+
+#include <string>
+
+// What the "Objects inside" dialog does to the model, without widgets: every command resolves its
+// tree item to an ObjectPlace and calls one of these.
+namespace ardenvo {
+
+// The name `wanted` made unique among `siblings`, the object `self` not counting against itself.
+std::string uniqueNameAmong(const std::string& wanted, const CHouseObject::List& siblings,
+                            const CHouseObject* self);
+
+// The Object properties dialog's values: colour; width and length from the object's left and top;
+// the name made unique among the block's floor objects (also for nested objects).
+void applyObjectProperties(CHouseObject& object, const ObjectProperties& values,
+                           const CBlock& block);
+
+// A new object with the defaults and `values`, appended to `parent`'s list at `position`, or to
+// the block's floor when `parent` is null; its name made unique there.
+CHouseObject& addObject(CBlock& block, CHouseObject* parent, NestPosition position,
+                        const ObjectProperties& values);
+// A new object with the defaults alone ("Object", "Object 2", ...), appended likewise.
+CHouseObject& addDefaultObject(CBlock& block, CHouseObject* parent, NestPosition position);
+
+// "Modify": the values applied; a nested object whose position changes moves, with everything in
+// it, to the end of that list of the same parent; the name made unique in the list it ends in.
+void modifyObject(CBlock& block, const ObjectPlace& place, const ObjectProperties& values);
+// The context menu's "Move": the nested object to the end of another list of the same parent.
+void moveWithinParent(const ObjectPlace& place, NestPosition to);
+// In-place rename: the name made unique among its siblings. An empty text changes nothing.
+void renameObject(CBlock& block, const ObjectPlace& place, const std::string& text);
+// Removes the object with everything it owns; floor indexes above it close the gap.
+void deleteObject(CBlock& block, const ObjectPlace& place);
+
+// "Change room": the section named by the sections list (the first section holding a block of
+// that room name when `allSections`) and its first block of that name; either may be null.
+struct RoomChoice {
+    CSection* section = nullptr;
+    CBlock* block = nullptr;
+};
+// Names compare as they are shown in the lists.
+RoomChoice findRoom(const CBrenvikaDoc& doc, bool allSections, const QString& sectionText,
+                    const QString& roomText);
+
+} // namespace ardenvo

@@ -1,0 +1,303 @@
+#include "catalogue/ObjectsDialog.h"
+
+#include "catalogue/LocationView.h"
+#include "catalogue/ObjectEdits.h"
+#include "catalogue/ObjectTree.h"
+#include "platform/TextCodec.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace ardenvo {
+
+namespace {
+
+QPushButton* makeButton(const QString& text, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setAutoDefault(false); // Enter closes the dialog through OK only
+    return button;
+}
+
+} // namespace
+
+ObjectsDialog::ObjectsDialog(CBrenvikaDoc& doc, CBlock& block, CHouseObject* select,
+                             QWidget* parent, ObjectsDialogServices services)
+    : QDialog(parent), m_doc(doc), m_block(&block), m_services(std::move(services)) {
+    setWindowTitle(QStringLiteral("Objects inside"));
+    // The preview draws no handles: the plan's selection marks are cleared.
+    block.selected = 0;
+    block.markAllFloorObjects(0);
+    m_doc.setModified(true);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(makeObjectGroup(), 0, 0, 3, 1);
+    layout->addWidget(makeRoomGroup(), 0, 1);
+    m_location = new LocationGroup(this);
+    layout->addWidget(m_location, 1, 1);
+    m_pictures = new QGroupBox(QStringLiteral("Picture"), this);
+    layout->addWidget(m_pictures, 0, 2, 2, 1);
+    m_fields = new QGroupBox(QStringLiteral("Custom fields for the selected objects"), this);
+    layout->addWidget(m_fields, 2, 1, 1, 2);
+
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setDefault(true);
+    m_help = makeButton(QStringLiteral("Help"), this);
+    m_help->setEnabled(bool(m_services.help));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_help);
+    layout->addLayout(buttons, 3, 0, 1, 3);
+    layout->setRowStretch(2, 1);
+
+    connect(m_ok, &QPushButton::clicked, this, &ObjectsDialog::accept);
+    connect(m_help, &QPushButton::clicked, this, [this] {
+        if (m_services.help)
+            m_services.help(this);
+    });
+    connect(m_location, &LocationGroup::objectMoved, this, [this] { m_doc.setModified(true); });
+    connect(m_location->view(), &LocationView::objectPressed, this, &ObjectsDialog::previewPressed);
+
+    reloadBlock();
+    fillRoomLists();
+    if (select)
+        selectObject(select);
+    updateEnabling(m_tree->currentItem());
+    m_tree->setFocus();
+}
+
+ObjectsDialog::~ObjectsDialog() = default;
+
+void ObjectsDialog::run(QWidget* parent, CBrenvikaDoc& doc, CBlock& block, CHouseObject* select,
+                        ObjectsDialogServices services) {
+    ObjectsDialog dialog(doc, block, select, parent, std::move(services));
+    dialog.exec();
+}
+
+QWidget* ObjectsDialog::makeObjectGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Object inside"), this);
+    m_tree = new ObjectTree(group);
+    m_tree->setMinimumSize(220, 260);
+    m_add = makeButton(QStringLiteral("Add"), group);
+    m_addToFloor = makeButton(QStringLiteral("Add to floor"), group);
+    m_move = makeButton(QStringLiteral("Move"), group);
+    m_modify = makeButton(QStringLiteral("Modify"), group);
+    m_delete = makeButton(QStringLiteral("Delete"), group);
+    m_move->setEnabled(bool(m_services.moveObject));
+    m_add->setToolTip(QStringLiteral("Add an object on top of, inside or under the selected one"));
+    m_addToFloor->setToolTip(QStringLiteral("Add an object on the floor of the room"));
+
+    auto* notesGroup = new QGroupBox(QStringLiteral("General notes"), group);
+    m_notes = new QPlainTextEdit(notesGroup);
+    m_notes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_notes->setTabChangesFocus(true);
+    auto* notesLayout = new QVBoxLayout(notesGroup);
+    notesLayout->addWidget(m_notes);
+
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(m_add, 0, 0);
+    buttons->addWidget(m_addToFloor, 0, 1);
+    buttons->addWidget(m_move, 0, 2);
+    buttons->addWidget(m_modify, 1, 0);
+    buttons->addWidget(m_delete, 1, 1);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(m_tree, 3);
+    layout->addLayout(buttons);
+    layout->addWidget(notesGroup, 1);
+
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, &ObjectsDialog::selectionChanged);
+    connect(m_tree, &ObjectTree::labelEdited, this, &ObjectsDialog::labelEdited);
+    connect(m_tree, &ObjectTree::contextMenuWanted, this, &ObjectsDialog::showContextMenu);
+    connect(m_tree, &ObjectTree::deletePressed, this, &ObjectsDialog::deleteTarget);
+    connect(m_add, &QPushButton::clicked, this, &ObjectsDialog::addToTarget);
+    connect(m_addToFloor, &QPushButton::clicked, this, &ObjectsDialog::addToFloor);
+    connect(m_move, &QPushButton::clicked, this, &ObjectsDialog::moveTarget);
+    connect(m_modify, &QPushButton::clicked, this, &ObjectsDialog::modifyTarget);
+    connect(m_delete, &QPushButton::clicked, this, &ObjectsDialog::deleteTarget);
+    connect(m_notes, &QPlainTextEdit::textChanged, this, &ObjectsDialog::notesChanged);
+    return group;
+}
+
+QWidget* ObjectsDialog::makeRoomGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Select a room"), this);
+    m_sections = new QComboBox(group);
+    m_rooms = new QComboBox(group);
+    m_sections->setAccessibleName(QStringLiteral("Section"));
+    m_rooms->setAccessibleName(QStringLiteral("Room"));
+    m_changeRoom = makeButton(QStringLiteral("Change room"), group);
+    auto* layout = new QHBoxLayout(group);
+    layout->addWidget(m_sections, 1);
+    layout->addWidget(m_rooms, 1);
+    layout->addWidget(m_changeRoom);
+    connect(m_sections, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_quiet)
+            fillRooms();
+    });
+    connect(m_changeRoom, &QPushButton::clicked, this, &ObjectsDialog::changeRoom);
+    return group;
+}
+
+void ObjectsDialog::fillRoomLists() {
+    m_quiet = true;
+    m_sections->clear();
+    m_sections->addItem(QStringLiteral("All sections"));
+    for (const auto& s : m_doc.sections())
+        m_sections->addItem(displayText(s->name));
+    m_sections->setCurrentIndex(0);
+    m_quiet = false;
+    fillRooms();
+    const int found = m_rooms->findText(displayText(m_block->name), Qt::MatchStartsWith);
+    if (found >= 0)
+        m_rooms->setCurrentIndex(found);
+}
+
+void ObjectsDialog::fillRooms() {
+    QStringList names;
+    const auto addBlocks = [&names](const CSection& section) {
+        for (const auto& b : section.blocks())
+            names << displayText(b->name);
+    };
+    if (m_sections->currentIndex() <= 0) {
+        for (const auto& s : m_doc.sections())
+            addBlocks(*s);
+    } else {
+        const QString wanted = m_sections->currentText();
+        for (const auto& s : m_doc.sections())
+            if (displayText(s->name) == wanted) {
+                addBlocks(*s);
+                break;
+            }
+    }
+    // A sorted list, as people look a room up by its name.
+    std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    m_rooms->clear();
+    m_rooms->addItems(names);
+    m_rooms->setCurrentIndex(names.isEmpty() ? -1 : 0);
+}
+
+void ObjectsDialog::reloadBlock() {
+    m_location->setBlock(m_block);
+    rebuildTree();
+    if (CHouseObject* o = selectedObject()) {
+        m_quiet = true;
+        m_notes->setPlainText(displayText(o->notes));
+        m_quiet = false;
+    }
+}
+
+void ObjectsDialog::rebuildTree() {
+    QTreeWidgetItem* before = m_tree->currentItem();
+    const TreePath beforePath = ObjectTree::pathOf(before);
+    {
+        const QSignalBlocker block(m_tree);
+        m_tree->rebuild(m_block);
+    }
+    // The selected item may have gone with its object, or now show another one.
+    QTreeWidgetItem* now = m_tree->currentItem();
+    if (now != before || (now && ObjectTree::pathOf(now) != beforePath))
+        selectionChanged();
+    m_location->view()->redraw();
+}
+
+CHouseObject* ObjectsDialog::selectedObject() const {
+    return selectedPlace().object;
+}
+
+ObjectPlace ObjectsDialog::selectedPlace() const {
+    return m_tree->placeOf(*m_block, m_tree->currentItem());
+}
+
+void ObjectsDialog::selectObject(CHouseObject* object) {
+    if (QTreeWidgetItem* item = m_tree->itemOf(*m_block, object))
+        m_tree->setCurrentItem(item);
+}
+
+void ObjectsDialog::selectRoot() {
+    m_tree->setCurrentItem(m_tree->root());
+}
+
+void ObjectsDialog::selectionChanged() {
+    QTreeWidgetItem* item = m_tree->currentItem();
+    const ObjectPlace place = m_tree->placeOf(*m_block, item);
+    m_location->setUpSliders(place.object);
+    m_quiet = true;
+    m_notes->setPlainText(place.object ? displayText(place.object->notes) : QString());
+    m_quiet = false;
+    if (place.onFloor())
+        m_block->bringToFront(place.object);
+    else if (place.object)
+        m_location->view()->preview().bringToFrontByName(place.object->name);
+    m_location->view()->redraw();
+    updateEnabling(item);
+}
+
+void ObjectsDialog::updateEnabling(QTreeWidgetItem* item) {
+    if (!item)
+        return; // with no selected item the controls keep their state
+    const bool onObject = m_tree->placeOf(*m_block, item).object != nullptr;
+    m_modify->setEnabled(onObject);
+    m_delete->setEnabled(onObject);
+    m_notes->setEnabled(onObject);
+}
+
+void ObjectsDialog::notesChanged() {
+    if (m_quiet)
+        return;
+    if (CHouseObject* o = selectedObject()) {
+        o->notes = storedText(m_notes->toPlainText());
+        m_doc.setModified(true);
+    }
+}
+
+void ObjectsDialog::previewPressed(CHouseObject* hit, Qt::MouseButton button,
+                                   const QPoint& globalPos) {
+    if (!hit)
+        return;
+    selectObject(hit);
+    if (button == Qt::RightButton)
+        showContextMenu(m_tree->currentItem(), globalPos);
+}
+
+void ObjectsDialog::changeRoom() {
+    const RoomChoice choice = findRoom(m_doc, m_sections->currentIndex() <= 0,
+                                       m_sections->currentText(), m_rooms->currentText());
+    if (choice.section) {
+        m_doc.setCurrentSection(choice.section);
+        if (choice.block && choice.block != m_block) {
+            m_block = choice.block;
+            m_block->selected = 0;
+            m_block->markAllFloorObjects(0);
+            selectRoot();
+        }
+    }
+    reloadBlock();
+}
+
+void ObjectsDialog::keyPressEvent(QKeyEvent* event) {
+    // Enter while a label is edited only ends the edit.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        m_tree->isEditingLabel())
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void ObjectsDialog::accept() {
+    QDialog::accept();
+}
+
+void ObjectsDialog::reject() {
+    // Esc closes like OK: everything is in the model already.
+    QDialog::accept();
+}
+
+} // namespace ardenvo

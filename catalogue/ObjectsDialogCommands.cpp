@@ -1,0 +1,195 @@
+// The commands of the "Objects inside" dialog: its buttons, the tree's context menu and in-place
+// renaming. Each resolves its item to an object, edits the model and rebuilds the tree.
+#include "catalogue/LocationView.h"
+#include "catalogue/ObjectEdits.h"
+#include "catalogue/ObjectTree.h"
+#include "catalogue/ObjectsDialog.h"
+#include "platform/TextCodec.h"
+
+#include <QMenu>
+#include <QPushButton>
+
+namespace ardenvo {
+
+namespace {
+
+const char* const kDeleteQuestion = "Object and all associated reminders will be deleted. Are you "
+                                    "sure?";
+
+ObjectProperties currentProperties(const CHouseObject& o, NestPosition position) {
+    ObjectProperties p;
+    p.name = o.name;
+    p.position = static_cast<int>(position);
+    p.color = o.color;
+    p.length = static_cast<double>(o.location.rect.bottom) - o.location.rect.top;
+    p.width = static_cast<double>(o.location.rect.right) - o.location.rect.left;
+    return p;
+}
+
+} // namespace
+
+void ObjectsDialog::rebuildAndSelect(CHouseObject* object, bool expand) {
+    m_doc.setModified(true);
+    rebuildTree();
+    if (QTreeWidgetItem* item = m_tree->itemOf(*m_block, object)) {
+        if (item != m_tree->currentItem())
+            m_tree->setCurrentItem(item);
+        else
+            selectionChanged(); // same item, changed object: notes, sliders and preview follow
+        if (expand)
+            item->setExpanded(true);
+    }
+}
+
+void ObjectsDialog::addToTarget() {
+    QTreeWidgetItem* target = m_tree->currentItem();
+    if (!target) {
+        selectRoot();
+        target = m_tree->root();
+    }
+    if (target == m_tree->root())
+        return addToFloor();
+    const ObjectPlace parent = m_tree->placeOf(*m_block, target);
+    if (!parent.object)
+        return;
+    const auto values = m_services.runProperties(this, std::nullopt, false);
+    if (!values)
+        return;
+    const auto position = static_cast<NestPosition>(std::clamp(values->position, 0, 2));
+    addObject(*m_block, parent.object, position, *values);
+    rebuildAndSelect(parent.object, true);
+}
+
+void ObjectsDialog::addToFloor() {
+    const auto values = m_services.runProperties(this, std::nullopt, true);
+    if (!values)
+        return;
+    addObject(*m_block, nullptr, NestPosition::OnTop, *values);
+    m_doc.setModified(true);
+    rebuildTree();
+    m_location->setUpSliders(selectedObject());
+}
+
+void ObjectsDialog::modifyTarget() {
+    const ObjectPlace place = selectedPlace();
+    if (!place.object)
+        return;
+    const auto values = m_services.runProperties(
+        this, currentProperties(*place.object, place.position), place.onFloor());
+    if (!values)
+        return;
+    modifyObject(*m_block, place, *values);
+    rebuildAndSelect(place.object, true);
+}
+
+void ObjectsDialog::deleteTarget() {
+    QTreeWidgetItem* target = m_tree->currentItem();
+    if (!target)
+        return;
+    if (!m_services.askYesNo(this, QString::fromLatin1(kDeleteQuestion)))
+        return;
+    const ObjectPlace place = m_tree->placeOf(*m_block, target);
+    if (place.object) {
+        m_location->setUpSliders(nullptr);
+        deleteObject(*m_block, place);
+        m_doc.setModified(true);
+    }
+    selectRoot();
+    rebuildTree();
+}
+
+void ObjectsDialog::moveTarget() {
+    if (!m_services.moveObject)
+        return;
+    QTreeWidgetItem* item = m_tree->currentItem();
+    m_services.moveObject(this, m_doc, *m_block, item ? item->text(0) : QString());
+    m_doc.setModified(true);
+    rebuildTree();
+    selectionChanged();
+    update();
+}
+
+void ObjectsDialog::labelEdited(const std::vector<int>& path, const QString& text) {
+    const ObjectPlace place = placeAt(*m_block, path);
+    if (!place.object || text.isEmpty())
+        return;
+    renameObject(*m_block, place, storedText(text));
+    rebuildAndSelect(place.object, false);
+}
+
+void ObjectsDialog::showContextMenu(QTreeWidgetItem* target, const QPoint& globalPos) {
+    if (!target)
+        return;
+    if (target == m_tree->root()) {
+        // No menu on "Floor": a right click there adds an object at once.
+        addDefaultObject(*m_block, nullptr, NestPosition::OnTop);
+        m_doc.setModified(true);
+        rebuildTree();
+        return;
+    }
+    const ObjectPlace place = m_tree->placeOf(*m_block, target);
+    if (!place.object) {
+        rebuildTree();
+        return;
+    }
+    CHouseObject* object = place.object;
+    const bool onFloor = place.onFloor();
+
+    QMenu menu(this);
+    menu.addAction(displayText(object->name))->setEnabled(false);
+    const std::pair<const char*, NestPosition> positions[] = {
+        {"On top", NestPosition::OnTop},
+        {"Inside", NestPosition::Inside},
+        {"Under", NestPosition::Under},
+    };
+    QMenu* add = menu.addMenu(QStringLiteral("Add object"));
+    QMenu* move = menu.addMenu(QStringLiteral("Move"));
+    move->setEnabled(!onFloor);
+    for (const auto& [label, pos] : positions) {
+        const NestPosition p = pos;
+        connect(add->addAction(QString::fromLatin1(label)), &QAction::triggered, this, [=, this] {
+            addDefaultObject(*m_block, object, p);
+            rebuildAndSelect(object, true);
+        });
+        QAction* to = move->addAction(QString::fromLatin1(label));
+        to->setEnabled(p != place.position);
+        connect(to, &QAction::triggered, this, [=, this] {
+            moveWithinParent(place, p);
+            rebuildAndSelect(object, false);
+        });
+    }
+    QAction* rename = menu.addAction(QStringLiteral("Rename"));
+    QAction* resize = menu.addAction(QStringLiteral("Resize"));
+    QAction* color = menu.addAction(QStringLiteral("Change color"));
+    QAction* remove = menu.addAction(QStringLiteral("Delete"));
+    resize->setEnabled(onFloor);
+    color->setEnabled(onFloor);
+
+    bool renaming = false;
+    connect(rename, &QAction::triggered, this, [&renaming] { renaming = true; });
+    connect(resize, &QAction::triggered, this, [=, this] {
+        if (auto size =
+                m_services.runResize(this, UnitTable(m_doc.unitIndex()), *m_block, *object)) {
+            object->location.rect =
+                withExtent(object->location.rect, size->width(), size->height());
+            m_location->setUpSliders(object);
+        }
+    });
+    connect(color, &QAction::triggered, this, [=, this] {
+        if (auto chosen = m_services.runColor(this, object->color))
+            object->color = *chosen;
+    });
+    connect(remove, &QAction::triggered, this, [=, this] {
+        m_location->setUpSliders(nullptr);
+        deleteObject(*m_block, place);
+        selectRoot();
+    });
+    menu.exec(globalPos);
+    // After any entry, and when the menu is dismissed.
+    m_doc.setModified(true);
+    rebuildTree();
+    if (renaming)
+        m_tree->editItem(target, 0);
+}
+
+} // namespace ardenvo

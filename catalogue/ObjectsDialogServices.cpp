@@ -1,0 +1,44 @@
+#include "catalogue/ObjectsDialogServices.h"
+
+#include "planeditor/view/ResizeDialog.h"
+
+#include <QColorDialog>
+#include <QMessageBox>
+
+namespace ardenvo {
+
+std::optional<ObjectProperties> ObjectsDialogServices::runProperties(
+    QWidget* parent, const std::optional<ObjectProperties>& current, bool onFloor) const {
+    if (editProperties)
+        return editProperties(parent, current, onFloor);
+    return ObjectPropertiesDialog::edit(parent, current, onFloor);
+}
+
+std::optional<QSizeF> ObjectsDialogServices::runResize(QWidget* parent, const UnitTable& units,
+                                                       const CBlock& block,
+                                                       const CHouseObject& object) const {
+    if (resize)
+        return resize(parent, units, block, object);
+    return ResizeDialog::getObjectSize(parent, units, block, object);
+}
+
+std::optional<ColorRef> ObjectsDialogServices::runColor(QWidget* parent, ColorRef initial) const {
+    if (chooseColor)
+        return chooseColor(parent, initial);
+    const QColor chosen =
+        QColorDialog::getColor(QColor(redOf(initial), greenOf(initial), blueOf(initial)), parent);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return rgb(chosen.red(), chosen.green(), chosen.blue());
+}
+
+bool ObjectsDialogServices::askYesNo(QWidget* parent, const QString& text) const {
+    if (confirm)
+        return confirm(parent, text);
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace ardenvo

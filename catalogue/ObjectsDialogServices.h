@@ -1,0 +1,47 @@
+#pragma once
+
+#include "model/CBlock.h"
+#include "model/CBrenvikaDoc.h"
+#include "planeditor/layout/UnitTable.h"
+#include "planeditor/view/ObjectPropertiesDialog.h"
+
+#include <QSizeF>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace ardenvo {
+
+// The dialogs and messages the "Objects inside" dialog opens, so tests can answer them. An empty
+// member falls back to the real dialog; an empty `moveObject` disables "Move", an empty `help`
+// the "Help" button.
+struct ObjectsDialogServices {
+    // Object properties: the current values (none for a new object); `onFloor` fixes the position.
+    std::function<std::optional<ObjectProperties>(
+        QWidget* parent, const std::optional<ObjectProperties>& current, bool onFloor)>
+        editProperties;
+    // The new width and height in centimetres of a floor object.
+    std::function<std::optional<QSizeF>(QWidget* parent, const UnitTable& units,
+                                        const CBlock& block, const CHouseObject& object)>
+        resize;
+    std::function<std::optional<ColorRef>(QWidget* parent, ColorRef initial)> chooseColor;
+    // A Yes/No question titled "Warning"; true for Yes.
+    std::function<bool(QWidget* parent, const QString& text)> confirm;
+    // "Move": the house, the dialog's block and the label of the selected item.
+    std::function<void(QWidget* parent, CBrenvikaDoc& doc, CBlock& block, const QString& label)>
+        moveObject;
+    std::function<void(QWidget* parent)> help;
+
+    std::optional<ObjectProperties> runProperties(QWidget* parent,
+                                                  const std::optional<ObjectProperties>& current,
+                                                  bool onFloor) const;
+    std::optional<QSizeF> runResize(QWidget* parent, const UnitTable& units, const CBlock& block,
+                                    const CHouseObject& object) const;
+    std::optional<ColorRef> runColor(QWidget* parent, ColorRef initial) const;
+    bool askYesNo(QWidget* parent, const QString& text) const;
+};
+
+} // namespace ardenvo
