@@ -49,6 +49,18 @@ TEST(Program, UninstallEndsAtOnceAndScreenshotWritesTheWindow) {
     ASSERT_FALSE(shot.isNull());
     EXPECT_EQ(shot.size(), QSize(1280, 800));
 
+    // The "Objects inside" dialog of a named block; an unknown block is an error.
+    ASSERT_EQ(
+        runProgram({"--screenshot", "kitchen.png", "--objects-inside", "Kitchen", "house-copy.av"},
+                   scratchDir(), &errors),
+        0)
+        << errors.toStdString();
+    EXPECT_FALSE(QImage(scratchFile("kitchen.png")).isNull());
+    EXPECT_NE(
+        runProgram({"--screenshot", "none.png", "--objects-inside", "Nowhere", "house-copy.av"},
+                   scratchDir()),
+        0);
+
     // A project that cannot be read ends the program with an error.
     writeScratchFile("broken.av", QByteArray("\x09\x00\x00\x00\x07\x00\x00\x00", 8));
     EXPECT_NE(runProgram({"--screenshot", "broken.png", "broken.av"}, scratchDir()), 0);

@@ -1,0 +1,267 @@
+#include "CatalogueTestSupport.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+
+using namespace ardenvo;
+using ardenvo::test::actionNamed;
+using ardenvo::test::ObjectsDialogTest;
+
+TEST_F(ObjectsDialogTest, OpensOnTheChosenObjectWithTheTreeInItsOrder) {
+    doc.setModified(false);
+    chair->floorIndex = 0; // a damaged order: the tree follows the floor index, not the list
+    table->floorIndex = 1;
+    open(lamp);
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(tree().root()->text(0), "Floor");
+    EXPECT_EQ(labelsBelow(tree().root()), (QStringList{"Chair", "Table"}));
+    EXPECT_EQ(labelsBelow(itemOf(table)), (QStringList{"Lamp", "Drawer"}));
+    EXPECT_EQ(ObjectTree::iconIndex(itemOf(lamp)), ObjectTree::OnTopIcon);
+    EXPECT_EQ(ObjectTree::iconIndex(itemOf(drawer)), ObjectTree::InsideIcon);
+    EXPECT_EQ(dialog->selectedObject(), lamp);
+    EXPECT_TRUE(dialog->modifyButton()->isEnabled());
+    EXPECT_FALSE(dialog->moveButton()->isEnabled()); // no move dialog given
+
+    dialog->selectRoot();
+    EXPECT_FALSE(dialog->modifyButton()->isEnabled());
+    EXPECT_FALSE(dialog->deleteButton()->isEnabled());
+    EXPECT_FALSE(dialog->notesEdit()->isEnabled());
+}
+
+TEST_F(ObjectsDialogTest, SelectingAFloorObjectDrawsItOnTopWithoutReorderingTheTree) {
+    open();
+    tree().setCurrentItem(itemOf(table));
+    EXPECT_EQ(room->floorObjects().back().get(), table);
+    EXPECT_EQ(labelsBelow(tree().root()), (QStringList{"Table", "Chair"}));
+    EXPECT_EQ(table->floorIndex, 0);
+
+    // A click in the preview selects what is drawn there.
+    LocationView* view = dialog->locationGroup()->view();
+    const double u = view->preview().scale();
+    const QPoint onChair = view->preview().previewRect().topLeft() +
+                           QPoint(static_cast<int>(225 * u), static_cast<int>(175 * u));
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, onChair);
+    EXPECT_EQ(dialog->selectedObject(), chair);
+    EXPECT_EQ(room->floorObjects().back().get(), chair);
+}
+
+TEST_F(ObjectsDialogTest, RightClickOnFloorAddsObjectsAndTheMenuGreysByPosition) {
+    open();
+    dialog->showContextMenu(tree().root(), QPoint(50, 50));
+    dialog->showContextMenu(tree().root(), QPoint(50, 50));
+    EXPECT_EQ(labelsBelow(tree().root()), (QStringList{"Table", "Chair", "Object", "Object 2"}));
+
+    QStringList seen;
+    bool moveEnabled = true, resizeEnabled = false, insideEnabled = true, onTopEnabled = false;
+    chooseFromMenu(itemOf(drawer), {}, [&](QMenu* menu) {
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator())
+                seen << a->text();
+        EXPECT_FALSE(menu->actions()[0]->isEnabled());
+        QMenu* move = actionNamed(menu, "Move")->menu();
+        moveEnabled = actionNamed(menu, "Move")->isEnabled();
+        insideEnabled = actionNamed(move, "Inside")->isEnabled();
+        onTopEnabled = actionNamed(move, "On top")->isEnabled();
+        resizeEnabled = actionNamed(menu, "Resize")->isEnabled() ||
+                        actionNamed(menu, "Change color")->isEnabled();
+    });
+    EXPECT_EQ(seen, (QStringList{"Drawer", "Add object", "Move", "Rename", "Resize", "Change color",
+                                 "Delete"}));
+    EXPECT_TRUE(moveEnabled);
+    EXPECT_FALSE(insideEnabled);
+    EXPECT_TRUE(onTopEnabled);
+    EXPECT_FALSE(resizeEnabled);
+
+    chooseFromMenu(itemOf(table), {}, [&](QMenu* menu) {
+        moveEnabled = actionNamed(menu, "Move")->isEnabled();
+        resizeEnabled = actionNamed(menu, "Resize")->isEnabled() &&
+                        actionNamed(menu, "Change color")->isEnabled();
+    });
+    EXPECT_FALSE(moveEnabled);
+    EXPECT_TRUE(resizeEnabled);
+}
+
+TEST_F(ObjectsDialogTest, ContextMenuAddsMovesResizesRecoloursAndDeletesWithoutAQuestion) {
+    open();
+    chooseFromMenu(itemOf(table), {"Add object", "On top"});
+    chooseFromMenu(itemOf(table), {"Add object", "On top"});
+    chooseFromMenu(itemOf(table), {"Add object", "Inside"});
+    EXPECT_EQ(labelsBelow(itemOf(table)),
+              (QStringList{"Lamp", "Object", "Object 2", "Drawer", "Object"}));
+    EXPECT_TRUE(itemOf(table)->isExpanded());
+
+    chooseFromMenu(itemOf(lamp), {"Move", "Under"});
+    EXPECT_EQ(table->children(NestPosition::Under)[0].get(), lamp);
+    EXPECT_EQ(labelsBelow(itemOf(table)).last(), "Lamp");
+
+    answerSize = QSizeF(80.9, 30.2);
+    answerColor = rgb(9, 8, 7);
+    chooseFromMenu(itemOf(chair), {"Resize"});
+    chooseFromMenu(itemOf(chair), {"Change color"});
+    EXPECT_EQ(chair->location.rect, (Rect{200, 150, 280, 180}));
+    EXPECT_EQ(chair->color, rgb(9, 8, 7));
+
+    chooseFromMenu(itemOf(table), {"Delete"});
+    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_EQ(room->floorObjects().size(), 1u);
+    EXPECT_EQ(chair->floorIndex, 0);
+    EXPECT_EQ(labelsBelow(tree().root()), (QStringList{"Chair"}));
+}
+
+TEST_F(ObjectsDialogTest, DeleteButtonAndKeyAskFirst) {
+    open(chair);
+    answerYes = false;
+    QTest::mouseClick(dialog->deleteButton(), Qt::LeftButton);
+    EXPECT_EQ(questions,
+              (QStringList{"Object and all associated reminders will be deleted. Are you sure?"}));
+    EXPECT_EQ(room->floorObjects().size(), 2u);
+
+    answerYes = true;
+    tree().setFocus();
+    tree().setCurrentItem(itemOf(drawer));
+    QTest::keyClick(&tree(), Qt::Key_Delete);
+    EXPECT_EQ(questions.size(), 2);
+    EXPECT_TRUE(table->children(NestPosition::Inside).empty());
+    EXPECT_EQ(tree().currentItem(), tree().root());
+    EXPECT_EQ(labelsBelow(itemOf(table)), (QStringList{"Lamp"}));
+}
+
+// The open label editor (an ended one may linger hidden until deleted).
+static QLineEdit* labelEditor(QTreeWidget& tree) {
+    for (QLineEdit* e : tree.findChildren<QLineEdit*>())
+        if (e->isVisible())
+            return e;
+    return nullptr;
+}
+
+TEST_F(ObjectsDialogTest, EnterWhileRenamingRenamesAndKeepsTheDialogOpen) {
+    table->addChild(NestPosition::Inside, named("Cutlery"));
+    open(drawer);
+    QTest::keyClick(&tree(), Qt::Key_F2);
+    QLineEdit* editor = labelEditor(tree());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "Cutlery");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents(); // the edit ends queued
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(drawer->name, "Cutlery 2");
+    EXPECT_EQ(itemOf(drawer)->text(0), "Cutlery 2");
+
+    // A sibling's name in another list gives no suffix; an empty edit changes nothing.
+    tree().setCurrentItem(itemOf(drawer));
+    QTest::keyClick(&tree(), Qt::Key_F2);
+    editor = labelEditor(tree());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClick(editor, Qt::Key_Delete);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(drawer->name, "Cutlery 2");
+
+    // Without an edit, Enter closes the dialog.
+    QTest::keyClick(&tree(), Qt::Key_Return);
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(ObjectsDialogTest, AddAndModifyGoThroughObjectProperties) {
+    open(table);
+    ObjectProperties p;
+    p.name = "Chair";
+    p.position = static_cast<int>(NestPosition::Under);
+    p.width = 30;
+    p.length = 20;
+    answerProperties = p;
+    QTest::mouseClick(dialog->addButton(), Qt::LeftButton);
+    EXPECT_FALSE(offeredProperties.has_value());
+    EXPECT_FALSE(offeredOnFloor);
+    ASSERT_EQ(table->children(NestPosition::Under).size(), 1u);
+    EXPECT_EQ(table->children(NestPosition::Under)[0]->name, "Chair 2");
+
+    // Modify of the lamp into the drawer's list carries everything in it along.
+    lamp->addChild(NestPosition::Under, named("Mat"));
+    tree().setCurrentItem(itemOf(lamp));
+    p.name = "Drawer";
+    p.position = static_cast<int>(NestPosition::Inside);
+    answerProperties = p;
+    QTest::mouseClick(dialog->modifyButton(), Qt::LeftButton);
+    ASSERT_TRUE(offeredProperties.has_value());
+    EXPECT_EQ(offeredProperties->name, "Lamp");
+    EXPECT_EQ(table->children(NestPosition::Inside).back().get(), lamp);
+    EXPECT_EQ(lamp->name, "Drawer 2");
+    EXPECT_EQ(lamp->children(NestPosition::Under)[0]->name, "Mat");
+    EXPECT_EQ(dialog->selectedObject(), lamp);
+
+    // Cancel changes nothing; "Add to floor" fixes the position.
+    answerProperties.reset();
+    QTest::mouseClick(dialog->addToFloorButton(), Qt::LeftButton);
+    EXPECT_TRUE(offeredOnFloor);
+    EXPECT_EQ(room->floorObjects().size(), 2u);
+}
+
+TEST_F(ObjectsDialogTest, NotesSlidersAndDraggingEditTheSelectedObject) {
+    open(table);
+    QTest::keyClicks(dialog->notesEdit(), "Oak");
+    EXPECT_EQ(table->notes, "Oak");
+    tree().setCurrentItem(itemOf(chair));
+    EXPECT_EQ(dialog->notesEdit()->toPlainText(), "");
+    EXPECT_EQ(table->notes, "Oak");
+
+    LocationGroup* group = dialog->locationGroup();
+    EXPECT_EQ(group->horizontalSlider()->minimum(), 35);
+    EXPECT_EQ(group->horizontalSlider()->maximum(), 365);
+    EXPECT_EQ(group->horizontalSlider()->value(), 225);
+    group->horizontalSlider()->setValue(300);
+    EXPECT_EQ(chair->location.rect, (Rect{275, 150, 325, 200}));
+
+    // Dragging carries the centre to the pointer, clamped to the walls' margin.
+    LocationView* view = group->view();
+    const QRect p = view->preview().previewRect();
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, p.center());
+    QMouseEvent move(QEvent::MouseMove, QPointF(p.left() + 1, p.top() + 1),
+                     view->mapToGlobal(QPointF(p.left() + 1, p.top() + 1)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &move);
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, p.center());
+    EXPECT_EQ(chair->location.rect, (Rect{10, 10, 60, 60}));
+
+    // An object too wide for the room keeps its place along that axis.
+    chair->location.rect = {0, 100, 390, 150};
+    tree().setCurrentItem(itemOf(table));
+    tree().setCurrentItem(itemOf(chair));
+    EXPECT_FALSE(group->horizontalSlider()->isEnabled());
+    QApplication::sendEvent(view, &move);
+    EXPECT_EQ(chair->location.rect.left, 0);
+    EXPECT_EQ(chair->location.rect.top, 10);
+}
+
+TEST_F(ObjectsDialogTest, ChangeRoomSwitchesBlockAndSection) {
+    auto upper = std::make_unique<CSection>();
+    upper->name = "Upper floor";
+    upper->blocks()[0]->name = "Attic";
+    CSection& attic = doc.appendSection(std::move(upper));
+    open(chair);
+    EXPECT_EQ(dialog->sectionsCombo()->currentText(), "All sections");
+    EXPECT_EQ(dialog->roomsCombo()->currentText(), "Kitchen");
+    QStringList rooms;
+    for (int i = 0; i < dialog->roomsCombo()->count(); ++i)
+        rooms << dialog->roomsCombo()->itemText(i);
+    EXPECT_EQ(rooms, (QStringList{"Attic", "Kitchen"}));
+
+    dialog->roomsCombo()->setCurrentText("Attic");
+    QTest::mouseClick(dialog->changeRoomButton(), Qt::LeftButton);
+    EXPECT_EQ(&dialog->block(), attic.blocks()[0].get());
+    EXPECT_EQ(doc.currentSection(), &attic);
+    EXPECT_EQ(tree().root()->childCount(), 0);
+    EXPECT_EQ(dialog->locationGroup()->sliderObject(), nullptr);
+
+    // A section chosen by name lists only its rooms; an unknown room reloads the same block.
+    dialog->sectionsCombo()->setCurrentText("House");
+    EXPECT_EQ(dialog->roomsCombo()->count(), 1);
+    QTest::mouseClick(dialog->changeRoomButton(), Qt::LeftButton);
+    EXPECT_EQ(&dialog->block(), room);
+    EXPECT_EQ(labelsBelow(tree().root()), (QStringList{"Table", "Chair"}));
+}
