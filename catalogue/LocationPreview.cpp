@@ -49,7 +49,6 @@ void LocationPreview::layout(CBlock* block, const QRect& area) {
     const int h = static_cast<int>(std::trunc(m_scale * std::max(1, size.height)));
     m_preview = QRect(area.topLeft(), QSize(std::max(1, w), std::max(1, h)));
     m_bitmap = QImage(m_preview.size(), QImage::Format_RGB32);
-    render();
 }
 
 void LocationPreview::render() {

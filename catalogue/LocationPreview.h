@@ -37,6 +37,7 @@ Rect movedVertically(const Rect& object, int v);
 class LocationPreview {
 public:
     // Fits the block into `area` (widget pixels); the preview rectangle starts at its top-left.
+    // The bitmap is drawn at the next render().
     void layout(CBlock* block, const QRect& area);
     CBlock* block() const { return m_block; }
     double scale() const { return m_scale; }

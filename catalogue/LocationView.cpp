@@ -20,15 +20,21 @@ LocationView::LocationView(QWidget* parent, QSize area) : QWidget(parent) {
 
 void LocationView::setBlock(CBlock* block) {
     m_preview.layout(block, rect());
+    m_stale = true;
     update();
 }
 
 void LocationView::redraw() {
-    m_preview.render();
+    // Drawn at the next paint: several changes in one step cost one drawing.
+    m_stale = true;
     update();
 }
 
 void LocationView::paintEvent(QPaintEvent*) {
+    if (m_stale) {
+        m_preview.render();
+        m_stale = false;
+    }
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Button));
     if (m_preview.block())

@@ -18,7 +18,7 @@ public:
     LocationPreview& preview() { return m_preview; }
     // Lays the preview out for `block` (null: an empty area) and repaints.
     void setBlock(CBlock* block);
-    // Draws the block again after its objects changed.
+    // Draws the block again after its objects changed (at the next paint).
     void redraw();
 
 signals:
@@ -36,6 +36,7 @@ protected:
 
 private:
     LocationPreview m_preview;
+    bool m_stale = false;
 };
 
 // "Object location": the preview with a horizontal slider above it and a vertical one to its
