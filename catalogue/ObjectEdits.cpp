@@ -84,6 +84,36 @@ void deleteObject(CBlock& block, const ObjectPlace& place) {
         block.removeFloorObject(place.object);
 }
 
+bool holdsOrIs(const CHouseObject& object, const CHouseObject* other) {
+    if (&object == other)
+        return true;
+    for (const TreeChild& c : childrenInTreeOrder(object))
+        if (holdsOrIs(*c.object, other))
+            return true;
+    return false;
+}
+
+bool moveObjectTo(CBlock& source, const ObjectPlace& place, CBlock& destination,
+                  CHouseObject* target, MoveTarget to) {
+    if (!place.object)
+        return false;
+    if (to == MoveTarget::Floor)
+        target = nullptr;
+    if (target && holdsOrIs(*place.object, target))
+        return false;
+    std::unique_ptr<CHouseObject> owned =
+        place.parent ? place.parent->removeChild(place.position, place.object)
+                     : source.removeFloorObject(place.object);
+    if (!owned)
+        return false;
+    if (&destination != &source) {
+        const Size size = sizeOf(owned->location.rect);
+        owned->location.rect = withExtent(Rect{10, 10, 10, 10}, size.width, size.height);
+    }
+    append(destination, target, static_cast<NestPosition>(to), std::move(owned));
+    return true;
+}
+
 RoomChoice findRoom(const CBrenvikaDoc& doc, bool allSections, const QString& sectionText,
                     const QString& roomText) {
     const auto blockNamed = [&](const CSection& section) -> CBlock* {

@@ -36,6 +36,17 @@ void renameObject(CBlock& block, const ObjectPlace& place, const std::string& te
 // Removes the object with everything it owns; floor indexes above it close the gap.
 void deleteObject(CBlock& block, const ObjectPlace& place);
 
+// Where "Move object" puts an object: a list of the destination object, or the floor.
+enum class MoveTarget { Under = 0, Inside = 1, OnTop = 2, Floor = 3 };
+// `other` is `object` itself or nested in it at any depth.
+bool holdsOrIs(const CHouseObject& object, const CHouseObject* other);
+// Moves the object at `place` in `source`, with everything in it, into `destination`: into
+// `target`'s list at `to`, or onto the floor for Floor or no target. Into another block its
+// top-left corner goes to (10, 10), its size kept. The name is made unique where it lands. A move
+// into itself or into an object it holds is refused (false) and changes nothing.
+bool moveObjectTo(CBlock& source, const ObjectPlace& place, CBlock& destination,
+                  CHouseObject* target, MoveTarget to);
+
 // "Change room": the section named by the sections list (the first section holding a block of
 // that room name when `allSections`) and its first block of that name; either may be null.
 struct RoomChoice {

@@ -3,6 +3,7 @@
 #include "catalogue/LocationView.h"
 #include "catalogue/ObjectEdits.h"
 #include "catalogue/ObjectTree.h"
+#include "catalogue/RoomSelector.h"
 #include "platform/TextCodec.h"
 
 #include <QComboBox>
@@ -13,8 +14,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace ardenvo {
 
@@ -39,7 +38,9 @@ ObjectsDialog::ObjectsDialog(CBrenvikaDoc& doc, CBlock& block, CHouseObject* sel
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(makeObjectGroup(), 0, 0, 3, 1);
-    layout->addWidget(makeRoomGroup(), 0, 1);
+    m_rooms = new RoomSelector(m_doc, false, this);
+    layout->addWidget(m_rooms, 0, 1);
+    connect(m_rooms, &RoomSelector::changeRoomClicked, this, &ObjectsDialog::changeRoom);
     m_location = new LocationGroup(this);
     layout->addWidget(m_location, 1, 1);
     m_pictures = new QGroupBox(QStringLiteral("Picture"), this);
@@ -67,7 +68,7 @@ ObjectsDialog::ObjectsDialog(CBrenvikaDoc& doc, CBlock& block, CHouseObject* sel
     connect(m_location->view(), &LocationView::objectPressed, this, &ObjectsDialog::previewPressed);
 
     reloadBlock();
-    fillRoomLists();
+    m_rooms->fill(displayText(m_block->name));
     if (select)
         selectObject(select);
     updateEnabling(m_tree->currentItem());
@@ -91,7 +92,6 @@ QWidget* ObjectsDialog::makeObjectGroup() {
     m_move = makeButton(QStringLiteral("Move"), group);
     m_modify = makeButton(QStringLiteral("Modify"), group);
     m_delete = makeButton(QStringLiteral("Delete"), group);
-    m_move->setEnabled(bool(m_services.moveObject));
     m_add->setToolTip(QStringLiteral("Add an object on top of, inside or under the selected one"));
     m_addToFloor->setToolTip(QStringLiteral("Add an object on the floor of the room"));
 
@@ -124,65 +124,6 @@ QWidget* ObjectsDialog::makeObjectGroup() {
     connect(m_delete, &QPushButton::clicked, this, &ObjectsDialog::deleteTarget);
     connect(m_notes, &QPlainTextEdit::textChanged, this, &ObjectsDialog::notesChanged);
     return group;
-}
-
-QWidget* ObjectsDialog::makeRoomGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Select a room"), this);
-    m_sections = new QComboBox(group);
-    m_rooms = new QComboBox(group);
-    m_sections->setAccessibleName(QStringLiteral("Section"));
-    m_rooms->setAccessibleName(QStringLiteral("Room"));
-    m_changeRoom = makeButton(QStringLiteral("Change room"), group);
-    auto* layout = new QHBoxLayout(group);
-    layout->addWidget(m_sections, 1);
-    layout->addWidget(m_rooms, 1);
-    layout->addWidget(m_changeRoom);
-    connect(m_sections, &QComboBox::currentIndexChanged, this, [this] {
-        if (!m_quiet)
-            fillRooms();
-    });
-    connect(m_changeRoom, &QPushButton::clicked, this, &ObjectsDialog::changeRoom);
-    return group;
-}
-
-void ObjectsDialog::fillRoomLists() {
-    m_quiet = true;
-    m_sections->clear();
-    m_sections->addItem(QStringLiteral("All sections"));
-    for (const auto& s : m_doc.sections())
-        m_sections->addItem(displayText(s->name));
-    m_sections->setCurrentIndex(0);
-    m_quiet = false;
-    fillRooms();
-    const int found = m_rooms->findText(displayText(m_block->name), Qt::MatchStartsWith);
-    if (found >= 0)
-        m_rooms->setCurrentIndex(found);
-}
-
-void ObjectsDialog::fillRooms() {
-    QStringList names;
-    const auto addBlocks = [&names](const CSection& section) {
-        for (const auto& b : section.blocks())
-            names << displayText(b->name);
-    };
-    if (m_sections->currentIndex() <= 0) {
-        for (const auto& s : m_doc.sections())
-            addBlocks(*s);
-    } else {
-        const QString wanted = m_sections->currentText();
-        for (const auto& s : m_doc.sections())
-            if (displayText(s->name) == wanted) {
-                addBlocks(*s);
-                break;
-            }
-    }
-    // A sorted list, as people look a room up by its name.
-    std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    });
-    m_rooms->clear();
-    m_rooms->addItems(names);
-    m_rooms->setCurrentIndex(names.isEmpty() ? -1 : 0);
 }
 
 void ObjectsDialog::reloadBlock() {
@@ -269,8 +210,8 @@ void ObjectsDialog::previewPressed(CHouseObject* hit, Qt::MouseButton button,
 }
 
 void ObjectsDialog::changeRoom() {
-    const RoomChoice choice = findRoom(m_doc, m_sections->currentIndex() <= 0,
-                                       m_sections->currentText(), m_rooms->currentText());
+    const RoomChoice choice =
+        findRoom(m_doc, m_rooms->allSections(), m_rooms->sectionText(), m_rooms->roomText());
     if (choice.section) {
         m_doc.setCurrentSection(choice.section);
         if (choice.block && choice.block != m_block) {

@@ -5,7 +5,6 @@
 
 #include <QDialog>
 
-class QComboBox;
 class QGroupBox;
 class QPlainTextEdit;
 class QPushButton;
@@ -14,6 +13,7 @@ class QTreeWidgetItem;
 namespace ardenvo {
 
 class LocationGroup;
+class RoomSelector;
 class ObjectTree;
 
 // "Objects inside": records and arranges the objects of one block. Every edit goes into the
@@ -44,9 +44,7 @@ public:
     QPushButton* modifyButton() const { return m_modify; }
     QPushButton* deleteButton() const { return m_delete; }
     QPlainTextEdit* notesEdit() const { return m_notes; }
-    QComboBox* sectionsCombo() const { return m_sections; }
-    QComboBox* roomsCombo() const { return m_rooms; }
-    QPushButton* changeRoomButton() const { return m_changeRoom; }
+    RoomSelector* roomSelector() const { return m_rooms; }
     LocationGroup* locationGroup() const { return m_location; }
     QPushButton* okButton() const { return m_ok; }
     QPushButton* helpButton() const { return m_help; }
@@ -65,9 +63,6 @@ protected:
 
 private:
     QWidget* makeObjectGroup();
-    QWidget* makeRoomGroup();
-    void fillRoomLists();
-    void fillRooms();
     void reloadBlock();
     void rebuildTree();
     void selectionChanged();
@@ -98,9 +93,7 @@ private:
     QPushButton* m_modify = nullptr;
     QPushButton* m_delete = nullptr;
     QPlainTextEdit* m_notes = nullptr;
-    QComboBox* m_sections = nullptr;
-    QComboBox* m_rooms = nullptr;
-    QPushButton* m_changeRoom = nullptr;
+    RoomSelector* m_rooms = nullptr;
     LocationGroup* m_location = nullptr;
     QGroupBox* m_pictures = nullptr;
     QGroupBox* m_fields = nullptr;

@@ -1,6 +1,7 @@
 // The commands of the "Objects inside" dialog: its buttons, the tree's context menu and in-place
 // renaming. Each resolves its item to an object, edits the model and rebuilds the tree.
 #include "catalogue/LocationView.h"
+#include "catalogue/MoveObjectDialog.h"
 #include "catalogue/ObjectEdits.h"
 #include "catalogue/ObjectTree.h"
 #include "catalogue/ObjectsDialog.h"
@@ -99,10 +100,12 @@ void ObjectsDialog::deleteTarget() {
 }
 
 void ObjectsDialog::moveTarget() {
-    if (!m_services.moveObject)
-        return;
     QTreeWidgetItem* item = m_tree->currentItem();
-    m_services.moveObject(this, m_doc, *m_block, item ? item->text(0) : QString());
+    const QString label = item ? item->text(0) : QString();
+    if (m_services.moveObject)
+        m_services.moveObject(this, m_doc, *m_block, label);
+    else
+        MoveObjectDialog::run(this, m_doc, *m_block, label, m_services.help);
     m_doc.setModified(true);
     rebuildTree();
     selectionChanged();

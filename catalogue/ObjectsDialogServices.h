@@ -16,8 +16,7 @@ class QWidget;
 namespace ardenvo {
 
 // The dialogs and messages the "Objects inside" dialog opens, so tests can answer them. An empty
-// member falls back to the real dialog; an empty `moveObject` disables "Move", an empty `help`
-// the "Help" button.
+// member falls back to the real dialog; an empty `help` disables the "Help" buttons.
 struct ObjectsDialogServices {
     // Object properties: the current values (none for a new object); `onFloor` fixes the position.
     std::function<std::optional<ObjectProperties>(

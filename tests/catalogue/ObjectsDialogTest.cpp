@@ -1,5 +1,7 @@
 #include "CatalogueTestSupport.h"
 
+#include "catalogue/RoomSelector.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -23,7 +25,6 @@ TEST_F(ObjectsDialogTest, OpensOnTheChosenObjectWithTheTreeInItsOrder) {
     EXPECT_EQ(ObjectTree::iconIndex(itemOf(drawer)), ObjectTree::InsideIcon);
     EXPECT_EQ(dialog->selectedObject(), lamp);
     EXPECT_TRUE(dialog->modifyButton()->isEnabled());
-    EXPECT_FALSE(dialog->moveButton()->isEnabled()); // no move dialog given
 
     dialog->selectRoot();
     EXPECT_FALSE(dialog->modifyButton()->isEnabled());
@@ -244,24 +245,24 @@ TEST_F(ObjectsDialogTest, ChangeRoomSwitchesBlockAndSection) {
     upper->blocks()[0]->name = "Attic";
     CSection& attic = doc.appendSection(std::move(upper));
     open(chair);
-    EXPECT_EQ(dialog->sectionsCombo()->currentText(), "All sections");
-    EXPECT_EQ(dialog->roomsCombo()->currentText(), "Kitchen");
+    EXPECT_EQ(dialog->roomSelector()->sectionsCombo()->currentText(), "All sections");
+    EXPECT_EQ(dialog->roomSelector()->roomsCombo()->currentText(), "Kitchen");
     QStringList rooms;
-    for (int i = 0; i < dialog->roomsCombo()->count(); ++i)
-        rooms << dialog->roomsCombo()->itemText(i);
+    for (int i = 0; i < dialog->roomSelector()->roomsCombo()->count(); ++i)
+        rooms << dialog->roomSelector()->roomsCombo()->itemText(i);
     EXPECT_EQ(rooms, (QStringList{"Attic", "Kitchen"}));
 
-    dialog->roomsCombo()->setCurrentText("Attic");
-    QTest::mouseClick(dialog->changeRoomButton(), Qt::LeftButton);
+    dialog->roomSelector()->roomsCombo()->setCurrentText("Attic");
+    QTest::mouseClick(dialog->roomSelector()->changeRoomButton(), Qt::LeftButton);
     EXPECT_EQ(&dialog->block(), attic.blocks()[0].get());
     EXPECT_EQ(doc.currentSection(), &attic);
     EXPECT_EQ(tree().root()->childCount(), 0);
     EXPECT_EQ(dialog->locationGroup()->sliderObject(), nullptr);
 
     // A section chosen by name lists only its rooms; an unknown room reloads the same block.
-    dialog->sectionsCombo()->setCurrentText("House");
-    EXPECT_EQ(dialog->roomsCombo()->count(), 1);
-    QTest::mouseClick(dialog->changeRoomButton(), Qt::LeftButton);
+    dialog->roomSelector()->sectionsCombo()->setCurrentText("House");
+    EXPECT_EQ(dialog->roomSelector()->roomsCombo()->count(), 1);
+    QTest::mouseClick(dialog->roomSelector()->changeRoomButton(), Qt::LeftButton);
     EXPECT_EQ(&dialog->block(), room);
     EXPECT_EQ(labelsBelow(tree().root()), (QStringList{"Table", "Chair"}));
 }

@@ -1,0 +1,209 @@
+#include "catalogue/MoveObjectDialog.h"
+
+#include "catalogue/LocationView.h"
+#include "catalogue/ObjectTree.h"
+#include "catalogue/RoomSelector.h"
+#include "platform/TextCodec.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTreeWidgetItemIterator>
+#include <QVBoxLayout>
+
+namespace ardenvo {
+
+namespace {
+
+const char* const kSideTitles[2] = {"Source room", "Destination room"};
+
+} // namespace
+
+MoveObjectDialog::MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const QString& label,
+                                   QWidget* parent, Warn warn, std::function<void(QWidget*)> help)
+    : QDialog(parent), m_doc(doc), m_blocks{&block, &block}, m_warn(std::move(warn)),
+      m_help(std::move(help)) {
+    setWindowTitle(QStringLiteral("Move object"));
+    block.selected = 0;
+    block.markAllFloorObjects(0);
+
+    auto* location = new QGroupBox(QStringLiteral("Object location"), this);
+    m_type = new QComboBox(location);
+    m_type->addItems({QString::fromLatin1(kSideTitles[0]), QString::fromLatin1(kSideTitles[1])});
+    auto* typeLabel = new QLabel(QStringLiteral("&Type:"), location);
+    typeLabel->setBuddy(m_type);
+    m_rooms = new RoomSelector(doc, true, location);
+    m_previewGroup = new QGroupBox(QString::fromLatin1(kSideTitles[0]), location);
+    m_view = new LocationView(m_previewGroup, QSize(260, 200));
+    (new QVBoxLayout(m_previewGroup))->addWidget(m_view);
+    auto* typeRow = new QHBoxLayout;
+    typeRow->addWidget(typeLabel);
+    typeRow->addWidget(m_type, 1);
+    auto* locationLayout = new QVBoxLayout(location);
+    locationLayout->addLayout(typeRow);
+    locationLayout->addWidget(m_rooms);
+    locationLayout->addWidget(m_previewGroup);
+
+    auto* commands = new QGroupBox(QStringLiteral("Move command"), this);
+    auto* commandRow = new QHBoxLayout(commands);
+    const std::pair<const char*, MoveTarget> buttons[] = {
+        {"Move to floor", MoveTarget::Floor},
+        {"Move on top", MoveTarget::OnTop},
+        {"Move inside", MoveTarget::Inside},
+        {"Move under", MoveTarget::Under},
+    };
+    for (const auto& [text, target] : buttons) {
+        auto* button = new QPushButton(QString::fromLatin1(text), commands);
+        button->setAutoDefault(false);
+        commandRow->addWidget(button);
+        m_moveButtons[static_cast<std::size_t>(target)] = button;
+        const MoveTarget t = target;
+        connect(button, &QPushButton::clicked, this, [this, t] { moveTo(t); });
+    }
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    auto* helpButton = new QPushButton(QStringLiteral("Help"), this);
+    helpButton->setAutoDefault(false);
+    helpButton->setEnabled(bool(m_help));
+    auto* okRow = new QHBoxLayout;
+    okRow->addStretch(1);
+    okRow->addWidget(ok);
+    okRow->addWidget(helpButton);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(makeTree(Source, QStringLiteral("Source")), 0, 0);
+    grid->addWidget(location, 0, 1);
+    grid->addWidget(makeTree(Destination, QStringLiteral("Destination")), 0, 2);
+    grid->addWidget(commands, 1, 0, 1, 3);
+    grid->addLayout(okRow, 2, 0, 1, 3);
+
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(helpButton, &QPushButton::clicked, this, [this] {
+        if (m_help)
+            m_help(this);
+    });
+    connect(m_type, &QComboBox::activated, this,
+            [this](int index) { showSide(index == 1 ? Destination : Source); });
+    connect(m_rooms, &RoomSelector::changeRoomClicked, this, &MoveObjectDialog::changeRoom);
+    connect(m_view, &LocationView::objectPressed, this,
+            [this](CHouseObject* hit, Qt::MouseButton button, const QPoint&) {
+                if (hit && button == Qt::LeftButton)
+                    selectInTree(m_shown, hit);
+            });
+
+    m_rooms->fill(displayText(block.name));
+    for (Side side : {Source, Destination}) {
+        m_sectionTexts[side] = m_rooms->sectionText();
+        m_roomTexts[side] = m_rooms->roomText();
+    }
+    layOutSide(Source);
+    m_trees[Destination]->rebuild(m_blocks[Destination]);
+    // The first item carrying the label, depth first.
+    for (QTreeWidgetItemIterator it(m_trees[Source]); *it; ++it)
+        if (*it != m_trees[Source]->root() && (*it)->text(0) == label) {
+            m_trees[Source]->setCurrentItem(*it);
+            break;
+        }
+}
+
+void MoveObjectDialog::run(QWidget* parent, CBrenvikaDoc& doc, CBlock& block, const QString& label,
+                           std::function<void(QWidget*)> help) {
+    MoveObjectDialog dialog(doc, block, label, parent, {}, std::move(help));
+    dialog.exec();
+}
+
+QWidget* MoveObjectDialog::makeTree(Side side, const QString& title) {
+    auto* group = new QGroupBox(title, this);
+    auto* tree = new ObjectTree(group);
+    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree->setContextMenuPolicy(Qt::NoContextMenu);
+    tree->setMinimumSize(200, 280);
+    (new QVBoxLayout(group))->addWidget(tree);
+    m_trees[side] = tree;
+    // Clicking the other side's tree shows that side's room.
+    const auto follow = [this, side] {
+        if (m_shown != side)
+            showSide(side);
+    };
+    connect(tree, &QTreeWidget::itemClicked, this, follow);
+    connect(tree, &QTreeWidget::itemDoubleClicked, this, follow);
+    return group;
+}
+
+void MoveObjectDialog::showSide(Side side) {
+    m_sectionTexts[m_shown] = m_rooms->sectionText();
+    m_roomTexts[m_shown] = m_rooms->roomText();
+    m_shown = side;
+    m_rooms->choose(m_sectionTexts[side], m_roomTexts[side]);
+    m_type->setCurrentIndex(side);
+    m_previewGroup->setTitle(QString::fromLatin1(kSideTitles[side]));
+    changeRoom();
+}
+
+void MoveObjectDialog::changeRoom() {
+    if (m_rooms->roomText().isEmpty()) {
+        warn(QStringLiteral("Select a room"));
+        return;
+    }
+    const RoomChoice choice =
+        findRoom(m_doc, m_rooms->allSections(), m_rooms->sectionText(), m_rooms->roomText());
+    if (choice.section) {
+        m_doc.setCurrentSection(choice.section);
+        if (choice.block) {
+            choice.block->selected = 0;
+            choice.block->markAllFloorObjects(0);
+            m_blocks[m_shown] = choice.block;
+        }
+    }
+    layOutSide(m_shown);
+}
+
+void MoveObjectDialog::layOutSide(Side side) {
+    m_view->setBlock(m_blocks[side]);
+    m_trees[side]->rebuild(m_blocks[side]);
+}
+
+void MoveObjectDialog::selectInTree(Side side, const CHouseObject* object) {
+    if (QTreeWidgetItem* item = m_trees[side]->itemOf(*m_blocks[side], object))
+        m_trees[side]->setCurrentItem(item);
+}
+
+void MoveObjectDialog::moveTo(MoveTarget target) {
+    CBlock& source = *m_blocks[Source];
+    CBlock& destination = *m_blocks[Destination];
+    const ObjectPlace place = m_trees[Source]->placeOf(source, m_trees[Source]->currentItem());
+    if (!place.object) {
+        warn(QStringLiteral("Select source object to move"));
+        return;
+    }
+    CHouseObject* onto =
+        m_trees[Destination]->placeOf(destination, m_trees[Destination]->currentItem()).object;
+    if (!moveObjectTo(source, place, destination, onto, target)) {
+        warn(QStringLiteral("An object cannot be moved into itself or into an object it holds."));
+        return;
+    }
+    m_doc.setModified(true);
+    m_trees[Source]->rebuild(&source);
+    m_trees[Destination]->rebuild(&destination);
+    // The moved object's new parent opens to show it.
+    if (QTreeWidgetItem* item = m_trees[Destination]->itemOf(destination, place.object))
+        if (item->parent())
+            item->parent()->setExpanded(true);
+    m_view->redraw();
+}
+
+void MoveObjectDialog::warn(const QString& text) {
+    if (m_warn) {
+        m_warn(this, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+} // namespace ardenvo

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "catalogue/ObjectEdits.h"
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+
+class QComboBox;
+class QGroupBox;
+class QPushButton;
+class QTreeWidgetItem;
+
+namespace ardenvo {
+
+class LocationView;
+class ObjectTree;
+class RoomSelector;
+
+// "Move object": moves one object, with everything in it, to the floor of a block or on top of,
+// inside or under another object, in the same block or in any block of the house.
+class MoveObjectDialog : public QDialog {
+    Q_OBJECT
+public:
+    // The messages of the dialog, so tests can answer them: a warning titled "Warning".
+    using Warn = std::function<void(QWidget* parent, const QString& text)>;
+
+    // `label` names the object to select first in the source tree.
+    MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const QString& label,
+                     QWidget* parent = nullptr, Warn warn = {},
+                     std::function<void(QWidget*)> help = {});
+
+    static void run(QWidget* parent, CBrenvikaDoc& doc, CBlock& block, const QString& label,
+                    std::function<void(QWidget*)> help = {});
+
+    enum Side { Source = 0, Destination = 1 };
+    CBlock& block(Side side) const { return *m_blocks[side]; }
+    ObjectTree* tree(Side side) const { return m_trees[side]; }
+    Side shownSide() const { return m_shown; }
+    void showSide(Side side);
+    QComboBox* typeCombo() const { return m_type; }
+    RoomSelector* roomSelector() const { return m_rooms; }
+    LocationView* locationView() const { return m_view; }
+    QGroupBox* previewGroup() const { return m_previewGroup; }
+    QPushButton* moveButton(MoveTarget target) const {
+        return m_moveButtons[static_cast<std::size_t>(target)];
+    }
+
+    void moveTo(MoveTarget target);
+
+private:
+    QWidget* makeTree(Side side, const QString& title);
+    void changeRoom();
+    void layOutSide(Side side);
+    void selectInTree(Side side, const CHouseObject* object);
+    void warn(const QString& text);
+
+    CBrenvikaDoc& m_doc;
+    std::array<CBlock*, 2> m_blocks;
+    std::array<ObjectTree*, 2> m_trees{};
+    std::array<QString, 2> m_sectionTexts;
+    std::array<QString, 2> m_roomTexts;
+    Side m_shown = Source;
+    Warn m_warn;
+    std::function<void(QWidget*)> m_help;
+
+    QComboBox* m_type = nullptr;
+    RoomSelector* m_rooms = nullptr;
+    QGroupBox* m_previewGroup = nullptr;
+    LocationView* m_view = nullptr;
+    std::array<QPushButton*, 4> m_moveButtons{};
+};
+
+} // namespace ardenvo

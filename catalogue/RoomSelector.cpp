@@ -1,0 +1,103 @@
+#include "catalogue/RoomSelector.h"
+
+#include "platform/TextCodec.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace ardenvo {
+
+RoomSelector::RoomSelector(CBrenvikaDoc& doc, bool labelled, QWidget* parent)
+    : QGroupBox(QStringLiteral("Select a room"), parent), m_doc(doc) {
+    m_sections = new QComboBox(this);
+    m_rooms = new QComboBox(this);
+    m_sections->setAccessibleName(QStringLiteral("Section"));
+    m_rooms->setAccessibleName(QStringLiteral("Room"));
+    m_change = new QPushButton(QStringLiteral("Change room"), this);
+    m_change->setAutoDefault(false);
+    if (labelled) {
+        auto* form = new QFormLayout(this);
+        form->addRow(QStringLiteral("&Section:"), m_sections);
+        form->addRow(QStringLiteral("&Room:"), m_rooms);
+        form->addRow(QString(), m_change);
+    } else {
+        auto* row = new QHBoxLayout(this);
+        row->addWidget(m_sections, 1);
+        row->addWidget(m_rooms, 1);
+        row->addWidget(m_change);
+    }
+    connect(m_sections, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_filling)
+            fillRooms();
+    });
+    connect(m_change, &QPushButton::clicked, this, &RoomSelector::changeRoomClicked);
+}
+
+void RoomSelector::fill(const QString& blockName) {
+    m_filling = true;
+    m_sections->clear();
+    m_sections->addItem(QStringLiteral("All sections"));
+    for (const auto& s : m_doc.sections())
+        m_sections->addItem(displayText(s->name));
+    m_sections->setCurrentIndex(0);
+    m_filling = false;
+    fillRooms();
+    const int found = m_rooms->findText(blockName, Qt::MatchStartsWith);
+    if (found >= 0)
+        m_rooms->setCurrentIndex(found);
+}
+
+void RoomSelector::choose(const QString& section, const QString& room) {
+    m_filling = true;
+    const int index = m_sections->findText(section, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    m_sections->setCurrentIndex(std::max(0, index));
+    m_filling = false;
+    fillRooms();
+    const int found = m_rooms->findText(room, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (found >= 0)
+        m_rooms->setCurrentIndex(found);
+}
+
+bool RoomSelector::allSections() const {
+    return m_sections->currentIndex() <= 0;
+}
+
+QString RoomSelector::sectionText() const {
+    return m_sections->currentText();
+}
+
+QString RoomSelector::roomText() const {
+    return m_rooms->currentText();
+}
+
+void RoomSelector::fillRooms() {
+    QStringList names;
+    const auto addBlocks = [&names](const CSection& section) {
+        for (const auto& b : section.blocks())
+            names << displayText(b->name);
+    };
+    if (allSections()) {
+        for (const auto& s : m_doc.sections())
+            addBlocks(*s);
+    } else {
+        const QString wanted = sectionText();
+        for (const auto& s : m_doc.sections())
+            if (displayText(s->name) == wanted) {
+                addBlocks(*s);
+                break;
+            }
+    }
+    // Sorted, as people look a room up by its name.
+    std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    m_rooms->clear();
+    m_rooms->addItems(names);
+    m_rooms->setCurrentIndex(names.isEmpty() ? -1 : 0);
+}
+
+} // namespace ardenvo
