@@ -2,6 +2,7 @@
 // house as the main program saves, picked up by the running reminder program and notified.
 #include "PanelTestSupport.h"
 #include "planeditor/view/DialogTestSupport.h"
+#include "support/ReminderEventLog.h"
 
 #include "coordination/DocumentRegistration.h"
 #include "model/CBlock.h"
@@ -17,10 +18,6 @@
 #include <QPushButton>
 
 #include <chrono>
-#include <cstdlib>
-#include <fstream>
-#include <optional>
-#include <sstream>
 #include <thread>
 
 using namespace ardenvo;
@@ -32,31 +29,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct LogLine {
-    long long ms = 0;
-    std::string event;
-};
-
-// Polls the reminder program's event log until a line starts with `prefix`.
-std::optional<LogLine> waitForLine(const std::string& log, const std::string& prefix,
-                                   std::chrono::seconds timeout) {
-    const auto end = Clock::now() + timeout;
-    while (Clock::now() < end) {
-        std::ifstream in(log);
-        std::string line;
-        while (std::getline(in, line)) {
-            std::istringstream words(line);
-            LogLine l;
-            words >> l.ms;
-            std::getline(words >> std::ws, l.event);
-            if (l.event.rfind(prefix, 0) == 0)
-                return l;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return std::nullopt;
-}
-
 bool waitForFile(const std::string& path, std::chrono::seconds timeout) {
     const auto end = Clock::now() + timeout;
     while (Clock::now() < end) {
@@ -65,12 +37,6 @@ bool waitForFile(const std::string& path, std::chrono::seconds timeout) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return false;
-}
-
-long long nowMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
 }
 
 TEST(ReminderRoad, ReminderMadeInThePanelIsNotifiedByTheRunningReminderProgram) {
