@@ -132,8 +132,8 @@ void CategoryPanel::buildLayout() {
     right->addWidget(details, 1);
     right->addLayout(buttonRow);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(m_list, 1);
-    layout->addLayout(right);
+    layout->addWidget(m_list, 3);
+    layout->addLayout(right, 2);
 }
 
 // ---- selector and list ----
