@@ -10,7 +10,6 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -19,7 +18,6 @@ class QWidget;
 
 namespace ardenvo {
 
-class CHouseObject;
 class ReminderEditor;
 
 // "Custom fields for the selected objects": the categories, attributes and reminders of the
@@ -32,6 +30,7 @@ public:
     explicit CategoryPanel(QWidget* parent = nullptr, FieldPrompts prompts = {});
 
     // The tree's selection changed; nullptr for the root "Floor" (selector and list emptied).
+    // The panel works on `object` until the next call: tell it nullptr before deleting it.
     void selectionChanged(CHouseObject* object);
     // Enabled while the tree's selected item is an object.
     void setControlsEnabled(bool enabled);

@@ -4,6 +4,7 @@
 #include "model/FieldFile.h"
 
 #include <QAction>
+#include <QFileDialog>
 #include <QLineEdit>
 
 #include <csignal>
@@ -144,3 +145,22 @@ TEST_F(CategoryMenu, FilesThatCannotBeUsedAreNamedAndChangeNothing) {
 }
 
 } // namespace
+
+TEST(FieldFileDialogs, OfferFieldFilesAndAskBeforeReplacingOne) {
+    for (const bool saving : {false, true}) {
+        whenModal([saving](QDialog* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            ASSERT_NE(files, nullptr);
+            EXPECT_EQ(files->nameFilters(), QStringList{"Field files (*.fld)"});
+            EXPECT_EQ(files->defaultSuffix(), "fld");
+            EXPECT_EQ(files->acceptMode(),
+                      saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+            EXPECT_EQ(files->fileMode(), saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+            EXPECT_FALSE(files->testOption(QFileDialog::DontConfirmOverwrite));
+            dialog->reject();
+        });
+        const FieldPrompts standard;
+        EXPECT_TRUE(saving ? standard.askSaveFieldFile(nullptr).isEmpty()
+                           : standard.askOpenFieldFile(nullptr).isEmpty());
+    }
+}

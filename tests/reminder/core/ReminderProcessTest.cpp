@@ -13,7 +13,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <sstream>
 #include <thread>
 
 namespace ardenvo::test {
