@@ -6,8 +6,10 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QTemporaryDir>
 
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
 
@@ -79,12 +81,12 @@ TEST_F(CategoryMenu, DeletingRemovesTheCurrentCategoryButNeverTheOnlyOne) {
 }
 
 TEST_F(CategoryMenu, CategorySavedWithAndWithoutValuesIsAddedToAnotherObject) {
-    TempFolder folder;
+    QTemporaryDir folder;
     choose("Guarantee");
     object.categories()[2]->entryAt(0).value = "20240105";
-    answers.savePath = QString::fromStdString(folder.file("empty.fld"));
+    answers.savePath = folder.filePath("empty.fld");
     panel->saveWithoutValuesAction()->trigger();
-    answers.savePath = QString::fromStdString(folder.file("full.fld"));
+    answers.savePath = folder.filePath("full.fld");
     panel->saveWithValuesAction()->trigger();
     EXPECT_TRUE(answers.errors.isEmpty());
     EXPECT_EQ(object.categories()[2]->entryAt(0).value, "20240105"); // kept in memory
@@ -92,7 +94,7 @@ TEST_F(CategoryMenu, CategorySavedWithAndWithoutValuesIsAddedToAnotherObject) {
     CHouseObject other;
     select(&other);
     for (const char* file : {"empty.fld", "full.fld"}) {
-        answers.openPath = QString::fromStdString(folder.file(file));
+        answers.openPath = folder.filePath(file);
         panel->addFromFileAction()->trigger();
     }
     ASSERT_EQ(other.categories().size(), 5u);
@@ -111,10 +113,10 @@ TEST_F(CategoryMenu, CategorySavedWithAndWithoutValuesIsAddedToAnotherObject) {
 }
 
 TEST_F(CategoryMenu, FilesThatCannotBeUsedAreNamedAndChangeNothing) {
-    TempFolder folder;
-    const std::string damaged = folder.file("damaged.fld");
+    QTemporaryDir folder;
+    const std::string damaged = folder.filePath("damaged.fld").toStdString();
     std::ofstream(damaged, std::ios::binary) << std::string("\x08Location\x05\x00\x00\x00", 13);
-    for (const std::string& path : {damaged, folder.file("missing.fld")}) {
+    for (const std::string& path : {damaged, folder.filePath("missing.fld").toStdString()}) {
         answers.openPath = QString::fromStdString(path);
         panel->addFromFileAction()->trigger();
         ASSERT_FALSE(answers.errors.isEmpty());
@@ -125,7 +127,7 @@ TEST_F(CategoryMenu, FilesThatCannotBeUsedAreNamedAndChangeNothing) {
     EXPECT_EQ(selectorTexts().size(), 4);
 
     // A write that fails (here: over the file-size limit) says so and keeps the old file.
-    const std::string target = folder.file("old.fld");
+    const std::string target = folder.filePath("old.fld").toStdString();
     std::ofstream(target, std::ios::binary) << "old";
     answers.savePath = QString::fromStdString(target);
     object.categories()[0]->entryAt(0).value = std::string(4096, 'x');
@@ -141,7 +143,8 @@ TEST_F(CategoryMenu, FilesThatCannotBeUsedAreNamedAndChangeNothing) {
     EXPECT_TRUE(answers.errors.last().contains("could not be written"));
     EXPECT_TRUE(answers.errors.last().contains(answers.savePath));
     EXPECT_EQ(contentOf(target), "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path().toStdString()), {}),
+              2);
 }
 
 } // namespace

@@ -23,9 +23,6 @@ TEST(PanelRows, EachModeListsItsRowsAndEveryRowKnowsItsItem) {
     EXPECT_EQ(selectorEntries(object),
               (std::vector<std::string>{"Location", "Value", "Guarantee", "Reminder", "Reminder"}));
     EXPECT_EQ(selectorIndexFor(object), 0);
-    EXPECT_TRUE(isReminderEntry(4, 5));
-    EXPECT_FALSE(isReminderEntry(3, 5));
-    EXPECT_FALSE(isReminderEntry(-1, 0));
 
     EXPECT_EQ(seconds(panelRows(object, 1, false)),
               (std::vector<std::string>{"Price paid", "Insurance value"}));

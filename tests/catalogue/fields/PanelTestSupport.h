@@ -10,10 +10,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
-#include <unistd.h>
 
 namespace ardenvo::test {
 
@@ -93,29 +91,6 @@ protected:
     QWidget window;
     CategoryPanel* panel = nullptr;
     CHouseObject object;
-};
-
-// A fresh folder, removed afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        for (int i = 0;; ++i) {
-            m_path =
-                std::filesystem::temp_directory_path() /
-                ("ardenvo-fields-test-" + std::to_string(::getpid()) + "-" + std::to_string(i));
-            if (std::filesystem::create_directory(m_path))
-                break;
-        }
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    std::string file(const std::string& name) const { return (m_path / name).string(); }
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
 };
 
 } // namespace ardenvo::test

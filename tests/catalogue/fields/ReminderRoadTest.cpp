@@ -16,8 +16,10 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 using namespace ardenvo;
@@ -40,11 +42,14 @@ bool waitForFile(const std::string& path, std::chrono::seconds timeout) {
 }
 
 TEST(ReminderRoad, ReminderMadeInThePanelIsNotifiedByTheRunningReminderProgram) {
-    TempFolder dir;
-    const std::string config = dir.file("config");
-    const std::string runtime = dir.file("runtime");
-    const std::string log = dir.file("events.log");
-    const std::string house = dir.file("house.av");
+    QTemporaryDir folder;
+    const auto file = [&](const char* name) {
+        return folder.filePath(name).toStdString();
+    };
+    const std::string config = file("config");
+    const std::string runtime = file("runtime");
+    const std::string log = file("events.log");
+    const std::string house = file("house.av");
     std::filesystem::create_directories(config);
     std::filesystem::create_directory(runtime);
     std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
@@ -67,7 +72,7 @@ TEST(ReminderRoad, ReminderMadeInThePanelIsNotifiedByTheRunningReminderProgram) 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     reminder.setProcessEnvironment(environment);
-    reminder.setWorkingDirectory(QString::fromStdString(dir.path().string()));
+    reminder.setWorkingDirectory(folder.path());
     reminder.start(ARDENVO_REMINDER_EXE, {"--event-log", QString::fromStdString(log)});
     ASSERT_TRUE(reminder.waitForStarted(10000));
     const auto started = waitForLine(log, "start", std::chrono::seconds(20));
