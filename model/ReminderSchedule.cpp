@@ -247,4 +247,16 @@ std::vector<ReminderRef> collectReminders(const CBrenvikaDoc& doc) {
     return result;
 }
 
+LocalDateTime firstStorableDate() {
+    return {kFirstYear, 1, 1, 0, 0, 0};
+}
+
+LocalDateTime lastStorableDate() {
+    // The day before the one holding the last second, so that 23:59 of it still fits whatever
+    // the time zone.
+    const LocalDateTime last =
+        fromInstant(std::int64_t{std::numeric_limits<std::uint32_t>::max()} - kDay);
+    return {last.year, last.month, last.day, 0, 0, 0};
+}
+
 } // namespace ardenvo

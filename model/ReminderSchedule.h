@@ -43,6 +43,15 @@ struct HourMinute {
 // Values are not range-checked: the local-time conversion carries them (25:00 is 01:00 next day).
 HourMinute parseTimeText(std::string_view text);
 
+// The range of the count and number boxes of both programs' reminder editors.
+inline constexpr int kMinRepeatCount = 1;
+inline constexpr int kMaxRepeatCount = 10000;
+
+// The first and last local dates a project file's start can hold (its 32-bit count of seconds
+// since 1970 ends early in February 2106), for date pickers. Times of day are 00:00.
+LocalDateTime firstStorableDate();
+LocalDateTime lastStorableDate();
+
 // Every reminder of the house in project order: sections, blocks, floor objects, each object's
 // own reminders and then those under, inside and on top of it.
 struct ReminderRef {

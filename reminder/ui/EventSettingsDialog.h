@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CReminder.h"
+#include "model/ReminderSchedule.h"
 
 #include <QDialog>
 #include <QTime>
@@ -22,8 +23,8 @@ namespace ardenvo {
 class EventSettingsDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kMinCount = 1;
-    static constexpr int kMaxCount = 10000;
+    static constexpr int kMinCount = kMinRepeatCount;
+    static constexpr int kMaxCount = kMaxRepeatCount;
 
     // `shown` may be null (a new reminder); `now` fills the date picker then.
     EventSettingsDialog(const CReminder* shown, const LocalDateTime& now,

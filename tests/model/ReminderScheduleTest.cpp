@@ -122,6 +122,14 @@ TEST_P(ReminderCalendar, RepeatEachNeverLeavesTheYearsAFileHolds) {
               at(2004, 3, 10));
 }
 
+TEST_P(ReminderCalendar, StorableDatesAreTheDaysAFileHoldsWholly) {
+    EXPECT_EQ(firstStorableDate(), at(1970, 1, 1, 0, 0, 0));
+    const LocalDateTime last = lastStorableDate();
+    EXPECT_EQ(last.year, 2106);
+    EXPECT_LE(toInstant({last.year, last.month, last.day, 23, 59, 59}), UINT32_MAX);
+    EXPECT_GT(toInstant({last.year, last.month, last.day + 1, 23, 59, 59}), UINT32_MAX);
+}
+
 TEST_P(ReminderCalendar, RepeatOnMonth) {
     EXPECT_EQ(advanced(repeatOn(at(2004, 2, 15), 1, End, PeriodUnit::Month)), at(2004, 2, 29));
     EXPECT_EQ(advanced(repeatOn(at(2004, 2, 29), 1, End, PeriodUnit::Month)), at(2004, 3, 31));

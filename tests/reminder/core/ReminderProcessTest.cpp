@@ -2,6 +2,7 @@
 // project is saved, notifies once when a reminder falls due, and a second copy only wakes the
 // first.
 #include "ReminderCoreFixtures.h"
+#include "support/ReminderEventLog.h"
 
 #include "coordination/ProjectRegistry.h"
 #include "coordination/ReloadSignal.h"
@@ -12,60 +13,12 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <sstream>
 #include <thread>
 
 namespace ardenvo::test {
 namespace {
 
 #ifdef ARDENVO_REMINDER_EXE
-
-using Clock = std::chrono::steady_clock;
-
-struct LogLine {
-    long long ms = 0;
-    std::string event;
-};
-
-std::vector<LogLine> readLog(const std::string& path) {
-    std::ifstream in(path);
-    std::vector<LogLine> lines;
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream words(line);
-        LogLine l;
-        words >> l.ms;
-        std::getline(words >> std::ws, l.event);
-        lines.push_back(l);
-    }
-    return lines;
-}
-
-int countPrefix(const std::vector<LogLine>& lines, const std::string& prefix) {
-    int n = 0;
-    for (const auto& l : lines)
-        n += l.event.rfind(prefix, 0) == 0 ? 1 : 0;
-    return n;
-}
-
-// Polls the log until a line starting with `prefix` appears; returns it, or none on time-out.
-std::optional<LogLine> waitForLine(const std::string& log, const std::string& prefix,
-                                   std::chrono::milliseconds timeout) {
-    const auto end = Clock::now() + timeout;
-    while (Clock::now() < end) {
-        for (const auto& l : readLog(log))
-            if (l.event.rfind(prefix, 0) == 0)
-                return l;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return std::nullopt;
-}
-
-long long nowMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
-}
 
 class ReminderProcessTest : public testing::Test {
 protected:

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "catalogue/fields/FieldPrompts.h"
+#include "catalogue/fields/PanelRows.h"
+
+#include <QGroupBox>
+
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTreeWidget;
+class QWidget;
+
+namespace ardenvo {
+
+class ReminderEditor;
+
+// "Custom fields for the selected objects": the categories, attributes and reminders of the
+// object selected in the objects dialog's tree. Every change goes into the model at once.
+class CategoryPanel : public QGroupBox {
+    Q_OBJECT
+public:
+    // Prepares the panel as the dialog opens: list columns, the attribute editor shown, the
+    // reminder editor holding the values of a reminder made now.
+    explicit CategoryPanel(QWidget* parent = nullptr, FieldPrompts prompts = {});
+
+    // The tree's selection changed; nullptr for the root "Floor" (selector and list emptied).
+    // The panel works on `object` until the next call: tell it nullptr before deleting it.
+    void selectionChanged(CHouseObject* object);
+    // Enabled while the tree's selected item is an object.
+    void setControlsEnabled(bool enabled);
+    CHouseObject* object() const { return m_object; }
+
+    QTreeWidget* attributeList() const { return m_list; }
+    QComboBox* categorySelector() const { return m_selector; }
+    QCheckBox* showAllBox() const { return m_showAll; }
+    QPushButton* optionsButton() const { return m_options; }
+    QPushButton* addButton() const { return m_add; }
+    QPushButton* deleteButton() const { return m_delete; }
+    QLineEdit* nameEdit() const { return m_name; }
+    QLineEdit* detailsEdit() const { return m_details; }
+    ReminderEditor* reminderEditor() const { return m_reminder; }
+    // The "Category" menu that "Options" opens, and its entries.
+    QMenu* categoryMenu() const { return m_menu; }
+    QAction* addCategoryAction() const { return m_addCategory; }
+    QAction* addFromFileAction() const { return m_addFromFile; }
+    QAction* saveWithValuesAction() const { return m_saveWithValues; }
+    QAction* saveWithoutValuesAction() const { return m_saveWithoutValues; }
+    QAction* renameAction() const { return m_rename; }
+    QAction* deleteCategoryAction() const { return m_deleteCategory; }
+
+    // Whether the selector shows "Reminder".
+    bool reminderSelected() const;
+    // The rows the list shows, with what each stands for.
+    const std::vector<PanelRow>& rows() const { return m_rows; }
+    // The selected row's index, or -1.
+    int selectedRow() const;
+
+signals:
+    // Sent after every change the panel made to the model.
+    void modelChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildLayout();
+    void buildMenu();
+    // Selector and list
+    void rebuildSelector();
+    void applySelector(int previousIndex);
+    void refillList();
+    void showRows(std::vector<PanelRow> rows);
+    void selectRow(int row);
+    int findRow(const PanelRow& item) const;
+    void setSelectorIndex(int index);
+    // Editors
+    void refreshEditors();
+    void loadFromSelectedRow();
+    void emptyEditorsAfterDelete();
+    void storeSelectedReminder();
+    void rowSelectionChanged();
+    void clearSelectionByRightClick();
+    void nameEdited(const QString& text);
+    void detailsEdited(const QString& text);
+    // Buttons
+    void addClicked();
+    void deleteClicked();
+    void showAllClicked();
+    // The "Category" menu
+    void addNewCategory();
+    void addFromFile();
+    void saveCategory(bool withValues);
+    void renameCategory();
+    void deleteCategory();
+    void setRowTexts(int row, const PanelRow& texts);
+
+    FieldPrompts m_prompts;
+    CHouseObject* m_object = nullptr;
+    std::vector<PanelRow> m_rows;
+    bool m_updating = false; // set while the panel itself changes controls
+
+    QTreeWidget* m_list = nullptr;
+    QComboBox* m_selector = nullptr;
+    QCheckBox* m_showAll = nullptr;
+    QPushButton* m_options = nullptr;
+    QPushButton* m_add = nullptr;
+    QPushButton* m_delete = nullptr;
+    QWidget* m_attributeEditor = nullptr;
+    QLineEdit* m_name = nullptr;
+    QLineEdit* m_details = nullptr;
+    ReminderEditor* m_reminder = nullptr;
+    QMenu* m_menu = nullptr;
+    QAction* m_addCategory = nullptr;
+    QAction* m_addFromFile = nullptr;
+    QAction* m_saveWithValues = nullptr;
+    QAction* m_saveWithoutValues = nullptr;
+    QAction* m_rename = nullptr;
+    QAction* m_deleteCategory = nullptr;
+};
+
+} // namespace ardenvo

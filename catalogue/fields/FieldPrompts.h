@@ -1,0 +1,45 @@
+#pragma once
+
+#include "model/CFieldList.h"
+#include "model/CHouseObject.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace ardenvo {
+
+// The questions, messages and dialogs of the category panel, so that tests can answer them. An
+// empty member falls back to the standard Qt dialog.
+struct FieldPrompts {
+    // Yes/No question titled "Warning"; true for Yes.
+    std::function<bool(QWidget* parent, const QString& text)> confirm;
+    // A refusal or a file that could not be used: titled "Error".
+    std::function<void(QWidget* parent, const QString& text)> error;
+    // A refused edit with the application's name as title and an exclamation icon.
+    std::function<void(QWidget* parent, const QString& text)> warn;
+    // The name dialog in category mode; nullopt on Cancel.
+    std::function<std::optional<std::string>(QWidget* parent, const CHouseObject& object,
+                                             const CFieldList* category,
+                                             const std::string& current)>
+        categoryName;
+    // The field file to read (an existing one) or to write (the user has agreed to replace an
+    // existing one); empty on Cancel.
+    std::function<QString(QWidget* parent)> openFieldFile;
+    std::function<QString(QWidget* parent)> saveFieldFile;
+
+    bool askYesNo(QWidget* parent, const QString& text) const;
+    void showError(QWidget* parent, const QString& text) const;
+    void showWarning(QWidget* parent, const QString& text) const;
+    std::optional<std::string> askCategoryName(QWidget* parent, const CHouseObject& object,
+                                               const CFieldList* category,
+                                               const std::string& current) const;
+    QString askOpenFieldFile(QWidget* parent) const;
+    QString askSaveFieldFile(QWidget* parent) const;
+};
+
+} // namespace ardenvo

@@ -1,0 +1,169 @@
+#include "PanelTestSupport.h"
+#include "planeditor/view/DialogTestSupport.h"
+
+#include "model/FieldFile.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+
+using namespace ardenvo;
+using namespace ardenvo::test;
+
+namespace {
+
+using CategoryMenu = PanelTest;
+
+// Answers the category name dialog the command opens with `text` (OK) or Cancel.
+void nameDialogAnswers(const QString& text, bool ok = true) {
+    whenModal([text, ok](QDialog* dialog) {
+        retype(dialog->findChild<QLineEdit*>(QStringLiteral("nameEdit")), text);
+        ok ? clickOk(dialog) : clickCancel(dialog);
+    });
+}
+
+std::string contentOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST_F(CategoryMenu, NewAndRenamedCategoriesNeverTakeTheReminderEntry) {
+    choose("Value");
+    nameDialogAnswers("Tools", false);
+    panel->addCategoryAction()->trigger();
+    EXPECT_EQ(object.categories().size(), 3u);
+    EXPECT_EQ(object.currentCategory(), 1); // Cancel leaves the current category as it was
+
+    nameDialogAnswers("Reminder");
+    panel->addCategoryAction()->trigger();
+    ASSERT_EQ(object.categories().size(), 4u);
+    EXPECT_EQ(selectorTexts(),
+              (QStringList{"Location", "Value", "Guarantee", "Reminder 2", "Reminder"}));
+    EXPECT_EQ(panel->categorySelector()->currentText(), "Reminder 2");
+    EXPECT_EQ(rowCount(), 0);
+
+    choose("Location");
+    nameDialogAnswers("Reminder");
+    panel->renameAction()->trigger();
+    EXPECT_EQ(object.categories()[0]->title, "Reminder 3");
+    EXPECT_EQ(rowTexts(0)[0], "Reminder 3");
+
+    choose("Reminder");
+    panel->renameAction()->trigger();
+    panel->deleteCategoryAction()->trigger();
+    EXPECT_EQ(answers.errors,
+              (QStringList{"Reminder can't be renamed", "Reminder can't be deleted"}));
+    EXPECT_EQ(object.categories().size(), 4u);
+}
+
+TEST_F(CategoryMenu, DeletingRemovesTheCurrentCategoryButNeverTheOnlyOne) {
+    choose("Value");
+    panel->deleteCategoryAction()->trigger();
+    EXPECT_EQ(selectorTexts(), (QStringList{"Location", "Guarantee", "Reminder"}));
+    EXPECT_EQ(panel->categorySelector()->currentText(), "Guarantee");
+    panel->deleteCategoryAction()->trigger();
+    EXPECT_EQ(panel->categorySelector()->currentText(), "Location");
+    EXPECT_TRUE(answers.questions.isEmpty()); // no confirmation
+
+    panel->deleteCategoryAction()->trigger();
+    EXPECT_EQ(answers.warnings,
+              QStringList{"Reminder attribute can't be deleted from the list of categories"});
+    ASSERT_EQ(object.categories().size(), 1u);
+    EXPECT_EQ(object.categories()[0]->title, "Location");
+    EXPECT_EQ(panel->categorySelector()->currentText(), "Reminder");
+    EXPECT_TRUE(editor().typeList()->isVisible());
+}
+
+TEST_F(CategoryMenu, CategorySavedWithAndWithoutValuesIsAddedToAnotherObject) {
+    QTemporaryDir folder;
+    choose("Guarantee");
+    object.categories()[2]->entryAt(0).value = "20240105";
+    answers.savePath = folder.filePath("empty.fld");
+    panel->saveWithoutValuesAction()->trigger();
+    answers.savePath = folder.filePath("full.fld");
+    panel->saveWithValuesAction()->trigger();
+    EXPECT_TRUE(answers.errors.isEmpty());
+    EXPECT_EQ(object.categories()[2]->entryAt(0).value, "20240105"); // kept in memory
+
+    CHouseObject other;
+    select(&other);
+    for (const char* file : {"empty.fld", "full.fld"}) {
+        answers.openPath = folder.filePath(file);
+        panel->addFromFileAction()->trigger();
+    }
+    ASSERT_EQ(other.categories().size(), 5u);
+    EXPECT_EQ(selectorTexts(), (QStringList{"Location", "Value", "Guarantee", "Guarantee",
+                                            "Guarantee", "Reminder"}));
+    EXPECT_EQ(panel->categorySelector()->currentIndex(), 4);
+    EXPECT_EQ(other.currentCategory(), 4);
+    ASSERT_EQ(rowCount(), 4);
+    EXPECT_EQ(rowTexts(0), (QStringList{"Guarantee", "When bought", "20240105"}));
+    EXPECT_EQ(rowTexts(3), (QStringList{"Guarantee", "Repair 2", "not yet"}));
+    const CFieldList& empty = *other.categories()[3];
+    ASSERT_EQ(empty.size(), 4u);
+    EXPECT_EQ(empty.entryAt(2).name, "Repair 1");
+    for (const auto& field : empty.entries())
+        EXPECT_EQ(field->value, "");
+}
+
+TEST_F(CategoryMenu, FilesThatCannotBeUsedAreNamedAndChangeNothing) {
+    QTemporaryDir folder;
+    const std::string damaged = folder.filePath("damaged.fld").toStdString();
+    std::ofstream(damaged, std::ios::binary) << std::string("\x08Location\x05\x00\x00\x00", 13);
+    for (const std::string& path : {damaged, folder.filePath("missing.fld").toStdString()}) {
+        answers.openPath = QString::fromStdString(path);
+        panel->addFromFileAction()->trigger();
+        ASSERT_FALSE(answers.errors.isEmpty());
+        EXPECT_TRUE(answers.errors.last().contains(answers.openPath)) << path;
+    }
+    EXPECT_TRUE(answers.errors[0].contains("not a field file"));
+    EXPECT_EQ(object.categories().size(), 3u);
+    EXPECT_EQ(selectorTexts().size(), 4);
+
+    // A write that fails (here: over the file-size limit) says so and keeps the old file.
+    const std::string target = folder.filePath("old.fld").toStdString();
+    std::ofstream(target, std::ios::binary) << "old";
+    answers.savePath = QString::fromStdString(target);
+    object.categories()[0]->entryAt(0).value = std::string(4096, 'x');
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    panel->saveWithValuesAction()->trigger();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(answers.errors.last().contains("could not be written"));
+    EXPECT_TRUE(answers.errors.last().contains(answers.savePath));
+    EXPECT_EQ(contentOf(target), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path().toStdString()), {}),
+              2);
+}
+
+} // namespace
+
+TEST(FieldFileDialogs, OfferFieldFilesAndAskBeforeReplacingOne) {
+    for (const bool saving : {false, true}) {
+        whenModal([saving](QDialog* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            ASSERT_NE(files, nullptr);
+            EXPECT_EQ(files->nameFilters(), QStringList{"Field files (*.fld)"});
+            EXPECT_EQ(files->defaultSuffix(), "fld");
+            EXPECT_EQ(files->acceptMode(),
+                      saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+            EXPECT_EQ(files->fileMode(), saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+            EXPECT_FALSE(files->testOption(QFileDialog::DontConfirmOverwrite));
+            dialog->reject();
+        });
+        const FieldPrompts standard;
+        EXPECT_TRUE(saving ? standard.askSaveFieldFile(nullptr).isEmpty()
+                           : standard.askOpenFieldFile(nullptr).isEmpty());
+    }
+}
