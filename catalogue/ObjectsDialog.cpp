@@ -4,6 +4,7 @@
 #include "catalogue/ObjectEdits.h"
 #include "catalogue/ObjectTree.h"
 #include "catalogue/RoomSelector.h"
+#include "catalogue/fields/CategoryPanel.h"
 #include "platform/TextCodec.h"
 
 #include <QComboBox>
@@ -37,7 +38,7 @@ ObjectsDialog::ObjectsDialog(CBrenvikaDoc& doc, CBlock& block, CHouseObject* sel
     m_doc.setModified(true);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(makeObjectGroup(), 0, 0, 3, 1);
+    layout->addWidget(makeObjectGroup(), 0, 0, 2, 1);
     m_rooms = new RoomSelector(m_doc, false, this);
     layout->addWidget(m_rooms, 0, 1);
     connect(m_rooms, &RoomSelector::changeRoomClicked, this, &ObjectsDialog::changeRoom);
@@ -45,8 +46,9 @@ ObjectsDialog::ObjectsDialog(CBrenvikaDoc& doc, CBlock& block, CHouseObject* sel
     layout->addWidget(m_location, 1, 1);
     m_pictures = new QGroupBox(QStringLiteral("Picture"), this);
     layout->addWidget(m_pictures, 0, 2, 2, 1);
-    m_fields = new QGroupBox(QStringLiteral("Custom fields for the selected objects"), this);
-    layout->addWidget(m_fields, 2, 1, 1, 2);
+    m_fields = new CategoryPanel(this, m_services.fieldPrompts);
+    layout->addWidget(m_fields, 2, 0, 1, 3);
+    connect(m_fields, &CategoryPanel::modelChanged, this, [this] { m_doc.setModified(true); });
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setDefault(true);
@@ -71,8 +73,14 @@ ObjectsDialog::ObjectsDialog(CBrenvikaDoc& doc, CBlock& block, CHouseObject* sel
     m_rooms->fill(displayText(m_block->name));
     if (select)
         selectObject(select);
+    // Disabled until an object is selected.
+    for (QWidget* w : std::initializer_list<QWidget*>{m_modify, m_delete, m_notes})
+        w->setEnabled(false);
+    m_fields->setControlsEnabled(false);
     updateEnabling(m_tree->currentItem());
     m_tree->setFocus();
+    // Room for the attribute columns and the pictures beyond what the controls need at least.
+    resize(sizeHint().expandedTo(QSize(960, 700)));
 }
 
 ObjectsDialog::~ObjectsDialog() = default;
@@ -86,7 +94,7 @@ void ObjectsDialog::run(QWidget* parent, CBrenvikaDoc& doc, CBlock& block, CHous
 QWidget* ObjectsDialog::makeObjectGroup() {
     auto* group = new QGroupBox(QStringLiteral("Object inside"), this);
     m_tree = new ObjectTree(group);
-    m_tree->setMinimumSize(220, 260);
+    m_tree->setMinimumSize(240, 150);
     m_add = makeButton(QStringLiteral("Add"), group);
     m_addToFloor = makeButton(QStringLiteral("Add to floor"), group);
     m_move = makeButton(QStringLiteral("Move"), group);
@@ -174,6 +182,7 @@ void ObjectsDialog::selectionChanged() {
     m_quiet = true;
     m_notes->setPlainText(place.object ? displayText(place.object->notes) : QString());
     m_quiet = false;
+    m_fields->selectionChanged(place.object);
     if (place.onFloor())
         m_block->bringToFront(place.object);
     else if (place.object)
@@ -189,6 +198,7 @@ void ObjectsDialog::updateEnabling(QTreeWidgetItem* item) {
     m_modify->setEnabled(onObject);
     m_delete->setEnabled(onObject);
     m_notes->setEnabled(onObject);
+    m_fields->setControlsEnabled(onObject);
 }
 
 void ObjectsDialog::notesChanged() {

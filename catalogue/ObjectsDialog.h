@@ -12,6 +12,7 @@ class QTreeWidgetItem;
 
 namespace ardenvo {
 
+class CategoryPanel;
 class LocationGroup;
 class RoomSelector;
 class ObjectTree;
@@ -49,7 +50,7 @@ public:
     QPushButton* okButton() const { return m_ok; }
     QPushButton* helpButton() const { return m_help; }
     QGroupBox* pictureGroup() const { return m_pictures; }
-    QGroupBox* fieldsGroup() const { return m_fields; }
+    CategoryPanel* categoryPanel() const { return m_fields; }
 
     // The tree's context menu for `target`, shown at `globalPos`; the chosen entry runs, and the
     // tree is rebuilt (also when the menu is dismissed). The root as target adds a floor object.
@@ -80,6 +81,8 @@ private:
     void previewPressed(CHouseObject* hit, Qt::MouseButton button, const QPoint& globalPos);
     // Rebuilds the tree and selects `object`'s item (expanded when asked).
     void rebuildAndSelect(CHouseObject* object, bool expand);
+    // Before a deletion: the sliders and the category panel let go of the selected object.
+    void forgetSelection();
 
     CBrenvikaDoc& m_doc;
     CBlock* m_block;
@@ -96,7 +99,7 @@ private:
     RoomSelector* m_rooms = nullptr;
     LocationGroup* m_location = nullptr;
     QGroupBox* m_pictures = nullptr;
-    QGroupBox* m_fields = nullptr;
+    CategoryPanel* m_fields = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_help = nullptr;
 };

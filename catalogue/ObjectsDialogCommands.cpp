@@ -5,6 +5,7 @@
 #include "catalogue/ObjectEdits.h"
 #include "catalogue/ObjectTree.h"
 #include "catalogue/ObjectsDialog.h"
+#include "catalogue/fields/CategoryPanel.h"
 #include "platform/TextCodec.h"
 
 #include <QMenu>
@@ -40,6 +41,12 @@ void ObjectsDialog::rebuildAndSelect(CHouseObject* object, bool expand) {
         if (expand)
             item->setExpanded(true);
     }
+}
+
+void ObjectsDialog::forgetSelection() {
+    // Nothing may keep pointing at an object that is about to be deleted.
+    m_location->setUpSliders(nullptr);
+    m_fields->selectionChanged(nullptr);
 }
 
 void ObjectsDialog::addToTarget() {
@@ -91,7 +98,7 @@ void ObjectsDialog::deleteTarget() {
         return;
     const ObjectPlace place = m_tree->placeOf(*m_block, target);
     if (place.object) {
-        m_location->setUpSliders(nullptr);
+        forgetSelection();
         deleteObject(*m_block, place);
         m_doc.setModified(true);
     }
@@ -183,7 +190,7 @@ void ObjectsDialog::showContextMenu(QTreeWidgetItem* target, const QPoint& globa
             object->color = *chosen;
     });
     connect(remove, &QAction::triggered, this, [=, this] {
-        m_location->setUpSliders(nullptr);
+        forgetSelection();
         deleteObject(*m_block, place);
         selectRoot();
     });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/fields/FieldPrompts.h"
 #include "model/CBlock.h"
 #include "model/CBrenvikaDoc.h"
 #include "planeditor/layout/UnitTable.h"
@@ -33,6 +34,8 @@ struct ObjectsDialogServices {
     std::function<void(QWidget* parent, CBrenvikaDoc& doc, CBlock& block, const QString& label)>
         moveObject;
     std::function<void(QWidget* parent)> help;
+    // The category panel's messages and file dialogs.
+    FieldPrompts fieldPrompts;
 
     std::optional<ObjectProperties> runProperties(QWidget* parent,
                                                   const std::optional<ObjectProperties>& current,
