@@ -92,7 +92,8 @@ void ObjectsDialog::modifyTarget() {
 
 void ObjectsDialog::deleteTarget() {
     QTreeWidgetItem* target = m_tree->currentItem();
-    if (!target)
+    // "Floor" is not deleted, so there is nothing to ask about.
+    if (!target || target == m_tree->root())
         return;
     if (!m_services.askYesNo(this, QString::fromLatin1(kDeleteQuestion)))
         return;
