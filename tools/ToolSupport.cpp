@@ -2,6 +2,9 @@
 
 #include "model/CBrenvikaDoc.h"
 #include "model/ProjectFile.h"
+#include "model/TextEncoding.h"
+
+#include <QLoggingCategory>
 
 #include <cerrno>
 #include <cstring>
@@ -84,6 +87,33 @@ bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err, Fi
     if (header && bytes.size() >= 8)
         *header = {int32At(bytes, 0), int32At(bytes, 4)};
     return true;
+}
+
+std::string lineField(const std::string& text) {
+    std::string result;
+    for (char c : readableUtf8(text)) {
+        switch (c) {
+        case '\\':
+            result += "\\\\";
+            break;
+        case '\t':
+            result += "\\t";
+            break;
+        case '\n':
+            result += "\\n";
+            break;
+        case '\r':
+            result += "\\r";
+            break;
+        default:
+            result += c;
+        }
+    }
+    return result;
+}
+
+void silenceQtWarnings() {
+    QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
 }
 
 int finishOutput(std::ostream& out, std::ostream& err) {

@@ -34,6 +34,14 @@ bool takeOneFile(const std::vector<std::string>& args, const std::string& usage,
 bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err,
                FileHeader* header = nullptr);
 
+// A text as one field of a tab-separated line, whatever it holds: readable UTF-8, with tabs, line
+// breaks and backslashes escaped (\t, \n, \r, \\).
+std::string lineField(const std::string& text);
+
+// Keeps Qt's own warnings (image plugins complaining about a file) off the error stream, which
+// carries only the tool's messages.
+void silenceQtWarnings();
+
 // Flushes the output; a failed write (a full disk, a closed pipe) is reported and gives
 // kExitFailure, so that a script never takes a cut-off listing for a whole one.
 int finishOutput(std::ostream& out, std::ostream& err);

@@ -2,7 +2,6 @@
 #include "model/CBrenvikaDoc.h"
 #include "model/LocalTime.h"
 #include "model/ReminderSchedule.h"
-#include "model/TextEncoding.h"
 #include "tools/CommandRegistry.h"
 #include "tools/ToolSupport.h"
 
@@ -43,30 +42,6 @@ std::optional<std::int64_t> parseMoment(const std::string& text) {
     return toInstant({*year, *month, *day, *hour, *minute, *second});
 }
 
-// One line per reminder whatever the notes hold: tabs, line breaks and backslashes are escaped.
-std::string field(const std::string& text) {
-    std::string result;
-    for (char c : readableUtf8(text)) {
-        switch (c) {
-        case '\\':
-            result += "\\\\";
-            break;
-        case '\t':
-            result += "\\t";
-            break;
-        case '\n':
-            result += "\\n";
-            break;
-        case '\r':
-            result += "\\r";
-            break;
-        default:
-            result += c;
-        }
-    }
-    return result;
-}
-
 int runReminders(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string path;
     std::optional<std::int64_t> at;
@@ -98,7 +73,7 @@ int runReminders(const std::vector<std::string>& args, std::ostream& out, std::o
     for (std::size_t i = 0; i < reminders.size(); ++i) {
         const CReminder& r = *reminders[i].reminder;
         out << i << '\t' << formatListDateTime(r.start()) << '\t' << (isDue(r, now) ? "due" : "-")
-            << '\t' << field(r.objectName) << '\t' << field(r.notes) << '\n';
+            << '\t' << lineField(r.objectName) << '\t' << lineField(r.notes) << '\n';
     }
     return finishOutput(out, err);
 }

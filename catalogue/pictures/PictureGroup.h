@@ -1,0 +1,98 @@
+#pragma once
+
+#include "catalogue/pictures/ImageCache.h"
+#include "catalogue/pictures/PicturePrompts.h"
+#include "catalogue/pictures/PictureTreeHost.h"
+
+#include <QGroupBox>
+#include <QTimer>
+
+#include <set>
+#include <string>
+
+class QCheckBox;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace ardenvo {
+
+class PictureFrame;
+
+// The "Picture" group of the "Objects inside" dialog: the pictures of the block and of its
+// objects, the selected one drawn in a frame, and the commands that add, edit and delete them.
+// It reaches the dialog's tree only through its PictureTreeHost.
+class PictureGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    static constexpr int kFrameWidth = 220;
+    static constexpr int kFrameHeight = 143;
+
+    // Pictures are read from and copied into `imagesFolder`; the group's cache lives as long as
+    // the group and decodes each file once, no larger than the frame.
+    PictureGroup(PictureTreeHost& host, std::string imagesFolder, PicturePrompts prompts = {},
+                 QWidget* parent = nullptr);
+
+    // The dialog shows a block (on opening and after "Change room"): the list is refilled with
+    // its first row selected, the block's own pictures decoded and the selected one drawn.
+    void loadBlock();
+    // The tree's selection changed: the list follows it unless "Show all images" is checked.
+    void treeSelectionChanged();
+    // Refills the list for the current block and selection, first row selected.
+    void refill();
+
+    // The commands, as their buttons (and the list's double click and Delete key) run them.
+    void addImage();
+    void editImage();
+    void deleteImage();
+
+    bool showAllImages() const;
+    QTreeWidget* pictureList() const { return m_list; }
+    QPushButton* addButton() const { return m_addButton; }
+    QPushButton* editButton() const { return m_editButton; }
+    QPushButton* deleteButton() const { return m_deleteButton; }
+    QCheckBox* showAllBox() const { return m_showAll; }
+    PictureFrame* frame() const { return m_frame; }
+    ImageCache& cache() { return m_cache; }
+    // The picture record of the selected row and its owner (nullptr for the block's own); the
+    // record is nullptr with no selected row or when the row's picture is gone.
+    CField* selectedPicture() const;
+    CHouseObject* selectedPictureOwner() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct RowPicture {
+        CField* field = nullptr;
+        CHouseObject* owner = nullptr;
+    };
+
+    void fillRows();
+    void addRows(const CFieldList& pictures, const CHouseObject* owner);
+    void addObjectRows(const CHouseObject& object);
+    RowPicture pictureOfRow(int row) const;
+    int selectedRow() const;
+    void selectRow(int row);
+    void updateEnabling();
+    // Decodes the selected row's file when needed, then redraws. Files in `tried` failed in the
+    // running command already and are not tried (nor reported) again.
+    void showSelectedPicture(const std::set<std::string>& tried = {});
+    void followOwner();
+    void rowActivated();
+    void paintFrame(QPainter& painter, const Rect& frame);
+
+    PictureTreeHost& m_host;
+    std::string m_folder;
+    PicturePrompts m_prompts;
+    ImageCache m_cache;
+    PictureFrame* m_frame = nullptr;
+    QTreeWidget* m_list = nullptr;
+    QPushButton* m_addButton = nullptr;
+    QPushButton* m_editButton = nullptr;
+    QPushButton* m_deleteButton = nullptr;
+    QCheckBox* m_showAll = nullptr;
+    QTimer m_keyTimer;
+};
+
+} // namespace ardenvo

@@ -1,0 +1,62 @@
+#include "catalogue/pictures/PicturePrompts.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace ardenvo {
+
+namespace {
+
+QString applicationTitle() {
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? QStringLiteral("Ardenvo") : name;
+}
+
+} // namespace
+
+void PicturePrompts::showWarning(QWidget* parent, const QString& text) const {
+    if (warn) {
+        warn(parent, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, applicationTitle(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void PicturePrompts::showNotice(const QString& text) const {
+    if (notify) {
+        notify(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Error"), text, QMessageBox::Ok);
+    box.exec();
+}
+
+bool PicturePrompts::askYesNo(QWidget* parent, const QString& text) const {
+    if (confirm)
+        return confirm(parent, text);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Warning"), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString PicturePrompts::pickFile(QWidget* parent) const {
+    if (chooseFile)
+        return chooseFile(parent);
+    QFileDialog dialog(parent);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilter(pictureFileFilter());
+    dialog.setDefaultSuffix(QStringLiteral("bmp"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
+QString pictureFileFilter() {
+    return QStringLiteral("All supported types (*.bmp *.jpg *.gif *.tga *.pcx *.png *.tiff)");
+}
+
+} // namespace ardenvo

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+class QIODevice;
+class QImageReader;
+class QPainter;
+class QRect;
+
+namespace ardenvo {
+
+// One decoded picture file. The format is decided from the file's content, never from its name:
+// bmp, jpeg, gif, png (Qt), tga, tiff (Qt's image format plugins) and pcx (our own decoder).
+// A damaged or hostile file gives an error, never a crash or an allocation beyond a fixed limit.
+class ImageFile {
+public:
+    // Qt's image allocation limit for every read, and the bound on a PCX file's size.
+    static constexpr int kAllocationLimitMB = 256;
+
+    // Reads the file. With a valid `maxSize`, a picture larger than it is decoded scaled down to
+    // fit inside it, keeping its proportions; the natural size stays the file's own.
+    bool load(const QString& path, const QSize& maxSize = QSize());
+    bool loadFromData(const QByteArray& bytes, const QSize& maxSize = QSize());
+    void clear();
+
+    bool isNull() const { return m_image.isNull(); }
+    // The decoded pixels, at most the maximum size given to load.
+    const QImage& image() const { return m_image; }
+    // The picture's own size as stored in the file.
+    QSize naturalSize() const { return m_naturalSize; }
+    int width() const { return m_naturalSize.width(); }
+    int height() const { return m_naturalSize.height(); }
+    // Lower case: bmp, jpeg, gif, png, tga, tiff or pcx; empty when nothing is loaded.
+    const QString& format() const { return m_format; }
+    // Why the last load failed.
+    const QString& errorString() const { return m_error; }
+
+    // Draws at its natural size with its top-left corner at `topLeft`, or stretched into `target`.
+    void draw(QPainter& painter, const QPoint& topLeft) const;
+    void draw(QPainter& painter, const QRect& target) const;
+
+    // `size` shrunk to fit inside `maxSize` keeping its proportions (never below 1 x 1); `size`
+    // itself when it fits or `maxSize` is not valid.
+    static QSize fitInside(const QSize& size, const QSize& maxSize);
+
+private:
+    bool fail(const QString& error);
+    bool loadPcx(const QByteArray& bytes, const QSize& maxSize);
+    bool loadWithQt(QIODevice& device, const QSize& maxSize);
+    bool readWith(QImageReader& reader, const QByteArray& format, const QSize& maxSize);
+
+    QImage m_image;
+    QSize m_naturalSize;
+    QString m_format;
+    QString m_error;
+};
+
+} // namespace ardenvo

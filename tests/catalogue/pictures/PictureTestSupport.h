@@ -1,0 +1,116 @@
+#pragma once
+
+#include "catalogue/pictures/PictureGroup.h"
+#include "catalogue/pictures/PicturePrompts.h"
+#include "model/CBlock.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QImage>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+#include <ostream>
+
+// Readable texts in test failures.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace ardenvo::test {
+
+// Runs `action` on the modal dialog about to open; the action must close it.
+inline void whenModal(std::function<void(QDialog*)> action) {
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [poll, action = std::move(action)] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            dialog && dialog->isVisible()) {
+            action(dialog);
+            *poll = nullptr;
+            return;
+        }
+        QTimer::singleShot(10, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+// Message boxes answered by the test, which records what was said, in order.
+struct RecordedPictureAnswers {
+    QStringList said; // "warn: ...", "notify: ...", "ask: ..."
+    bool answerYes = true;
+    QString chosenFile;
+
+    PicturePrompts prompts() {
+        PicturePrompts p;
+        p.warn = [this](QWidget*, const QString& text) {
+            said << "warn: " + text;
+        };
+        p.notify = [this](const QString& text) {
+            said << "notify: " + text;
+        };
+        p.confirm = [this](QWidget*, const QString& text) {
+            said << "ask: " + text;
+            return answerYes;
+        };
+        p.chooseFile = [this](QWidget*) {
+            return chosenFile;
+        };
+        return p;
+    }
+};
+
+// A solid picture saved as PNG in `folder`.
+inline void savePicture(const QString& folder, const QString& name, int width, int height,
+                        QRgb colour) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    image.save(folder + "/" + name, "PNG");
+}
+
+// The tree of the "Objects inside" dialog reduced to what the group asks: a block, the selected
+// item (root, an object or nothing), and depth-first look-up by label.
+class TestTreeHost : public PictureTreeHost {
+public:
+    explicit TestTreeHost(CBlock& block) : m_block(block) {}
+
+    PictureGroup* group = nullptr; // told of selection changes, as the dialog does
+    int selectionChanges = 0;
+
+    CBlock* pictureBlock() const override { return &m_block; }
+    bool rootSelected() const override { return m_root; }
+    CHouseObject* selectedObject() const override { return m_object; }
+    std::vector<CHouseObject*> objectsLabelled(const std::string& label) const override {
+        std::vector<CHouseObject*> found;
+        std::function<void(CHouseObject&)> visit = [&](CHouseObject& o) {
+            if (o.name == label)
+                found.push_back(&o);
+            for (NestPosition pos :
+                 {NestPosition::OnTop, NestPosition::Inside, NestPosition::Under})
+                for (const auto& child : o.children(pos))
+                    visit(*child);
+        };
+        for (const auto& o : m_block.floorObjects())
+            visit(*o);
+        return found;
+    }
+    void selectRoot() override { select(true, nullptr); }
+    void selectObject(CHouseObject* object) override { select(false, object); }
+    void select(bool root, CHouseObject* object) {
+        m_root = root;
+        m_object = object;
+        ++selectionChanges;
+        if (group)
+            group->treeSelectionChanged();
+    }
+
+private:
+    CBlock& m_block;
+    bool m_root = true;
+    CHouseObject* m_object = nullptr;
+};
+
+} // namespace ardenvo::test

@@ -1,0 +1,62 @@
+// ardenvo-tool picture: what one image file holds, as the main program reads it, and its pixels
+// as PNG on request.
+#include "platform/image/ImageFile.h"
+#include "tools/CommandRegistry.h"
+#include "tools/ToolSupport.h"
+
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include <ostream>
+
+namespace ardenvo::tool {
+namespace {
+
+const char* const kUsage = "picture FILE [--png OUT]   print an image file's format and size "
+                           "(\"pcx 320x200\"); --png also writes its pixels as a PNG file";
+
+int runPicture(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string path;
+    std::string png;
+    bool pngGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--png" && i + 1 < args.size() && !pngGiven && !args[i + 1].empty()) {
+            png = args[++i];
+            pngGiven = true;
+        } else if (path.empty() && !args[i].empty() && args[i] != "--png") {
+            path = args[i];
+        } else {
+            path.clear();
+            break;
+        }
+    }
+    if (path.empty()) {
+        err << "Usage: ardenvo-tool " << kUsage << '\n';
+        return kExitUsage;
+    }
+
+    silenceQtWarnings();
+    ImageFile image;
+    if (!image.load(QString::fromStdString(path))) {
+        reportError(err, path + ": " + image.errorString().toStdString());
+        return kExitFailure;
+    }
+    out << image.format().toStdString() << ' ' << image.width() << 'x' << image.height() << '\n';
+    if (pngGiven) {
+        // Written aside and renamed, so a failed write never leaves half a picture behind.
+        QSaveFile file(QString::fromStdString(png));
+        QImageWriter writer(&file, "png");
+        if (!file.open(QIODevice::WriteOnly) || !writer.write(image.image()) || !file.commit()) {
+            const QString why =
+                file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+            reportError(err, "Cannot write " + png + ": " + why.toStdString());
+            return kExitFailure;
+        }
+    }
+    return finishOutput(out, err);
+}
+
+const CommandRegistration registration("picture", kUsage, runPicture);
+
+} // namespace
+} // namespace ardenvo::tool

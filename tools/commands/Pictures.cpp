@@ -1,0 +1,113 @@
+// ardenvo-tool pictures: every picture record of a house and whether its file can be shown, so a
+// user finds broken pictures before a backup.
+#include "model/CBrenvikaDoc.h"
+#include "platform/AppPaths.h"
+#include "platform/image/ImageFile.h"
+#include "tools/CommandRegistry.h"
+#include "tools/ToolSupport.h"
+
+#include <QFileInfo>
+
+#include <map>
+#include <ostream>
+
+namespace ardenvo::tool {
+namespace {
+
+const char* const kUsage =
+    "pictures FILE [--images DIR]   list every picture: section, room, owner (\"Room\" or the "
+    "object's chain), name, file, and \"ok WIDTHxHEIGHT FORMAT\", \"missing\" or \"unreadable\" "
+    "(tab-separated; DIR defaults to the main program's Images folder)";
+
+// Decoding at a small size checks the whole file without holding a photo's pixels.
+const QSize kCheckSize(64, 64);
+
+class PictureLister {
+public:
+    PictureLister(std::string images, std::ostream& out)
+        : m_images(std::move(images)), m_out(out) {}
+
+    void listBlock(const CSection& section, const CBlock& block) {
+        m_prefix = lineField(section.name) + '\t' + lineField(block.name) + '\t';
+        listPictures("Room", block.pictures);
+        for (const auto& object : block.floorObjects())
+            listObject(*object, {});
+    }
+
+private:
+    void listObject(const CHouseObject& object, std::string chain) {
+        chain += (chain.empty() ? "" : " > ") + lineField(object.name);
+        listPictures(chain, object.pictures);
+        for (int p = 0; p < kNestPositionCount; ++p)
+            for (const auto& child : object.children(static_cast<NestPosition>(p)))
+                listObject(*child, chain);
+    }
+
+    void listPictures(const std::string& owner, const CFieldList& pictures) {
+        for (const auto& picture : pictures.entries())
+            m_out << m_prefix << owner << '\t' << lineField(picture->name) << '\t'
+                  << lineField(picture->value) << '\t' << status(picture->value) << '\n';
+    }
+
+    // Each file is read once however many records name it.
+    const std::string& status(const std::string& file) {
+        auto found = m_status.find(file);
+        if (found != m_status.end())
+            return found->second;
+        std::string result;
+        const QString path = QString::fromStdString(m_images + "/" + file);
+        if (file.empty() || !QFileInfo::exists(path)) {
+            result = "missing";
+        } else {
+            ImageFile image;
+            if (image.load(path, kCheckSize))
+                result = "ok " + std::to_string(image.width()) + "x" +
+                         std::to_string(image.height()) + " " + image.format().toStdString();
+            else
+                result = "unreadable";
+        }
+        return m_status.emplace(file, result).first->second;
+    }
+
+    std::string m_images;
+    std::ostream& m_out;
+    std::string m_prefix;
+    std::map<std::string, std::string> m_status;
+};
+
+int runPictures(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string path;
+    std::string images;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--images" && i + 1 < args.size() && images.empty() &&
+            !args[i + 1].empty()) {
+            images = args[++i];
+        } else if (path.empty() && !args[i].empty() && args[i] != "--images") {
+            path = args[i];
+        } else {
+            path.clear();
+            break;
+        }
+    }
+    if (path.empty()) {
+        err << "Usage: ardenvo-tool " << kUsage << '\n';
+        return kExitUsage;
+    }
+    silenceQtWarnings();
+    CBrenvikaDoc doc;
+    if (!loadHouse(path, doc, err))
+        return kExitFailure;
+    if (images.empty())
+        images = AppPaths::dataDirectory() + "/Images";
+
+    PictureLister lister(images, out);
+    for (const auto& section : doc.sections())
+        for (const auto& block : section->blocks())
+            lister.listBlock(*section, *block);
+    return finishOutput(out, err);
+}
+
+const CommandRegistration registration("pictures", kUsage, runPictures);
+
+} // namespace
+} // namespace ardenvo::tool
