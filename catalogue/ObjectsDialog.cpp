@@ -5,6 +5,8 @@
 #include "catalogue/ObjectTree.h"
 #include "catalogue/RoomSelector.h"
 #include "catalogue/fields/CategoryPanel.h"
+#include "catalogue/pictures/PictureGroup.h"
+#include "platform/AppPaths.h"
 #include "platform/TextCodec.h"
 
 #include <QComboBox>
@@ -44,7 +46,10 @@ ObjectsDialog::ObjectsDialog(CBrenvikaDoc& doc, CBlock& block, CHouseObject* sel
     connect(m_rooms, &RoomSelector::changeRoomClicked, this, &ObjectsDialog::changeRoom);
     m_location = new LocationGroup(this);
     layout->addWidget(m_location, 1, 1);
-    m_pictures = new QGroupBox(QStringLiteral("Picture"), this);
+    m_pictures = new PictureGroup(*this,
+                                  m_services.imagesFolder.empty() ? AppPaths::imagesDirectory()
+                                                                  : m_services.imagesFolder,
+                                  m_services.picturePrompts, this);
     layout->addWidget(m_pictures, 0, 2, 2, 1);
     m_fields = new CategoryPanel(this, m_services.fieldPrompts);
     layout->addWidget(m_fields, 2, 0, 1, 3);
@@ -142,6 +147,7 @@ void ObjectsDialog::reloadBlock() {
         m_notes->setPlainText(displayText(o->notes));
         m_quiet = false;
     }
+    m_pictures->loadBlock();
 }
 
 void ObjectsDialog::rebuildTree() {
@@ -189,6 +195,21 @@ void ObjectsDialog::selectionChanged() {
         m_location->view()->preview().bringToFrontByName(place.object->name);
     m_location->view()->redraw();
     updateEnabling(item);
+    m_pictures->treeSelectionChanged();
+}
+
+bool ObjectsDialog::rootSelected() const {
+    return m_tree->currentItem() == m_tree->root();
+}
+
+std::vector<CHouseObject*> ObjectsDialog::objectsLabelled(const std::string& label) const {
+    std::vector<CHouseObject*> found;
+    const QString wanted = displayText(label);
+    visitInTreeOrder(*m_block, [&](const ObjectPlace& place) {
+        if (displayText(place.object->name) == wanted)
+            found.push_back(place.object);
+    });
+    return found;
 }
 
 void ObjectsDialog::updateEnabling(QTreeWidgetItem* item) {

@@ -2,6 +2,7 @@
 
 #include "catalogue/ObjectsDialogServices.h"
 #include "catalogue/TreeOrder.h"
+#include "catalogue/pictures/PictureTreeHost.h"
 
 #include <QDialog>
 
@@ -13,13 +14,14 @@ class QTreeWidgetItem;
 namespace ardenvo {
 
 class CategoryPanel;
+class PictureGroup;
 class LocationGroup;
 class RoomSelector;
 class ObjectTree;
 
 // "Objects inside": records and arranges the objects of one block. Every edit goes into the
 // model at once; OK, Enter and Esc all just close it.
-class ObjectsDialog : public QDialog {
+class ObjectsDialog : public QDialog, private PictureTreeHost {
     Q_OBJECT
 public:
     // `select` (may be null) is the object chosen when the dialog opens.
@@ -33,10 +35,10 @@ public:
 
     CBlock& block() const { return *m_block; }
     // The object of the selected item; null for the root or none.
-    CHouseObject* selectedObject() const;
+    CHouseObject* selectedObject() const override;
     ObjectPlace selectedPlace() const;
-    void selectObject(CHouseObject* object);
-    void selectRoot();
+    void selectObject(CHouseObject* object) override;
+    void selectRoot() override;
 
     ObjectTree* tree() const { return m_tree; }
     QPushButton* addButton() const { return m_add; }
@@ -49,7 +51,7 @@ public:
     LocationGroup* locationGroup() const { return m_location; }
     QPushButton* okButton() const { return m_ok; }
     QPushButton* helpButton() const { return m_help; }
-    QGroupBox* pictureGroup() const { return m_pictures; }
+    PictureGroup* pictureGroup() const { return m_pictures; }
     CategoryPanel* categoryPanel() const { return m_fields; }
 
     // The tree's context menu for `target`, shown at `globalPos`; the chosen entry runs, and the
@@ -84,6 +86,11 @@ private:
     // Before a deletion: the sliders and the category panel let go of the selected object.
     void forgetSelection();
 
+    // What the "Picture" group asks of the tree.
+    CBlock* pictureBlock() const override { return m_block; }
+    bool rootSelected() const override;
+    std::vector<CHouseObject*> objectsLabelled(const std::string& label) const override;
+
     CBrenvikaDoc& m_doc;
     CBlock* m_block;
     ObjectsDialogServices m_services;
@@ -98,7 +105,7 @@ private:
     QPlainTextEdit* m_notes = nullptr;
     RoomSelector* m_rooms = nullptr;
     LocationGroup* m_location = nullptr;
-    QGroupBox* m_pictures = nullptr;
+    PictureGroup* m_pictures = nullptr;
     CategoryPanel* m_fields = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_help = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/fields/FieldPrompts.h"
+#include "catalogue/pictures/PicturePrompts.h"
 #include "model/CBlock.h"
 #include "model/CBrenvikaDoc.h"
 #include "planeditor/layout/UnitTable.h"
@@ -36,6 +37,10 @@ struct ObjectsDialogServices {
     std::function<void(QWidget* parent)> help;
     // The category panel's messages and file dialogs.
     FieldPrompts fieldPrompts;
+    // The picture group's messages and dialogs, and the folder its files live in (empty: the
+    // program's Images folder).
+    PicturePrompts picturePrompts;
+    std::string imagesFolder;
 
     std::optional<ObjectProperties> runProperties(QWidget* parent,
                                                   const std::optional<ObjectProperties>& current,

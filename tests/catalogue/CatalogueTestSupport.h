@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -65,6 +66,7 @@ protected:
         services.chooseColor = [this](QWidget*, ColorRef) {
             return answerColor;
         };
+        services.imagesFolder = m_images.path().toStdString();
         services.resize = [this](QWidget*, const UnitTable&, const CBlock&, const CHouseObject&) {
             return answerSize;
         };
@@ -139,6 +141,7 @@ protected:
     std::optional<ColorRef> answerColor;
     std::optional<QSizeF> answerSize;
     std::unique_ptr<ObjectsDialog> dialog;
+    QTemporaryDir m_images;
 };
 
 } // namespace ardenvo::test

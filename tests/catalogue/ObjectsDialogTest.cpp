@@ -1,6 +1,9 @@
 #include "CatalogueTestSupport.h"
 
 #include "catalogue/RoomSelector.h"
+#include "catalogue/pictures/PictureGroup.h"
+
+#include <QCheckBox>
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -265,4 +268,31 @@ TEST_F(ObjectsDialogTest, ChangeRoomSwitchesBlockAndSection) {
     QTest::mouseClick(dialog->roomSelector()->changeRoomButton(), Qt::LeftButton);
     EXPECT_EQ(&dialog->block(), room);
     EXPECT_EQ(labelsBelow(tree().root()), (QStringList{"Table", "Chair"}));
+}
+
+TEST_F(ObjectsDialogTest, ThePictureListFollowsTheTreeAndAClickOnARowSelectsItsOwner) {
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(m_images.filePath("lamp.png")));
+    lamp->pictures.append("Lamp photo", "lamp.png");
+    room->pictures.append("Plan", "lamp.png");
+    open();
+    PictureGroup& pictures = *dialog->pictureGroup();
+    QTreeWidget& list = *pictures.pictureList();
+    ASSERT_TRUE(pictures.showAllImages());
+    ASSERT_EQ(list.topLevelItemCount(), 2);
+    EXPECT_EQ(list.topLevelItem(0)->text(0), "Room");
+    EXPECT_EQ(list.topLevelItem(1)->text(0), "Lamp");
+
+    const QRect row = list.visualItemRect(list.topLevelItem(1));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
+    EXPECT_EQ(dialog->selectedObject(), lamp);
+
+    // Without "Show all images" the list shows the selected object's pictures only.
+    pictures.showAllBox()->click();
+    tree().setCurrentItem(itemOf(chair));
+    EXPECT_EQ(list.topLevelItemCount(), 0);
+    EXPECT_FALSE(pictures.editButton()->isEnabled());
+    dialog->selectRoot();
+    EXPECT_EQ(list.topLevelItemCount(), 1);
 }
