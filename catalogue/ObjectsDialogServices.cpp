@@ -1,8 +1,8 @@
 #include "catalogue/ObjectsDialogServices.h"
 
+#include "planeditor/view/DialogSupport.h"
 #include "planeditor/view/ResizeDialog.h"
 
-#include <QColorDialog>
 #include <QMessageBox>
 
 namespace ardenvo {
@@ -25,11 +25,7 @@ std::optional<QSizeF> ObjectsDialogServices::runResize(QWidget* parent, const Un
 std::optional<ColorRef> ObjectsDialogServices::runColor(QWidget* parent, ColorRef initial) const {
     if (chooseColor)
         return chooseColor(parent, initial);
-    const QColor chosen =
-        QColorDialog::getColor(QColor(redOf(initial), greenOf(initial), blueOf(initial)), parent);
-    if (!chosen.isValid())
-        return std::nullopt;
-    return rgb(chosen.red(), chosen.green(), chosen.blue());
+    return DialogPrompts{}.pickColor(parent, initial);
 }
 
 bool ObjectsDialogServices::askYesNo(QWidget* parent, const QString& text) const {

@@ -340,20 +340,14 @@ void CategoryPanel::storeSelectedReminder() {
 }
 
 void CategoryPanel::nameEdited(const QString& text) {
-    const int row = selectedRow();
-    if (!m_object || row < 0 || m_rows[static_cast<std::size_t>(row)].isReminder())
-        return;
-    PanelRow& shown = m_rows[static_cast<std::size_t>(row)];
-    CFieldList* category = m_object->categoryAt(shown.category);
-    if (!category || shown.position >= static_cast<int>(category->size()))
-        return;
-    shown.second = storedText(text);
-    category->entryAt(static_cast<std::size_t>(shown.position)).name = shown.second;
-    m_list->topLevelItem(row)->setText(1, text);
-    emit modelChanged();
+    attributeEdited(text, 1);
 }
 
 void CategoryPanel::detailsEdited(const QString& text) {
+    attributeEdited(text, 2);
+}
+
+void CategoryPanel::attributeEdited(const QString& text, int column) {
     const int row = selectedRow();
     if (!m_object || row < 0 || m_rows[static_cast<std::size_t>(row)].isReminder())
         return;
@@ -361,9 +355,11 @@ void CategoryPanel::detailsEdited(const QString& text) {
     CFieldList* category = m_object->categoryAt(shown.category);
     if (!category || shown.position >= static_cast<int>(category->size()))
         return;
-    shown.third = storedText(text);
-    category->entryAt(static_cast<std::size_t>(shown.position)).value = shown.third;
-    m_list->topLevelItem(row)->setText(2, text);
+    CField& field = category->entryAt(static_cast<std::size_t>(shown.position));
+    std::string& shownText = column == 1 ? shown.second : shown.third;
+    shownText = storedText(text);
+    (column == 1 ? field.name : field.value) = shownText;
+    m_list->topLevelItem(row)->setText(column, text);
     emit modelChanged();
 }
 

@@ -88,6 +88,8 @@ private:
     void clearSelectionByRightClick();
     void nameEdited(const QString& text);
     void detailsEdited(const QString& text);
+    // The selected attribute row's name (column 1) or value (column 2) typed in its box.
+    void attributeEdited(const QString& text, int column);
     // Buttons
     void addClicked();
     void deleteClicked();
