@@ -168,10 +168,12 @@ bool ImageFile::loadWithQt(QIODevice& device, const QSize& maxSize) {
 bool ImageFile::readWith(QImageReader& reader, const QByteArray& format, const QSize& maxSize) {
     const QSize natural = reader.size();
     if (natural.isValid()) {
-        // Refuse before any decoder allocates: not every plugin honours the reader's limit.
-        if (qint64(natural.width()) * natural.height() * 4 > kAllocationLimitBytes)
-            return fail(QStringLiteral("The picture is too large"));
+        // Refuse before any decoder allocates, since not every plugin honours the reader's limit.
+        // A decoder that scales while decoding (JPEG) only ever holds the smaller picture.
         const QSize target = fitInside(natural, maxSize);
+        const QSize held = reader.supportsOption(QImageIOHandler::ScaledSize) ? target : natural;
+        if (qint64(held.width()) * held.height() * 4 > kAllocationLimitBytes)
+            return fail(QStringLiteral("The picture is too large"));
         if (target != natural)
             reader.setScaledSize(target);
     }
