@@ -7,7 +7,6 @@
 #include "platform/ProjectKey.h"
 
 #include <QFile>
-#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace ardenvo::test {
@@ -26,18 +25,6 @@ TEST(PictureFit, FitsByTheFramesRulesKeepingProportions) {
     EXPECT_EQ(pictureRect(frame, 440, 100, FrameStyle::Objects), (Rect{11, 21, 226, 70}));
     EXPECT_EQ(pictureTarget(frame, 440, 100, FrameStyle::Image).rect, (Rect{11, 21, 228, 69}));
     EXPECT_EQ(fittedRect({0, 0, 100, 100}, 10, 5), (Rect{0, 0, 100, 50})); // may grow
-
-    // Whatever its shape, a picture stays inside the frame, anchored at its top-left corner.
-    for (const auto& [w, h] : {std::pair{100, 1000}, {4000, 3000}, {221, 143}, {1, 500}}) {
-        for (FrameStyle style : {FrameStyle::Objects, FrameStyle::Image}) {
-            const Rect r = pictureRect(frame, w, h, style);
-            EXPECT_EQ(r.left, 11);
-            EXPECT_EQ(r.top, 21);
-            EXPECT_LE(r.right, 230) << w << "x" << h;
-            EXPECT_LE(r.bottom, 163) << w << "x" << h;
-            EXPECT_NEAR(double(r.width()) * h, double(r.height()) * w, std::max(w, h));
-        }
-    }
 }
 
 TEST(ImageCache, DecodesEachFileOnceAtMostAtTheFrameSizeAndNeverKeepsAFailure) {
@@ -54,15 +41,6 @@ TEST(ImageCache, DecodesEachFileOnceAtMostAtTheFrameSizeAndNeverKeepsAFailure) {
     savePicture(dir.path(), "photo.png", 10, 10, qRgb(0, 0, 200));
     EXPECT_EQ(cache.acquire("photo.png"), entry);
     EXPECT_EQ(cache.size(), 1u);
-
-    // The stretched draw takes the natural size for the rule and fills it from the decoded pixels.
-    QImage canvas(230, 160, QImage::Format_RGB32);
-    canvas.fill(Qt::white);
-    QPainter painter(&canvas);
-    cache.drawFitted("photo.png", painter, 0, 0, 220, 143);
-    painter.end();
-    EXPECT_EQ(canvas.pixel(219, 99), qRgb(200, 0, 0));
-    EXPECT_EQ(canvas.pixel(5, 101), qRgb(255, 255, 255));
 
     // Letter case names another file here; a failed file is reported, not kept, and tried again.
     ASSERT_FALSE(isCaseInsensitivePath(dir.path().toStdString()));
