@@ -113,7 +113,7 @@ std::string lineField(const std::string& text) {
 }
 
 void silenceQtWarnings() {
-    QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("*.warning=false"));
 }
 
 int finishOutput(std::ostream& out, std::ostream& err) {

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -253,8 +254,17 @@ void PictureGroup::paintFrame(QPainter& painter, const Rect& frame) {
     PictureFrame::clear(painter, frame);
     if (picture->value.empty())
         return;
-    if (const CachedImage* entry = m_cache.find(picture->value))
-        PictureFrame::drawPicture(painter, frame, entry->image(), FrameStyle::Objects);
+    const CachedImage* entry = m_cache.find(picture->value);
+    if (!entry)
+        return;
+    const PictureTarget target =
+        pictureTarget(frame, entry->image().width(), entry->image().height(), FrameStyle::Objects);
+    painter.setClipRect(frame.left, frame.top, frame.width(), frame.height());
+    if (target.naturalSize)
+        m_cache.drawNatural(picture->value, painter, target.rect.left, target.rect.top);
+    else
+        m_cache.drawFitted(picture->value, painter, target.rect.left, target.rect.top,
+                           target.rect.right, target.rect.bottom);
 }
 
 void PictureGroup::followOwner() {

@@ -27,6 +27,20 @@ bool acceptedFormat(const QByteArray& format) {
     return false;
 }
 
+constexpr qint64 kTgaHeaderSize = 18;
+
+// An uncompressed true-colour TGA header, the kind Qt's reader decodes.
+bool looksLikeOldTga(const QByteArray& header) {
+    if (header.size() < kTgaHeaderSize)
+        return false;
+    const auto byte = [&](int i) {
+        return static_cast<unsigned char>(header[i]);
+    };
+    const int depth = byte(16);
+    return byte(1) == 0 && byte(2) == 2 && (depth == 16 || depth == 24 || depth == 32) &&
+           (byte(12) | byte(13)) != 0 && (byte(14) | byte(15)) != 0;
+}
+
 } // namespace
 
 QSize ImageFile::fitInside(const QSize& size, const QSize& maxSize) {
@@ -130,6 +144,21 @@ bool ImageFile::loadWithQt(QIODevice& device, const QSize& maxSize) {
     tga.setAllocationLimit(kAllocationLimitMB);
     if (tga.canRead())
         return readWith(tga, "tga", maxSize);
+    // Qt's reader wants the footer of the format's second version, which older files lack. Such
+    // a file reads as itself with an empty footer added.
+    device.seek(0);
+    if (looksLikeOldTga(device.peek(kTgaHeaderSize)) && device.size() <= kAllocationLimitBytes) {
+        QByteArray bytes = device.readAll();
+        bytes.append(QByteArray(8, '\0'));
+        bytes.append("TRUEVISION-XFILE.", 17);
+        bytes.append('\0');
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader footed(&buffer, "tga");
+        footed.setAllocationLimit(kAllocationLimitMB);
+        if (footed.canRead())
+            return readWith(footed, "tga", maxSize);
+    }
     if (detected)
         return fail(
             QStringLiteral("Unsupported image format: %1").arg(QString::fromLatin1(format)));
@@ -139,10 +168,12 @@ bool ImageFile::loadWithQt(QIODevice& device, const QSize& maxSize) {
 bool ImageFile::readWith(QImageReader& reader, const QByteArray& format, const QSize& maxSize) {
     const QSize natural = reader.size();
     if (natural.isValid()) {
-        // Refuse before any decoder allocates: not every plugin honours the reader's limit.
-        if (qint64(natural.width()) * natural.height() * 4 > kAllocationLimitBytes)
-            return fail(QStringLiteral("The picture is too large"));
+        // Refuse before any decoder allocates, since not every plugin honours the reader's limit.
+        // A decoder that scales while decoding (JPEG) only ever holds the smaller picture.
         const QSize target = fitInside(natural, maxSize);
+        const QSize held = reader.supportsOption(QImageIOHandler::ScaledSize) ? target : natural;
+        if (qint64(held.width()) * held.height() * 4 > kAllocationLimitBytes)
+            return fail(QStringLiteral("The picture is too large"));
         if (target != natural)
             reader.setScaledSize(target);
     }

@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 
+#include <filesystem>
 #include <map>
 #include <ostream>
 
@@ -21,6 +22,19 @@ const char* const kUsage =
 
 // Decoding at a small size checks the whole file without holding a photo's pixels.
 const QSize kCheckSize(64, 64);
+
+// The main program's Images folder: its data directory is found from where "ardenvo" sits, beside
+// this tool once installed, in bin/ of a build tree.
+std::string mainProgramImages() {
+    namespace fs = std::filesystem;
+    const fs::path toolDir = AppPaths::programDirectory();
+    std::error_code ec;
+    for (const fs::path& dir : {toolDir, toolDir.parent_path() / "bin"}) {
+        if (fs::is_regular_file(dir / "ardenvo", ec))
+            return AppPaths::dataDirectoryFor(dir.string()) + "/Images";
+    }
+    return AppPaths::dataDirectory() + "/Images";
+}
 
 class PictureLister {
 public:
@@ -98,7 +112,7 @@ int runPictures(const std::vector<std::string>& args, std::ostream& out, std::os
     if (!loadHouse(path, doc, err))
         return kExitFailure;
     if (images.empty())
-        images = AppPaths::dataDirectory() + "/Images";
+        images = mainProgramImages();
 
     PictureLister lister(images, out);
     for (const auto& section : doc.sections())

@@ -1,19 +1,16 @@
 #pragma once
 
 #include "catalogue/pictures/PictureGroup.h"
-#include "catalogue/pictures/PicturePrompts.h"
 #include "model/CBlock.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QImage>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
-
 #include <ostream>
 
 // Readable texts in test failures.
@@ -27,8 +24,7 @@ namespace ardenvo::test {
 inline void whenModal(std::function<void(QDialog*)> action) {
     auto poll = std::make_shared<std::function<void()>>();
     *poll = [poll, action = std::move(action)] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            dialog && dialog->isVisible()) {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
             action(dialog);
             *poll = nullptr;
             return;
@@ -63,7 +59,7 @@ struct RecordedPictureAnswers {
     }
 };
 
-// A solid picture saved as PNG in `folder`.
+// A solid picture saved as PNG, whatever its name says.
 inline void savePicture(const QString& folder, const QString& name, int width, int height,
                         QRgb colour) {
     QImage image(width, height, QImage::Format_RGB32);
@@ -71,14 +67,14 @@ inline void savePicture(const QString& folder, const QString& name, int width, i
     image.save(folder + "/" + name, "PNG");
 }
 
-// The tree of the "Objects inside" dialog reduced to what the group asks: a block, the selected
-// item (root, an object or nothing), and depth-first look-up by label.
+// The "Objects inside" tree reduced to what the group asks: the selected item (the root, an
+// object or nothing) and a depth-first look-up by label. A selection tells the group, as the
+// dialog does.
 class TestTreeHost : public PictureTreeHost {
 public:
     explicit TestTreeHost(CBlock& block) : m_block(block) {}
 
-    PictureGroup* group = nullptr; // told of selection changes, as the dialog does
-    int selectionChanges = 0;
+    PictureGroup* group = nullptr;
 
     CBlock* pictureBlock() const override { return &m_block; }
     bool rootSelected() const override { return m_root; }
@@ -99,15 +95,15 @@ public:
     }
     void selectRoot() override { select(true, nullptr); }
     void selectObject(CHouseObject* object) override { select(false, object); }
+
+private:
     void select(bool root, CHouseObject* object) {
         m_root = root;
         m_object = object;
-        ++selectionChanges;
         if (group)
             group->treeSelectionChanged();
     }
 
-private:
     CBlock& m_block;
     bool m_root = true;
     CHouseObject* m_object = nullptr;
