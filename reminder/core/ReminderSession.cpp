@@ -173,22 +173,35 @@ ReminderSession::Result ReminderSession::editEvent(int row, const CReminder& val
     return saveProject(project) ? Result::Done : Result::SaveFailed;
 }
 
+CHouseObject* ReminderSession::newEventOwner() const {
+    if (m_loaded.empty())
+        return nullptr;
+    const CBrenvikaDoc& doc = m_loaded.front()->doc();
+    if (doc.sectionCount() == 0 || doc.sections().front()->blocks().empty())
+        return nullptr;
+    const auto& objects = doc.sections().front()->blocks().front()->floorObjects();
+    return objects.empty() ? nullptr : objects.front().get();
+}
+
+void ReminderSession::refuseNewEvent() {
+    m_prompter.showError(kReminderAppTitle,
+                         "A new reminder needs a loaded project whose first block holds an "
+                         "object.\nAdd an object to the house in Ardenvo first.");
+}
+
+bool ReminderSession::canAddEvent() {
+    if (newEventOwner())
+        return true;
+    refuseNewEvent();
+    return false;
+}
+
 ReminderSession::Result ReminderSession::newEvent(const CReminder& values) {
     if (m_loading)
         return Result::Refused;
-    CHouseObject* owner = nullptr;
-    if (!m_loaded.empty()) {
-        const CBrenvikaDoc& doc = m_loaded.front()->doc();
-        if (doc.sectionCount() > 0 && !doc.sections().front()->blocks().empty()) {
-            const auto& objects = doc.sections().front()->blocks().front()->floorObjects();
-            if (!objects.empty())
-                owner = objects.front().get();
-        }
-    }
+    CHouseObject* owner = newEventOwner();
     if (!owner) {
-        m_prompter.showError(kReminderAppTitle,
-                             "A new reminder needs a loaded project whose first block holds an "
-                             "object.\nAdd an object to the house in Ardenvo first.");
+        refuseNewEvent();
         return Result::Refused;
     }
     if (!checkUnchanged(0))

@@ -11,6 +11,7 @@
 
 namespace ardenvo {
 
+class CHouseObject;
 class CReminder;
 
 // Everything the reminder program holds: the registered projects, the loaded ones and the table
@@ -59,6 +60,9 @@ public:
     Result deleteEvent(int row);
     // Copies every field of `values` into the row's reminder; then saves.
     Result editEvent(int row, const CReminder& values);
+    // Whether a new reminder has somewhere to go; when not, the user is told why. Asked before
+    // the settings dialog opens, so nothing typed there is thrown away.
+    bool canAddEvent();
     // Adds a reminder to the first floor object of the first block of the first section of the
     // first loaded project, saves it and reloads. Refused with a message when there is none.
     Result newEvent(const CReminder& values);
@@ -70,6 +74,10 @@ public:
     void deleteProjectEntries(const std::vector<std::string>& paths);
 
 private:
+    // The first floor object of the first block of the first section of the first loaded
+    // project, or null.
+    CHouseObject* newEventOwner() const;
+    void refuseNewEvent();
     // False (after reloading and telling the user) when the project's file changed on disk.
     bool checkUnchanged(int project);
     void reportStale(const std::string& path);

@@ -279,17 +279,26 @@ TEST_F(ReminderWindowTest, ReloadWaitsWhileAQuestionIsOpen) {
     EXPECT_EQ(cell(0, 2), "b");
 }
 
-TEST_F(ReminderWindowTest, NewIsRefusedWithoutAnObjectAndAddsOtherwise) {
+TEST_F(ReminderWindowTest, NewIsRefusedBeforeTheDialogWithoutAnObjectAndAddsOtherwise) {
+    // Refused before the settings dialog opens, so nothing the user typed is thrown away: with no
+    // project at all, and with one whose first block holds no object.
     open();
     click("newButton");
-    EXPECT_EQ(editorCalls, 1);
+    EXPECT_EQ(editorCalls, 0);
     EXPECT_EQ(prompter.errors.size(), 1u);
+    const std::string empty = project("empty.av", {});
+    window->reloadProjects();
+    click("newButton");
+    EXPECT_EQ(editorCalls, 0);
+    EXPECT_EQ(prompter.errors.size(), 2u);
     EXPECT_EQ(rows(), 0);
 
+    env.entries.clear();
     const std::string path = project("a.av", {{{reminderAt(at(2030, 1, 1), "first")}}});
     window->reloadProjects();
     editorResult = reminderAt(at(2035, 6, 1, 10, 0), "new one");
     click("newButton");
+    EXPECT_EQ(editorCalls, 1);
     EXPECT_EQ(notesInFile(path), (Notes{"first", "new one"}));
     EXPECT_EQ(rows(), 2);
 }
