@@ -71,7 +71,13 @@ void TrayIcon::showBalloon(const QString& title, const QString& text) {
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowFlag(Qt::WindowStaysOnTopHint);
     box->setObjectName("balloonMessageBox");
+    connect(box, &QMessageBox::finished, this, &TrayIcon::messageClosed);
+    m_message = box;
     box->show();
+}
+
+bool TrayIcon::hasOpenMessage() const {
+    return m_message && m_message->isVisible();
 }
 
 void TrayIcon::setIcon(bool alternate) {

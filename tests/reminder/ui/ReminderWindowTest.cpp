@@ -41,9 +41,21 @@ protected:
     }
     void TearDown() override {
         window.reset();
+        closeBoxes();
+    }
+
+    // The message boxes standing in for the balloon (there is no tray offscreen).
+    static int openBoxes() {
+        int n = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            n += w->objectName() == "balloonMessageBox" && w->isVisible() ? 1 : 0;
+        return n;
+    }
+    static void closeBoxes() {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->objectName() == "balloonMessageBox")
                 w->close();
+        QApplication::processEvents();
     }
 
     std::string project(const std::string& name, const HouseSpec& house, int status = 1) {
@@ -208,6 +220,7 @@ TEST_F(ReminderWindowTest, DueRemindersBlinkWithOneBalloonAndTheTipOnlyWhenShown
     window->check(now + 1);
     EXPECT_EQ(balloons.count(), 1);
 
+    closeBoxes();
     window->showWindow();
     QApplication::processEvents();
     EXPECT_EQ(tips, 1);
@@ -228,7 +241,47 @@ TEST_F(ReminderWindowTest, DueRemindersBlinkWithOneBalloonAndTheTipOnlyWhenShown
     window->check(toInstant(at(2031, 1, 1)));
     QApplication::processEvents();
     EXPECT_EQ(balloons.count(), 2);
+    closeBoxes(); // without a tray the tip follows the box
     EXPECT_EQ(tips, 2);
+    window->hideWindow();
+}
+
+TEST_F(ReminderWindowTest, WithoutATrayTheNotificationBoxAndTheTipComeOneAtATime) {
+    project("a.av", {{{reminderAt(at(2020, 1, 1), "due"), reminderAt(at(2030, 1, 1), "later")}}});
+    open();
+    int tips = 0;
+    int boxesUnderTip = 0;
+    std::function<void()> duringTip;
+    window->setTipRunner([&] {
+        ++tips;
+        boxesUnderTip += openBoxes();
+        if (duringTip)
+            duringTip();
+        boxesUnderTip += openBoxes();
+    });
+    ASSERT_FALSE(window->trayIcon()->supportsBalloons());
+    window->showWindow();
+    window->check(toInstant(at(2025, 1, 1)));
+    QApplication::processEvents();
+    ASSERT_EQ(openBoxes(), 1);
+    EXPECT_EQ(tips, 0); // the tip waits until the box is closed
+
+    closeBoxes();
+    EXPECT_EQ(tips, 1);
+
+    // While the tip is open, nothing is due for a tick and then something is again: that box
+    // waits until the tip is closed.
+    window->hideWindow();
+    duringTip = [&] {
+        window->check(toInstant(at(2019, 1, 1)));
+        window->check(toInstant(at(2031, 1, 1)));
+        QApplication::processEvents();
+    };
+    window->showWindow();
+    QApplication::processEvents();
+    EXPECT_EQ(tips, 2);
+    EXPECT_EQ(boxesUnderTip, 0);
+    EXPECT_EQ(openBoxes(), 1);
     window->hideWindow();
 }
 
