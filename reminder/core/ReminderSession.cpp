@@ -26,11 +26,19 @@ void ReminderSession::readRegisteredProjects() {
 void ReminderSession::loadEnabledProjects() {
     if (m_loading)
         return;
-    struct LoadingScope {
-        bool& flag;
-        explicit LoadingScope(bool& f) : flag(f) { flag = true; }
-        ~LoadingScope() { flag = false; }
-    } loading(m_loading);
+    {
+        struct LoadingScope {
+            bool& flag;
+            explicit LoadingScope(bool& f) : flag(f) { flag = true; }
+            ~LoadingScope() { flag = false; }
+        } loading(m_loading);
+        loadAll();
+    }
+    if (m_loadObserver)
+        m_loadObserver();
+}
+
+void ReminderSession::loadAll() {
     m_events.clear();
     m_loaded.clear();
     ++m_generation;

@@ -5,6 +5,7 @@
 #include "reminder/core/ReminderPorts.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,9 @@ public:
     // A registered project that fails to load loses its registration.
     void loadEnabledProjects();
 
+    // Told after every load of the projects, whichever command or request caused it.
+    void setLoadObserver(std::function<void()> observer) { m_loadObserver = std::move(observer); }
+
     // True while projects are being loaded: a message box shown meanwhile runs its own event
     // loop, and nothing may start another load under it.
     bool isLoading() const { return m_loading; }
@@ -74,6 +78,7 @@ public:
     void deleteProjectEntries(const std::vector<std::string>& paths);
 
 private:
+    void loadAll();
     // The first floor object of the first block of the first section of the first loaded
     // project, or null.
     CHouseObject* newEventOwner() const;
@@ -90,6 +95,7 @@ private:
     EventTable m_events;
     std::uint64_t m_generation = 0;
     bool m_loading = false;
+    std::function<void()> m_loadObserver;
 };
 
 inline constexpr const char* kReminderAppTitle = "Ardenvo Reminder";

@@ -109,6 +109,9 @@ ReminderWindow::ReminderWindow(SettingsFile& settingsFile, const ReminderWindowO
     connect(&m_checkTimer, &QTimer::timeout, this, &ReminderWindow::tick);
     m_checkTimer.start();
     m_log->write(QString("start %1").arg(m_session.events().size()));
+    // Every later load is a reload, whether the main program or a command asked for it.
+    m_session.setLoadObserver(
+        [this] { m_log->write(QString("reload %1").arg(m_session.events().size())); });
 }
 
 ReminderWindow::~ReminderWindow() {
@@ -128,14 +131,13 @@ void ReminderWindow::check(std::int64_t now) {
     // A message box raised while loading runs its own event loop; ticks under it wait.
     if (m_session.isLoading())
         return;
-    if (m_gate.isOpen() && m_reloadRequested.exchange(false)) {
+    if (m_gate.isOpen() && m_reloadRequested.exchange(false))
         reloadProjects();
-        m_log->write(QString("reload %1").arg(m_session.events().size()));
-    }
     const int due = m_session.firstDueIndex(now);
     if (!m_tray->isBlinking() && due != -1) {
         m_eventPage->selectRow(due);
         m_tray->startBlinking();
+        m_log->write("blink-on");
         m_log->write(QString("notify %1").arg(due));
         notify();
         if (m_shown)

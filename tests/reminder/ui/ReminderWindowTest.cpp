@@ -6,6 +6,7 @@
 #include "reminder/ui/EventListPage.h"
 #include "reminder/ui/OptionsPage.h"
 #include "reminder/ui/TrayIcon.h"
+#include "support/ReminderEventLog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,6 +35,7 @@ protected:
     std::unique_ptr<ReminderWindow> window;
     int editorCalls = 0;
     CReminder editorResult = reminderAt(at(2040, 1, 1, 8, 0), "edited");
+    std::string eventLog;
 
     void SetUp() override {
         // The autostart entry lives under the configuration folder.
@@ -71,6 +73,7 @@ protected:
         options.useTray = false;
         options.prompter = &prompter;
         options.environment = environment ? environment : &env;
+        options.eventLogPath = eventLog;
         window = std::make_unique<ReminderWindow>(settingsFile, options);
         window->eventPage().setEditor([this](QWidget*, const CReminder*, CReminder& result) {
             ++editorCalls;
@@ -405,6 +408,39 @@ TEST_F(ReminderWindowTest, DeletingTwoProjectsRemovesBothKeysAndKeepsCount) {
     ASSERT_EQ(projects.topLevelItemCount(), 1);
     EXPECT_EQ(rows(), 1);
     EXPECT_TRUE(std::filesystem::exists(a));
+}
+
+TEST_F(ReminderWindowTest, EventLogHasALineForEveryReloadAndBlinkChange) {
+    eventLog = dir.file("events.log");
+    const std::string a = project("a.av", {{{reminderAt(at(2020, 1, 1), "due", true)}}});
+    project("b.av", {{{reminderAt(at(2030, 1, 1), "b")}}});
+    open();
+    const auto count = [&](const char* prefix) {
+        return countPrefix(readLog(eventLog), prefix);
+    };
+    window->check(toInstant(at(2025, 1, 1)));
+    EXPECT_EQ(count("blink-on"), 1);
+    EXPECT_EQ(count("notify"), 1);
+
+    click("newButton");
+    EXPECT_EQ(count("reload"), 1);
+    QTreeWidget& projects = *window->optionsPage().projectList();
+    projects.topLevelItem(1)->setSelected(true);
+    click("disableButton");
+    EXPECT_EQ(count("reload"), 2);
+    click("enableButton");
+    EXPECT_EQ(count("reload"), 3);
+    click("deleteProjectButton");
+    EXPECT_EQ(count("reload"), 4);
+    // Changed on disk under a reset: the list is refreshed instead.
+    writeHouse(a, {{{reminderAt(at(2020, 1, 1), "theirs", true)}}});
+    page().selectRow(0);
+    click("resetButton");
+    EXPECT_EQ(count("reload"), 5);
+    EXPECT_EQ(readLog(eventLog).back().event, "reload 1");
+
+    window->check(toInstant(at(2019, 1, 1)));
+    EXPECT_EQ(count("blink-off"), 1);
 }
 
 TEST_F(ReminderWindowTest, RunOnStartupFollowsTheAutostartEntry) {
