@@ -2,8 +2,10 @@
 
 #include "model/CReminder.h"
 #include "model/ReminderSchedule.h"
+#include "platform/ProjectKey.h"
 
 #include <algorithm>
+#include <set>
 
 namespace ardenvo {
 
@@ -43,7 +45,11 @@ void ReminderSession::loadAll() {
     m_loaded.clear();
     ++m_generation;
 
-    const auto append = [this](std::unique_ptr<LoadedProject> project) {
+    // One house registered under two names (by an older version, through a symbolic link) is
+    // loaded once: listed twice, a change written through one copy would be undone by the other.
+    std::set<std::string> loadedKeys;
+    const auto append = [this, &loadedKeys](std::unique_ptr<LoadedProject> project) {
+        loadedKeys.insert(projectKey(project->path()));
         const int index = static_cast<int>(m_loaded.size());
         project->reminderCount = m_events.appendProject(project->doc(), index);
         m_loaded.push_back(std::move(project));
@@ -65,7 +71,7 @@ void ReminderSession::loadAll() {
 
     for (std::size_t i = 0; i < m_registered.size();) {
         const RegisteredProject& entry = m_registered[i];
-        if (!entry.enabled()) {
+        if (!entry.enabled() || loadedKeys.count(projectKey(entry.path))) {
             ++i;
             continue;
         }

@@ -1,9 +1,10 @@
 // The road of one reminder with real processes: the running reminder program reloads when a
 // project is saved, notifies once when a reminder falls due, and a second copy only wakes the
-// first.
+// first. A house the main program reaches through a symbolic link is the registered house.
 #include "ReminderCoreFixtures.h"
 #include "support/ReminderEventLog.h"
 
+#include "coordination/DocumentRegistration.h"
 #include "coordination/ProjectRegistry.h"
 #include "coordination/ReloadSignal.h"
 #include "platform/SettingsFile.h"
@@ -94,6 +95,33 @@ TEST_F(ReminderProcessTest, ReloadsOnTheMainProgramsEventAndNotifiesOnce) {
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(waitForLine(log, "show-request", std::chrono::seconds(5)));
     EXPECT_EQ(countPrefix(readLog(log), "start"), 1);
+}
+
+TEST_F(ReminderProcessTest, AHouseOpenedThroughALinkIsTheRegisteredHouse) {
+    std::filesystem::create_directory(dir.file("drive"));
+    const std::string path = dir.file("drive/house.av");
+    writeHouse(path, {{{reminderAt(at(2090, 1, 1), "later")}}});
+    registerProject(path, *settings);
+    // The same house reached through a linked folder and through a linked file.
+    std::filesystem::create_directory_symlink(dir.file("drive"), dir.file("alias"));
+    std::filesystem::create_symlink(path, dir.file("link.av"));
+
+    start({"--event-log", QString::fromStdString(log)});
+    ASSERT_TRUE(waitForLine(log, "start", std::chrono::seconds(20)));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+    // This process plays the main program opening the house through the link, then saving it
+    // through the linked folder.
+    DocumentRegistration document(*settings);
+    document.afterRead(dir.file("link.av"));
+    document.afterWrite(dir.file("alias/house.av"));
+    EXPECT_EQ(readProjectEntries(*settings).size(), 1u);
+    const auto reloaded = waitForLine(log, "reload", std::chrono::seconds(10));
+    ASSERT_TRUE(reloaded);
+    EXPECT_EQ(reloaded->event, "reload 1"); // listed once
+    // The reminder program's question before it writes the house is asked.
+    EXPECT_TRUE(isOpenInMainProgram(path));
+    EXPECT_TRUE(isOpenInMainProgram(dir.file("link.av")));
 }
 
 TEST_F(ReminderProcessTest, ScreenshotWritesAPictureAndLeaves) {

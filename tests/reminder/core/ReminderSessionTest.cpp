@@ -87,6 +87,20 @@ TEST_F(SessionTest, FailedLoadsDropRegistrationsWithTheRightMessages) {
                                       "Error: Wrong format of file: " + truncated}));
 }
 
+TEST_F(SessionTest, OneHouseRegisteredUnderTwoPathsIsListedOnce) {
+    // Registrations an older version made through a symbolic link and through the file itself.
+    const std::string real = project("house.av", {{{reminderAt(at(2030, 1, 1), "once")}}});
+    const std::string link = dir.file("link.av");
+    std::filesystem::create_symlink(real, link);
+    env.entries.push_back({1, link, 1});
+    project("other.av", {{{reminderAt(at(2030, 1, 1), "other")}}});
+
+    session.reloadProjects();
+    EXPECT_EQ(rowNotes(), (Notes{"once", "other"}));
+    EXPECT_EQ(session.registeredProjects().size(), 3u); // nothing unregistered behind the back
+    EXPECT_TRUE(env.deleted.empty());
+}
+
 TEST_F(SessionTest, NoLoadStartsUnderTheMessageOfAnother) {
     const std::string broken = dir.file("broken.av");
     writeBytes(broken, "not a house");
