@@ -61,10 +61,11 @@ void ReminderSession::loadAll() {
         case LoadedProject::LoadResult::Loaded:
             append(std::move(project));
             break;
+        case LoadedProject::LoadResult::CannotOpen:
         case LoadedProject::LoadResult::WrongFormat:
             m_prompter.showError("Error", "Wrong format of file: " + m_customAttributesPath);
             break;
-        case LoadedProject::LoadResult::CannotOpen:
+        case LoadedProject::LoadResult::Missing:
             break;
         }
     }
@@ -82,8 +83,13 @@ void ReminderSession::loadAll() {
             ++i;
             continue;
         }
-        if (result == LoadedProject::LoadResult::WrongFormat)
-            m_prompter.showError("Error", "Wrong format of file: " + entry.path);
+        // A house on an unplugged drive or an unmounted folder keeps its registration and is
+        // tried again at every reload; only a file that is there and unusable is dropped.
+        if (result == LoadedProject::LoadResult::Missing) {
+            ++i;
+            continue;
+        }
+        m_prompter.showError("Error", "Wrong format of file: " + entry.path);
         const std::string path = entry.path;
         m_environment.deleteProjectEntry(path);
         m_registered.erase(m_registered.begin() + static_cast<std::ptrdiff_t>(i));

@@ -42,7 +42,8 @@ public:
     void reloadProjects();
     void readRegisteredProjects();
     // Frees everything loaded, then loads the custom attributes file and every enabled project.
-    // A registered project that fails to load loses its registration.
+    // A registered file that is not there is skipped and tried again at the next load; one that
+    // is there but cannot be read as a project loses its registration, with a message.
     void loadEnabledProjects();
 
     // Told after every load of the projects, whichever command or request caused it.

@@ -1,6 +1,7 @@
 // The road of one reminder with real processes: the running reminder program reloads when a
 // project is saved, notifies once when a reminder falls due, and a second copy only wakes the
-// first. A house the main program reaches through a symbolic link is the registered house.
+// first. A house the main program reaches through a symbolic link is the registered house; a
+// missing house stays registered and is loaded once it is back.
 #include "ReminderCoreFixtures.h"
 #include "support/ReminderEventLog.h"
 
@@ -122,6 +123,30 @@ TEST_F(ReminderProcessTest, AHouseOpenedThroughALinkIsTheRegisteredHouse) {
     // The reminder program's question before it writes the house is asked.
     EXPECT_TRUE(isOpenInMainProgram(path));
     EXPECT_TRUE(isOpenInMainProgram(dir.file("link.av")));
+}
+
+TEST_F(ReminderProcessTest, AMissingHouseStaysRegisteredAndIsLoadedOnceItIsBack) {
+    const std::string here = dir.file("here.av");
+    writeHouse(here, {{{reminderAt(at(2090, 1, 1), "here")}}});
+    registerProject(here, *settings);
+    // On a drive that is not plugged in yet.
+    const std::string away = dir.file("drive/away.av");
+    registerProject(away, *settings);
+
+    start({"--event-log", QString::fromStdString(log)});
+    const auto started = waitForLine(log, "start", std::chrono::seconds(20));
+    ASSERT_TRUE(started);
+    EXPECT_EQ(started->event, "start 1");
+    EXPECT_NE(findProjectKey(away, *settings), "");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+    std::filesystem::create_directory(dir.file("drive"));
+    writeHouse(away, {{{reminderAt(at(2090, 1, 1), "away")}}});
+    signalReload();
+    const auto reloaded = waitForLine(log, "reload", std::chrono::seconds(10));
+    ASSERT_TRUE(reloaded);
+    EXPECT_EQ(reloaded->event, "reload 2");
+    EXPECT_EQ(readProjectEntries(*settings).size(), 2u);
 }
 
 TEST_F(ReminderProcessTest, ScreenshotWritesAPictureAndLeaves) {
