@@ -93,14 +93,6 @@ TEST_F(SessionTest, MissingFilesStayRegisteredAndUnreadableOnesAreDroppedWithAMe
                                       "Error: Wrong format of file: " + broken,
                                       "Error: Wrong format of file: " + truncated,
                                       "Error: Wrong format of file: " + folder}));
-
-    // The drive comes back: the next reload finds the house.
-    writeHouse(missing, {{{reminderAt(at(2030, 1, 1), "back")}}});
-    std::filesystem::remove(custom);
-    prompter.errors.clear();
-    session.reloadProjects();
-    EXPECT_EQ(rowNotes(), (Notes{"g", "back"}));
-    EXPECT_TRUE(prompter.errors.empty());
 }
 
 TEST_F(SessionTest, OneHouseRegisteredUnderTwoPathsIsListedOnce) {
