@@ -119,7 +119,14 @@ std::string findProjectKey(const std::string& path, SettingsFile& settings) {
     const std::string key = projectKey(path);
     if (key.empty())
         return {};
-    for (const auto& e : readProjectEntries(settings)) {
+    const auto entries = readProjectEntries(settings);
+    // The entry with this very path first: where an older version registered one house under
+    // two names, a status change or delete then reaches the entry the user chose.
+    for (const auto& e : entries) {
+        if (e.path == path)
+            return slotKey(e.index);
+    }
+    for (const auto& e : entries) {
         if (!e.path.empty() && projectKey(e.path) == key)
             return slotKey(e.index);
     }

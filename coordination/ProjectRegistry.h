@@ -30,7 +30,8 @@ void writeProjectEntries(const std::vector<ProjectEntry>& entries,
 std::int32_t newProjectSlot(SettingsFile& settings = SettingsFile::user());
 // Adds the path, enabled, in a new slot. Paths longer than 254 bytes are not registered.
 void registerProject(const std::string& path, SettingsFile& settings = SettingsFile::user());
-// "Software\Ardenvo\Files\File<i>" of the first entry for the same project, or "".
+// "Software\Ardenvo\Files\File<i>" of the entry with exactly this path, else of the first entry
+// for the same project (projectKey), or "".
 std::string findProjectKey(const std::string& path, SettingsFile& settings = SettingsFile::user());
 void setProjectStatus(const std::string& path, bool enabled,
                       SettingsFile& settings = SettingsFile::user());

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
 #include <system_error>
@@ -90,7 +91,11 @@ bool isCaseInsensitivePath(const std::string& path) {
 std::string projectKey(const std::string& path) {
     if (path.empty())
         return {};
-    const std::string key = absoluteClean(path);
+    std::string key = absoluteClean(path);
+    if (char* resolved = ::realpath(key.c_str(), nullptr)) {
+        key = resolved;
+        std::free(resolved);
+    }
     return isCaseInsensitivePath(key) ? foldCase(key, false) : key;
 }
 

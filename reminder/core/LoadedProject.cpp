@@ -45,6 +45,10 @@ std::uint64_t fingerprintOf(const std::string& bytes) {
 
 LoadedProject::LoadResult LoadedProject::load(const std::string& path,
                                               std::unique_ptr<LoadedProject>& project) {
+    std::error_code ec;
+    const auto state = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::exists(state))
+        return LoadResult::Missing;
     std::string bytes;
     bool tooLarge = false;
     if (!readProjectBytes(path, bytes, tooLarge))

@@ -13,7 +13,9 @@ namespace ardenvo {
 // the bytes it was read from, so that a file changed on disk since is never overwritten.
 class LoadedProject {
 public:
-    enum class LoadResult { Loaded, CannotOpen, WrongFormat };
+    // Missing: nothing is there (or it cannot be told), as for a house on a drive that is not
+    // plugged in; CannotOpen: something is there but cannot be read as a file.
+    enum class LoadResult { Loaded, Missing, CannotOpen, WrongFormat };
     enum class DiskState { Unchanged, Changed, Missing };
 
     static LoadResult load(const std::string& path, std::unique_ptr<LoadedProject>& project);

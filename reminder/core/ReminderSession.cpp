@@ -2,8 +2,10 @@
 
 #include "model/CReminder.h"
 #include "model/ReminderSchedule.h"
+#include "platform/ProjectKey.h"
 
 #include <algorithm>
+#include <set>
 
 namespace ardenvo {
 
@@ -26,16 +28,28 @@ void ReminderSession::readRegisteredProjects() {
 void ReminderSession::loadEnabledProjects() {
     if (m_loading)
         return;
-    struct LoadingScope {
-        bool& flag;
-        explicit LoadingScope(bool& f) : flag(f) { flag = true; }
-        ~LoadingScope() { flag = false; }
-    } loading(m_loading);
+    {
+        struct LoadingScope {
+            bool& flag;
+            explicit LoadingScope(bool& f) : flag(f) { flag = true; }
+            ~LoadingScope() { flag = false; }
+        } loading(m_loading);
+        loadAll();
+    }
+    if (m_loadObserver)
+        m_loadObserver();
+}
+
+void ReminderSession::loadAll() {
     m_events.clear();
     m_loaded.clear();
     ++m_generation;
 
-    const auto append = [this](std::unique_ptr<LoadedProject> project) {
+    // One house registered under two names (by an older version, through a symbolic link) is
+    // loaded once: listed twice, a change written through one copy would be undone by the other.
+    std::set<std::string> loadedKeys;
+    const auto append = [this, &loadedKeys](std::unique_ptr<LoadedProject> project) {
+        loadedKeys.insert(projectKey(project->path()));
         const int index = static_cast<int>(m_loaded.size());
         project->reminderCount = m_events.appendProject(project->doc(), index);
         m_loaded.push_back(std::move(project));
@@ -47,17 +61,18 @@ void ReminderSession::loadEnabledProjects() {
         case LoadedProject::LoadResult::Loaded:
             append(std::move(project));
             break;
+        case LoadedProject::LoadResult::CannotOpen:
         case LoadedProject::LoadResult::WrongFormat:
             m_prompter.showError("Error", "Wrong format of file: " + m_customAttributesPath);
             break;
-        case LoadedProject::LoadResult::CannotOpen:
+        case LoadedProject::LoadResult::Missing:
             break;
         }
     }
 
     for (std::size_t i = 0; i < m_registered.size();) {
         const RegisteredProject& entry = m_registered[i];
-        if (!entry.enabled()) {
+        if (!entry.enabled() || loadedKeys.count(projectKey(entry.path))) {
             ++i;
             continue;
         }
@@ -68,8 +83,13 @@ void ReminderSession::loadEnabledProjects() {
             ++i;
             continue;
         }
-        if (result == LoadedProject::LoadResult::WrongFormat)
-            m_prompter.showError("Error", "Wrong format of file: " + entry.path);
+        // A house on an unplugged drive or an unmounted folder keeps its registration and is
+        // tried again at every reload; only a file that is there and unusable is dropped.
+        if (result == LoadedProject::LoadResult::Missing) {
+            ++i;
+            continue;
+        }
+        m_prompter.showError("Error", "Wrong format of file: " + entry.path);
         const std::string path = entry.path;
         m_environment.deleteProjectEntry(path);
         m_registered.erase(m_registered.begin() + static_cast<std::ptrdiff_t>(i));
@@ -173,22 +193,35 @@ ReminderSession::Result ReminderSession::editEvent(int row, const CReminder& val
     return saveProject(project) ? Result::Done : Result::SaveFailed;
 }
 
+CHouseObject* ReminderSession::newEventOwner() const {
+    if (m_loaded.empty())
+        return nullptr;
+    const CBrenvikaDoc& doc = m_loaded.front()->doc();
+    if (doc.sectionCount() == 0 || doc.sections().front()->blocks().empty())
+        return nullptr;
+    const auto& objects = doc.sections().front()->blocks().front()->floorObjects();
+    return objects.empty() ? nullptr : objects.front().get();
+}
+
+void ReminderSession::refuseNewEvent() {
+    m_prompter.showError(kReminderAppTitle,
+                         "A new reminder needs a loaded project whose first block holds an "
+                         "object.\nAdd an object to the house in Ardenvo first.");
+}
+
+bool ReminderSession::canAddEvent() {
+    if (newEventOwner())
+        return true;
+    refuseNewEvent();
+    return false;
+}
+
 ReminderSession::Result ReminderSession::newEvent(const CReminder& values) {
     if (m_loading)
         return Result::Refused;
-    CHouseObject* owner = nullptr;
-    if (!m_loaded.empty()) {
-        const CBrenvikaDoc& doc = m_loaded.front()->doc();
-        if (doc.sectionCount() > 0 && !doc.sections().front()->blocks().empty()) {
-            const auto& objects = doc.sections().front()->blocks().front()->floorObjects();
-            if (!objects.empty())
-                owner = objects.front().get();
-        }
-    }
+    CHouseObject* owner = newEventOwner();
     if (!owner) {
-        m_prompter.showError(kReminderAppTitle,
-                             "A new reminder needs a loaded project whose first block holds an "
-                             "object.\nAdd an object to the house in Ardenvo first.");
+        refuseNewEvent();
         return Result::Refused;
     }
     if (!checkUnchanged(0))

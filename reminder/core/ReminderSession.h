@@ -5,12 +5,14 @@
 #include "reminder/core/ReminderPorts.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace ardenvo {
 
+class CHouseObject;
 class CReminder;
 
 // Everything the reminder program holds: the registered projects, the loaded ones and the table
@@ -40,8 +42,12 @@ public:
     void reloadProjects();
     void readRegisteredProjects();
     // Frees everything loaded, then loads the custom attributes file and every enabled project.
-    // A registered project that fails to load loses its registration.
+    // A registered file that is not there is skipped and tried again at the next load; one that
+    // is there but cannot be read as a project loses its registration, with a message.
     void loadEnabledProjects();
+
+    // Told after every load of the projects, whichever command or request caused it.
+    void setLoadObserver(std::function<void()> observer) { m_loadObserver = std::move(observer); }
 
     // True while projects are being loaded: a message box shown meanwhile runs its own event
     // loop, and nothing may start another load under it.
@@ -59,6 +65,9 @@ public:
     Result deleteEvent(int row);
     // Copies every field of `values` into the row's reminder; then saves.
     Result editEvent(int row, const CReminder& values);
+    // Whether a new reminder has somewhere to go; when not, the user is told why. Asked before
+    // the settings dialog opens, so nothing typed there is thrown away.
+    bool canAddEvent();
     // Adds a reminder to the first floor object of the first block of the first section of the
     // first loaded project, saves it and reloads. Refused with a message when there is none.
     Result newEvent(const CReminder& values);
@@ -70,6 +79,11 @@ public:
     void deleteProjectEntries(const std::vector<std::string>& paths);
 
 private:
+    void loadAll();
+    // The first floor object of the first block of the first section of the first loaded
+    // project, or null.
+    CHouseObject* newEventOwner() const;
+    void refuseNewEvent();
     // False (after reloading and telling the user) when the project's file changed on disk.
     bool checkUnchanged(int project);
     void reportStale(const std::string& path);
@@ -82,6 +96,7 @@ private:
     EventTable m_events;
     std::uint64_t m_generation = 0;
     bool m_loading = false;
+    std::function<void()> m_loadObserver;
 };
 
 inline constexpr const char* kReminderAppTitle = "Ardenvo Reminder";

@@ -97,6 +97,8 @@ void EventListPage::finishCommand(std::uint64_t generationBefore) {
 
 void EventListPage::newEvent() {
     CommandGate::Hold hold(m_gate);
+    if (!m_session.canAddEvent())
+        return;
     CReminder values;
     if (!m_editor(this, nullptr, values))
         return;

@@ -16,8 +16,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace ardenvo {
 
 namespace {
@@ -118,8 +116,6 @@ EventSettingsDialog::EventSettingsDialog(const CReminder* shown, const LocalDate
     m_time->setText("00:00");
     const LocalDateTime& start = shown ? shown->start() : now;
     m_date->setDate(QDate(start.year, start.month, start.day));
-    m_pickerTime = QTime(std::clamp(start.hour, 0, 23), std::clamp(start.minute, 0, 59),
-                         std::clamp(start.second, 0, 59));
     if (shown) {
         selectIndex(m_type, shown->type);
         m_time->setText(QString::fromStdString(formatReminderEditorTime(start)));
@@ -157,12 +153,8 @@ void EventSettingsDialog::updateEnabling() {
 
 CReminder EventSettingsDialog::result() const {
     const QDate date = m_date->date();
-    LocalDateTime start{date.year(), date.month(), date.day(), 0, 0, m_pickerTime.second()};
     const HourMinute hm = parseTimeText(m_time->text().toStdString());
-    start.hour = hm.hour;
-    start.minute = hm.minute;
-
-    CReminder r(start);
+    CReminder r(LocalDateTime{date.year(), date.month(), date.day(), hm.hour, hm.minute, 0});
     r.type = m_type->currentIndex();
     // Texts the user left alone keep their stored bytes, whatever system wrote them.
     r.notes =

@@ -4,7 +4,6 @@
 #include "model/ReminderSchedule.h"
 
 #include <QDialog>
-#include <QTime>
 
 #include <string>
 
@@ -33,8 +32,8 @@ public:
     // Runs the dialog modally; true and `result` filled on "OK".
     static bool run(QWidget* parent, const CReminder* shown, CReminder& result);
 
-    // The reminder as the controls hold it: the picker's date and seconds, hour and minute read
-    // from the time box (no ":" means minute 0).
+    // The reminder as the controls hold it: the picker's date, hour and minute read from the time
+    // box (no ":" means minute 0) and second 0, so it falls due at the minute it shows.
     CReminder result() const;
 
 private:
@@ -42,7 +41,6 @@ private:
 
     QComboBox* m_type;
     QDateEdit* m_date;
-    QTime m_pickerTime; // the picker's time of day; only its seconds survive the time box
     QLineEdit* m_time;
     QLineEdit* m_objectName;
     QLineEdit* m_notes;

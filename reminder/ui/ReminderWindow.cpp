@@ -19,6 +19,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace ardenvo {
 
 namespace {
@@ -89,6 +91,7 @@ ReminderWindow::ReminderWindow(SettingsFile& settingsFile, const ReminderWindowO
     connect(m_trayMenu, &QMenu::aboutToShow, this,
             [this] { m_runOnStartupAction->setChecked(Autostart::exists()); });
     m_tray->setContextMenu(m_trayMenu);
+    connect(m_tray, &TrayIcon::messageClosed, this, &ReminderWindow::messageClosed);
     connect(m_tray, &TrayIcon::leftClicked, this, [this] {
         if (m_shown)
             hideWindow();
@@ -106,6 +109,9 @@ ReminderWindow::ReminderWindow(SettingsFile& settingsFile, const ReminderWindowO
     connect(&m_checkTimer, &QTimer::timeout, this, &ReminderWindow::tick);
     m_checkTimer.start();
     m_log->write(QString("start %1").arg(m_session.events().size()));
+    // Every later load is a reload, whether the main program or a command asked for it.
+    m_session.setLoadObserver(
+        [this] { m_log->write(QString("reload %1").arg(m_session.events().size())); });
 }
 
 ReminderWindow::~ReminderWindow() {
@@ -125,16 +131,15 @@ void ReminderWindow::check(std::int64_t now) {
     // A message box raised while loading runs its own event loop; ticks under it wait.
     if (m_session.isLoading())
         return;
-    if (m_gate.isOpen() && m_reloadRequested.exchange(false)) {
+    if (m_gate.isOpen() && m_reloadRequested.exchange(false))
         reloadProjects();
-        m_log->write(QString("reload %1").arg(m_session.events().size()));
-    }
     const int due = m_session.firstDueIndex(now);
     if (!m_tray->isBlinking() && due != -1) {
         m_eventPage->selectRow(due);
         m_tray->startBlinking();
+        m_log->write("blink-on");
         m_log->write(QString("notify %1").arg(due));
-        m_tray->showBalloon("Important notification", "You have reminders! Please check them.");
+        notify();
         if (m_shown)
             scheduleTip();
     } else if (m_tray->isBlinking() && due == -1) {
@@ -162,12 +167,34 @@ void ReminderWindow::scheduleTip() {
 void ReminderWindow::maybeShowTip() {
     if (m_tipOpen || !m_settings.eventOccureTip() || !m_gate.isOpen())
         return;
+    if (m_tray->hasOpenMessage()) {
+        m_tipWaiting = true;
+        return;
+    }
     m_tipOpen = true;
     if (m_tipRunner)
         m_tipRunner();
     else
         TipDialog::run(this, m_settings);
     m_tipOpen = false;
+    if (std::exchange(m_balloonWaiting, false) && m_tray->isBlinking())
+        notify();
+}
+
+void ReminderWindow::notify() {
+    if (m_tipOpen && !m_tray->supportsBalloons()) {
+        m_balloonWaiting = true;
+        return;
+    }
+    m_tray->showBalloon("Important notification", "You have reminders! Please check them.");
+}
+
+void ReminderWindow::messageClosed() {
+    if (!std::exchange(m_tipWaiting, false))
+        return;
+    // Still something due (as of the last tick) and the window still open.
+    if (m_shown && m_tray->isBlinking())
+        scheduleTip();
 }
 
 void ReminderWindow::showWindow() {

@@ -85,6 +85,8 @@ private:
     void refillPages();
     void scheduleTip();
     void maybeShowTip();
+    void notify();
+    void messageClosed();
     void toggleRunOnStartup();
 
     Settings m_settings;
@@ -102,6 +104,10 @@ private:
     QTimer m_checkTimer;
     bool m_shown = false;
     bool m_tipOpen = false;
+    // Without a tray the balloon is a message box; it and the modal tip wait for each other,
+    // since the tip would otherwise block the box it covers.
+    bool m_tipWaiting = false;
+    bool m_balloonWaiting = false;
     std::atomic<bool> m_reloadRequested{false};
     std::atomic<bool> m_showRequested{false};
     std::unique_ptr<EventWatcher> m_reloadWatcher;

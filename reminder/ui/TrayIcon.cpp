@@ -66,12 +66,23 @@ void TrayIcon::showBalloon(const QString& title, const QString& text) {
         m_tray->showMessage(title, text, QSystemTrayIcon::Warning, kBalloonTimeoutMs);
         return;
     }
+    // One box at a time: the one still open says the same.
+    if (hasOpenMessage()) {
+        m_message->raise();
+        return;
+    }
     // No owner and not modal: the program keeps checking and blinking while it is open.
     auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowFlag(Qt::WindowStaysOnTopHint);
     box->setObjectName("balloonMessageBox");
+    connect(box, &QMessageBox::finished, this, &TrayIcon::messageClosed);
+    m_message = box;
     box->show();
+}
+
+bool TrayIcon::hasOpenMessage() const {
+    return m_message && m_message->isVisible();
 }
 
 void TrayIcon::setIcon(bool alternate) {

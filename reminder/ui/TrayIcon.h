@@ -2,10 +2,12 @@
 
 #include <QIcon>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
 class QMenu;
+class QMessageBox;
 class QSystemTrayIcon;
 
 namespace ardenvo {
@@ -34,15 +36,19 @@ public:
 
     void showBalloon(const QString& title, const QString& text);
     bool supportsBalloons() const;
+    // Whether the message box that stands in for the balloon is still open.
+    bool hasOpenMessage() const;
 
 signals:
     void leftClicked();
     void balloonShown();
+    void messageClosed();
 
 private:
     void setIcon(bool alternate);
 
     QSystemTrayIcon* m_tray;
+    QPointer<QMessageBox> m_message;
     QTimer m_blinkTimer;
     bool m_blinking = false;
     bool m_alternate = false;

@@ -77,6 +77,22 @@ TEST_F(RegistryTest, OneEntryPerFileAndCaseTellsFilesApartOnLinux) {
     EXPECT_EQ(findProjectKey(project("house.av"), settings), files + "\\File1");
 }
 
+TEST_F(RegistryTest, OneHouseUnderALinkIsOneEntryAndOldDuplicatesAreToldApart) {
+    std::ofstream(project("house.av")) << "x";
+    std::filesystem::create_symlink(project("house.av"), project("link.av"));
+    registerProject(project("house.av"), settings);
+    EXPECT_EQ(findProjectKey(project("link.av"), settings), files + "\\File0");
+
+    // An older version registered the link as a second entry: each path reaches its own slot.
+    registerProject(project("link.av"), settings);
+    setProjectStatus(project("link.av"), false, settings);
+    EXPECT_EQ(settings.readDword(files + "\\File0", "status"), projectEnabled);
+    auto entries = readProjectEntries(settings);
+    deleteProjectEntry(project("link.av"), entries, settings);
+    EXPECT_TRUE(settings.subkeyExists(files + "\\File0"));
+    EXPECT_FALSE(settings.subkeyExists(files + "\\File1"));
+}
+
 TEST_F(RegistryTest, PathsTooLongForTheRegistryAreLeftOutNotCut) {
     const std::string fits = "/" + std::string(253, 'a');
     const std::string tooLong = "/" + std::string(254, 'b');

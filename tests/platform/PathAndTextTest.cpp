@@ -33,6 +33,25 @@ TEST(ProjectKeyTest, AbsoluteAndCleanedButCaseKept) {
     EXPECT_NE(projectKey(dir + "/House.av"), projectKey(dir + "/house.av"));
 }
 
+TEST(ProjectKeyTest, SymbolicLinksAreResolvedWhileTheFileExists) {
+    test::XdgSandbox sandbox;
+    const std::string dir = sandbox.root;
+    fs::create_directory(dir + "/drive");
+    const std::string house = dir + "/drive/House.av";
+    std::ofstream(house) << "x";
+    fs::create_symlink(house, dir + "/link.av");
+    fs::create_directory_symlink(dir + "/drive", dir + "/alias");
+
+    EXPECT_EQ(projectKey(dir + "/link.av"), house);
+    EXPECT_EQ(projectKey(dir + "/alias/House.av"), house);
+    EXPECT_EQ(projectKey(dir + "/alias/../link.av"), house);
+    EXPECT_TRUE(sameFile(dir + "/link.av", dir + "/alias/House.av"));
+    // Not there (yet): the cleaned path, as written.
+    EXPECT_EQ(projectKey(dir + "/alias/New.av"), dir + "/alias/New.av");
+    fs::remove(house);
+    EXPECT_EQ(projectKey(dir + "/link.av"), dir + "/link.av");
+}
+
 TEST(ProjectKeyTest, CaseInsensitiveFileSystemIsDetectedWhenOneIsAvailable) {
     // Set ARDENVO_CASE_INSENSITIVE_DIR to a folder on such a file system (vfat, casefolded ext4)
     // to run this.

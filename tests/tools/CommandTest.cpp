@@ -155,5 +155,15 @@ TEST(ToolOutput, AWriteThatFailsIsAnErrorNotACutOffListing) {
     }
 }
 
+TEST(ToolPlace, EveryProgramRunsFromTheBuildsBinFolder) {
+    // Where the README sends users, beside ardenvo and ardenvoreminder.
+    const std::string bin = ARDENVO_BINARY_DIR "/bin/";
+    TempDir dir;
+    ToolResult r = runProgram(bin + "ardenvo-tool", {"new", dir.file("house.av")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    r = runProgram(bin + "make-sample-houses", {dir.path().string()});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+}
+
 } // namespace
 } // namespace ardenvo::test

@@ -1,9 +1,11 @@
 // The road of one reminder with real processes: the running reminder program reloads when a
 // project is saved, notifies once when a reminder falls due, and a second copy only wakes the
-// first.
+// first. A house the main program reaches through a symbolic link is the registered house; a
+// missing house stays registered and is loaded once it is back.
 #include "ReminderCoreFixtures.h"
 #include "support/ReminderEventLog.h"
 
+#include "coordination/DocumentRegistration.h"
 #include "coordination/ProjectRegistry.h"
 #include "coordination/ReloadSignal.h"
 #include "platform/SettingsFile.h"
@@ -94,6 +96,57 @@ TEST_F(ReminderProcessTest, ReloadsOnTheMainProgramsEventAndNotifiesOnce) {
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(waitForLine(log, "show-request", std::chrono::seconds(5)));
     EXPECT_EQ(countPrefix(readLog(log), "start"), 1);
+}
+
+TEST_F(ReminderProcessTest, AHouseOpenedThroughALinkIsTheRegisteredHouse) {
+    std::filesystem::create_directory(dir.file("drive"));
+    const std::string path = dir.file("drive/house.av");
+    writeHouse(path, {{{reminderAt(at(2090, 1, 1), "later")}}});
+    registerProject(path, *settings);
+    // The same house reached through a linked folder and through a linked file.
+    std::filesystem::create_directory_symlink(dir.file("drive"), dir.file("alias"));
+    std::filesystem::create_symlink(path, dir.file("link.av"));
+
+    start({"--event-log", QString::fromStdString(log)});
+    ASSERT_TRUE(waitForLine(log, "start", std::chrono::seconds(20)));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+    // This process plays the main program opening the house through the link, then saving it
+    // through the linked folder.
+    DocumentRegistration document(*settings);
+    document.afterRead(dir.file("link.av"));
+    document.afterWrite(dir.file("alias/house.av"));
+    EXPECT_EQ(readProjectEntries(*settings).size(), 1u);
+    const auto reloaded = waitForLine(log, "reload", std::chrono::seconds(10));
+    ASSERT_TRUE(reloaded);
+    EXPECT_EQ(reloaded->event, "reload 1"); // listed once
+    // The reminder program's question before it writes the house is asked.
+    EXPECT_TRUE(isOpenInMainProgram(path));
+    EXPECT_TRUE(isOpenInMainProgram(dir.file("link.av")));
+}
+
+TEST_F(ReminderProcessTest, AMissingHouseStaysRegisteredAndIsLoadedOnceItIsBack) {
+    const std::string here = dir.file("here.av");
+    writeHouse(here, {{{reminderAt(at(2090, 1, 1), "here")}}});
+    registerProject(here, *settings);
+    // On a drive that is not plugged in yet.
+    const std::string away = dir.file("drive/away.av");
+    registerProject(away, *settings);
+
+    start({"--event-log", QString::fromStdString(log)});
+    const auto started = waitForLine(log, "start", std::chrono::seconds(20));
+    ASSERT_TRUE(started);
+    EXPECT_EQ(started->event, "start 1");
+    EXPECT_NE(findProjectKey(away, *settings), "");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+    std::filesystem::create_directory(dir.file("drive"));
+    writeHouse(away, {{{reminderAt(at(2090, 1, 1), "away")}}});
+    signalReload();
+    const auto reloaded = waitForLine(log, "reload", std::chrono::seconds(10));
+    ASSERT_TRUE(reloaded);
+    EXPECT_EQ(reloaded->event, "reload 2");
+    EXPECT_EQ(readProjectEntries(*settings).size(), 2u);
 }
 
 TEST_F(ReminderProcessTest, ScreenshotWritesAPictureAndLeaves) {

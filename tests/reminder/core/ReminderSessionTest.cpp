@@ -63,28 +63,50 @@ TEST_F(SessionTest, LoadsCustomAttributesThenEnabledProjectsInProjectOrder) {
     EXPECT_TRUE(prompter.errors.empty());
 }
 
-TEST_F(SessionTest, FailedLoadsDropRegistrationsWithTheRightMessages) {
+TEST_F(SessionTest, MissingFilesStayRegisteredAndUnreadableOnesAreDroppedWithAMessage) {
     const std::string good = project("good.av", {{{reminderAt(at(2030, 1, 1), "g")}}});
+    // A house on a drive that is not plugged in, one in a folder not mounted yet.
     const std::string missing = dir.file("missing.av");
     env.entries.push_back({5, missing, 1});
+    const std::string unmounted = dir.file("not-mounted/house.av");
+    env.entries.push_back({6, unmounted, 1});
     const std::string broken = dir.file("broken.av");
     writeBytes(broken, std::string("\x09\0\0\0\x07\0\0\0", 8));
-    env.entries.push_back({6, broken, 1});
+    env.entries.push_back({7, broken, 1});
     const std::string truncated = dir.file("short.av");
     writeBytes(truncated, std::string("\x01\0\0\0\x02\0\0\0\x05\0", 10));
-    env.entries.push_back({7, truncated, 1});
+    env.entries.push_back({8, truncated, 1});
+    const std::string folder = dir.file("folder.av"); // there, but no file to read
+    std::filesystem::create_directory(folder);
+    env.entries.push_back({9, folder, 1});
     writeBytes(custom, "garbage");
 
     session.reloadProjects();
 
     EXPECT_EQ(rowNotes(), Notes{"g"});
-    EXPECT_EQ(env.deleted, (Notes{missing, broken, truncated}));
-    ASSERT_EQ(session.registeredProjects().size(), 1u);
-    EXPECT_EQ(session.registeredProjects()[0].path, good);
-    // A missing file is dropped silently; the custom file never touches the registry.
+    EXPECT_EQ(env.deleted, (Notes{broken, truncated, folder}));
+    ASSERT_EQ(session.registeredProjects().size(), 3u);
+    EXPECT_EQ(session.registeredProjects()[1].path, missing);
+    EXPECT_EQ(session.registeredProjects()[2].path, unmounted);
+    // The custom file never touches the registry.
     EXPECT_EQ(prompter.errors, (Notes{"Error: Wrong format of file: " + custom,
                                       "Error: Wrong format of file: " + broken,
-                                      "Error: Wrong format of file: " + truncated}));
+                                      "Error: Wrong format of file: " + truncated,
+                                      "Error: Wrong format of file: " + folder}));
+}
+
+TEST_F(SessionTest, OneHouseRegisteredUnderTwoPathsIsListedOnce) {
+    // Registrations an older version made through a symbolic link and through the file itself.
+    const std::string real = project("house.av", {{{reminderAt(at(2030, 1, 1), "once")}}});
+    const std::string link = dir.file("link.av");
+    std::filesystem::create_symlink(real, link);
+    env.entries.push_back({1, link, 1});
+    project("other.av", {{{reminderAt(at(2030, 1, 1), "other")}}});
+
+    session.reloadProjects();
+    EXPECT_EQ(rowNotes(), (Notes{"once", "other"}));
+    EXPECT_EQ(session.registeredProjects().size(), 3u); // nothing unregistered behind the back
+    EXPECT_TRUE(env.deleted.empty());
 }
 
 TEST_F(SessionTest, NoLoadStartsUnderTheMessageOfAnother) {

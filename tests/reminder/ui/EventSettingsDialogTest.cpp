@@ -121,6 +121,18 @@ TEST(EventSettingsDialogTest, ShowsAReminderAndReadsEveryFieldBack) {
     EXPECT_FALSE(changed.isPeriodical());
 }
 
+TEST(EventSettingsDialogTest, TypedTimesFallDueAtSecondZero) {
+    // Opened at 14:25:18: the seconds of that moment must not reach the new reminder.
+    EventSettingsDialog fresh(nullptr, {2030, 4, 5, 14, 25, 18});
+    child<QLineEdit>(fresh, "timeBox")->setText("14:21");
+    EXPECT_EQ(fresh.result().start(), at(2030, 4, 5, 14, 21));
+
+    // A stored start with seconds shows as 14:21 and is kept as the minute it shows.
+    const CReminder shown = reminderAt({2030, 4, 5, 14, 21, 18}, "odd seconds");
+    EventSettingsDialog edit(&shown, at(2030, 1, 1));
+    EXPECT_EQ(edit.result().start(), at(2030, 4, 5, 14, 21));
+}
+
 TEST(EventSettingsDialogTest, UntouchedTextsKeepTheirStoredBytes) {
     CReminder shown = reminderAt(at(2030, 1, 1), std::string("Caf\xe9 bill")); // Windows-1252
     EventSettingsDialog dialog(&shown, at(2030, 1, 1));

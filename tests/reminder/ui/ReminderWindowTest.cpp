@@ -6,6 +6,7 @@
 #include "reminder/ui/EventListPage.h"
 #include "reminder/ui/OptionsPage.h"
 #include "reminder/ui/TrayIcon.h"
+#include "support/ReminderEventLog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,6 +35,7 @@ protected:
     std::unique_ptr<ReminderWindow> window;
     int editorCalls = 0;
     CReminder editorResult = reminderAt(at(2040, 1, 1, 8, 0), "edited");
+    std::string eventLog;
 
     void SetUp() override {
         // The autostart entry lives under the configuration folder.
@@ -41,9 +43,21 @@ protected:
     }
     void TearDown() override {
         window.reset();
+        closeBoxes();
+    }
+
+    // The message boxes standing in for the balloon (there is no tray offscreen).
+    static int openBoxes() {
+        int n = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            n += w->objectName() == "balloonMessageBox" && w->isVisible() ? 1 : 0;
+        return n;
+    }
+    static void closeBoxes() {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->objectName() == "balloonMessageBox")
                 w->close();
+        QApplication::processEvents();
     }
 
     std::string project(const std::string& name, const HouseSpec& house, int status = 1) {
@@ -59,6 +73,7 @@ protected:
         options.useTray = false;
         options.prompter = &prompter;
         options.environment = environment ? environment : &env;
+        options.eventLogPath = eventLog;
         window = std::make_unique<ReminderWindow>(settingsFile, options);
         window->eventPage().setEditor([this](QWidget*, const CReminder*, CReminder& result) {
             ++editorCalls;
@@ -208,6 +223,7 @@ TEST_F(ReminderWindowTest, DueRemindersBlinkWithOneBalloonAndTheTipOnlyWhenShown
     window->check(now + 1);
     EXPECT_EQ(balloons.count(), 1);
 
+    closeBoxes();
     window->showWindow();
     QApplication::processEvents();
     EXPECT_EQ(tips, 1);
@@ -228,7 +244,37 @@ TEST_F(ReminderWindowTest, DueRemindersBlinkWithOneBalloonAndTheTipOnlyWhenShown
     window->check(toInstant(at(2031, 1, 1)));
     QApplication::processEvents();
     EXPECT_EQ(balloons.count(), 2);
+    closeBoxes(); // without a tray the tip follows the box
     EXPECT_EQ(tips, 2);
+    window->hideWindow();
+}
+
+TEST_F(ReminderWindowTest, WithoutATrayTheNotificationBoxAndTheTipComeOneAtATime) {
+    project("a.av", {{{reminderAt(at(2020, 1, 1), "due"), reminderAt(at(2030, 1, 1), "later")}}});
+    open();
+    ASSERT_FALSE(window->trayIcon()->supportsBalloons());
+    const auto dueAgain = [&](int year) { // nothing due for a tick, then something again
+        window->check(toInstant(at(2019, 1, 1)));
+        window->check(toInstant(at(year, 1, 1)));
+        QApplication::processEvents();
+    };
+    int tips = 0;
+    int boxesUnderTip = 0;
+    window->setTipRunner([&] {
+        ++tips;
+        dueAgain(2031);
+        boxesUnderTip += openBoxes();
+    });
+    window->showWindow();
+    window->check(toInstant(at(2025, 1, 1)));
+    dueAgain(2025);
+    EXPECT_EQ(openBoxes(), 1); // the box still open says it already
+    EXPECT_EQ(tips, 0);        // the tip waits until the box is closed
+
+    closeBoxes();
+    EXPECT_EQ(tips, 1);
+    EXPECT_EQ(boxesUnderTip, 0); // the box of a notification under the tip waits for it
+    EXPECT_EQ(openBoxes(), 1);
     window->hideWindow();
 }
 
@@ -279,17 +325,26 @@ TEST_F(ReminderWindowTest, ReloadWaitsWhileAQuestionIsOpen) {
     EXPECT_EQ(cell(0, 2), "b");
 }
 
-TEST_F(ReminderWindowTest, NewIsRefusedWithoutAnObjectAndAddsOtherwise) {
+TEST_F(ReminderWindowTest, NewIsRefusedBeforeTheDialogWithoutAnObjectAndAddsOtherwise) {
+    // Refused before the settings dialog opens, so nothing the user typed is thrown away: with no
+    // project at all, and with one whose first block holds no object.
     open();
     click("newButton");
-    EXPECT_EQ(editorCalls, 1);
+    EXPECT_EQ(editorCalls, 0);
     EXPECT_EQ(prompter.errors.size(), 1u);
+    const std::string empty = project("empty.av", {});
+    window->reloadProjects();
+    click("newButton");
+    EXPECT_EQ(editorCalls, 0);
+    EXPECT_EQ(prompter.errors.size(), 2u);
     EXPECT_EQ(rows(), 0);
 
+    env.entries.clear();
     const std::string path = project("a.av", {{{reminderAt(at(2030, 1, 1), "first")}}});
     window->reloadProjects();
     editorResult = reminderAt(at(2035, 6, 1, 10, 0), "new one");
     click("newButton");
+    EXPECT_EQ(editorCalls, 1);
     EXPECT_EQ(notesInFile(path), (Notes{"first", "new one"}));
     EXPECT_EQ(rows(), 2);
 }
@@ -343,6 +398,39 @@ TEST_F(ReminderWindowTest, DeletingTwoProjectsRemovesBothKeysAndKeepsCount) {
     ASSERT_EQ(projects.topLevelItemCount(), 1);
     EXPECT_EQ(rows(), 1);
     EXPECT_TRUE(std::filesystem::exists(a));
+}
+
+TEST_F(ReminderWindowTest, EventLogHasALineForEveryReloadAndBlinkChange) {
+    eventLog = dir.file("events.log");
+    const std::string a = project("a.av", {{{reminderAt(at(2020, 1, 1), "due", true)}}});
+    project("b.av", {{{reminderAt(at(2030, 1, 1), "b")}}});
+    open();
+    const auto count = [&](const char* prefix) {
+        return countPrefix(readLog(eventLog), prefix);
+    };
+    window->check(toInstant(at(2025, 1, 1)));
+    EXPECT_EQ(count("blink-on"), 1);
+    EXPECT_EQ(count("notify"), 1);
+
+    click("newButton");
+    EXPECT_EQ(count("reload"), 1);
+    QTreeWidget& projects = *window->optionsPage().projectList();
+    projects.topLevelItem(1)->setSelected(true);
+    click("disableButton");
+    EXPECT_EQ(count("reload"), 2);
+    click("enableButton");
+    EXPECT_EQ(count("reload"), 3);
+    click("deleteProjectButton");
+    EXPECT_EQ(count("reload"), 4);
+    // Changed on disk under a reset: the list is refreshed instead.
+    writeHouse(a, {{{reminderAt(at(2020, 1, 1), "theirs", true)}}});
+    page().selectRow(0);
+    click("resetButton");
+    EXPECT_EQ(count("reload"), 5);
+    EXPECT_EQ(readLog(eventLog).back().event, "reload 1");
+
+    window->check(toInstant(at(2019, 1, 1)));
+    EXPECT_EQ(count("blink-off"), 1);
 }
 
 TEST_F(ReminderWindowTest, RunOnStartupFollowsTheAutostartEntry) {
