@@ -8,10 +8,13 @@ namespace ardenvo {
 
 // Replaces the file at `path` with `bytes` so that it is never seen half-written: the bytes go to
 // a new file in the same folder, every write is checked, the file is flushed to disk and then
-// renamed over the target, and the folder is synced. The target's permissions (and owner, where
-// allowed) are kept; a symbolic link is followed and its target replaced. On any failure the old
-// file is untouched, no temporary file remains, false is returned and *error (when given) says
-// why. With `mustExist`, a missing target is an error and nothing is created.
+// renamed over the target, and the folder is synced. The new file has no name while it is written
+// where the file system allows (so a save killed part-way leaves nothing); elsewhere it is a
+// hidden file beside the target, and what killed saves of the same target left is removed. The
+// target's permissions (and owner, where allowed) are kept; a symbolic link is followed and its
+// target replaced. On any failure the old file is untouched, no temporary file remains, false is
+// returned and *error (when given) says why. With `mustExist`, a missing target is an error and
+// nothing is created.
 bool replaceFileSafely(const std::string& path, std::string_view bytes, bool mustExist,
                        std::string* error);
 
