@@ -304,8 +304,10 @@ CBlock* CBrenvikaView::blockAt(QPoint screen) const {
     std::unordered_map<std::int32_t, CBlock*> byId;
     for (const auto& b : section->blocks())
         byId.emplace(b->id, b.get());
-    for (std::int32_t id : m_figures) {
-        auto it = byId.find(id);
+    // Figures are drawn in list order, so the last one holding the point is the one on top: the
+    // block the user sees is the one a click takes.
+    for (auto id = m_figures.rbegin(); id != m_figures.rend(); ++id) {
+        auto it = byId.find(*id);
         if (it != byId.end() && containsPoint(t.toScreen(it->second->rect()), p))
             return it->second;
     }

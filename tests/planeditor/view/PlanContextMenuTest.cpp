@@ -129,3 +129,30 @@ TEST_F(PlanViewTest, ObjectsInsideLeavesThePlansSectionActive) {
     EXPECT_EQ(seenActive, active);
     EXPECT_EQ(doc.currentSection(), active);
 }
+
+TEST_F(PlanViewTest, ClicksTakeTheBlockAndObjectDrawnOnTop) {
+    // Two leaves laid over each other (as a resize of one towards the other can leave them): the
+    // later figure is drawn over the earlier, so the click and its menu take the later one.
+    const std::int32_t south = addNeighbor(doc, 1, South, BlockKind::Hall)->id;
+    const std::int32_t east = addNeighbor(doc, 1, East, BlockKind::Room)->id;
+    view->fitToWindow();
+    block(east).setRect(block(south).rect());
+    view->update();
+    const QPoint at = centreOf(south);
+    click(at);
+    EXPECT_TRUE(block(east).selected);
+    EXPECT_FALSE(block(south).selected);
+
+    // Objects likewise: the later of two overlapping floor objects is the one picked up.
+    addObject(east, {20, 20, 120, 120});
+    CHouseObject& top = addObject(east, {20, 20, 120, 120});
+    const QPoint onObjects = screenOf(block(east).rect().left + 70, block(east).rect().top + 70);
+    click(onObjects);
+    EXPECT_TRUE(top.selected);
+
+    block(east).markAllFloorObjects(0);
+    chooseFromMenu(at, {"Delete"});
+    EXPECT_TRUE(refusals.isEmpty());
+    EXPECT_EQ(section().findBlockById(east), nullptr);
+    EXPECT_NE(section().findBlockById(south), nullptr);
+}
