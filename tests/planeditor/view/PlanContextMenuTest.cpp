@@ -156,3 +156,29 @@ TEST_F(PlanViewTest, ClicksTakeTheBlockAndObjectDrawnOnTop) {
     EXPECT_EQ(section().findBlockById(east), nullptr);
     EXPECT_NE(section().findBlockById(south), nullptr);
 }
+
+TEST_F(PlanViewTest, MenuEntriesExplainThemselvesInTheStatusBar) {
+    QSignalSpy status(view.get(), &CBrenvikaView::statusMessage);
+    click(centreOf(1), Qt::RightButton);
+    QMenu* menu = popupMenu();
+    ASSERT_NE(menu, nullptr);
+    menu->setActiveAction(actionNamed(menu, "Change color"));
+    ASSERT_FALSE(status.isEmpty());
+    EXPECT_EQ(status.last().at(0).toString().toStdString(), "Changes the color of the room/hall");
+    EXPECT_EQ(actionNamed(menu, "Reposition")->statusTip().toStdString(),
+              "Sets the relative position to the neighbors");
+    // Every entry that can be chosen, in the submenus too, has a text of its own.
+    QMenu* hall = actionNamed(actionNamed(menu, "Add neighbor")->menu(), "A hall")->menu();
+    for (QMenu* m : {menu, hall})
+        for (QAction* a : m->actions()) {
+            if (!a->isEnabled())
+                continue;
+            status.clear();
+            m->setActiveAction(a);
+            ASSERT_FALSE(status.isEmpty()) << a->text().toStdString();
+            EXPECT_FALSE(status.last().at(0).toString().isEmpty()) << a->text().toStdString();
+        }
+    // Closing the menu gives the pane back.
+    menu->close();
+    EXPECT_TRUE(status.last().at(0).toString().isEmpty());
+}
