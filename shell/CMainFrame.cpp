@@ -152,13 +152,13 @@ void CMainFrame::createActions() {
     };
     const ViewCommand commands[] = {
         {"scrollEast", "Scroll to the east", "I want to see what's to the east",
-         ToolIcon::ScrollEast, &CBrenvikaView::scrollLeft},
+         ToolIcon::ScrollEast, &CBrenvikaView::scrollEast},
         {"scrollWest", "Scroll to the west", "I want to see what's to the west",
-         ToolIcon::ScrollWest, &CBrenvikaView::scrollRight},
+         ToolIcon::ScrollWest, &CBrenvikaView::scrollWest},
         {"scrollNorth", "Scroll to the north", "I want to see what's to the north",
-         ToolIcon::ScrollNorth, &CBrenvikaView::scrollUp},
+         ToolIcon::ScrollNorth, &CBrenvikaView::scrollNorth},
         {"scrollSouth", "Scroll to the south", "I want to see what's to the south",
-         ToolIcon::ScrollSouth, &CBrenvikaView::scrollDown},
+         ToolIcon::ScrollSouth, &CBrenvikaView::scrollSouth},
         {"center", "Center the image", "Centers the image on the house", ToolIcon::Center,
          &CBrenvikaView::fitToWindow},
         {"actualSize", "Actual size", "Brings the image to the actual size", ToolIcon::ActualSize,

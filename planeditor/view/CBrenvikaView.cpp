@@ -237,16 +237,16 @@ void CBrenvikaView::scrollBy(int dx, int dy) {
     redraw();
 }
 
-void CBrenvikaView::scrollLeft() {
-    scrollBy(kScrollStep, 0);
-}
-void CBrenvikaView::scrollRight() {
+void CBrenvikaView::scrollEast() {
     scrollBy(-kScrollStep, 0);
 }
-void CBrenvikaView::scrollUp() {
+void CBrenvikaView::scrollWest() {
+    scrollBy(kScrollStep, 0);
+}
+void CBrenvikaView::scrollNorth() {
     scrollBy(0, kScrollStep);
 }
-void CBrenvikaView::scrollDown() {
+void CBrenvikaView::scrollSouth() {
     scrollBy(0, -kScrollStep);
 }
 
@@ -494,17 +494,18 @@ void CBrenvikaView::cancelBlockDrag() {
 void CBrenvikaView::keyPressEvent(QKeyEvent* event) {
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     switch (event->key()) {
+    // Each arrow shows what lies the way it points.
     case Qt::Key_Left:
-        scrollLeft();
+        scrollWest();
         return;
     case Qt::Key_Right:
-        scrollRight();
+        scrollEast();
         return;
     case Qt::Key_Up:
-        scrollUp();
+        scrollNorth();
         return;
     case Qt::Key_Down:
-        scrollDown();
+        scrollSouth();
         return;
     case Qt::Key_Q:
         if (ctrl) {
@@ -543,9 +544,9 @@ void CBrenvikaView::wheelEvent(QWheelEvent* event) {
         if (ctrl)
             away ? zoomOut() : zoomIn();
         else if (shift)
-            away ? scrollLeft() : scrollRight();
+            away ? scrollEast() : scrollWest();
         else
-            away ? scrollUp() : scrollDown();
+            away ? scrollNorth() : scrollSouth();
     }
     event->accept();
 }

@@ -136,7 +136,7 @@ TEST_F(MainFrameTest, KeysAndButtonsReachTheDocumentAndTheView) {
     controller.document().setModified(false);
     const int before = controller.document().currentSection()->offsetX;
     frame->action("scrollEast")->trigger();
-    EXPECT_EQ(controller.document().currentSection()->offsetX, before + 60);
+    EXPECT_EQ(controller.document().currentSection()->offsetX, before - 60);
     EXPECT_TRUE(controller.isModified());
 
     // A unit from the Options menu becomes the house's unit.
