@@ -30,6 +30,24 @@ void Settings::setEventOccureTip(bool on) {
     m_file.writeDword(settingskeys::ardenvo, "eventOccureTip", on ? 1 : 0);
 }
 
+bool Settings::toolbarVisible() const {
+    const auto shown = m_file.readDword(settingskeys::windowBars, "Toolbar");
+    return !(shown && *shown == 0);
+}
+
+void Settings::setToolbarVisible(bool on) {
+    m_file.writeDword(settingskeys::windowBars, "Toolbar", on ? 1 : 0);
+}
+
+bool Settings::statusBarVisible() const {
+    const auto shown = m_file.readDword(settingskeys::windowBars, "StatusBar");
+    return !(shown && *shown == 0);
+}
+
+void Settings::setStatusBarVisible(bool on) {
+    m_file.writeDword(settingskeys::windowBars, "StatusBar", on ? 1 : 0);
+}
+
 std::vector<std::string> Settings::recentFiles() const {
     std::vector<std::string> files;
     for (int i = 1; i <= recentFileCount; ++i) {

@@ -16,6 +16,8 @@ inline constexpr const char* setup = "Software\\Ardenvo\\Setup";
 inline constexpr const char* files = "Software\\Ardenvo\\Files";
 inline constexpr const char* recentFileList =
     "Software\\Local AppWizard-Generated Applications\\ardenvo\\Recent File List";
+inline constexpr const char* windowBars =
+    "Software\\Local AppWizard-Generated Applications\\ardenvo\\Bars";
 } // namespace settingskeys
 
 // Typed access to the programs' own settings values.
@@ -33,6 +35,13 @@ public:
     // "Software\Ardenvo" value "eventOccureTip": on unless the value exists and is 0.
     bool eventOccureTip() const;
     void setEventOccureTip(bool on);
+
+    // The main window's bars, values "Toolbar" and "StatusBar" of the framework's "Bars" key:
+    // shown unless the value exists and is 0.
+    bool toolbarVisible() const;
+    void setToolbarVisible(bool on);
+    bool statusBarVisible() const;
+    void setStatusBarVisible(bool on);
 
     // The recent-file list, values "File1" to "File4", most recent first; gaps skipped.
     std::vector<std::string> recentFiles() const;

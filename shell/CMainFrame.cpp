@@ -5,6 +5,7 @@
 #include "planeditor/view/CBrenvikaView.h"
 #include "planeditor/view/StandardDialogHooks.h"
 #include "platform/AppPaths.h"
+#include "platform/Settings.h"
 #include "shell/AboutDialog.h"
 #include "shell/DocumentController.h"
 #include "shell/HelpLauncher.h"
@@ -256,9 +257,19 @@ void CMainFrame::createToolBar() {
     view->addAction(toolbarToggle);
     auto* statusToggle = addAction("viewStatusBar", "&Status Bar", "Show or hide the status bar");
     statusToggle->setCheckable(true);
-    statusToggle->setChecked(true);
     connect(statusToggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
     view->addAction(statusToggle);
+
+    // The bars come back as the user left them; each choice is kept at once.
+    Settings settings(m_recent.settingsFile());
+    bar->setVisible(settings.toolbarVisible());
+    toolbarToggle->setChecked(settings.toolbarVisible());
+    statusToggle->setChecked(settings.statusBarVisible());
+    statusBar()->setVisible(settings.statusBarVisible());
+    connect(toolbarToggle, &QAction::triggered, this,
+            [this](bool on) { Settings(m_recent.settingsFile()).setToolbarVisible(on); });
+    connect(statusToggle, &QAction::triggered, this,
+            [this](bool on) { Settings(m_recent.settingsFile()).setStatusBarVisible(on); });
 }
 
 void CMainFrame::rebuildRecentFiles() {

@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
@@ -120,6 +121,36 @@ TEST_F(MainFrameTest, ToolbarHasTheCommandsInOrderWithSmallIcons) {
                            "center",     "|",        "actualSize",  "|",           "zoomIn",
                            "zoomOut",    "|",        "sections",    "|",           "search",
                            "|",          "print",    "|",           "appAbout"}));
+}
+
+TEST_F(MainFrameTest, HiddenBarsStayHiddenAtTheNextStart) {
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    auto* bar = frame->findChild<QToolBar*>("standardToolBar");
+    auto* toolbarToggle = frame->findChild<QAction*>("viewToolbar");
+    ASSERT_NE(toolbarToggle, nullptr);
+    EXPECT_TRUE(bar->isVisible() && frame->statusBar()->isVisible());
+    toolbarToggle->trigger();
+    frame->action("viewStatusBar")->trigger();
+    EXPECT_FALSE(bar->isVisible() || frame->statusBar()->isVisible());
+
+    // The next window (the next start) reads the same settings.
+    auto next = [&] {
+        frame->close();
+        frame = std::make_unique<CMainFrame>(controller, recent, prompter);
+        frame->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    };
+    next();
+    EXPECT_FALSE(frame->findChild<QToolBar*>("standardToolBar")->isVisible());
+    EXPECT_FALSE(frame->statusBar()->isVisible());
+    EXPECT_FALSE(frame->findChild<QAction*>("viewToolbar")->isChecked());
+    EXPECT_FALSE(frame->action("viewStatusBar")->isChecked());
+
+    frame->findChild<QAction*>("viewToolbar")->trigger();
+    next();
+    EXPECT_TRUE(frame->findChild<QToolBar*>("standardToolBar")->isVisible());
+    EXPECT_FALSE(frame->statusBar()->isVisible());
 }
 
 TEST_F(MainFrameTest, KeysAndButtonsReachTheDocumentAndTheView) {
