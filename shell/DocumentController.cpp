@@ -138,12 +138,13 @@ bool DocumentController::readInto(const QString& path, Naming naming) {
     }
     m_doc->takeHouseFrom(*fresh);
     m_doc->setModified(false);
-    m_registration->afterRead(toLocalPath(absolute));
     if (naming == Naming::TakePath) {
+        m_registration->afterRead(toLocalPath(absolute));
         setPath(absolute);
         m_recent.add(absolute);
         emit recentFilesChanged();
     } else {
+        m_registration->afterUntitledRead();
         setPath(QString());
     }
     return true;

@@ -180,6 +180,26 @@ TEST_F(DocumentControllerTest, APredoneHouseStaysUntitledAndIsNeverOverwritten) 
     EXPECT_EQ(controller.title(), "mine.av");
 }
 
+TEST_F(DocumentControllerTest, APredoneHouseIsRegisteredOnlyOnceSavedUnderTheUsersName) {
+    // A shipped house, written as the program's installation would hold it.
+    CBrenvikaDoc shipped;
+    installLayout(shipped);
+    const QString demo = scratchFile("demo-house.av");
+    ASSERT_EQ(saveProject(demo.toStdString(), shipped), FileError::None);
+
+    // What the reminder program would watch, as another process sees it.
+    ASSERT_TRUE(controller.loadPredone(demo));
+    EXPECT_FALSE(runTool({"projects"}).contains("demo-house.av"));
+    EXPECT_FALSE(runTool({"open-projects"}).contains("demo-house.av"));
+
+    prompter.saveNames.push_back(scratchFile("my-house.av"));
+    ASSERT_TRUE(controller.save());
+    const QString projects = runTool({"projects"});
+    EXPECT_TRUE(projects.contains("my-house.av")) << projects.toStdString();
+    EXPECT_FALSE(projects.contains("demo-house.av"));
+    EXPECT_TRUE(runTool({"open-projects"}).contains("my-house.av"));
+}
+
 TEST_F(DocumentControllerTest, AFailedSaveSaysSoAndKeepsTheChanges) {
     addRoom();
     prompter.saveNames.push_back(scratchFile("no-such-folder/house.av"));

@@ -59,4 +59,10 @@ QString scratchFile(const QString& name);
 // Writes raw bytes to a file of the scratch folder and returns its path.
 QString writeScratchFile(const QString& name, const QByteArray& bytes);
 
+#ifdef ARDENVO_TOOL
+// Runs ardenvo-tool with this test's settings and runtime folders; its standard output, or
+// "exit N: errors" when it failed.
+QString runTool(const QStringList& arguments);
+#endif
+
 } // namespace ardenvo::test
