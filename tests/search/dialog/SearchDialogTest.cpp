@@ -14,8 +14,11 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -258,6 +261,39 @@ TEST_F(SearchDialogTest, PrintingNeedsAPageAndPrintsIt) {
 
     click(dialog.get(), "helpButton");
     EXPECT_EQ(m_prompts.helpOpened, 1);
+}
+
+TEST_F(SearchDialogTest, TheStatisticsCloseTheShownAndPrintedReportWhateverItsLength) {
+    // Rows filling the first piece exactly, then one more piece, then several.
+    CBlock& hall = *m_doc.sections()[0]->blocks()[0];
+    int rows = 3;
+    for (int more : {ReportView::kFirstPieceRows - rows, 1, ReportView::kRowsPerPiece}) {
+        for (int i = 0; i < more; ++i)
+            addObject(hall, "Box " + std::to_string(rows + i), "1");
+        rows += more;
+        auto dialog = open();
+        QTest::keyClicks(child<QLineEdit>(dialog.get(), "fieldEdit"), "price");
+        auto* combo = child<QComboBox>(dialog.get(), "comparisonCombo");
+        combo->setCurrentIndex(5);
+        emit combo->activated(5);
+        click(dialog.get(), "askButton");
+        auto* view = child<ReportView>(dialog.get(), "reportBrowser");
+        const QString paragraph =
+            QStringLiteral("The sum for the custom field containing 'price' is %1.000000")
+                .arg(20 + 5 + 300 + rows - 3);
+        // Printing takes the whole report too, so this checks what the printer gets.
+        m_prompts.printTo = m_dir.filePath("printed.pdf");
+        click(dialog.get(), "printButton");
+        EXPECT_FALSE(view->isLoading());
+        EXPECT_TRUE(view->toPlainText().endsWith(paragraph)) << rows;
+        EXPECT_EQ(view->toPlainText().count("Price paid"), rows) << rows;
+        // Scrolled to the end, the paragraph is what shows at the bottom.
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+        const QPoint bottom(5, view->viewport()->height() - 5);
+        EXPECT_EQ(view->cursorForPosition(bottom).block().text().toStdString(),
+                  paragraph.toStdString())
+            << rows;
+    }
 }
 
 TEST_F(SearchDialogTest, ALongReportShowsAtOnceAndFillsInWithoutLosingRows) {
