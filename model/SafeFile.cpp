@@ -155,6 +155,16 @@ bool nameUnnamedTemporary(int fd, const std::string& target, std::string& tempPa
     return false;
 }
 
+FileStamp stampOf(const struct stat& info, std::uint64_t hash) {
+    FileStamp stamp;
+    stamp.known = true;
+    stamp.size = static_cast<std::uint64_t>(info.st_size);
+    stamp.modifiedNs =
+        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    stamp.hash = hash;
+    return stamp;
+}
+
 } // namespace
 
 bool replaceFileSafely(const std::string& path, std::string_view bytes, bool mustExist,
@@ -165,9 +175,14 @@ bool replaceFileSafely(const std::string& path, std::string_view bytes, bool mus
 
 bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
                            const std::function<bool(const ChunkWriter&)>& produce,
-                           std::string* error) {
+                           std::string* error, FileStamp* written, int* systemError) {
+    const auto fail = [&](const std::string& what, int err) {
+        if (systemError)
+            *systemError = err;
+        return failWith(error, what, err);
+    };
     if (requestedPath.empty())
-        return failWith(error, "No file name", ENOENT);
+        return fail("No file name", ENOENT);
 
     // Replace what a symbolic link points to, not the link itself.
     std::string path = requestedPath;
@@ -175,18 +190,18 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
     if (::lstat(path.c_str(), &linkInfo) == 0 && S_ISLNK(linkInfo.st_mode)) {
         char resolved[PATH_MAX];
         if (!::realpath(path.c_str(), resolved))
-            return failWith(error, "Cannot follow the link " + path, errno);
+            return fail("Cannot follow the link " + path, errno);
         path = resolved;
     }
 
     struct stat old {};
     const bool exists = ::stat(path.c_str(), &old) == 0;
     if (!exists && errno != ENOENT)
-        return failWith(error, "Cannot reach " + path, errno);
+        return fail("Cannot reach " + path, errno);
     if (!exists && mustExist)
-        return failWith(error, "Cannot rewrite " + path, ENOENT);
+        return fail("Cannot rewrite " + path, ENOENT);
     if (exists && !S_ISREG(old.st_mode))
-        return failWith(error, "Not a regular file: " + path, EISDIR);
+        return fail("Not a regular file: " + path, EISDIR);
 
     // Earlier saves of this house that were killed part-way may have left their files.
     removeLeftovers(path);
@@ -196,16 +211,16 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
     if (!unnamed)
         fd = createNamedTemporary(path, tempPath);
     if (fd < 0)
-        return failWith(error, "Cannot create a file in " + folderOf(path), errno);
+        return fail("Cannot create a file in " + folderOf(path), errno);
 
     auto abandon = [&](const std::string& what) {
         const int err = errno;
         ::close(fd);
         if (!tempPath.empty())
             ::unlink(tempPath.c_str());
-        return failWith(error, what, err);
+        return fail(what, err);
     };
-    const std::string written = unnamed ? "a new file in " + folderOf(path) : tempPath;
+    const std::string writtenName = unnamed ? "a new file in " + folderOf(path) : tempPath;
 
     if (exists) {
         // Owner first: changing it may clear set-id bits, which the mode then restores.
@@ -217,20 +232,26 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
             return abandon("Cannot keep the permissions of " + path);
     }
     bool complete = true;
+    ContentHash hash;
     const ChunkWriter write = [&](std::string_view piece) {
         complete = complete && writeAll(fd, piece);
+        if (complete && written)
+            hash.add(piece);
         return complete;
     };
     if (!produce(write) || !complete) {
         if (complete)
             errno = ECANCELED; // the producer gave up on its own
-        return abandon("Cannot write " + written);
+        return abandon("Cannot write " + writtenName);
     }
     if (::fsync(fd) != 0)
-        return abandon("Cannot flush " + written);
+        return abandon("Cannot flush " + writtenName);
+    struct stat done {};
+    if (written && ::fstat(fd, &done) != 0)
+        return abandon("Cannot reach " + writtenName);
     if (unnamed && !nameUnnamedTemporary(fd, path, tempPath)) {
         tempPath.clear();
-        return abandon("Cannot name " + written);
+        return abandon("Cannot name " + writtenName);
     }
     // Closed before the rename, so that a failing close still leaves the old file untouched. The
     // lock goes with it: should another save of this house clean up in the short moment before the
@@ -238,12 +259,12 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
     if (::close(fd) != 0) {
         const int err = errno;
         ::unlink(tempPath.c_str());
-        return failWith(error, "Cannot close " + tempPath, err);
+        return fail("Cannot close " + tempPath, err);
     }
     if (::rename(tempPath.c_str(), path.c_str()) != 0) {
         const int err = errno;
         ::unlink(tempPath.c_str());
-        return failWith(error, "Cannot replace " + path, err);
+        return fail("Cannot replace " + path, err);
     }
     // The new file is in place now and the old one is gone, so a failing folder sync cannot be
     // undone; it only makes the rename less certain to survive a power cut. Best effort.
@@ -252,19 +273,27 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
         ::fsync(dir);
         ::close(dir);
     }
+    if (written)
+        *written = stampOf(done, hash.value());
     return true;
 }
 
-bool readWholeFile(const std::string& path, std::string& out, std::string* error) {
+bool readWholeFile(const std::string& path, std::string& out, std::string* error, FileStamp* stamp,
+                   int* systemError) {
+    const auto fail = [&](const std::string& what, int err) {
+        if (systemError)
+            *systemError = err;
+        return failWith(error, what, err);
+    };
     // Non-blocking, so that a named pipe given as a file cannot hang the open; it is refused below.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return failWith(error, "Cannot open " + path, errno);
+        return fail("Cannot open " + path, errno);
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         const int err = S_ISREG(info.st_mode) ? errno : EISDIR;
         ::close(fd);
-        return failWith(error, "Not a readable file: " + path, err);
+        return fail("Not a readable file: " + path, err);
     }
     out.clear();
     // The size is a hint only: the file may change while it is read. One spare byte lets the
@@ -281,7 +310,7 @@ bool readWholeFile(const std::string& path, std::string& out, std::string* error
             const int err = errno;
             ::close(fd);
             out.clear();
-            return failWith(error, "Cannot read " + path, err);
+            return fail("Cannot read " + path, err);
         }
         if (n == 0)
             break;
@@ -289,7 +318,70 @@ bool readWholeFile(const std::string& path, std::string& out, std::string* error
     }
     ::close(fd);
     out.resize(used);
+    if (stamp) {
+        ContentHash hash;
+        hash.add(out);
+        info.st_size = static_cast<off_t>(used);
+        *stamp = stampOf(info, hash.value());
+    }
     return true;
+}
+
+FileStamp stampOfFile(const std::string& path) {
+    std::string bytes;
+    FileStamp stamp;
+    if (!readWholeFile(path, bytes, nullptr, &stamp))
+        return FileStamp{};
+    return stamp;
+}
+
+FileStamp statOfFile(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return FileStamp{};
+    return stampOf(info, 0);
+}
+
+void ContentHash::add(std::string_view bytes) {
+    m_length += bytes.size();
+    std::size_t at = 0;
+    if (m_carried > 0) {
+        while (m_carried < 8 && at < bytes.size())
+            m_carry[m_carried++] = static_cast<unsigned char>(bytes[at++]);
+        if (m_carried < 8)
+            return;
+        mix(load(m_carry));
+        m_carried = 0;
+    }
+    for (; at + 8 <= bytes.size(); at += 8)
+        mix(load(bytes.data() + at));
+    while (at < bytes.size())
+        m_carry[m_carried++] = static_cast<unsigned char>(bytes[at++]);
+}
+
+std::uint64_t ContentHash::value() const {
+    ContentHash last = *this;
+    if (last.m_carried > 0) {
+        std::memset(last.m_carry + last.m_carried, 0, 8 - last.m_carried);
+        last.mix(load(last.m_carry));
+    }
+    last.mix(m_length);
+    std::uint64_t h = last.m_state;
+    h ^= h >> 31;
+    h *= 0x94d049bb133111ebULL;
+    h ^= h >> 29;
+    return h;
+}
+
+std::uint64_t ContentHash::load(const void* p) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, p, 8);
+    return word;
+}
+
+void ContentHash::mix(std::uint64_t word) {
+    m_state = (m_state ^ word) * 0xbf58476d1ce4e5b9ULL;
+    m_state ^= m_state >> 32;
 }
 
 } // namespace ardenvo

@@ -77,6 +77,12 @@ CMainFrame::CMainFrame(DocumentController& controller, RecentFileList& recent, P
             statusBar()->showMessage(text);
     });
     connect(m_view, &CBrenvikaView::sizeText, m_panes, &StatusBarPanes::setSizeText);
+    connect(&m_controller, &DocumentController::reloadedFromDisk, this,
+            [this](const QString& title) {
+                statusBar()->showMessage(
+                    QStringLiteral("%1 was changed by another program and has been reloaded.")
+                        .arg(title));
+            });
     connect(&m_controller, &DocumentController::titleChanged, this, &CMainFrame::updateTitle);
     connect(&m_controller, &DocumentController::recentFilesChanged, this,
             &CMainFrame::rebuildRecentFiles);

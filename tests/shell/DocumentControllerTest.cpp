@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QProgressDialog>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -131,7 +132,10 @@ TEST_F(DocumentControllerTest, FailedOpensReportTheirErrorAndNeverKeepABrokenHou
     // A file that cannot be opened leaves the shown house and its name alone.
     EXPECT_FALSE(controller.openDocument(scratchFile("missing.av")));
     ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "Failed to open document.");
+    // The known message first, then which file and why.
+    EXPECT_EQ(prompter.messages[0].text.toStdString(), "Failed to open document.\n" +
+                                                           scratchFile("missing.av").toStdString() +
+                                                           ": No such file or directory");
     EXPECT_TRUE(controller.lastOpenFailed());
     EXPECT_EQ(controller.title(), "good.av");
     EXPECT_EQ(controller.document().currentSection()->blocks().size(), 2u);
@@ -205,7 +209,9 @@ TEST_F(DocumentControllerTest, AFailedSaveSaysSoAndKeepsTheChanges) {
     prompter.saveNames.push_back(scratchFile("no-such-folder/house.av"));
     EXPECT_FALSE(controller.save());
     ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "Failed to save document.");
+    EXPECT_EQ(prompter.messages[0].text.toStdString(),
+              "Failed to save document.\n" + scratchFile("no-such-folder/house.av").toStdString() +
+                  ": No such file or directory");
     EXPECT_TRUE(controller.isModified());
     EXPECT_EQ(controller.title(), "Untitled");
     EXPECT_TRUE(recent.files().isEmpty());
@@ -244,4 +250,62 @@ TEST_F(DocumentControllerTest, ALargeHouseOpensOffTheGuiThreadWithProgress) {
     EXPECT_TRUE(progressSeen);
     EXPECT_EQ(controller.document().currentSection()->blocks().front()->floorObjects().size(),
               20000u);
+}
+
+TEST_F(DocumentControllerTest, ChangesAnotherProgramSavedAreNeverOverwrittenUnasked) {
+    QFile::remove(scratchFile("shared.av"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ARDENVO_SOURCE_DIR "/data/small-flat.av"),
+                            scratchFile("shared.av")));
+    const QString path = scratchFile("shared.av");
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_TRUE(controller.openDocument(path));
+    const QString reminders = runTool({"reminders", path});
+    ASSERT_FALSE(reminders.isEmpty());
+    QSignalSpy reloaded(&controller, &DocumentController::reloadedFromDisk);
+
+    // The reminder program's "Reset" while the house has changes here: Cancel saves nothing.
+    addRoom();
+    ASSERT_FALSE(runTool({"reset", path, "0"}).startsWith("exit"));
+    const QByteArray theirs = readAll(path);
+    EXPECT_FALSE(controller.save());
+    ASSERT_EQ(prompter.questions.size(), 1);
+    EXPECT_TRUE(prompter.questions[0].contains("changed by another program"));
+    EXPECT_EQ(readAll(path), theirs);
+    EXPECT_TRUE(controller.isModified());
+
+    // Reload takes their file and drops the changes made here.
+    prompter.choices.push_back(1);
+    EXPECT_FALSE(controller.save());
+    EXPECT_FALSE(controller.isModified());
+    EXPECT_EQ(readAll(path), theirs);
+    EXPECT_EQ(controller.document().currentSection()->blocks().size(), [&] {
+        CBrenvikaDoc onDisk;
+        EXPECT_EQ(loadProject(path.toStdString(), onDisk), FileError::None);
+        return onDisk.currentSection()->blocks().size();
+    }());
+
+    // Overwrite replaces it; a save after our own needs no question.
+    addRoom();
+    ASSERT_FALSE(runTool({"reset", path, "0"}).startsWith("exit"));
+    prompter.choices.push_back(0);
+    EXPECT_TRUE(controller.save());
+    EXPECT_NE(readAll(path), theirs);
+    addRoom();
+    const auto asked = prompter.questions.size();
+    EXPECT_TRUE(controller.save());
+    EXPECT_EQ(prompter.questions.size(), asked);
+
+    // Unmodified here: their change is loaded by itself.
+    QApplication::processEvents();
+    reloaded.clear();
+    const QString before = runTool({"reminders", path});
+    ASSERT_FALSE(runTool({"reset", path, "0"}).startsWith("exit"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !reloaded.isEmpty(); }, 10000));
+    EXPECT_FALSE(controller.isModified());
+    EXPECT_EQ(prompter.questions.size(), asked);
+    // Saving now writes what the other program wrote, not the old reminders.
+    controller.document().setModified(true);
+    EXPECT_TRUE(controller.save());
+    EXPECT_NE(runTool({"reminders", path}), before);
+    EXPECT_EQ(prompter.questions.size(), asked);
 }

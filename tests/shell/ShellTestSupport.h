@@ -22,6 +22,7 @@ public:
     std::vector<Shown> messages;
     QStringList questions;
     std::deque<Answer> answers;    // Cancel when empty
+    std::deque<int> choices;       // -1 (closed) when empty
     std::deque<QString> openNames; // "" (cancel) when empty
     std::deque<QString> saveNames; // "" (cancel) when empty
     QStringList saveSuggestions;
@@ -32,6 +33,10 @@ public:
     Answer askYesNoCancel(const QString&, const QString& text) override {
         questions << text;
         return take(answers, Answer::Cancel);
+    }
+    int askChoice(const QString&, const QString& text, const QStringList&) override {
+        questions << text;
+        return take(choices, -1);
     }
     QString askOpenFileName(const QString&, const QString&) override {
         return take(openNames, QString());
