@@ -2,9 +2,11 @@
 
 #include "coordination/DocumentRegistration.h"
 #include "model/ProjectFile.h"
+#include "platform/DialogFolders.h"
 #include "shell/Prompter.h"
 #include "shell/RecentFileList.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -86,8 +88,14 @@ bool DocumentController::newDocument() {
 bool DocumentController::openWithDialog() {
     if (m_busy)
         return false;
-    const QString path = m_prompter.askOpenFileName(QStringLiteral("Open"), kFilter);
-    return !path.isEmpty() && openDocument(path);
+    SettingsFile* settings = &m_recent.settingsFile();
+    const QString path = m_prompter.askOpenFileName(
+        QStringLiteral("Open"), dialogStartFolder(pathName(), FileDialogKind::Open, settings),
+        kFilter);
+    if (path.isEmpty())
+        return false;
+    rememberDialogFolder(FileDialogKind::Open, path, settings);
+    return openDocument(path);
 }
 
 bool DocumentController::openDocument(const QString& path) {
@@ -233,10 +241,15 @@ bool DocumentController::save() {
 bool DocumentController::saveAs() {
     if (m_busy)
         return false;
-    const QString suggestion = pathName().isEmpty() ? title() + QStringLiteral(".av") : pathName();
+    SettingsFile* settings = &m_recent.settingsFile();
+    const QString suggestion =
+        QDir(dialogStartFolder(pathName(), FileDialogKind::Save, settings))
+            .filePath(pathName().isEmpty() ? title() + QStringLiteral(".av")
+                                           : QFileInfo(pathName()).fileName());
     QString path = m_prompter.askSaveFileName(QStringLiteral("Save As"), suggestion, kFilter);
     if (path.isEmpty())
         return false;
+    rememberDialogFolder(FileDialogKind::Save, path, settings);
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".av");
     return writeTo(path);

@@ -57,8 +57,9 @@ int QtPrompter::askChoice(const QString& title, const QString& text, const QStri
     return static_cast<int>(added.indexOf(box.clickedButton()));
 }
 
-QString QtPrompter::askOpenFileName(const QString& caption, const QString& filter) {
-    return QFileDialog::getOpenFileName(m_owner, caption, QString(), filter);
+QString QtPrompter::askOpenFileName(const QString& caption, const QString& folder,
+                                    const QString& filter) {
+    return QFileDialog::getOpenFileName(m_owner, caption, folder, filter);
 }
 
 QString QtPrompter::askSaveFileName(const QString& caption, const QString& suggestion,

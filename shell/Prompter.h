@@ -22,8 +22,10 @@ public:
     // one, or -1 when the box was closed without a choice.
     virtual int askChoice(const QString& title, const QString& text,
                           const QStringList& buttons) = 0;
-    // An empty string means the user cancelled.
-    virtual QString askOpenFileName(const QString& caption, const QString& filter) = 0;
+    // An empty string means the user cancelled. The open dialog starts in `folder`; the save
+    // dialog in the folder of `suggestion`, which names the file it proposes.
+    virtual QString askOpenFileName(const QString& caption, const QString& folder,
+                                    const QString& filter) = 0;
     virtual QString askSaveFileName(const QString& caption, const QString& suggestion,
                                     const QString& filter) = 0;
 };
@@ -37,7 +39,8 @@ public:
     void message(const QString& title, const QString& text, Icon icon) override;
     Answer askYesNoCancel(const QString& title, const QString& text) override;
     int askChoice(const QString& title, const QString& text, const QStringList& buttons) override;
-    QString askOpenFileName(const QString& caption, const QString& filter) override;
+    QString askOpenFileName(const QString& caption, const QString& folder,
+                            const QString& filter) override;
     QString askSaveFileName(const QString& caption, const QString& suggestion,
                             const QString& filter) override;
 
@@ -52,7 +55,7 @@ public:
     void message(const QString& title, const QString& text, Icon icon) override;
     Answer askYesNoCancel(const QString&, const QString&) override { return Answer::No; }
     int askChoice(const QString&, const QString&, const QStringList&) override { return -1; }
-    QString askOpenFileName(const QString&, const QString&) override { return {}; }
+    QString askOpenFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString askSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
 };
 

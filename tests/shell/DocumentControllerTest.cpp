@@ -7,6 +7,7 @@
 #include "shell/RecentFileList.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressDialog>
@@ -52,7 +53,7 @@ TEST_F(DocumentControllerTest, SaveAsThenOpenBringsTheSameHouseBackUnderItsName)
     // No extension typed: the project extension is added.
     prompter.saveNames.push_back(scratchFile("round"));
     ASSERT_TRUE(controller.save());
-    EXPECT_EQ(prompter.saveSuggestions, QStringList{"Untitled.av"});
+    EXPECT_EQ(prompter.saveSuggestions, QStringList{QDir::homePath() + "/Untitled.av"});
     const QString path = scratchFile("round.av");
     EXPECT_TRUE(QFileInfo::exists(path));
     EXPECT_EQ(controller.title(), "round.av");
@@ -179,7 +180,7 @@ TEST_F(DocumentControllerTest, APredoneHouseStaysUntitledAndIsNeverOverwritten) 
     controller.document().addBlock(1, 2, BlockKind::Hall);
     prompter.saveNames.push_back(scratchFile("mine.av"));
     ASSERT_TRUE(controller.save());
-    EXPECT_EQ(prompter.saveSuggestions.last(), "Untitled.av");
+    EXPECT_EQ(prompter.saveSuggestions.last(), scratchFile("Untitled.av"));
     EXPECT_EQ(readAll(scratchFile("predone.av")), shipped);
     EXPECT_EQ(controller.title(), "mine.av");
 }
@@ -308,4 +309,42 @@ TEST_F(DocumentControllerTest, ChangesAnotherProgramSavedAreNeverOverwrittenUnas
     EXPECT_TRUE(controller.save());
     EXPECT_NE(runTool({"reminders", path}), before);
     EXPECT_EQ(prompter.questions.size(), asked);
+}
+
+TEST_F(DocumentControllerTest, FileDialogsStartInTheHousesFolderElseTheLastOneUsedElseHome) {
+    EXPECT_FALSE(controller.openWithDialog());
+    EXPECT_EQ(prompter.openFolders.last(), QDir::homePath());
+    EXPECT_FALSE(controller.saveAs());
+    EXPECT_EQ(prompter.saveSuggestions.last(), QDir::homePath() + "/Untitled.av");
+
+    QDir().mkpath(scratchFile("saved"));
+    QDir().mkpath(scratchFile("opened"));
+    addRoom();
+    prompter.saveNames.push_back(scratchFile("saved/house.av"));
+    ASSERT_TRUE(controller.saveAs());
+    ASSERT_TRUE(QFile::copy(scratchFile("saved/house.av"), scratchFile("opened/copy.av")));
+    // With a house open, both start where it lies.
+    EXPECT_FALSE(controller.openWithDialog());
+    EXPECT_EQ(prompter.openFolders.last(), scratchFile("saved"));
+    EXPECT_FALSE(controller.saveAs());
+    EXPECT_EQ(prompter.saveSuggestions.last(), scratchFile("saved/house.av"));
+    prompter.openNames.push_back(scratchFile("opened/copy.av"));
+    ASSERT_TRUE(controller.openWithDialog());
+
+    // An untitled house: each dialog where it was used last, kept in the settings.
+    ASSERT_TRUE(controller.newDocument());
+    EXPECT_FALSE(controller.openWithDialog());
+    EXPECT_EQ(prompter.openFolders.last(), scratchFile("opened"));
+    EXPECT_FALSE(controller.saveAs());
+    EXPECT_EQ(prompter.saveSuggestions.last(), scratchFile("saved/Untitled.av"));
+    RecentFileList again(settings);
+    DocumentController next(prompter, again);
+    EXPECT_FALSE(next.openWithDialog());
+    EXPECT_EQ(prompter.openFolders.last(), scratchFile("opened"));
+
+    // A folder that has gone is not offered.
+    QFile::remove(scratchFile("opened/copy.av"));
+    QDir().rmdir(scratchFile("opened"));
+    EXPECT_FALSE(controller.openWithDialog());
+    EXPECT_EQ(prompter.openFolders.last(), QDir::homePath());
 }

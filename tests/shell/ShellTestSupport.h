@@ -26,6 +26,7 @@ public:
     std::deque<QString> openNames; // "" (cancel) when empty
     std::deque<QString> saveNames; // "" (cancel) when empty
     QStringList saveSuggestions;
+    QStringList openFolders;
 
     void message(const QString& title, const QString& text, Icon icon) override {
         messages.push_back({title, text, icon});
@@ -38,7 +39,8 @@ public:
         questions << text;
         return take(choices, -1);
     }
-    QString askOpenFileName(const QString&, const QString&) override {
+    QString askOpenFileName(const QString&, const QString& folder, const QString&) override {
+        openFolders << folder;
         return take(openNames, QString());
     }
     QString askSaveFileName(const QString&, const QString& suggestion, const QString&) override {

@@ -2,6 +2,7 @@
 // its printing, with every message answered by the test.
 #include "search/dialog/SearchDialog.h"
 #include "model/CBrenvikaDoc.h"
+#include "platform/SettingsFile.h"
 #include "search/dialog/ReportView.h"
 #include "search/dialog/SearchPrompts.h"
 #include "search/engine/ReportWriter.h"
@@ -9,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -41,13 +43,17 @@ public:
         return true;
     }
     void askPageSetup(QWidget*, QPrinter&) override { ++pageSetupAsked; }
-    QString askPdfFileName(QWidget*, const QString&) override { return pdfName; }
+    QString askPdfFileName(QWidget*, const QString& suggestion) override {
+        pdfSuggestions << suggestion;
+        return pdfName;
+    }
     void openHelp(QWidget*) override { ++helpOpened; }
 
     QStringList messages;
     std::vector<Icon> icons;
     QString printTo;
     QString pdfName;
+    QStringList pdfSuggestions;
     int printAsked = 0;
     int pageSetupAsked = 0;
     int helpOpened = 0;
@@ -326,6 +332,27 @@ TEST_F(SearchDialogTest, ALongReportShowsAtOnceAndFillsInWithoutLosingRows) {
     click(dialog.get(), "pdfButton");
     EXPECT_FALSE(view->isLoading());
     EXPECT_EQ(view->toPlainText().count("Box "), extra);
+}
+
+TEST_F(SearchDialogTest, PdfsAreSuggestedBesideTheHouseElseWhereTheLastWentElseAtHome) {
+    SettingsFile settings(m_dir.filePath("registry.conf").toStdString());
+    QDir().mkpath(m_dir.filePath("pdfs"));
+    auto dialog = open();
+    dialog->setFolderSettings(&settings);
+    QTest::keyClicks(child<QLineEdit>(dialog.get(), "namesEdit"), "lamp");
+    click(dialog.get(), "askButton");
+
+    click(dialog.get(), "pdfButton");
+    EXPECT_EQ(m_prompts.pdfSuggestions.last(), QDir::homePath() + "/report.pdf");
+    m_prompts.pdfName = m_dir.filePath("pdfs/lamps.pdf");
+    click(dialog.get(), "pdfButton");
+    m_prompts.pdfName.clear();
+    click(dialog.get(), "pdfButton");
+    EXPECT_EQ(m_prompts.pdfSuggestions.last(), m_dir.filePath("pdfs/report.pdf"));
+
+    m_doc.setPathName(m_dir.filePath("house/house.av").toStdString());
+    click(dialog.get(), "pdfButton");
+    EXPECT_EQ(m_prompts.pdfSuggestions.last(), m_dir.filePath("house/report.pdf"));
 }
 
 } // namespace
