@@ -11,6 +11,11 @@ DocumentRegistration::DocumentRegistration(SettingsFile& settings) : m_settings(
 }
 
 DocumentRegistration::~DocumentRegistration() {
+    removeTableEntry();
+    m_table.close();
+}
+
+void DocumentRegistration::removeTableEntry() {
     if (!m_entry.empty() && m_table.acquire()) {
         const std::int32_t i = m_table.findEntry(m_entry);
         if (i >= 0)
@@ -18,7 +23,10 @@ DocumentRegistration::~DocumentRegistration() {
         m_table.release();
     }
     m_entry.clear();
-    m_table.close();
+}
+
+void DocumentRegistration::afterUntitledRead() {
+    removeTableEntry();
 }
 
 void DocumentRegistration::afterRead(const std::string& path) {

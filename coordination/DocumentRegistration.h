@@ -22,6 +22,9 @@ public:
     void afterRead(const std::string& path);
     // After the document has been written to `path`.
     void afterWrite(const std::string& path);
+    // After a house was loaded that stays untitled (a predone one): it is not the user's until
+    // saved under a name of theirs, so nothing is registered and the entry leaves the table.
+    void afterUntitledRead();
 
     bool hasTable() const { return m_table.isOpen(); }
     // The path this document holds in the table; empty when it holds none.
@@ -30,6 +33,7 @@ public:
 private:
     void registerPath(const std::string& key);
     void replaceTableEntry(const std::string& key);
+    void removeTableEntry();
 
     SettingsFile& m_settings;
     LoadedProjectTable m_table;

@@ -288,9 +288,11 @@ FileError readProject(std::string_view bytes, CBrenvikaDoc& doc) {
     return FileError::None;
 }
 
-FileError loadProject(const std::string& path, CBrenvikaDoc& doc) {
+FileError loadProject(const std::string& path, CBrenvikaDoc& doc, FileOutcome* outcome) {
     std::string bytes;
-    if (!readWholeFile(path, bytes, nullptr))
+    FileOutcome ignored;
+    FileOutcome& out = outcome ? *outcome : ignored;
+    if (!readWholeFile(path, bytes, nullptr, outcome ? &out.stamp : nullptr, &out.systemError))
         return FileError::OpenFailed;
     return readProject(bytes, doc);
 }
@@ -312,13 +314,17 @@ bool writeProjectInPieces(const CBrenvikaDoc& doc, const ChunkWriter& write) {
     return true;
 }
 
-FileError saveProject(const std::string& path, const CBrenvikaDoc& doc) {
+FileError saveProject(const std::string& path, const CBrenvikaDoc& doc, FileOutcome* outcome) {
     // Streamed through a small buffer: saving needs no second copy of the house in memory.
     const auto produce = [&doc](const ChunkWriter& write) {
         return writeProjectInPieces(doc, write);
     };
-    return replaceFileSafelyWith(path, false, produce, nullptr) ? FileError::None
-                                                                : FileError::SaveFailed;
+    FileOutcome ignored;
+    FileOutcome& out = outcome ? *outcome : ignored;
+    return replaceFileSafelyWith(path, false, produce, nullptr, outcome ? &out.stamp : nullptr,
+                                 &out.systemError)
+               ? FileError::None
+               : FileError::SaveFailed;
 }
 
 } // namespace ardenvo

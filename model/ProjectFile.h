@@ -21,9 +21,15 @@ const char* fileErrorMessage(FileError error);
 // rejected file therefore never becomes the target of a plain save.
 FileError readProject(std::string_view bytes, CBrenvikaDoc& doc);
 
+// What a load or save learnt of the file besides its error.
+struct FileOutcome {
+    int systemError = 0; // the error number of a failed open, read or write; 0 otherwise
+    FileStamp stamp;     // the file as read or written
+};
+
 // Reads the file at `path` as readProject does. A file that cannot be opened (missing, unreadable,
 // not a regular file) gives OpenFailed and leaves the document as it was.
-FileError loadProject(const std::string& path, CBrenvikaDoc& doc);
+FileError loadProject(const std::string& path, CBrenvikaDoc& doc, FileOutcome* outcome = nullptr);
 
 // The whole project file of the house. Categories are always written with their values.
 std::string writeProject(const CBrenvikaDoc& doc);
@@ -33,7 +39,8 @@ bool writeProjectInPieces(const CBrenvikaDoc& doc, const ChunkWriter& write);
 
 // Writes the house to `path` through a temporary file that replaces the target only once it is
 // complete and on disk; on failure the old file is untouched and no temporary file remains.
-FileError saveProject(const std::string& path, const CBrenvikaDoc& doc);
+FileError saveProject(const std::string& path, const CBrenvikaDoc& doc,
+                      FileOutcome* outcome = nullptr);
 
 // Nesting deeper than this is refused when reading (a damaged file could otherwise exhaust the
 // stack).

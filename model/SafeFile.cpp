@@ -4,8 +4,10 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,24 +55,114 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// A new, exclusively created file beside the target. Opening with mode 0666 lets the umask decide
-// the permissions of a file that did not exist before.
-int createTemporary(const std::string& target, std::string& tempPath) {
-    std::random_device device;
-    std::mt19937_64 random(device());
-    // A long name is shortened so that the temporary one stays within the file-name limit.
-    const std::string base = folderOf(target) + "/." + fileNameOf(target).substr(0, 200) + ".";
+// Temporary files of a save are named ".<house>.<12 hex digits>.tmp" beside the house; a long name
+// is shortened so that the temporary one stays within the file-name limit.
+std::string temporaryPrefix(const std::string& target) {
+    return "." + fileNameOf(target).substr(0, 200) + ".";
+}
+
+std::string randomTemporaryName(const std::string& target) {
+    static thread_local std::mt19937_64 random{std::random_device{}()};
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, "%012llx.tmp",
+                  static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFULL));
+    return folderOf(target) + "/" + temporaryPrefix(target) + suffix;
+}
+
+bool isTemporaryOf(const std::string& name, const std::string& prefix) {
+    if (name.size() != prefix.size() + 16 || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - 4, 4, ".tmp") != 0)
+        return false;
+    for (std::size_t i = prefix.size(); i < prefix.size() + 12; ++i) {
+        const char c = name[i];
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+            return false;
+    }
+    return true;
+}
+
+// Every save holds an exclusive lock on its temporary file until the file has its final name, and
+// the kernel drops the lock when the saving process dies. So a temporary file of this house whose
+// lock is free is what a crashed save left behind, and goes.
+void removeLeftovers(const std::string& target) {
+    const std::string folder = folderOf(target);
+    const std::string prefix = temporaryPrefix(target);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (!isTemporaryOf(name, prefix))
+            continue;
+        const std::string leftover = folder + "/" + name;
+        const int fd = ::open(leftover.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0)
+            continue;
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(leftover.c_str());
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+// A new, exclusively created and locked file beside the target. Opening with mode 0666 lets the
+// umask decide the permissions of a file that did not exist before.
+int createNamedTemporary(const std::string& target, std::string& tempPath) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[24];
-        std::snprintf(suffix, sizeof suffix, "%012llx.tmp",
-                      static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFULL));
-        tempPath = base + suffix;
+        tempPath = randomTemporaryName(target);
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
+        if (fd >= 0) {
+            ::flock(fd, LOCK_EX);
             return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
     }
     errno = EEXIST;
     return -1;
+}
+
+// A file without a name in the target's folder, where the file system offers one: a save killed
+// while writing it leaves nothing behind. -1 when unnamed files are not available here.
+int createUnnamedTemporary(const std::string& target) {
+#ifdef O_TMPFILE
+    // The finished file gets its name through /proc (linking by descriptor alone needs a
+    // privilege); without /proc the named way is used from the start.
+    if (::access("/proc/self/fd", X_OK) != 0)
+        return -1;
+    const int fd = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0)
+        ::flock(fd, LOCK_EX);
+    return fd;
+#else
+    (void)target;
+    return -1;
+#endif
+}
+
+// Gives the finished unnamed file a temporary name beside the target.
+bool nameUnnamedTemporary(int fd, const std::string& target, std::string& tempPath) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = randomTemporaryName(target);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, tempPath.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST)
+            return false;
+    }
+    errno = EEXIST;
+    return false;
+}
+
+FileStamp stampOf(const struct stat& info, std::uint64_t hash) {
+    FileStamp stamp;
+    stamp.known = true;
+    stamp.size = static_cast<std::uint64_t>(info.st_size);
+    stamp.modifiedNs =
+        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    stamp.hash = hash;
+    return stamp;
 }
 
 } // namespace
@@ -83,9 +175,14 @@ bool replaceFileSafely(const std::string& path, std::string_view bytes, bool mus
 
 bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
                            const std::function<bool(const ChunkWriter&)>& produce,
-                           std::string* error) {
+                           std::string* error, FileStamp* written, int* systemError) {
+    const auto fail = [&](const std::string& what, int err) {
+        if (systemError)
+            *systemError = err;
+        return failWith(error, what, err);
+    };
     if (requestedPath.empty())
-        return failWith(error, "No file name", ENOENT);
+        return fail("No file name", ENOENT);
 
     // Replace what a symbolic link points to, not the link itself.
     std::string path = requestedPath;
@@ -93,30 +190,37 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
     if (::lstat(path.c_str(), &linkInfo) == 0 && S_ISLNK(linkInfo.st_mode)) {
         char resolved[PATH_MAX];
         if (!::realpath(path.c_str(), resolved))
-            return failWith(error, "Cannot follow the link " + path, errno);
+            return fail("Cannot follow the link " + path, errno);
         path = resolved;
     }
 
     struct stat old {};
     const bool exists = ::stat(path.c_str(), &old) == 0;
     if (!exists && errno != ENOENT)
-        return failWith(error, "Cannot reach " + path, errno);
+        return fail("Cannot reach " + path, errno);
     if (!exists && mustExist)
-        return failWith(error, "Cannot rewrite " + path, ENOENT);
+        return fail("Cannot rewrite " + path, ENOENT);
     if (exists && !S_ISREG(old.st_mode))
-        return failWith(error, "Not a regular file: " + path, EISDIR);
+        return fail("Not a regular file: " + path, EISDIR);
 
+    // Earlier saves of this house that were killed part-way may have left their files.
+    removeLeftovers(path);
     std::string tempPath;
-    const int fd = createTemporary(path, tempPath);
+    int fd = createUnnamedTemporary(path);
+    const bool unnamed = fd >= 0;
+    if (!unnamed)
+        fd = createNamedTemporary(path, tempPath);
     if (fd < 0)
-        return failWith(error, "Cannot create a file in " + folderOf(path), errno);
+        return fail("Cannot create a file in " + folderOf(path), errno);
 
     auto abandon = [&](const std::string& what) {
         const int err = errno;
         ::close(fd);
-        ::unlink(tempPath.c_str());
-        return failWith(error, what, err);
+        if (!tempPath.empty())
+            ::unlink(tempPath.c_str());
+        return fail(what, err);
     };
+    const std::string writtenName = unnamed ? "a new file in " + folderOf(path) : tempPath;
 
     if (exists) {
         // Owner first: changing it may clear set-id bits, which the mode then restores.
@@ -127,27 +231,40 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
         if (::fchmod(fd, old.st_mode & 07777) != 0)
             return abandon("Cannot keep the permissions of " + path);
     }
-    bool written = true;
+    bool complete = true;
+    ContentHash hash;
     const ChunkWriter write = [&](std::string_view piece) {
-        written = written && writeAll(fd, piece);
-        return written;
+        complete = complete && writeAll(fd, piece);
+        if (complete && written)
+            hash.add(piece);
+        return complete;
     };
-    if (!produce(write) || !written) {
-        if (written)
+    if (!produce(write) || !complete) {
+        if (complete)
             errno = ECANCELED; // the producer gave up on its own
-        return abandon("Cannot write " + tempPath);
+        return abandon("Cannot write " + writtenName);
     }
     if (::fsync(fd) != 0)
-        return abandon("Cannot flush " + tempPath);
+        return abandon("Cannot flush " + writtenName);
+    struct stat done {};
+    if (written && ::fstat(fd, &done) != 0)
+        return abandon("Cannot reach " + writtenName);
+    if (unnamed && !nameUnnamedTemporary(fd, path, tempPath)) {
+        tempPath.clear();
+        return abandon("Cannot name " + writtenName);
+    }
+    // Closed before the rename, so that a failing close still leaves the old file untouched. The
+    // lock goes with it: should another save of this house clean up in the short moment before the
+    // rename, the rename fails and says so.
     if (::close(fd) != 0) {
         const int err = errno;
         ::unlink(tempPath.c_str());
-        return failWith(error, "Cannot close " + tempPath, err);
+        return fail("Cannot close " + tempPath, err);
     }
     if (::rename(tempPath.c_str(), path.c_str()) != 0) {
         const int err = errno;
         ::unlink(tempPath.c_str());
-        return failWith(error, "Cannot replace " + path, err);
+        return fail("Cannot replace " + path, err);
     }
     // The new file is in place now and the old one is gone, so a failing folder sync cannot be
     // undone; it only makes the rename less certain to survive a power cut. Best effort.
@@ -156,19 +273,27 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
         ::fsync(dir);
         ::close(dir);
     }
+    if (written)
+        *written = stampOf(done, hash.value());
     return true;
 }
 
-bool readWholeFile(const std::string& path, std::string& out, std::string* error) {
+bool readWholeFile(const std::string& path, std::string& out, std::string* error, FileStamp* stamp,
+                   int* systemError) {
+    const auto fail = [&](const std::string& what, int err) {
+        if (systemError)
+            *systemError = err;
+        return failWith(error, what, err);
+    };
     // Non-blocking, so that a named pipe given as a file cannot hang the open; it is refused below.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return failWith(error, "Cannot open " + path, errno);
+        return fail("Cannot open " + path, errno);
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         const int err = S_ISREG(info.st_mode) ? errno : EISDIR;
         ::close(fd);
-        return failWith(error, "Not a readable file: " + path, err);
+        return fail("Not a readable file: " + path, err);
     }
     out.clear();
     // The size is a hint only: the file may change while it is read. One spare byte lets the
@@ -185,7 +310,7 @@ bool readWholeFile(const std::string& path, std::string& out, std::string* error
             const int err = errno;
             ::close(fd);
             out.clear();
-            return failWith(error, "Cannot read " + path, err);
+            return fail("Cannot read " + path, err);
         }
         if (n == 0)
             break;
@@ -193,7 +318,70 @@ bool readWholeFile(const std::string& path, std::string& out, std::string* error
     }
     ::close(fd);
     out.resize(used);
+    if (stamp) {
+        ContentHash hash;
+        hash.add(out);
+        info.st_size = static_cast<off_t>(used);
+        *stamp = stampOf(info, hash.value());
+    }
     return true;
+}
+
+FileStamp stampOfFile(const std::string& path) {
+    std::string bytes;
+    FileStamp stamp;
+    if (!readWholeFile(path, bytes, nullptr, &stamp))
+        return FileStamp{};
+    return stamp;
+}
+
+FileStamp statOfFile(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return FileStamp{};
+    return stampOf(info, 0);
+}
+
+void ContentHash::add(std::string_view bytes) {
+    m_length += bytes.size();
+    std::size_t at = 0;
+    if (m_carried > 0) {
+        while (m_carried < 8 && at < bytes.size())
+            m_carry[m_carried++] = static_cast<unsigned char>(bytes[at++]);
+        if (m_carried < 8)
+            return;
+        mix(load(m_carry));
+        m_carried = 0;
+    }
+    for (; at + 8 <= bytes.size(); at += 8)
+        mix(load(bytes.data() + at));
+    while (at < bytes.size())
+        m_carry[m_carried++] = static_cast<unsigned char>(bytes[at++]);
+}
+
+std::uint64_t ContentHash::value() const {
+    ContentHash last = *this;
+    if (last.m_carried > 0) {
+        std::memset(last.m_carry + last.m_carried, 0, 8 - last.m_carried);
+        last.mix(load(last.m_carry));
+    }
+    last.mix(m_length);
+    std::uint64_t h = last.m_state;
+    h ^= h >> 31;
+    h *= 0x94d049bb133111ebULL;
+    h ^= h >> 29;
+    return h;
+}
+
+std::uint64_t ContentHash::load(const void* p) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, p, 8);
+    return word;
+}
+
+void ContentHash::mix(std::uint64_t word) {
+    m_state = (m_state ^ word) * 0xbf58476d1ce4e5b9ULL;
+    m_state ^= m_state >> 32;
 }
 
 } // namespace ardenvo

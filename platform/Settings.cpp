@@ -1,5 +1,6 @@
 #include "platform/Settings.h"
 
+#include "platform/DialogFolders.h"
 #include "platform/ProjectKey.h"
 
 namespace ardenvo {
@@ -7,6 +8,18 @@ namespace ardenvo {
 namespace {
 std::string recentName(int i) {
     return "File" + std::to_string(i);
+}
+
+const char* folderValue(FileDialogKind kind) {
+    switch (kind) {
+    case FileDialogKind::Open:
+        return "Open";
+    case FileDialogKind::Save:
+        return "Save";
+    case FileDialogKind::Pdf:
+        break;
+    }
+    return "Pdf";
 }
 } // namespace
 
@@ -28,6 +41,32 @@ bool Settings::eventOccureTip() const {
 
 void Settings::setEventOccureTip(bool on) {
     m_file.writeDword(settingskeys::ardenvo, "eventOccureTip", on ? 1 : 0);
+}
+
+bool Settings::toolbarVisible() const {
+    const auto shown = m_file.readDword(settingskeys::windowBars, "Toolbar");
+    return !(shown && *shown == 0);
+}
+
+void Settings::setToolbarVisible(bool on) {
+    m_file.writeDword(settingskeys::windowBars, "Toolbar", on ? 1 : 0);
+}
+
+bool Settings::statusBarVisible() const {
+    const auto shown = m_file.readDword(settingskeys::windowBars, "StatusBar");
+    return !(shown && *shown == 0);
+}
+
+void Settings::setStatusBarVisible(bool on) {
+    m_file.writeDword(settingskeys::windowBars, "StatusBar", on ? 1 : 0);
+}
+
+std::string Settings::lastFolder(FileDialogKind kind) const {
+    return m_file.readString(settingskeys::dialogFolders, folderValue(kind), 4096).value_or("");
+}
+
+void Settings::setLastFolder(FileDialogKind kind, const std::string& folder) {
+    m_file.writeString(settingskeys::dialogFolders, folderValue(kind), folder);
 }
 
 std::vector<std::string> Settings::recentFiles() const {

@@ -5,6 +5,7 @@
 #include "planeditor/view/CBrenvikaView.h"
 #include "planeditor/view/StandardDialogHooks.h"
 #include "platform/AppPaths.h"
+#include "platform/Settings.h"
 #include "shell/AboutDialog.h"
 #include "shell/DocumentController.h"
 #include "shell/HelpLauncher.h"
@@ -76,6 +77,12 @@ CMainFrame::CMainFrame(DocumentController& controller, RecentFileList& recent, P
             statusBar()->showMessage(text);
     });
     connect(m_view, &CBrenvikaView::sizeText, m_panes, &StatusBarPanes::setSizeText);
+    connect(&m_controller, &DocumentController::reloadedFromDisk, this,
+            [this](const QString& title) {
+                statusBar()->showMessage(
+                    QStringLiteral("%1 was changed by another program and has been reloaded.")
+                        .arg(title));
+            });
     connect(&m_controller, &DocumentController::titleChanged, this, &CMainFrame::updateTitle);
     connect(&m_controller, &DocumentController::recentFilesChanged, this,
             &CMainFrame::rebuildRecentFiles);
@@ -152,13 +159,13 @@ void CMainFrame::createActions() {
     };
     const ViewCommand commands[] = {
         {"scrollEast", "Scroll to the east", "I want to see what's to the east",
-         ToolIcon::ScrollEast, &CBrenvikaView::scrollLeft},
+         ToolIcon::ScrollEast, &CBrenvikaView::scrollEast},
         {"scrollWest", "Scroll to the west", "I want to see what's to the west",
-         ToolIcon::ScrollWest, &CBrenvikaView::scrollRight},
+         ToolIcon::ScrollWest, &CBrenvikaView::scrollWest},
         {"scrollNorth", "Scroll to the north", "I want to see what's to the north",
-         ToolIcon::ScrollNorth, &CBrenvikaView::scrollUp},
+         ToolIcon::ScrollNorth, &CBrenvikaView::scrollNorth},
         {"scrollSouth", "Scroll to the south", "I want to see what's to the south",
-         ToolIcon::ScrollSouth, &CBrenvikaView::scrollDown},
+         ToolIcon::ScrollSouth, &CBrenvikaView::scrollSouth},
         {"center", "Center the image", "Centers the image on the house", ToolIcon::Center,
          &CBrenvikaView::fitToWindow},
         {"actualSize", "Actual size", "Brings the image to the actual size", ToolIcon::ActualSize,
@@ -256,9 +263,19 @@ void CMainFrame::createToolBar() {
     view->addAction(toolbarToggle);
     auto* statusToggle = addAction("viewStatusBar", "&Status Bar", "Show or hide the status bar");
     statusToggle->setCheckable(true);
-    statusToggle->setChecked(true);
     connect(statusToggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
     view->addAction(statusToggle);
+
+    // The bars come back as the user left them; each choice is kept at once.
+    Settings settings(m_recent.settingsFile());
+    bar->setVisible(settings.toolbarVisible());
+    toolbarToggle->setChecked(settings.toolbarVisible());
+    statusToggle->setChecked(settings.statusBarVisible());
+    statusBar()->setVisible(settings.statusBarVisible());
+    connect(toolbarToggle, &QAction::triggered, this,
+            [this](bool on) { Settings(m_recent.settingsFile()).setToolbarVisible(on); });
+    connect(statusToggle, &QAction::triggered, this,
+            [this](bool on) { Settings(m_recent.settingsFile()).setStatusBarVisible(on); });
 }
 
 void CMainFrame::rebuildRecentFiles() {

@@ -21,8 +21,8 @@ ChooseHouseDialog::ChooseHouseDialog(const QStringList& predone, const QStringLi
         QStringLiteral("If you want to simply edit a predone house select one of the options and "
                        "click the CHOOSE button, or click CONTINUE to build your own house"));
     intro->setWordWrap(true);
-    m_predone = makeList(predone);
-    m_recent = makeList(recent);
+    m_predone = makeList(predone, PathColumn::FullPath);
+    m_recent = makeList(recent, PathColumn::Folder);
     auto* choosePredoneButton = new QPushButton(QStringLiteral("Choose"));
     auto* chooseRecentButton = new QPushButton(QStringLiteral("Choose"));
     auto* continueButton = new QPushButton(QStringLiteral("Continue"));
@@ -56,7 +56,7 @@ QStringList ChooseHouseDialog::splitPath(const QString& path) {
     return {native.mid(cut), native.left(cut)};
 }
 
-QTreeWidget* ChooseHouseDialog::makeList(const QStringList& paths) {
+QTreeWidget* ChooseHouseDialog::makeList(const QStringList& paths, PathColumn column) {
     auto* list = new QTreeWidget;
     list->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Path")});
     list->setRootIsDecorated(false);
@@ -67,7 +67,10 @@ QTreeWidget* ChooseHouseDialog::makeList(const QStringList& paths) {
     list->setMinimumWidth(330);
     const QIcon house(housePixmap(16));
     for (const QString& path : paths) {
-        auto* item = new QTreeWidgetItem(list, splitPath(path));
+        QStringList texts = splitPath(path);
+        if (column == PathColumn::FullPath)
+            texts[1] = QDir::toNativeSeparators(path);
+        auto* item = new QTreeWidgetItem(list, texts);
         item->setIcon(0, house);
         item->setData(0, Qt::UserRole, path);
         item->setToolTip(1, path);

@@ -40,7 +40,9 @@ public:
     static QStringList splitPath(const QString& path);
 
 private:
-    QTreeWidget* makeList(const QStringList& paths);
+    // The predone houses show their full path, the recent ones their folder.
+    enum class PathColumn { Folder, FullPath };
+    QTreeWidget* makeList(const QStringList& paths, PathColumn column);
 
     Prompter& m_prompter;
     QTreeWidget* m_predone = nullptr;

@@ -2,14 +2,17 @@
 
 #include "coordination/DocumentRegistration.h"
 #include "model/ProjectFile.h"
+#include "platform/DialogFolders.h"
 #include "shell/Prompter.h"
 #include "shell/RecentFileList.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressDialog>
 
+#include <cstring>
 #include <exception>
 #include <thread>
 
@@ -29,7 +32,17 @@ std::string toLocalPath(const QString& path) {
 DocumentController::DocumentController(Prompter& prompter, RecentFileList& recent, QObject* parent)
     : QObject(parent), m_doc(std::make_unique<CBrenvikaDoc>()),
       m_registration(std::make_unique<DocumentRegistration>()), m_prompter(prompter),
-      m_recent(recent) {}
+      m_recent(recent) {
+    // Files are replaced by renaming a new one over them, which ends a watch on the file itself;
+    // the folder's watch sees the new one arrive. A short pause lets a burst of changes settle.
+    m_diskCheck.setSingleShot(true);
+    m_diskCheck.setInterval(200);
+    connect(&m_diskCheck, &QTimer::timeout, this, &DocumentController::checkFileOnDisk);
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, &m_diskCheck,
+            qOverload<>(&QTimer::start));
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_diskCheck,
+            qOverload<>(&QTimer::start));
+}
 
 // The registration's destructor takes this program's entry out of the shared table.
 DocumentController::~DocumentController() = default;
@@ -68,14 +81,21 @@ bool DocumentController::newDocument() {
         return false;
     m_doc->newHouse();
     setPath(QString());
+    watch(FileStamp{});
     return true;
 }
 
 bool DocumentController::openWithDialog() {
     if (m_busy)
         return false;
-    const QString path = m_prompter.askOpenFileName(QStringLiteral("Open"), kFilter);
-    return !path.isEmpty() && openDocument(path);
+    SettingsFile* settings = &m_recent.settingsFile();
+    const QString path = m_prompter.askOpenFileName(
+        QStringLiteral("Open"), dialogStartFolder(pathName(), FileDialogKind::Open, settings),
+        kFilter);
+    if (path.isEmpty())
+        return false;
+    rememberDialogFolder(FileDialogKind::Open, path, settings);
+    return openDocument(path);
 }
 
 bool DocumentController::openDocument(const QString& path) {
@@ -92,11 +112,10 @@ bool DocumentController::loadPredone(const QString& path) {
     return readInto(path, Naming::StayUntitled);
 }
 
-bool DocumentController::readInto(const QString& path, Naming naming) {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
+FileError DocumentController::load(const QString& absolute, CBrenvikaDoc& fresh,
+                                   FileOutcome& outcome) {
     // The model has no locks: the file is read into a document nobody else sees, and only
     // swapped into the shown one back on this thread.
-    auto fresh = std::make_unique<CBrenvikaDoc>();
     FileError error = FileError::None;
     m_busy = true;
     {
@@ -113,7 +132,7 @@ bool DocumentController::readInto(const QString& path, Naming naming) {
         std::thread worker([&, file = toLocalPath(absolute)] {
             // An exception must not escape the thread (that would end the program).
             try {
-                error = loadProject(file, *fresh);
+                error = loadProject(file, fresh, &outcome);
             } catch (const std::exception&) {
                 error = FileError::UnexpectedFormat;
             }
@@ -123,30 +142,91 @@ bool DocumentController::readInto(const QString& path, Naming naming) {
         worker.join();
     }
     m_busy = false;
+    return error;
+}
+
+bool DocumentController::readInto(const QString& path, Naming naming) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    auto fresh = std::make_unique<CBrenvikaDoc>();
+    FileOutcome outcome;
+    const FileError error = load(absolute, *fresh, outcome);
 
     m_lastOpenFailed = error != FileError::None;
     if (error != FileError::None) {
-        showFileError(static_cast<int>(error));
+        showFileError(static_cast<int>(error), absolute, outcome.systemError);
         // A file that could not be opened at all leaves the shown house as it was; a file that was
         // read in part leaves a new, untitled house (a rejected one too, so that a plain save never
         // overwrites the rejected file with it).
         if (error != FileError::OpenFailed) {
             m_doc->newHouse();
             setPath(QString());
+            watch(FileStamp{});
         }
         return false;
     }
     m_doc->takeHouseFrom(*fresh);
     m_doc->setModified(false);
-    m_registration->afterRead(toLocalPath(absolute));
     if (naming == Naming::TakePath) {
+        m_registration->afterRead(toLocalPath(absolute));
         setPath(absolute);
+        watch(outcome.stamp);
         m_recent.add(absolute);
         emit recentFilesChanged();
     } else {
+        m_registration->afterUntitledRead();
         setPath(QString());
+        watch(FileStamp{});
     }
     return true;
+}
+
+void DocumentController::watch(const FileStamp& stamp) {
+    m_diskStamp = stamp;
+    m_diskCheck.stop();
+    if (!m_watcher.files().isEmpty())
+        m_watcher.removePaths(m_watcher.files());
+    if (!m_watcher.directories().isEmpty())
+        m_watcher.removePaths(m_watcher.directories());
+    const QString path = pathName();
+    if (!stamp.known || path.isEmpty())
+        return;
+    m_watcher.addPath(path);
+    m_watcher.addPath(QFileInfo(path).absolutePath());
+}
+
+void DocumentController::checkFileOnDisk() {
+    const QString path = pathName();
+    if (path.isEmpty() || !m_diskStamp.known)
+        return;
+    if (m_busy) {
+        m_diskCheck.start();
+        return;
+    }
+    // A replaced file is a new one: watch it again.
+    if (!m_watcher.files().contains(path) && QFileInfo::exists(path))
+        m_watcher.addPath(path);
+    const std::string file = toLocalPath(path);
+    // Only when its size or time moved is the file read again: the folder changes for many
+    // reasons.
+    if (statOfFile(file).sameSizeAndTime(m_diskStamp))
+        return;
+    const FileStamp now = stampOfFile(file);
+    if (!now.known || now.sameContent(m_diskStamp)) {
+        if (now.known)
+            m_diskStamp = now;
+        return;
+    }
+    // Changes made here win over the file until the user saves; the save then asks.
+    if (m_doc->isModified())
+        return;
+    auto fresh = std::make_unique<CBrenvikaDoc>();
+    FileOutcome outcome;
+    if (load(path, *fresh, outcome) != FileError::None || m_doc->isModified())
+        return; // a file caught half-written by some other tool: the next change tries again
+    m_doc->takeHouseFrom(*fresh);
+    m_doc->setModified(false);
+    m_diskStamp = outcome.stamp;
+    emit reloadedFromDisk(title());
 }
 
 bool DocumentController::save() {
@@ -161,42 +241,75 @@ bool DocumentController::save() {
 bool DocumentController::saveAs() {
     if (m_busy)
         return false;
-    const QString suggestion = pathName().isEmpty() ? title() + QStringLiteral(".av") : pathName();
+    SettingsFile* settings = &m_recent.settingsFile();
+    const QString suggestion =
+        QDir(dialogStartFolder(pathName(), FileDialogKind::Save, settings))
+            .filePath(pathName().isEmpty() ? title() + QStringLiteral(".av")
+                                           : QFileInfo(pathName()).fileName());
     QString path = m_prompter.askSaveFileName(QStringLiteral("Save As"), suggestion, kFilter);
     if (path.isEmpty())
         return false;
+    rememberDialogFolder(FileDialogKind::Save, path, settings);
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".av");
     return writeTo(path);
 }
 
+bool DocumentController::mayOverwrite(const QString& absolute) {
+    if (absolute != pathName() || !m_diskStamp.known)
+        return true;
+    const FileStamp now = stampOfFile(toLocalPath(absolute));
+    // A file that is gone or unreadable now is simply written again.
+    if (!now.known || now.sameContent(m_diskStamp))
+        return true;
+    const int choice = m_prompter.askChoice(
+        kAppName,
+        QStringLiteral("%1 was changed by another program since it was opened here.\n\n"
+                       "Overwrite it with the house shown here, or reload it from the file "
+                       "(the changes made here since are lost)?")
+            .arg(absolute),
+        {QStringLiteral("Overwrite"), QStringLiteral("Reload"), QStringLiteral("Cancel")});
+    if (choice == 1)
+        readInto(absolute, Naming::TakePath);
+    return choice == 0;
+}
+
 bool DocumentController::writeTo(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (!mayOverwrite(absolute))
+        return false;
     FileError error = FileError::SaveFailed;
+    FileOutcome outcome;
     try {
-        error = saveProject(toLocalPath(absolute), *m_doc);
+        error = saveProject(toLocalPath(absolute), *m_doc, &outcome);
     } catch (const std::exception&) {
         // Out of memory while building the file's bytes: the old file is still untouched.
+        outcome.systemError = ENOMEM;
     }
     if (error != FileError::None) {
-        showFileError(static_cast<int>(error));
+        showFileError(static_cast<int>(error), absolute, outcome.systemError);
         return false;
     }
     m_doc->setModified(false);
     setPath(absolute);
+    watch(outcome.stamp);
     m_registration->afterWrite(toLocalPath(absolute));
     m_recent.add(absolute);
     emit recentFilesChanged();
     return true;
 }
 
-void DocumentController::showFileError(int code) {
+void DocumentController::showFileError(int code, const QString& path, int systemError) {
     const auto error = static_cast<FileError>(code);
-    const QString text = QString::fromUtf8(fileErrorMessage(error));
+    QString text = QString::fromUtf8(fileErrorMessage(error));
     if (error == FileError::WrongVersion) {
         m_prompter.message(QStringLiteral("Error"), text, Prompter::Icon::None);
         return;
     }
+    // The message as the user knows it, then which file and what the system said.
+    if (systemError != 0)
+        text += QStringLiteral("\n%1: %2")
+                    .arg(path, QString::fromLocal8Bit(std::strerror(systemError)));
     m_prompter.message(kAppName, text, Prompter::Icon::Warning);
 }
 

@@ -2,8 +2,12 @@
 
 #include "model/CBrenvikaDoc.h"
 
+#include "model/ProjectFile.h"
+
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 
@@ -56,16 +60,28 @@ public:
     // The question itself: true when it is fine to drop the house (saved, or the user said No).
     bool saveModified();
 
+    // Looks whether another program changed the project's file; an unmodified house is reloaded
+    // from it. Runs by itself shortly after the file or its folder changes.
+    void checkFileOnDisk();
+
 signals:
     void titleChanged(const QString& title);
     void recentFilesChanged();
+    // The house was reloaded because another program changed its file.
+    void reloadedFromDisk(const QString& title);
 
 private:
     enum class Naming { TakePath, StayUntitled };
     bool readInto(const QString& path, Naming naming);
+    // Reads the file into `fresh` off the GUI thread, with a progress window when it is slow.
+    FileError load(const QString& absolute, CBrenvikaDoc& fresh, FileOutcome& outcome);
     bool writeTo(const QString& path);
+    // Before a save over the project's own file: true to go on writing. When another program
+    // changed the file since it was read or written here, the user decides.
+    bool mayOverwrite(const QString& absolute);
     void setPath(const QString& path);
-    void showFileError(int error);
+    void showFileError(int error, const QString& path, int systemError);
+    void watch(const FileStamp& stamp);
 
     std::unique_ptr<CBrenvikaDoc> m_doc;
     std::unique_ptr<DocumentRegistration> m_registration;
@@ -75,6 +91,9 @@ private:
     int m_progressDelay = 500;
     bool m_busy = false;
     bool m_lastOpenFailed = false;
+    FileStamp m_diskStamp; // the project's file as last read or written here
+    QFileSystemWatcher m_watcher;
+    QTimer m_diskCheck;
 };
 
 } // namespace ardenvo

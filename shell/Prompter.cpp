@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <cstdio>
 
@@ -46,8 +47,19 @@ Prompter::Answer QtPrompter::askYesNoCancel(const QString& title, const QString&
     }
 }
 
-QString QtPrompter::askOpenFileName(const QString& caption, const QString& filter) {
-    return QFileDialog::getOpenFileName(m_owner, caption, QString(), filter);
+int QtPrompter::askChoice(const QString& title, const QString& text, const QStringList& buttons) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, m_owner);
+    QList<QAbstractButton*> added;
+    for (int i = 0; i < buttons.size(); ++i)
+        added << box.addButton(buttons[i], i + 1 == buttons.size() ? QMessageBox::RejectRole
+                                                                   : QMessageBox::AcceptRole);
+    box.exec();
+    return static_cast<int>(added.indexOf(box.clickedButton()));
+}
+
+QString QtPrompter::askOpenFileName(const QString& caption, const QString& folder,
+                                    const QString& filter) {
+    return QFileDialog::getOpenFileName(m_owner, caption, folder, filter);
 }
 
 QString QtPrompter::askSaveFileName(const QString& caption, const QString& suggestion,

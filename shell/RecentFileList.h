@@ -18,6 +18,8 @@ public:
     void remove(const QString& path);
     // False when the settings file exists but cannot be read.
     bool isAccessible() const;
+    // The settings file the list lives in, which also keeps the shell's other settings.
+    SettingsFile& settingsFile() const { return m_file; }
 
 private:
     SettingsFile& m_file;

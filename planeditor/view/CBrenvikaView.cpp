@@ -237,16 +237,16 @@ void CBrenvikaView::scrollBy(int dx, int dy) {
     redraw();
 }
 
-void CBrenvikaView::scrollLeft() {
-    scrollBy(kScrollStep, 0);
-}
-void CBrenvikaView::scrollRight() {
+void CBrenvikaView::scrollEast() {
     scrollBy(-kScrollStep, 0);
 }
-void CBrenvikaView::scrollUp() {
+void CBrenvikaView::scrollWest() {
+    scrollBy(kScrollStep, 0);
+}
+void CBrenvikaView::scrollNorth() {
     scrollBy(0, kScrollStep);
 }
-void CBrenvikaView::scrollDown() {
+void CBrenvikaView::scrollSouth() {
     scrollBy(0, -kScrollStep);
 }
 
@@ -304,8 +304,10 @@ CBlock* CBrenvikaView::blockAt(QPoint screen) const {
     std::unordered_map<std::int32_t, CBlock*> byId;
     for (const auto& b : section->blocks())
         byId.emplace(b->id, b.get());
-    for (std::int32_t id : m_figures) {
-        auto it = byId.find(id);
+    // Figures are drawn in list order, so the last one holding the point is the one on top: the
+    // block the user sees is the one a click takes.
+    for (auto id = m_figures.rbegin(); id != m_figures.rend(); ++id) {
+        auto it = byId.find(*id);
         if (it != byId.end() && containsPoint(t.toScreen(it->second->rect()), p))
             return it->second;
     }
@@ -492,17 +494,18 @@ void CBrenvikaView::cancelBlockDrag() {
 void CBrenvikaView::keyPressEvent(QKeyEvent* event) {
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     switch (event->key()) {
+    // Each arrow shows what lies the way it points.
     case Qt::Key_Left:
-        scrollLeft();
+        scrollWest();
         return;
     case Qt::Key_Right:
-        scrollRight();
+        scrollEast();
         return;
     case Qt::Key_Up:
-        scrollUp();
+        scrollNorth();
         return;
     case Qt::Key_Down:
-        scrollDown();
+        scrollSouth();
         return;
     case Qt::Key_Q:
         if (ctrl) {
@@ -541,9 +544,9 @@ void CBrenvikaView::wheelEvent(QWheelEvent* event) {
         if (ctrl)
             away ? zoomOut() : zoomIn();
         else if (shift)
-            away ? scrollLeft() : scrollRight();
+            away ? scrollEast() : scrollWest();
         else
-            away ? scrollUp() : scrollDown();
+            away ? scrollNorth() : scrollSouth();
     }
     event->accept();
 }

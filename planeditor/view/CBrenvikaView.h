@@ -59,10 +59,12 @@ public slots:
     void zoomOut();
     void actualSize();
     void fitToWindow();
-    void scrollLeft();  // to the east: offsetX += 60
-    void scrollRight(); // to the west: offsetX -= 60
-    void scrollUp();    // to the north: offsetY += 60
-    void scrollDown();  // to the south: offsetY -= 60
+    // Each shows 60 more units of what lies that way. A point shows at zoom * (x + offsetX), and
+    // east is +x, north -y: to see further east the offset goes down.
+    void scrollEast();  // offsetX -= 60
+    void scrollWest();  // offsetX += 60
+    void scrollNorth(); // offsetY += 60
+    void scrollSouth(); // offsetY -= 60
     // Options > units menu: sets the document's unit, marks it modified, updates the size text.
     void setUnit(int index);
 

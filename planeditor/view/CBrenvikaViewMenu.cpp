@@ -58,29 +58,48 @@ QMenu* CBrenvikaView::buildContextMenu(const CBlock& block) {
             this, [this, command, id, side] { runCommand(command, id, side); },
             Qt::QueuedConnection);
     };
-    auto addItem = [&](QMenu* into, const char* text, Command command, bool enabled,
-                       int side = -1) {
+    // Each entry explains itself in the status bar while the pointer is on it, as the menu bar's
+    // entries do. A popup menu is a window of its own, so Qt's status tips stop at it and never
+    // reach the frame: the view passes them on itself.
+    auto addItem = [&](QMenu* into, const char* text, const QString& status, Command command,
+                       bool enabled, int side = -1) {
         QAction* action = into->addAction(QString::fromLatin1(text));
+        action->setStatusTip(status);
         action->setEnabled(enabled);
         connect(action, &QAction::triggered, this, [post, command, side] { post(command, side); });
     };
+    const QString what =
+        onObject ? QStringLiteral("the selected object") : QStringLiteral("the room/hall");
 
     QMenu* add = menu->addMenu(QStringLiteral("Add neighbor"));
+    add->menuAction()->setStatusTip(QStringLiteral("Attaches a new hall or room to a free side"));
     QMenu* hall = add->addMenu(QStringLiteral("A hall"));
+    hall->menuAction()->setStatusTip(QStringLiteral("Attaches a new hall"));
     QMenu* room = add->addMenu(QStringLiteral("A room"));
+    room->menuAction()->setStatusTip(QStringLiteral("Attaches a new room"));
     for (int side = North; side <= West; ++side) {
         const bool free = block.neighbours[static_cast<std::size_t>(side)] == 0;
-        addItem(hall, kSideLabels[side], Command::AddHall, free, side);
-        addItem(room, kSideLabels[side], Command::AddRoom, free, side);
+        const QString status = QStringLiteral("Attaches it to %1 of this one")
+                                   .arg(QString::fromLatin1(kSideLabels[side]).mid(3));
+        addItem(hall, kSideLabels[side], status, Command::AddHall, free, side);
+        addItem(room, kSideLabels[side], status, Command::AddRoom, free, side);
     }
-    addItem(menu, "Rename", Command::Rename,
+    addItem(menu, "Rename", QStringLiteral("Gives %1 a new name").arg(what), Command::Rename,
             onObject ? bool(m_hooks.renameObject) : bool(m_hooks.renameBlock));
-    addItem(menu, "Resize", Command::Resize,
+    addItem(menu, "Resize", QStringLiteral("Changes the size of %1").arg(what), Command::Resize,
             onObject ? bool(m_hooks.resizeObject) : bool(m_hooks.resizeBlock));
-    addItem(menu, "Reposition", Command::Reposition, bool(m_hooks.reposition));
-    addItem(menu, "Change color", Command::ChangeColor, true);
-    addItem(menu, "Objects inside", Command::ObjectsInside, bool(m_hooks.objectsInside));
-    addItem(menu, "Delete", Command::Delete, true);
+    addItem(menu, "Reposition", QStringLiteral("Sets the relative position to the neighbors"),
+            Command::Reposition, bool(m_hooks.reposition));
+    addItem(menu, "Change color", QStringLiteral("Changes the color of %1").arg(what),
+            Command::ChangeColor, true);
+    addItem(menu, "Objects inside", QStringLiteral("Shows and edits the objects in the room/hall"),
+            Command::ObjectsInside, bool(m_hooks.objectsInside));
+    addItem(menu, "Delete", QStringLiteral("Deletes %1").arg(what), Command::Delete, true);
+
+    for (QMenu* m : {menu, add, hall, room})
+        connect(m, &QMenu::hovered, this,
+                [this](QAction* action) { emit statusMessage(action->statusTip()); });
+    connect(menu, &QMenu::aboutToHide, this, [this] { emit statusMessage(QString()); });
     return menu;
 }
 

@@ -1,10 +1,9 @@
 #include "planeditor/view/SectionsDialog.h"
 
-#include "platform/AppPaths.h"
 #include "platform/TextCodec.h"
+#include "platform/help/HelpWindow.h"
 
 #include <QBoxLayout>
-#include <QDesktopServices>
 #include <QHeaderView>
 #include <QIcon>
 #include <QPainter>
@@ -13,7 +12,6 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
-#include <QUrl>
 
 #include <memory>
 
@@ -211,18 +209,9 @@ void SectionsDialog::showHelp() {
         m_help(this);
         return;
     }
-    const auto path = AppPaths::findResource("help/index.html");
-    if (!path) {
-        m_prompts.showWarning(this, QStringLiteral("The help file help/index.html was not found."));
-        return;
-    }
-    QUrl url = QUrl::fromLocalFile(QString::fromStdString(*path));
-    url.setFragment(QStringLiteral("sections"));
-    if (!QDesktopServices::openUrl(url))
-        m_prompts.showWarning(this, QStringLiteral("No web browser could open the help file %1.")
-                                        .arg(QString::fromStdString(*path)));
+    if (showManual(QStringLiteral("sections")) == ManualShown::Missing)
+        m_prompts.showWarning(this, manualMissingText());
 }
-
 bool SectionsDialog::run(QWidget* parent, CBrenvikaDoc& doc) {
     doc.setModified();
     SectionsDialog dialog(parent, doc);

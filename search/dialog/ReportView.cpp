@@ -88,7 +88,10 @@ bool ReportView::showReport(const QString& path) {
     if (!piece.isEmpty())
         pieces << piece;
 
-    setHtml(before + head + pieces.takeFirst() + QStringLiteral("</table>") +
+    // Taken out first: in one expression the emptiness test may run before the take, and a
+    // report of one piece would then lose what follows its table.
+    const QString first = pieces.takeFirst();
+    setHtml(before + head + first + QStringLiteral("</table>") +
             (pieces.isEmpty() ? after : QString()));
     if (!pieces.isEmpty()) {
         for (const QString& rows : pieces)

@@ -2,6 +2,8 @@
 
 #include "model/CBrenvikaDoc.h"
 #include "platform/AppPaths.h"
+#include "platform/DialogFolders.h"
+#include "platform/SettingsFile.h"
 #include "search/dialog/ReportView.h"
 #include "search/dialog/SearchPicture.h"
 #include "search/dialog/SearchPrompts.h"
@@ -50,6 +52,7 @@ QPushButton* addButton(QBoxLayout* layout, const QString& text, const char* name
 void SearchDialog::run(QWidget* parent, CBrenvikaDoc& doc) {
     QtSearchPrompts prompts;
     SearchDialog dialog(doc, QString::fromStdString(AppPaths::reportPath()), prompts, parent);
+    dialog.setFolderSettings(&SettingsFile::user());
     dialog.exec();
 }
 
@@ -290,11 +293,13 @@ void SearchDialog::saveAsPdf() {
                           SearchPrompts::Icon::Stop);
         return;
     }
-    const QString suggestion =
-        QFileInfo(m_reportPath).absoluteDir().filePath(QStringLiteral("report.pdf"));
-    QString path = m_prompts.askPdfFileName(this, suggestion);
+    const QString house = QFile::decodeName(QByteArray::fromStdString(m_doc.pathName()));
+    const QString folder = dialogStartFolder(house, FileDialogKind::Pdf, m_folderSettings);
+    QString path =
+        m_prompts.askPdfFileName(this, QDir(folder).filePath(QStringLiteral("report.pdf")));
     if (path.isEmpty())
         return;
+    rememberDialogFolder(FileDialogKind::Pdf, path, m_folderSettings);
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
     // A printer of its own, so the PDF does not change the one the user set up for paper.

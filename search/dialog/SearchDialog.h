@@ -21,6 +21,7 @@ namespace ardenvo {
 class CBrenvikaDoc;
 class ReportView;
 class SearchPrompts;
+class SettingsFile;
 
 // "Search": the criteria, the rooms and halls to look in, and the report with printing.
 class SearchDialog : public QDialog {
@@ -37,6 +38,9 @@ public:
     // The delays of the scope tree: ticking everything after opening, then synchronising after
     // that and after every click or key in the tree.
     static constexpr int kTreeDelayMs = 200;
+
+    // Where "Save as PDF..." remembers its last folder; without one it remembers nothing.
+    void setFolderSettings(SettingsFile* settings) { m_folderSettings = settings; }
 
     // The criteria as the controls hold them.
     SearchCriteria criteria() const;
@@ -59,6 +63,7 @@ private:
     CBrenvikaDoc& m_doc;
     QString m_reportPath;
     SearchPrompts& m_prompts;
+    SettingsFile* m_folderSettings = nullptr;
     SearchScope m_scope;
     QPrinter m_printer;
     QTimer m_syncTimer;

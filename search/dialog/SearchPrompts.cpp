@@ -1,15 +1,13 @@
 #include "search/dialog/SearchPrompts.h"
 
-#include "platform/AppPaths.h"
+#include "platform/help/HelpWindow.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QUrl>
 
 namespace ardenvo {
 
@@ -35,16 +33,8 @@ QString QtSearchPrompts::askPdfFileName(QWidget* parent, const QString& suggesti
 }
 
 void QtSearchPrompts::openHelp(QWidget* parent) {
-    const auto manual = AppPaths::findResource("help/index.html");
-    if (!manual) {
-        message(parent, QStringLiteral("The manual is not installed."), Icon::Stop);
-        return;
-    }
-    QUrl url = QUrl::fromLocalFile(QString::fromStdString(*manual));
-    url.setFragment(QStringLiteral("search"));
-    if (!QDesktopServices::openUrl(url))
-        message(parent, QStringLiteral("Could not open the manual \"%1\".").arg(url.toLocalFile()),
-                Icon::Stop);
+    if (showManual(QStringLiteral("search")) == ManualShown::Missing)
+        message(parent, manualMissingText(), Icon::Stop);
 }
 
 } // namespace ardenvo

@@ -6,7 +6,7 @@
 
 namespace ardenvo {
 
-double leadingNumber(std::string_view text) {
+std::optional<double> leadingNumberIfAny(std::string_view text) {
     std::size_t pos = 0;
     while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '\t' && text[pos] <= '\r')))
         ++pos;
@@ -17,13 +17,13 @@ double leadingNumber(std::string_view text) {
     }
     // from_chars takes no '+' and no second sign, which matches the C conversion's grammar.
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-        return 0.0;
+        return std::nullopt;
     const char* first = text.data() + pos;
     const char* last = text.data() + text.size();
     double value = 0.0;
     const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
     if (ec == std::errc::invalid_argument)
-        return 0.0;
+        return std::nullopt;
     if (ec == std::errc::result_out_of_range) {
         // Decide between overflow and underflow from the exponent's sign.
         bool negativeExponent = false;
@@ -34,6 +34,10 @@ double leadingNumber(std::string_view text) {
         value = negativeExponent ? 0.0 : std::numeric_limits<double>::infinity();
     }
     return negative ? -value : value;
+}
+
+double leadingNumber(std::string_view text) {
+    return leadingNumberIfAny(text).value_or(0.0);
 }
 
 std::string formatFixed(double value) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,9 @@ namespace ardenvo {
 // and "nan" as spelled); 0 when the text does not start with a number. Too large a value gives
 // plus or minus infinity and too small a one 0, as the C library's conversion does.
 double leadingNumber(std::string_view text);
+
+// The same number, or nothing when the text does not start with one ("", "abc", "-").
+std::optional<double> leadingNumberIfAny(std::string_view text);
 
 // A number as printf's "%f" prints it in the C locale: six decimals and a dot.
 std::string formatFixed(double value);

@@ -168,7 +168,12 @@ private:
         bool matched = false;
         const Comparison c = m_criteria.comparison;
         if (!comparesWithValue(c)) {
-            const double number = leadingNumber(value);
+            // A value holding no number is listed but counts for none of the statistics, so an
+            // empty field neither lowers the average nor becomes the minimum.
+            const std::optional<double> found = leadingNumberIfAny(value);
+            if (!found)
+                return true;
+            const double number = *found;
             if (m_firstValue) {
                 m_firstValue = false;
                 m_result.accumulator = number;

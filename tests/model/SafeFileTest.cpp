@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -196,4 +198,81 @@ TEST_F(SafeFile, LargeHouseIsSavedInPiecesToTheSameBytes) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(contentOf(target), old);
     EXPECT_EQ(entries(), std::vector<std::string>{"big.av"});
+}
+
+namespace {
+
+// Whether the folder can hold files without a name (the way saves leave nothing when killed).
+bool offersUnnamedFiles(const std::string& folder) {
+#ifdef O_TMPFILE
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+#else
+    (void)folder;
+    return false;
+#endif
+}
+
+} // namespace
+
+TEST_F(SafeFile, ASaveKilledPartWayLeavesNothingBehind) {
+    const std::string target = path("house.av");
+    putFile(target, "old house");
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // A megabyte written, then the save hangs until it is killed.
+        replaceFileSafelyWith(
+            target, false,
+            [&](const ChunkWriter& write) {
+                write(std::string(1 << 20, 'n'));
+                [[maybe_unused]] const auto n = ::write(ready[1], "w", 1);
+                for (;;)
+                    ::pause();
+                return true;
+            },
+            nullptr);
+        ::_exit(0);
+    }
+    ::close(ready[1]);
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ::close(ready[0]);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+
+    EXPECT_EQ(contentOf(target), "old house");
+    if (offersUnnamedFiles(m_dir))
+        EXPECT_EQ(entries(), std::vector<std::string>{"house.av"});
+    // Where a named file had to be used, the next save of the house removes it.
+    std::string error;
+    ASSERT_TRUE(replaceFileSafely(target, "new house", false, &error)) << error;
+    EXPECT_EQ(contentOf(target), "new house");
+    EXPECT_EQ(entries(), std::vector<std::string>{"house.av"});
+}
+
+TEST_F(SafeFile, ASaveRemovesOnlyTheDeadLeftoversOfItsOwnHouse) {
+    const std::string target = path("house.av");
+    putFile(target, "old");
+    const char* const kept[] = {".house.av.0000000000bb.tmp", ".other.av.0000000000aa.tmp",
+                                ".house.av.notes.tmp", "house.av.0000000000aa.tmp",
+                                ".house.av.0000000000AA.tmp"};
+    for (const char* name : kept)
+        putFile(path(name), "x");
+    putFile(path(".house.av.0000000000aa.tmp"), std::string(4096, 'x')); // a killed save's
+    // A save of the same house still running holds a lock on its file.
+    const int busy = ::open(path(kept[0]).c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+
+    std::string error;
+    ASSERT_TRUE(replaceFileSafely(target, "new", false, &error)) << error;
+    ::close(busy);
+    std::vector<std::string> expected(std::begin(kept), std::end(kept));
+    expected.push_back("house.av");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(entries(), expected);
 }

@@ -7,10 +7,12 @@
 #include "shell/RecentFileList.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressDialog>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -51,7 +53,7 @@ TEST_F(DocumentControllerTest, SaveAsThenOpenBringsTheSameHouseBackUnderItsName)
     // No extension typed: the project extension is added.
     prompter.saveNames.push_back(scratchFile("round"));
     ASSERT_TRUE(controller.save());
-    EXPECT_EQ(prompter.saveSuggestions, QStringList{"Untitled.av"});
+    EXPECT_EQ(prompter.saveSuggestions, QStringList{QDir::homePath() + "/Untitled.av"});
     const QString path = scratchFile("round.av");
     EXPECT_TRUE(QFileInfo::exists(path));
     EXPECT_EQ(controller.title(), "round.av");
@@ -131,7 +133,10 @@ TEST_F(DocumentControllerTest, FailedOpensReportTheirErrorAndNeverKeepABrokenHou
     // A file that cannot be opened leaves the shown house and its name alone.
     EXPECT_FALSE(controller.openDocument(scratchFile("missing.av")));
     ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "Failed to open document.");
+    // The known message first, then which file and why.
+    EXPECT_EQ(prompter.messages[0].text.toStdString(), "Failed to open document.\n" +
+                                                           scratchFile("missing.av").toStdString() +
+                                                           ": No such file or directory");
     EXPECT_TRUE(controller.lastOpenFailed());
     EXPECT_EQ(controller.title(), "good.av");
     EXPECT_EQ(controller.document().currentSection()->blocks().size(), 2u);
@@ -175,9 +180,29 @@ TEST_F(DocumentControllerTest, APredoneHouseStaysUntitledAndIsNeverOverwritten) 
     controller.document().addBlock(1, 2, BlockKind::Hall);
     prompter.saveNames.push_back(scratchFile("mine.av"));
     ASSERT_TRUE(controller.save());
-    EXPECT_EQ(prompter.saveSuggestions.last(), "Untitled.av");
+    EXPECT_EQ(prompter.saveSuggestions.last(), scratchFile("Untitled.av"));
     EXPECT_EQ(readAll(scratchFile("predone.av")), shipped);
     EXPECT_EQ(controller.title(), "mine.av");
+}
+
+TEST_F(DocumentControllerTest, APredoneHouseIsRegisteredOnlyOnceSavedUnderTheUsersName) {
+    // A shipped house, written as the program's installation would hold it.
+    CBrenvikaDoc shipped;
+    installLayout(shipped);
+    const QString demo = scratchFile("demo-house.av");
+    ASSERT_EQ(saveProject(demo.toStdString(), shipped), FileError::None);
+
+    // What the reminder program would watch, as another process sees it.
+    ASSERT_TRUE(controller.loadPredone(demo));
+    EXPECT_FALSE(runTool({"projects"}).contains("demo-house.av"));
+    EXPECT_FALSE(runTool({"open-projects"}).contains("demo-house.av"));
+
+    prompter.saveNames.push_back(scratchFile("my-house.av"));
+    ASSERT_TRUE(controller.save());
+    const QString projects = runTool({"projects"});
+    EXPECT_TRUE(projects.contains("my-house.av")) << projects.toStdString();
+    EXPECT_FALSE(projects.contains("demo-house.av"));
+    EXPECT_TRUE(runTool({"open-projects"}).contains("my-house.av"));
 }
 
 TEST_F(DocumentControllerTest, AFailedSaveSaysSoAndKeepsTheChanges) {
@@ -185,7 +210,9 @@ TEST_F(DocumentControllerTest, AFailedSaveSaysSoAndKeepsTheChanges) {
     prompter.saveNames.push_back(scratchFile("no-such-folder/house.av"));
     EXPECT_FALSE(controller.save());
     ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "Failed to save document.");
+    EXPECT_EQ(prompter.messages[0].text.toStdString(),
+              "Failed to save document.\n" + scratchFile("no-such-folder/house.av").toStdString() +
+                  ": No such file or directory");
     EXPECT_TRUE(controller.isModified());
     EXPECT_EQ(controller.title(), "Untitled");
     EXPECT_TRUE(recent.files().isEmpty());
@@ -224,4 +251,100 @@ TEST_F(DocumentControllerTest, ALargeHouseOpensOffTheGuiThreadWithProgress) {
     EXPECT_TRUE(progressSeen);
     EXPECT_EQ(controller.document().currentSection()->blocks().front()->floorObjects().size(),
               20000u);
+}
+
+TEST_F(DocumentControllerTest, ChangesAnotherProgramSavedAreNeverOverwrittenUnasked) {
+    QFile::remove(scratchFile("shared.av"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ARDENVO_SOURCE_DIR "/data/small-flat.av"),
+                            scratchFile("shared.av")));
+    const QString path = scratchFile("shared.av");
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_TRUE(controller.openDocument(path));
+    const QString reminders = runTool({"reminders", path});
+    ASSERT_FALSE(reminders.isEmpty());
+    QSignalSpy reloaded(&controller, &DocumentController::reloadedFromDisk);
+
+    // The reminder program's "Reset" while the house has changes here: Cancel saves nothing.
+    addRoom();
+    ASSERT_FALSE(runTool({"reset", path, "0"}).startsWith("exit"));
+    const QByteArray theirs = readAll(path);
+    EXPECT_FALSE(controller.save());
+    ASSERT_EQ(prompter.questions.size(), 1);
+    EXPECT_TRUE(prompter.questions[0].contains("changed by another program"));
+    EXPECT_EQ(readAll(path), theirs);
+    EXPECT_TRUE(controller.isModified());
+
+    // Reload takes their file and drops the changes made here.
+    prompter.choices.push_back(1);
+    EXPECT_FALSE(controller.save());
+    EXPECT_FALSE(controller.isModified());
+    EXPECT_EQ(readAll(path), theirs);
+    EXPECT_EQ(controller.document().currentSection()->blocks().size(), [&] {
+        CBrenvikaDoc onDisk;
+        EXPECT_EQ(loadProject(path.toStdString(), onDisk), FileError::None);
+        return onDisk.currentSection()->blocks().size();
+    }());
+
+    // Overwrite replaces it; a save after our own needs no question.
+    addRoom();
+    ASSERT_FALSE(runTool({"reset", path, "0"}).startsWith("exit"));
+    prompter.choices.push_back(0);
+    EXPECT_TRUE(controller.save());
+    EXPECT_NE(readAll(path), theirs);
+    addRoom();
+    const auto asked = prompter.questions.size();
+    EXPECT_TRUE(controller.save());
+    EXPECT_EQ(prompter.questions.size(), asked);
+
+    // Unmodified here: their change is loaded by itself.
+    QApplication::processEvents();
+    reloaded.clear();
+    const QString before = runTool({"reminders", path});
+    ASSERT_FALSE(runTool({"reset", path, "0"}).startsWith("exit"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !reloaded.isEmpty(); }, 10000));
+    EXPECT_FALSE(controller.isModified());
+    EXPECT_EQ(prompter.questions.size(), asked);
+    // Saving now writes what the other program wrote, not the old reminders.
+    controller.document().setModified(true);
+    EXPECT_TRUE(controller.save());
+    EXPECT_NE(runTool({"reminders", path}), before);
+    EXPECT_EQ(prompter.questions.size(), asked);
+}
+
+TEST_F(DocumentControllerTest, FileDialogsStartInTheHousesFolderElseTheLastOneUsedElseHome) {
+    EXPECT_FALSE(controller.openWithDialog());
+    EXPECT_EQ(prompter.openFolders.last(), QDir::homePath());
+    EXPECT_FALSE(controller.saveAs());
+    EXPECT_EQ(prompter.saveSuggestions.last(), QDir::homePath() + "/Untitled.av");
+
+    QDir().mkpath(scratchFile("saved"));
+    QDir().mkpath(scratchFile("opened"));
+    addRoom();
+    prompter.saveNames.push_back(scratchFile("saved/house.av"));
+    ASSERT_TRUE(controller.saveAs());
+    ASSERT_TRUE(QFile::copy(scratchFile("saved/house.av"), scratchFile("opened/copy.av")));
+    // With a house open, both start where it lies.
+    EXPECT_FALSE(controller.openWithDialog());
+    EXPECT_EQ(prompter.openFolders.last(), scratchFile("saved"));
+    EXPECT_FALSE(controller.saveAs());
+    EXPECT_EQ(prompter.saveSuggestions.last(), scratchFile("saved/house.av"));
+    prompter.openNames.push_back(scratchFile("opened/copy.av"));
+    ASSERT_TRUE(controller.openWithDialog());
+
+    // An untitled house: each dialog where it was used last, kept in the settings.
+    ASSERT_TRUE(controller.newDocument());
+    EXPECT_FALSE(controller.openWithDialog());
+    EXPECT_EQ(prompter.openFolders.last(), scratchFile("opened"));
+    EXPECT_FALSE(controller.saveAs());
+    EXPECT_EQ(prompter.saveSuggestions.last(), scratchFile("saved/Untitled.av"));
+    RecentFileList again(settings);
+    DocumentController next(prompter, again);
+    EXPECT_FALSE(next.openWithDialog());
+    EXPECT_EQ(prompter.openFolders.last(), scratchFile("opened"));
+
+    // A folder that has gone is not offered.
+    QFile::remove(scratchFile("opened/copy.av"));
+    QDir().rmdir(scratchFile("opened"));
+    EXPECT_FALSE(controller.openWithDialog());
+    EXPECT_EQ(prompter.openFolders.last(), QDir::homePath());
 }

@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
@@ -122,6 +123,36 @@ TEST_F(MainFrameTest, ToolbarHasTheCommandsInOrderWithSmallIcons) {
                            "|",          "print",    "|",           "appAbout"}));
 }
 
+TEST_F(MainFrameTest, HiddenBarsStayHiddenAtTheNextStart) {
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    auto* bar = frame->findChild<QToolBar*>("standardToolBar");
+    auto* toolbarToggle = frame->findChild<QAction*>("viewToolbar");
+    ASSERT_NE(toolbarToggle, nullptr);
+    EXPECT_TRUE(bar->isVisible() && frame->statusBar()->isVisible());
+    toolbarToggle->trigger();
+    frame->action("viewStatusBar")->trigger();
+    EXPECT_FALSE(bar->isVisible() || frame->statusBar()->isVisible());
+
+    // The next window (the next start) reads the same settings.
+    auto next = [&] {
+        frame->close();
+        frame = std::make_unique<CMainFrame>(controller, recent, prompter);
+        frame->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    };
+    next();
+    EXPECT_FALSE(frame->findChild<QToolBar*>("standardToolBar")->isVisible());
+    EXPECT_FALSE(frame->statusBar()->isVisible());
+    EXPECT_FALSE(frame->findChild<QAction*>("viewToolbar")->isChecked());
+    EXPECT_FALSE(frame->action("viewStatusBar")->isChecked());
+
+    frame->findChild<QAction*>("viewToolbar")->trigger();
+    next();
+    EXPECT_TRUE(frame->findChild<QToolBar*>("standardToolBar")->isVisible());
+    EXPECT_FALSE(frame->statusBar()->isVisible());
+}
+
 TEST_F(MainFrameTest, KeysAndButtonsReachTheDocumentAndTheView) {
     frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
@@ -136,7 +167,7 @@ TEST_F(MainFrameTest, KeysAndButtonsReachTheDocumentAndTheView) {
     controller.document().setModified(false);
     const int before = controller.document().currentSection()->offsetX;
     frame->action("scrollEast")->trigger();
-    EXPECT_EQ(controller.document().currentSection()->offsetX, before + 60);
+    EXPECT_EQ(controller.document().currentSection()->offsetX, before - 60);
     EXPECT_TRUE(controller.isModified());
 
     // A unit from the Options menu becomes the house's unit.
@@ -183,7 +214,7 @@ TEST_F(MainFrameTest, SavedHousesAreRegisteredAndTheRecentFourDropOneThatNoLonge
     const int missing = recent.files().indexOf(paths[4]);
     ASSERT_GE(missing, 0);
     EXPECT_FALSE(frame->openRecent(missing));
-    EXPECT_EQ(prompter.messages.back().text, "Failed to open document.");
+    EXPECT_TRUE(prompter.messages.back().text.startsWith("Failed to open document.\n" + paths[4]));
     EXPECT_FALSE(recent.files().contains(paths[4]));
     EXPECT_FALSE(menuTexts(topMenu("&File")).join(' ').contains(paths[4]));
     EXPECT_FALSE(frame->openRecent(7));

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 
 #include <cstdio>
 #include <cstdlib>
@@ -65,5 +66,22 @@ QString writeScratchFile(const QString& name, const QByteArray& bytes) {
         f.write(bytes);
     return path;
 }
+
+#ifdef ARDENVO_TOOL
+QString runTool(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(ARDENVO_TOOL), arguments);
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return QStringLiteral("did not end");
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return QStringLiteral("exit %1: %2")
+            .arg(process.exitCode())
+            .arg(QString::fromLocal8Bit(process.readAllStandardError()));
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+#endif
 
 } // namespace ardenvo::test

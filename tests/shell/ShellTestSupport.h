@@ -22,9 +22,11 @@ public:
     std::vector<Shown> messages;
     QStringList questions;
     std::deque<Answer> answers;    // Cancel when empty
+    std::deque<int> choices;       // -1 (closed) when empty
     std::deque<QString> openNames; // "" (cancel) when empty
     std::deque<QString> saveNames; // "" (cancel) when empty
     QStringList saveSuggestions;
+    QStringList openFolders;
 
     void message(const QString& title, const QString& text, Icon icon) override {
         messages.push_back({title, text, icon});
@@ -33,7 +35,12 @@ public:
         questions << text;
         return take(answers, Answer::Cancel);
     }
-    QString askOpenFileName(const QString&, const QString&) override {
+    int askChoice(const QString&, const QString& text, const QStringList&) override {
+        questions << text;
+        return take(choices, -1);
+    }
+    QString askOpenFileName(const QString&, const QString& folder, const QString&) override {
+        openFolders << folder;
         return take(openNames, QString());
     }
     QString askSaveFileName(const QString&, const QString& suggestion, const QString&) override {
@@ -58,5 +65,11 @@ QString scratchDir();
 QString scratchFile(const QString& name);
 // Writes raw bytes to a file of the scratch folder and returns its path.
 QString writeScratchFile(const QString& name, const QByteArray& bytes);
+
+#ifdef ARDENVO_TOOL
+// Runs ardenvo-tool with this test's settings and runtime folders; its standard output, or
+// "exit N: errors" when it failed.
+QString runTool(const QStringList& arguments);
+#endif
 
 } // namespace ardenvo::test

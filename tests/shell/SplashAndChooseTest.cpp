@@ -79,7 +79,7 @@ TEST(Splash, GoesByItselfAfterItsTime) {
     EXPECT_TRUE(dismissed);
 }
 
-TEST(ChooseDialog, ListsPredoneAndRecentHousesByNameAndFolder) {
+TEST(ChooseDialog, ListsPredoneHousesByFullPathAndRecentOnesByFolder) {
     const QString a = scratchFile("choose-a");
     const QString b = scratchFile("choose-b");
     QDir().mkpath(a);
@@ -99,7 +99,7 @@ TEST(ChooseDialog, ListsPredoneAndRecentHousesByNameAndFolder) {
     QTreeWidget* upper = dialog.predoneList();
     ASSERT_EQ(upper->topLevelItemCount(), 3);
     EXPECT_EQ(upper->topLevelItem(1)->text(0), "zeta.av");
-    EXPECT_EQ(upper->topLevelItem(1)->text(1), a + "/");
+    EXPECT_EQ(upper->topLevelItem(1)->text(1), a + "/zeta.av");
     QTreeWidget* lower = dialog.recentList();
     ASSERT_EQ(lower->topLevelItemCount(), 2);
     EXPECT_EQ(lower->topLevelItem(0)->text(0), "villa.av");

@@ -2,6 +2,8 @@
 
 #include <QWheelEvent>
 
+#include <functional>
+
 using namespace ardenvo;
 using ardenvo::test::PlanViewTest;
 
@@ -56,7 +58,7 @@ TEST_F(PlanViewTest, ScrollingMarksTheHouseModifiedButZoomingDoesNot) {
     EXPECT_EQ(section().offsetY, y - 60);
     turnWheel(view.get(), 120, Qt::NoModifier); // away from the user: north
     EXPECT_EQ(section().offsetY, y);
-    turnWheel(view.get(), -120, Qt::ShiftModifier); // towards the user with Shift: west
+    turnWheel(view.get(), 120, Qt::ShiftModifier); // away from the user with Shift: east
     EXPECT_EQ(section().offsetX, x);
 
     // Ctrl+Q nudges the plan without making an edit of it.
@@ -65,6 +67,27 @@ TEST_F(PlanViewTest, ScrollingMarksTheHouseModifiedButZoomingDoesNot) {
     EXPECT_EQ(section().offsetX, x + 20);
     EXPECT_EQ(section().offsetY, y + 10);
     EXPECT_FALSE(doc.isModified());
+}
+
+TEST_F(PlanViewTest, EachScrollShowsWhatLiesThatWay) {
+    // Showing more of the east moves the plan towards the west of the window, and so on.
+    struct Way {
+        std::function<void()> command;
+        Qt::Key key;
+        QPoint shift;
+    };
+    const Way ways[] = {{[&] { view->scrollEast(); }, Qt::Key_Right, {-1, 0}},
+                        {[&] { view->scrollWest(); }, Qt::Key_Left, {1, 0}},
+                        {[&] { view->scrollNorth(); }, Qt::Key_Up, {0, 1}},
+                        {[&] { view->scrollSouth(); }, Qt::Key_Down, {0, -1}}};
+    view->actualSize();
+    for (const Way& way : ways) {
+        const QPoint before = centreOf(1);
+        way.command();
+        EXPECT_EQ(centreOf(1) - before, way.shift * 60);
+        QTest::keyClick(view.get(), way.key);
+        EXPECT_EQ(centreOf(1) - before, way.shift * 120);
+    }
 }
 
 TEST_F(PlanViewTest, ASecondClickOnAnObjectOfAnUnselectedBlockOnlySelectsTheBlock) {

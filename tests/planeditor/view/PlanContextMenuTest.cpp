@@ -129,3 +129,56 @@ TEST_F(PlanViewTest, ObjectsInsideLeavesThePlansSectionActive) {
     EXPECT_EQ(seenActive, active);
     EXPECT_EQ(doc.currentSection(), active);
 }
+
+TEST_F(PlanViewTest, ClicksTakeTheBlockAndObjectDrawnOnTop) {
+    // Two leaves laid over each other (as a resize of one towards the other can leave them): the
+    // later figure is drawn over the earlier, so the click and its menu take the later one.
+    const std::int32_t south = addNeighbor(doc, 1, South, BlockKind::Hall)->id;
+    const std::int32_t east = addNeighbor(doc, 1, East, BlockKind::Room)->id;
+    view->fitToWindow();
+    block(east).setRect(block(south).rect());
+    view->update();
+    const QPoint at = centreOf(south);
+    click(at);
+    EXPECT_TRUE(block(east).selected);
+    EXPECT_FALSE(block(south).selected);
+
+    // Objects likewise: the later of two overlapping floor objects is the one picked up.
+    addObject(east, {20, 20, 120, 120});
+    CHouseObject& top = addObject(east, {20, 20, 120, 120});
+    const QPoint onObjects = screenOf(block(east).rect().left + 70, block(east).rect().top + 70);
+    click(onObjects);
+    EXPECT_TRUE(top.selected);
+
+    block(east).markAllFloorObjects(0);
+    chooseFromMenu(at, {"Delete"});
+    EXPECT_TRUE(refusals.isEmpty());
+    EXPECT_EQ(section().findBlockById(east), nullptr);
+    EXPECT_NE(section().findBlockById(south), nullptr);
+}
+
+TEST_F(PlanViewTest, MenuEntriesExplainThemselvesInTheStatusBar) {
+    QSignalSpy status(view.get(), &CBrenvikaView::statusMessage);
+    click(centreOf(1), Qt::RightButton);
+    QMenu* menu = popupMenu();
+    ASSERT_NE(menu, nullptr);
+    menu->setActiveAction(actionNamed(menu, "Change color"));
+    ASSERT_FALSE(status.isEmpty());
+    EXPECT_EQ(status.last().at(0).toString().toStdString(), "Changes the color of the room/hall");
+    EXPECT_EQ(actionNamed(menu, "Reposition")->statusTip().toStdString(),
+              "Sets the relative position to the neighbors");
+    // Every entry that can be chosen, in the submenus too, has a text of its own.
+    QMenu* hall = actionNamed(actionNamed(menu, "Add neighbor")->menu(), "A hall")->menu();
+    for (QMenu* m : {menu, hall})
+        for (QAction* a : m->actions()) {
+            if (!a->isEnabled())
+                continue;
+            status.clear();
+            m->setActiveAction(a);
+            ASSERT_FALSE(status.isEmpty()) << a->text().toStdString();
+            EXPECT_FALSE(status.last().at(0).toString().isEmpty()) << a->text().toStdString();
+        }
+    // Closing the menu gives the pane back.
+    menu->close();
+    EXPECT_TRUE(status.last().at(0).toString().isEmpty());
+}

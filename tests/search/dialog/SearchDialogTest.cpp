@@ -2,6 +2,7 @@
 // its printing, with every message answered by the test.
 #include "search/dialog/SearchDialog.h"
 #include "model/CBrenvikaDoc.h"
+#include "platform/SettingsFile.h"
 #include "search/dialog/ReportView.h"
 #include "search/dialog/SearchPrompts.h"
 #include "search/engine/ReportWriter.h"
@@ -9,13 +10,17 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -38,13 +43,17 @@ public:
         return true;
     }
     void askPageSetup(QWidget*, QPrinter&) override { ++pageSetupAsked; }
-    QString askPdfFileName(QWidget*, const QString&) override { return pdfName; }
+    QString askPdfFileName(QWidget*, const QString& suggestion) override {
+        pdfSuggestions << suggestion;
+        return pdfName;
+    }
     void openHelp(QWidget*) override { ++helpOpened; }
 
     QStringList messages;
     std::vector<Icon> icons;
     QString printTo;
     QString pdfName;
+    QStringList pdfSuggestions;
     int printAsked = 0;
     int pageSetupAsked = 0;
     int helpOpened = 0;
@@ -260,6 +269,39 @@ TEST_F(SearchDialogTest, PrintingNeedsAPageAndPrintsIt) {
     EXPECT_EQ(m_prompts.helpOpened, 1);
 }
 
+TEST_F(SearchDialogTest, TheStatisticsCloseTheShownAndPrintedReportWhateverItsLength) {
+    // Rows filling the first piece exactly, then one more piece, then several.
+    CBlock& hall = *m_doc.sections()[0]->blocks()[0];
+    int rows = 3;
+    for (int more : {ReportView::kFirstPieceRows - rows, 1, ReportView::kRowsPerPiece}) {
+        for (int i = 0; i < more; ++i)
+            addObject(hall, "Box " + std::to_string(rows + i), "1");
+        rows += more;
+        auto dialog = open();
+        QTest::keyClicks(child<QLineEdit>(dialog.get(), "fieldEdit"), "price");
+        auto* combo = child<QComboBox>(dialog.get(), "comparisonCombo");
+        combo->setCurrentIndex(5);
+        emit combo->activated(5);
+        click(dialog.get(), "askButton");
+        auto* view = child<ReportView>(dialog.get(), "reportBrowser");
+        const QString paragraph =
+            QStringLiteral("The sum for the custom field containing 'price' is %1.000000")
+                .arg(20 + 5 + 300 + rows - 3);
+        // Printing takes the whole report too, so this checks what the printer gets.
+        m_prompts.printTo = m_dir.filePath("printed.pdf");
+        click(dialog.get(), "printButton");
+        EXPECT_FALSE(view->isLoading());
+        EXPECT_TRUE(view->toPlainText().endsWith(paragraph)) << rows;
+        EXPECT_EQ(view->toPlainText().count("Price paid"), rows) << rows;
+        // Scrolled to the end, the paragraph is what shows at the bottom.
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+        const QPoint bottom(5, view->viewport()->height() - 5);
+        EXPECT_EQ(view->cursorForPosition(bottom).block().text().toStdString(),
+                  paragraph.toStdString())
+            << rows;
+    }
+}
+
 TEST_F(SearchDialogTest, ALongReportShowsAtOnceAndFillsInWithoutLosingRows) {
     CBlock& hall = *m_doc.sections()[0]->blocks()[0];
     const int extra = 2 * ReportView::kRowsPerPiece + 7;
@@ -290,6 +332,27 @@ TEST_F(SearchDialogTest, ALongReportShowsAtOnceAndFillsInWithoutLosingRows) {
     click(dialog.get(), "pdfButton");
     EXPECT_FALSE(view->isLoading());
     EXPECT_EQ(view->toPlainText().count("Box "), extra);
+}
+
+TEST_F(SearchDialogTest, PdfsAreSuggestedBesideTheHouseElseWhereTheLastWentElseAtHome) {
+    SettingsFile settings(m_dir.filePath("registry.conf").toStdString());
+    QDir().mkpath(m_dir.filePath("pdfs"));
+    auto dialog = open();
+    dialog->setFolderSettings(&settings);
+    QTest::keyClicks(child<QLineEdit>(dialog.get(), "namesEdit"), "lamp");
+    click(dialog.get(), "askButton");
+
+    click(dialog.get(), "pdfButton");
+    EXPECT_EQ(m_prompts.pdfSuggestions.last(), QDir::homePath() + "/report.pdf");
+    m_prompts.pdfName = m_dir.filePath("pdfs/lamps.pdf");
+    click(dialog.get(), "pdfButton");
+    m_prompts.pdfName.clear();
+    click(dialog.get(), "pdfButton");
+    EXPECT_EQ(m_prompts.pdfSuggestions.last(), m_dir.filePath("pdfs/report.pdf"));
+
+    m_doc.setPathName(m_dir.filePath("house/house.av").toStdString());
+    click(dialog.get(), "pdfButton");
+    EXPECT_EQ(m_prompts.pdfSuggestions.last(), m_dir.filePath("house/report.pdf"));
 }
 
 } // namespace

@@ -1,0 +1,143 @@
+#include "platform/help/HelpWindow.h"
+
+#include "platform/AppPaths.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace ardenvo {
+namespace {
+
+std::function<bool(const QUrl&)>& testOpener() {
+    static std::function<bool(const QUrl&)> opener;
+    return opener;
+}
+
+QPointer<HelpWindow>& theWindow() {
+    static QPointer<HelpWindow> window;
+    return window;
+}
+
+// Qt hands a file URL to xdg-open and counts it as opened once xdg-open has started, even when
+// no program for web pages is set up and nothing will ever show. So the desktop is asked first
+// whether it has one.
+bool desktopHasBrowser() {
+    const QString query = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (query.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
+        return false;
+    QProcess process;
+    process.start(
+        query, {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")});
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished();
+        return false;
+    }
+    return process.exitCode() == 0 && !process.readAllStandardOutput().trimmed().isEmpty();
+}
+
+bool openInDesktop(const QUrl& url) {
+    if (testOpener())
+        return testOpener()(url);
+    return desktopHasBrowser() && QDesktopServices::openUrl(url);
+}
+
+} // namespace
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("helpWindow"));
+    setWindowTitle(QStringLiteral("Ardenvo Help"));
+    m_browser = new QTextBrowser;
+    m_browser->setObjectName(QStringLiteral("helpBrowser"));
+    m_browser->setOpenLinks(true);
+    m_browser->setOpenExternalLinks(true);
+
+    auto button = [this](const QString& text, const char* name) {
+        auto* b = new QToolButton;
+        b->setText(text);
+        b->setObjectName(QString::fromLatin1(name));
+        return b;
+    };
+    m_back = button(QStringLiteral("Back"), "helpBack");
+    m_forward = button(QStringLiteral("Forward"), "helpForward");
+    m_contents = button(QStringLiteral("Contents"), "helpContents");
+    m_back->setEnabled(false);
+    m_forward->setEnabled(false);
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(m_back);
+    bar->addWidget(m_forward);
+    bar->addWidget(m_contents);
+    bar->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(m_browser, 1);
+
+    connect(m_back, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(m_forward, &QToolButton::clicked, m_browser, &QTextBrowser::forward);
+    connect(m_contents, &QToolButton::clicked, this, [this] { m_browser->setSource(m_home); });
+    connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QToolButton::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QToolButton::setEnabled);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, [this] {
+        setWindowTitle(m_browser->documentTitle().isEmpty() ? QStringLiteral("Ardenvo Help")
+                                                            : m_browser->documentTitle());
+    });
+    resize(760, 640);
+}
+
+void HelpWindow::showPage(const QUrl& page) {
+    if (m_home.isEmpty()) {
+        m_home = page.adjusted(QUrl::RemoveFragment);
+        // The pages' pictures and links are found beside the index.
+        m_browser->setSearchPaths({QFileInfo(m_home.toLocalFile()).absolutePath()});
+    }
+    m_browser->setSource(page);
+}
+
+QString manualMissingText() {
+    return QStringLiteral("The help file help/index.html was not found.");
+}
+
+ManualShown showManual(const QString& topic) {
+    const auto index = AppPaths::findResource("help/index.html");
+    if (!index)
+        return ManualShown::Missing;
+    return showManualFile(QString::fromStdString(*index), topic);
+}
+
+ManualShown showManualFile(const QString& indexPath, const QString& topic) {
+    if (!QFileInfo(indexPath).isFile())
+        return ManualShown::Missing;
+    QUrl url = QUrl::fromLocalFile(QFileInfo(indexPath).absoluteFilePath());
+    if (!topic.isEmpty())
+        url.setFragment(topic);
+    if (openInDesktop(url))
+        return ManualShown::InBrowser;
+    QPointer<HelpWindow>& window = theWindow();
+    if (!window) {
+        window = new HelpWindow;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window->showPage(url);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return ManualShown::InOwnWindow;
+}
+
+void setDesktopOpenerForTests(std::function<bool(const QUrl&)> opener) {
+    testOpener() = std::move(opener);
+}
+
+HelpWindow* openHelpWindow() {
+    return theWindow();
+}
+
+} // namespace ardenvo
