@@ -1,18 +1,16 @@
 #include "reminder/ui/EventListPage.h"
 
-#include "platform/AppPaths.h"
+#include "platform/help/HelpWindow.h"
 #include "reminder/core/ReminderSession.h"
 #include "reminder/ui/CommandGate.h"
 #include "reminder/ui/EventListModel.h"
 #include "reminder/ui/EventSettingsDialog.h"
 
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTreeView>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -152,14 +150,8 @@ void EventListPage::deleteEvent() {
 }
 
 void EventListPage::openHelp() {
-    const auto manual = AppPaths::findResource("help/index.html");
-    if (!manual) {
-        m_prompter.showError("Error", "The help file cannot be found.");
-        return;
-    }
-    QUrl url = QUrl::fromLocalFile(QString::fromStdString(*manual));
-    url.setFragment("reminder");
-    QDesktopServices::openUrl(url);
+    if (showManual(QStringLiteral("reminder")) == ManualShown::Missing)
+        m_prompter.showError("Error", manualMissingText().toStdString());
 }
 
 } // namespace ardenvo

@@ -2,6 +2,7 @@
 
 #include "coordination/ProjectRegistry.h"
 #include "model/LocalTime.h"
+#include "platform/help/HelpWindow.h"
 #include "reminder/core/ReminderCoreFixtures.h"
 #include "reminder/ui/EventListPage.h"
 #include "reminder/ui/OptionsPage.h"
@@ -452,6 +453,14 @@ TEST_F(ReminderWindowTest, RunOnStartupFollowsTheAutostartEntry) {
     window->showWindow();
     EXPECT_FALSE(box->isChecked());
     window->hideWindow();
+}
+
+TEST_F(ReminderWindowTest, HelpSaysTheSameAsTheMainProgramWhenTheManualIsMissing) {
+    // The test program has no manual beside it.
+    open();
+    click("helpButton");
+    ASSERT_EQ(prompter.errors.size(), 1u);
+    EXPECT_EQ(prompter.errors[0], "Error: " + manualMissingText().toStdString());
 }
 
 } // namespace
