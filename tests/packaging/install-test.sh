@@ -17,11 +17,7 @@ check_file_types "$prefix" "$work"
 
 # A prefix the user cannot write (as /usr): the Images folder goes to the user's data folder.
 chmod a-w "$prefix/bin"
-if [ "$(id -u)" -eq 0 ]; then
-    check_programs_run "$prefix" "$work" nobody
-else
-    check_programs_run "$prefix" "$work"
-fi
+check_programs_run "$prefix" "$work" "$(user_without_write_access "$work")"
 # A prefix of the user's own (a portable copy): it is kept beside the programs.
 chmod u+w "$prefix/bin"
 check_programs_run "$prefix" "$work"

@@ -118,6 +118,16 @@ check_file_types() {
     done
 }
 
+# Root may write anywhere: a prefix the user cannot write is tried as "nobody" instead, when that
+# user exists and can reach the folder $1. Prints the user to run as ("" for the caller).
+user_without_write_access() {
+    if [ "$(id -u)" -eq 0 ] && id nobody >/dev/null 2>&1 &&
+        setpriv --reuid="$(id -u nobody)" --regid="$(id -g nobody)" --clear-groups \
+            test -x "$1" 2>/dev/null; then
+        echo nobody
+    fi
+}
+
 # Runs both programs from the prefix as `user` (empty: the caller) and checks where the main
 # program keeps its Images folder: in bin/ when that user may write there, else in the user's
 # data folder. The main program must find every file it ships.

@@ -8,7 +8,7 @@ build=$1
 . "$(dirname "$0")/installed-tree.sh"
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 chmod 755 "$work"
 # The package is made in the test's own folder, so the build folder keeps no trace of the run.
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
@@ -36,11 +36,6 @@ outside=$(dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v '^\./usr/' | grep -v
 dpkg-deb -x "$deb" "$work/root"
 check_installed_files "$work/root/usr"
 check_file_types "$work/root/usr" "$work"
-if [ "$(id -u)" -eq 0 ]; then
-    check_programs_run "$work/root/usr" "$work" nobody
-else
-    chmod a-w "$work/root/usr/bin"
-    check_programs_run "$work/root/usr" "$work"
-    chmod u+w "$work/root/usr/bin"
-fi
+chmod a-w "$work/root/usr/bin" # as /usr/bin is for a user
+check_programs_run "$work/root/usr" "$work" "$(user_without_write_access "$work")"
 echo "package $(basename "$deb") checked"
