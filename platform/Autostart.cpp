@@ -58,6 +58,7 @@ bool Autostart::write(const std::string& program) {
                                 "Exec=" +
                                 execValue(exe) +
                                 "\n"
+                                "Icon=ardenvoreminder\n"
                                 "Terminal=false\n"
                                 "X-GNOME-Autostart-enabled=true\n";
     const QString path = QString::fromStdString(entryPath());

@@ -11,6 +11,10 @@ packages=(
     xvfb xauth imagemagick
     # the fuzz targets build with clang when it is present
     clang libclang-rt-14-dev
+    # installation and the Debian package: man pages, shared libraries of the package, and the
+    # desktop's own tools that check the menu entries, file types and software-centre listing
+    help2man dpkg-dev file
+    desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 
 missing=()

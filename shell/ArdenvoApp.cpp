@@ -11,6 +11,7 @@
 #include "shell/DocumentController.h"
 #include "shell/Prompter.h"
 #include "shell/RecentFileList.h"
+#include "shell/ShippedFiles.h"
 #include "shell/StartupOptions.h"
 #include "shell/ToolbarIcons.h"
 
@@ -88,11 +89,22 @@ int runArdenvo(int argc, char** argv) {
     // Before anything else: no window, no document, no settings touched.
     if (argc > 1 && std::strcmp(argv[1], "/uninstall") == 0)
         return 0;
+    // Answered without a display, so the man page can be made from the help at build time.
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kArdenvoHelp, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::fputs(kArdenvoVersion, stdout);
+        return 0;
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ardenvo"));
     QApplication::setApplicationVersion(QStringLiteral("1.2"));
     QApplication::setWindowIcon(appIcon());
+    // Ties the windows to the installed menu entry, whose icon the desktop then shows for them.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ardenvo"));
 
     // Paths on the command line mean what they meant where the user typed them.
     const StartupOptions options =
@@ -105,6 +117,11 @@ int runArdenvo(int argc, char** argv) {
                      qPrintable(options.error));
         return 2;
     }
+    // A broken installation shows as a plan without splash, help or predone houses; say why.
+    const std::vector<std::string> shipped = AppPaths::resourceDirectories();
+    for (const QString& name : missingShippedFiles(shipped))
+        std::fprintf(stderr, "ardenvo: shipped file %s found neither in %s nor in %s\n",
+                     qPrintable(name), shipped.front().c_str(), shipped.back().c_str());
     // Pictures are copied to and loaded from the Images folder by relative name.
     const std::string images = AppPaths::imagesDirectory();
     if (!images.empty())

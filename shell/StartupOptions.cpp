@@ -64,4 +64,30 @@ QStringList findPredoneHouses(const std::vector<std::string>& folders) {
     return houses;
 }
 
+const char* const kArdenvoHelp =
+    "Usage: ardenvo [PROJECT.av]\n"
+    "  or:  ardenvo --screenshot PICTURE.png [PROJECT.av]\n"
+    "  or:  ardenvo --screenshot PICTURE.png --objects-inside BLOCK PROJECT.av\n"
+    "The main program of Ardenvo, the home inventory: draw the floor plan of your house, record "
+    "the\n"
+    "objects in each room and ask \"the tobrin\" to find them again. PROJECT.av is a house to "
+    "open;\n"
+    "without one the program offers the predone houses and those opened in the past.\n"
+    "\n"
+    "Options:\n"
+    "  --screenshot PICTURE.png  open the project in a 1280 x 800 window, save a PNG of it and "
+    "end\n"
+    "                            (works with QT_QPA_PLATFORM=offscreen)\n"
+    "  --objects-inside BLOCK    after --screenshot: the \"Objects inside\" dialog of the first "
+    "block\n"
+    "                            of that name instead, its first floor object chosen\n"
+    "  -h, --help                show this help and end\n"
+    "  --version                 show the version and end\n"
+    "  /uninstall                as the first argument: end at once\n"
+    "\n"
+    "Relative paths mean the folder the program was started in. F1 opens the HTML manual,\n"
+    "help/index.html beside the program or in ../share/ardenvo.\n";
+
+const char* const kArdenvoVersion = "ardenvo 1.2\n";
+
 } // namespace ardenvo

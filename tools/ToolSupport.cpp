@@ -25,7 +25,46 @@ std::int32_t int32At(const std::string& bytes, std::size_t offset) {
     return static_cast<std::int32_t>(v);
 }
 
+constexpr std::size_t kDescriptionColumn = 34;
+
 } // namespace
+
+std::string usageEntry(const std::vector<std::string>& synopsis,
+                       const std::vector<std::string>& description) {
+    std::vector<std::string> lines;
+    for (const auto& part : synopsis) {
+        if (lines.empty()) {
+            lines.push_back("ardenvo-tool " + part);
+        } else {
+            const std::size_t option = lines.front().find('[');
+            lines.push_back(std::string(option == std::string::npos ? 0 : option, ' ') + part);
+        }
+    }
+    std::size_t first = 0;
+    if (lines.size() == 1 && !description.empty() &&
+        lines.front().size() + 3 <= kDescriptionColumn) {
+        lines.front().resize(kDescriptionColumn, ' ');
+        lines.front() += description.front();
+        first = 1;
+    }
+    for (std::size_t i = first; i < description.size(); ++i)
+        lines.push_back(std::string(kDescriptionColumn, ' ') + description[i]);
+    std::string entry;
+    for (const auto& line : lines)
+        entry += (entry.empty() ? "" : "\n") + line;
+    return entry;
+}
+
+void printUsage(std::ostream& os, const std::string& entry) {
+    const std::string prefix = "Usage: ";
+    os << prefix;
+    for (char c : entry) {
+        os << c;
+        if (c == '\n')
+            os << std::string(prefix.size(), ' ');
+    }
+    os << '\n';
+}
 
 void reportError(std::ostream& err, const std::string& message) {
     err << "ardenvo-tool: " << message << '\n';
@@ -35,7 +74,7 @@ bool takeOneFile(const std::vector<std::string>& args, const std::string& usage,
                  std::ostream& err) {
     if (args.size() == 1 && !args.front().empty())
         return true;
-    err << "Usage: ardenvo-tool " << usage << '\n';
+    printUsage(err, usage);
     return false;
 }
 

@@ -21,6 +21,14 @@ struct FileHeader {
     std::int32_t version = 0;
 };
 
+// One command's entry of the usage, laid out as the README shows it: "ardenvo-tool " and the
+// synopsis (further synopsis lines under its first option), then the description from column 34:
+// beside the synopsis when it leaves room, else on the lines below.
+std::string usageEntry(const std::vector<std::string>& synopsis,
+                       const std::vector<std::string>& description);
+// "Usage: " and the entry, its further lines moved right so that they stay aligned.
+void printUsage(std::ostream& os, const std::string& entry);
+
 // Writes "ardenvo-tool: " and the message as one line on the error stream.
 void reportError(std::ostream& err, const std::string& message);
 

@@ -1,8 +1,10 @@
 // ardenvo-tool: scriptable access to Ardenvo houses without the GUI.
 #include "tools/CommandRegistry.h"
+#include "tools/ToolSupport.h"
 
 #include <algorithm>
 #include <iostream>
+#include <iterator>
 
 namespace ardenvo::tool {
 
@@ -19,29 +21,59 @@ CommandRegistration::CommandRegistration(std::string name, std::string usage, Co
 
 namespace {
 
-void printUsage(std::ostream& os) {
+// The commands in the order the README lists them; one not named here comes last.
+const char* const kHelpOrder[] = {"new",       "check", "info",   "json",     "csv",
+                                  "reminders", "reset", "search", "projects", "open-projects"};
+
+std::size_t helpRank(const std::string& name) {
+    const auto found = std::find(std::begin(kHelpOrder), std::end(kHelpOrder), name);
+    return static_cast<std::size_t>(found - std::begin(kHelpOrder));
+}
+
+void printHelp(std::ostream& os) {
     using namespace ardenvo::tool;
     auto list = commands();
-    std::sort(list.begin(), list.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
-    os << "Usage: ardenvo-tool COMMAND [ARGS]\n\nCommands:\n";
-    for (const auto& c : list)
-        os << "  " << c.usage << "\n";
+    std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) {
+        const auto ra = helpRank(a.name), rb = helpRank(b.name);
+        return ra != rb ? ra < rb : a.name < b.name;
+    });
+    os << "Usage: ardenvo-tool COMMAND [ARGS]\n"
+          "  or:  ardenvo-tool COMMAND --help\n"
+          "Looks inside Ardenvo house files and scripts them without the GUI.\n\n"
+          "Commands:\n";
+    for (const auto& c : list) {
+        os << "  ";
+        for (char ch : c.usage)
+            os << ch << (ch == '\n' ? "  " : "");
+        os << "\n";
+    }
+    os << "\nExit codes: 0 success, 1 the file could not be used (or the output not written),\n"
+          "2 wrong command line.\n";
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace ardenvo::tool;
-    if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
-        printUsage(argc < 2 ? std::cerr : std::cout);
-        return argc < 2 ? 2 : 0;
+    const std::string first = argc < 2 ? std::string() : argv[1];
+    if (argc < 2 || first == "--help" || first == "-h") {
+        printHelp(argc < 2 ? std::cerr : std::cout);
+        return argc < 2 ? kExitUsage : 0;
     }
-    const std::string name = argv[1];
+    if (first == "--version") {
+        std::cout << "ardenvo-tool 1.2\n";
+        return 0;
+    }
     for (const auto& c : commands()) {
-        if (c.name == name)
-            return c.run(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+        if (c.name != first)
+            continue;
+        if (argc == 3 && (std::string(argv[2]) == "--help" || std::string(argv[2]) == "-h")) {
+            printUsage(std::cout, c.usage);
+            return 0;
+        }
+        return c.run(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
     }
-    std::cerr << "ardenvo-tool: unknown command \"" << name << "\"\n";
-    printUsage(std::cerr);
-    return 2;
+    std::cerr << "ardenvo-tool: unknown command \"" << first << "\"\n";
+    printHelp(std::cerr);
+    return kExitUsage;
 }

@@ -47,6 +47,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion("1.2");
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(ardenvo::reminderNormalIcon());
+    // Ties the window to the installed menu entry, whose icon the desktop then shows for it.
+    QGuiApplication::setDesktopFileName("ardenvoreminder");
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Ardenvo Reminder: tells you when a reminder of your "

@@ -43,6 +43,7 @@ TEST_F(DesktopIntegrationTest, AutostartEntryExistsExactlyWhileWritten) {
     EXPECT_EQ(text.rfind("[Desktop Entry]\n", 0), 0u);
     EXPECT_NE(text.find("\nType=Application\n"), std::string::npos);
     EXPECT_NE(text.find("\nExec=\"/opt/ardenvo/bin/ardenvoreminder\"\n"), std::string::npos);
+    EXPECT_NE(text.find("\nIcon=ardenvoreminder\n"), std::string::npos) << "the installed icon";
 
     ASSERT_TRUE(Autostart::write()); // the running program
     EXPECT_NE(readFile(entry).find("Exec=\"" + AppPaths::programPath() + "\"\n"),

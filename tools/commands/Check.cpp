@@ -6,7 +6,9 @@
 namespace ardenvo::tool {
 namespace {
 
-const char* const kUsage = "check FILE   exit 0 when the house loads, else 1 and the error";
+const std::string kUsage =
+    usageEntry({"check FILE"},
+               {"exit 0 and print nothing when FILE loads; else exit 1, message", "on stderr"});
 
 int runCheck(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     if (!takeOneFile(args, kUsage, err))

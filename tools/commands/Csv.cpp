@@ -15,8 +15,9 @@
 namespace ardenvo::tool {
 namespace {
 
-const char* const kUsage =
-    "csv FILE   print one row per object with its place, notes and attributes as CSV";
+const std::string kUsage =
+    usageEntry({"csv FILE"}, {"one row per object: Section, Room, Where, Name, Notes, then one",
+                              "column per Category/Attribute; RFC 4180 quoting, CRLF line ends"});
 
 // `field` is UTF-8 already: each text is converted on its own, since a name written as UTF-8 and
 // one written in the Windows code page can meet in one cell.

@@ -9,8 +9,8 @@
 namespace ardenvo::tool {
 namespace {
 
-const char* const kUsage =
-    "info FILE   count the sections, blocks, objects, categories, pictures and reminders";
+const std::string kUsage = usageEntry(
+    {"info FILE"}, {"counts of sections, blocks, objects, categories, pictures,", "reminders"});
 
 int runInfo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!takeOneFile(args, kUsage, err))

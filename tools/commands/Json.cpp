@@ -16,7 +16,9 @@ namespace {
 // Keys in the order a reader of the file format would expect them.
 using Json = nlohmann::ordered_json;
 
-const char* const kUsage = "json FILE   print the whole house as JSON";
+const std::string kUsage = usageEntry(
+    {"json FILE"}, {"the whole house as JSON (texts in UTF-8; bytes that are not",
+                    "UTF-8 read as Windows-1252; \"start\" as local", "\"YYYY-MM-DDTHH:MM:SS\")"});
 
 Json text(const std::string& bytes) {
     return readableUtf8(bytes);

@@ -11,7 +11,8 @@
 namespace ardenvo::tool {
 namespace {
 
-const char* const kUsage = "new [--force] FILE   write a new house (zoom 1, offsets 0, unit 0)";
+const std::string kUsage = usageEntry(
+    {"new [--force] FILE"}, {"write a new house (refuses to replace a file without --force)"});
 
 int runNew(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     std::vector<std::string> files;

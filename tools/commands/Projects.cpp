@@ -13,17 +13,17 @@
 namespace ardenvo::tool {
 namespace {
 
-const char* const kProjectsUsage =
-    "projects   list the projects registered for the reminder program (slot, status, path)";
-const char* const kOpenUsage =
-    "open-projects   list the projects the running main programs have open";
+const std::string kProjectsUsage =
+    usageEntry({"projects"}, {"the registered houses: slot, enabled/disabled, path"});
+const std::string kOpenUsage =
+    usageEntry({"open-projects"}, {"the houses the running main programs have open"});
 
 bool takeNoArguments(const std::vector<std::string>& args, const std::string& usage,
                      std::ostream& err) {
     if (args.empty())
         return true;
     reportError(err, "unexpected argument \"" + args.front() + "\"");
-    err << "Usage: ardenvo-tool " << usage << "\n";
+    printUsage(err, usage);
     return false;
 }
 

@@ -12,10 +12,12 @@
 namespace ardenvo::tool {
 namespace {
 
-const char* const kUsage =
-    "reminders FILE [--at \"YYYY-MM-DD HH:MM:SS\"]   list the reminders in project order: "
-    "index, date, due or -, object, notes (tab-separated; due at the given local time, default "
-    "now)";
+const std::string kUsage =
+    usageEntry({"reminders FILE [--at \"YYYY-MM-DD HH:MM:SS\"]"},
+               {"one tab-separated line per reminder in project order: index",
+                "(from 0), date DD/MM/YYYY HH:MM, \"due\" or \"-\" at the given",
+                "local time (default now), object name, notes (tabs and line",
+                "breaks shown as \\t and \\n)"});
 
 // Reads exactly "YYYY-MM-DD HH:MM:SS" as a local time; anything else, or a date no calendar has,
 // gives nothing.
@@ -56,12 +58,12 @@ int runReminders(const std::vector<std::string>& args, std::ostream& out, std::o
         } else if (path.empty() && !args[i].empty() && args[i] != "--at") {
             path = args[i];
         } else {
-            err << "Usage: ardenvo-tool " << kUsage << '\n';
+            printUsage(err, kUsage);
             return kExitUsage;
         }
     }
     if (path.empty()) {
-        err << "Usage: ardenvo-tool " << kUsage << '\n';
+        printUsage(err, kUsage);
         return kExitUsage;
     }
 

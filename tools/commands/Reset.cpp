@@ -16,9 +16,10 @@
 namespace ardenvo::tool {
 namespace {
 
-const char* const kUsage =
-    "reset FILE INDEX   reset the reminder at INDEX (as \"reminders\" numbers them): advance a "
-    "periodical one, delete a single-date one, and save the house";
+const std::string kUsage = usageEntry(
+    {"reset FILE INDEX"}, {"the reminder program's \"Reset\": a periodical reminder moves to",
+                           "its next date, a single-date one is deleted; the house is",
+                           "replaced safely and a running reminder program reloads"});
 
 // Plain decimal digits only: "-1", "+2", "3x" or a number past any reminder count are refused.
 std::optional<std::size_t> parseIndex(const std::string& text) {
@@ -35,7 +36,7 @@ std::optional<std::size_t> parseIndex(const std::string& text) {
 
 int runReset(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 2 || args[0].empty()) {
-        err << "Usage: ardenvo-tool " << kUsage << '\n';
+        printUsage(err, kUsage);
         return kExitUsage;
     }
     const std::string& path = args[0];

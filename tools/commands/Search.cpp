@@ -12,9 +12,13 @@
 namespace ardenvo::tool {
 namespace {
 
-const char* const kUsage =
-    "search FILE [--names TEXT] [--notes TEXT] [--field TEXT [--compare N] [--value TEXT]] "
-    "[--title TEXT] [--room SECTION/BLOCK]... [--out FILE]   write the search report (HTML)";
+const std::string kUsage = usageEntry(
+    {"search FILE [--names TEXT] [--notes TEXT] [--field TEXT [--compare N] [--value TEXT]]",
+     "[--title TEXT] [--room SECTION/BLOCK]... [--out FILE]"},
+    {"the HTML report of \"Ask the tobrin\"; --compare 0 contains,",
+     "1 begins with, 2 ends with, 3 is greater than, 4 is less than,",
+     "5 sum, 6 average, 7 maximum, 8 minimum; every block is searched",
+     "unless --room options name some"});
 
 struct SearchArgs {
     std::string file;
@@ -25,7 +29,7 @@ struct SearchArgs {
 
 bool usageError(std::ostream& err, const std::string& message) {
     reportError(err, message);
-    err << "Usage: ardenvo-tool " << kUsage << '\n';
+    printUsage(err, kUsage);
     return false;
 }
 

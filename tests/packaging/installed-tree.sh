@@ -1,0 +1,161 @@
+# Checks shared by the installation tests, sourced by them. Each function takes the installed
+# prefix (P, holding bin/ and share/) and fails the test with a message on the first fault.
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# A private home with its own XDG folders under $1, owned by user $2 (default: the caller).
+make_home() {
+    local home=$1 owner=${2:-}
+    mkdir -p "$home"/{config,data,cache,runtime}
+    chmod 700 "$home/runtime"
+    if [ -n "$owner" ]; then
+        chown -R "$(id -u "$owner"):$(id -g "$owner")" "$home"
+    fi
+}
+
+# Runs a command inside the home $1 with no display, no desktop and nothing of the caller's
+# session: only the folders of that home.
+in_home() {
+    local home=$1
+    shift
+    env -i PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen \
+        HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+        XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$home/runtime" XDG_DATA_DIRS=/usr/share \
+        "$@"
+}
+
+# "WIDTHxHEIGHT" of a PNG file, from its header.
+png_size() {
+    local w h
+    read -r w h < <(od -An -j16 -N8 -tu1 "$1" | awk '{ print $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8 }')
+    echo "${w}x${h}"
+}
+
+# Every file the installation must hold, and the desktop's own checks of them.
+check_installed_files() {
+    local p=$1 f
+    for f in bin/ardenvo bin/ardenvoreminder bin/ardenvo-tool; do
+        [ -x "$p/$f" ] || fail "$f is not installed"
+    done
+    for f in share/ardenvo/splash.jpg share/ardenvo/help/index.html \
+        share/ardenvo/family-house.av share/ardenvo/small-flat.av \
+        share/applications/ardenvo.desktop share/applications/ardenvoreminder.desktop \
+        share/metainfo/com.ardenvo.ardenvo.metainfo.xml share/mime/packages/ardenvo.xml \
+        share/man/man1/ardenvo.1.gz share/man/man1/ardenvoreminder.1.gz \
+        share/man/man1/ardenvo-tool.1.gz; do
+        [ -f "$p/$f" ] || fail "$f is not installed"
+    done
+
+    desktop-file-validate "$p"/share/applications/*.desktop || fail "desktop-file-validate"
+    appstreamcli validate --no-net "$p/share/metainfo/com.ardenvo.ardenvo.metainfo.xml" ||
+        fail "appstreamcli validate"
+    xmllint --noout "$p/share/mime/packages/ardenvo.xml" || fail "xmllint on the MIME types"
+
+    # What the menu entries name is there: the program on the PATH of the prefix, the icon in
+    # every size, the file types in the MIME package.
+    local entry exec icon type size context
+    for entry in "$p"/share/applications/*.desktop; do
+        exec=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+        [ -x "$p/bin/$exec" ] || fail "$entry starts $exec, which is not in bin/"
+        icon=$(sed -n 's/^Icon=//p' "$entry")
+        check_icon "$p" apps "$icon"
+        for type in $(sed -n 's/^MimeType=//p' "$entry" | tr ';' ' '); do
+            grep -q "<mime-type type=\"$type\">" "$p/share/mime/packages/ardenvo.xml" ||
+                fail "$entry opens $type, which no MIME package defines"
+        done
+    done
+    for icon in $(sed -n 's/.*<icon name="\([^"]*\)".*/\1/p' "$p/share/mime/packages/ardenvo.xml"); do
+        check_icon "$p" mimetypes "$icon"
+    done
+
+    # The man pages are help2man's work on each program's usage.
+    zcat "$p/share/man/man1/ardenvo-tool.1.gz" | grep -q 'reminders FILE' ||
+        fail "the ardenvo-tool man page lacks the commands"
+    zcat "$p/share/man/man1/ardenvo.1.gz" | grep -q 'screenshot' ||
+        fail "the ardenvo man page lacks the options"
+    zcat "$p/share/man/man1/ardenvoreminder.1.gz" | grep -q 'event' ||
+        fail "the ardenvoreminder man page lacks the options"
+}
+
+check_icon() {
+    local p=$1 context=$2 name=$3 size
+    [ -n "$name" ] || fail "an icon without a name"
+    xmllint --noout "$p/share/icons/hicolor/scalable/$context/$name.svg" ||
+        fail "$name.svg is missing or not XML"
+    for size in 16 32 48 64 128 256; do
+        local png="$p/share/icons/hicolor/${size}x${size}/$context/$name.png"
+        [ -f "$png" ] || fail "$png is missing"
+        [ "$(png_size "$png")" = "${size}x${size}" ] || fail "$png is $(png_size "$png")"
+    done
+}
+
+# The file types as the desktop sees them once the installed MIME package is in a data folder:
+# by name, by content when renamed, and not for other files.
+check_file_types() {
+    local p=$1 work=$2
+    local home="$work/mime-home"
+    make_home "$home"
+    mkdir -p "$home/data/mime/packages"
+    cp "$p/share/mime/packages/ardenvo.xml" "$home/data/mime/packages/"
+    in_home "$home" update-mime-database "$home/data/mime" || fail "update-mime-database"
+
+    cp "$p/share/ardenvo/family-house.av" "$home/house-without-extension"
+    printf '\010Location\000\000\000\000' >"$home/location.fld"
+    printf 'not a house\n' >"$home/notes.txt"
+    printf '\002\000\000\000\001\000\000\000' >"$home/numbers-without-extension"
+    local file expected got
+    for pair in "$p/share/ardenvo/family-house.av=application/x-ardenvo-project" \
+        "$home/house-without-extension=application/x-ardenvo-project" \
+        "$home/location.fld=application/x-ardenvo-fields" "$home/notes.txt=text/plain" \
+        "$home/numbers-without-extension=application/octet-stream"; do
+        file=${pair%=*}
+        expected=${pair##*=}
+        got=$(in_home "$home" xdg-mime query filetype "$file") || fail "xdg-mime on $file"
+        [ "$got" = "$expected" ] || fail "xdg-mime says $got for $file, not $expected"
+    done
+}
+
+# Root may write anywhere: a prefix the user cannot write is tried as "nobody" instead, when that
+# user exists and can reach the folder $1. Prints the user to run as ("" for the caller).
+user_without_write_access() {
+    if [ "$(id -u)" -eq 0 ] && id nobody >/dev/null 2>&1 &&
+        setpriv --reuid="$(id -u nobody)" --regid="$(id -g nobody)" --clear-groups \
+            test -x "$1" 2>/dev/null; then
+        echo nobody
+    fi
+}
+
+# Runs both programs from the prefix as `user` (empty: the caller) and checks where the main
+# program keeps its Images folder: in bin/ when that user may write there, else in the user's
+# data folder. The main program must find every file it ships.
+check_programs_run() {
+    local p=$1 work=$2 user=${3:-}
+    local home="$work/home-${user:-self}" as=()
+    if [ -n "$user" ]; then
+        make_home "$home" "$user"
+        as=(setpriv --reuid="$(id -u "$user")" --regid="$(id -g "$user")" --clear-groups)
+    else
+        make_home "$home"
+    fi
+
+    local errors
+    errors=$(in_home "$home" "${as[@]}" "$p/bin/ardenvo" --screenshot "$home/main.png" \
+        "$p/share/ardenvo/family-house.av" 2>&1 >/dev/null) || fail "ardenvo --screenshot: $errors"
+    ! grep -q "shipped file" <<<"$errors" || fail "$errors"
+    [ "$(png_size "$home/main.png")" = 1280x800 ] || fail "ardenvo's screenshot is wrong"
+    in_home "$home" "${as[@]}" "$p/bin/ardenvoreminder" --screenshot "$home/reminder.png" \
+        2>/dev/null || fail "ardenvoreminder --screenshot"
+    [ -s "$home/reminder.png" ] || fail "ardenvoreminder wrote no screenshot"
+    in_home "$home" "${as[@]}" "$p/bin/ardenvo-tool" check "$p/share/ardenvo/family-house.av" ||
+        fail "ardenvo-tool check on a shipped house"
+
+    if in_home "$home" "${as[@]}" test -w "$p/bin"; then
+        [ -d "$p/bin/Images" ] || fail "no Images folder beside a program that may write there"
+    else
+        [ -d "$home/data/Ardenvo/Images" ] || fail "no Images folder in the user's data folder"
+        [ ! -e "$p/bin/Images" ] || fail "an Images folder in a bin/ the user cannot write"
+    fi
+}
