@@ -55,7 +55,7 @@ std::string dedent(const std::string& text, std::size_t count) {
 
 TEST(ToolHelp, PrintsEveryCommandAsTheReadmeGivesIt) {
     const auto entries = readmeEntries();
-    ASSERT_EQ(entries.size(), 10u) << "the README's ardenvo-tool section was not found";
+    ASSERT_GE(entries.size(), 10u) << "the README's ardenvo-tool section was not found";
 
     const ToolResult help = runTool({"--help"});
     ASSERT_EQ(help.exitCode, 0);

@@ -12,8 +12,11 @@
 namespace ardenvo::tool {
 namespace {
 
-const char* const kUsage = "picture FILE [--png OUT]   print an image file's format and size "
-                           "(\"pcx 320x200\"); --png also writes its pixels as a PNG file";
+const std::string kUsage = usageEntry(
+    {"picture FILE [--png OUT]"},
+    {"the format (bmp, jpeg, gif, png, tga, tiff, pcx, decided by",
+     "the content) and size of one image file, \"pcx 320x200\";",
+     "--png also writes its pixels as a PNG file"});
 
 int runPicture(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string path;
@@ -31,7 +34,7 @@ int runPicture(const std::vector<std::string>& args, std::ostream& out, std::ost
         }
     }
     if (path.empty()) {
-        err << "Usage: ardenvo-tool " << kUsage << '\n';
+        printUsage(err, kUsage);
         return kExitUsage;
     }
 

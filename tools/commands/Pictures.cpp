@@ -15,10 +15,12 @@
 namespace ardenvo::tool {
 namespace {
 
-const char* const kUsage =
-    "pictures FILE [--images DIR]   list every picture: section, room, owner (\"Room\" or the "
-    "object's chain), name, file, and \"ok WIDTHxHEIGHT FORMAT\", \"missing\" or \"unreadable\" "
-    "(tab-separated; DIR defaults to the main program's Images folder)";
+const std::string kUsage = usageEntry(
+    {"pictures FILE [--images DIR]"},
+    {"one tab-separated line per picture record: section, room,",
+     "owner (\"Room\" or the chain of objects, \"Wardrobe > Box\"),",
+     "name, file, and \"ok WIDTHxHEIGHT FORMAT\", \"missing\" or",
+     "\"unreadable\"; DIR defaults to the main program's Images folder"});
 
 // Decoding at a small size checks the whole file without holding a photo's pixels.
 const QSize kCheckSize(64, 64);
@@ -104,7 +106,7 @@ int runPictures(const std::vector<std::string>& args, std::ostream& out, std::os
         }
     }
     if (path.empty()) {
-        err << "Usage: ardenvo-tool " << kUsage << '\n';
+        printUsage(err, kUsage);
         return kExitUsage;
     }
     silenceQtWarnings();
