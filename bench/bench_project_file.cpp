@@ -12,10 +12,11 @@
 #include <string>
 #include <unistd.h>
 
-// Heap accounting for the peak-memory figure: while counting is on, every allocation of this
-// program is added up here.
+// Heap accounting for the peak-memory and allocation figures: while counting is on, every
+// allocation of this program is added up here.
 namespace {
 std::atomic<bool> g_counting{false};
+std::atomic<std::int64_t> g_allocations{0};
 // Signed: blocks allocated before counting began may be freed while it runs.
 std::atomic<std::int64_t> g_heapNow{0};
 std::atomic<std::int64_t> g_heapPeak{0};
@@ -26,6 +27,7 @@ void* countedAlloc(std::size_t size) {
         throw std::bad_alloc();
     if (!g_counting.load(std::memory_order_relaxed))
         return p;
+    ++g_allocations;
     const std::int64_t now = g_heapNow += static_cast<std::int64_t>(malloc_usable_size(p));
     std::int64_t peak = g_heapPeak.load();
     while (now > peak && !g_heapPeak.compare_exchange_weak(peak, now)) {
@@ -114,9 +116,41 @@ void BM_MemcpyFile(benchmark::State& state) {
     reportSize(state);
 }
 
+std::int64_t objectsIn(const CHouseObject::List& list) {
+    std::int64_t n = 0;
+    for (const auto& o : list) {
+        ++n;
+        for (int pos = 0; pos < kNestPositionCount; ++pos)
+            n += objectsIn(o->children(static_cast<NestPosition>(pos)));
+    }
+    return n;
+}
+
+std::int64_t objectsIn(const CBrenvikaDoc& doc) {
+    std::int64_t n = 0;
+    for (const auto& s : doc.sections())
+        for (const auto& b : s->blocks())
+            n += objectsIn(b->floorObjects());
+    return n;
+}
+
+// Heap allocations of one open, per object of the house: counted once, outside the timed runs,
+// so that the figure does not depend on the machine's load.
+double allocationsPerObject(const std::string& bytes) {
+    auto doc = std::make_unique<CBrenvikaDoc>();
+    g_allocations = 0;
+    g_counting = true;
+    const FileError error = readProject(bytes, *doc);
+    g_counting = false;
+    if (error != FileError::None)
+        std::abort();
+    return static_cast<double>(g_allocations.load()) / static_cast<double>(objectsIn(*doc));
+}
+
 // Parsing the bytes into a fresh document; freeing the house afterwards is not part of opening.
 void BM_OpenProject(benchmark::State& state) {
     const std::string& bytes = bigFile();
+    state.counters["allocations_per_object"] = allocationsPerObject(bytes);
     for (auto _ : state) {
         auto doc = std::make_unique<CBrenvikaDoc>();
         if (readProject(bytes, *doc) != FileError::None)
