@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/RecordPool.h"
+
 #include <cstdint>
 #include <string>
 
@@ -25,11 +27,11 @@ struct LocalDateTime {
 
 // One dated note of an object. The enumerated fields are kept as the raw 32-bit values of the file
 // so that values no editor produces survive a load and save unchanged.
-class CReminder {
+class CReminder final : public RecordMemory {
 public:
     CReminder() : CReminder(LocalDateTime::now()) {}
     explicit CReminder(const LocalDateTime& start) : m_start(start) {}
-    virtual ~CReminder() = default;
+    ~CReminder() = default;
 
     std::int32_t type = static_cast<std::int32_t>(ReminderType::SingleDate);
     std::string notes;
