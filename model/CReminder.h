@@ -48,6 +48,13 @@ public:
         m_start = start;
         m_startInstantValid = false;
     }
+    // The start with the instant it came from, for readers that have both: the stored instant is
+    // kept as it is, and no conversion back (which asks the time zone files) is needed.
+    void setStart(const LocalDateTime& start, std::int64_t instant) {
+        m_start = start;
+        m_startInstant = instant;
+        m_startInstantValid = true;
+    }
     // The start as seconds since 1970, converted once and kept: the reminder program tests every
     // reminder each second, and the conversion is far dearer than the comparison.
     std::int64_t startInstant() const {

@@ -211,7 +211,8 @@ private:
         r->repeatEachUnit = m_in.readInt32();
         r->repeatOnAnchor = m_in.readInt32();
         r->repeatOnUnit = m_in.readInt32();
-        r->setStart(fromInstant(m_in.readUInt32()));
+        const std::uint32_t stored = m_in.readUInt32();
+        r->setStart(fromInstant(stored), stored);
         m_in.readText(r->notes);
         m_in.readInt32(); // the first copy of the periodic mode; the second one counts
         r->periodicMode = m_in.readInt32();
