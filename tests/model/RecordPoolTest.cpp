@@ -67,7 +67,7 @@ TEST(RecordPool, HousesReadOnEndedThreadsAreFreedAndReadAgain) {
     auto house = test::makeFileTestHouse();
     CBlock& hall = *house->currentSection()->blocks().front();
     for (int i = 0; i < 3000; ++i)
-        hall.addFloorObject(std::make_unique<CHouseObject>());
+        hall.appendFloorObjectAsStored(std::make_unique<CHouseObject>());
     const std::string bytes = writeProject(*house);
     house.reset();
 
