@@ -23,8 +23,9 @@ void* allocateRecord(std::size_t bytes) {
     return ::operator new(bytes);
 }
 
-void freeRecord(void* block, std::size_t bytes) noexcept {
-    ::operator delete(block, bytes);
+void freeRecord(void* block, std::size_t) noexcept {
+    // Unsized: clang declares the sized form only with -fsized-deallocation.
+    ::operator delete(block);
 }
 
 #else
@@ -172,7 +173,7 @@ void freeRecord(void* block, std::size_t bytes) noexcept {
     if (!block)
         return;
     if (bytes > kMaxRecordBytes) {
-        ::operator delete(block, bytes);
+        ::operator delete(block);
         return;
     }
     const std::size_t k = sizeIndex(bytes);
