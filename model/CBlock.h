@@ -17,7 +17,7 @@ enum class BlockKind : std::int32_t { Hall = 1, Room = 2 };
 // A rectangular block of a section: a hall or a room, with the objects on its floor.
 class CBlock {
 public:
-    using ObjectList = std::vector<std::unique_ptr<CHouseObject>>;
+    using ObjectList = CHouseObject::List;
 
     virtual ~CBlock() = default;
     CBlock(const CBlock&) = delete;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/RecordPool.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -8,11 +10,11 @@
 namespace ardenvo {
 
 // One attribute of a category, one custom field, or one picture (name, image file name).
-class CField {
+class CField final : public RecordMemory {
 public:
     CField() = default;
     CField(std::string name, std::string value, std::string category = {});
-    virtual ~CField() = default;
+    ~CField() = default;
 
     std::uint8_t saveValue = 1; // overwritten from the owning list's flag at every write
     std::string name;
@@ -21,11 +23,13 @@ public:
 };
 
 // An ordered list of fields with a title: a category, a picture list, or a field file.
-class CFieldList {
+class CFieldList final : public RecordMemory {
 public:
+    using Entries = std::vector<std::unique_ptr<CField>, RecordAllocator<std::unique_ptr<CField>>>;
+
     CFieldList() = default;
     explicit CFieldList(std::string title) : title(std::move(title)) {}
-    virtual ~CFieldList() = default;
+    ~CFieldList() = default;
     CFieldList(const CFieldList&) = delete;
     CFieldList& operator=(const CFieldList&) = delete;
 
@@ -36,11 +40,11 @@ public:
     bool empty() const { return m_entries.empty(); }
     CField& entryAt(std::size_t index) { return *m_entries[index]; }
     const CField& entryAt(std::size_t index) const { return *m_entries[index]; }
-    const std::vector<std::unique_ptr<CField>>& entries() const { return m_entries; }
+    const Entries& entries() const { return m_entries; }
 
     CField& append(std::unique_ptr<CField> field);
     CField& append(std::string name, std::string value, std::string category = {});
-    void deleteEntryAt(std::size_t index);             // past the end: nothing happens
+    void deleteEntryAt(std::size_t index);                    // past the end: nothing happens
     std::unique_ptr<CField> unlinkEntry(const CField* entry); // not in the list: nullptr
     void clear() { m_entries.clear(); }
     // Room for `count` entries, for readers that know how many follow.
@@ -49,7 +53,7 @@ public:
     std::unique_ptr<CFieldList> clone() const;
 
 private:
-    std::vector<std::unique_ptr<CField>> m_entries;
+    Entries m_entries;
 };
 
 } // namespace ardenvo

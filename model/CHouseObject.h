@@ -19,16 +19,21 @@ inline constexpr int kNestPositionCount = 3;
 ColorRef randomObjectColor();
 
 // One recorded household object, with the objects under, inside and on top of it.
-class CHouseObject {
+class CHouseObject final : public RecordMemory {
 public:
-    using List = std::vector<std::unique_ptr<CHouseObject>>;
+    using List =
+        std::vector<std::unique_ptr<CHouseObject>, RecordAllocator<std::unique_ptr<CHouseObject>>>;
+    using CategoryList =
+        std::vector<std::unique_ptr<CFieldList>, RecordAllocator<std::unique_ptr<CFieldList>>>;
+    using ReminderList =
+        std::vector<std::unique_ptr<CReminder>, RecordAllocator<std::unique_ptr<CReminder>>>;
 
     // A new object: random colour, the default categories, everything else empty.
     CHouseObject();
     // An object with nothing in it, for readers that fill every field themselves.
     struct Bare {};
     explicit CHouseObject(Bare);
-    virtual ~CHouseObject() = default;
+    ~CHouseObject() = default;
     CHouseObject(const CHouseObject&) = delete;
     CHouseObject& operator=(const CHouseObject&) = delete;
 
@@ -53,7 +58,7 @@ public:
     void appendChildAsStored(NestPosition pos, std::unique_ptr<CHouseObject> child);
 
     // Categories
-    const std::vector<std::unique_ptr<CFieldList>>& categories() const { return m_categories; }
+    const CategoryList& categories() const { return m_categories; }
     CFieldList& addCategory(); // titled "Category", becomes current
     CFieldList& appendCategory(std::unique_ptr<CFieldList> category);
     // -1 means the current category; any other index becomes current. Out of range: nullptr.
@@ -65,7 +70,7 @@ public:
     void reserveCategories(std::size_t count) { m_categories.reserve(count); }
 
     // Reminders
-    const std::vector<std::unique_ptr<CReminder>>& reminders() const { return m_reminders; }
+    const ReminderList& reminders() const { return m_reminders; }
     CReminder& addReminder(std::unique_ptr<CReminder> reminder);
     std::unique_ptr<CReminder> removeReminder(const CReminder* reminder);
 
@@ -73,8 +78,8 @@ private:
     static std::size_t index(NestPosition pos) { return static_cast<std::size_t>(pos); }
 
     std::array<List, kNestPositionCount> m_children;
-    std::vector<std::unique_ptr<CFieldList>> m_categories;
-    std::vector<std::unique_ptr<CReminder>> m_reminders;
+    CategoryList m_categories;
+    ReminderList m_reminders;
     int m_currentCategory = 0;
 };
 

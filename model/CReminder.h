@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/RecordPool.h"
+
 #include <cstdint>
 #include <string>
 
@@ -25,11 +27,11 @@ struct LocalDateTime {
 
 // One dated note of an object. The enumerated fields are kept as the raw 32-bit values of the file
 // so that values no editor produces survive a load and save unchanged.
-class CReminder {
+class CReminder final : public RecordMemory {
 public:
     CReminder() : CReminder(LocalDateTime::now()) {}
     explicit CReminder(const LocalDateTime& start) : m_start(start) {}
-    virtual ~CReminder() = default;
+    ~CReminder() = default;
 
     std::int32_t type = static_cast<std::int32_t>(ReminderType::SingleDate);
     std::string notes;
@@ -45,6 +47,13 @@ public:
     void setStart(const LocalDateTime& start) {
         m_start = start;
         m_startInstantValid = false;
+    }
+    // The start with the instant it came from, for readers that have both: the stored instant is
+    // kept as it is, and no conversion back (which asks the time zone files) is needed.
+    void setStart(const LocalDateTime& start, std::int64_t instant) {
+        m_start = start;
+        m_startInstant = instant;
+        m_startInstantValid = true;
     }
     // The start as seconds since 1970, converted once and kept: the reminder program tests every
     // reminder each second, and the conversion is far dearer than the comparison.

@@ -71,9 +71,7 @@ private:
 
     void block(const CBlock& b) {
         m_out.writeInt32(b.changed ? 1 : 0);
-        m_out.writeInt32(static_cast<std::int32_t>(b.floorObjects().size()));
-        for (const auto& o : b.floorObjects())
-            object(*o);
+        objects(b.floorObjects());
         m_out.writeInt32(b.id);
         m_out.writeInt32(static_cast<std::int32_t>(b.kind()));
         writeFieldListRecord(m_out, b.pictures, b.pictures.saveValues != 0);
@@ -87,18 +85,55 @@ private:
         m_out.writeText(b.name);
     }
 
+    // A house not read from a file has its records wherever the heap put them, each reached only
+    // through the one before it, so the walk would wait on memory at every step. Asking for what
+    // the objects a few places ahead will need lets those waits overlap: each stage reads only
+    // what a stage further ahead asked for.
+    void objects(const CHouseObject::List& list) {
+        const std::size_t n = list.size();
+        m_out.writeInt32(static_cast<std::int32_t>(n));
+        for (std::size_t i = 0; i < n; ++i) {
+            if (i + 8 < n) {
+                const CHouseObject* ahead = list[i + 8].get();
+                prefetch(&ahead->categories());
+                prefetch(&ahead->name);
+            }
+            if (i + 6 < n) {
+                const CHouseObject& ahead = *list[i + 6];
+                prefetch(ahead.categories().data());
+                for (int pos = 0; pos < kNestPositionCount; ++pos) {
+                    const auto& children = ahead.children(static_cast<NestPosition>(pos));
+                    if (!children.empty())
+                        prefetch(children.data());
+                }
+            }
+            if (i + 4 < n) {
+                for (const auto& category : list[i + 4]->categories())
+                    prefetch(category.get());
+            }
+            if (i + 2 < n) {
+                for (const auto& category : list[i + 2]->categories())
+                    prefetch(category->entries().data());
+            }
+            if (i + 1 < n) {
+                for (const auto& category : list[i + 1]->categories())
+                    for (const auto& field : category->entries())
+                        prefetch(field.get());
+            }
+            object(*list[i]);
+        }
+    }
+
+    static void prefetch(const void* address) { __builtin_prefetch(address); }
+
     void object(const CHouseObject& o) {
         m_out.writeUInt32(o.color);
         m_out.writeInt32(static_cast<std::int32_t>(o.categories().size()));
         // Project files always keep category values, whatever a field-file save left in the flag.
         for (const auto& c : o.categories())
             writeFieldListRecord(m_out, *c, true);
-        for (int pos = 0; pos < kNestPositionCount; ++pos) {
-            const auto& children = o.children(static_cast<NestPosition>(pos));
-            m_out.writeInt32(static_cast<std::int32_t>(children.size()));
-            for (const auto& child : children)
-                object(*child);
-        }
+        for (int pos = 0; pos < kNestPositionCount; ++pos)
+            objects(o.children(static_cast<NestPosition>(pos)));
         m_out.writeUInt32(o.location.color);
         m_out.writeRect(o.location.rect);
         m_out.writeInt32(static_cast<std::int32_t>(o.reminders().size()));
@@ -211,7 +246,8 @@ private:
         r->repeatEachUnit = m_in.readInt32();
         r->repeatOnAnchor = m_in.readInt32();
         r->repeatOnUnit = m_in.readInt32();
-        r->setStart(fromInstant(m_in.readUInt32()));
+        const std::uint32_t stored = m_in.readUInt32();
+        r->setStart(fromInstant(stored), stored);
         m_in.readText(r->notes);
         m_in.readInt32(); // the first copy of the periodic mode; the second one counts
         r->periodicMode = m_in.readInt32();

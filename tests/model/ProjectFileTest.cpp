@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <limits>
 #include <string>
 #include <vector>
@@ -345,4 +347,36 @@ TEST(ProjectFile, NestingIsReadUpToTheLimitAndRefusedBeyondIt) {
     EXPECT_EQ(readProject(houseNested(kMaxObjectNesting), read), FileError::None);
     EXPECT_EQ(readProject(houseNested(kMaxObjectNesting + 1), read), FileError::UnexpectedFormat);
     EXPECT_TRUE(isNewHouse(read));
+}
+
+TEST(ProjectFile, AReminderKeepsTheStoredSecondOfAnHourThatCameTwice) {
+    const char* old = std::getenv("TZ");
+    const std::string saved = old ? old : "";
+    setenv("TZ", "Europe/Berlin", 1);
+    tzset();
+    CBrenvikaDoc doc;
+    auto object = std::make_unique<CHouseObject>(CHouseObject::Bare{});
+    auto reminder = std::make_unique<CReminder>(LocalDateTime{2023, 10, 29, 2, 30, 0});
+    reminder->notes = "T";
+    object->addReminder(std::move(reminder));
+    doc.currentSection()->blocks().front()->addFloorObject(std::move(object));
+    std::string bytes = writeProject(doc);
+    const std::size_t time = bytes.find("\x01T") - 4;
+    // 02:30 in Berlin on 29 October 2023, first in summer time and an hour later in winter time:
+    // the local time alone cannot tell them apart, the file's second can.
+    for (const std::uint32_t second : {1698539400u, 1698543000u}) {
+        putInt32(bytes, time, static_cast<std::int32_t>(second));
+        CBrenvikaDoc read;
+        ASSERT_EQ(readProject(bytes, read), FileError::None);
+        const CReminder& r =
+            *read.currentSection()->blocks().front()->floorObjects().at(0)->reminders().at(0);
+        EXPECT_EQ(r.startInstant(), second);
+        EXPECT_EQ(r.start(), (LocalDateTime{2023, 10, 29, 2, 30, 0}));
+        EXPECT_EQ(writeProject(read), bytes);
+    }
+    if (old)
+        setenv("TZ", saved.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
 }
