@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QPrinter>
-#include <QTimer>
 
 #include <memory>
 
@@ -13,13 +12,12 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace ardenvo {
 
 class CBrenvikaDoc;
 class ReportView;
+class ScopeTree;
 class SearchPrompts;
 
 // "Search": the criteria, the rooms and halls to look in, and the report with printing.
@@ -36,11 +34,11 @@ public:
 
     // The delays of the scope tree: ticking everything after opening, then synchronising after
     // that and after every click or key in the tree.
-    static constexpr int kTreeDelayMs = 200;
+    static constexpr int kTreeDelayMs = 200; // the same as ScopeTree::kDelayMs
 
     // The criteria as the controls hold them.
     SearchCriteria criteria() const;
-    const SearchScope& scope() const { return m_scope; }
+    const SearchScope& scope() const;
 
 public slots:
     void askTheTobrin();
@@ -50,19 +48,12 @@ public slots:
 
 private:
     void buildCriteria(QWidget* box);
-    void fillTree();
-    void tickAll();
-    void synchroniseTree();
-    void scheduleSync();
     void updateValueEdit();
 
     CBrenvikaDoc& m_doc;
     QString m_reportPath;
     SearchPrompts& m_prompts;
-    SearchScope m_scope;
     QPrinter m_printer;
-    QTimer m_syncTimer;
-    bool m_syncing = false;
 
     QCheckBox* m_namesCheck = nullptr;
     QLineEdit* m_namesEdit = nullptr;
@@ -74,7 +65,7 @@ private:
     QComboBox* m_comparison = nullptr;
     QLineEdit* m_valueEdit = nullptr;
     QLineEdit* m_titleEdit = nullptr;
-    QTreeWidget* m_tree = nullptr;
+    ScopeTree* m_tree = nullptr;
     ReportView* m_report = nullptr;
 };
 
