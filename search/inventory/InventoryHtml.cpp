@@ -63,25 +63,26 @@ void totalsTable(std::string& html, const InventoryTotals& totals) {
     html += "</table>\n";
 }
 
-// One line per attribute, the category's name on the first line of each category.
+// One line per category: its name, then each attribute's name and value. Lines rather than a
+// table inside the table: a report of thousands of objects lays out several times faster.
 void attributes(std::string& html, const CHouseObject& object) {
     bool any = false;
     for (const auto& category : object.categories()) {
+        if (category->empty())
+            continue;
+        html += any ? "<br>" : "<tr><td colspan=\"4\" class=\"attributes\">";
+        any = true;
+        html += "<i>" + orNbsp(category->title) + "</i>: ";
         bool first = true;
         for (const auto& field : category->entries()) {
-            if (!any)
-                html += "<tr><td colspan=\"4\">\n<table class=\"attributes\" width=\"100%\" "
-                        "cellspacing=\"0\" cellpadding=\"1\">\n";
-            any = true;
-            html += "<tr><td width=\"20%\"><i>" +
-                    (first ? orNbsp(category->title) : std::string("&nbsp;")) +
-                    "</i></td><td width=\"25%\">" + orNbsp(field->name) + "</td><td>" +
-                    orNbsp(field->value) + "</td></tr>\n";
+            if (!first)
+                html += " &middot; ";
             first = false;
+            html += text(field->name) + " <b>" + text(field->value) + "</b>";
         }
     }
     if (any)
-        html += "</table>\n</td></tr>\n";
+        html += "</td></tr>\n";
 }
 
 void reminders(std::string& html, const CHouseObject& object) {
