@@ -213,9 +213,9 @@ void CMainFrame::createMenus() {
     m_fileMenu->addAction(action("fileSave"));
     m_fileMenu->addAction(action("fileSaveAs"));
     m_fileMenu->addSeparator();
+    m_recentAnchor = m_fileMenu->addSeparator();
     m_fileMenu->addAction(action("inventoryReport"));
     m_fileMenu->addSeparator();
-    m_recentAnchor = m_fileMenu->addSeparator();
     m_fileMenu->addAction(action("appExit"));
 
     QMenu* options = menuBar()->addMenu("&Options");
