@@ -34,11 +34,28 @@ protected:
         return runTool(args);
     }
 
-    // `pdfimages -list` prints two heading lines, then one line per picture drawn.
-    int imagesIn(const std::string& pdf) {
+    // Each picture drawn in the PDF, in centimetres on paper, from `pdfimages -list` (two heading
+    // lines, then per picture: page num type width height color comp bpc enc interp object ID
+    // x-ppi y-ppi ...).
+    std::vector<std::pair<double, double>> imagesIn(const std::string& pdf) {
         const test::ToolResult listed = runProgram("/usr/bin/pdfimages", {"-list", pdf});
         EXPECT_EQ(listed.exitCode, 0) << listed.err;
-        return static_cast<int>(std::count(listed.out.begin(), listed.out.end(), '\n')) - 2;
+        std::istringstream lines(listed.out);
+        std::string line;
+        std::getline(lines, line);
+        std::getline(lines, line);
+        std::vector<std::pair<double, double>> sizes;
+        while (std::getline(lines, line)) {
+            std::istringstream fields(line);
+            std::string skip, type;
+            double width = 0, height = 0, xppi = 1, yppi = 1;
+            fields >> skip >> skip >> type >> width >> height;
+            for (int i = 0; i < 7; ++i)
+                fields >> skip;
+            fields >> xppi >> yppi;
+            sizes.emplace_back(width / xppi * 2.54, height / yppi * 2.54);
+        }
+        return sizes;
     }
 
     // The PDF's text with every run of white space as one blank (table cells wrap their text)
@@ -81,7 +98,16 @@ TEST_F(InventoryPdfTest, PdfHoldsEveryObjectTheTotalsAndOneThumbnailPerReadableP
                              "missing picture: receipt.jpg", "missing picture: broken.png",
                              "05 March 2027 18:30", "On the floor, on the Shelf, inside the Vase"})
         EXPECT_NE(text.find(name), std::string::npos) << name << " not in:\n" << text;
-    EXPECT_EQ(imagesIn(pdf), testing::kInventoryThumbnails);
+    // The first picture of an object at most 6 x 4.5 cm on paper (the sofa's fills that width),
+    // further ones smaller.
+    const auto images = imagesIn(pdf);
+    ASSERT_EQ(images.size(), static_cast<std::size_t>(testing::kInventoryThumbnails));
+    for (const auto& [width, height] : images) {
+        EXPECT_LE(width, 6.05);
+        EXPECT_LE(height, 4.55);
+    }
+    EXPECT_NEAR(images[0].first, 6.0, 0.05);
+    EXPECT_LE(images[1].second, 2.3); // the sofa's second picture, a small one
 }
 
 TEST_F(InventoryPdfTest, ChosenRoomsWithoutPhotosGiveATextOnlyPdf) {
@@ -93,7 +119,7 @@ TEST_F(InventoryPdfTest, ChosenRoomsWithoutPhotosGiveATextOnlyPdf) {
     EXPECT_NE(text.find("Freezer"), std::string::npos);
     EXPECT_EQ(text.find("Sofa"), std::string::npos);
     EXPECT_EQ(text.find("missing picture"), std::string::npos);
-    EXPECT_EQ(imagesIn(pdf), 0);
+    EXPECT_TRUE(imagesIn(pdf).empty());
 }
 
 TEST_F(InventoryPdfTest, HtmlFileIsSelfContained) {
