@@ -58,6 +58,20 @@ void paintPage(QTextDocument& doc, QPainter& painter, int index, const QSizeF& p
     painter.restore();
 }
 
+// "Page N of M" in the bottom margin, so loose sheets handed to an insurer stay in order.
+void paintPageNumber(QPainter& painter, int index, int pages, const QSizeF& page,
+                     const QMarginsF& margins) {
+    painter.save();
+    QFont font = painter.font();
+    font.setPointSizeF(8);
+    painter.setFont(font);
+    painter.setPen(Qt::darkGray);
+    const QRectF footer(0, page.height(), page.width(), margins.bottom() / 2);
+    painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
+                     QStringLiteral("Page %1 of %2").arg(index + 1).arg(pages));
+    painter.restore();
+}
+
 } // namespace
 
 std::unique_ptr<QTextDocument> makeInventoryDocument(const InventoryReport& report,
@@ -91,6 +105,7 @@ bool paintInventory(QTextDocument& doc, QPagedPaintDevice& device,
         if (i > 0 && !device.newPage())
             return false;
         paintPage(doc, painter, i, page);
+        paintPageNumber(painter, i, pages, page, device.pageLayout().marginsPixels(dpi));
         if (progress && !progress(i + 1, pages)) {
             painter.end();
             return false;

@@ -92,11 +92,12 @@ TEST_F(InventoryPdfTest, PdfHoldsEveryObjectTheTotalsAndOneThumbnailPerReadableP
     EXPECT_EQ(run.err.find("ardenvo-tool:"), std::string::npos) << run.err;
 
     const std::string text = textOf(pdf);
-    for (const char* name : {"Shelf", "Vase", "Flowers", "Box", "Sofa", "TV <4K> & \"smart\"",
-                             "Freezer", "House: flat.av", "Date: 08 December 2026",
-                             "Price paid 1000.50 3 of 7", "Insurance value 935.25 2 of 7",
-                             "missing picture: receipt.jpg", "missing picture: broken.png",
-                             "05 March 2027 18:30", "On the floor, on the Shelf, inside the Vase"})
+    for (const char* name :
+         {"Shelf", "Vase", "Flowers", "Box", "Sofa", "TV <4K> & \"smart\"", "Freezer",
+          "House: flat.av", "Date: 08 December 2026", "Price paid 1000.50 3 of 7",
+          "Insurance value 935.25 2 of 7", "missing picture: receipt.jpg",
+          "missing picture: broken.png", "05 March 2027 18:30",
+          "On the floor, on the Shelf, inside the Vase", "Page 1 of "})
         EXPECT_NE(text.find(name), std::string::npos) << name << " not in:\n" << text;
     // The first picture of an object at most 6 x 4.5 cm on paper (the sofa's fills that width),
     // further ones smaller.
