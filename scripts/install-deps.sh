@@ -9,6 +9,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     # tests: a display server for screenshots, and tools to look at them
     xvfb xauth imagemagick
+    # tests: the inventory report's PDF is read back as text and its pictures listed
+    poppler-utils
     # the fuzz targets build with clang when it is present
     clang libclang-rt-14-dev
     # installation and the Debian package: man pages, shared libraries of the package, and the

@@ -36,6 +36,7 @@
 #include "search/dialog/SearchDialog.h"
 #define ARDENVO_HAS_SEARCH_DIALOG 1
 #endif
+#include "search/dialog/InventoryDialog.h"
 
 namespace ardenvo {
 
@@ -128,6 +129,11 @@ void CMainFrame::createActions() {
     a = addAction("fileSaveAs", "Save &As...", "Save the active document with a new name");
     connect(a, &QAction::triggered, &m_controller, [this] { m_controller.saveAs(); });
 
+    a = addAction("inventoryReport", "Inventory report...",
+                  "Print or save the inventory of the house, room by room, with values and photos");
+    connect(a, &QAction::triggered, this,
+            [this] { InventoryDialog::run(this, m_controller.document()); });
+
     a = addAction("appExit", "E&xit", "Quit the application; prompts to save documents");
     connect(a, &QAction::triggered, this, &QWidget::close);
 
@@ -215,6 +221,8 @@ void CMainFrame::createMenus() {
     m_fileMenu->addAction(action("fileSaveAs"));
     m_fileMenu->addSeparator();
     m_recentAnchor = m_fileMenu->addSeparator();
+    m_fileMenu->addAction(action("inventoryReport"));
+    m_fileMenu->addSeparator();
     m_fileMenu->addAction(action("appExit"));
 
     QMenu* options = menuBar()->addMenu("&Options");

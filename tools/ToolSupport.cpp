@@ -3,6 +3,8 @@
 #include "model/CBrenvikaDoc.h"
 #include "model/ProjectFile.h"
 #include "model/TextEncoding.h"
+#include "platform/AppPaths.h"
+#include "search/engine/SearchScope.h"
 
 #include <QLoggingCategory>
 
@@ -161,6 +163,43 @@ int finishOutput(std::ostream& out, std::ostream& err) {
         return 0;
     reportError(err, "Failed to write the output");
     return kExitFailure;
+}
+
+std::string mainProgramImages() {
+    namespace fs = std::filesystem;
+    const fs::path toolDir = AppPaths::programDirectory();
+    std::error_code ec;
+    for (const fs::path& dir : {toolDir, toolDir.parent_path() / "bin"}) {
+        if (fs::is_regular_file(dir / "ardenvo", ec))
+            return AppPaths::dataDirectoryFor(dir.string()) + "/Images";
+    }
+    return AppPaths::dataDirectory() + "/Images";
+}
+
+bool selectRooms(const CBrenvikaDoc& doc, const std::vector<std::string>& rooms, SearchScope& scope,
+                 std::ostream& err) {
+    if (rooms.empty()) {
+        scope = SearchScope::wholeHouse(doc);
+        return true;
+    }
+    scope = SearchScope(doc);
+    for (const std::string& room : rooms) {
+        bool found = false;
+        for (std::size_t s = 0; s < doc.sections().size(); ++s) {
+            const CSection& section = *doc.sections()[s];
+            for (std::size_t b = 0; b < section.blocks().size(); ++b) {
+                if (section.name + "/" + section.blocks()[b]->name == room) {
+                    scope.setSearched(s, b, true);
+                    found = true;
+                }
+            }
+        }
+        if (!found) {
+            reportError(err, "no room or hall \"" + room + "\" in the house");
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace ardenvo::tool

@@ -7,7 +7,8 @@
 
 namespace ardenvo {
 class CBrenvikaDoc;
-}
+class SearchScope;
+} // namespace ardenvo
 
 namespace ardenvo::tool {
 
@@ -49,6 +50,15 @@ std::string lineField(const std::string& text);
 // Keeps Qt's own warnings (image plugins complaining about a file) off the error stream, which
 // carries only the tool's messages.
 void silenceQtWarnings();
+
+// The blocks named "SECTION/BLOCK" by --room options, or the whole house when none is named. A
+// name that finds no block is reported and gives false.
+bool selectRooms(const CBrenvikaDoc& doc, const std::vector<std::string>& rooms, SearchScope& scope,
+                 std::ostream& err);
+
+// The main program's Images folder: its data directory is found from where "ardenvo" sits, beside
+// this tool once installed, in bin/ of a build tree.
+std::string mainProgramImages();
 
 // Flushes the output; a failed write (a full disk, a closed pipe) is reported and gives
 // kExitFailure, so that a script never takes a cut-off listing for a whole one.

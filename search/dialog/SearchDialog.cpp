@@ -5,9 +5,9 @@
 #include "platform/DialogFolders.h"
 #include "platform/SettingsFile.h"
 #include "search/dialog/ReportView.h"
+#include "search/dialog/ScopeTree.h"
 #include "search/dialog/SearchPicture.h"
 #include "search/dialog/SearchPrompts.h"
-#include "search/engine/CaseFold.h"
 #include "search/engine/ReportWriter.h"
 #include "search/engine/SearchEngine.h"
 
@@ -23,17 +23,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextDocument>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace ardenvo {
 namespace {
-
-QString fromBytes(const std::string& text) {
-    // Names from old files may be Windows-1252; show them as the search reads them.
-    const std::string utf8 = toUtf8(text);
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 std::string toBytes(const QString& text) {
     return text.toUtf8().toStdString();
@@ -58,7 +51,7 @@ void SearchDialog::run(QWidget* parent, CBrenvikaDoc& doc) {
 
 SearchDialog::SearchDialog(CBrenvikaDoc& doc, const QString& reportPath, SearchPrompts& prompts,
                            QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_reportPath(reportPath), m_prompts(prompts), m_scope(doc) {
+    : QDialog(parent), m_doc(doc), m_reportPath(reportPath), m_prompts(prompts) {
     setWindowTitle(QStringLiteral("Search"));
     setObjectName(QStringLiteral("SearchDialog"));
 
@@ -66,9 +59,8 @@ SearchDialog::SearchDialog(CBrenvikaDoc& doc, const QString& reportPath, SearchP
     buildCriteria(criteriaBox);
 
     auto* scopeBox = new QGroupBox(QStringLiteral("Where should the tobrin look"));
-    m_tree = new QTreeWidget;
+    m_tree = new ScopeTree(doc);
     m_tree->setObjectName(QStringLiteral("scopeTree"));
-    m_tree->setHeaderHidden(true);
     m_tree->setToolTip(QStringLiteral("The tobrin will look only in the selected rooms/halls."));
     auto* scopeLayout = new QVBoxLayout(scopeBox);
     scopeLayout->addWidget(m_tree);
@@ -107,20 +99,6 @@ SearchDialog::SearchDialog(CBrenvikaDoc& doc, const QString& reportPath, SearchP
     connect(print, &QPushButton::clicked, this, &SearchDialog::print);
     connect(pdf, &QPushButton::clicked, this, &SearchDialog::saveAsPdf);
     connect(help, &QPushButton::clicked, this, [this] { m_prompts.openHelp(this); });
-
-    fillTree();
-    m_syncTimer.setSingleShot(true);
-    m_syncTimer.setInterval(kTreeDelayMs);
-    connect(&m_syncTimer, &QTimer::timeout, this, &SearchDialog::synchroniseTree);
-    connect(m_tree, &QTreeWidget::itemChanged, this, [this] {
-        if (!m_syncing)
-            scheduleSync();
-    });
-    // By default the whole house is searched: everything is ticked shortly after opening.
-    QTimer::singleShot(kTreeDelayMs, this, [this] {
-        tickAll();
-        scheduleSync();
-    });
 }
 
 SearchDialog::~SearchDialog() = default;
@@ -174,55 +152,8 @@ void SearchDialog::updateValueEdit() {
         comparesWithValue(static_cast<Comparison>(m_comparison->currentIndex())));
 }
 
-void SearchDialog::fillTree() {
-    m_syncing = true;
-    for (const auto& section : m_doc.sections()) {
-        auto* sectionItem = new QTreeWidgetItem(m_tree, {fromBytes(section->name)});
-        sectionItem->setCheckState(0, Qt::Unchecked);
-        for (const auto& block : section->blocks()) {
-            auto* blockItem = new QTreeWidgetItem(sectionItem, {fromBytes(block->name)});
-            blockItem->setCheckState(0, Qt::Unchecked);
-        }
-    }
-    m_tree->expandAll();
-    m_syncing = false;
-}
-
-void SearchDialog::tickAll() {
-    for (int s = 0; s < m_tree->topLevelItemCount(); ++s) {
-        QTreeWidgetItem* sectionItem = m_tree->topLevelItem(s);
-        sectionItem->setCheckState(0, Qt::Checked);
-        for (int b = 0; b < sectionItem->childCount(); ++b)
-            sectionItem->child(b)->setCheckState(0, Qt::Checked);
-    }
-}
-
-void SearchDialog::scheduleSync() {
-    m_syncTimer.start();
-}
-
-void SearchDialog::synchroniseTree() {
-    m_syncTimer.stop();
-    std::vector<SearchScope::SectionTicks> ticks;
-    for (int s = 0; s < m_tree->topLevelItemCount(); ++s) {
-        QTreeWidgetItem* sectionItem = m_tree->topLevelItem(s);
-        SearchScope::SectionTicks marks;
-        marks.section = sectionItem->checkState(0) == Qt::Checked;
-        for (int b = 0; b < sectionItem->childCount(); ++b)
-            marks.blocks.push_back(sectionItem->child(b)->checkState(0) == Qt::Checked);
-        ticks.push_back(std::move(marks));
-    }
-    m_scope.synchronise(ticks);
-    m_syncing = true;
-    for (int s = 0; s < m_tree->topLevelItemCount() && s < static_cast<int>(ticks.size()); ++s) {
-        QTreeWidgetItem* sectionItem = m_tree->topLevelItem(s);
-        for (int b = 0; b < sectionItem->childCount(); ++b)
-            sectionItem->child(b)->setCheckState(
-                0, ticks[static_cast<std::size_t>(s)].blocks[static_cast<std::size_t>(b)]
-                       ? Qt::Checked
-                       : Qt::Unchecked);
-    }
-    m_syncing = false;
+const SearchScope& SearchDialog::scope() const {
+    return m_tree->lastScope();
 }
 
 SearchCriteria SearchDialog::criteria() const {
@@ -248,9 +179,7 @@ void SearchDialog::askTheTobrin() {
         return;
     }
     // A tick made just now counts, without waiting for the tree's delay.
-    if (m_syncTimer.isActive())
-        synchroniseTree();
-    const SearchResult result = runSearch(m_doc, c, m_scope);
+    const SearchResult result = runSearch(m_doc, c, m_tree->scope());
     std::string error;
     if (!saveReport(m_reportPath.toStdString(), c, result, error)) {
         m_report->clearReport();

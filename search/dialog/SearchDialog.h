@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QPrinter>
-#include <QTimer>
 
 #include <memory>
 
@@ -13,13 +12,12 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace ardenvo {
 
 class CBrenvikaDoc;
 class ReportView;
+class ScopeTree;
 class SearchPrompts;
 class SettingsFile;
 
@@ -37,14 +35,14 @@ public:
 
     // The delays of the scope tree: ticking everything after opening, then synchronising after
     // that and after every click or key in the tree.
-    static constexpr int kTreeDelayMs = 200;
+    static constexpr int kTreeDelayMs = 200; // the same as ScopeTree::kDelayMs
 
     // Where "Save as PDF..." remembers its last folder; without one it remembers nothing.
     void setFolderSettings(SettingsFile* settings) { m_folderSettings = settings; }
 
     // The criteria as the controls hold them.
     SearchCriteria criteria() const;
-    const SearchScope& scope() const { return m_scope; }
+    const SearchScope& scope() const;
 
 public slots:
     void askTheTobrin();
@@ -54,20 +52,13 @@ public slots:
 
 private:
     void buildCriteria(QWidget* box);
-    void fillTree();
-    void tickAll();
-    void synchroniseTree();
-    void scheduleSync();
     void updateValueEdit();
 
     CBrenvikaDoc& m_doc;
     QString m_reportPath;
     SearchPrompts& m_prompts;
     SettingsFile* m_folderSettings = nullptr;
-    SearchScope m_scope;
     QPrinter m_printer;
-    QTimer m_syncTimer;
-    bool m_syncing = false;
 
     QCheckBox* m_namesCheck = nullptr;
     QLineEdit* m_namesEdit = nullptr;
@@ -79,7 +70,7 @@ private:
     QComboBox* m_comparison = nullptr;
     QLineEdit* m_valueEdit = nullptr;
     QLineEdit* m_titleEdit = nullptr;
-    QTreeWidget* m_tree = nullptr;
+    ScopeTree* m_tree = nullptr;
     ReportView* m_report = nullptr;
 };
 

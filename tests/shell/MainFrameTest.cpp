@@ -81,8 +81,9 @@ TEST_F(MainFrameTest, MenusHoldEveryCommandWithItsKeys) {
         titles << a->text();
     EXPECT_EQ(titles, (QStringList{"&File", "&Options", "&View", "&Help"}));
 
-    EXPECT_EQ(menuTexts(topMenu("&File")), (QStringList{"&New", "&Open...", "&Save", "Save &As...",
-                                                        "|", "Recent File", "|", "E&xit"}));
+    EXPECT_EQ(menuTexts(topMenu("&File")),
+              (QStringList{"&New", "&Open...", "&Save", "Save &As...", "|", "Recent File", "|",
+                           "Inventory report...", "|", "E&xit"}));
     QMenu* options = topMenu("&Options");
     EXPECT_EQ(menuTexts(options),
               (QStringList{"Ask the tobrin...", "Sections...", "Units of measurement"}));

@@ -1,14 +1,12 @@
 // ardenvo-tool pictures: every picture record of a house and whether its file can be shown, so a
 // user finds broken pictures before a backup.
 #include "model/CBrenvikaDoc.h"
-#include "platform/AppPaths.h"
 #include "platform/image/ImageFile.h"
 #include "tools/CommandRegistry.h"
 #include "tools/ToolSupport.h"
 
 #include <QFileInfo>
 
-#include <filesystem>
 #include <map>
 #include <ostream>
 
@@ -24,19 +22,6 @@ const std::string kUsage = usageEntry(
 
 // Decoding at a small size checks the whole file without holding a photo's pixels.
 const QSize kCheckSize(64, 64);
-
-// The main program's Images folder: its data directory is found from where "ardenvo" sits, beside
-// this tool once installed, in bin/ of a build tree.
-std::string mainProgramImages() {
-    namespace fs = std::filesystem;
-    const fs::path toolDir = AppPaths::programDirectory();
-    std::error_code ec;
-    for (const fs::path& dir : {toolDir, toolDir.parent_path() / "bin"}) {
-        if (fs::is_regular_file(dir / "ardenvo", ec))
-            return AppPaths::dataDirectoryFor(dir.string()) + "/Images";
-    }
-    return AppPaths::dataDirectory() + "/Images";
-}
 
 class PictureLister {
 public:

@@ -93,33 +93,6 @@ bool parseArgs(const std::vector<std::string>& args, SearchArgs& parsed, std::os
     return true;
 }
 
-// Every block whose "SECTION/BLOCK" is named; each name must find at least one block.
-bool selectRooms(const CBrenvikaDoc& doc, const std::vector<std::string>& rooms, SearchScope& scope,
-                 std::ostream& err) {
-    if (rooms.empty()) {
-        scope = SearchScope::wholeHouse(doc);
-        return true;
-    }
-    scope = SearchScope(doc);
-    for (const std::string& room : rooms) {
-        bool found = false;
-        for (std::size_t s = 0; s < doc.sections().size(); ++s) {
-            const CSection& section = *doc.sections()[s];
-            for (std::size_t b = 0; b < section.blocks().size(); ++b) {
-                if (section.name + "/" + section.blocks()[b]->name == room) {
-                    scope.setSearched(s, b, true);
-                    found = true;
-                }
-            }
-        }
-        if (!found) {
-            reportError(err, "no room or hall \"" + room + "\" in the house");
-            return false;
-        }
-    }
-    return true;
-}
-
 int runSearchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     SearchArgs parsed;
     if (!parseArgs(args, parsed, err))

@@ -1,0 +1,242 @@
+#include "search/dialog/InventoryDialog.h"
+
+#include "model/CBrenvikaDoc.h"
+#include "platform/AppPaths.h"
+#include "search/dialog/InventoryPrompts.h"
+#include "search/dialog/ScopeTree.h"
+#include "search/inventory/InventoryDocument.h"
+#include "search/inventory/InventoryHtml.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include <ctime>
+
+namespace ardenvo {
+namespace {
+
+constexpr int kPreviewWidth = 300;
+constexpr int kPreviewDelayMs = 300;
+
+QPushButton* addButton(QBoxLayout* layout, const QString& text, const char* name) {
+    auto* button = new QPushButton(text);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    layout->addWidget(button);
+    return button;
+}
+
+QCheckBox* addCheck(QBoxLayout* layout, const QString& text, const char* name) {
+    auto* check = new QCheckBox(text);
+    check->setObjectName(QString::fromLatin1(name));
+    check->setChecked(true);
+    layout->addWidget(check);
+    return check;
+}
+
+std::int64_t now() {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+} // namespace
+
+void InventoryDialog::run(QWidget* parent, const CBrenvikaDoc& doc) {
+    QtInventoryPrompts prompts;
+    InventoryDialog dialog(doc, AppPaths::imagesDirectory(), prompts, parent);
+    dialog.exec();
+}
+
+InventoryDialog::InventoryDialog(const CBrenvikaDoc& doc, std::string imagesFolder,
+                                 InventoryPrompts& prompts, QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_imagesFolder(std::move(imagesFolder)), m_prompts(prompts),
+      m_printer(QPrinter::HighResolution) {
+    setWindowTitle(QStringLiteral("Inventory report"));
+    setObjectName(QStringLiteral("InventoryDialog"));
+
+    auto* roomsBox = new QGroupBox(QStringLiteral("Rooms to include"));
+    m_tree = new ScopeTree(doc);
+    m_tree->setObjectName(QStringLiteral("scopeTree"));
+    m_tree->setToolTip(QStringLiteral("The report lists only the selected rooms/halls."));
+    auto* roomsLayout = new QVBoxLayout(roomsBox);
+    roomsLayout->addWidget(m_tree);
+
+    auto* optionsLayout = new QVBoxLayout;
+    m_photos = addCheck(optionsLayout, QStringLiteral("Include photos"), "photosCheck");
+    m_nested = addCheck(optionsLayout, QStringLiteral("Include nested objects"), "nestedCheck");
+    optionsLayout->addWidget(new QLabel(QStringLiteral("Report title:")));
+    const QString fileName = QFileInfo(QString::fromStdString(doc.pathName())).fileName();
+    m_title = new QLineEdit(fileName.isEmpty() ? QStringLiteral("Untitled") : fileName);
+    m_title->setObjectName(QStringLiteral("titleEdit"));
+    optionsLayout->addWidget(m_title);
+    optionsLayout->addWidget(roomsBox, 1);
+
+    m_preview = new QLabel;
+    m_preview->setObjectName(QStringLiteral("preview"));
+    m_preview->setFrameShape(QFrame::Box);
+    m_preview->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    m_preview->setMinimumWidth(kPreviewWidth + 4);
+    m_preview->setToolTip(QStringLiteral("The first page of the report"));
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(optionsLayout, 1);
+    top->addWidget(m_preview);
+
+    auto* buttons = new QHBoxLayout;
+    QPushButton* pdf = addButton(buttons, QStringLiteral("Save as PDF..."), "pdfButton");
+    QPushButton* print = addButton(buttons, QStringLiteral("Print"), "printButton");
+    QPushButton* html = addButton(buttons, QStringLiteral("Save as HTML..."), "htmlButton");
+    buttons->addStretch();
+    QPushButton* close = addButton(buttons, QStringLiteral("Close"), "closeButton");
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(buttons);
+    resize(760, 560);
+
+    connect(pdf, &QPushButton::clicked, this, &InventoryDialog::saveAsPdf);
+    connect(print, &QPushButton::clicked, this, &InventoryDialog::print);
+    connect(html, &QPushButton::clicked, this, &InventoryDialog::saveAsHtml);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    // The preview follows every choice, once the tree has taken its ticks over.
+    m_previewTimer.setSingleShot(true);
+    m_previewTimer.setInterval(kPreviewDelayMs);
+    connect(&m_previewTimer, &QTimer::timeout, this, &InventoryDialog::updatePreview);
+    const auto later = [this] {
+        m_previewTimer.start();
+    };
+    connect(m_tree, &QTreeWidget::itemChanged, this, later);
+    connect(m_nested, &QCheckBox::toggled, this, later);
+    connect(m_title, &QLineEdit::textChanged, this, later);
+}
+
+InventoryDialog::~InventoryDialog() = default;
+
+InventoryOptions InventoryDialog::options(std::int64_t at) const {
+    InventoryOptions o;
+    o.title = m_title->text().toUtf8().toStdString();
+    const QString fileName = QFileInfo(QString::fromStdString(m_doc.pathName())).fileName();
+    o.houseName = (fileName.isEmpty() ? QStringLiteral("Untitled") : fileName).toStdString();
+    o.scope = m_tree->scope();
+    o.includePhotos = m_photos->isChecked();
+    o.includeNested = m_nested->isChecked();
+    o.now = at;
+    return o;
+}
+
+QImage InventoryDialog::preview() const {
+    return m_preview->pixmap().toImage();
+}
+
+void InventoryDialog::updatePreview() {
+    // The first page is the title page: the totals, and no pictures to decode.
+    const InventoryReport report = collectInventory(m_doc, options(now()));
+    const auto document = makeInventoryDocument(report, ThumbnailSet());
+    m_preview->setPixmap(QPixmap::fromImage(previewFirstPage(*document, kPreviewWidth)));
+}
+
+bool InventoryDialog::underProgress(const QString& label,
+                                    const std::function<bool(const InventoryProgress&)>& step) {
+    QProgressDialog progress(label, QStringLiteral("Cancel"), 0, 1, this);
+    progress.setObjectName(QStringLiteral("inventoryProgress"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    return step([&progress](int done, int total) {
+        progress.setMaximum(std::max(total, 1));
+        progress.setValue(done);
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    });
+}
+
+bool InventoryDialog::prepare(InventoryReport& report, ThumbnailSet& thumbnails) {
+    report = collectInventory(m_doc, options(now()));
+    if (!report.options.includePhotos)
+        return true;
+    return underProgress(QStringLiteral("Reading the pictures..."),
+                         [&](const InventoryProgress& progress) {
+                             return thumbnails.build(report, m_imagesFolder, progress);
+                         });
+}
+
+QString InventoryDialog::suggestedName(const QString& extension) const {
+    QString name = m_title->text().trimmed();
+    if (name.endsWith(QStringLiteral(".av"), Qt::CaseInsensitive))
+        name.chop(3);
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    if (name.isEmpty())
+        name = QStringLiteral("inventory");
+    const QString folder = QFileInfo(QString::fromStdString(m_doc.pathName())).absolutePath();
+    return (m_doc.pathName().empty() ? QString() : folder + QLatin1Char('/')) + name + extension;
+}
+
+void InventoryDialog::saveAsPdf() {
+    const QString path = m_prompts.askSaveFileName(this, QStringLiteral("Save as PDF"),
+                                                   suggestedName(QStringLiteral(".pdf")),
+                                                   QStringLiteral("PDF files (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    InventoryReport report;
+    ThumbnailSet thumbnails;
+    if (!prepare(report, thumbnails))
+        return;
+    const auto document = makeInventoryDocument(report, thumbnails);
+    QString error;
+    bool cancelled = false;
+    const bool ok = underProgress(
+        QStringLiteral("Writing the pages..."), [&](const InventoryProgress& progress) {
+            return writeInventoryPdf(*document, path, m_title->text(), error,
+                                     [&](int done, int total) {
+                                         cancelled = !progress(done, total);
+                                         return !cancelled;
+                                     });
+        });
+    if (!ok && !cancelled)
+        m_prompts.message(
+            this, QStringLiteral("The report could not be written to \"%1\": %2").arg(path, error));
+}
+
+void InventoryDialog::saveAsHtml() {
+    const QString path = m_prompts.askSaveFileName(this, QStringLiteral("Save as HTML"),
+                                                   suggestedName(QStringLiteral(".html")),
+                                                   QStringLiteral("HTML files (*.html *.htm)"));
+    if (path.isEmpty())
+        return;
+    InventoryReport report;
+    ThumbnailSet thumbnails;
+    if (!prepare(report, thumbnails))
+        return;
+    const std::string html = writeInventoryHtml(report, thumbnails);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(html.data(), static_cast<qint64>(html.size())) !=
+            static_cast<qint64>(html.size()) ||
+        !file.flush())
+        m_prompts.message(this, QStringLiteral("The report could not be written to \"%1\": %2")
+                                    .arg(path, file.errorString()));
+}
+
+void InventoryDialog::print() {
+    if (!m_prompts.askPrint(this, m_printer))
+        return;
+    InventoryReport report;
+    ThumbnailSet thumbnails;
+    if (!prepare(report, thumbnails))
+        return;
+    const auto document = makeInventoryDocument(report, thumbnails);
+    underProgress(QStringLiteral("Printing..."), [&](const InventoryProgress& progress) {
+        return paintInventory(*document, m_printer, progress);
+    });
+}
+
+} // namespace ardenvo

@@ -1,0 +1,202 @@
+#include "search/inventory/InventoryHtml.h"
+
+#include "model/CBlock.h"
+#include "model/CHouseObject.h"
+#include "model/CSection.h"
+#include "model/LocalTime.h"
+#include "model/ReminderSchedule.h"
+#include "search/engine/CaseFold.h"
+#include "search/engine/ReportWriter.h"
+#include "search/inventory/InventoryReport.h"
+#include "search/inventory/Thumbnails.h"
+
+namespace ardenvo {
+namespace {
+
+// Further pictures of an object per row of small thumbnails, so a row fits a page's width.
+constexpr std::size_t kThumbnailsPerRow = 5;
+
+// A text of the house, readable and harmless: UTF-8, escaped, line breaks kept.
+std::string text(std::string_view bytes) {
+    const std::string escaped = htmlEscape(toUtf8(bytes));
+    std::string out;
+    out.reserve(escaped.size());
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        if (escaped[i] == '\r') {
+            if (i + 1 < escaped.size() && escaped[i + 1] == '\n')
+                ++i;
+            out += "<br>";
+        } else if (escaped[i] == '\n') {
+            out += "<br>";
+        } else {
+            out += escaped[i];
+        }
+    }
+    return out;
+}
+
+std::string orNbsp(std::string_view bytes) {
+    return bytes.empty() ? std::string("&nbsp;") : text(bytes);
+}
+
+const char* const kStyle = "<style>\n"
+                           "body { font-family: sans-serif; font-size: 9pt; }\n"
+                           "h1 { font-size: 20pt; }\n"
+                           "h2 { font-size: 14pt; }\n"
+                           "h3 { font-size: 11pt; }\n"
+                           "table.objects { border-collapse: collapse; }\n"
+                           "th { background-color: #eeeeee; text-align: left; }\n"
+                           "td.missing { border: 1px solid #800000; color: #800000; }\n"
+                           "</style>\n";
+
+void totalsTable(std::string& html, const InventoryTotals& totals) {
+    html += "<table class=\"totals\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n"
+            "<tr><th>&nbsp;</th><th>Total</th><th>Objects with a value</th></tr>\n";
+    const auto row = [&](const char* name, double sum, int count) {
+        html += "<tr><td>";
+        html += name;
+        html += "</td><td align=\"right\">" + formatAmount(sum) + "</td><td align=\"right\">" +
+                std::to_string(count) + " of " + std::to_string(totals.objects) + "</td></tr>\n";
+    };
+    row(kPricePaid, totals.pricePaid, totals.priced);
+    row(kInsuranceValue, totals.insuranceValue, totals.insured);
+    html += "</table>\n";
+}
+
+// One line per category: its name, then each attribute's name and value. Lines rather than a
+// table inside the table: a report of thousands of objects lays out several times faster.
+void attributes(std::string& html, const CHouseObject& object) {
+    bool any = false;
+    for (const auto& category : object.categories()) {
+        if (category->empty())
+            continue;
+        html += any ? "<br>" : "<tr><td colspan=\"4\" class=\"attributes\">";
+        any = true;
+        html += "<i>" + orNbsp(category->title) + "</i>: ";
+        bool first = true;
+        for (const auto& field : category->entries()) {
+            if (!first)
+                html += " &middot; ";
+            first = false;
+            html += text(field->name) + " <b>" + text(field->value) + "</b>";
+        }
+    }
+    if (any)
+        html += "</td></tr>\n";
+}
+
+void reminders(std::string& html, const CHouseObject& object) {
+    if (object.reminders().empty()) {
+        html += "&nbsp;";
+        return;
+    }
+    bool first = true;
+    for (const auto& reminder : object.reminders()) {
+        if (!first)
+            html += "<br>";
+        first = false;
+        html += "<b>" + formatCategoryDate(reminder->start()) + " " +
+                formatEditorTime(reminder->start()) + "</b>";
+        if (!reminder->notes.empty())
+            html += " " + text(reminder->notes);
+    }
+}
+
+void picture(std::string& html, const std::string& file, const QSize& box,
+             const ThumbnailSet& thumbnails, const ThumbnailSource& source) {
+    const Thumbnail* thumb = thumbnails.find(file);
+    if (!thumb || !thumb->ok) {
+        html += "<td class=\"missing\" style=\"border: 1px solid #800000\">missing picture: " +
+                text(file) + "</td>";
+        return;
+    }
+    const QSize shown = ThumbnailSet::shownSize(thumb->pixels, box);
+    html += "<td><img src=\"" + source(file, *thumb) + "\" width=\"" +
+            std::to_string(shown.width()) + "\" height=\"" + std::to_string(shown.height()) +
+            "\" alt=\"" + text(file) + "\"></td>";
+}
+
+void pictures(std::string& html, const std::vector<std::string>& files,
+              const ThumbnailSet& thumbnails, const ThumbnailSource& source) {
+    html += "<tr><td colspan=\"4\">\n<table class=\"pictures\" cellspacing=\"4\"><tr>";
+    picture(html, files.front(), kFirstThumbnail, thumbnails, source);
+    html += "</tr></table>\n";
+    for (std::size_t i = 1; i < files.size(); i += kThumbnailsPerRow) {
+        html += "<table class=\"pictures\" cellspacing=\"4\"><tr>";
+        for (std::size_t j = i; j < files.size() && j < i + kThumbnailsPerRow; ++j)
+            picture(html, files[j], kFurtherThumbnail, thumbnails, source);
+        html += "</tr></table>\n";
+    }
+    html += "</td></tr>\n";
+}
+
+void roomTotals(std::string& html, const InventoryRoom& room) {
+    const InventoryTotals& t = room.totals;
+    html += "<p class=\"room-totals\"><b>Totals of " + text(room.block->name) + ":</b> " +
+            std::to_string(t.objects) + (t.objects == 1 ? " object" : " objects") + "; " +
+            kPricePaid + " " + formatAmount(t.pricePaid) + " (" + std::to_string(t.priced) +
+            " with a value); " + kInsuranceValue + " " + formatAmount(t.insuranceValue) + " (" +
+            std::to_string(t.insured) + " with a value)</p>\n";
+}
+
+void room(std::string& html, const InventoryRoom& room, bool photos, const ThumbnailSet& thumbnails,
+          const ThumbnailSource& source) {
+    html += "<h3>" + text(room.block->name) + "</h3>\n";
+    if (room.items.empty()) {
+        html += "<p>No objects</p>\n";
+    } else {
+        html += "<table class=\"objects\" width=\"100%\" border=\"1\" cellspacing=\"0\" "
+                "cellpadding=\"3\">\n"
+                "<tr><th width=\"22%\">Object name</th><th width=\"26%\">Location</th>"
+                "<th width=\"30%\">Notes</th><th width=\"22%\">Reminders</th></tr>\n";
+        for (const InventoryItem& item : room.items) {
+            const CHouseObject& object = *item.object;
+            html += "<tr><td><b>" + text(object.name) + "</b></td><td>" + text(item.location) +
+                    "</td><td>" + orNbsp(object.notes) + "</td><td>";
+            reminders(html, object);
+            html += "</td></tr>\n";
+            attributes(html, object);
+            if (photos) {
+                const std::vector<std::string> files = pictureFiles(object);
+                if (!files.empty())
+                    pictures(html, files, thumbnails, source);
+            }
+        }
+        html += "</table>\n";
+    }
+    roomTotals(html, room);
+}
+
+} // namespace
+
+std::string embeddedThumbnail(const std::string&, const Thumbnail& thumb) {
+    return "data:image/jpeg;base64," + thumb.jpeg.toBase64().toStdString();
+}
+
+std::string writeInventoryHtml(const InventoryReport& report, const ThumbnailSet& thumbnails,
+                               const ThumbnailSource& source) {
+    const InventoryOptions& o = report.options;
+    std::string html = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+                       text(o.title) + "</title>\n" + kStyle + "</head>\n<body>\n";
+    html += "<h1>" + text(o.title) + "</h1>\n";
+    html += "<p>House: <b>" + text(o.houseName) + "</b></p>\n";
+    html += "<p>Date: " + formatCategoryDate(fromInstant(o.now)) + "</p>\n";
+    html += "<p>Objects: " + std::to_string(report.totals.objects) + "</p>\n";
+    totalsTable(html, report.totals);
+
+    const CSection* section = nullptr;
+    for (const InventoryRoom& r : report.rooms) {
+        if (r.section != section) {
+            section = r.section;
+            html += "<h2 style=\"page-break-before: always\">" + text(section->name) + "</h2>\n";
+        }
+        room(html, r, o.includePhotos, thumbnails, source);
+    }
+    html += "<h2 style=\"page-break-before: always\">Totals of the house</h2>\n";
+    html += "<p>Objects: " + std::to_string(report.totals.objects) + "</p>\n";
+    totalsTable(html, report.totals);
+    html += "</body>\n</html>\n";
+    return html;
+}
+
+} // namespace ardenvo

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace ardenvo {
+
+struct InventoryReport;
+struct Thumbnail;
+class ThumbnailSet;
+
+// The address an <img> takes for a picture's thumbnail.
+using ThumbnailSource = std::function<std::string(const std::string& fileName, const Thumbnail&)>;
+
+// The thumbnail as a data address, so the report file holds its pictures and can be mailed alone.
+std::string embeddedThumbnail(const std::string& fileName, const Thumbnail& thumb);
+
+// The whole report as one HTML page in UTF-8: the title page with the totals, a table per room
+// with its objects and the room's totals, then the house's totals. Every text of the house is
+// escaped. Pictures come from `thumbnails` (made for this report, or left empty without photos);
+// one missing from it or that could not be read shows as a framed "missing picture: FILE".
+std::string writeInventoryHtml(const InventoryReport& report, const ThumbnailSet& thumbnails,
+                               const ThumbnailSource& source = embeddedThumbnail);
+
+} // namespace ardenvo

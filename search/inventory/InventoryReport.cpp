@@ -1,0 +1,139 @@
+#include "search/inventory/InventoryReport.h"
+
+#include "catalogue/TreeOrder.h"
+#include "model/CBrenvikaDoc.h"
+#include "search/engine/NumberText.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace ardenvo {
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+const char* nestWords(NestPosition position) {
+    switch (position) {
+    case NestPosition::OnTop:
+        return ", on the ";
+    case NestPosition::Inside:
+        return ", inside the ";
+    case NestPosition::Under:
+        break;
+    }
+    return ", under the ";
+}
+
+void addValues(const CHouseObject& object, InventoryTotals& totals) {
+    ++totals.objects;
+    if (const std::string* price = valueAttribute(object, kPricePaid)) {
+        if (const auto number = valueNumber(*price)) {
+            totals.pricePaid += *number;
+            ++totals.priced;
+        }
+    }
+    if (const std::string* insured = valueAttribute(object, kInsuranceValue)) {
+        if (const auto number = valueNumber(*insured)) {
+            totals.insuranceValue += *number;
+            ++totals.insured;
+        }
+    }
+}
+
+// Depth first as the object tree shows it; the location grows as the search report's does.
+void collectObject(const CHouseObject& object, const std::string& location, bool nested,
+                   InventoryRoom& room) {
+    room.items.push_back({&object, location});
+    addValues(object, room.totals);
+    if (!nested)
+        return;
+    for (const TreeChild& child : childrenInTreeOrder(object))
+        collectObject(*child.object, location + nestWords(child.position) + object.name, nested,
+                      room);
+}
+
+} // namespace
+
+void InventoryTotals::add(const InventoryTotals& other) {
+    objects += other.objects;
+    pricePaid += other.pricePaid;
+    priced += other.priced;
+    insuranceValue += other.insuranceValue;
+    insured += other.insured;
+}
+
+std::optional<double> valueNumber(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && isBlank(text[pos]))
+        ++pos;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        ++pos;
+    // A number starts with a digit, or a dot followed by one; "inf" and "nan" are not amounts.
+    const bool digitFirst = pos < text.size() && isDigit(text[pos]);
+    const bool dotFirst = pos + 1 < text.size() && text[pos] == '.' && isDigit(text[pos + 1]);
+    if (!digitFirst && !dotFirst)
+        return std::nullopt;
+    const double value = leadingNumber(text);
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+const std::string* valueAttribute(const CHouseObject& object, std::string_view name) {
+    for (const auto& category : object.categories()) {
+        if (category->title != kValueCategory)
+            continue;
+        for (const auto& field : category->entries()) {
+            if (field->name == name)
+                return &field->value;
+        }
+    }
+    return nullptr;
+}
+
+InventoryReport collectInventory(const CBrenvikaDoc& doc, const InventoryOptions& options) {
+    InventoryReport report;
+    report.options = options;
+    const auto& sections = doc.sections();
+    for (std::size_t s = 0; s < sections.size(); ++s) {
+        const auto& blocks = sections[s]->blocks();
+        for (std::size_t b = 0; b < blocks.size(); ++b) {
+            if (!options.scope.isSearched(s, b))
+                continue;
+            InventoryRoom room;
+            room.section = sections[s].get();
+            room.block = blocks[b].get();
+            for (const CHouseObject* object : floorObjectsInTreeOrder(*blocks[b]))
+                collectObject(*object, "On the floor", options.includeNested, room);
+            report.totals.add(room.totals);
+            report.rooms.push_back(std::move(room));
+        }
+    }
+    return report;
+}
+
+std::vector<std::string> pictureFiles(const CHouseObject& object) {
+    std::vector<std::string> files;
+    for (const auto& entry : object.pictures.entries()) {
+        if (!entry->value.empty())
+            files.push_back(entry->value);
+    }
+    return files;
+}
+
+std::string formatAmount(double value) {
+    char buffer[400];
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    if (ec != std::errc())
+        return "0.00";
+    return std::string(buffer, end);
+}
+
+} // namespace ardenvo

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "search/engine/SearchScope.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ardenvo {
+
+class CBlock;
+class CBrenvikaDoc;
+class CHouseObject;
+class CSection;
+
+// The two attributes of the default "Value" category that the totals add up.
+inline constexpr const char* kValueCategory = "Value";
+inline constexpr const char* kPricePaid = "Price paid";
+inline constexpr const char* kInsuranceValue = "Insurance value";
+
+// What the user chose for one report.
+struct InventoryOptions {
+    std::string title;
+    std::string houseName; // the house's file name, shown on the title page
+    SearchScope scope;     // the rooms and halls to include
+    bool includePhotos = true;
+    bool includeNested = true;
+    std::int64_t now = 0; // seconds since 1970: the date on the title page
+};
+
+// The sums of the two value attributes over some objects, and how many objects had each.
+struct InventoryTotals {
+    int objects = 0;
+    double pricePaid = 0.0;
+    int priced = 0;
+    double insuranceValue = 0.0;
+    int insured = 0;
+
+    void add(const InventoryTotals& other);
+};
+
+// One listed object and where it stands, in the words of the search report.
+struct InventoryItem {
+    const CHouseObject* object = nullptr;
+    std::string location; // "On the floor", "On the floor, inside the Wardrobe", ...
+};
+
+struct InventoryRoom {
+    const CSection* section = nullptr;
+    const CBlock* block = nullptr;
+    std::vector<InventoryItem> items; // in the order of the object tree
+    InventoryTotals totals;
+};
+
+// The report's content. The pointers refer into the house, which must outlive it.
+struct InventoryReport {
+    InventoryOptions options;
+    std::vector<InventoryRoom> rooms; // house order; every chosen room, even an empty one
+    InventoryTotals totals;
+};
+
+// The number a value starts with, read as the search reads it; nothing when the text does not
+// start with a finite number (empty, "not yet", "n/a"), so such values stay out of the totals.
+std::optional<double> valueNumber(std::string_view text);
+
+// The value attribute of that name in the object's "Value" categories (the first one found).
+const std::string* valueAttribute(const CHouseObject& object, std::string_view name);
+
+InventoryReport collectInventory(const CBrenvikaDoc& doc, const InventoryOptions& options);
+
+// The picture file names of an object's picture list, in order (empty names left out).
+std::vector<std::string> pictureFiles(const CHouseObject& object);
+
+// A sum as the report prints it: two decimals and a dot.
+std::string formatAmount(double value);
+
+} // namespace ardenvo

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSize>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace ardenvo {
+
+struct InventoryReport;
+
+// Sizes on paper, in CSS pixels (96 to the inch): the first picture of an object at most
+// 6 x 4.5 cm, the further ones half that.
+inline constexpr QSize kFirstThumbnail{227, 170};
+inline constexpr QSize kFurtherThumbnail{113, 85};
+// Pixels kept per picture: half as many again as the first thumbnail shows, so print stays sharp.
+inline constexpr QSize kThumbnailPixels{340, 255};
+
+// One picture of the report, decoded once however many objects show it.
+struct Thumbnail {
+    bool ok = false;
+    QByteArray jpeg;   // the pixels, at most kThumbnailPixels, as a JPEG file
+    QSize pixels;      // their size
+    std::string error; // why not, when not ok
+};
+
+// Told how far the work is; returns false to stop it.
+using InventoryProgress = std::function<bool(int done, int total)>;
+
+// The thumbnails of the pictures a report shows, by file name. Each file is decoded at the
+// thumbnail's size while it is read (a phone photo never costs its full size in memory) and kept
+// only as a small JPEG. Files are decoded on every core at once.
+class ThumbnailSet {
+public:
+    // Decodes the pictures of every listed object from `imagesFolder`; false when `progress`
+    // stopped it (the set is then incomplete).
+    bool build(const InventoryReport& report, const std::string& imagesFolder,
+               const InventoryProgress& progress = {});
+
+    // nullptr for a name the set was not built with.
+    const Thumbnail* find(const std::string& fileName) const;
+    std::size_t size() const { return m_thumbnails.size(); }
+
+    // `pixels` fitted inside `box`, keeping proportions.
+    static QSize shownSize(const QSize& pixels, const QSize& box);
+
+private:
+    std::map<std::string, Thumbnail> m_thumbnails;
+};
+
+// Decodes one file into a thumbnail; never throws, never a full-size decode of a large picture.
+Thumbnail makeThumbnail(const std::string& path);
+
+} // namespace ardenvo

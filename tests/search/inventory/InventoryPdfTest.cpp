@@ -1,0 +1,157 @@
+// ardenvo-tool report as a user runs it: the PDF read back with poppler-utils (text and the list
+// of pictures), the HTML file, and the command line's errors.
+#include "InventoryFixture.h"
+#include "model/ProjectFile.h"
+#include "tools/ToolRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+namespace ardenvo {
+namespace {
+
+using test::runProgram;
+using test::runTool;
+
+class InventoryPdfTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CBrenvikaDoc doc;
+        testing::buildInventoryHouse(doc);
+        m_house = m_dir.file("flat.av");
+        ASSERT_EQ(saveProject(m_house, doc), FileError::None);
+        std::filesystem::create_directory(m_dir.path() / "Images");
+        m_images = m_dir.file("Images");
+        testing::writeInventoryPictures(m_images);
+    }
+
+    test::ToolResult report(std::vector<std::string> extra) {
+        std::vector<std::string> args = {"report", m_house,  "--images",
+                                         m_images, "--date", "2026-12-08"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return runTool(args);
+    }
+
+    // Each picture drawn in the PDF, in centimetres on paper, from `pdfimages -list` (two heading
+    // lines, then per picture: page num type width height color comp bpc enc interp object ID
+    // x-ppi y-ppi ...).
+    std::vector<std::pair<double, double>> imagesIn(const std::string& pdf) {
+        const test::ToolResult listed = runProgram("/usr/bin/pdfimages", {"-list", pdf});
+        EXPECT_EQ(listed.exitCode, 0) << listed.err;
+        std::istringstream lines(listed.out);
+        std::string line;
+        std::getline(lines, line);
+        std::getline(lines, line);
+        std::vector<std::pair<double, double>> sizes;
+        while (std::getline(lines, line)) {
+            std::istringstream fields(line);
+            std::string skip, type;
+            double width = 0, height = 0, xppi = 1, yppi = 1;
+            fields >> skip >> skip >> type >> width >> height;
+            for (int i = 0; i < 7; ++i)
+                fields >> skip;
+            fields >> xppi >> yppi;
+            sizes.emplace_back(width / xppi * 2.54, height / yppi * 2.54);
+        }
+        return sizes;
+    }
+
+    // The PDF's text with every run of white space as one blank (table cells wrap their text)
+    // and the typographic ligatures fi and fl as their letters.
+    std::string textOf(const std::string& pdf) {
+        const test::ToolResult text = runProgram("/usr/bin/pdftotext", {pdf, "-"});
+        EXPECT_EQ(text.exitCode, 0) << text.err;
+        std::string flat;
+        for (std::size_t i = 0; i < text.out.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(text.out[i]);
+            if (text.out.compare(i, 3, "\xEF\xAC\x81") == 0 ||
+                text.out.compare(i, 3, "\xEF\xAC\x82") == 0) {
+                flat += text.out[i + 2] == '\x81' ? "fi" : "fl";
+                i += 2;
+            } else if (c == ' ' || c == '\n' || c == '\t' || c == '\f' || c == '\r') {
+                if (!flat.empty() && flat.back() != ' ')
+                    flat += ' ';
+            } else {
+                flat += text.out[i];
+            }
+        }
+        return flat;
+    }
+
+    test::TempDir m_dir;
+    std::string m_house;
+    std::string m_images;
+};
+
+TEST_F(InventoryPdfTest, PdfHoldsEveryObjectTheTotalsAndOneThumbnailPerReadablePicture) {
+    const std::string pdf = m_dir.file("flat.pdf");
+    const test::ToolResult run = report({"--pdf", pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err.find("ardenvo-tool:"), std::string::npos) << run.err;
+
+    const std::string text = textOf(pdf);
+    for (const char* name :
+         {"Shelf", "Vase", "Flowers", "Box", "Sofa", "TV <4K> & \"smart\"", "Freezer",
+          "House: flat.av", "Date: 08 December 2026", "Price paid 1000.50 3 of 7",
+          "Insurance value 935.25 2 of 7", "missing picture: receipt.jpg",
+          "missing picture: broken.png", "05 March 2027 18:30",
+          "On the floor, on the Shelf, inside the Vase", "Page 1 of "})
+        EXPECT_NE(text.find(name), std::string::npos) << name << " not in:\n" << text;
+    // The first picture of an object at most 6 x 4.5 cm on paper (the sofa's fills that width),
+    // further ones smaller.
+    const auto images = imagesIn(pdf);
+    ASSERT_EQ(images.size(), static_cast<std::size_t>(testing::kInventoryThumbnails));
+    for (const auto& [width, height] : images) {
+        EXPECT_LE(width, 6.05);
+        EXPECT_LE(height, 4.55);
+    }
+    EXPECT_NEAR(images[0].first, 6.0, 0.05);
+    EXPECT_LE(images[1].second, 2.3); // the sofa's second picture, a small one
+}
+
+TEST_F(InventoryPdfTest, ChosenRoomsWithoutPhotosGiveATextOnlyPdf) {
+    const std::string pdf = m_dir.file("cellar.pdf");
+    const test::ToolResult run =
+        report({"--room", "Cellar/Store", "--no-photos", "--title", "Cellar", "--pdf", pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string text = textOf(pdf);
+    EXPECT_NE(text.find("Freezer"), std::string::npos);
+    EXPECT_EQ(text.find("Sofa"), std::string::npos);
+    EXPECT_EQ(text.find("missing picture"), std::string::npos);
+    EXPECT_TRUE(imagesIn(pdf).empty());
+}
+
+TEST_F(InventoryPdfTest, HtmlFileIsSelfContained) {
+    const std::string html = m_dir.file("flat.html");
+    const test::ToolResult run = report({"--html", html});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string page = test::readBytes(html);
+    std::size_t embedded = 0;
+    for (std::size_t at = page.find("src=\""); at != std::string::npos;
+         at = page.find("src=\"", at + 1)) {
+        EXPECT_EQ(page.compare(at + 5, 11, "data:image/"), 0);
+        ++embedded;
+    }
+    EXPECT_EQ(embedded, static_cast<std::size_t>(testing::kInventoryThumbnails));
+    EXPECT_NE(page.find("<title>flat.av</title>"), std::string::npos);
+}
+
+TEST_F(InventoryPdfTest, WrongCommandLinesAndUnusableFilesAreRefused) {
+    EXPECT_EQ(report({}).exitCode, 2); // neither --pdf nor --html
+    EXPECT_EQ(report({"--pdf", m_dir.file("a.pdf"), "--html", m_dir.file("a.html")}).exitCode, 2);
+    EXPECT_EQ(report({"--date", "2026-02-30", "--pdf", m_dir.file("a.pdf")}).exitCode, 2);
+    const test::ToolResult room = report({"--room", "Cellar/Attic", "--pdf", m_dir.file("a.pdf")});
+    EXPECT_EQ(room.exitCode, 1);
+    EXPECT_NE(room.err.find("Cellar/Attic"), std::string::npos);
+    const test::ToolResult folder = report({"--pdf", m_dir.path().string()});
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_NE(folder.err.find("Cannot write"), std::string::npos);
+    const test::ToolResult damaged =
+        runTool({"report", m_images + "/broken.png", "--html", m_dir.file("b.html")});
+    EXPECT_EQ(damaged.exitCode, 1);
+}
+
+} // namespace
+} // namespace ardenvo
