@@ -22,10 +22,14 @@
 namespace ardenvo::tool {
 namespace {
 
-const char* const kUsage =
-    "report FILE [--room SECTION/BLOCK]... [--no-photos] [--no-nested] [--title TEXT] "
-    "[--images DIR] [--date YYYY-MM-DD] --pdf OUT | --html OUT   the inventory report: every "
-    "object with its values, reminders and photos, room by room, with totals";
+const std::string kUsage =
+    usageEntry({"report FILE [--room SECTION/BLOCK]... [--no-photos] [--no-nested] [--title TEXT]",
+                "[--images DIR] [--date YYYY-MM-DD] --pdf OUT | --html OUT"},
+               {"the inventory report of File > \"Inventory report...\": every",
+                "object room by room in tree order with notes, attributes,",
+                "reminders and thumbnails, the Price paid and Insurance value",
+                "totals; A4 PDF, or one HTML file with the pictures embedded;",
+                "DIR and the title default as for pictures and the dialog,", "the date to today"});
 
 struct ReportArgs {
     std::string file;
@@ -41,7 +45,7 @@ struct ReportArgs {
 
 bool usageError(std::ostream& err, const std::string& message) {
     reportError(err, message);
-    err << "Usage: ardenvo-tool " << kUsage << '\n';
+    printUsage(err, kUsage);
     return false;
 }
 
