@@ -4,6 +4,8 @@
 #include "model/CHouseObject.h"
 
 #include <algorithm>
+#include <map>
+#include <utility>
 
 namespace ardenvo {
 
@@ -107,22 +109,27 @@ void EventTable::carryOver(const EventTable& old, const std::vector<std::string>
     };
     const std::vector<int> oldPositions = positions(old);
     const std::vector<int> newPositions = positions(*this);
+    const auto keyOf = [](const std::vector<std::string>& keys, int project) -> const std::string* {
+        return project >= 0 && project < static_cast<int>(keys.size())
+                   ? &keys[static_cast<std::size_t>(project)]
+                   : nullptr;
+    };
+    std::map<std::pair<std::string, int>, std::size_t> rowsByPlace;
+    for (std::size_t j = 0; j < m_rows.size(); ++j)
+        if (const std::string* key = keyOf(newKeys, m_rows[j].project))
+            rowsByPlace.emplace(std::make_pair(*key, newPositions[j]), j);
     for (std::size_t i = 0; i < old.m_rows.size(); ++i) {
         const EventRow& was = old.m_rows[i];
-        if (was.heldUntil == 0 && !was.announced)
+        const std::string* key = keyOf(oldKeys, was.project);
+        if ((was.heldUntil == 0 && !was.announced) || !key)
             continue;
-        const auto project = static_cast<std::size_t>(was.project);
-        if (project >= oldKeys.size())
+        const auto found = rowsByPlace.find({*key, oldPositions[i]});
+        if (found == rowsByPlace.end())
             continue;
-        for (std::size_t j = 0; j < m_rows.size(); ++j) {
-            EventRow& now = m_rows[j];
-            const auto newProject = static_cast<std::size_t>(now.project);
-            if (newProject < newKeys.size() && newKeys[newProject] == oldKeys[project] &&
-                newPositions[j] == oldPositions[i] && now.dueAt == was.dueAt) {
-                now.heldUntil = was.heldUntil;
-                now.announced = was.announced;
-                break;
-            }
+        EventRow& now = m_rows[found->second];
+        if (now.dueAt == was.dueAt) {
+            now.heldUntil = was.heldUntil;
+            now.announced = was.announced;
         }
     }
     recomputeEarliest();
