@@ -111,6 +111,33 @@ void ReminderSession::holdEvent(int row, std::int64_t until) {
     m_events.hold(row, until);
 }
 
+ReminderSession::EventPlace ReminderSession::placeOfRow(int row) const {
+    const EventRow* entry = m_events.rowAt(row);
+    if (!entry)
+        return {};
+    int position = 0;
+    for (int before = row - 1; before >= 0 && m_events.rowAt(before)->project == entry->project;
+         --before)
+        ++position;
+    return {projectKey(m_loaded[static_cast<std::size_t>(entry->project)]->path()), position,
+            entry->dueAt};
+}
+
+int ReminderSession::rowAtPlace(const EventPlace& place) const {
+    for (int row = 0; row < m_events.size(); ++row) {
+        const EventRow& entry = *m_events.rowAt(row);
+        if (projectKey(m_loaded[static_cast<std::size_t>(entry.project)]->path()) !=
+            place.projectKey)
+            continue;
+        const int found = row + place.position;
+        const EventRow* candidate = m_events.rowAt(found);
+        return candidate && candidate->project == entry.project && candidate->dueAt == place.dueAt
+                   ? found
+                   : -1;
+    }
+    return -1;
+}
+
 std::vector<int> ReminderSession::takeUnannounced(std::int64_t now) {
     std::vector<int> rows;
     if (m_events.firstDueIndex(now) == -1) // the idle state: one comparison

@@ -69,6 +69,16 @@ public:
     // moment is announced once, across reloads, and again after a hold or a new date.
     std::vector<int> takeUnannounced(std::int64_t now);
 
+    // A row named so that it is found again after a reload: its project, its place among that
+    // project's reminders and its due moment.
+    struct EventPlace {
+        std::string projectKey;
+        int position = -1;
+        std::int64_t dueAt = 0;
+    };
+    EventPlace placeOfRow(int row) const;
+    int rowAtPlace(const EventPlace& place) const; // -1 when it is gone or has moved
+
     // Advances a periodical reminder, deletes a single-date one; then saves.
     Result resetEvent(int row);
     Result deleteEvent(int row);

@@ -217,7 +217,7 @@ void ReminderWindow::announce(std::int64_t now) {
         if (id == 0)
             continue;
         m_desktopAnswered = true;
-        m_announced[id] = {m_session.generation(), reminder};
+        m_announced[id] = m_session.placeOfRow(row);
     }
 }
 
@@ -225,13 +225,11 @@ void ReminderWindow::notificationAction(std::uint32_t id, const QString& key) {
     const auto found = m_announced.find(id);
     if (found == m_announced.end())
         return;
-    const Announced announced = found->second;
+    const ReminderSession::EventPlace place = found->second;
     m_announced.erase(found);
     m_log->write(QString("action %1").arg(key));
-    // After a reload the reminder may be gone or elsewhere: the window shows the list instead.
-    const int row = announced.generation == m_session.generation()
-                        ? m_session.events().rowOf(announced.reminder)
-                        : -1;
+    // A reminder deleted or moved since shows the list instead.
+    const int row = m_session.rowAtPlace(place);
     if (key == QLatin1String("later") && row >= 0) {
         m_eventPage->holdEvent(row, SnoozeChoice::TenMinutes, m_clock());
         return;

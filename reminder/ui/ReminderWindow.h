@@ -126,12 +126,8 @@ private:
     std::function<void()> m_tipRunner;
     std::function<std::int64_t()> m_clock;
     DesktopNotifications* m_notifications = nullptr;
-    // What each notification still on the desktop is about; a reload makes it stale.
-    struct Announced {
-        std::uint64_t generation = 0;
-        const CReminder* reminder = nullptr;
-    };
-    std::map<std::uint32_t, Announced> m_announced;
+    // What each notification still on the desktop is about, found again after reloads.
+    std::map<std::uint32_t, ReminderSession::EventPlace> m_announced;
     // The notification service answered: without a tray it stands in for the message box.
     bool m_desktopAnswered = false;
 };

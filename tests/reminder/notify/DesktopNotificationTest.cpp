@@ -7,6 +7,7 @@
 #include "support/ReminderEventLog.h"
 
 #include "coordination/ProjectRegistry.h"
+#include "coordination/ReloadSignal.h"
 #include "model/ReminderSchedule.h"
 #include "platform/SettingsFile.h"
 
@@ -59,6 +60,8 @@ protected:
         std::filesystem::create_directories(config);
         std::filesystem::create_directory(runtime);
         std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+        // This process also plays the main program, which signals through the runtime folder.
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
         bus.start(DBUS_DAEMON, {"--session", "--nofork", "--print-address=1",
                                 "--address=unix:dir=" + QString::fromStdString(runtime)});
         ASSERT_TRUE(bus.waitForStarted(10000));
@@ -121,6 +124,15 @@ TEST_F(DesktopNotificationTest, NotifiesOnceHoldsBackOnRemindMeLaterAndResetsThe
     EXPECT_EQ(first.appIcon, "ardenvoreminder");
     EXPECT_EQ(first.actions,
               (QStringList{"open", "Open", "reset", "Reset", "later", "Remind me later"}));
+
+    // The main program saves the house: the reminder is not announced again, and the
+    // notification still acts on it.
+    QThread::msleep(300); // the reload event exists once the program has started
+    writeHouse(path, {{{weekly, reminderAt(at(2090, 1, 1), "not yet")}}});
+    signalReload();
+    ASSERT_TRUE(waitFor([&] { return logHas("reload"); }, 10000));
+    serveFor(1500);
+    EXPECT_EQ(server.calls().size(), 1u);
 
     server.invoke(first.id, "later");
     ASSERT_TRUE(waitFor([&] { return logHas("action later"); }, 5000));
