@@ -172,5 +172,24 @@ TEST(CalendarExportTest, RulesGiveTheDatesOfSuccessiveResetsAndUidsStay) {
     tzset();
 }
 
+TEST(CalendarExportTest, WrongCommandLinesAndFilesWriteNothing) {
+    TempDir dir;
+    const std::string house = dir.file("house.av");
+    const std::string calendar = dir.file("out.ics");
+    writeBytes(house, houseWithEveryRule());
+    using Args = std::vector<std::string>;
+    for (const Args& args : {Args{"ical"}, Args{"ical", house, "--out"},
+                             Args{"ical", house, "extra"}, Args{"ical", "--out", calendar}}) {
+        const ToolResult r = runTool(args);
+        EXPECT_EQ(r.exitCode, 2) << args.size();
+        EXPECT_EQ(r.out, "");
+    }
+    writeBytes(house, "not a house");
+    EXPECT_EQ(runTool({"ical", house, "--out", calendar}).exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(calendar));
+    writeBytes(house, houseWithEveryRule());
+    EXPECT_EQ(runTool({"ical", house, "--out", dir.file("none/out.ics")}).exitCode, 1);
+}
+
 } // namespace
 } // namespace ardenvo::test
