@@ -172,23 +172,16 @@ TEST(CalendarExportTest, RulesGiveTheDatesOfSuccessiveResetsAndUidsStay) {
     tzset();
 }
 
-TEST(CalendarExportTest, WrongCommandLinesAndFilesWriteNothing) {
+TEST(CalendarExportTest, WrongCommandLinesWriteNothing) {
     TempDir dir;
-    const std::string house = dir.file("house.av");
     const std::string calendar = dir.file("out.ics");
-    writeBytes(house, houseWithEveryRule());
-    using Args = std::vector<std::string>;
-    for (const Args& args : {Args{"ical"}, Args{"ical", house, "--out"},
-                             Args{"ical", house, "extra"}, Args{"ical", "--out", calendar}}) {
-        const ToolResult r = runTool(args);
-        EXPECT_EQ(r.exitCode, 2) << args.size();
-        EXPECT_EQ(r.out, "");
-    }
-    writeBytes(house, "not a house");
-    EXPECT_EQ(runTool({"ical", house, "--out", calendar}).exitCode, 1);
+    for (const auto& args : {std::vector<std::string>{"ical"},
+                             {"ical", "h.av", "--out"},
+                             {"ical", "h.av", "extra"},
+                             {"ical", "--out", calendar}})
+        EXPECT_EQ(runTool(args).exitCode, 2) << args.size();
+    EXPECT_EQ(runTool({"ical", dir.file("missing.av"), "--out", calendar}).exitCode, 1);
     EXPECT_FALSE(std::filesystem::exists(calendar));
-    writeBytes(house, houseWithEveryRule());
-    EXPECT_EQ(runTool({"ical", house, "--out", dir.file("none/out.ics")}).exitCode, 1);
 }
 
 } // namespace

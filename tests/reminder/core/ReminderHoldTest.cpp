@@ -30,24 +30,6 @@ protected:
     }
 };
 
-TEST_F(HoldTest, AHeldRowIsNotDueUntilItsTimeAndIsAnnouncedOnceAgainThen) {
-    EXPECT_EQ(session.takeUnannounced(now), (std::vector<int>{0, 1, 2}));
-    EXPECT_TRUE(session.takeUnannounced(now + 5).empty()); // once per due moment
-
-    const std::int64_t until = snoozeEnd(SnoozeChoice::TenMinutes, now);
-    session.holdEvent(0, until);
-    session.holdEvent(1, until);
-    session.holdEvent(2, until);
-    EXPECT_EQ(session.firstDueIndex(until - 1), -1);
-    EXPECT_TRUE(session.takeUnannounced(until - 1).empty());
-    EXPECT_FALSE(session.endHolds(until - 1));
-
-    EXPECT_EQ(session.firstDueIndex(until), 0);
-    EXPECT_TRUE(session.endHolds(until));
-    EXPECT_EQ(session.events().rowAt(0)->heldUntil, 0);
-    EXPECT_EQ(session.takeUnannounced(until), (std::vector<int>{0, 1, 2}));
-}
-
 TEST_F(HoldTest, ReloadsKeepHoldsAndAnnouncementsWhileResetEditAndDeleteEndThem) {
     session.takeUnannounced(now);
     const std::int64_t until = snoozeEnd(SnoozeChoice::OneHour, now);
