@@ -17,6 +17,9 @@ packages=(
     # desktop's own tools that check the menu entries, file types and software-centre listing
     help2man dpkg-dev file
     desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
+    # desktop notifications: a private session bus for their test; the calendar export is checked
+    # against an independent reader of calendar files
+    dbus dbus-daemon python3-icalendar python3-dateutil
 )
 
 missing=()

@@ -22,9 +22,9 @@ CommandRegistration::CommandRegistration(std::string name, std::string usage, Co
 namespace {
 
 // The commands in the order the README lists them; one not named here comes last.
-const char* const kHelpOrder[] = {"new",       "check",    "info",         "json",     "csv",
-                                  "reminders", "reset",    "search",       "pictures", "picture",
-                                  "report",    "projects", "open-projects"};
+const char* const kHelpOrder[] = {"new",       "check",  "info",     "json",         "csv",
+                                  "reminders", "reset",  "ical",     "search",       "pictures",
+                                  "picture",   "report", "projects", "open-projects"};
 
 std::size_t helpRank(const std::string& name) {
     const auto found = std::find(std::begin(kHelpOrder), std::end(kHelpOrder), name);

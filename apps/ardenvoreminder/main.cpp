@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDateTime>
+#include <QFile>
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
@@ -61,12 +63,25 @@ int main(int argc, char** argv) {
     const QCommandLineOption eventLog(
         "event-log", "Append a line for each reload, notification and blink change to this file.",
         "file");
+    const QCommandLineOption clockOffset(
+        "clock-offset-file",
+        "Add the number of seconds this file holds, read at every check, to the clock (for "
+        "scripted checks of \"Remind me later\").",
+        "file");
     parser.addOption(screenshot);
     parser.addOption(eventLog);
+    parser.addOption(clockOffset);
     parser.process(app);
 
     ardenvo::ReminderWindowOptions options;
     options.eventLogPath = parser.value(eventLog).toStdString();
+    if (parser.isSet(clockOffset))
+        options.clock = [path = parser.value(clockOffset)] {
+            QFile file(path);
+            const qint64 offset =
+                file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
+            return QDateTime::currentSecsSinceEpoch() + offset;
+        };
 
     if (parser.isSet(screenshot)) {
         // Looks only: no tray icon, no events, no claim on being the running copy.

@@ -4,6 +4,8 @@
 #include "model/CHouseObject.h"
 
 #include <algorithm>
+#include <map>
+#include <utility>
 
 namespace ardenvo {
 
@@ -46,7 +48,7 @@ void EventTable::append(CReminder& reminder, CHouseObject& owner, int project) {
 void EventTable::removeRow(int row) {
     if (row < 0 || row >= size())
         return;
-    const bool wasEarliest = m_rows[static_cast<std::size_t>(row)].dueAt == m_earliest;
+    const bool wasEarliest = m_rows[static_cast<std::size_t>(row)].effectiveDue() == m_earliest;
     m_rows.erase(m_rows.begin() + row);
     if (wasEarliest)
         recomputeEarliest();
@@ -57,6 +59,79 @@ void EventTable::refreshRow(int row) {
         return;
     auto& entry = m_rows[static_cast<std::size_t>(row)];
     entry.dueAt = entry.reminder->startInstant();
+    entry.heldUntil = 0;
+    entry.announced = false;
+    recomputeEarliest();
+}
+
+void EventTable::hold(int row, std::int64_t until) {
+    if (row < 0 || row >= size())
+        return;
+    auto& entry = m_rows[static_cast<std::size_t>(row)];
+    entry.heldUntil = until;
+    entry.announced = false;
+    recomputeEarliest();
+}
+
+bool EventTable::endHolds(std::int64_t now) {
+    bool ended = false;
+    for (auto& entry : m_rows) {
+        if (entry.heldUntil != 0 && entry.heldUntil <= now) {
+            entry.heldUntil = 0;
+            entry.announced = false;
+            ended = true;
+        }
+    }
+    if (ended)
+        recomputeEarliest();
+    return ended;
+}
+
+void EventTable::setAnnounced(int row) {
+    if (row >= 0 && row < size())
+        m_rows[static_cast<std::size_t>(row)].announced = true;
+}
+
+void EventTable::carryOver(const EventTable& old, const std::vector<std::string>& oldKeys,
+                           const std::vector<std::string>& newKeys) {
+    // The n-th reminder of a project is the same one when its due moment is unchanged; one added
+    // or removed before it by another program only costs it its hold.
+    const auto positions = [](const EventTable& table) {
+        std::vector<int> result;
+        int previous = -1;
+        int position = 0;
+        for (const auto& entry : table.m_rows) {
+            position = entry.project == previous ? position + 1 : 0;
+            previous = entry.project;
+            result.push_back(position);
+        }
+        return result;
+    };
+    const std::vector<int> oldPositions = positions(old);
+    const std::vector<int> newPositions = positions(*this);
+    const auto keyOf = [](const std::vector<std::string>& keys, int project) -> const std::string* {
+        return project >= 0 && project < static_cast<int>(keys.size())
+                   ? &keys[static_cast<std::size_t>(project)]
+                   : nullptr;
+    };
+    std::map<std::pair<std::string, int>, std::size_t> rowsByPlace;
+    for (std::size_t j = 0; j < m_rows.size(); ++j)
+        if (const std::string* key = keyOf(newKeys, m_rows[j].project))
+            rowsByPlace.emplace(std::make_pair(*key, newPositions[j]), j);
+    for (std::size_t i = 0; i < old.m_rows.size(); ++i) {
+        const EventRow& was = old.m_rows[i];
+        const std::string* key = keyOf(oldKeys, was.project);
+        if ((was.heldUntil == 0 && !was.announced) || !key)
+            continue;
+        const auto found = rowsByPlace.find({*key, oldPositions[i]});
+        if (found == rowsByPlace.end())
+            continue;
+        EventRow& now = m_rows[found->second];
+        if (now.dueAt == was.dueAt) {
+            now.heldUntil = was.heldUntil;
+            now.announced = was.announced;
+        }
+    }
     recomputeEarliest();
 }
 
@@ -77,7 +152,7 @@ int EventTable::firstDueIndex(std::int64_t now) const {
     if (m_earliest >= now)
         return -1;
     for (std::size_t i = 0; i < m_rows.size(); ++i)
-        if (m_rows[i].dueAt < now)
+        if (m_rows[i].effectiveDue() < now)
             return static_cast<int>(i);
     return -1;
 }
@@ -85,7 +160,7 @@ int EventTable::firstDueIndex(std::int64_t now) const {
 void EventTable::recomputeEarliest() {
     m_earliest = std::numeric_limits<std::int64_t>::max();
     for (const auto& entry : m_rows)
-        m_earliest = std::min(m_earliest, entry.dueAt);
+        m_earliest = std::min(m_earliest, entry.effectiveDue());
 }
 
 } // namespace ardenvo

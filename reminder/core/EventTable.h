@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace ardenvo {
@@ -17,6 +18,12 @@ struct EventRow {
     CHouseObject* owner = nullptr;
     int project = -1;
     std::int64_t dueAt = 0;
+    // "Remind me later": not due before this moment (0 when not held back). Never saved.
+    std::int64_t heldUntil = 0;
+    // A desktop notification went out for this due moment.
+    bool announced = false;
+    // The moment from which the row counts as due: a held-back row only once its time is up.
+    std::int64_t effectiveDue() const { return heldUntil > dueAt ? heldUntil - 1 : dueAt; }
 };
 
 // References to every reminder of every loaded project, in project order; the reminders stay
@@ -30,8 +37,18 @@ public:
     int appendProject(const CBrenvikaDoc& doc, int project);
     void append(CReminder& reminder, CHouseObject& owner, int project);
     void removeRow(int row);
-    // Takes the reminder's start again after it was edited or advanced.
+    // Takes the reminder's start again after it was edited or advanced; that ends a hold and
+    // lets the new date be announced.
     void refreshRow(int row);
+    // Holds the row back from being due until `until`; restored by carryOver after a reload.
+    void hold(int row, std::int64_t until);
+    // Ends every hold whose time has come (the row may be announced again); true when any ended.
+    bool endHolds(std::int64_t now);
+    void setAnnounced(int row);
+    // Gives the rows of a rebuilt table the holds and announcements of `old`, row by row within
+    // each project, where the project and the due moment are still the same.
+    void carryOver(const EventTable& old, const std::vector<std::string>& oldKeys,
+                   const std::vector<std::string>& newKeys);
 
     int size() const { return static_cast<int>(m_rows.size()); }
     bool empty() const { return m_rows.empty(); }

@@ -41,6 +41,12 @@ void ReminderSession::loadEnabledProjects() {
 }
 
 void ReminderSession::loadAll() {
+    // Holds and announcements outlive a reload: a save in the main program must neither bring back
+    // a reminder put off for later nor announce it twice.
+    EventTable previous = std::move(m_events);
+    std::vector<std::string> previousKeys;
+    for (const auto& project : m_loaded)
+        previousKeys.push_back(projectKey(project->path()));
     m_events.clear();
     m_loaded.clear();
     ++m_generation;
@@ -94,6 +100,56 @@ void ReminderSession::loadAll() {
         m_environment.deleteProjectEntry(path);
         m_registered.erase(m_registered.begin() + static_cast<std::ptrdiff_t>(i));
     }
+
+    std::vector<std::string> keys;
+    for (const auto& project : m_loaded)
+        keys.push_back(projectKey(project->path()));
+    m_events.carryOver(previous, previousKeys, keys);
+}
+
+void ReminderSession::holdEvent(int row, std::int64_t until) {
+    m_events.hold(row, until);
+}
+
+ReminderSession::EventPlace ReminderSession::placeOfRow(int row) const {
+    const EventRow* entry = m_events.rowAt(row);
+    if (!entry)
+        return {};
+    int position = 0;
+    for (int before = row - 1; before >= 0 && m_events.rowAt(before)->project == entry->project;
+         --before)
+        ++position;
+    return {projectKey(m_loaded[static_cast<std::size_t>(entry->project)]->path()), position,
+            entry->dueAt};
+}
+
+int ReminderSession::rowAtPlace(const EventPlace& place) const {
+    for (int row = 0; row < m_events.size(); ++row) {
+        const EventRow& entry = *m_events.rowAt(row);
+        if (projectKey(m_loaded[static_cast<std::size_t>(entry.project)]->path()) !=
+            place.projectKey)
+            continue;
+        const int found = row + place.position;
+        const EventRow* candidate = m_events.rowAt(found);
+        return candidate && candidate->project == entry.project && candidate->dueAt == place.dueAt
+                   ? found
+                   : -1;
+    }
+    return -1;
+}
+
+std::vector<int> ReminderSession::takeUnannounced(std::int64_t now) {
+    std::vector<int> rows;
+    if (m_events.firstDueIndex(now) == -1) // the idle state: one comparison
+        return rows;
+    for (int row = 0; row < m_events.size(); ++row) {
+        const EventRow& entry = *m_events.rowAt(row);
+        if (!entry.announced && entry.effectiveDue() < now) {
+            m_events.setAnnounced(row);
+            rows.push_back(row);
+        }
+    }
+    return rows;
 }
 
 int ReminderSession::projectOfRow(int row) const {

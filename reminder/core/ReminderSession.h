@@ -60,6 +60,25 @@ public:
     // Writes project `index` back over its file, unless the file has changed since it was read.
     bool saveProject(int index);
 
+    // "Remind me later": the row is not due before `until`, while the program runs; its file is
+    // not changed. A reset, edit or delete of the row ends the hold.
+    void holdEvent(int row, std::int64_t until);
+    // Ends the holds whose time has come at `now`; true when any ended.
+    bool endHolds(std::int64_t now) { return m_events.endHolds(now); }
+    // The rows due at `now` that have not been announced yet, marked as announced now: each due
+    // moment is announced once, across reloads, and again after a hold or a new date.
+    std::vector<int> takeUnannounced(std::int64_t now);
+
+    // A row named so that it is found again after a reload: its project, its place among that
+    // project's reminders and its due moment.
+    struct EventPlace {
+        std::string projectKey;
+        int position = -1;
+        std::int64_t dueAt = 0;
+    };
+    EventPlace placeOfRow(int row) const;
+    int rowAtPlace(const EventPlace& place) const; // -1 when it is gone or has moved
+
     // Advances a periodical reminder, deletes a single-date one; then saves.
     Result resetEvent(int row);
     Result deleteEvent(int row);

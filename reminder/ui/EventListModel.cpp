@@ -5,6 +5,8 @@
 #include "platform/TextCodec.h"
 #include "reminder/core/ReminderSession.h"
 
+#include <QDateTime>
+
 namespace ardenvo {
 
 EventListModel::EventListModel(const ReminderSession& session, QObject* parent)
@@ -13,6 +15,11 @@ EventListModel::EventListModel(const ReminderSession& session, QObject* parent)
 void EventListModel::refresh() {
     beginResetModel();
     endResetModel();
+}
+
+void EventListModel::refreshTexts() {
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
 }
 
 int EventListModel::rowCount(const QModelIndex& parent) const {
@@ -35,6 +42,10 @@ QVariant EventListModel::data(const QModelIndex& index, int role) const {
     case ObjectColumn:
         return displayText(row->reminder->objectName);
     case TextColumn:
+        if (row->heldUntil != 0)
+            return displayText(row->reminder->notes) +
+                   QStringLiteral(" (snoozed until %1)")
+                       .arg(QDateTime::fromSecsSinceEpoch(row->heldUntil).toString("HH:mm"));
         return displayText(row->reminder->notes);
     default:
         return {};

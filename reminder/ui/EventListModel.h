@@ -17,6 +17,8 @@ public:
 
     // The table was rebuilt or rows changed: everything is read again.
     void refresh();
+    // Only the texts changed (a hold began or ended): the rows and the selection stay.
+    void refreshTexts();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -1,13 +1,19 @@
 #include "reminder/ui/EventListPage.h"
 
+#include "model/ReminderCalendar.h"
+#include "model/SafeFile.h"
+#include "platform/ProjectKey.h"
 #include "platform/help/HelpWindow.h"
 #include "reminder/core/ReminderSession.h"
 #include "reminder/ui/CommandGate.h"
 #include "reminder/ui/EventListModel.h"
 #include "reminder/ui/EventSettingsDialog.h"
 
+#include <QDateTime>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTreeView>
@@ -42,6 +48,13 @@ EventListPage::EventListPage(ReminderSession& session, ReminderPrompter& prompte
     auto* shortcut =
         new QShortcut(QKeySequence::Delete, m_list, nullptr, nullptr, Qt::WidgetShortcut);
     connect(shortcut, &QShortcut::activated, this, &EventListPage::deleteEvent);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_list, &QWidget::customContextMenuRequested, this, &EventListPage::showContextMenu);
+    m_chooseCalendarFile = [](QWidget* parent) {
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("Export to calendar"),
+                                            QStringLiteral("reminders.ics"),
+                                            QStringLiteral("Calendar files (*.ics)"));
+    };
 
     auto* buttons = new QHBoxLayout;
     const auto addButton = [&](const char* text, const char* name, void (EventListPage::*slot)()) {
@@ -56,6 +69,7 @@ EventListPage::EventListPage(ReminderSession& session, ReminderPrompter& prompte
     addButton("Reset", "resetButton", &EventListPage::resetEvent);
     addButton("Delete", "deleteButton", &EventListPage::deleteEvent);
     buttons->addStretch(1);
+    addButton("Export to calendar...", "exportButton", &EventListPage::exportToCalendar);
     addButton("Help", "helpButton", &EventListPage::openHelp);
 
     auto* layout = new QVBoxLayout(this);
@@ -147,6 +161,52 @@ void EventListPage::deleteEvent() {
     const auto generation = m_session.generation();
     m_session.deleteEvent(row);
     finishCommand(generation);
+}
+
+void EventListPage::showContextMenu(const QPoint& position) {
+    const QModelIndex index = m_list->indexAt(position);
+    if (!index.isValid())
+        return;
+    // The row stays the chosen one while the menu is open: no reload in between.
+    CommandGate::Hold hold(m_gate);
+    const int row = index.row();
+    selectRow(row);
+    QMenu menu(this);
+    QMenu* later = menu.addMenu(QStringLiteral("Remind me later"));
+    for (const SnoozeChoice choice : kSnoozeChoices)
+        later->addAction(QString::fromUtf8(snoozeLabel(choice)), this,
+                         [this, row, choice] { holdEvent(row, choice, m_clock()); });
+    menu.exec(m_list->viewport()->mapToGlobal(position));
+}
+
+void EventListPage::holdEvent(int row, SnoozeChoice choice, std::int64_t now) {
+    if (!m_session.events().rowAt(row))
+        return;
+    m_session.holdEvent(row, snoozeEnd(choice, now));
+    refreshTexts();
+}
+
+void EventListPage::refreshTexts() {
+    m_model->refreshTexts();
+}
+
+void EventListPage::exportToCalendar() {
+    CommandGate::Hold hold(m_gate);
+    const QString path = m_chooseCalendarFile(this);
+    if (!path.isEmpty())
+        exportCalendar(path, m_clock());
+}
+
+bool EventListPage::exportCalendar(const QString& path, std::int64_t now) {
+    std::vector<CalendarHouse> houses;
+    for (const auto& project : m_session.loadedProjects())
+        houses.push_back({projectKey(project->path()), &project->doc()});
+    std::string error;
+    if (replaceFileSafely(path.toStdString(), writeReminderCalendar(houses, now), false, &error))
+        return true;
+    m_prompter.showError("Error", "The calendar file " + path.toStdString() +
+                                      " could not be written.\n" + error);
+    return false;
 }
 
 void EventListPage::openHelp() {

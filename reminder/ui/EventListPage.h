@@ -2,6 +2,11 @@
 
 #include <QWidget>
 
+#include "reminder/core/Snooze.h"
+
+#include <QDateTime>
+#include <QString>
+
 #include <cstdint>
 #include <functional>
 
@@ -33,6 +38,18 @@ public:
     QTreeView* list() const { return m_list; }
 
     void setEditor(Editor editor) { m_editor = std::move(editor); }
+    // Asks for the calendar file to write; an empty text when the user cancelled.
+    using FileChooser = std::function<QString(QWidget* parent)>;
+    void setClock(std::function<std::int64_t()> clock) { m_clock = std::move(clock); }
+    void setCalendarFileChooser(FileChooser chooser) { m_chooseCalendarFile = std::move(chooser); }
+
+    // "Remind me later" for a row, from `now` (seconds since 1970).
+    void holdEvent(int row, SnoozeChoice choice, std::int64_t now);
+    // Writes every reminder of the loaded projects to `path` as a calendar file; false (the user
+    // told) when it cannot be written.
+    bool exportCalendar(const QString& path, std::int64_t now);
+    // The rows' texts changed (a hold ended); selection and rows stay.
+    void refreshTexts();
 
 public slots:
     void newEvent();
@@ -40,6 +57,7 @@ public slots:
     void resetEvent();
     void deleteEvent();
     void openHelp();
+    void exportToCalendar();
 
 signals:
     // The projects were reloaded by a command; the other page refills its list.
@@ -49,6 +67,7 @@ private:
     void finishCommand(std::uint64_t generationBefore);
     // Asks before a project the main program has open is written; false when the user said No.
     bool confirmOpenProject(int row, const char* question);
+    void showContextMenu(const QPoint& position);
 
     ReminderSession& m_session;
     ReminderPrompter& m_prompter;
@@ -56,6 +75,10 @@ private:
     EventListModel* m_model;
     QTreeView* m_list;
     Editor m_editor;
+    FileChooser m_chooseCalendarFile;
+    std::function<std::int64_t()> m_clock = [] {
+        return QDateTime::currentSecsSinceEpoch();
+    };
 };
 
 inline constexpr const char* kOpenProjectQuestion =

@@ -1,8 +1,12 @@
 #include "reminder/ui/ReminderWindow.h"
 
 #include "coordination/ReloadSignal.h"
+#include "model/CReminder.h"
 #include "platform/Autostart.h"
+#include "platform/TextCodec.h"
+#include "platform/notify/DesktopNotifications.h"
 #include "reminder/core/EventWatcher.h"
+#include "reminder/core/Snooze.h"
 #include "reminder/ui/EventListPage.h"
 #include "reminder/ui/EventLog.h"
 #include "reminder/ui/OptionsPage.h"
@@ -42,7 +46,8 @@ ReminderWindow::ReminderWindow(SettingsFile& settingsFile, const ReminderWindowO
       m_prompter(options.prompter ? *options.prompter : m_messageBoxes),
       m_session(environmentFor(options, m_ownEnvironment, settingsFile), m_prompter,
                 options.customAttributesPath),
-      m_log(std::make_unique<EventLog>(options.eventLogPath)) {
+      m_log(std::make_unique<EventLog>(options.eventLogPath)),
+      m_clock(options.clock ? options.clock : [] { return QDateTime::currentSecsSinceEpoch(); }) {
     setWindowTitle(kReminderAppTitle);
     setWindowIcon(reminderNormalIcon());
     // Errors found while loading show before the window exists, as owner-less boxes.
@@ -55,6 +60,7 @@ ReminderWindow::ReminderWindow(SettingsFile& settingsFile, const ReminderWindowO
     m_tabs->addTab(m_eventPage, "Reminder");
     m_tabs->addTab(m_optionsPage, "Options");
     m_eventPage->fill();
+    m_eventPage->setClock(m_clock);
     connect(m_eventPage, &EventListPage::projectsReloaded, m_optionsPage, &OptionsPage::fill);
     connect(m_optionsPage, &OptionsPage::projectsChanged, m_eventPage, &EventListPage::fill);
 
@@ -100,6 +106,13 @@ ReminderWindow::ReminderWindow(SettingsFile& settingsFile, const ReminderWindowO
     });
     if (options.useTray)
         m_tray->show();
+    if (options.useDesktopNotifications) {
+        m_notifications = new DesktopNotifications(this);
+        connect(m_notifications, &DesktopNotifications::actionInvoked, this,
+                &ReminderWindow::notificationAction);
+        connect(m_notifications, &DesktopNotifications::closed, this,
+                [this](std::uint32_t id) { m_announced.erase(id); });
+    }
 
     if (options.watchEvents) {
         m_reloadWatcher = std::make_unique<EventWatcher>(reloadEventName, m_reloadRequested);
@@ -124,7 +137,7 @@ void ReminderWindow::tick() {
         m_log->write("show-request");
         showWindow();
     }
-    check(QDateTime::currentSecsSinceEpoch());
+    check(m_clock());
 }
 
 void ReminderWindow::check(std::int64_t now) {
@@ -133,6 +146,9 @@ void ReminderWindow::check(std::int64_t now) {
         return;
     if (m_gate.isOpen() && m_reloadRequested.exchange(false))
         reloadProjects();
+    if (m_session.endHolds(now))
+        m_eventPage->refreshTexts();
+    announce(now);
     const int due = m_session.firstDueIndex(now);
     if (!m_tray->isBlinking() && due != -1) {
         m_eventPage->selectRow(due);
@@ -181,7 +197,59 @@ void ReminderWindow::maybeShowTip() {
         notify();
 }
 
+void ReminderWindow::announce(std::int64_t now) {
+    const std::vector<int> rows = m_session.takeUnannounced(now);
+    if (!m_notifications)
+        return;
+    static const QStringList kActions{QStringLiteral("open"),  QStringLiteral("Open"),
+                                      QStringLiteral("reset"), QStringLiteral("Reset"),
+                                      QStringLiteral("later"), QStringLiteral("Remind me later")};
+    for (const int row : rows) {
+        const CReminder* reminder = m_session.events().rowAt(row)->reminder;
+        QString body = DesktopNotifications::escapeBody(displayText(reminder->objectName));
+        if (!reminder->notes.empty())
+            body += QStringLiteral("\n") +
+                    DesktopNotifications::escapeBody(displayText(reminder->notes));
+        const std::uint32_t id =
+            m_notifications->notify(QStringLiteral("Important notification"), body,
+                                    QStringLiteral("ardenvoreminder"), kActions);
+        m_log->write(QString("desktop-notify %1 %2").arg(row).arg(id));
+        if (id == 0)
+            continue;
+        m_desktopAnswered = true;
+        m_announced[id] = m_session.placeOfRow(row);
+    }
+}
+
+void ReminderWindow::notificationAction(std::uint32_t id, const QString& key) {
+    const auto found = m_announced.find(id);
+    if (found == m_announced.end())
+        return;
+    const ReminderSession::EventPlace place = found->second;
+    m_announced.erase(found);
+    m_log->write(QString("action %1").arg(key));
+    // A reminder deleted or moved since shows the list instead.
+    const int row = m_session.rowAtPlace(place);
+    if (key == QLatin1String("later") && row >= 0) {
+        m_eventPage->holdEvent(row, SnoozeChoice::TenMinutes, m_clock());
+        return;
+    }
+    if (key == QLatin1String("reset") && row >= 0 && m_gate.isOpen()) {
+        m_eventPage->selectRow(row);
+        // With its question when the house is open in the main program, as from the button.
+        m_eventPage->resetEvent();
+        return;
+    }
+    showWindow();
+    m_tabs->setCurrentWidget(m_eventPage);
+    if (row >= 0)
+        m_eventPage->selectRow(row);
+}
+
 void ReminderWindow::notify() {
+    // Without a tray the balloon would be a message box; the desktop's notification says it.
+    if (m_desktopAnswered && !m_tray->supportsBalloons())
+        return;
     if (m_tipOpen && !m_tray->supportsBalloons()) {
         m_balloonWaiting = true;
         return;
@@ -204,7 +272,7 @@ void ReminderWindow::showWindow() {
     m_optionsPage->readOptions();
     m_shown = true;
     m_log->write("shown");
-    if (m_session.firstDueIndex(QDateTime::currentSecsSinceEpoch()) != -1)
+    if (m_session.firstDueIndex(m_clock()) != -1)
         scheduleTip();
 }
 

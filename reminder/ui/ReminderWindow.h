@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -23,6 +24,8 @@ namespace ardenvo {
 
 class EventListPage;
 class EventLog;
+class CReminder;
+class DesktopNotifications;
 class EventWatcher;
 class OptionsPage;
 class TrayIcon;
@@ -33,11 +36,15 @@ struct ReminderWindowOptions {
     // Creates the reload event and the "show yourself" event and waits on them.
     bool watchEvents = true;
     bool useTray = true;
+    // Sends a desktop notification for each reminder that falls due.
+    bool useDesktopNotifications = true;
     // When set, one line per reload, notification and blink change is appended (scripted checks).
     std::string eventLogPath;
     // Answers in place of message boxes (tests); null means message boxes.
     ReminderPrompter* prompter = nullptr;
     ReminderEnvironment* environment = nullptr;
+    // The current time in seconds since 1970; null means the system clock.
+    std::function<std::int64_t()> clock;
 };
 
 // "Ardenvo Reminder": the hidden window behind the tray icon, with the pages "Reminder" and
@@ -86,6 +93,9 @@ private:
     void scheduleTip();
     void maybeShowTip();
     void notify();
+    // Desktop notifications for the rows that fell due since the last tick.
+    void announce(std::int64_t now);
+    void notificationAction(std::uint32_t id, const QString& key);
     void messageClosed();
     void toggleRunOnStartup();
 
@@ -114,6 +124,12 @@ private:
     std::unique_ptr<EventWatcher> m_showWatcher;
     std::unique_ptr<EventLog> m_log;
     std::function<void()> m_tipRunner;
+    std::function<std::int64_t()> m_clock;
+    DesktopNotifications* m_notifications = nullptr;
+    // What each notification still on the desktop is about, found again after reloads.
+    std::map<std::uint32_t, ReminderSession::EventPlace> m_announced;
+    // The notification service answered: without a tray it stands in for the message box.
+    bool m_desktopAnswered = false;
 };
 
 } // namespace ardenvo

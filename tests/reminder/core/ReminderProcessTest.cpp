@@ -53,6 +53,9 @@ protected:
         environment.insert("XDG_CONFIG_HOME", QString::fromStdString(config));
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime));
         environment.insert("QT_QPA_PLATFORM", "offscreen");
+        // No session bus: the desktop's notification service must not see the test's reminders.
+        environment.insert("DBUS_SESSION_BUS_ADDRESS",
+                           QString::fromStdString("unix:path=" + dir.file("no-bus")));
         p->setProcessEnvironment(environment);
         p->setWorkingDirectory(QString::fromStdString(dir.path().string()));
         p->start(ARDENVO_REMINDER_EXE, args);

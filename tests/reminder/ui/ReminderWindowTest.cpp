@@ -72,6 +72,7 @@ protected:
         options.customAttributesPath = dir.file("CustomAttributes.cav");
         options.watchEvents = false;
         options.useTray = false;
+        options.useDesktopNotifications = false; // the desktop's own service stays out of it
         options.prompter = &prompter;
         options.environment = environment ? environment : &env;
         options.eventLogPath = eventLog;

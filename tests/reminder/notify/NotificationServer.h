@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QObject>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <vector>
+
+namespace ardenvo::test {
+
+// The desktop's notification service as the test plays it: records every Notify call and sends
+// ActionInvoked as a user's click would.
+class NotificationServer : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    struct Call {
+        uint id = 0;
+        QString appIcon;
+        QString summary;
+        QString body;
+        QStringList actions;
+    };
+
+    explicit NotificationServer(QDBusConnection bus) : m_bus(bus) {}
+    const std::vector<Call>& calls() const { return m_calls; }
+
+    void invoke(uint id, const QString& key) {
+        QDBusMessage signal = QDBusMessage::createSignal(
+            "/org/freedesktop/Notifications", "org.freedesktop.Notifications", "ActionInvoked");
+        signal << id << key;
+        m_bus.send(signal);
+    }
+
+public slots:
+    uint Notify(const QString&, uint, const QString& appIcon, const QString& summary,
+                const QString& body, const QStringList& actions, const QVariantMap&, int) {
+        m_calls.push_back({static_cast<uint>(m_calls.size() + 1), appIcon, summary, body, actions});
+        return m_calls.back().id;
+    }
+    QStringList GetCapabilities() { return {"actions", "body", "body-markup"}; }
+    void CloseNotification(uint) {}
+
+private:
+    QDBusConnection m_bus;
+    std::vector<Call> m_calls;
+};
+
+} // namespace ardenvo::test
