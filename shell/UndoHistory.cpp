@@ -25,6 +25,19 @@ bool houseEquals(const CBrenvikaDoc& doc, std::string_view bytes) {
 
 } // namespace
 
+std::string UndoHistory::serialise(const CBrenvikaDoc& doc) {
+    // Straight into one buffer of about the size the house had last time: no second copy of a
+    // large house, as the writer's own whole-file form makes.
+    std::string bytes;
+    bytes.reserve(m_sizeHint);
+    writeProjectInPieces(doc, [&bytes](std::string_view piece) {
+        bytes.append(piece);
+        return true;
+    });
+    m_sizeHint = bytes.size() + bytes.size() / 16;
+    return bytes;
+}
+
 std::uint64_t houseHash(std::string_view bytes) {
     ContentHash hash;
     hash.add(bytes);
@@ -50,7 +63,7 @@ void UndoHistory::setSavedState(std::uint64_t size, std::uint64_t hash) {
 void UndoHistory::begin(const CBrenvikaDoc& doc) {
     if (m_depth++ > 0)
         return;
-    m_pending = writeProject(doc);
+    m_pending = serialise(doc);
     // An unmodified house is the saved one as far as the user is concerned (an open, a new
     // house, a save): undoing back to it must clear the modified mark.
     if (!doc.isModified())
@@ -93,7 +106,7 @@ bool UndoHistory::restore(CBrenvikaDoc& doc, std::deque<Step>& from, std::deque<
     CBrenvikaDoc fresh;
     if (readProject(step.house, fresh) != FileError::None)
         return false;
-    std::string current = writeProject(doc);
+    std::string current = serialise(doc);
     const CSection* section = fresh.currentSection();
     const double zoom = section ? section->zoom : 1.0;
     const std::int32_t offsetX = section ? section->offsetX : 0;

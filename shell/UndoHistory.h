@@ -65,6 +65,7 @@ private:
     };
 
     bool restore(CBrenvikaDoc& doc, std::deque<Step>& from, std::deque<Step>& to);
+    std::string serialise(const CBrenvikaDoc& doc);
     void push(std::deque<Step>& stack, Step step);
     void enforceLimits();
 
@@ -74,6 +75,7 @@ private:
     std::size_t m_bytes = 0;
     int m_depth = 0;
     std::string m_pending; // the house at the outermost begin
+    std::size_t m_sizeHint = 0;
     struct Saved {
         std::uint64_t size;
         std::uint64_t hash;
