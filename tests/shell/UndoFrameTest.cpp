@@ -4,6 +4,7 @@
 #include "planeditor/layout/BlockLayout.h"
 #include "planeditor/view/CBrenvikaView.h"
 #include "planeditor/view/PlanGeometry.h"
+#include "planeditor/view/SectionsDialog.h"
 #include "platform/SettingsFile.h"
 #include "shell/CMainFrame.h"
 #include "shell/DocumentController.h"
@@ -15,7 +16,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -174,6 +177,20 @@ TEST_F(UndoFrameTest, EachKindOfStepIsUndoneAndRedoneToTheExactHouse) {
              QTest::mousePress(view(), Qt::LeftButton, Qt::NoModifier, corner);
              QTest::mouseMove(view(), corner + QPoint(40, 30));
              QTest::mouseRelease(view(), Qt::LeftButton, Qt::NoModifier, corner + QPoint(40, 30));
+         }},
+        {"Sections",
+         [&] {
+             // Two sections added in one run of the dialog.
+             QTimer::singleShot(0, [] {
+                 auto* dialog = qobject_cast<SectionsDialog*>(QApplication::activeModalWidget());
+                 ASSERT_NE(dialog, nullptr);
+                 dialog->addButton()->click();
+                 dialog->addButton()->click();
+                 dialog->accept();
+             });
+             frame->action("sections")->trigger();
+             frame->activateWindow(); // the keys below go to the window the dialog left
+             EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
          }},
         {"Units of measurement",
          [&] {
