@@ -102,27 +102,6 @@ TEST_F(UndoHistoryTest, TheLimitsDropTheOldestStepsFirst) {
     EXPECT_EQ(byBytes.byteCount(), 0u);
 }
 
-TEST_F(UndoHistoryTest, ModifiedFollowsTheSavedState) {
-    UndoHistory history;
-    doc.setModified(false); // as opened
-    rename(history, "A");
-    rename(history, "B");
-    history.undo(doc);
-    EXPECT_TRUE(doc.isModified());
-    history.undo(doc);
-    EXPECT_FALSE(doc.isModified()); // back where it was opened
-    history.redo(doc);
-    EXPECT_TRUE(doc.isModified());
-
-    // Saved with "A": that state is the clean one now.
-    const std::string saved = writeProject(doc);
-    history.setSavedState(saved.size(), houseHash(saved));
-    history.redo(doc);
-    EXPECT_TRUE(doc.isModified());
-    history.undo(doc);
-    EXPECT_FALSE(doc.isModified());
-}
-
 TEST(RecoveryFile, CopiesRoundTripAndDamageIsRefusedAndKeptAside) {
     const std::string folder = scratchFile("recovery-unit").toStdString();
     QDir(QString::fromStdString(folder)).removeRecursively();
