@@ -87,7 +87,8 @@ QStringList findPredoneHouses(const std::vector<std::string>& folders) {
 }
 
 const char* const kArdenvoHelp =
-    "Usage: ardenvo [PROJECT.av]\n"
+    "Usage: ardenvo [--recovery-interval SECONDS] [--recovery-answer yes|no] [--unit INDEX]\n"
+    "               [PROJECT.av]\n"
     "  or:  ardenvo --screenshot PICTURE.png [PROJECT.av]\n"
     "  or:  ardenvo --screenshot PICTURE.png --objects-inside BLOCK PROJECT.av\n"
     "The main program of Ardenvo, the home inventory: draw the floor plan of your house, record "
