@@ -11,9 +11,11 @@
 #include "shell/DocumentController.h"
 #include "shell/Prompter.h"
 #include "shell/RecentFileList.h"
+#include "shell/RecoveryFile.h"
 #include "shell/ShippedFiles.h"
 #include "shell/StartupOptions.h"
 #include "shell/ToolbarIcons.h"
+#include "shell/UndoController.h"
 
 #include <QApplication>
 #include <QDir>
@@ -150,9 +152,26 @@ int runArdenvo(int argc, char** argv) {
         frame.setGeometry(screen->availableGeometry());
     frame.showMaximized();
     frame.showSplash(resourceFile("splash.jpg"));
-    if (!options.project.isEmpty() && !controller.openDocument(options.project))
+    // Asked before the command line's house opens: this program must not count as having it
+    // open, and a recovered house takes its place.
+    UndoController& undo = *frame.undoController();
+    undo.enableRecovery(RecoveryFile::defaultFolder(), options.recoveryIntervalSeconds * 1000);
+    const bool recovered = undo.offerRecovery(prompter, [&](const QString& question) {
+        if (!options.recoveryAnswer.isEmpty()) {
+            std::fprintf(stderr, "ardenvo: %s %s\n", qPrintable(question),
+                         qPrintable(options.recoveryAnswer));
+            return options.recoveryAnswer == QLatin1String("yes");
+        }
+        return prompter.askChoice(QStringLiteral("Ardenvo"), question,
+                                  {QStringLiteral("&Yes"), QStringLiteral("&No")}) == 0;
+    });
+    if (!recovered && !options.project.isEmpty() && !controller.openDocument(options.project))
         return 1;
-    QTimer::singleShot(0, &frame, [&] { frame.startupNotice(AppPaths::resourceDirectories()); });
+    QTimer::singleShot(0, &frame, [&] {
+        frame.startupNotice(AppPaths::resourceDirectories());
+        if (options.unit >= 0)
+            frame.view()->setUnit(options.unit);
+    });
     return QApplication::exec();
 }
 

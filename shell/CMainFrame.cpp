@@ -15,6 +15,7 @@
 #include "shell/StartupOptions.h"
 #include "shell/StatusBarPanes.h"
 #include "shell/ToolbarIcons.h"
+#include "shell/UndoController.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -64,7 +65,12 @@ CMainFrame::CMainFrame(DocumentController& controller, RecentFileList& recent, P
     setCentralWidget(m_view);
     m_view->setFocus();
 
+    m_undo = new UndoController(controller, this);
+    connect(m_view, &CBrenvikaView::editBegins, m_undo, &UndoController::beginStep);
+    connect(m_view, &CBrenvikaView::editEnds, m_undo, &UndoController::endStep);
+
     createActions();
+    createEditActions();
     createMenus();
     createToolBar();
 
@@ -213,6 +219,35 @@ void CMainFrame::createActions() {
     }
 }
 
+void CMainFrame::createEditActions() {
+    QAction* a = addAction("editUndo", "Undo", "Undo the last action");
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    a->setIcon(toolIcon(ToolIcon::Undo));
+    connect(a, &QAction::triggered, m_undo, &UndoController::undo);
+
+    a = addAction("editRedo", "Redo", "Redo the previously undone action");
+    a->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    a->setIcon(toolIcon(ToolIcon::Redo));
+    connect(a, &QAction::triggered, m_undo, &UndoController::redo);
+
+    connect(m_undo, &UndoController::changed, this, &CMainFrame::updateEditActions);
+    updateEditActions();
+}
+
+void CMainFrame::updateEditActions() {
+    const UndoHistory& history = m_undo->history();
+    for (auto [name, text, enabled] :
+         {std::tuple{"editUndo", m_undo->undoText(), history.canUndo()},
+          std::tuple{"editRedo", m_undo->redoText(), history.canRedo()}}) {
+        QAction* a = action(name);
+        QString shown = text;
+        a->setText(shown.replace('&', "&&"));
+        a->setToolTip(text);
+        a->setEnabled(enabled);
+    }
+}
+
 void CMainFrame::createMenus() {
     m_fileMenu = menuBar()->addMenu("&File");
     m_fileMenu->addAction(action("fileNew"));
@@ -224,6 +259,10 @@ void CMainFrame::createMenus() {
     m_fileMenu->addAction(action("inventoryReport"));
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(action("appExit"));
+
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    edit->addAction(action("editUndo"));
+    edit->addAction(action("editRedo"));
 
     QMenu* options = menuBar()->addMenu("&Options");
     options->addAction(action("search"));
@@ -251,11 +290,12 @@ void CMainFrame::createToolBar() {
     bar->setObjectName("standardToolBar");
     bar->setIconSize(QSize(16, 16));
     bar->setMovable(false);
-    const char* order[] = {"fileNew",    "fileOpen", "fileSave",    nullptr,       "scrollEast",
-                           "scrollWest", nullptr,    "scrollNorth", "scrollSouth", nullptr,
-                           "center",     nullptr,    "actualSize",  nullptr,       "zoomIn",
-                           "zoomOut",    nullptr,    "sections",    nullptr,       "search",
-                           nullptr,      "print",    nullptr,       "appAbout"};
+    const char* order[] = {"fileNew",     "fileOpen",    "fileSave",   nullptr,      "editUndo",
+                           "editRedo",    nullptr,       "scrollEast", "scrollWest", nullptr,
+                           "scrollNorth", "scrollSouth", nullptr,      "center",     nullptr,
+                           "actualSize",  nullptr,       "zoomIn",     "zoomOut",    nullptr,
+                           "sections",    nullptr,       "search",     nullptr,      "print",
+                           nullptr,       "appAbout"};
     for (const char* name : order) {
         if (name)
             bar->addAction(action(name));
@@ -325,7 +365,8 @@ bool CMainFrame::openRecent(int index) {
 void CMainFrame::startupNotice(const std::vector<std::string>& predoneFolders) {
     // The plan was first fitted before the window had its real size.
     m_view->fitToWindow();
-    if (!m_controller.pathName().isEmpty())
+    // A house recovered after a crash is shown already.
+    if (!m_controller.pathName().isEmpty() || m_controller.isModified())
         return;
     QStringList recentFiles;
     if (m_recent.isAccessible())
@@ -379,10 +420,12 @@ void CMainFrame::updateTitle() {
 void CMainFrame::runSections() {
 #ifdef ARDENVO_HAS_SECTIONS_DIALOG
     // Sections renamed or deleted show on the next redraw; a new active section needs new figures.
+    m_undo->beginStep();
     if (SectionsDialog::run(this, m_controller.document()))
         m_view->rebuildPlan();
     else
         m_view->update();
+    m_undo->endStep(QStringLiteral("Sections"));
 #endif
 }
 

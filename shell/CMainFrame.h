@@ -21,6 +21,7 @@ class Prompter;
 class RecentFileList;
 
 class StatusBarPanes;
+class UndoController;
 
 // The main window: menus, toolbar, status bar with its clock, and the plan view in the middle.
 // Its title is the document's title followed by the program's name.
@@ -33,6 +34,7 @@ public:
 
     CBrenvikaView* view() const { return m_view; }
     StatusBarPanes* panes() const { return m_panes; }
+    UndoController* undoController() const { return m_undo; }
     // Actions by object name ("fileNew", "zoomIn", ...), for the toolbar, menus and tests.
     QAction* action(const QString& name) const;
     QMenu* recentFileMenuOwner() const { return m_fileMenu; }
@@ -70,6 +72,8 @@ private:
     void createMenus();
     void createToolBar();
     void rebuildRecentFiles();
+    void createEditActions();
+    void updateEditActions();
     void runSections();
     void runSearch();
     QAction* addAction(const QString& name, const QString& text, const QString& statusTip);
@@ -79,6 +83,7 @@ private:
     Prompter& m_prompter;
     CBrenvikaView* m_view = nullptr;
     StatusBarPanes* m_panes = nullptr;
+    UndoController* m_undo = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentAnchor = nullptr; // recent entries go just before it
     QList<QAction*> m_recentActions;

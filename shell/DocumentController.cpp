@@ -82,6 +82,7 @@ bool DocumentController::newDocument() {
     m_doc->newHouse();
     setPath(QString());
     watch(FileStamp{});
+    emit houseReplaced();
     return true;
 }
 
@@ -161,6 +162,7 @@ bool DocumentController::readInto(const QString& path, Naming naming) {
             m_doc->newHouse();
             setPath(QString());
             watch(FileStamp{});
+            emit houseReplaced();
         }
         return false;
     }
@@ -177,6 +179,32 @@ bool DocumentController::readInto(const QString& path, Naming naming) {
         setPath(QString());
         watch(FileStamp{});
     }
+    emit houseReplaced();
+    return true;
+}
+
+bool DocumentController::openRecovered(const std::string& house, const QString& path) {
+    if (m_busy || !saveModified())
+        return false;
+    auto fresh = std::make_unique<CBrenvikaDoc>();
+    if (readProject(house, *fresh) != FileError::None) {
+        showFileError(static_cast<int>(FileError::UnexpectedFormat), path, 0);
+        return false;
+    }
+    m_doc->takeHouseFrom(*fresh);
+    if (path.isEmpty()) {
+        m_registration->afterUntitledRead();
+        setPath(QString());
+        watch(FileStamp{});
+    } else {
+        // The file as it is now is what a save would overwrite; changes made to it since the
+        // crash do not make the save ask.
+        m_registration->afterRead(toLocalPath(path));
+        setPath(path);
+        watch(stampOfFile(toLocalPath(path)));
+    }
+    emit houseReplaced();
+    m_doc->setModified(true);
     return true;
 }
 
@@ -226,6 +254,7 @@ void DocumentController::checkFileOnDisk() {
     m_doc->takeHouseFrom(*fresh);
     m_doc->setModified(false);
     m_diskStamp = outcome.stamp;
+    emit houseReplaced();
     emit reloadedFromDisk(title());
 }
 
@@ -296,6 +325,7 @@ bool DocumentController::writeTo(const QString& path) {
     m_registration->afterWrite(toLocalPath(absolute));
     m_recent.add(absolute);
     emit recentFilesChanged();
+    emit houseSaved();
     return true;
 }
 

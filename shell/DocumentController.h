@@ -55,6 +55,10 @@ public:
     // Loads a predone house: the house shows, the document stays "Untitled", so a later save asks
     // for a new name instead of overwriting the shipped file.
     bool loadPredone(const QString& path);
+    // Shows a house recovered after a crash: `house` is its file's bytes, `path` its own file
+    // (empty when it was never saved). The house is modified; false when the bytes are not a
+    // house (the message has been shown then).
+    bool openRecovered(const std::string& house, const QString& path);
     bool save();
     bool saveAs();
     // The question itself: true when it is fine to drop the house (saved, or the user said No).
@@ -63,12 +67,18 @@ public:
     // Looks whether another program changed the project's file; an unmodified house is reloaded
     // from it. Runs by itself shortly after the file or its folder changes.
     void checkFileOnDisk();
+    // The project's file as last read or written here.
+    const FileStamp& diskStamp() const { return m_diskStamp; }
 
 signals:
     void titleChanged(const QString& title);
     void recentFilesChanged();
     // The house was reloaded because another program changed its file.
     void reloadedFromDisk(const QString& title);
+    // Another house took the place of the shown one (new, open, reload); not sent for undo.
+    void houseReplaced();
+    // The house was written to its file.
+    void houseSaved();
 
 private:
     enum class Naming { TakePath, StayUntitled };

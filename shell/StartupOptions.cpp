@@ -38,6 +38,28 @@ StartupOptions parseStartupOptions(const QStringList& arguments, const QString& 
             options.objectsInside = rest.takeFirst();
         }
     }
+    while (!options.screenshot && !rest.isEmpty() && rest.front().startsWith("--")) {
+        const QString option = rest.takeFirst();
+        const QString value = rest.isEmpty() ? QString() : rest.takeFirst();
+        bool ok = false;
+        if (option == QLatin1String("--recovery-interval")) {
+            options.recoveryIntervalSeconds = value.toInt(&ok);
+            ok = ok && options.recoveryIntervalSeconds > 0;
+        } else if (option == QLatin1String("--recovery-answer")) {
+            options.recoveryAnswer = value;
+            ok = value == QLatin1String("yes") || value == QLatin1String("no");
+        } else if (option == QLatin1String("--unit")) {
+            options.unit = value.toInt(&ok);
+            ok = ok && options.unit >= 0 && options.unit <= 4;
+        } else {
+            options.error = QStringLiteral("Unknown option %1").arg(option);
+            return options;
+        }
+        if (!ok) {
+            options.error = QStringLiteral("%1 needs a valid value").arg(option);
+            return options;
+        }
+    }
     if (rest.size() > 1) {
         options.error = QStringLiteral("Only one project file can be opened at a time");
         return options;
@@ -65,7 +87,8 @@ QStringList findPredoneHouses(const std::vector<std::string>& folders) {
 }
 
 const char* const kArdenvoHelp =
-    "Usage: ardenvo [PROJECT.av]\n"
+    "Usage: ardenvo [--recovery-interval SECONDS] [--recovery-answer yes|no] [--unit INDEX]\n"
+    "               [PROJECT.av]\n"
     "  or:  ardenvo --screenshot PICTURE.png [PROJECT.av]\n"
     "  or:  ardenvo --screenshot PICTURE.png --objects-inside BLOCK PROJECT.av\n"
     "The main program of Ardenvo, the home inventory: draw the floor plan of your house, record "
@@ -81,6 +104,12 @@ const char* const kArdenvoHelp =
     "  --objects-inside BLOCK    after --screenshot: the \"Objects inside\" dialog of the first "
     "block\n"
     "                            of that name instead, its first floor object chosen\n"
+    "  --recovery-interval SECONDS  copy unsaved changes for recovery that often (default "
+    "120)\n"
+    "  --recovery-answer yes|no  answer the start-up recovery question without asking\n"
+    "  --unit INDEX              switch the house to that unit of measurement (0-4) once it "
+    "shows,\n"
+    "                            as Options > Units of measurement does (for scripted checks)\n"
     "  -h, --help                show this help and end\n"
     "  --version                 show the version and end\n"
     "  /uninstall                as the first argument: end at once\n"

@@ -14,8 +14,13 @@ struct StartupOptions {
     bool screenshot = false; // "--screenshot FILE [PROJECT]"
     QString screenshotFile;  // absolute
     QString objectsInside;   // "--objects-inside BLOCK" after the screenshot file: that dialog
-    QString project;         // absolute; empty for a new house
-    QString error;           // a usage problem; the program reports it and ends
+    // For scripted checks: how often unsaved changes are copied for recovery, the answer to
+    // the start-up recovery question ("yes"/"no"; empty: ask), a unit to switch the house to.
+    int recoveryIntervalSeconds = 120;
+    QString recoveryAnswer;
+    int unit = -1;
+    QString project; // absolute; empty for a new house
+    QString error;   // a usage problem; the program reports it and ends
 };
 
 // `arguments` without the program's own name. Relative paths are resolved against `startDir`,

@@ -43,6 +43,28 @@ void drawArrow(QPainter& p, int dir) {
     p.drawPolygon(head);
 }
 
+// A hooked arrow turning back to the left (undo); mirrored, to the right (redo).
+void drawTurnArrow(QPainter& p, bool mirrored) {
+    p.save();
+    if (mirrored) {
+        p.translate(16, 0);
+        p.scale(-1, 1);
+    }
+    QPainterPath hook;
+    hook.moveTo(4, 7);
+    hook.cubicTo(7, 3.5, 14, 4, 14, 9);
+    hook.cubicTo(14, 12, 11.5, 14, 8.5, 14);
+    p.setPen(QPen(kBlue, 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(hook);
+    QPolygonF head;
+    head << QPointF(1, 9.5) << QPointF(2.5, 2.5) << QPointF(8, 7);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBlue);
+    p.drawPolygon(head);
+    p.restore();
+}
+
 void drawMagnifier(QPainter& p, bool plus) {
     p.setPen(QPen(kInk, 1.5));
     p.setBrush(kPaper);
@@ -178,6 +200,12 @@ void paintIcon(QPainter& p, ToolIcon icon) {
         p.drawRect(QRectF(1.5, 6.5, 13, 6));
         p.setBrush(kPaper);
         p.drawRect(QRectF(4.5, 10.5, 7, 4));
+        break;
+    case ToolIcon::Undo:
+        drawTurnArrow(p, false);
+        break;
+    case ToolIcon::Redo:
+        drawTurnArrow(p, true);
         break;
     case ToolIcon::About:
         p.setPen(QPen(kBlue, 1));

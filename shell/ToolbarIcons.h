@@ -10,6 +10,8 @@ enum class ToolIcon {
     New,
     Open,
     Save,
+    Undo,
+    Redo,
     ScrollEast,
     ScrollWest,
     ScrollNorth,

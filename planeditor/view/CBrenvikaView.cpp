@@ -253,10 +253,12 @@ void CBrenvikaView::scrollSouth() {
 void CBrenvikaView::setUnit(int index) {
     if (index < 0 || index >= UnitTable::kCount)
         return;
+    emit editBegins();
     m_doc.setUnitIndex(index);
     m_units.setIndex(index);
     markModified();
     emitSizeText();
+    emit editEnds(QStringLiteral("Units of measurement"));
 }
 
 void CBrenvikaView::markModified() {
@@ -383,6 +385,9 @@ void CBrenvikaView::mousePressEvent(QMouseEvent* event) {
     }
     m_pressPoint = pos;
     m_lastPoint = pos;
+    // A drag is one edit from press to release.
+    if (m_dragMode != 0)
+        emit editBegins();
 }
 
 void CBrenvikaView::mouseMoveEvent(QMouseEvent* event) {
@@ -411,8 +416,10 @@ void CBrenvikaView::dragTo(QPoint screen) {
     CSection* section = m_doc.currentSection();
     CBlock* block = section ? section->findBlockById(m_dragBlockId) : nullptr;
     if (!block) {
+        const QString name = dragName();
         m_dragMode = 0;
         m_handle = 0;
+        emit editEnds(name);
         return;
     }
     const ScreenTransform t = transform();
@@ -464,6 +471,8 @@ void CBrenvikaView::endDrag(QPoint screen) {
             changed = object->location.rect != m_savedObjectRect;
         }
     }
+    const QString name = dragName();
+    const bool dragging = m_dragMode != 0;
     m_dragMode = 0;
     m_handle = 0;
     // A click that moved nothing is no edit: no "save changes?" for it, and the zoom stays.
@@ -474,6 +483,12 @@ void CBrenvikaView::endDrag(QPoint screen) {
     emitSizeText();
     redraw();
     updateHandle(screen);
+    if (dragging)
+        emit editEnds(name);
+}
+
+QString CBrenvikaView::dragName() const {
+    return m_dragMode == 4 ? QStringLiteral("Move") : QStringLiteral("Resize");
 }
 
 void CBrenvikaView::cancelBlockDrag() {
@@ -487,6 +502,7 @@ void CBrenvikaView::cancelBlockDrag() {
     m_handle = 0;
     emitSizeText();
     fitToWindow();
+    emit editEnds(QStringLiteral("Resize"));
 }
 
 // ---- keys and wheel ---------------------------------------------------------------------------

@@ -72,6 +72,10 @@ signals:
     void statusMessage(const QString& text); // handle hints for the first status pane
     void sizeText(const QString& text);      // "Size: %.2fx%.2f <unit name>" for the size pane
     void documentModified();
+    // An edit of the house begins, and ends under a name for undo ("Delete"); every edit that
+    // begins also ends.
+    void editBegins();
+    void editEnds(const QString& name);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -115,12 +119,14 @@ private:
     void dragTo(QPoint screen);
     void endDrag(QPoint screen);
     void cancelBlockDrag();
+    QString dragName() const; // the undo name of the drag under way
 
     void showContextMenu(QPoint screen);
     QMenu* buildContextMenu(const CBlock& block);
     void runCommand(Command command, std::int32_t blockId, int side);
     void runBlockCommand(Command command, CSection& section, CBlock& block, int side);
     void runObjectCommand(Command command, CBlock& block, CHouseObject& object);
+    static QString commandName(Command command, const CBlock& block);
     void refuse(const QString& text);
     void inform(const QString& text);
     std::optional<ColorRef> chooseColor(ColorRef initial);

@@ -1,6 +1,7 @@
 #include "planeditor/view/CBrenvikaView.h"
 
 #include "planeditor/layout/BlockLayout.h"
+#include "platform/TextCodec.h"
 
 #include <QColorDialog>
 #include <QContextMenuEvent>
@@ -108,6 +109,8 @@ void CBrenvikaView::runCommand(Command command, std::int32_t blockId, int side) 
     CBlock* block = section ? section->findBlockById(blockId) : nullptr;
     if (!block)
         return;
+    const QString name = commandName(command, *block);
+    emit editBegins();
     markModified();
     CHouseObject* object = block->selectedFloorObject();
     const bool forObject =
@@ -117,6 +120,28 @@ void CBrenvikaView::runCommand(Command command, std::int32_t blockId, int side) 
         runObjectCommand(command, *block, *object);
     else
         runBlockCommand(command, *section, *block, side);
+    emit editEnds(name);
+}
+
+QString CBrenvikaView::commandName(Command command, const CBlock& block) {
+    switch (command) {
+    case Command::AddHall:
+    case Command::AddRoom:
+        return QStringLiteral("Add neighbor");
+    case Command::Rename:
+        return QStringLiteral("Rename");
+    case Command::Resize:
+        return QStringLiteral("Resize");
+    case Command::Reposition:
+        return QStringLiteral("Reposition");
+    case Command::ChangeColor:
+        return QStringLiteral("Change color");
+    case Command::ObjectsInside:
+        return QStringLiteral("Objects inside %1").arg(displayText(block.name));
+    case Command::Delete:
+        break;
+    }
+    return QStringLiteral("Delete");
 }
 
 void CBrenvikaView::runBlockCommand(Command command, CSection& section, CBlock& block, int side) {

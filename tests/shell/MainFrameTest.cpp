@@ -79,7 +79,8 @@ TEST_F(MainFrameTest, MenusHoldEveryCommandWithItsKeys) {
     QStringList titles;
     for (QAction* a : frame->menuBar()->actions())
         titles << a->text();
-    EXPECT_EQ(titles, (QStringList{"&File", "&Options", "&View", "&Help"}));
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&Options", "&View", "&Help"}));
+    EXPECT_EQ(menuTexts(topMenu("&Edit")), (QStringList{"Undo", "Redo"}));
 
     EXPECT_EQ(menuTexts(topMenu("&File")),
               (QStringList{"&New", "&Open...", "&Save", "Save &As...", "|", "Recent File", "|",
@@ -117,11 +118,12 @@ TEST_F(MainFrameTest, ToolbarHasTheCommandsInOrderWithSmallIcons) {
         }
     }
     EXPECT_EQ(order,
-              (QStringList{"fileNew",    "fileOpen", "fileSave",    "|",           "scrollEast",
-                           "scrollWest", "|",        "scrollNorth", "scrollSouth", "|",
-                           "center",     "|",        "actualSize",  "|",           "zoomIn",
-                           "zoomOut",    "|",        "sections",    "|",           "search",
-                           "|",          "print",    "|",           "appAbout"}));
+              (QStringList{"fileNew",     "fileOpen",    "fileSave",   "|",          "editUndo",
+                           "editRedo",    "|",           "scrollEast", "scrollWest", "|",
+                           "scrollNorth", "scrollSouth", "|",          "center",     "|",
+                           "actualSize",  "|",           "zoomIn",     "zoomOut",    "|",
+                           "sections",    "|",           "search",     "|",          "print",
+                           "|",           "appAbout"}));
 }
 
 TEST_F(MainFrameTest, HiddenBarsStayHiddenAtTheNextStart) {

@@ -1,11 +1,20 @@
 #include "ShellTestSupport.h"
 
+#include "model/ProjectFile.h"
+#include "shell/RecoveryFile.h"
+
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+using namespace ardenvo;
 using namespace ardenvo::test;
 
 namespace {
@@ -65,4 +74,95 @@ TEST(Program, UninstallEndsAtOnceAndScreenshotWritesTheWindow) {
     writeScratchFile("broken.av", QByteArray("\x09\x00\x00\x00\x07\x00\x00\x00", 8));
     EXPECT_NE(runProgram({"--screenshot", "broken.png", "broken.av"}, scratchDir()), 0);
     EXPECT_NE(runProgram({"--screenshot"}, scratchDir()), 0);
+}
+
+namespace {
+
+// The recovery copies in the data folder the test environment gives the program.
+QStringList recoveryCopies() {
+    const QDir dir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                   QStringLiteral("/Ardenvo/recovery"));
+    QStringList found;
+    for (const QString& name : dir.entryList({QStringLiteral("*.recovery")}, QDir::Files))
+        found << dir.filePath(name);
+    return found;
+}
+
+// Starts the program and waits until `ready` holds (or a minute passed).
+bool startUntil(QProcess& process, const QStringList& arguments,
+                const std::function<bool()>& ready) {
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(scratchDir());
+    process.start(kProgram, arguments);
+    if (!process.waitForStarted(30000))
+        return false;
+    QElapsedTimer waited;
+    waited.start();
+    while (!ready()) {
+        if (waited.elapsed() > 60000 || process.state() != QProcess::Running)
+            return false;
+        process.waitForReadyRead(100);
+    }
+    return true;
+}
+
+void killHard(QProcess& process) {
+    process.kill(); // SIGKILL: nothing is cleaned up
+    process.waitForFinished(30000);
+}
+
+} // namespace
+
+TEST(Program, UnsavedChangesSurviveAKillAndAreRecoveredOrDropped) {
+    if (!QFileInfo::exists(kProgram))
+        GTEST_SKIP() << "build the ardenvo target first";
+    for (const QString& left : recoveryCopies())
+        QFile::remove(left);
+    const QString house = scratchFile("crash.av");
+    QFile::remove(house);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ARDENVO_SOURCE_DIR "/data/small-flat.av"), house));
+    QFile::setPermissions(house, QFile::ReadOwner | QFile::WriteOwner);
+
+    // An edit (the unit), then killed once its copy is written.
+    QProcess first;
+    ASSERT_TRUE(startUntil(first, {"--unit", "3", "--recovery-interval", "1", "crash.av"},
+                           [] { return !recoveryCopies().isEmpty(); }));
+    killHard(first);
+    ASSERT_EQ(recoveryCopies().size(), 1);
+
+    // Accepted: the next start shows the edited house under its own path, unsaved, and keeps it
+    // in a copy of its own.
+    QProcess second;
+    const QString question =
+        "Ardenvo was not closed properly. Recover the unsaved changes of " + house + "?";
+    QString said;
+    // What it said may arrive after the copy it then wrote: wait for both.
+    EXPECT_TRUE(startUntil(second, {"--recovery-answer", "yes", "crash.av"}, [&] {
+        said += QString::fromLocal8Bit(second.readAllStandardError());
+        const QStringList copies = recoveryCopies();
+        return said.contains(question + " yes") && copies.size() == 1 &&
+               copies[0].contains(QString::number(second.processId()));
+    })) << said.toStdString();
+    ASSERT_EQ(recoveryCopies().size(), 1);
+    RecoveryFile::Contents contents;
+    ASSERT_TRUE(RecoveryFile::read(recoveryCopies()[0].toStdString(), contents));
+    EXPECT_EQ(QString::fromStdString(contents.housePath), house);
+    CBrenvikaDoc recovered;
+    ASSERT_EQ(readProject(contents.house, recovered), FileError::None);
+    EXPECT_EQ(recovered.unitIndex(), 3);
+    killHard(second);
+
+    // Refused: the copy is removed and the house is as saved.
+    QProcess third;
+    said.clear();
+    EXPECT_TRUE(startUntil(third, {"--recovery-answer", "no", "crash.av"}, [&] {
+        said += QString::fromLocal8Bit(third.readAllStandardError());
+        return said.contains(question + " no") && recoveryCopies().isEmpty();
+    })) << said.toStdString();
+    killHard(third);
+    CBrenvikaDoc onDisk;
+    ASSERT_EQ(loadProject(QFile::encodeName(house).toStdString(), onDisk), FileError::None);
+    EXPECT_NE(onDisk.unitIndex(), 3);
 }
