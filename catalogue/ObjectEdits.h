@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/TreeOrder.h"
+#include "model/TreeOrder.h"
 #include "model/CBrenvikaDoc.h"
 #include "planeditor/view/ObjectPropertiesDialog.h"
 

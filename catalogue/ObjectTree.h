@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/TreeOrder.h"
+#include "model/TreeOrder.h"
 
 #include <QTreeWidget>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "catalogue/ObjectsDialogServices.h"
-#include "catalogue/TreeOrder.h"
+#include "model/TreeOrder.h"
 #include "catalogue/pictures/PictureTreeHost.h"
 
 #include <QDialog>

@@ -1,7 +1,7 @@
 #include "shell/ArdenvoApp.h"
 
 #include "catalogue/ObjectsDialog.h"
-#include "catalogue/TreeOrder.h"
+#include "model/TreeOrder.h"
 #include "planeditor/layout/BlockLayout.h"
 #include "planeditor/view/CBrenvikaView.h"
 #include "platform/AppPaths.h"

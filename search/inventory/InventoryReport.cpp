@@ -1,6 +1,6 @@
 #include "search/inventory/InventoryReport.h"
 
-#include "catalogue/TreeOrder.h"
+#include "model/TreeOrder.h"
 #include "model/CBrenvikaDoc.h"
 #include "search/engine/NumberText.h"
 

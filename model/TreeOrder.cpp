@@ -1,4 +1,4 @@
-#include "catalogue/TreeOrder.h"
+#include "model/TreeOrder.h"
 
 #include <algorithm>
 
