@@ -12,10 +12,12 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace ardenvo {
@@ -85,7 +87,11 @@ ObjectsDialog::ObjectsDialog(CBrenvikaDoc& doc, CBlock& block, CHouseObject* sel
     updateEnabling(m_tree->currentItem());
     m_tree->setFocus();
     // Room for the attribute columns and the pictures beyond what the controls need at least.
-    resize(sizeHint().expandedTo(QSize(960, 700)));
+    // ... but never taller or wider than the screen it opens on.
+    QSize wanted = sizeHint().expandedTo(QSize(960, 700));
+    if (const QScreen* shown = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        wanted = wanted.boundedTo(shown->availableGeometry().size());
+    resize(wanted.expandedTo(minimumSizeHint()));
 }
 
 ObjectsDialog::~ObjectsDialog() = default;
