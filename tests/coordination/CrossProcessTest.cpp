@@ -93,5 +93,25 @@ TEST_F(CrossProcessTest, SimultaneousRegistrationsTakeDistinctSlots) {
     EXPECT_EQ(settings.readDword("Software\\Ardenvo\\Files", "Count"), 3);
 }
 
+TEST_F(CrossProcessTest, ManyMainProgramsOpeningOneHouseAtOnceRegisterItOnce) {
+    const std::string house = sandbox.root + "/shared.av";
+    std::vector<std::unique_ptr<ChildProcess>> children;
+    for (int i = 0; i < 20; ++i)
+        children.push_back(std::make_unique<ChildProcess>(
+            std::vector<std::string>{COORDINATION_HELPER, "doc-on-go", house}));
+    for (auto& child : children)
+        child->writeLine("go");
+    for (auto& child : children)
+        EXPECT_EQ(child->readLine(), "ok");
+    for (auto& child : children)
+        child->writeLine("quit");
+    for (auto& child : children)
+        EXPECT_EQ(child->wait(), 0);
+
+    SettingsFile settings(sandbox.registryPath());
+    EXPECT_EQ(settings.childGroups("Software\\Ardenvo\\Files").size(), 1u);
+    EXPECT_EQ(readProjectEntries(settings).size(), 1u);
+}
+
 } // namespace
 } // namespace ardenvo
