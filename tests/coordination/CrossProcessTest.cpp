@@ -1,4 +1,5 @@
 #include "ChildProcess.h"
+#include "coordination/DocumentRegistration.h"
 #include "coordination/LoadedProjectTable.h"
 #include "coordination/ProjectRegistry.h"
 #include "platform/XdgSandbox.h"
@@ -54,6 +55,32 @@ TEST_F(CrossProcessTest, EntriesOfAKilledMainProgramAreGoneOnceNoneRemains) {
     LoadedProjectTable main;
     ASSERT_TRUE(main.openOrCreate());
     EXPECT_EQ(main.entryCount(), 0);
+}
+
+TEST_F(CrossProcessTest, EntriesOfCrashedMainProgramsGoWhileAnotherRuns) {
+    LoadedProjectTable stillRunning; // a main program that stays
+    ASSERT_TRUE(stillRunning.openOrCreate());
+    // As many crashes as the table has entries: before, it stayed full of houses nobody had open.
+    std::vector<std::unique_ptr<ChildProcess>> crashed;
+    for (int i = 0; i < LoadedProjectTable::maxEntries; ++i) {
+        crashed.push_back(std::make_unique<ChildProcess>(std::vector<std::string>{
+            COORDINATION_HELPER, "doc", sandbox.root + "/crashed" + std::to_string(i) + ".av"}));
+    }
+    for (auto& child : crashed)
+        ASSERT_EQ(child->readLine(), "ok");
+    EXPECT_TRUE(isOpenInMainProgram(sandbox.root + "/crashed0.av"));
+    for (auto& child : crashed) {
+        child->kill(SIGKILL);
+        child->wait();
+    }
+    EXPECT_FALSE(isOpenInMainProgram(sandbox.root + "/crashed0.av"));
+
+    ChildProcess open({COORDINATION_HELPER, "doc", sandbox.root + "/open.av"});
+    ASSERT_EQ(open.readLine(), "ok");
+    EXPECT_TRUE(isOpenInMainProgram(sandbox.root + "/open.av"));
+    EXPECT_EQ(stillRunning.entryCount(), 1);
+    open.writeLine("quit");
+    EXPECT_EQ(open.wait(), 0);
 }
 
 TEST_F(CrossProcessTest, ConcurrentMainProgramsAndAReaderNeverCorruptTheTable) {
