@@ -1,4 +1,5 @@
 // ardenvo-tool: scriptable access to Ardenvo houses without the GUI.
+#include "platform/FileSizeLimit.h"
 #include "tools/CommandRegistry.h"
 #include "tools/ToolSupport.h"
 
@@ -54,6 +55,7 @@ void printHelp(std::ostream& os) {
 } // namespace
 
 int main(int argc, char** argv) {
+    ardenvo::ignoreFileSizeLimitSignal();
     using namespace ardenvo::tool;
     const std::string first = argc < 2 ? std::string() : argv[1];
     if (argc < 2 || first == "--help" || first == "-h") {

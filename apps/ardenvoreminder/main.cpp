@@ -1,4 +1,5 @@
 // ardenvoreminder: watches the reminders of the registered Ardenvo projects from the tray.
+#include "platform/FileSizeLimit.h"
 #include "platform/NamedEvent.h"
 #include "platform/PresenceLock.h"
 #include "platform/SettingsFile.h"
@@ -42,6 +43,7 @@ int writeScreenshot(ardenvo::ReminderWindow& window, const QString& path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    ardenvo::ignoreFileSizeLimitSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Ardenvo Reminder");
     QApplication::setApplicationVersion("1.2");
