@@ -206,7 +206,8 @@ bool replaceFileSafely(const std::string& path, std::string_view bytes, bool mus
 
 bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
                            const std::function<bool(const ChunkWriter&)>& produce,
-                           std::string* error, FileStamp* written, int* systemError) {
+                           std::string* error, FileStamp* written, int* systemError,
+                           TargetLinks links) {
     const auto fail = [&](const std::string& what, int err) {
         if (systemError)
             *systemError = err;
@@ -218,7 +219,8 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
     // Replace what a symbolic link points to, not the link itself.
     std::string path = requestedPath;
     struct stat linkInfo {};
-    if (::lstat(path.c_str(), &linkInfo) == 0 && S_ISLNK(linkInfo.st_mode)) {
+    const bool follow = links == TargetLinks::Follow;
+    if (follow && ::lstat(path.c_str(), &linkInfo) == 0 && S_ISLNK(linkInfo.st_mode)) {
         char resolved[PATH_MAX];
         if (!::realpath(path.c_str(), resolved))
             return fail("Cannot follow the link " + path, errno);
@@ -226,16 +228,18 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
     }
 
     struct stat old {};
-    const bool exists = ::stat(path.c_str(), &old) == 0;
+    bool exists = (follow ? ::stat(path.c_str(), &old) : ::lstat(path.c_str(), &old)) == 0;
     if (!exists && errno != ENOENT)
         return fail("Cannot reach " + path, errno);
+    if (exists && !follow && !S_ISDIR(old.st_mode) && (!S_ISREG(old.st_mode) || old.st_nlink > 1))
+        exists = false; // the name alone is replaced, as if nothing were there
     if (!exists && mustExist)
         return fail("Cannot rewrite " + path, ENOENT);
     if (exists && !S_ISREG(old.st_mode))
         return fail("Not a regular file: " + path, EISDIR);
     // Replacing needs only the folder's permission; a house the user may not write (or that has
     // no write permission at all, which even the superuser respects here) stays as it is.
-    if (exists) {
+    if (exists && follow) {
         const bool allowed = ::access(path.c_str(), W_OK) == 0;
         if (!allowed || (old.st_mode & 0222) == 0)
             return fail("Cannot write " + path, allowed ? EACCES : errno);
@@ -291,7 +295,7 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
         tempPath.clear();
         return abandon("Cannot name " + writtenName);
     }
-    if (exists && old.st_nlink > 1) {
+    if (follow && exists && old.st_nlink > 1) {
         // A rename would give only this name the new house. The complete copy beside it is kept
         // until the house holds the same bytes, so a crash while copying loses nothing.
         if (!overwriteInPlace(fd, path, &done)) {
