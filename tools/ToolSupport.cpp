@@ -96,6 +96,12 @@ bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err, Fi
         return false;
     }
 
+    std::error_code sizeError;
+    if (fs::file_size(path, sizeError) > kMaxProjectFileBytes && !sizeError) {
+        reportError(err, path + ": " + fileErrorMessage(FileError::UnexpectedFormat));
+        return false;
+    }
+
     std::string bytes;
     FileError result = FileError::None;
     try {
