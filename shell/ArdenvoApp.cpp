@@ -5,6 +5,7 @@
 #include "planeditor/layout/BlockLayout.h"
 #include "planeditor/view/CBrenvikaView.h"
 #include "platform/AppPaths.h"
+#include "platform/RuntimeDirectory.h"
 #include "platform/SettingsFile.h"
 #include "platform/TextCodec.h"
 #include "shell/CMainFrame.h"
@@ -152,7 +153,13 @@ int runArdenvo(int argc, char** argv) {
     frame.showSplash(resourceFile("splash.jpg"));
     if (!options.project.isEmpty() && !controller.openDocument(options.project))
         return 1;
-    QTimer::singleShot(0, &frame, [&] { frame.startupNotice(AppPaths::resourceDirectories()); });
+    QTimer::singleShot(0, &frame, [&] {
+        frame.startupNotice(AppPaths::resourceDirectories());
+        RuntimeDirectory::reportProblemOnce([&](const std::string& problem) {
+            std::fprintf(stderr, "ardenvo: %s\n", problem.c_str());
+            prompter.message("Ardenvo", QString::fromStdString(problem), Prompter::Icon::Warning);
+        });
+    });
     return QApplication::exec();
 }
 

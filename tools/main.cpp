@@ -1,5 +1,6 @@
 // ardenvo-tool: scriptable access to Ardenvo houses without the GUI.
 #include "platform/FileSizeLimit.h"
+#include "platform/RuntimeDirectory.h"
 #include "tools/CommandRegistry.h"
 #include "tools/ToolSupport.h"
 
@@ -73,6 +74,11 @@ int main(int argc, char** argv) {
             printUsage(std::cout, c.usage);
             return 0;
         }
+        // These meet the running programs; the others only read or write files.
+        if (first == "open-projects" || first == "reset")
+            ardenvo::RuntimeDirectory::reportProblemOnce([](const std::string& problem) {
+                std::cerr << "ardenvo-tool: " << problem << "\n";
+            });
         return c.run(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
     }
     std::cerr << "ardenvo-tool: unknown command \"" << first << "\"\n";

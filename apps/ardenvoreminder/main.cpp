@@ -2,6 +2,7 @@
 #include "platform/FileSizeLimit.h"
 #include "platform/NamedEvent.h"
 #include "platform/PresenceLock.h"
+#include "platform/RuntimeDirectory.h"
 #include "platform/SettingsFile.h"
 #include "reminder/core/SystemEnvironment.h"
 #include "reminder/ui/ReminderIcons.h"
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
@@ -80,6 +82,11 @@ int main(int argc, char** argv) {
         return writeScreenshot(window, parser.value(screenshot));
     }
 
+    // Without the runtime directory this copy cannot find another one or hear reloads: say why.
+    ardenvo::RuntimeDirectory::reportProblemOnce([](const std::string& problem) {
+        std::fprintf(stderr, "ardenvoreminder: %s\n", problem.c_str());
+        QMessageBox::warning(nullptr, "Ardenvo Reminder", QString::fromStdString(problem));
+    });
     // Two copies would each write projects from their own stale copies: the second one asks
     // the first to show its window and leaves.
     ardenvo::PresenceLock instance(kInstanceLockName);
