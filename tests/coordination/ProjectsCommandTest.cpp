@@ -71,6 +71,22 @@ TEST_F(ProjectsCommandTest, ListsWhatMainProgramsHaveOpen) {
     EXPECT_EQ(run({"open-projects"}), std::vector<std::string>{"No main program is running."});
 }
 
+TEST_F(ProjectsCommandTest, ControlCharactersInPathsNeverForgeLines) {
+    const std::string crafted = sandbox.root + "/a.av\n7\tenabled\t/forged.av\x1b[2J";
+    const std::string shown = sandbox.root + "/a.av\\n7\\tenabled\\t/forged.av\\x1b[2J";
+    registerProject(crafted, settings);
+    auto lines = run({"projects"});
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2], "0\tenabled\t" + shown + "\t(file not found)");
+
+    LoadedProjectTable table;
+    ASSERT_TRUE(table.openOrCreate());
+    ASSERT_TRUE(table.appendEntry(crafted));
+    lines = run({"open-projects"});
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1], "0\t" + shown);
+}
+
 TEST_F(ProjectsCommandTest, AnUnusableRuntimeDirectoryIsToldAndAMerelyOpenOneIsClosed) {
     // Our own directory, open to everyone: closed to others, and coordination goes on.
     std::filesystem::create_directories(sandbox.runtimeDir());
