@@ -49,8 +49,7 @@ void DocumentRegistration::afterWrite(const std::string& path) {
 
 void DocumentRegistration::registerPath(const std::string& key) {
     // Only when the project is not registered yet, so a status the user chose is kept.
-    if (findProjectKey(key, m_settings).empty())
-        registerProject(key, m_settings);
+    registerProject(key, m_settings);
 }
 
 void DocumentRegistration::replaceTableEntry(const std::string& key) {

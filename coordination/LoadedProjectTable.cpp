@@ -1,6 +1,7 @@
 #include "coordination/LoadedProjectTable.h"
 
 #include "platform/PresenceLock.h"
+#include "platform/ProcessLiveness.h"
 
 #include <cstring>
 
@@ -9,6 +10,26 @@ namespace ardenvo {
 namespace {
 // Held in shared by every main program that has the table open.
 const std::string presenceName = std::string(LoadedProjectTable::mappingName) + ".users";
+const char ownerMagic[4] = {'A', 'V', 'o', 'w'};
+
+// The owner written behind an entry's path, or none.
+std::optional<ProcessLiveness::Owner> ownerOf(const unsigned char* entry) {
+    const auto* text = reinterpret_cast<const char*>(entry);
+    if (strnlen(text, LoadedProjectTable::ownerOffset) >=
+            static_cast<std::size_t>(LoadedProjectTable::ownerOffset) ||
+        std::memcmp(entry + LoadedProjectTable::ownerOffset, ownerMagic, 4) != 0)
+        return std::nullopt;
+    ProcessLiveness::Owner owner;
+    std::memcpy(&owner.pid, entry + LoadedProjectTable::ownerOffset + 4, 4);
+    std::memcpy(&owner.token, entry + LoadedProjectTable::ownerOffset + 8, 4);
+    return owner;
+}
+
+void writeOwner(unsigned char* entry, const ProcessLiveness::Owner& owner) {
+    std::memcpy(entry + LoadedProjectTable::ownerOffset, ownerMagic, 4);
+    std::memcpy(entry + LoadedProjectTable::ownerOffset + 4, &owner.pid, 4);
+    std::memcpy(entry + LoadedProjectTable::ownerOffset + 8, &owner.token, 4);
+}
 } // namespace
 
 LoadedProjectTable::LoadedProjectTable() = default;
@@ -78,7 +99,27 @@ void LoadedProjectTable::close() {
 }
 
 bool LoadedProjectTable::acquire() {
-    return isOpen() && m_lock->acquire();
+    if (!isOpen() || !m_lock->acquire())
+        return false;
+    // Only on the first acquire, so the indexes a caller found while holding the lock stay valid.
+    if (m_lock->heldCountInProcess() == 1)
+        dropEntriesOfGoneOwners();
+    return true;
+}
+
+void LoadedProjectTable::dropEntriesOfGoneOwners() {
+    const ProcessLiveness liveness(ownersName);
+    std::int32_t count = validCount();
+    unsigned char* base = m_memory.data() + headerSize;
+    for (std::int32_t i = count - 1; i >= 0; --i) {
+        const auto owner = ownerOf(base + entrySize * i);
+        if (!owner || liveness.isAlive(*owner))
+            continue;
+        std::memmove(base + entrySize * i, base + entrySize * (i + 1),
+                     static_cast<std::size_t>(entrySize) * (count - i - 1));
+        std::memset(base + entrySize * (count - 1), 0, entrySize);
+        writeHeader(--count);
+    }
 }
 
 void LoadedProjectTable::release() {
@@ -132,6 +173,9 @@ bool LoadedProjectTable::appendEntry(const std::string& path) {
         unsigned char* p = m_memory.data() + headerSize + entrySize * count;
         std::memset(p, 0, entrySize);
         std::memcpy(p, path.data(), path.size());
+        const auto owner = ProcessLiveness::self(ownersName);
+        if (owner && path.size() < static_cast<std::size_t>(ownerOffset))
+            writeOwner(p, *owner);
         writeHeader(count + 1);
     }
     release();

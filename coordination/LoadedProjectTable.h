@@ -17,6 +17,10 @@ class PresenceLock;
 // Only main programs write it; the reminder program reads it. Every access holds the named lock
 // (re-entrant, so callers may hold it around several calls). A header whose count is out of range
 // reads as an empty table and is rewritten by the next writer.
+// Each entry also names its owner, behind the path's terminating zero where readers of the path
+// never look: bytes 244-255 hold "AVow", the owner's process id and its liveness token. Entries
+// whose owner has died are dropped whenever the lock is first taken; entries without an owner
+// (written by older versions, or paths too long to leave room) stay as before.
 class LoadedProjectTable {
 public:
     static constexpr const char* mappingName = "ArdenvoLoadedFile";
@@ -25,6 +29,8 @@ public:
     static constexpr std::int32_t headerSize = 12;
     static constexpr std::int32_t entrySize = 256;
     static constexpr std::int32_t maxEntries = (capacity - headerSize) / entrySize; // 39
+    static constexpr std::int32_t ownerOffset = entrySize - 12;
+    static constexpr const char* ownersName = "ArdenvoLoadedFile.owners";
 
     LoadedProjectTable();
     ~LoadedProjectTable(); // close()
@@ -53,6 +59,7 @@ public:
 
 private:
     std::int32_t validCount() const;
+    void dropEntriesOfGoneOwners();
     void writeHeader(std::int32_t count);
 
     SharedMemoryFile m_memory;

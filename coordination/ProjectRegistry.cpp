@@ -52,7 +52,10 @@ std::set<std::int32_t> existingSlots(SettingsFile& settings, std::int64_t limit)
 
 } // namespace
 
-std::vector<ProjectEntry> readProjectEntries(SettingsFile& settings) {
+namespace {
+
+// Every stored registration, duplicates included.
+std::vector<ProjectEntry> readStoredEntries(SettingsFile& settings) {
     std::vector<ProjectEntry> entries;
     const std::int32_t count = readCount(settings);
     if (count < 0)
@@ -71,6 +74,45 @@ std::vector<ProjectEntry> readProjectEntries(SettingsFile& settings) {
         entries.push_back({slot, path.value_or(std::string()), status.value_or(0)});
     }
     return entries;
+}
+
+// Splits the stored registrations into the first of each project and the later ones for a
+// project already listed (left by programs that registered it at the same moment).
+std::vector<ProjectEntry> firstOfEachProject(std::vector<ProjectEntry> entries,
+                                             std::vector<ProjectEntry>* later = nullptr) {
+    std::set<std::string> seen;
+    std::vector<ProjectEntry> first;
+    for (auto& e : entries) {
+        const std::string key = e.path.empty() ? std::string() : projectKey(e.path);
+        if (key.empty() || seen.insert(key).second)
+            first.push_back(std::move(e));
+        else if (later)
+            later->push_back(std::move(e));
+    }
+    return first;
+}
+
+// Writers hold this lock, so that testing for a registration and adding one is a single step
+// and two programs never take the same slot or register one house twice.
+class RegistrationLock {
+public:
+    explicit RegistrationLock(SettingsFile& settings)
+        : m_lock(registrationLockName), m_guard(m_lock) {
+        std::vector<ProjectEntry> later;
+        firstOfEachProject(readStoredEntries(settings), &later);
+        for (const auto& e : later)
+            settings.deleteKey(slotKey(e.index));
+    }
+
+private:
+    NamedLock m_lock;
+    NamedLockGuard m_guard;
+};
+
+} // namespace
+
+std::vector<ProjectEntry> readProjectEntries(SettingsFile& settings) {
+    return firstOfEachProject(readStoredEntries(settings));
 }
 
 void writeProjectEntries(const std::vector<ProjectEntry>& entries, SettingsFile& settings) {
@@ -104,9 +146,10 @@ std::int32_t newProjectSlot(SettingsFile& settings) {
 void registerProject(const std::string& path, SettingsFile& settings) {
     if (path.empty() || path.size() > maxRegisteredPathLength)
         return;
-    // Two main programs saving at once would otherwise both take the same free slot.
-    NamedLock lock(registrationLockName);
-    NamedLockGuard guard(lock);
+    RegistrationLock lock(settings);
+    // Registered already: the status the user chose is kept.
+    if (!findProjectKey(path, settings).empty())
+        return;
     const std::int32_t slot = newProjectSlot(settings);
     if (slot < 0)
         return;
@@ -134,6 +177,7 @@ std::string findProjectKey(const std::string& path, SettingsFile& settings) {
 }
 
 void setProjectStatus(const std::string& path, bool enabled, SettingsFile& settings) {
+    RegistrationLock lock(settings);
     const std::string key = findProjectKey(path, settings);
     if (!key.empty())
         settings.writeDword(key, "status", enabled ? projectEnabled : projectDisabled);
@@ -141,6 +185,7 @@ void setProjectStatus(const std::string& path, bool enabled, SettingsFile& setti
 
 void deleteProjectEntry(const std::string& path, std::vector<ProjectEntry>& entries,
                         SettingsFile& settings) {
+    RegistrationLock lock(settings);
     const std::string key = findProjectKey(path, settings);
     if (!key.empty())
         settings.deleteKey(key);

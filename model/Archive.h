@@ -183,6 +183,15 @@ public:
 
     [[noreturn]] static void fail(const char* why);
 
+    // What the records read may take in memory; each reader charges its records' cost before it
+    // builds them, and a file that would take more is refused like a damaged one.
+    void setMemoryBudget(std::size_t bytes) { m_budget = bytes; }
+    void chargeMemory(std::size_t count, std::size_t bytesEach) {
+        if (bytesEach != 0 && count > m_budget / bytesEach)
+            fail("the house would take too much memory");
+        m_budget -= count * bytesEach;
+    }
+
 private:
     void need(std::size_t n) const {
         if (n > remaining())
@@ -193,6 +202,7 @@ private:
 
     const char* m_pos;
     const char* m_end;
+    std::size_t m_budget = static_cast<std::size_t>(-1);
 };
 
 // UTF-16LE code units to UTF-8; unpaired surrogates become U+FFFD.

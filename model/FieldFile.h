@@ -31,5 +31,7 @@ void readFieldListRecord(ArchiveReader& in, CFieldList& list);
 // The fewest bytes a field-list record and one of its entries can take.
 inline constexpr std::size_t kMinFieldListBytes = 1 + 4;
 inline constexpr std::size_t kMinFieldBytes = 3;
+// What the allocator adds to each record built while reading, for the memory budget.
+inline constexpr std::size_t kAllocationOverhead = 16;
 
 } // namespace ardenvo

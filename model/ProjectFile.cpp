@@ -23,6 +23,20 @@ constexpr std::size_t kMinObjectBytes = 4 + 4 + 3 * 4 + 4 + 16 + 4 + kMinFieldLi
 constexpr std::size_t kMinBlockBytes = 4 + 4 + 4 + 4 + 4 + kMinFieldListBytes + 4 * 12 + 4 + 16 + 1;
 constexpr std::size_t kMinSectionBytes = 4 + 4 + 8 + 4 + 4 + 4 + 1;
 
+// What each record takes in memory once read, texts aside (their bytes are in the file).
+constexpr std::size_t kFieldListMemory = sizeof(CFieldList) + 8 + kAllocationOverhead;
+constexpr std::size_t kObjectMemory = sizeof(CHouseObject) + 8 + kAllocationOverhead;
+constexpr std::size_t kReminderMemory = sizeof(CReminder) + 8 + kAllocationOverhead;
+constexpr std::size_t kBlockMemory = sizeof(CBlock) + kFieldListMemory + 8 + kAllocationOverhead;
+constexpr std::size_t kSectionMemory = sizeof(CSection) + 8 + kAllocationOverhead;
+
+// A house may take 16 times its file in memory, and never more than 2 GB; small files get 1 MB.
+std::size_t houseMemoryBudget(std::size_t fileBytes) {
+    constexpr std::size_t kCeiling = std::size_t{2} << 30;
+    const std::size_t scaled = fileBytes > kCeiling / 16 ? kCeiling : fileBytes * 16;
+    return std::min(kCeiling, std::max<std::size_t>(scaled, std::size_t{1} << 20));
+}
+
 // The time field is an unsigned count of seconds since 1970: every date from 1970 to 2106 fits.
 // Earlier dates are stored as 0, later ones as the last representable second.
 std::uint32_t encodeStart(const CReminder& reminder) {
@@ -172,6 +186,7 @@ public:
         s->clearBlocks();
         s->background = m_in.readUInt32();
         const std::size_t blockCount = m_in.readCount(kMinBlockBytes);
+        m_in.chargeMemory(blockCount, kBlockMemory);
         // A section without blocks is nothing the editor can show or produce.
         if (blockCount == 0)
             ArchiveReader::fail("a section without blocks");
@@ -194,6 +209,7 @@ private:
         auto b = CBlock::create(static_cast<BlockKind>(kind));
         b->changed = m_in.readInt32() != 0 ? 1 : 0;
         const std::size_t objectCount = m_in.readCount(kMinObjectBytes);
+        m_in.chargeMemory(objectCount, kObjectMemory);
         for (std::size_t i = 0; i < objectCount; ++i)
             b->appendFloorObjectAsStored(object(1));
         b->id = m_in.readInt32();
@@ -217,6 +233,7 @@ private:
         auto o = std::make_unique<CHouseObject>(CHouseObject::Bare{});
         o->color = m_in.readUInt32();
         const std::size_t categoryCount = m_in.readCount(kMinFieldListBytes);
+        m_in.chargeMemory(categoryCount, kFieldListMemory);
         o->reserveCategories(std::min<std::size_t>(categoryCount, 256));
         for (std::size_t i = 0; i < categoryCount; ++i) {
             auto category = std::make_unique<CFieldList>();
@@ -225,12 +242,14 @@ private:
         }
         for (int pos = 0; pos < kNestPositionCount; ++pos) {
             const std::size_t childCount = m_in.readCount(kMinObjectBytes);
+            m_in.chargeMemory(childCount, kObjectMemory);
             for (std::size_t i = 0; i < childCount; ++i)
                 o->appendChildAsStored(static_cast<NestPosition>(pos), object(depth + 1));
         }
         o->location.color = m_in.readUInt32();
         o->location.rect = m_in.readRect();
         const std::size_t reminderCount = m_in.readCount(kMinReminderBytes);
+        m_in.chargeMemory(reminderCount, kReminderMemory);
         for (std::size_t i = 0; i < reminderCount; ++i)
             o->addReminder(reminder());
         readFieldListRecord(m_in, o->pictures);
@@ -291,7 +310,9 @@ FileError readProject(std::string_view bytes, CBrenvikaDoc& doc) {
         // Either mark is enough: older files carry one of them.
         if (formatId != kFormatId && version != kVersion)
             return FileError::WrongVersion;
+        in.setMemoryBudget(houseMemoryBudget(bytes.size()));
         const std::size_t sectionCount = in.readCount(kMinSectionBytes);
+        in.chargeMemory(sectionCount, kSectionMemory);
         if (sectionCount == 0)
             return FileError::UnexpectedFormat;
         current = in.readInt32();
@@ -328,6 +349,8 @@ FileError loadProject(const std::string& path, CBrenvikaDoc& doc, FileOutcome* o
     std::string bytes;
     FileOutcome ignored;
     FileOutcome& out = outcome ? *outcome : ignored;
+    if (const FileStamp size = statOfFile(path); size.known && size.size > kMaxProjectFileBytes)
+        return FileError::UnexpectedFormat;
     if (!readWholeFile(path, bytes, nullptr, outcome ? &out.stamp : nullptr, &out.systemError))
         return FileError::OpenFailed;
     return readProject(bytes, doc);

@@ -3,6 +3,7 @@
 #include "model/CBrenvikaDoc.h"
 #include "model/SafeFile.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,10 @@ enum class FileError { None, WrongVersion, UnexpectedFormat, OpenFailed, SaveFai
 // The message the programs show for an error: "Wrong version of Ardenvo project",
 // "Unexpected file format.", "Failed to open document.", "Failed to save document."; "" for None.
 const char* fileErrorMessage(FileError error);
+
+// Larger files are not houses: every program refuses them as "Unexpected file format." before
+// reading them. Within it, a house may take 16 times its file in memory, at most 2 GB.
+inline constexpr std::uint64_t kMaxProjectFileBytes = 512u * 1024u * 1024u;
 
 // Resets `doc` to a new house, then reads the file's bytes into it. On success the document holds
 // the file's house and its views were told Reset and AddBlockView for every block of the current

@@ -111,7 +111,7 @@ void removeLeftovers(const std::string& target) {
 int createNamedTemporary(const std::string& target, std::string& tempPath) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = randomTemporaryName(target);
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(tempPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             ::flock(fd, LOCK_EX);
             return fd;
@@ -131,7 +131,7 @@ int createUnnamedTemporary(const std::string& target) {
     // privilege); without /proc the named way is used from the start.
     if (::access("/proc/self/fd", X_OK) != 0)
         return -1;
-    const int fd = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    const int fd = ::open(folderOf(target).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
     if (fd >= 0)
         ::flock(fd, LOCK_EX);
     return fd;
@@ -155,6 +155,37 @@ bool nameUnnamedTemporary(int fd, const std::string& target, std::string& tempPa
     return false;
 }
 
+// Copies the finished file `from` over the target's own bytes, so that every name of a file with
+// several links sees the new content. *after receives the target's state once synced.
+bool overwriteInPlace(int from, const std::string& target, struct stat* after) {
+    const int to = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (to < 0)
+        return false;
+    char buffer[65536];
+    off_t at = 0;
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::pread(from, buffer, sizeof buffer, at);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        if (::lseek(to, at, SEEK_SET) != at || !writeAll(to, std::string_view(buffer, n))) {
+            ok = false;
+            break;
+        }
+        at += n;
+    }
+    ok = ok && ::ftruncate(to, at) == 0 && ::fsync(to) == 0 && ::fstat(to, after) == 0;
+    const int err = errno;
+    ok = ::close(to) == 0 && ok;
+    if (!ok && errno != err)
+        errno = err;
+    return ok;
+}
+
 FileStamp stampOf(const struct stat& info, std::uint64_t hash) {
     FileStamp stamp;
     stamp.known = true;
@@ -175,7 +206,8 @@ bool replaceFileSafely(const std::string& path, std::string_view bytes, bool mus
 
 bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
                            const std::function<bool(const ChunkWriter&)>& produce,
-                           std::string* error, FileStamp* written, int* systemError) {
+                           std::string* error, FileStamp* written, int* systemError,
+                           TargetLinks links) {
     const auto fail = [&](const std::string& what, int err) {
         if (systemError)
             *systemError = err;
@@ -187,7 +219,8 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
     // Replace what a symbolic link points to, not the link itself.
     std::string path = requestedPath;
     struct stat linkInfo {};
-    if (::lstat(path.c_str(), &linkInfo) == 0 && S_ISLNK(linkInfo.st_mode)) {
+    const bool follow = links == TargetLinks::Follow;
+    if (follow && ::lstat(path.c_str(), &linkInfo) == 0 && S_ISLNK(linkInfo.st_mode)) {
         char resolved[PATH_MAX];
         if (!::realpath(path.c_str(), resolved))
             return fail("Cannot follow the link " + path, errno);
@@ -195,13 +228,22 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
     }
 
     struct stat old {};
-    const bool exists = ::stat(path.c_str(), &old) == 0;
+    bool exists = (follow ? ::stat(path.c_str(), &old) : ::lstat(path.c_str(), &old)) == 0;
     if (!exists && errno != ENOENT)
         return fail("Cannot reach " + path, errno);
+    if (exists && !follow && !S_ISDIR(old.st_mode) && (!S_ISREG(old.st_mode) || old.st_nlink > 1))
+        exists = false; // the name alone is replaced, as if nothing were there
     if (!exists && mustExist)
         return fail("Cannot rewrite " + path, ENOENT);
     if (exists && !S_ISREG(old.st_mode))
         return fail("Not a regular file: " + path, EISDIR);
+    // Replacing needs only the folder's permission; a house the user may not write (or that has
+    // no write permission at all, which even the superuser respects here) stays as it is.
+    if (exists && follow) {
+        const bool allowed = ::access(path.c_str(), W_OK) == 0;
+        if (!allowed || (old.st_mode & 0222) == 0)
+            return fail("Cannot write " + path, allowed ? EACCES : errno);
+    }
 
     // Earlier saves of this house that were killed part-way may have left their files.
     removeLeftovers(path);
@@ -252,6 +294,21 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
     if (unnamed && !nameUnnamedTemporary(fd, path, tempPath)) {
         tempPath.clear();
         return abandon("Cannot name " + writtenName);
+    }
+    if (follow && exists && old.st_nlink > 1) {
+        // A rename would give only this name the new house. The complete copy beside it is kept
+        // until the house holds the same bytes, so a crash while copying loses nothing.
+        if (!overwriteInPlace(fd, path, &done)) {
+            const int err = errno;
+            ::close(fd);
+            return fail("Cannot write " + path + " (the new content is kept in " + tempPath + ")",
+                        err);
+        }
+        ::close(fd);
+        ::unlink(tempPath.c_str());
+        if (written)
+            *written = stampOf(done, hash.value());
+        return true;
     }
     // Closed before the rename, so that a failing close still leaves the old file untouched. The
     // lock goes with it: should another save of this house clean up in the short moment before the

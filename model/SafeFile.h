@@ -60,6 +60,12 @@ FileStamp statOfFile(const std::string& path);
 bool replaceFileSafely(const std::string& path, std::string_view bytes, bool mustExist,
                        std::string* error);
 
+// What a symbolic link or a file with several names at the target means: the house it names
+// (replaced through the link, every name seeing the new content), or only this name, which gets a
+// new file of its own and leaves what it pointed to untouched (a report, where a planted link must
+// not lead the write elsewhere).
+enum class TargetLinks { Follow, ReplaceName };
+
 // Writes one piece of the new content; false when it could not be written.
 using ChunkWriter = std::function<bool(std::string_view)>;
 // The same with the content produced in pieces, so that a large file needs no buffer of its own
@@ -70,7 +76,7 @@ using ChunkWriter = std::function<bool(std::string_view)>;
 bool replaceFileSafelyWith(const std::string& path, bool mustExist,
                            const std::function<bool(const ChunkWriter&)>& produce,
                            std::string* error, FileStamp* written = nullptr,
-                           int* systemError = nullptr);
+                           int* systemError = nullptr, TargetLinks links = TargetLinks::Follow);
 
 // Reads a whole regular file into `out`. False (and *error, *systemError) when it cannot be opened
 // or read; `stamp` (when given) receives the stamp of what was read.

@@ -110,6 +110,11 @@ bool NamedLock::tryAcquire(int timeoutMs) {
     return false;
 }
 
+int NamedLock::heldCountInProcess() const {
+    std::lock_guard lock(m_state->mutex);
+    return m_state->owner == std::this_thread::get_id() ? m_state->count : 0;
+}
+
 void NamedLock::release() {
     if (m_held == 0)
         return;

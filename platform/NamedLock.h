@@ -29,6 +29,8 @@ public:
     void release();
     // How many acquires this object holds.
     int heldCount() const { return m_held; }
+    // How many acquires this thread holds through every object of this name in the process.
+    int heldCountInProcess() const;
 
     struct State;
 

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,7 +18,33 @@ bool fail(std::string* error, const std::string& message) {
     return false;
 }
 
+// Our own directory, only too open (made by an older version or by hand): closed to others
+// rather than refused. Done through a descriptor, so a directory swapped for a link in between
+// is not what gets changed.
+bool closeToOthers(const std::string& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    const bool ok = ::fstat(fd, &st) == 0 && st.st_uid == ::getuid() && ::fchmod(fd, 0700) == 0;
+    const int err = errno;
+    ::close(fd);
+    errno = err;
+    return ok;
+}
+
 } // namespace
+
+void RuntimeDirectory::reportProblemOnce(const std::function<void(const std::string&)>& tell) {
+    static std::once_flag once;
+    std::call_once(once, [&] {
+        std::string error;
+        if (!path(&error))
+            tell("Ardenvo's programs cannot coordinate (open houses, reloads, one reminder "
+                 "program): " +
+                 error);
+    });
+}
 
 std::optional<std::string> RuntimeDirectory::path(std::string* error) {
     std::string dir;
@@ -36,6 +64,10 @@ std::optional<std::string> RuntimeDirectory::path(std::string* error) {
         return std::nullopt;
     }
     // Another user could otherwise plant or read the files through which the programs meet.
+    if (S_ISLNK(st.st_mode)) {
+        fail(error, dir + " is a symbolic link");
+        return std::nullopt;
+    }
     if (!S_ISDIR(st.st_mode)) {
         fail(error, dir + " is not a directory");
         return std::nullopt;
@@ -44,8 +76,9 @@ std::optional<std::string> RuntimeDirectory::path(std::string* error) {
         fail(error, dir + " belongs to another user");
         return std::nullopt;
     }
-    if ((st.st_mode & 077) != 0) {
-        fail(error, dir + " is open to other users (mode must be 0700)");
+    if ((st.st_mode & 077) != 0 && !closeToOthers(dir)) {
+        fail(error, dir + " is open to other users and cannot be set to mode 0700: " +
+                        std::strerror(errno));
         return std::nullopt;
     }
     return dir;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -7,7 +8,8 @@ namespace ardenvo {
 
 // The per-user directory for the files through which the running programs meet (shared table,
 // lock, reload pipe): $XDG_RUNTIME_DIR/ardenvo, else /tmp/ardenvo-<uid>. Created with mode 0700;
-// a directory owned by another user, a symbolic link, or one others may enter is refused.
+// a directory owned by another user or a symbolic link is refused; our own that others may enter
+// is set to 0700.
 class RuntimeDirectory {
 public:
     // The directory, created when missing; none (with the reason in *error) when unsafe.
@@ -16,6 +18,9 @@ public:
     // plain file name.
     static std::optional<std::string> filePath(const std::string& name,
                                                std::string* error = nullptr);
+    // When the directory is unusable, tells `tell` why (with its path), once per process: without
+    // it the programs silently stop seeing each other.
+    static void reportProblemOnce(const std::function<void(const std::string&)>& tell);
 };
 
 } // namespace ardenvo

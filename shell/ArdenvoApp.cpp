@@ -5,6 +5,7 @@
 #include "planeditor/layout/BlockLayout.h"
 #include "planeditor/view/CBrenvikaView.h"
 #include "platform/AppPaths.h"
+#include "platform/RuntimeDirectory.h"
 #include "platform/SettingsFile.h"
 #include "platform/TextCodec.h"
 #include "shell/CMainFrame.h"
@@ -171,6 +172,10 @@ int runArdenvo(int argc, char** argv) {
         frame.startupNotice(AppPaths::resourceDirectories());
         if (options.unit >= 0)
             frame.view()->setUnit(options.unit);
+        RuntimeDirectory::reportProblemOnce([&](const std::string& problem) {
+            std::fprintf(stderr, "ardenvo: %s\n", problem.c_str());
+            prompter.message("Ardenvo", QString::fromStdString(problem), Prompter::Icon::Warning);
+        });
     });
     return QApplication::exec();
 }

@@ -98,6 +98,12 @@ bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err, Fi
         return false;
     }
 
+    std::error_code sizeError;
+    if (fs::file_size(path, sizeError) > kMaxProjectFileBytes && !sizeError) {
+        reportError(err, path + ": " + fileErrorMessage(FileError::UnexpectedFormat));
+        return false;
+    }
+
     std::string bytes;
     FileError result = FileError::None;
     try {
@@ -131,8 +137,17 @@ bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err, Fi
 }
 
 std::string lineField(const std::string& text) {
+    const std::string readable = readableUtf8(text);
     std::string result;
-    for (char c : readableUtf8(text)) {
+    result.reserve(readable.size());
+    const auto hex = [&result](unsigned char byte) {
+        static const char digits[] = "0123456789abcdef";
+        result += "\\x";
+        result += digits[byte >> 4];
+        result += digits[byte & 15];
+    };
+    for (std::size_t i = 0; i < readable.size(); ++i) {
+        const auto c = static_cast<unsigned char>(readable[i]);
         switch (c) {
         case '\\':
             result += "\\\\";
@@ -147,7 +162,18 @@ std::string lineField(const std::string& text) {
             result += "\\r";
             break;
         default:
-            result += c;
+            // Other control characters, C1 ones (U+0080 to U+009F) too, could move the cursor or
+            // recolour a terminal: shown as the bytes they are.
+            if (c < 0x20 || c == 0x7F) {
+                hex(c);
+            } else if (c == 0xC2 && i + 1 < readable.size() &&
+                       static_cast<unsigned char>(readable[i + 1]) >= 0x80 &&
+                       static_cast<unsigned char>(readable[i + 1]) <= 0x9F) {
+                hex(c);
+                hex(static_cast<unsigned char>(readable[++i]));
+            } else {
+                result += static_cast<char>(c);
+            }
         }
     }
     return result;

@@ -44,7 +44,8 @@ bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err,
                FileHeader* header = nullptr);
 
 // A text as one field of a tab-separated line, whatever it holds: readable UTF-8, with tabs, line
-// breaks and backslashes escaped (\t, \n, \r, \\).
+// breaks and backslashes escaped (\t, \n, \r, \\) and every other control character shown as
+// its bytes (\x1b), so a crafted name never forges a line or drives the terminal.
 std::string lineField(const std::string& text);
 
 // Keeps Qt's own warnings (image plugins complaining about a file) off the error stream, which

@@ -1,4 +1,6 @@
 // ardenvo-tool: scriptable access to Ardenvo houses without the GUI.
+#include "platform/FileSizeLimit.h"
+#include "platform/RuntimeDirectory.h"
 #include "tools/CommandRegistry.h"
 #include "tools/ToolSupport.h"
 
@@ -55,6 +57,7 @@ void printHelp(std::ostream& os) {
 } // namespace
 
 int main(int argc, char** argv) {
+    ardenvo::ignoreFileSizeLimitSignal();
     using namespace ardenvo::tool;
     const std::string first = argc < 2 ? std::string() : argv[1];
     if (argc < 2 || first == "--help" || first == "-h") {
@@ -72,6 +75,11 @@ int main(int argc, char** argv) {
             printUsage(std::cout, c.usage);
             return 0;
         }
+        // These meet the running programs; the others only read or write files.
+        if (first == "open-projects" || first == "reset")
+            ardenvo::RuntimeDirectory::reportProblemOnce([](const std::string& problem) {
+                std::cerr << "ardenvo-tool: " << problem << "\n";
+            });
         return c.run(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
     }
     std::cerr << "ardenvo-tool: unknown command \"" << first << "\"\n";

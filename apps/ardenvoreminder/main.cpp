@@ -1,6 +1,8 @@
 // ardenvoreminder: watches the reminders of the registered Ardenvo projects from the tray.
+#include "platform/FileSizeLimit.h"
 #include "platform/NamedEvent.h"
 #include "platform/PresenceLock.h"
+#include "platform/RuntimeDirectory.h"
 #include "platform/SettingsFile.h"
 #include "reminder/core/SystemEnvironment.h"
 #include "reminder/ui/ReminderIcons.h"
@@ -10,6 +12,7 @@
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QFile>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
@@ -44,6 +47,7 @@ int writeScreenshot(ardenvo::ReminderWindow& window, const QString& path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    ardenvo::ignoreFileSizeLimitSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Ardenvo Reminder");
     QApplication::setApplicationVersion("1.2");
@@ -93,6 +97,11 @@ int main(int argc, char** argv) {
         return writeScreenshot(window, parser.value(screenshot));
     }
 
+    // Without the runtime directory this copy cannot find another one or hear reloads: say why.
+    ardenvo::RuntimeDirectory::reportProblemOnce([](const std::string& problem) {
+        std::fprintf(stderr, "ardenvoreminder: %s\n", problem.c_str());
+        QMessageBox::warning(nullptr, "Ardenvo Reminder", QString::fromStdString(problem));
+    });
     // Two copies would each write projects from their own stale copies: the second one asks
     // the first to show its window and leaves.
     ardenvo::PresenceLock instance(kInstanceLockName);

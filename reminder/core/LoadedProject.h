@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CBrenvikaDoc.h"
+#include "model/ProjectFile.h"
 
 #include <cstdint>
 #include <memory>
@@ -43,7 +44,7 @@ private:
 };
 
 // Files larger than this are not project files; refusing them avoids a huge allocation.
-inline constexpr std::uintmax_t kMaxProjectFileSize = 512u * 1024u * 1024u;
+inline constexpr std::uintmax_t kMaxProjectFileSize = kMaxProjectFileBytes;
 
 std::uint64_t fingerprintOf(const std::string& bytes);
 

@@ -4,6 +4,7 @@
 #include "model/CFieldList.h"
 #include "model/CHouseObject.h"
 #include "model/CSection.h"
+#include "model/SafeFile.h"
 #include "search/engine/NumberText.h"
 
 #include <algorithm>
@@ -307,28 +308,23 @@ std::string writeReport(const SearchCriteria& criteria, const SearchResult& resu
 
 namespace {
 
-// Writes through `produce`, which calls its argument with each piece of the file in order.
+// Writes through `produce`, which calls its argument with each piece of the file in order. The
+// report replaces its file as a house does, so it is never seen half-written, and a link planted
+// at its name is replaced rather than followed.
 template <typename Produce>
 bool writeFile(const std::string& path, std::string& error, Produce produce) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        error = std::strerror(errno);
-        return false;
-    }
-    bool written = true;
-    int writeErrno = 0;
-    produce([&](std::string_view piece) {
-        if (written && std::fwrite(piece.data(), 1, piece.size(), file) != piece.size()) {
-            written = false;
-            writeErrno = errno;
-        }
-    });
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        error = std::strerror(written ? errno : writeErrno);
-        return false;
-    }
-    return true;
+    int systemError = 0;
+    const bool written = replaceFileSafelyWith(
+        path, false,
+        [&](const ChunkWriter& write) {
+            bool ok = true;
+            produce([&](std::string_view piece) { ok = ok && write(piece); });
+            return ok;
+        },
+        nullptr, nullptr, &systemError, TargetLinks::ReplaceName);
+    if (!written)
+        error = std::strerror(systemError);
+    return written;
 }
 
 } // namespace

@@ -22,8 +22,9 @@ std::string reportHeading(const SearchCriteria& criteria);
 // bytes are copied as stored.
 std::string writeReport(const SearchCriteria& criteria, const SearchResult& result);
 
-// Writes the report bytes to `path`, creating or truncating the file. On failure returns false and
-// sets `error` to the system's reason.
+// Writes the report bytes to `path`, replacing the file safely (a symbolic link or other name at
+// `path` is replaced, never written through). On failure returns false and sets `error` to the
+// system's reason.
 bool saveReport(const std::string& path, std::string_view bytes, std::string& error);
 // Writes the report of writeReport to `path` piece by piece: the same bytes without holding a
 // long report in memory whole.

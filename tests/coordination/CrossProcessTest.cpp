@@ -1,4 +1,5 @@
 #include "ChildProcess.h"
+#include "coordination/DocumentRegistration.h"
 #include "coordination/LoadedProjectTable.h"
 #include "coordination/ProjectRegistry.h"
 #include "platform/XdgSandbox.h"
@@ -56,6 +57,32 @@ TEST_F(CrossProcessTest, EntriesOfAKilledMainProgramAreGoneOnceNoneRemains) {
     EXPECT_EQ(main.entryCount(), 0);
 }
 
+TEST_F(CrossProcessTest, EntriesOfCrashedMainProgramsGoWhileAnotherRuns) {
+    LoadedProjectTable stillRunning; // a main program that stays
+    ASSERT_TRUE(stillRunning.openOrCreate());
+    // As many crashes as the table has entries: before, it stayed full of houses nobody had open.
+    std::vector<std::unique_ptr<ChildProcess>> crashed;
+    for (int i = 0; i < LoadedProjectTable::maxEntries; ++i) {
+        crashed.push_back(std::make_unique<ChildProcess>(std::vector<std::string>{
+            COORDINATION_HELPER, "doc", sandbox.root + "/crashed" + std::to_string(i) + ".av"}));
+    }
+    for (auto& child : crashed)
+        ASSERT_EQ(child->readLine(), "ok");
+    EXPECT_TRUE(isOpenInMainProgram(sandbox.root + "/crashed0.av"));
+    for (auto& child : crashed) {
+        child->kill(SIGKILL);
+        child->wait();
+    }
+    EXPECT_FALSE(isOpenInMainProgram(sandbox.root + "/crashed0.av"));
+
+    ChildProcess open({COORDINATION_HELPER, "doc", sandbox.root + "/open.av"});
+    ASSERT_EQ(open.readLine(), "ok");
+    EXPECT_TRUE(isOpenInMainProgram(sandbox.root + "/open.av"));
+    EXPECT_EQ(stillRunning.entryCount(), 1);
+    open.writeLine("quit");
+    EXPECT_EQ(open.wait(), 0);
+}
+
 TEST_F(CrossProcessTest, ConcurrentMainProgramsAndAReaderNeverCorruptTheTable) {
     // One entry that stays throughout, as a document open in this process.
     LoadedProjectTable table;
@@ -91,6 +118,26 @@ TEST_F(CrossProcessTest, SimultaneousRegistrationsTakeDistinctSlots) {
         paths.insert(e.path);
     EXPECT_EQ(paths.size(), 4u);
     EXPECT_EQ(settings.readDword("Software\\Ardenvo\\Files", "Count"), 3);
+}
+
+TEST_F(CrossProcessTest, ManyMainProgramsOpeningOneHouseAtOnceRegisterItOnce) {
+    const std::string house = sandbox.root + "/shared.av";
+    std::vector<std::unique_ptr<ChildProcess>> children;
+    for (int i = 0; i < 20; ++i)
+        children.push_back(std::make_unique<ChildProcess>(
+            std::vector<std::string>{COORDINATION_HELPER, "doc-on-go", house}));
+    for (auto& child : children)
+        child->writeLine("go");
+    for (auto& child : children)
+        EXPECT_EQ(child->readLine(), "ok");
+    for (auto& child : children)
+        child->writeLine("quit");
+    for (auto& child : children)
+        EXPECT_EQ(child->wait(), 0);
+
+    SettingsFile settings(sandbox.registryPath());
+    EXPECT_EQ(settings.childGroups("Software\\Ardenvo\\Files").size(), 1u);
+    EXPECT_EQ(readProjectEntries(settings).size(), 1u);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #ifdef ARDENVO_TOOL
@@ -68,6 +69,47 @@ TEST_F(ProjectsCommandTest, ListsWhatMainProgramsHaveOpen) {
                   (std::vector<std::string>{"ENTRY\tPATH", "0\t" + sandbox.root + "/a.av"}));
     }
     EXPECT_EQ(run({"open-projects"}), std::vector<std::string>{"No main program is running."});
+}
+
+TEST_F(ProjectsCommandTest, ControlCharactersInPathsNeverForgeLines) {
+    const std::string crafted = sandbox.root + "/a.av\n7\tenabled\t/forged.av\x1b[2J";
+    const std::string shown = sandbox.root + "/a.av\\n7\\tenabled\\t/forged.av\\x1b[2J";
+    registerProject(crafted, settings);
+    auto lines = run({"projects"});
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2], "0\tenabled\t" + shown + "\t(file not found)");
+
+    LoadedProjectTable table;
+    ASSERT_TRUE(table.openOrCreate());
+    ASSERT_TRUE(table.appendEntry(crafted));
+    lines = run({"open-projects"});
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1], "0\t" + shown);
+}
+
+TEST_F(ProjectsCommandTest, AnUnusableRuntimeDirectoryIsToldAndAMerelyOpenOneIsClosed) {
+    // Our own directory, open to everyone: closed to others, and coordination goes on.
+    std::filesystem::create_directories(sandbox.runtimeDir());
+    std::filesystem::permissions(sandbox.runtimeDir(), std::filesystem::perms::all);
+    DocumentRegistration doc;
+    doc.afterRead(sandbox.root + "/open.av");
+    int code = 0;
+    auto lines = run({"open-projects"}, &code);
+    EXPECT_EQ(code, 0);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1], "0\t" + sandbox.root + "/open.av");
+    EXPECT_EQ(std::filesystem::status(sandbox.runtimeDir()).permissions(),
+              std::filesystem::perms::owner_all);
+
+    // A link planted in its place: refused, and the user is told where and why.
+    std::filesystem::remove_all(sandbox.runtimeDir());
+    std::filesystem::create_directory_symlink(sandbox.root, sandbox.runtimeDir());
+    ChildProcess tool({"/bin/sh", "-c", "exec \"$0\" open-projects 2>&1", ARDENVO_TOOL});
+    std::string told;
+    while (auto line = tool.readLine())
+        told += *line + "\n";
+    EXPECT_NE(told.find(sandbox.runtimeDir() + " is a symbolic link"), std::string::npos) << told;
+    EXPECT_EQ(tool.wait(), 0);
 }
 
 } // namespace

@@ -77,20 +77,31 @@ TEST_F(RegistryTest, OneEntryPerFileAndCaseTellsFilesApartOnLinux) {
     EXPECT_EQ(findProjectKey(project("house.av"), settings), files + "\\File1");
 }
 
-TEST_F(RegistryTest, OneHouseUnderALinkIsOneEntryAndOldDuplicatesAreToldApart) {
+TEST_F(RegistryTest, OneHouseInSeveralSlotsCountsOnceAndTheNextWriterTidiesUp) {
     std::ofstream(project("house.av")) << "x";
     std::filesystem::create_symlink(project("house.av"), project("link.av"));
     registerProject(project("house.av"), settings);
+    registerProject(project("link.av"), settings);
+    EXPECT_FALSE(settings.subkeyExists(files + "\\File1")) << "the house is registered already";
+
+    // Left by programs that registered at the same moment, or by an older version.
+    writeProjectEntries({{1, project("link.av"), projectEnabled},
+                         {2, project("house.av"), projectEnabled},
+                         {3, project("other.av"), projectEnabled}},
+                        settings);
+    settings.writeDword(files, "Count", 3);
+    auto entries = readProjectEntries(settings);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].index, 0) << "the first slot wins";
+    EXPECT_EQ(entries[1].path, project("other.av"));
     EXPECT_EQ(findProjectKey(project("link.av"), settings), files + "\\File0");
 
-    // An older version registered the link as a second entry: each path reaches its own slot.
-    registerProject(project("link.av"), settings);
+    // Disabling the house reaches the slot that counts, and the duplicates go.
     setProjectStatus(project("link.av"), false, settings);
-    EXPECT_EQ(settings.readDword(files + "\\File0", "status"), projectEnabled);
-    auto entries = readProjectEntries(settings);
-    deleteProjectEntry(project("link.av"), entries, settings);
-    EXPECT_TRUE(settings.subkeyExists(files + "\\File0"));
+    EXPECT_EQ(settings.readDword(files + "\\File0", "status"), projectDisabled);
     EXPECT_FALSE(settings.subkeyExists(files + "\\File1"));
+    EXPECT_FALSE(settings.subkeyExists(files + "\\File2"));
+    EXPECT_TRUE(settings.subkeyExists(files + "\\File3"));
 }
 
 TEST_F(RegistryTest, PathsTooLongForTheRegistryAreLeftOutNotCut) {

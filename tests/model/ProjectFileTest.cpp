@@ -8,8 +8,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
 #include <limits>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace ardenvo;
@@ -327,6 +330,39 @@ TEST(ProjectFile, HostileCountsLengthsAndNestingAreRefusedQuickly) {
     EXPECT_EQ(readProject(longName, read), FileError::UnexpectedFormat);
     EXPECT_EQ(readProject("", read), FileError::UnexpectedFormat);
     EXPECT_EQ(readProject(good.substr(0, 6), read), FileError::UnexpectedFormat);
+}
+
+TEST(ProjectFile, AHouseTakingMoreThanSixteenTimesItsSizeInMemoryIsRefused) {
+    // One object whose category holds `count` attributes named `name`.
+    auto houseOfAttributes = [](std::size_t count, const std::string& name) {
+        auto doc = std::make_unique<CBrenvikaDoc>();
+        auto object = std::make_unique<CHouseObject>(CHouseObject::Bare{});
+        auto category = std::make_unique<CFieldList>();
+        for (std::size_t i = 0; i < count; ++i) {
+            auto field = std::make_unique<CField>();
+            field->name = name;
+            category->append(std::move(field));
+        }
+        object->appendCategory(std::move(category));
+        doc->currentSection()->blocks().front()->addFloorObject(std::move(object));
+        return writeProject(*doc);
+    };
+    CBrenvikaDoc read;
+    // Empty attributes: 3 bytes each in the file, fifty times that once read.
+    EXPECT_EQ(readProject(houseOfAttributes(300000, ""), read), FileError::UnexpectedFormat);
+    EXPECT_TRUE(isNewHouse(read));
+    // The same number with names of their own costs about as much in memory as in the file.
+    EXPECT_EQ(readProject(houseOfAttributes(300000, std::string(40, 'n')), read), FileError::None);
+    // Small houses are never held to sixteen times their few bytes.
+    EXPECT_EQ(readProject(houseOfAttributes(2000, ""), read), FileError::None);
+
+    // A file beyond the size every program accepts is refused before it is read.
+    const std::string huge = std::filesystem::temp_directory_path() /
+                             ("ardenvo-huge-" + std::to_string(::getpid()) + ".av");
+    std::ofstream(huge).close();
+    std::filesystem::resize_file(huge, kMaxProjectFileBytes + 1); // sparse: costs no disk
+    EXPECT_EQ(loadProject(huge, read), FileError::UnexpectedFormat);
+    std::filesystem::remove(huge);
 }
 
 TEST(ProjectFile, NestingIsReadUpToTheLimitAndRefusedBeyondIt) {

@@ -144,6 +144,31 @@ TEST_F(SafeFile, LinkedTargetIsReplacedThroughTheLink) {
     EXPECT_EQ(contentOf(real), "new");
 }
 
+TEST_F(SafeFile, ReadOnlyHouseIsRefusedAndHardLinkedOneChangesUnderEveryName) {
+    const std::string locked = path("locked.av");
+    putFile(locked, "old");
+    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+    std::string error;
+    EXPECT_FALSE(replaceFileSafely(locked, "new", true, &error));
+    EXPECT_EQ(error, "Cannot write " + locked + ": Permission denied");
+    EXPECT_EQ(contentOf(locked), "old");
+
+    const std::string house = path("house.av");
+    const std::string other = path("other-name.av");
+    putFile(house, std::string(100000, 'o'));
+    ASSERT_EQ(::link(house.c_str(), other.c_str()), 0);
+    FileStamp written;
+    ASSERT_TRUE(replaceFileSafelyWith(
+        house, true, [](const ChunkWriter& write) { return write("new") && write(" house"); },
+        &error, &written))
+        << error;
+    EXPECT_TRUE(contentOf(other) == "new house") << "the other name keeps the old house";
+    EXPECT_TRUE(contentOf(house) == "new house");
+    EXPECT_TRUE(written.sameSizeAndTime(statOfFile(other)));
+    EXPECT_EQ(entries(), (std::vector<std::string>{"house.av", "locked.av", "other-name.av"}))
+        << "the temporary copy is gone";
+}
+
 TEST_F(SafeFile, LoadingSomethingThatIsNoFileFailsToOpenAndKeepsTheHouse) {
     CBrenvikaDoc doc;
     doc.sectionAt(0)->name = "Mine";

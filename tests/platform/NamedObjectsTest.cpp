@@ -27,7 +27,7 @@ protected:
     test::XdgSandbox sandbox;
 };
 
-TEST_F(NamedObjectsTest, RuntimeDirectoryIsPrivateAndRefusedWhenOpenOrForeign) {
+TEST_F(NamedObjectsTest, RuntimeDirectoryIsPrivateClosedWhenOpenAndRefusedWhenALink) {
     std::string error;
     const auto dir = RuntimeDirectory::path(&error);
     ASSERT_TRUE(dir) << error;
@@ -40,16 +40,17 @@ TEST_F(NamedObjectsTest, RuntimeDirectoryIsPrivateAndRefusedWhenOpenOrForeign) {
     EXPECT_FALSE(RuntimeDirectory::filePath(".."));
     EXPECT_FALSE(RuntimeDirectory::filePath(""));
 
-    ::chmod(dir->c_str(), 0755);
-    EXPECT_FALSE(RuntimeDirectory::path(&error));
-    EXPECT_NE(error.find("0700"), std::string::npos);
-    EXPECT_FALSE(RuntimeDirectory::filePath("x"));
-    ::chmod(dir->c_str(), 0700);
+    // Our own directory, only too open, is closed to others rather than refused.
+    ::chmod(dir->c_str(), 0757);
+    EXPECT_EQ(RuntimeDirectory::path(&error), *dir);
+    ASSERT_EQ(::stat(dir->c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
 
     // A symbolic link could lead anywhere: refused even when it points at a private directory.
     std::filesystem::rename(*dir, sandbox.run + "/real");
     std::filesystem::create_directory_symlink(sandbox.run + "/real", *dir);
     EXPECT_FALSE(RuntimeDirectory::path(&error));
+    EXPECT_EQ(error, *dir + " is a symbolic link");
 }
 
 TEST_F(NamedObjectsTest, RuntimeDirectoryFallsBackToTmpWithoutAnAbsoluteXdgPath) {
@@ -139,8 +140,8 @@ TEST_F(NamedObjectsTest, LockWithoutUsableDirectoryFailsAtOnce) {
     ::chmod(sandbox.run.c_str(), 0700);
     ::setenv("XDG_RUNTIME_DIR", (sandbox.root + "/open").c_str(), 1);
     ::mkdir((sandbox.root + "/open").c_str(), 0700);
-    ::mkdir((sandbox.root + "/open/ardenvo").c_str(), 0777);
-    ::chmod((sandbox.root + "/open/ardenvo").c_str(), 0777);
+    // A link planted where the directory belongs.
+    ::symlink(sandbox.run.c_str(), (sandbox.root + "/open/ardenvo").c_str());
     NamedLock lock("AccessMutex_Elsewhere");
     EXPECT_FALSE(lock.isValid());
     EXPECT_FALSE(lock.acquire());

@@ -4,6 +4,7 @@
 #include "tools/CommandRegistry.h"
 #include "tools/ToolSupport.h"
 
+#include <cstring>
 #include <filesystem>
 #include <ostream>
 #include <system_error>
@@ -36,9 +37,12 @@ int runNew(const std::vector<std::string>& args, std::ostream&, std::ostream& er
 
     CBrenvikaDoc doc;
     doc.newHouse(); // zoom 1 and offsets 0 are a new section's defaults; unit 0 the document's
-    const FileError result = saveProject(path, doc);
+    FileOutcome outcome;
+    const FileError result = saveProject(path, doc, &outcome);
     if (result != FileError::None) {
-        reportError(err, path + ": " + fileErrorMessage(result));
+        const std::string reason =
+            outcome.systemError ? std::string(" ") + std::strerror(outcome.systemError) : "";
+        reportError(err, path + ": " + fileErrorMessage(result) + reason);
         return kExitFailure;
     }
     return 0;

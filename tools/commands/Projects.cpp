@@ -40,7 +40,7 @@ int runProjects(const std::vector<std::string>& args, std::ostream& out, std::os
         return kExitUsage;
     SettingsFile& settings = SettingsFile::user();
     const auto entries = readProjectEntries(settings);
-    out << "Settings file: " << readableUtf8(settings.filePath()) << "\n";
+    out << "Settings file: " << lineField(settings.filePath()) << "\n";
     if (entries.empty()) {
         out << "No projects are registered.\n";
         return finishOutput(out, err);
@@ -49,7 +49,7 @@ int runProjects(const std::vector<std::string>& args, std::ostream& out, std::os
     for (const auto& e : entries) {
         std::error_code ec;
         const bool exists = !e.path.empty() && std::filesystem::is_regular_file(e.path, ec);
-        out << e.index << "\t" << statusText(e.status) << "\t" << readableUtf8(e.path)
+        out << e.index << "\t" << statusText(e.status) << "\t" << lineField(e.path)
             << (exists ? "" : "\t(file not found)") << "\n";
     }
     return finishOutput(out, err);
@@ -78,7 +78,7 @@ int runOpenProjects(const std::vector<std::string>& args, std::ostream& out, std
     }
     out << "ENTRY\tPATH\n";
     for (std::size_t i = 0; i < paths.size(); ++i)
-        out << i << "\t" << readableUtf8(paths[i]) << "\n";
+        out << i << "\t" << lineField(paths[i]) << "\n";
     return finishOutput(out, err);
 }
 

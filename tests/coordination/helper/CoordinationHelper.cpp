@@ -2,6 +2,8 @@
 //   register PATH          registers PATH as the main program does
 //   doc PATH               a main-program document read from PATH; then reads lines from stdin:
 //                          "write PATH" (saved under PATH), "quit"; answers each with "ok"
+//   doc-on-go PATH         the same, waiting for a line "go" before reading PATH, so that many
+//                          copies open it at one moment
 //   hold-lock              takes the table's lock, says "held" and sleeps until killed
 //   churn NAME N           a main program adding and removing its own entry N times
 //   read N                 a reminder program reading the table N times
@@ -78,11 +80,13 @@ int read(int rounds) {
     return 0;
 }
 
-int document(const std::string& path) {
+int document(const std::string& path, bool waitForGo) {
     DocumentRegistration doc;
+    std::string line;
+    if (waitForGo && (!std::getline(std::cin, line) || line != "go"))
+        return fail("no go");
     doc.afterRead(path);
     std::cout << "ok" << std::endl;
-    std::string line;
     while (std::getline(std::cin, line)) {
         if (line == "quit")
             break;
@@ -103,7 +107,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "doc" && argc == 3)
-        return document(arg);
+        return document(arg, false);
+    if (command == "doc-on-go" && argc == 3)
+        return document(arg, true);
     if (command == "hold-lock") {
         NamedLock lock(LoadedProjectTable::lockName);
         if (!lock.acquire())

@@ -139,5 +139,35 @@ TEST(ReportFile, WritesBytesAndReportsFailures) {
     fs::remove_all(dir);
 }
 
+TEST(ReportFile, ALinkPlantedAtTheReportIsReplacedNotWrittenThrough) {
+    namespace fs = std::filesystem;
+    const fs::path dir =
+        fs::temp_directory_path() / ("ardenvo-report-links-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string victim = (dir / "precious.av").string();
+    const std::string report = (dir / kReportFileName).string();
+    const auto contentOf = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    std::ofstream(victim, std::ios::binary) << "my house";
+    std::string error;
+
+    fs::create_symlink(victim, report);
+    ASSERT_TRUE(saveReport(report, "report", error)) << error;
+    EXPECT_FALSE(fs::is_symlink(report));
+    EXPECT_EQ(contentOf(report), "report");
+    EXPECT_EQ(contentOf(victim), "my house");
+
+    fs::remove(report);
+    fs::create_hard_link(victim, report);
+    ASSERT_TRUE(saveReport(report, "second report", error)) << error;
+    EXPECT_EQ(contentOf(report), "second report");
+    EXPECT_EQ(contentOf(victim), "my house");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2)
+        << "no temporary file is left";
+    fs::remove_all(dir);
+}
+
 } // namespace
 } // namespace ardenvo

@@ -1,0 +1,91 @@
+#include "platform/ProcessLiveness.h"
+
+#include "platform/RuntimeDirectory.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <map>
+#include <mutex>
+#include <random>
+#include <unistd.h>
+
+namespace ardenvo {
+
+namespace {
+
+off_t offsetOf(const ProcessLiveness::Owner& owner) {
+    return static_cast<off_t>((static_cast<std::uint64_t>(owner.pid) << 32) | owner.token);
+}
+
+struct flock byteAt(const ProcessLiveness::Owner& owner, short type) {
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = offsetOf(owner);
+    lock.l_len = 1;
+    return lock;
+}
+
+struct Mark {
+    int fd = -1;
+    ProcessLiveness::Owner owner;
+};
+
+} // namespace
+
+std::optional<ProcessLiveness::Owner> ProcessLiveness::self(const std::string& name) {
+    static std::mutex mutex;
+    static std::map<std::string, Mark> marks; // by file path; held until the process ends
+    const auto path = RuntimeDirectory::filePath(name);
+    if (!path)
+        return std::nullopt;
+    const std::lock_guard<std::mutex> guard(mutex);
+    auto it = marks.find(*path);
+    if (it != marks.end() && it->second.owner.pid == std::uint32_t(::getpid()))
+        return it->second.owner;
+    const int fd = ::open(path->c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return std::nullopt;
+    std::random_device random;
+    Mark mark{fd, {static_cast<std::uint32_t>(::getpid()), 0}};
+    while (mark.owner.token == 0)
+        mark.owner.token = random();
+    // An open-file-description lock: owned by this open file, not shared with a forked child.
+    struct flock lock = byteAt(mark.owner, F_WRLCK);
+    if (::fcntl(fd, F_OFD_SETLK, &lock) != 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    if (it != marks.end())
+        ::close(it->second.fd); // inherited from the parent through fork
+    marks[*path] = mark;
+    return mark.owner;
+}
+
+ProcessLiveness::ProcessLiveness(const std::string& name) {
+    if (const auto path = RuntimeDirectory::filePath(name)) {
+        m_fd = ::open(path->c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+        m_missing = m_fd < 0 && errno == ENOENT; // no process ever left a mark
+    }
+}
+
+ProcessLiveness::~ProcessLiveness() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool ProcessLiveness::isAlive(const Owner& owner) const {
+    if (owner.pid == 0)
+        return true;
+    if (m_missing)
+        return false;
+    if (m_fd < 0)
+        return true;
+    // Our own mark is held through another open file, so it shows as a conflict here too.
+    struct flock lock = byteAt(owner, F_WRLCK);
+    if (::fcntl(m_fd, F_OFD_GETLK, &lock) != 0)
+        return true;
+    return lock.l_type != F_UNLCK;
+}
+
+} // namespace ardenvo
