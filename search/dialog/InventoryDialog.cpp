@@ -1,5 +1,7 @@
 #include "search/dialog/InventoryDialog.h"
 
+#include "search/engine/ReportWriter.h"
+
 #include "model/CBrenvikaDoc.h"
 #include "platform/AppPaths.h"
 #include "search/dialog/InventoryPrompts.h"
@@ -217,13 +219,11 @@ void InventoryDialog::saveAsHtml() {
     if (!prepare(report, thumbnails))
         return;
     const std::string html = writeInventoryHtml(report, thumbnails);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(html.data(), static_cast<qint64>(html.size())) !=
-            static_cast<qint64>(html.size()) ||
-        !file.flush())
+    // As every report: replaced safely, and a link planted at the name is not written through.
+    std::string error;
+    if (!saveReport(path.toStdString(), html, error))
         m_prompts.message(this, QStringLiteral("The report could not be written to \"%1\": %2")
-                                    .arg(path, file.errorString()));
+                                    .arg(path, QString::fromStdString(error)));
 }
 
 void InventoryDialog::print() {

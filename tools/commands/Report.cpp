@@ -10,7 +10,8 @@
 #include "tools/CommandRegistry.h"
 #include "tools/ToolSupport.h"
 
-#include <QFile>
+#include "search/engine/ReportWriter.h"
+
 #include <QGuiApplication>
 #include <QTextDocument>
 
@@ -115,12 +116,10 @@ bool parseArgs(const std::vector<std::string>& args, ReportArgs& parsed, std::os
 }
 
 bool writeHtml(const std::string& path, const std::string& html, std::ostream& err) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(html.data(), static_cast<qint64>(html.size())) !=
-            static_cast<qint64>(html.size()) ||
-        !file.flush()) {
-        reportError(err, "Cannot write " + path + ": " + file.errorString().toStdString());
+    // As every report: replaced safely, and a link planted at the name is not written through.
+    std::string error;
+    if (!saveReport(path, html, error)) {
+        reportError(err, "Cannot write " + path + ": " + error);
         return false;
     }
     return true;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <algorithm>
 #include <sstream>
 
@@ -136,6 +138,15 @@ TEST_F(InventoryPdfTest, HtmlFileIsSelfContained) {
     }
     EXPECT_EQ(embedded, static_cast<std::size_t>(testing::kInventoryThumbnails));
     EXPECT_NE(page.find("<title>flat.av</title>"), std::string::npos);
+
+    // A link planted at the report's name is replaced, never written through.
+    const std::string victim = m_dir.file("victim.txt");
+    const std::string planted = m_dir.file("planted.html");
+    test::writeBytes(victim, "keep me");
+    std::filesystem::create_symlink(victim, planted);
+    ASSERT_EQ(report({"--html", planted}).exitCode, 0);
+    EXPECT_EQ(test::readBytes(victim), "keep me");
+    EXPECT_FALSE(std::filesystem::is_symlink(planted));
 }
 
 TEST_F(InventoryPdfTest, WrongCommandLinesAndUnusableFilesAreRefused) {
