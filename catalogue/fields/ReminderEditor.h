@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CReminder.h"
+#include "reminder/widgets/PeriodicalSettings.h"
 
 #include <QObject>
 
@@ -26,7 +27,7 @@ public:
     explicit ReminderEditor(QWidget* parent);
 
     QWidget* fieldsWidget() const { return m_fields; }
-    QGroupBox* periodicalGroup() const { return m_periodical; }
+    PeriodicalSettings* periodicalGroup() const { return m_periodical; }
 
     // Shows the reminder's values; emits nothing.
     void load(const CReminder& reminder);
@@ -51,13 +52,13 @@ public:
     QDateEdit* datePicker() const { return m_date; }
     QLineEdit* timeBox() const { return m_time; }
     QLineEdit* notesBox() const { return m_notes; }
-    QRadioButton* repeatEachRadio() const { return m_repeatEach; }
-    QRadioButton* repeatOnRadio() const { return m_repeatOn; }
-    QSpinBox* repeatEachCount() const { return m_repeatEachCount; }
-    QComboBox* repeatEachUnit() const { return m_repeatEachUnit; }
-    QSpinBox* repeatOnNumber() const { return m_repeatOnNumber; }
-    QComboBox* repeatOnAnchor() const { return m_repeatOnAnchor; }
-    QComboBox* repeatOnUnit() const { return m_repeatOnUnit; }
+    QRadioButton* repeatEachRadio() const { return m_periodical->repeatEachRadio(); }
+    QRadioButton* repeatOnRadio() const { return m_periodical->repeatOnRadio(); }
+    QSpinBox* repeatEachCount() const { return m_periodical->repeatEachCount(); }
+    QComboBox* repeatEachUnit() const { return m_periodical->repeatEachUnit(); }
+    QSpinBox* repeatOnNumber() const { return m_periodical->repeatOnNumber(); }
+    QComboBox* repeatOnAnchor() const { return m_periodical->repeatOnAnchor(); }
+    QComboBox* repeatOnUnit() const { return m_periodical->repeatOnUnit(); }
 
 signals:
     // The user changed one of the reminder's values (never sent while load() fills the controls).
@@ -75,15 +76,7 @@ private:
     QLineEdit* m_time;
     QLineEdit* m_notes;
     std::string m_shownNotes; // the loaded bytes, kept while the text is left as shown
-    QGroupBox* m_periodical;
-    QRadioButton* m_repeatEach;
-    QSpinBox* m_repeatEachCount;
-    QComboBox* m_repeatEachUnit;
-    QRadioButton* m_repeatOn;
-    QSpinBox* m_repeatOnNumber;
-    QLabel* m_dayLabel;
-    QComboBox* m_repeatOnAnchor;
-    QComboBox* m_repeatOnUnit;
+    PeriodicalSettings* m_periodical;
     bool m_loading = false;
 };
 

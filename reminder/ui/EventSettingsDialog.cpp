@@ -7,39 +7,12 @@
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace ardenvo {
-
-namespace {
-
-QComboBox* unitList(QWidget* parent, const char* name) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    combo->addItems({"Day", "Week", "Month", "Year"});
-    return combo;
-}
-
-QSpinBox* countBox(QWidget* parent, const char* name) {
-    auto* spin = new QSpinBox(parent);
-    spin->setObjectName(name);
-    spin->setRange(EventSettingsDialog::kMinCount, EventSettingsDialog::kMaxCount);
-    return spin;
-}
-
-// Stored values outside a list (files from elsewhere) show as its first entry.
-void selectIndex(QComboBox* combo, int index) {
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : 0);
-}
-
-} // namespace
 
 EventSettingsDialog::EventSettingsDialog(const CReminder* shown, const LocalDateTime& now,
                                          QWidget* parent)
@@ -62,30 +35,7 @@ EventSettingsDialog::EventSettingsDialog(const CReminder* shown, const LocalDate
     m_notes = new QLineEdit(this);
     m_notes->setObjectName("notesBox");
 
-    m_periodical = new QGroupBox("Periodical settings", this);
-    m_periodical->setObjectName("periodicalGroup");
-    m_repeatEach = new QRadioButton("Repeat each", m_periodical);
-    m_repeatEach->setObjectName("repeatEachRadio");
-    m_repeatEachCount = countBox(m_periodical, "repeatEachCount");
-    m_repeatEachUnit = unitList(m_periodical, "repeatEachUnit");
-    m_repeatOn = new QRadioButton("Repeat on", m_periodical);
-    m_repeatOn->setObjectName("repeatOnRadio");
-    m_repeatOnNumber = countBox(m_periodical, "repeatOnNumber");
-    m_dayLabel = new QLabel("day", m_periodical);
-    m_repeatOnAnchor = new QComboBox(m_periodical);
-    m_repeatOnAnchor->setObjectName("repeatOnAnchor");
-    m_repeatOnAnchor->addItems({"of the beginning of", "until the end of"});
-    m_repeatOnUnit = unitList(m_periodical, "repeatOnUnit");
-
-    auto* periodic = new QGridLayout(m_periodical);
-    periodic->addWidget(m_repeatEach, 0, 0);
-    periodic->addWidget(m_repeatEachCount, 0, 1);
-    periodic->addWidget(m_repeatEachUnit, 0, 2, 1, 2);
-    periodic->addWidget(m_repeatOn, 1, 0);
-    periodic->addWidget(m_repeatOnNumber, 1, 1);
-    periodic->addWidget(m_dayLabel, 1, 2);
-    periodic->addWidget(m_repeatOnAnchor, 1, 3);
-    periodic->addWidget(m_repeatOnUnit, 1, 4);
+    m_periodical = new PeriodicalSettings(this);
 
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(m_date, 1);
@@ -107,48 +57,29 @@ EventSettingsDialog::EventSettingsDialog(const CReminder* shown, const LocalDate
 
     // Defaults, then the reminder's own values.
     m_type->setCurrentIndex(0);
-    m_repeatEachUnit->setCurrentIndex(static_cast<int>(PeriodUnit::Month));
-    m_repeatOnUnit->setCurrentIndex(static_cast<int>(PeriodUnit::Month));
-    m_repeatOnAnchor->setCurrentIndex(0);
-    m_repeatOnNumber->setValue(1);
-    m_repeatEachCount->setValue(1);
-    m_repeatEach->setChecked(true);
     m_time->setText("00:00");
     const LocalDateTime& start = shown ? shown->start() : now;
     m_date->setDate(QDate(start.year, start.month, start.day));
     if (shown) {
-        selectIndex(m_type, shown->type);
+        selectListIndex(m_type, shown->type);
         m_time->setText(QString::fromStdString(formatReminderEditorTime(start)));
         m_shownNotes = shown->notes;
         m_shownObjectName = shown->objectName;
         m_notes->setText(displayText(shown->notes));
         m_objectName->setText(displayText(shown->objectName));
-        (shown->periodicMode == static_cast<std::int32_t>(PeriodicMode::RepeatOn) ? m_repeatOn
-                                                                                  : m_repeatEach)
-            ->setChecked(true);
-        m_repeatEachCount->setValue(shown->repeatEachCount);
-        selectIndex(m_repeatEachUnit, shown->repeatEachUnit);
-        m_repeatOnNumber->setValue(shown->repeatOnNumber);
-        selectIndex(m_repeatOnAnchor, shown->repeatOnAnchor);
-        selectIndex(m_repeatOnUnit, shown->repeatOnUnit);
+        m_periodical->load(*shown);
     }
 
     connect(m_type, &QComboBox::currentIndexChanged, this, &EventSettingsDialog::updateEnabling);
-    connect(m_repeatEach, &QRadioButton::toggled, this, &EventSettingsDialog::updateEnabling);
-    connect(m_repeatOn, &QRadioButton::toggled, this, &EventSettingsDialog::updateEnabling);
+    connect(m_periodical, &PeriodicalSettings::modeChanged, this,
+            &EventSettingsDialog::updateEnabling);
     updateEnabling();
 }
 
 void EventSettingsDialog::updateEnabling() {
     const bool periodical =
         m_type->currentIndex() == static_cast<int>(ReminderType::PeriodicalDate);
-    m_periodical->setEnabled(periodical);
-    const bool each = m_repeatEach->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_repeatEachCount, m_repeatEachUnit})
-        w->setEnabled(periodical && each);
-    for (QWidget* w : std::initializer_list<QWidget*>{m_repeatOnNumber, m_dayLabel,
-                                                      m_repeatOnAnchor, m_repeatOnUnit})
-        w->setEnabled(periodical && !each);
+    m_periodical->updateEnabling(periodical);
 }
 
 CReminder EventSettingsDialog::result() const {
@@ -162,13 +93,7 @@ CReminder EventSettingsDialog::result() const {
     r.objectName = m_objectName->text() == displayText(m_shownObjectName)
                        ? m_shownObjectName
                        : storedText(m_objectName->text());
-    r.periodicMode = static_cast<std::int32_t>(m_repeatOn->isChecked() ? PeriodicMode::RepeatOn
-                                                                       : PeriodicMode::RepeatEach);
-    r.repeatEachCount = m_repeatEachCount->value();
-    r.repeatEachUnit = m_repeatEachUnit->currentIndex();
-    r.repeatOnNumber = m_repeatOnNumber->value();
-    r.repeatOnAnchor = m_repeatOnAnchor->currentIndex();
-    r.repeatOnUnit = m_repeatOnUnit->currentIndex();
+    m_periodical->store(r);
     return r;
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/CReminder.h"
 #include "model/ReminderSchedule.h"
+#include "reminder/widgets/PeriodicalSettings.h"
 
 #include <QDialog>
 
@@ -9,11 +10,7 @@
 
 class QComboBox;
 class QDateEdit;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QRadioButton;
-class QSpinBox;
 
 namespace ardenvo {
 
@@ -46,15 +43,7 @@ private:
     QLineEdit* m_notes;
     std::string m_shownNotes;
     std::string m_shownObjectName;
-    QGroupBox* m_periodical;
-    QRadioButton* m_repeatEach;
-    QSpinBox* m_repeatEachCount;
-    QComboBox* m_repeatEachUnit;
-    QRadioButton* m_repeatOn;
-    QSpinBox* m_repeatOnNumber;
-    QLabel* m_dayLabel;
-    QComboBox* m_repeatOnAnchor;
-    QComboBox* m_repeatOnUnit;
+    PeriodicalSettings* m_periodical;
 };
 
 } // namespace ardenvo
