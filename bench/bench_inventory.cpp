@@ -2,6 +2,7 @@
 // The inventory report of a house of 2 000 objects, 500 of them with a photo of 4000 x 3000
 // pixels as a phone takes them (one detailed JPEG under 500 names), written to a PDF: the wall
 // time of the whole report and the peak resident memory. Targets: under 20 s, under 500 MB.
+#include "bench/support/QtBench.h"
 #include "model/CBrenvikaDoc.h"
 #include "search/inventory/InventoryDocument.h"
 #include "search/inventory/InventoryReport.h"
@@ -50,31 +51,6 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-std::string photoName(int i) {
-    return "photo " + std::to_string(i + 1) + ".jpg";
-}
-
-struct Photos {
-    QTemporaryDir dir;
-    Photos() {
-        QImage photo(4000, 3000, QImage::Format_RGB32);
-        unsigned seed = 7;
-        for (int y = 0; y < photo.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
-            for (int x = 0; x < photo.width(); ++x) {
-                seed = seed * 1103515245u + 12345u;
-                line[x] = qRgb((x / 7 + (seed >> 24) % 32) % 256, (y / 5) % 256, (x ^ y) % 256);
-            }
-        }
-        const std::string first = dir.filePath(QString::fromStdString(photoName(0))).toStdString();
-        photo.save(QString::fromStdString(first), "JPEG", 90);
-        // Hard links: 500 names to decode without 500 copies on the disk.
-        for (int i = 1; i < kPhotos; ++i)
-            std::filesystem::create_hard_link(first, folder() + "/" + photoName(i));
-    }
-    std::string folder() const { return dir.path().toStdString(); }
-};
-
 void buildHouse(CBrenvikaDoc& doc) {
     doc.clearSections();
     auto section = std::make_unique<CSection>();
@@ -92,7 +68,7 @@ void buildHouse(CBrenvikaDoc& doc) {
             value->entryAt(0).value = std::to_string(10 + o);
             value->entryAt(1).value = std::to_string(12 + o) + ".50";
             if (photo < kPhotos && o % 4 == 0)
-                object->pictures.append("Photo", photoName(photo++));
+                object->pictures.append("Photo", bench::photoName(photo++));
             room->addFloorObject(std::move(object));
         }
     }
@@ -100,7 +76,7 @@ void buildHouse(CBrenvikaDoc& doc) {
 }
 
 void BM_InventoryPdf2000ObjectsAnd500Photos(benchmark::State& state) {
-    static Photos photos;
+    static const bench::PhotoFolder photos(kPhotos);
     CBrenvikaDoc doc;
     buildHouse(doc);
     QTemporaryDir out;
@@ -113,7 +89,7 @@ void BM_InventoryPdf2000ObjectsAnd500Photos(benchmark::State& state) {
         options.scope = SearchScope::wholeHouse(doc);
         const InventoryReport report = collectInventory(doc, options);
         ThumbnailSet thumbnails;
-        thumbnails.build(report, photos.folder());
+        thumbnails.build(report, photos.path());
         state.counters["pictures_s"] = secondsSince(start);
         const auto laidOut = std::chrono::steady_clock::now();
         const auto document = makeInventoryDocument(report, thumbnails);
@@ -140,11 +116,5 @@ BENCHMARK(BM_InventoryPdf2000ObjectsAnd500Photos)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return ardenvo::bench::runQtBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -2,6 +2,7 @@
 // The "Objects inside" dialog on a room of 10 000 floor objects, each with one object on top and
 // one inside: opening the dialog (tree, preview, room lists) and one rebuild of the tree after an
 // edit. Each should stay under 100 ms so the dialog never feels slow.
+#include "bench/support/QtBench.h"
 #include "catalogue/ObjectTree.h"
 #include "catalogue/ObjectsDialog.h"
 #include "model/CBrenvikaDoc.h"
@@ -76,11 +77,5 @@ BENCHMARK(BM_RebuildTreeAfterEdit)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return ardenvo::bench::runQtBenchmarks<QApplication>(argc, argv);
 }

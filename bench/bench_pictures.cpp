@@ -3,6 +3,7 @@
 // the resident memory once the "Picture" group has shown the room (every picture of the room
 // decoded into the cache), and the time to show one photo the first time (decode at the frame's
 // size and draw). Targets: under 150 MB resident in all, under 60 ms a picture.
+#include "bench/support/QtBench.h"
 #include "catalogue/pictures/ImageCache.h"
 #include "catalogue/pictures/PictureFrame.h"
 #include "catalogue/pictures/PictureGroup.h"
@@ -34,41 +35,16 @@ double residentMiB() {
     return 0;
 }
 
-std::string photoName(int i) {
-    return "photo " + std::to_string(i + 1) + ".jpg";
-}
-
-// Detail everywhere, so the JPEG is as heavy to decode as a real photo.
-struct Photos {
-    QTemporaryDir dir;
-    Photos() {
-        QImage photo(4000, 3000, QImage::Format_RGB32);
-        unsigned seed = 7;
-        for (int y = 0; y < photo.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
-            for (int x = 0; x < photo.width(); ++x) {
-                seed = seed * 1103515245u + 12345u;
-                line[x] = qRgb((x / 7 + (seed >> 24) % 32) % 256, (y / 5) % 256, (x ^ y) % 256);
-            }
-        }
-        const QString first = dir.filePath(QString::fromStdString(photoName(0)));
-        photo.save(first, "JPEG", 90);
-        for (int i = 1; i < kPictures; ++i)
-            QFile::copy(first, dir.filePath(QString::fromStdString(photoName(i))));
-    }
-    std::string folder() const { return dir.path().toStdString(); }
-};
-
-Photos& photos() {
-    static Photos p;
-    return p;
+const bench::PhotoFolder& photos() {
+    static const bench::PhotoFolder folder(kPictures);
+    return folder;
 }
 
 class RoomHost : public PictureTreeHost {
 public:
     RoomHost() : m_room(CBlock::create(BlockKind::Room)) {
         for (int i = 0; i < kPictures; ++i)
-            m_room->pictures.append("Photo " + std::to_string(i + 1), photoName(i));
+            m_room->pictures.append("Photo " + std::to_string(i + 1), bench::photoName(i));
     }
     CBlock* pictureBlock() const override { return m_room.get(); }
     bool rootSelected() const override { return true; }
@@ -82,7 +58,7 @@ private:
 };
 
 void BM_ShowRoomWith200Photos(benchmark::State& state) {
-    const std::string folder = photos().folder();
+    const std::string folder = photos().path();
     const double before = residentMiB();
     for (auto _ : state) {
         RoomHost host;
@@ -98,7 +74,7 @@ void BM_ShowRoomWith200Photos(benchmark::State& state) {
 BENCHMARK(BM_ShowRoomWith200Photos)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_ShowOnePhotoFirstTime(benchmark::State& state) {
-    const std::string folder = photos().folder();
+    const std::string folder = photos().path();
     const QSize frameSize(PictureGroup::kFrameWidth, PictureGroup::kFrameHeight);
     QImage canvas(frameSize, QImage::Format_RGB32);
     const Rect frame{0, 0, frameSize.width(), frameSize.height()};
@@ -106,7 +82,7 @@ void BM_ShowOnePhotoFirstTime(benchmark::State& state) {
     for (auto _ : state) {
         // A fresh cache each time: the photo has never been decoded.
         ImageCache cache(folder, frameSize);
-        const CachedImage* entry = cache.acquire(photoName(i++ % kPictures));
+        const CachedImage* entry = cache.acquire(bench::photoName(i++ % kPictures));
         if (!entry) {
             state.SkipWithError("the photo could not be decoded");
             break;
@@ -121,11 +97,5 @@ BENCHMARK(BM_ShowOnePhotoFirstTime)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return ardenvo::bench::runQtBenchmarks<QApplication>(argc, argv);
 }

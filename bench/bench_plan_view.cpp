@@ -2,6 +2,7 @@
 // The plan view with a section of 1 000 blocks and 10 000 floor objects: one frame drawn into the
 // back buffer (fitted as after opening, and zoomed out until every block shows), and one step of
 // a block drag (resize, relayout of the whole section, redraw). A frame should stay under 16 ms.
+#include "bench/support/QtBench.h"
 #include "model/CBrenvikaDoc.h"
 #include "planeditor/layout/BlockLayout.h"
 #include "planeditor/view/CBrenvikaView.h"
@@ -151,11 +152,5 @@ BENCHMARK(BM_BlockDragStep)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return ardenvo::bench::runQtBenchmarks<QApplication>(argc, argv);
 }

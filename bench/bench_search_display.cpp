@@ -2,6 +2,7 @@
 // How long the search dialog takes to show a report of 10 000 rows: reading the file, laying out
 // and painting the first screen (BM_ShowReport10000Rows), and until the last row is in the view
 // while the event loop keeps running (BM_FillReport10000Rows).
+#include "bench/support/QtBench.h"
 #include "model/CBrenvikaDoc.h"
 #include "search/dialog/ReportView.h"
 #include "search/engine/ReportWriter.h"
@@ -94,11 +95,5 @@ BENCHMARK(BM_ShowReport10000Rows)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_FillReport10000Rows)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
-                                                                    : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return ardenvo::bench::runQtBenchmarks<QApplication>(argc, argv);
 }
