@@ -182,15 +182,24 @@ QString InventoryDialog::suggestedName(const QString& extension) const {
     return (m_doc.pathName().empty() ? QString() : folder + QLatin1Char('/')) + name + extension;
 }
 
+bool InventoryDialog::prepareSave(const QString& title, const QString& extension,
+                                  const QString& filter, QString& path, InventoryReport& report,
+                                  ThumbnailSet& thumbnails) {
+    path = m_prompts.askSaveFileName(this, title, suggestedName(extension), filter);
+    return !path.isEmpty() && prepare(report, thumbnails);
+}
+
+void InventoryDialog::reportWriteFailure(const QString& path, const QString& error) {
+    m_prompts.message(
+        this, QStringLiteral("The report could not be written to \"%1\": %2").arg(path, error));
+}
+
 void InventoryDialog::saveAsPdf() {
-    const QString path = m_prompts.askSaveFileName(this, QStringLiteral("Save as PDF"),
-                                                   suggestedName(QStringLiteral(".pdf")),
-                                                   QStringLiteral("PDF files (*.pdf)"));
-    if (path.isEmpty())
-        return;
+    QString path;
     InventoryReport report;
     ThumbnailSet thumbnails;
-    if (!prepare(report, thumbnails))
+    if (!prepareSave(QStringLiteral("Save as PDF"), QStringLiteral(".pdf"),
+                     QStringLiteral("PDF files (*.pdf)"), path, report, thumbnails))
         return;
     const auto document = makeInventoryDocument(report, thumbnails);
     QString error;
@@ -204,26 +213,21 @@ void InventoryDialog::saveAsPdf() {
                                      });
         });
     if (!ok && !cancelled)
-        m_prompts.message(
-            this, QStringLiteral("The report could not be written to \"%1\": %2").arg(path, error));
+        reportWriteFailure(path, error);
 }
 
 void InventoryDialog::saveAsHtml() {
-    const QString path = m_prompts.askSaveFileName(this, QStringLiteral("Save as HTML"),
-                                                   suggestedName(QStringLiteral(".html")),
-                                                   QStringLiteral("HTML files (*.html *.htm)"));
-    if (path.isEmpty())
-        return;
+    QString path;
     InventoryReport report;
     ThumbnailSet thumbnails;
-    if (!prepare(report, thumbnails))
+    if (!prepareSave(QStringLiteral("Save as HTML"), QStringLiteral(".html"),
+                     QStringLiteral("HTML files (*.html *.htm)"), path, report, thumbnails))
         return;
     const std::string html = writeInventoryHtml(report, thumbnails);
     // As every report: replaced safely, and a link planted at the name is not written through.
     std::string error;
     if (!saveReport(path.toStdString(), html, error))
-        m_prompts.message(this, QStringLiteral("The report could not be written to \"%1\": %2")
-                                    .arg(path, QString::fromStdString(error)));
+        reportWriteFailure(path, QString::fromStdString(error));
 }
 
 void InventoryDialog::print() {

@@ -47,6 +47,10 @@ public slots:
 
 private:
     // The report with its pictures, under the progress dialog; false when cancelled.
+    // Asks where to save, then reads the report and its pictures; false when either is cancelled.
+    bool prepareSave(const QString& title, const QString& extension, const QString& filter,
+                     QString& path, InventoryReport& report, ThumbnailSet& thumbnails);
+    void reportWriteFailure(const QString& path, const QString& error);
     bool prepare(InventoryReport& report, ThumbnailSet& thumbnails);
     // Runs `step` under the progress dialog with that label; false when cancelled.
     bool underProgress(const QString& label,
