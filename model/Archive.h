@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CompactText.h"
 #include "model/Geometry.h"
 
 #include <bit>
@@ -90,6 +91,16 @@ public:
         }
         writeText(std::string_view(text));
     }
+    void writeText(const CompactText& text) {
+        if (text.isShort() && room() >= 1 + 16) {
+            const std::size_t n = text.size();
+            *m_pos = static_cast<char>(n);
+            std::memcpy(m_pos + 1, text.shortBytes(), 16);
+            m_pos += 1 + n;
+            return;
+        }
+        writeText(text.view());
+    }
 
     // Completes the output: appends what was collected to the string, or hands the rest to the
     // sink. Writing may go on afterwards.
@@ -170,6 +181,19 @@ public:
             }
         }
         readLongText(out);
+    }
+    void readText(CompactText& out) {
+        if (m_pos != m_end) {
+            const auto length = static_cast<unsigned char>(*m_pos);
+            if (length < 0xFF && length < remaining()) {
+                out.assign(m_pos + 1, length);
+                m_pos += 1 + length;
+                return;
+            }
+        }
+        std::string text;
+        readLongText(text);
+        out = text;
     }
     std::string readText() {
         std::string s;

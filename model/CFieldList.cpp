@@ -4,16 +4,17 @@
 
 namespace ardenvo {
 
-CField::CField(std::string name, std::string value, std::string category)
-    : name(std::move(name)), value(std::move(value)), category(std::move(category)) {}
+CField::CField(std::string_view name, std::string_view value, std::string_view category)
+    : name(name), value(value), category(category) {}
 
 CField& CFieldList::append(std::unique_ptr<CField> field) {
     m_entries.push_back(std::move(field));
     return *m_entries.back();
 }
 
-CField& CFieldList::append(std::string name, std::string value, std::string category) {
-    return append(std::make_unique<CField>(std::move(name), std::move(value), std::move(category)));
+CField& CFieldList::append(std::string_view name, std::string_view value,
+                           std::string_view category) {
+    return append(std::make_unique<CField>(name, value, category));
 }
 
 void CFieldList::deleteEntryAt(std::size_t index) {
@@ -34,10 +35,8 @@ std::unique_ptr<CField> CFieldList::unlinkEntry(const CField* entry) {
 std::unique_ptr<CFieldList> CFieldList::clone() const {
     auto copy = std::make_unique<CFieldList>(title);
     copy->saveValues = saveValues;
-    for (const auto& e : m_entries) {
-        auto& f = copy->append(e->name, e->value, e->category);
-        f.saveValue = e->saveValue;
-    }
+    for (const auto& e : m_entries)
+        copy->append(std::make_unique<CField>(*e));
     return copy;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CompactText.h"
 #include "model/RecordPool.h"
 
 #include <cstdint>
@@ -13,13 +14,12 @@ namespace ardenvo {
 class CField final : public RecordMemory {
 public:
     CField() = default;
-    CField(std::string name, std::string value, std::string category = {});
+    CField(std::string_view name, std::string_view value, std::string_view category = {});
     ~CField() = default;
 
-    std::uint8_t saveValue = 1; // overwritten from the owning list's flag at every write
-    std::string name;
-    std::string value;
-    std::string category;
+    CompactText name;
+    CompactText value;
+    CompactText category;
 };
 
 // An ordered list of fields with a title: a category, a picture list, or a field file.
@@ -43,7 +43,7 @@ public:
     const Entries& entries() const { return m_entries; }
 
     CField& append(std::unique_ptr<CField> field);
-    CField& append(std::string name, std::string value, std::string category = {});
+    CField& append(std::string_view name, std::string_view value, std::string_view category = {});
     void deleteEntryAt(std::size_t index);                    // past the end: nothing happens
     std::unique_ptr<CField> unlinkEntry(const CField* entry); // not in the list: nullptr
     void clear() { m_entries.clear(); }

@@ -136,7 +136,7 @@ bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err, Fi
     return true;
 }
 
-std::string lineField(const std::string& text) {
+std::string lineField(std::string_view text) {
     const std::string readable = readableUtf8(text);
     std::string result;
     result.reserve(readable.size());

@@ -46,7 +46,7 @@ bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err,
 // A text as one field of a tab-separated line, whatever it holds: readable UTF-8, with tabs, line
 // breaks and backslashes escaped (\t, \n, \r, \\) and every other control character shown as
 // its bytes (\x1b), so a crafted name never forges a line or drives the terminal.
-std::string lineField(const std::string& text);
+std::string lineField(std::string_view text);
 
 // Keeps Qt's own warnings (image plugins complaining about a file) off the error stream, which
 // carries only the tool's messages.

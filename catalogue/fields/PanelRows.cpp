@@ -35,8 +35,8 @@ void appendAttributeRows(std::vector<PanelRow>& rows, const CHouseObject& object
     const CFieldList& category = *object.categories()[static_cast<std::size_t>(index)];
     int position = 0;
     for (const auto& field : category.entries())
-        rows.push_back({PanelRow::Kind::Attribute, index, position++, category.title, field->name,
-                        field->value});
+        rows.push_back({PanelRow::Kind::Attribute, index, position++, category.title,
+                        field->name.str(), field->value.str()});
 }
 
 void appendReminderRows(std::vector<PanelRow>& rows, const CHouseObject& object) {

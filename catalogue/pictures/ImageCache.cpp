@@ -18,11 +18,11 @@ ImageCache::ImageCache(std::string folder, QSize maxSize, PicturePrompts prompts
         m_folder += '/';
 }
 
-std::string ImageCache::keyOf(const std::string& fileName) const {
-    return projectKey(m_folder + fileName);
+std::string ImageCache::keyOf(std::string_view fileName) const {
+    return projectKey(pathOf(fileName));
 }
 
-CachedImage* ImageCache::find(const std::string& fileName) const {
+CachedImage* ImageCache::find(std::string_view fileName) const {
     const std::string key = keyOf(fileName);
     for (const auto& entry : m_entries) {
         if (entry->key() == key)
@@ -31,12 +31,13 @@ CachedImage* ImageCache::find(const std::string& fileName) const {
     return nullptr;
 }
 
-CachedImage* ImageCache::acquire(const std::string& fileName, QWidget* parent) {
+CachedImage* ImageCache::acquire(std::string_view fileName, QWidget* parent) {
     if (CachedImage* held = find(fileName))
         return held;
-    auto entry = std::make_unique<CachedImage>(m_folder + fileName, keyOf(fileName));
+    auto entry = std::make_unique<CachedImage>(pathOf(fileName), keyOf(fileName));
     if (!entry->load(m_maxSize)) {
-        const QString name = QString::fromStdString(fileName);
+        const QString name =
+            QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size()));
         m_prompts.showWarning(parent, QStringLiteral("Wrong image file"));
         m_prompts.showNotice(name + QStringLiteral("\nInvalid image\n") + name);
         return nullptr;
@@ -45,12 +46,12 @@ CachedImage* ImageCache::acquire(const std::string& fileName, QWidget* parent) {
     return m_entries.front().get();
 }
 
-void ImageCache::drawNatural(const std::string& fileName, QPainter& painter, int x, int y) const {
+void ImageCache::drawNatural(std::string_view fileName, QPainter& painter, int x, int y) const {
     if (const CachedImage* entry = find(fileName))
         entry->image().draw(painter, QPoint(x, y));
 }
 
-void ImageCache::drawFitted(const std::string& fileName, QPainter& painter, int left, int top,
+void ImageCache::drawFitted(std::string_view fileName, QPainter& painter, int left, int top,
                             int right, int bottom) const {
     const CachedImage* entry = find(fileName);
     if (!entry)

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QPainter;
@@ -50,13 +51,13 @@ public:
     // The entry of that file, decoded now when it is not held yet. A file that cannot be decoded
     // says so ("Wrong image file", then the name and "Invalid image") and gives nullptr; it is
     // not kept, so the next call tries again.
-    CachedImage* acquire(const std::string& fileName, QWidget* parent = nullptr);
+    CachedImage* acquire(std::string_view fileName, QWidget* parent = nullptr);
     // The entry of that file, or nullptr; never decodes.
-    CachedImage* find(const std::string& fileName) const;
+    CachedImage* find(std::string_view fileName) const;
 
     // Draw the file's picture when it is held; nothing otherwise.
-    void drawNatural(const std::string& fileName, QPainter& painter, int x, int y) const;
-    void drawFitted(const std::string& fileName, QPainter& painter, int left, int top, int right,
+    void drawNatural(std::string_view fileName, QPainter& painter, int x, int y) const;
+    void drawFitted(std::string_view fileName, QPainter& painter, int left, int top, int right,
                     int bottom) const;
 
     // The folder, ending with "/".
@@ -65,7 +66,8 @@ public:
     std::size_t size() const { return m_entries.size(); }
 
 private:
-    std::string keyOf(const std::string& fileName) const;
+    std::string pathOf(std::string_view fileName) const { return m_folder + std::string(fileName); }
+    std::string keyOf(std::string_view fileName) const;
 
     std::string m_folder;
     QSize m_maxSize;

@@ -21,13 +21,13 @@ namespace ardenvo {
 
 namespace {
 
-QString shown(const std::string& bytes) {
+QString shown(std::string_view bytes) {
     return QString::fromStdString(readableUtf8(bytes));
 }
 
 // Keeps the stored bytes when the edit still shows them (a name written in another code page).
-std::string storedText(const QLineEdit* edit, const std::string& original) {
-    return edit->text() == shown(original) ? original : edit->text().toStdString();
+std::string storedText(const QLineEdit* edit, std::string_view original) {
+    return edit->text() == shown(original) ? std::string(original) : edit->text().toStdString();
 }
 
 } // namespace
@@ -97,7 +97,7 @@ ImageDialog::ImageDialog(CField& record, std::string imagesFolder, PicturePrompt
     // The first preview waits until the dialog is on screen, so its messages have an owner.
     m_openTimer.setSingleShot(true);
     m_openTimer.setInterval(200);
-    const std::string initial = record.value;
+    const std::string initial = record.value.str();
     connect(&m_openTimer, &QTimer::timeout, this, [this, initial] { preview(initial); });
     m_openTimer.start();
 }

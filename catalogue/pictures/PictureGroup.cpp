@@ -30,7 +30,7 @@ enum Role {
 const char* const kRoomLabel = "Room";
 const char* const kNoName = "picture with no name";
 
-QString shown(const std::string& bytes) {
+QString shown(std::string_view bytes) {
     return QString::fromStdString(readableUtf8(bytes));
 }
 
@@ -122,7 +122,7 @@ void PictureGroup::loadBlock() {
     // reported once, however many records name it.
     std::set<std::string> failed;
     for (const auto& entry : m_host.pictureBlock()->pictures.entries()) {
-        const std::string& file = entry->value;
+        const std::string file = entry->value.str();
         if (file.empty() || failed.count(file) || m_cache.find(file))
             continue;
         if (!m_cache.acquire(file, this))
@@ -174,7 +174,8 @@ void PictureGroup::addRows(const CFieldList& pictures, const CHouseObject* owner
             new QTreeWidgetItem(m_list, {shown(label), shown(entry->name), shown(entry->value)});
         item->setData(0, RoomRole, owner == nullptr);
         item->setData(0, LabelRole, QByteArray::fromStdString(label));
-        item->setData(0, FileRole, QByteArray::fromStdString(entry->value));
+        item->setData(0, FileRole,
+                      QByteArray(entry->value.data(), static_cast<qsizetype>(entry->value.size())));
         item->setData(0, OwnerRole, QVariant::fromValue(reinterpret_cast<quintptr>(owner)));
         item->setData(0, FieldRole, QVariant::fromValue(reinterpret_cast<quintptr>(entry.get())));
     }
@@ -240,7 +241,7 @@ void PictureGroup::showSelectedPicture(const std::set<std::string>& tried) {
     const CField* picture = selectedPicture();
     if (!picture || picture->value.empty() || m_cache.find(picture->value))
         return;
-    const std::string file = picture->value;
+    const std::string file = picture->value.str();
     if (!tried.count(file) && m_cache.acquire(file, this))
         return;
     m_prompts.showWarning(this,
@@ -301,7 +302,7 @@ void PictureGroup::addImage() {
     if (!ImageDialog::editRecord(*record, m_folder, m_prompts, this))
         return;
     CHouseObject* object = m_host.rootSelected() ? nullptr : m_host.selectedObject();
-    const std::string file = record->value;
+    const std::string file = record->value.str();
     (object ? object->pictures : m_host.pictureBlock()->pictures).append(std::move(record));
 
     fillRows();
@@ -330,7 +331,7 @@ void PictureGroup::editImage() {
         std::set<std::string> failed;
         // A record with no file has nothing to decode; trying would only report the folder.
         if (!picture->value.empty() && !m_cache.acquire(picture->value, this))
-            failed.insert(picture->value);
+            failed.insert(picture->value.str());
         fillRows();
         selectRow(std::min(row, m_list->topLevelItemCount() - 1));
         showSelectedPicture(failed);

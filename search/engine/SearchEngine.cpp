@@ -120,7 +120,7 @@ private:
 
     // Whether the folded text contains the folded needle; folds into a reused buffer, as this runs
     // for every object of the house.
-    bool contains(const std::string& text, const std::string& foldedNeedle) {
+    bool contains(std::string_view text, const std::string& foldedNeedle) {
         if (foldedNeedle.empty())
             return true;
         foldCaseInto(text, m_buffer);
@@ -162,7 +162,7 @@ private:
     }
 
     // Whether the matching field's value lists the object; keeps the statistics on the way.
-    bool testField(const std::string& value) {
+    bool testField(std::string_view value) {
         if (!m_criteria.byValue)
             return true;
         bool matched = false;

@@ -1,7 +1,7 @@
 #include "search/inventory/InventoryReport.h"
 
-#include "model/TreeOrder.h"
 #include "model/CBrenvikaDoc.h"
+#include "model/TreeOrder.h"
 #include "search/engine/NumberText.h"
 
 #include <charconv>
@@ -32,13 +32,13 @@ const char* nestWords(NestPosition position) {
 
 void addValues(const CHouseObject& object, InventoryTotals& totals) {
     ++totals.objects;
-    if (const std::string* price = valueAttribute(object, kPricePaid)) {
+    if (const CompactText* price = valueAttribute(object, kPricePaid)) {
         if (const auto number = valueNumber(*price)) {
             totals.pricePaid += *number;
             ++totals.priced;
         }
     }
-    if (const std::string* insured = valueAttribute(object, kInsuranceValue)) {
+    if (const CompactText* insured = valueAttribute(object, kInsuranceValue)) {
         if (const auto number = valueNumber(*insured)) {
             totals.insuranceValue += *number;
             ++totals.insured;
@@ -85,7 +85,7 @@ std::optional<double> valueNumber(std::string_view text) {
     return value;
 }
 
-const std::string* valueAttribute(const CHouseObject& object, std::string_view name) {
+const CompactText* valueAttribute(const CHouseObject& object, std::string_view name) {
     for (const auto& category : object.categories()) {
         if (category->title != kValueCategory)
             continue;
@@ -122,7 +122,7 @@ std::vector<std::string> pictureFiles(const CHouseObject& object) {
     std::vector<std::string> files;
     for (const auto& entry : object.pictures.entries()) {
         if (!entry->value.empty())
-            files.push_back(entry->value);
+            files.push_back(entry->value.str());
     }
     return files;
 }

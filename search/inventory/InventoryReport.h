@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CompactText.h"
 #include "search/engine/SearchScope.h"
 
 #include <cstdint>
@@ -66,7 +67,7 @@ struct InventoryReport {
 std::optional<double> valueNumber(std::string_view text);
 
 // The value attribute of that name in the object's "Value" categories (the first one found).
-const std::string* valueAttribute(const CHouseObject& object, std::string_view name);
+const CompactText* valueAttribute(const CHouseObject& object, std::string_view name);
 
 InventoryReport collectInventory(const CBrenvikaDoc& doc, const InventoryOptions& options);
 

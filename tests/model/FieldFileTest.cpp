@@ -17,7 +17,7 @@ const std::string kLocationFile("\x08Location\x01\x00\x00\x00\x00\x0CWhere bough
 std::vector<std::string> valuesOf(const CFieldList& list) {
     std::vector<std::string> values;
     for (const auto& f : list.entries())
-        values.push_back(f->value);
+        values.push_back(f->value.str());
     return values;
 }
 

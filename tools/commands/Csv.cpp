@@ -102,7 +102,7 @@ int runCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream
         for (const auto& category : object.categories())
             for (const auto& field : category->entries()) {
                 // An object may carry the same attribute twice; keep both values in its cell.
-                std::string& cell = row[columnOf.at({category->title, field->name})];
+                std::string& cell = row[columnOf.at({category->title, field->name.str()})];
                 if (!cell.empty() && !field->value.empty())
                     cell += "; ";
                 cell += readableUtf8(field->value);

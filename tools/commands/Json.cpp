@@ -20,7 +20,7 @@ const std::string kUsage = usageEntry(
     {"json FILE"}, {"the whole house as JSON (texts in UTF-8; bytes that are not",
                     "UTF-8 read as Windows-1252; \"start\" as local", "\"YYYY-MM-DDTHH:MM:SS\")"});
 
-Json text(const std::string& bytes) {
+Json text(std::string_view bytes) {
     return readableUtf8(bytes);
 }
 

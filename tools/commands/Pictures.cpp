@@ -13,12 +13,12 @@
 namespace ardenvo::tool {
 namespace {
 
-const std::string kUsage = usageEntry(
-    {"pictures FILE [--images DIR]"},
-    {"one tab-separated line per picture record: section, room,",
-     "owner (\"Room\" or the chain of objects, \"Wardrobe > Box\"),",
-     "name, file, and \"ok WIDTHxHEIGHT FORMAT\", \"missing\" or",
-     "\"unreadable\"; DIR defaults to the main program's Images folder"});
+const std::string kUsage =
+    usageEntry({"pictures FILE [--images DIR]"},
+               {"one tab-separated line per picture record: section, room,",
+                "owner (\"Room\" or the chain of objects, \"Wardrobe > Box\"),",
+                "name, file, and \"ok WIDTHxHEIGHT FORMAT\", \"missing\" or",
+                "\"unreadable\"; DIR defaults to the main program's Images folder"});
 
 // Decoding at a small size checks the whole file without holding a photo's pixels.
 const QSize kCheckSize(64, 64);
@@ -47,7 +47,7 @@ private:
     void listPictures(const std::string& owner, const CFieldList& pictures) {
         for (const auto& picture : pictures.entries())
             m_out << m_prefix << owner << '\t' << lineField(picture->name) << '\t'
-                  << lineField(picture->value) << '\t' << status(picture->value) << '\n';
+                  << lineField(picture->value) << '\t' << status(picture->value.str()) << '\n';
     }
 
     // Each file is read once however many records name it.
