@@ -102,6 +102,9 @@ public:
         writeText(text.view());
     }
 
+    // Bytes already in the file's form, such as records serialised elsewhere.
+    void writeBytes(std::string_view bytes) { put(bytes.data(), bytes.size()); }
+
     // Completes the output: appends what was collected to the string, or hands the rest to the
     // sink. Writing may go on afterwards.
     void finish();

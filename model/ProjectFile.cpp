@@ -3,6 +3,7 @@
 #include "model/Archive.h"
 #include "model/FieldFile.h"
 #include "model/LocalTime.h"
+#include "model/ProjectWriter.h"
 #include "model/SafeFile.h"
 
 #include <algorithm>
@@ -13,8 +14,6 @@ namespace ardenvo {
 
 namespace {
 
-constexpr std::int32_t kFormatId = 1;
-constexpr std::int32_t kVersion = 2;
 constexpr std::int32_t kUnitCount = 5;
 
 // The fewest bytes each record can take, to refuse counts the file cannot hold.
@@ -36,146 +35,6 @@ std::size_t houseMemoryBudget(std::size_t fileBytes) {
     const std::size_t scaled = fileBytes > kCeiling / 16 ? kCeiling : fileBytes * 16;
     return std::min(kCeiling, std::max<std::size_t>(scaled, std::size_t{1} << 20));
 }
-
-// The time field is an unsigned count of seconds since 1970: every date from 1970 to 2106 fits.
-// Earlier dates are stored as 0, later ones as the last representable second.
-std::uint32_t encodeStart(const CReminder& reminder) {
-    if (reminder.start().year < 1970)
-        return 0;
-    const std::int64_t instant = reminder.startInstant();
-    if (instant <= 0)
-        return 0;
-    if (instant > std::numeric_limits<std::uint32_t>::max())
-        return std::numeric_limits<std::uint32_t>::max();
-    return static_cast<std::uint32_t>(instant);
-}
-
-class ProjectWriter {
-public:
-    // Collects the whole file in `bytes`.
-    explicit ProjectWriter(std::string& bytes) : m_out(bytes) {}
-    // Hands the file to `sink` in pieces, so that a large house is written through a small buffer.
-    explicit ProjectWriter(const ChunkWriter& sink) : m_out(sink) {}
-
-    void house(const CBrenvikaDoc& doc) {
-        m_out.writeInt32(kFormatId);
-        m_out.writeInt32(kVersion);
-        m_out.writeInt32(doc.sectionCount());
-        m_out.writeInt32(doc.currentSectionIndex());
-        for (const auto& s : doc.sections())
-            section(*s);
-        m_out.writeInt32(doc.unitIndex());
-        m_out.finish();
-    }
-
-private:
-    void section(const CSection& s) {
-        m_out.writeUInt32(s.background);
-        m_out.writeInt32(static_cast<std::int32_t>(s.blocks().size()));
-        for (const auto& b : s.blocks()) {
-            m_out.writeInt32(static_cast<std::int32_t>(b->kind()));
-            block(*b);
-        }
-        m_out.writeDouble(s.zoom);
-        m_out.writeInt32(s.offsetX);
-        m_out.writeInt32(s.offsetY);
-        m_out.writeInt32(s.nextBlockId);
-        m_out.writeText(s.name);
-    }
-
-    void block(const CBlock& b) {
-        m_out.writeInt32(b.changed ? 1 : 0);
-        objects(b.floorObjects());
-        m_out.writeInt32(b.id);
-        m_out.writeInt32(static_cast<std::int32_t>(b.kind()));
-        writeFieldListRecord(m_out, b.pictures, b.pictures.saveValues != 0);
-        for (std::size_t side = 0; side < 4; ++side) {
-            m_out.writeInt32(b.neighbours[side]);
-            m_out.writeInt32(b.alignments[side].shift);
-            m_out.writeInt32(b.alignments[side].mode);
-        }
-        m_out.writeUInt32(b.colorRect.color);
-        m_out.writeRect(b.colorRect.rect);
-        m_out.writeText(b.name);
-    }
-
-    // A house not read from a file has its records wherever the heap put them, each reached only
-    // through the one before it, so the walk would wait on memory at every step. Asking for what
-    // the objects a few places ahead will need lets those waits overlap: each stage reads only
-    // what a stage further ahead asked for.
-    void objects(const CHouseObject::List& list) {
-        const std::size_t n = list.size();
-        m_out.writeInt32(static_cast<std::int32_t>(n));
-        for (std::size_t i = 0; i < n; ++i) {
-            if (i + 8 < n) {
-                const CHouseObject* ahead = list[i + 8].get();
-                prefetch(&ahead->categories());
-                prefetch(&ahead->name);
-            }
-            if (i + 6 < n) {
-                const CHouseObject& ahead = *list[i + 6];
-                prefetch(ahead.categories().data());
-                for (int pos = 0; pos < kNestPositionCount; ++pos) {
-                    const auto& children = ahead.children(static_cast<NestPosition>(pos));
-                    if (!children.empty())
-                        prefetch(children.data());
-                }
-            }
-            if (i + 4 < n) {
-                for (const auto& category : list[i + 4]->categories())
-                    prefetch(category.get());
-            }
-            if (i + 2 < n) {
-                for (const auto& category : list[i + 2]->categories())
-                    prefetch(category->entries().data());
-            }
-            if (i + 1 < n) {
-                for (const auto& category : list[i + 1]->categories())
-                    for (const auto& field : category->entries())
-                        prefetch(field.get());
-            }
-            object(*list[i]);
-        }
-    }
-
-    static void prefetch(const void* address) { __builtin_prefetch(address); }
-
-    void object(const CHouseObject& o) {
-        m_out.writeUInt32(o.color);
-        m_out.writeInt32(static_cast<std::int32_t>(o.categories().size()));
-        // Project files always keep category values, whatever a field-file save left in the flag.
-        for (const auto& c : o.categories())
-            writeFieldListRecord(m_out, *c, true);
-        for (int pos = 0; pos < kNestPositionCount; ++pos)
-            objects(o.children(static_cast<NestPosition>(pos)));
-        m_out.writeUInt32(o.location.color);
-        m_out.writeRect(o.location.rect);
-        m_out.writeInt32(static_cast<std::int32_t>(o.reminders().size()));
-        for (const auto& r : o.reminders())
-            reminder(*r);
-        writeFieldListRecord(m_out, o.pictures, o.pictures.saveValues != 0);
-        m_out.writeText(o.reserved);
-        m_out.writeText(o.name);
-        m_out.writeText(o.notes);
-    }
-
-    void reminder(const CReminder& r) {
-        m_out.writeInt32(r.repeatEachUnit);
-        m_out.writeInt32(r.repeatOnAnchor);
-        m_out.writeInt32(r.repeatOnUnit);
-        m_out.writeUInt32(encodeStart(r));
-        m_out.writeText(r.notes);
-        // The mode is stored twice; readers keep the second copy.
-        m_out.writeInt32(r.periodicMode);
-        m_out.writeInt32(r.periodicMode);
-        m_out.writeInt32(r.type);
-        m_out.writeInt32(r.repeatEachCount);
-        m_out.writeInt32(r.repeatOnNumber);
-        m_out.writeText(r.objectName);
-    }
-
-    ArchiveWriter m_out;
-};
 
 class ProjectReader {
 public:
@@ -308,7 +167,7 @@ FileError readProject(std::string_view bytes, CBrenvikaDoc& doc) {
         const std::int32_t formatId = in.readInt32();
         const std::int32_t version = in.readInt32();
         // Either mark is enough: older files carry one of them.
-        if (formatId != kFormatId && version != kVersion)
+        if (formatId != kProjectFormatId && version != kProjectVersion)
             return FileError::WrongVersion;
         in.setMemoryBudget(houseMemoryBudget(bytes.size()));
         const std::size_t sectionCount = in.readCount(kMinSectionBytes);
@@ -360,13 +219,17 @@ std::string writeProject(const CBrenvikaDoc& doc) {
     // Written in chunks, then copied once into an exact allocation: cheaper than a sizing pass,
     // which would walk the whole house (cache misses on every object) a second time.
     std::string bytes;
-    ProjectWriter(bytes).house(doc);
+    ArchiveWriter out(bytes);
+    writeHouse(doc, out);
+    out.finish();
     return bytes;
 }
 
 bool writeProjectInPieces(const CBrenvikaDoc& doc, const ChunkWriter& write) {
     try {
-        ProjectWriter(write).house(doc);
+        ArchiveWriter out(write);
+        writeHouse(doc, out);
+        out.finish();
     } catch (const ArchiveSinkFailed&) {
         return false;
     }
