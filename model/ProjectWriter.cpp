@@ -84,46 +84,41 @@ public:
     }
 
 private:
-    // A house not read from a file has its records wherever the heap put them, each reached only
-    // through the one before it, so the walk would wait on memory at every step. Asking for what
-    // the objects a few places ahead will need lets those waits overlap: each stage reads only
-    // what a stage further ahead asked for.
+    // A house edited for a while has its objects wherever the heap put them: nested objects lie
+    // apart from their parents, and the walk would wait on memory at every such step. An object's
+    // own records (its categories and fields) are allocated with it and lie just after it, so
+    // asking for the kilobyte from each object a few places ahead, and for the first of each list
+    // of nested objects before going down into it, lets those waits overlap without chasing any
+    // pointer ahead of time.
     void objects(const CHouseObject::List& list) {
         const std::size_t n = list.size();
         m_out.writeInt32(static_cast<std::int32_t>(n));
         for (std::size_t i = 0; i < n; ++i) {
-            if (i + 8 < n) {
-                const CHouseObject* ahead = list[i + 8].get();
-                prefetch(&ahead->categories());
-                prefetch(&ahead->name);
-            }
-            if (i + 6 < n) {
-                const CHouseObject& ahead = *list[i + 6];
-                prefetch(ahead.categories().data());
+            if (i + 4 < n)
+                prefetchRecordsOf(list[i + 4].get());
+            if (i + 2 < n) {
+                const CHouseObject& ahead = *list[i + 2];
                 for (int pos = 0; pos < kNestPositionCount; ++pos) {
                     const auto& children = ahead.children(static_cast<NestPosition>(pos));
                     if (!children.empty())
                         prefetch(children.data());
                 }
             }
-            if (i + 4 < n) {
-                for (const auto& category : list[i + 4]->categories())
-                    prefetch(category.get());
-            }
-            if (i + 2 < n) {
-                for (const auto& category : list[i + 2]->categories())
-                    prefetch(category->entries().data());
-            }
-            if (i + 1 < n) {
-                for (const auto& category : list[i + 1]->categories())
-                    for (const auto& field : category->entries())
-                        prefetch(field.get());
+            for (int pos = 0; pos < kNestPositionCount; ++pos) {
+                const auto& children = list[i]->children(static_cast<NestPosition>(pos));
+                if (!children.empty())
+                    prefetchRecordsOf(children.front().get());
             }
             object(*list[i]);
         }
     }
 
     static void prefetch(const void* address) { __builtin_prefetch(address); }
+    static void prefetchRecordsOf(const CHouseObject* object) {
+        const char* at = reinterpret_cast<const char*>(object);
+        for (int line = 0; line < 16; ++line)
+            prefetch(at + 64 * line);
+    }
 
     void object(const CHouseObject& o) {
         m_out.writeUInt32(o.color);
