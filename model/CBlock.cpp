@@ -14,6 +14,12 @@ Rect orDefaultSize(const Rect& rect, std::int32_t size) {
 
 } // namespace
 
+CBlock::~CBlock() {
+    // The reverse of the order a reader builds a block in (see freeLastFirst).
+    pictures.clear();
+    freeLastFirst(m_floorObjects);
+}
+
 std::unique_ptr<CBlock> CBlock::create(BlockKind kind, const Rect& rect) {
     switch (kind) {
     case BlockKind::Hall:

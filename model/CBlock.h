@@ -19,7 +19,7 @@ class CBlock {
 public:
     using ObjectList = CHouseObject::List;
 
-    virtual ~CBlock() = default;
+    virtual ~CBlock();
     CBlock(const CBlock&) = delete;
     CBlock& operator=(const CBlock&) = delete;
 

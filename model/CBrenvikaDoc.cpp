@@ -68,7 +68,7 @@ int CBrenvikaDoc::deleteSection(int index) {
 }
 
 void CBrenvikaDoc::clearSections() {
-    m_sections.clear();
+    freeLastFirst(m_sections);
     m_current = nullptr;
 }
 

@@ -27,7 +27,7 @@ public:
     using BlockPlacer = std::function<void(CSection&, int anchorId, int newId, int side)>;
 
     CBrenvikaDoc();
-    virtual ~CBrenvikaDoc() = default;
+    virtual ~CBrenvikaDoc() { freeLastFirst(m_sections); }
     CBrenvikaDoc(const CBrenvikaDoc&) = delete;
     CBrenvikaDoc& operator=(const CBrenvikaDoc&) = delete;
 

@@ -29,7 +29,7 @@ public:
 
     CFieldList() = default;
     explicit CFieldList(std::string title) : title(std::move(title)) {}
-    ~CFieldList() = default;
+    ~CFieldList() { freeLastFirst(m_entries); }
     CFieldList(const CFieldList&) = delete;
     CFieldList& operator=(const CFieldList&) = delete;
 
@@ -46,7 +46,7 @@ public:
     CField& append(std::string_view name, std::string_view value, std::string_view category = {});
     void deleteEntryAt(std::size_t index);                    // past the end: nothing happens
     std::unique_ptr<CField> unlinkEntry(const CField* entry); // not in the list: nullptr
-    void clear() { m_entries.clear(); }
+    void clear() { freeLastFirst(m_entries); }
     // Room for `count` entries, for readers that know how many follow.
     void reserve(std::size_t count) { m_entries.reserve(count); }
 

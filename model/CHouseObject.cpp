@@ -30,6 +30,15 @@ CHouseObject::CHouseObject() : color(randomObjectColor()) {
 
 CHouseObject::CHouseObject(Bare) {}
 
+CHouseObject::~CHouseObject() {
+    // The reverse of the order a reader builds an object in (see freeLastFirst).
+    pictures.clear();
+    freeLastFirst(m_reminders);
+    for (int pos = kNestPositionCount; pos-- > 0;)
+        freeLastFirst(m_children[static_cast<std::size_t>(pos)]);
+    freeLastFirst(m_categories);
+}
+
 CHouseObject& CHouseObject::addChild(NestPosition pos, std::unique_ptr<CHouseObject> child) {
     auto& list = m_children[index(pos)];
     child->name = uniqueSiblingNameIn(

@@ -33,7 +33,7 @@ public:
     // An object with nothing in it, for readers that fill every field themselves.
     struct Bare {};
     explicit CHouseObject(Bare);
-    ~CHouseObject() = default;
+    ~CHouseObject();
     CHouseObject(const CHouseObject&) = delete;
     CHouseObject& operator=(const CHouseObject&) = delete;
 

@@ -19,7 +19,7 @@ public:
 
     // A section with its first hall, id 1, at (100, 100, 250, 250).
     CSection();
-    virtual ~CSection() = default;
+    virtual ~CSection() { freeLastFirst(m_blocks); }
     CSection(const CSection&) = delete;
     CSection& operator=(const CSection&) = delete;
 
@@ -38,13 +38,14 @@ public:
     int indexOf(const CBlock* block) const; // -1 when not in this section
 
     // Creates a block of `kind`, links it to the anchor on `side` and names and appends it. The
-    // caller places it (the layout rules). Missing anchor or unknown kind: nullptr, nothing changes.
+    // caller places it (the layout rules). Missing anchor or unknown kind: nullptr, nothing
+    // changes.
     CBlock* addBlock(std::int32_t anchorId, int side, BlockKind kind);
     // Deletes a block that has exactly one neighbour; false (nothing changes) otherwise.
     bool deleteBlock(std::int32_t id);
 
     // For readers: drop every block, then append blocks as stored.
-    void clearBlocks() { m_blocks.clear(); }
+    void clearBlocks() { freeLastFirst(m_blocks); }
     CBlock& appendBlockAsStored(std::unique_ptr<CBlock> block);
 
     Rect boundingBox() const;

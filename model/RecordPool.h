@@ -32,6 +32,14 @@ template <class T> struct RecordAllocator {
     template <class U> bool operator==(const RecordAllocator<U>&) const noexcept { return true; }
 };
 
+// Empties a list of records last first. The record memory hands out the block freed last first, so
+// a house freed in the reverse of the order it was read gives the next house read its blocks in the
+// order they lay: each object's records side by side, one object after the other.
+template <class List> void freeLastFirst(List& list) noexcept {
+    while (!list.empty())
+        list.pop_back();
+}
+
 // A base that places a model class in the record memory; it adds no bytes to the class. The class
 // must be final, as blocks are freed by the size of the class that is deleted.
 struct RecordMemory {
