@@ -1,0 +1,131 @@
+// The report view shows a long report piece by piece; whole, it must read as the report laid out
+// by Qt in one go, whatever the texts in its cells.
+#include "search/dialog/ReportView.h"
+#include "model/CBrenvikaDoc.h"
+#include "search/engine/CaseFold.h"
+#include "search/engine/ReportWriter.h"
+#include "search/engine/SearchEngine.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+namespace ardenvo {
+namespace {
+
+class ReportViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_doc.clearSections();
+        auto section = std::make_unique<CSection>();
+        section->name = "Ground & <first>";
+        m_hall = section->blocks().front().get();
+        m_doc.appendSection(std::move(section));
+    }
+
+    void add(const std::string& name, const std::string& notes, const std::string& price) {
+        auto object = std::make_unique<CHouseObject>(CHouseObject::Bare{});
+        object->name = name;
+        object->notes = notes;
+        auto value = std::make_unique<CFieldList>("Value");
+        value->append("Price paid", price);
+        object->appendCategory(std::move(value));
+        m_hall->appendFloorObjectAsStored(std::move(object));
+    }
+
+    // Writes the report of a search for "price" adding to the sum; returns its path.
+    QString writeFile() {
+        SearchCriteria c;
+        c.byField = true;
+        c.fieldText = "price";
+        c.byValue = true;
+        c.comparison = Comparison::Sum;
+        c.title = "Everything & more";
+        const QString path = m_dir.filePath("temp.html");
+        std::string error;
+        EXPECT_TRUE(saveReport(path.toStdString(), c,
+                               runSearch(m_doc, c, SearchScope::wholeHouse(m_doc)), error));
+        return path;
+    }
+
+    // The report as Qt reads it when it lays it out whole from its HTML.
+    static QString wholeText(const QString& path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QTextDocument doc;
+        doc.setHtml(QString::fromStdString(toUtf8(bytes.toStdString())));
+        return doc.toPlainText();
+    }
+
+    // Lines with text, so pieces joined with or without an empty line compare alike.
+    static QStringList lines(const QString& text) {
+        QStringList out = text.split(u'\n');
+        out.removeAll(QString());
+        return out;
+    }
+
+    QTemporaryDir m_dir;
+    CBrenvikaDoc m_doc;
+    CBlock* m_hall = nullptr;
+};
+
+TEST_F(ReportViewTest, ALongReportReadsAsTheWholeHtmlWithEveryCellsText) {
+    // Texts that test the reading of cells: references, runs of white space and line breaks that
+    // HTML makes one blank, empty notes, and an old Windows-1252 byte.
+    const int rows = ReportView::kFirstPieceRows + 2 * ReportView::kRowsPerPiece + 5;
+    for (int i = 0; i < rows; ++i)
+        add("Box " + std::to_string(i) + (i % 7 == 0 ? " <big> & \"old\" 'one'" : ""),
+            i % 5 == 0   ? ""
+            : i % 5 == 1 ? "two\r\nlines  and\ttabs "
+                         : "K\xDC"
+                           "HL",
+            std::to_string(i));
+    ReportView view;
+    view.resize(700, 400);
+    ASSERT_TRUE(view.showReport(writeFile()));
+    EXPECT_TRUE(view.isLoading());
+    EXPECT_EQ(view.content().rows.size(), static_cast<std::size_t>(rows));
+    view.finishLoading();
+    EXPECT_FALSE(view.isLoading());
+
+    const QString path = m_dir.filePath("temp.html");
+    const QStringList shown = lines(view.toPlainText());
+    const QStringList whole = lines(wholeText(path));
+    ASSERT_EQ(shown.size(), whole.size());
+    for (qsizetype i = 0; i < shown.size(); ++i)
+        ASSERT_EQ(shown[i].toStdString(), whole[i].toStdString()) << "line " << i;
+    EXPECT_TRUE(shown.contains(QString::fromUtf8("K\xC3\x9CHL")));
+    EXPECT_TRUE(shown.last().startsWith("The sum for the custom field"));
+}
+
+TEST_F(ReportViewTest, AFileNotAsTheWriterMakesItIsShownWholeAsItsHtml) {
+    for (int i = 0; i < ReportView::kFirstPieceRows + 10; ++i)
+        add("Box " + std::to_string(i), "", "1");
+    const QString path = writeFile();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    file.close();
+    bytes.replace("<td>Box 3</td>", "<td><b>Box 3</b></td>");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+    file.close();
+
+    ReportView view;
+    ASSERT_TRUE(view.showReport(path));
+    EXPECT_FALSE(view.isLoading());
+    EXPECT_FALSE(view.content().tabular);
+    EXPECT_EQ(lines(view.toPlainText()), lines(wholeText(path)));
+
+    view.clearReport();
+    EXPECT_FALSE(view.hasReport());
+    EXPECT_FALSE(view.showReport(m_dir.filePath("missing.html")));
+    EXPECT_TRUE(view.toPlainText().isEmpty());
+}
+
+} // namespace
+} // namespace ardenvo
