@@ -4,6 +4,7 @@
 #include "platform/AppPaths.h"
 #include "platform/DialogFolders.h"
 #include "platform/SettingsFile.h"
+#include "search/dialog/ReportPrinter.h"
 #include "search/dialog/ReportView.h"
 #include "search/dialog/ScopeTree.h"
 #include "search/dialog/SearchPicture.h"
@@ -22,7 +23,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace ardenvo {
@@ -211,8 +211,10 @@ void SearchDialog::print() {
         return;
     }
     if (m_prompts.askPrint(this, m_printer)) {
+        // What is printed is the whole report whatever the view holds; the view is completed too,
+        // so that it shows what went to the printer.
         m_report->finishLoading();
-        m_report->document()->print(&m_printer);
+        printReport(m_report->content(), m_report->font(), m_printer);
     }
 }
 
@@ -238,7 +240,7 @@ void SearchDialog::saveAsPdf() {
     pdf.setOutputFileName(path);
     QFile::remove(path);
     m_report->finishLoading();
-    m_report->document()->print(&pdf);
+    printReport(m_report->content(), m_report->font(), pdf);
     if (!QFileInfo(path).isFile() || QFileInfo(path).size() == 0)
         m_prompts.message(this,
                           QStringLiteral("The PDF file \"%1\" could not be written.").arg(path),
