@@ -7,7 +7,9 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <memory>
+#include <numeric>
 
 namespace ardenvo {
 namespace {
@@ -45,13 +47,75 @@ public:
                                  size.height() - m_margin + m_metrics.ascent() + 5 * dpi / 72.0);
         m_padding = m_pixel;
         m_border = m_pixel;
+        m_y = m_body.top();
+    }
+
+    // Measures every cell and shares the width out among the columns as a browser does: no column
+    // narrower than its longest word, the room left going to the columns whose texts would
+    // otherwise wrap, then by the columns' shares.
+    void columns(const std::vector<ReportContent::Row>& rows) {
+        // A pixel to spare, so the widest text is not wrapped for a rounding.
+        const qreal extra = 2 * m_padding + m_border + m_pixel;
+        std::array<qreal, ReportContent::kColumns> least{}, most{};
+        const auto fitWords = [&](int c, const QString& text, const QFontMetricsF& metrics) {
+            for (const QStringView word : QStringView(text).split(u' ', Qt::SkipEmptyParts))
+                least[c] = std::max(least[c], metrics.horizontalAdvance(word.toString()));
+        };
+        for (int c = 0; c < ReportContent::kColumns; ++c)
+            fitWords(c, QString::fromLatin1(kHeadNames[c]), m_boldMetrics);
+        m_widths.resize(rows.size() * ReportContent::kColumns);
+        float* width = m_widths.data();
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            for (int c = 0; c < ReportContent::kColumns; ++c, ++width) {
+                const QString& text = rows[r][c];
+                // Rooms, sections and notes repeat from row to row: measured once.
+                if (r > 0 && text == rows[r - 1][c]) {
+                    *width = width[-ReportContent::kColumns];
+                    continue;
+                }
+                *width = static_cast<float>(m_metrics.horizontalAdvance(text));
+                most[c] = std::max(most[c], qreal(*width));
+                if (*width > least[c])
+                    fitWords(c, text, m_metrics);
+            }
+        }
+        const qreal total = m_body.width();
+        std::array<qreal, ReportContent::kColumns> want{};
+        qreal wanted = 0;
+        for (int c = 0; c < ReportContent::kColumns; ++c) {
+            least[c] += extra;
+            most[c] += extra;
+            const qreal share = total * kReportColumnPercents[c] / 100.0;
+            want[c] = std::max(least[c], std::min(share, most[c]));
+            wanted += want[c];
+        }
+        const qreal leastTotal = std::accumulate(least.begin(), least.end(), qreal(0));
+        qreal room = total - wanted;
+        // The columns needing least first, so that as few columns as can be wrap their texts.
+        std::array<int, ReportContent::kColumns> order;
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return most[a] - want[a] < most[b] - want[b]; });
+        for (int c : order) {
+            const qreal given = std::clamp(most[c] - want[c], qreal(0), std::max(room, qreal(0)));
+            want[c] += given;
+            room -= given;
+        }
+        for (int c = 0; c < ReportContent::kColumns; ++c) {
+            if (room > 0)
+                want[c] += room * kReportColumnPercents[c] / 100.0;
+            else if (leastTotal >= total) // even the longest words do not fit: they are broken
+                want[c] = least[c] * total / leastTotal;
+            else if (room < 0) // what columns want beyond their longest words, in proportion
+                want[c] =
+                    least[c] + (want[c] - least[c]) * (total - leastTotal) / (wanted - leastTotal);
+        }
         qreal x = m_body.left();
         for (int c = 0; c < ReportContent::kColumns; ++c) {
             m_columnX[c] = x;
-            x += m_body.width() * kReportColumnPercents[c] / 100.0;
+            x += want[c];
         }
         m_columnX[ReportContent::kColumns] = m_body.right();
-        m_y = m_body.top();
     }
 
     void paragraphs(const QString& html) {
@@ -111,13 +175,15 @@ public:
         m_painter.setFont(m_font);
     }
 
-    void row(const ReportContent::Row& cells) {
+    // The row `index` of those given to columns().
+    void row(const ReportContent::Row& cells, std::size_t index) {
         // Most cells fit on one line and are drawn as they are; the others are wrapped at words.
+        const float* widths = m_widths.data() + index * ReportContent::kColumns;
         qreal height = m_metrics.height();
         std::array<bool, ReportContent::kColumns> wrapped{};
         for (int c = 0; c < ReportContent::kColumns; ++c) {
             const qreal width = cellWidth(c);
-            if (m_metrics.horizontalAdvance(cells[c]) <= width)
+            if (widths[c] <= width)
                 continue;
             wrapped[c] = true;
             height = std::max(height, wrap(c, cells[c], width));
@@ -225,6 +291,7 @@ private:
     QPointF m_pageNumberAt;
     std::array<qreal, ReportContent::kColumns + 1> m_columnX{};
     std::array<std::unique_ptr<QTextLayout>, ReportContent::kColumns> m_layouts;
+    std::vector<float> m_widths; // of every cell's text on one line, row after row
     QList<QLineF> m_lines;
     qreal m_y = 0;
     qreal m_headY = -1;   // where the table starts on this page; negative outside the table
@@ -249,9 +316,10 @@ bool printReport(const ReportContent& content, const QFont& font, QPrinter& prin
         return false;
     ReportPages pages(printer, painter, font);
     pages.paragraphs(content.before);
+    pages.columns(content.rows);
     pages.tableHead();
-    for (const ReportContent::Row& row : content.rows)
-        pages.row(row);
+    for (std::size_t row = 0; row < content.rows.size(); ++row)
+        pages.row(content.rows[row], row);
     pages.endTable();
     pages.paragraphs(content.after);
     pages.finish();
