@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
 #include <QTextDocument>
@@ -25,10 +26,10 @@ const char* const kCustomField = "Custom field";
 constexpr int kFirstCustomColumn = 5;
 constexpr int kHeadFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
-// Paints pages within the printer's page rectangle in device pixels.
+// Paints pages within the device's page rectangle in device pixels.
 class ReportPages {
 public:
-    ReportPages(QPrinter& printer, QPainter& painter, const QFont& font)
+    ReportPages(QPagedPaintDevice& printer, QPainter& painter, const QFont& font)
         : m_printer(printer), m_painter(painter), m_font(font, &printer), m_bold(m_font),
           m_metrics(m_font, &printer), m_boldMetrics(m_bold, &printer) {
         // As in the view: thousands of cells are measured, and plain scripts need no shaping.
@@ -37,10 +38,10 @@ public:
         m_bold = m_font;
         m_bold.setBold(true);
         m_boldMetrics = QFontMetricsF(m_bold, &printer);
-        const qreal dpi = printer.resolution();
+        const qreal dpi = printer.logicalDpiY();
         m_pixel = dpi / 96.0;
         m_margin = 2 / 2.54 * dpi; // as Qt's printing of a document
-        const QSizeF size = printer.pageLayout().paintRectPixels(printer.resolution()).size();
+        const QSizeF size = printer.pageLayout().paintRectPixels(qRound(dpi)).size();
         m_body =
             QRectF(m_margin, m_margin, size.width() - 2 * m_margin, size.height() - 2 * m_margin);
         m_pageNumberAt = QPointF(size.width() - m_margin,
@@ -277,7 +278,7 @@ private:
             m_headY = m_y;
     }
 
-    QPrinter& m_printer;
+    QPagedPaintDevice& m_printer;
     QPainter& m_painter;
     QFont m_font;
     QFont m_bold;
@@ -302,14 +303,15 @@ private:
 
 } // namespace
 
-bool printReport(const ReportContent& content, const QFont& font, QPrinter& printer) {
+bool printReport(const ReportContent& content, const QFont& font, QPagedPaintDevice& printer) {
     if (!content.tabular) {
         // No table: a few paragraphs, which Qt prints quickly enough.
         QTextDocument doc;
         doc.setDefaultFont(font);
         doc.setHtml(content.html);
         doc.print(&printer);
-        return printer.printerState() != QPrinter::Error;
+        const auto* real = dynamic_cast<const QPrinter*>(&printer);
+        return !real || real->printerState() != QPrinter::Error;
     }
     QPainter painter;
     if (!painter.begin(&printer))
