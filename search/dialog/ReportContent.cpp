@@ -27,6 +27,15 @@ std::optional<std::pair<QChar, int>> reference(QStringView text) {
 // A cell's text as Qt reads it: references decoded, runs of white space made one blank, none at
 // the start. None when the cell holds markup, which the writer never puts there.
 std::optional<QString> cellText(QStringView cell) {
+    // Most cells are plain words with single blanks between them: taken as they are.
+    bool plain = !cell.isEmpty() && cell.front() != u' ' && cell.back() != u' ';
+    for (qsizetype i = 0; plain && i < cell.size(); ++i) {
+        const QChar c = cell[i];
+        plain = c != u'&' && c != u'<' && (c == u' ' ? cell[i + 1] != u' ' : !isHtmlSpace(c));
+    }
+    if (plain)
+        return cell.toString();
+
     QString out;
     out.reserve(cell.size());
     bool space = false;
