@@ -25,8 +25,9 @@ public:
 
     // Rows laid out at once: enough to fill the view, few enough to show at once.
     static constexpr int kFirstPieceRows = 60;
-    // Rows per later piece. Each append has a cost of its own besides its rows, so much smaller
-    // pieces fill markedly slower in total; this many keep each pause of the event loop short.
+    // Rows per later piece. Each append has a cost of its own besides its rows (Qt rescans the
+    // document's frames, so later appends cost more), so much smaller pieces fill markedly slower
+    // in total; this many keep each pause of the event loop short.
     static constexpr int kRowsPerPiece = 300;
 
     // Shows the file; false (and nothing shown) when it cannot be read.
