@@ -1,9 +1,7 @@
 // Printing a report, read back from the PDF with poppler-utils: every row once and in order on
 // pages of the chosen layout, the heading rows on every page, the paragraphs before and after.
 #include "search/dialog/ReportPrinter.h"
-#include "model/CBrenvikaDoc.h"
-#include "search/engine/ReportWriter.h"
-#include "search/engine/SearchEngine.h"
+#include "ReportHouse.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -36,33 +34,12 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         if (!QFileInfo::exists("/usr/bin/pdftotext") || !QFileInfo::exists("/usr/bin/pdfinfo"))
             GTEST_SKIP() << "poppler-utils are not installed";
-        m_doc.clearSections();
-        auto section = std::make_unique<CSection>();
-        section->name = "Ground";
-        m_hall = section->blocks().front().get();
-        m_doc.appendSection(std::move(section));
-    }
-
-    void add(const std::string& name, const std::string& notes) {
-        auto object = std::make_unique<CHouseObject>(CHouseObject::Bare{});
-        object->name = name;
-        object->notes = notes;
-        auto value = std::make_unique<CFieldList>("Value");
-        value->append("Price paid", "2");
-        object->appendCategory(std::move(value));
-        m_hall->appendFloorObjectAsStored(std::move(object));
     }
 
     // Prints the report of a search for "price" adding to the sum as a PDF in `layout`.
     QString print(const QPageLayout& layout) {
-        SearchCriteria c;
-        c.byField = true;
-        c.fieldText = "price";
-        c.byValue = true;
-        c.comparison = Comparison::Sum;
-        c.title = "Insured things";
-        const std::string html =
-            writeReport(c, runSearch(m_doc, c, SearchScope::wholeHouse(m_doc)));
+        const SearchCriteria c = m_house.criteria("Insured things");
+        const std::string html = writeReport(c, m_house.result(c));
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageLayout(layout);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -74,18 +51,15 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    CBrenvikaDoc m_doc;
-    CBlock* m_hall = nullptr;
+    test::ReportHouse m_house{"Ground"};
 };
 
 TEST_F(ReportPrinterTest, EveryRowIsPrintedOnceInOrderOnPagesOfTheChosenLayout) {
     const int rows = 150;
+    const std::string note = "a long note that cannot fit its column on one line and must wrap "
+                             "onto several lines end";
     for (int i = 0; i < rows; ++i)
-        add("Box " + std::to_string(i),
-            i % 10 == 3 ? "a long note that cannot fit its column on one line and must wrap "
-                          "onto several lines end" +
-                              std::to_string(i)
-                        : "");
+        m_house.add("Box " + std::to_string(i), i % 10 == 3 ? note + std::to_string(i) : "", "2");
     const QString pdf = print(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape,
                                           QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
 

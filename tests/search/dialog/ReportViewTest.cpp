@@ -1,10 +1,8 @@
 // The report view shows a long report piece by piece; whole, it must read as the report laid out
 // by Qt in one go, whatever the texts in its cells.
 #include "search/dialog/ReportView.h"
-#include "model/CBrenvikaDoc.h"
+#include "ReportHouse.h"
 #include "search/engine/CaseFold.h"
-#include "search/engine/ReportWriter.h"
-#include "search/engine/SearchEngine.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,37 +15,14 @@ namespace {
 
 class ReportViewTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m_doc.clearSections();
-        auto section = std::make_unique<CSection>();
-        section->name = "Ground & <first>";
-        m_hall = section->blocks().front().get();
-        m_doc.appendSection(std::move(section));
-    }
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
-    void add(const std::string& name, const std::string& notes, const std::string& price) {
-        auto object = std::make_unique<CHouseObject>(CHouseObject::Bare{});
-        object->name = name;
-        object->notes = notes;
-        auto value = std::make_unique<CFieldList>("Value");
-        value->append("Price paid", price);
-        object->appendCategory(std::move(value));
-        m_hall->appendFloorObjectAsStored(std::move(object));
-    }
-
-    // Writes the report of a search for "price" adding to the sum; returns its path.
+    // Writes the report file; returns its path.
     QString writeFile() {
-        SearchCriteria c;
-        c.byField = true;
-        c.fieldText = "price";
-        c.byValue = true;
-        c.comparison = Comparison::Sum;
-        c.title = "Everything & more";
+        const SearchCriteria c = m_house.criteria("Everything & more");
         const QString path = m_dir.filePath("temp.html");
         std::string error;
-        EXPECT_TRUE(saveReport(path.toStdString(), c,
-                               runSearch(m_doc, c, SearchScope::wholeHouse(m_doc)), error));
+        EXPECT_TRUE(saveReport(path.toStdString(), c, m_house.result(c), error));
         return path;
     }
 
@@ -69,8 +44,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    CBrenvikaDoc m_doc;
-    CBlock* m_hall = nullptr;
+    test::ReportHouse m_house{"Ground & <first>"};
 };
 
 TEST_F(ReportViewTest, ALongReportReadsAsTheWholeHtmlWithEveryCellsText) {
@@ -78,12 +52,12 @@ TEST_F(ReportViewTest, ALongReportReadsAsTheWholeHtmlWithEveryCellsText) {
     // HTML makes one blank, empty notes, and an old Windows-1252 byte.
     const int rows = ReportView::kFirstPieceRows + 2 * ReportView::kRowsPerPiece + 5;
     for (int i = 0; i < rows; ++i)
-        add("Box " + std::to_string(i) + (i % 7 == 0 ? " <big> & \"old\" 'one'" : ""),
-            i % 5 == 0   ? ""
-            : i % 5 == 1 ? "two\r\nlines  and\ttabs "
-                         : "K\xDC"
-                           "HL",
-            std::to_string(i));
+        m_house.add("Box " + std::to_string(i) + (i % 7 == 0 ? " <big> & \"old\" 'one'" : ""),
+                    i % 5 == 0   ? ""
+                    : i % 5 == 1 ? "two\r\nlines  and\ttabs "
+                                 : "K\xDC"
+                                   "HL",
+                    std::to_string(i));
     ReportView view;
     view.resize(700, 400);
     ASSERT_TRUE(view.showReport(writeFile()));
@@ -104,7 +78,7 @@ TEST_F(ReportViewTest, ALongReportReadsAsTheWholeHtmlWithEveryCellsText) {
 
 TEST_F(ReportViewTest, AFileNotAsTheWriterMakesItIsShownWholeAsItsHtml) {
     for (int i = 0; i < ReportView::kFirstPieceRows + 10; ++i)
-        add("Box " + std::to_string(i), "", "1");
+        m_house.add("Box " + std::to_string(i), "", "1");
     const QString path = writeFile();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
