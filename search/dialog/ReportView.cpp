@@ -2,6 +2,7 @@
 
 #include "search/engine/CaseFold.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -89,6 +90,12 @@ void ReportView::appendNextPiece() {
         return;
     // Appending must not move what the user is reading.
     const int scrolled = verticalScrollBar()->value();
+    // Qt repaints the whole view after every append, though what is appended mostly lies below
+    // it: the layout's signals wait until the piece is in, and the view is repainted only when
+    // the end of the report was showing.
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    const bool endShown = scrolled + viewport()->height() >= layout->documentSize().height();
+    QSignalBlocker quiet(layout);
     const std::size_t to = std::min(m_nextRow + kRowsPerPiece, m_content.rows.size());
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
@@ -109,6 +116,10 @@ void ReportView::appendNextPiece() {
         cursor.insertHtml(m_content.after);
     }
     cursor.endEditBlock();
+    quiet.unblock();
+    emit layout->documentSizeChanged(layout->documentSize());
+    if (endShown)
+        viewport()->update();
     verticalScrollBar()->setValue(scrolled);
     if (isLoading())
         m_pieceTimer.start();

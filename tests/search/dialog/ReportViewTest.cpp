@@ -5,7 +5,10 @@
 #include "search/engine/CaseFold.h"
 
 #include <QFile>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
@@ -74,6 +77,42 @@ TEST_F(ReportViewTest, ALongReportReadsAsTheWholeHtmlWithEveryCellsText) {
         ASSERT_EQ(shown[i].toStdString(), whole[i].toStdString()) << "line " << i;
     EXPECT_TRUE(shown.contains(QString::fromUtf8("K\xC3\x9CHL")));
     EXPECT_TRUE(shown.last().startsWith("The sum for the custom field"));
+}
+
+// Counts the paintings of a widget.
+class PaintCounter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+    int paints = 0;
+};
+
+TEST_F(ReportViewTest, RowsComingInAreShownToAUserAtTheEndAndDoNotMoveTheView) {
+    for (int i = 0; i < ReportView::kFirstPieceRows + ReportView::kRowsPerPiece; ++i)
+        m_house.add("Box " + std::to_string(i), "", "1");
+    ReportView view;
+    view.resize(700, 400);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    ASSERT_TRUE(view.showReport(writeFile()));
+    QScrollBar* bar = view.verticalScrollBar();
+    bar->setValue(bar->maximum());
+    const int atEnd = bar->value();
+    view.repaint(); // what is due is painted now, so that only the rows' painting is counted
+    PaintCounter counter;
+    view.viewport()->installEventFilter(&counter);
+    view.finishLoading();
+    QCoreApplication::processEvents();
+    EXPECT_GT(counter.paints, 0);
+    EXPECT_EQ(bar->value(), atEnd);
+    // The scroll range has grown with the rows: the statistics are at its end.
+    bar->setValue(bar->maximum());
+    EXPECT_TRUE(view.cursorForPosition(QPoint(5, view.viewport()->height() - 5))
+                    .block()
+                    .text()
+                    .startsWith("The sum for the custom field"));
 }
 
 TEST_F(ReportViewTest, AFileNotAsTheWriterMakesItIsShownWholeAsItsHtml) {
