@@ -1,7 +1,9 @@
 #pragma once
 
-#include <QStringList>
+#include "search/dialog/ReportContent.h"
+
 #include <QTextBrowser>
+#include <QTextTableFormat>
 #include <QTimer>
 
 namespace ardenvo {
@@ -10,10 +12,12 @@ namespace ardenvo {
 // from old files, Windows-1252; this view reads them the way the search matches them, so old
 // names show with their accents.
 //
-// Laying out a table costs Qt about a quarter of a millisecond per row, so a report of thousands
+// Laying out a table costs Qt a good fraction of a millisecond per row, so a report of thousands
 // of rows would freeze the dialog for seconds. A long table is therefore shown in pieces: the
-// first rows at once, the rest appended piece by piece from the event loop, each piece a table
-// with the same column widths so the columns line up. The file itself is never changed.
+// first rows at once, the rest appended piece by piece from the event loop, each piece a table in
+// the format of the first so the columns line up. Later pieces are built from the rows' texts
+// rather than from their HTML, and each in one edit, so Qt lays every piece out once. The file
+// itself is never changed.
 class ReportView : public QTextBrowser {
     Q_OBJECT
 public:
@@ -21,8 +25,9 @@ public:
 
     // Rows laid out at once: enough to fill the view, few enough to show at once.
     static constexpr int kFirstPieceRows = 60;
-    // Rows per later piece. Each append has a cost of its own besides its rows, so much smaller
-    // pieces fill markedly slower in total; this many keep each pause of the event loop short.
+    // Rows per later piece. Each append has a cost of its own besides its rows (Qt rescans the
+    // document's frames, so later appends cost more), so much smaller pieces fill markedly slower
+    // in total; this many keep each pause of the event loop short.
     static constexpr int kRowsPerPiece = 300;
 
     // Shows the file; false (and nothing shown) when it cannot be read.
@@ -30,9 +35,11 @@ public:
     // Shows nothing, as before the first search.
     void clearReport();
     bool hasReport() const { return m_hasReport; }
+    // The report shown, whole even while its pieces are still coming.
+    const ReportContent& content() const { return m_content; }
     // Whether pieces of a long report are still to come.
-    bool isLoading() const { return !m_pending.isEmpty(); }
-    // Appends every piece still to come at once: before printing, the document must be whole.
+    bool isLoading() const { return m_nextRow < m_content.rows.size(); }
+    // Appends every piece still to come at once.
     void finishLoading();
 
 signals:
@@ -42,7 +49,9 @@ private:
     void appendNextPiece();
 
     bool m_hasReport = false;
-    QStringList m_pending; // pieces of HTML still to append, in order; the last is the trailer
+    ReportContent m_content;
+    std::size_t m_nextRow = 0; // the first row not yet in the view
+    QTextTableFormat m_pieceFormat;
     QTimer m_pieceTimer;
 };
 

@@ -1,9 +1,11 @@
 #include "search/dialog/SearchDialog.h"
 
 #include "model/CBrenvikaDoc.h"
+#include "model/SafeFile.h"
 #include "platform/AppPaths.h"
 #include "platform/DialogFolders.h"
 #include "platform/SettingsFile.h"
+#include "search/dialog/ReportPrinter.h"
 #include "search/dialog/ReportView.h"
 #include "search/dialog/ScopeTree.h"
 #include "search/dialog/SearchPicture.h"
@@ -11,6 +13,7 @@
 #include "search/engine/ReportWriter.h"
 #include "search/engine/SearchEngine.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -21,12 +24,15 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPdfWriter>
 #include <QPushButton>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace ardenvo {
 namespace {
+
+// As a printer's high resolution.
+constexpr int kPdfDpi = 1200;
 
 std::string toBytes(const QString& text) {
     return text.toUtf8().toStdString();
@@ -211,8 +217,10 @@ void SearchDialog::print() {
         return;
     }
     if (m_prompts.askPrint(this, m_printer)) {
+        // What is printed is the whole report whatever the view holds; the view is completed too,
+        // so that it shows what went to the printer.
         m_report->finishLoading();
-        m_report->document()->print(&m_printer);
+        printReport(m_report->content(), m_report->font(), m_printer);
     }
 }
 
@@ -231,15 +239,28 @@ void SearchDialog::saveAsPdf() {
     rememberDialogFolder(FileDialogKind::Pdf, path, m_folderSettings);
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
-    // A printer of its own, so the PDF does not change the one the user set up for paper.
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setPageLayout(m_printer.pageLayout());
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setOutputFileName(path);
-    QFile::remove(path);
-    m_report->finishLoading();
-    m_report->document()->print(&pdf);
-    if (!QFileInfo(path).isFile() || QFileInfo(path).size() == 0)
+    // Made in memory, then written as the report file is: never seen half-written, and a link
+    // planted at the name is replaced rather than written through. The page layout is the one the
+    // user set up for paper.
+    QByteArray bytes;
+    bool made = false;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(kPdfDpi);
+        pdf.setPageLayout(m_printer.pageLayout());
+        m_report->finishLoading();
+        made = printReport(m_report->content(), m_report->font(), pdf);
+    }
+    const bool written = made && !bytes.isEmpty() &&
+                         replaceFileSafelyWith(
+                             QFile::encodeName(path).toStdString(), false,
+                             [&](const ChunkWriter& write) {
+                                 return write(std::string_view(bytes.constData(), bytes.size()));
+                             },
+                             nullptr, nullptr, nullptr, TargetLinks::ReplaceName);
+    if (!written)
         m_prompts.message(this,
                           QStringLiteral("The PDF file \"%1\" could not be written.").arg(path),
                           SearchPrompts::Icon::Stop);

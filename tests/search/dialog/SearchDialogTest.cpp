@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -24,6 +26,8 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace ardenvo {
 namespace {
@@ -42,7 +46,11 @@ public:
         printer.setOutputFileName(printTo);
         return true;
     }
-    void askPageSetup(QWidget*, QPrinter&) override { ++pageSetupAsked; }
+    void askPageSetup(QWidget*, QPrinter& printer) override {
+        ++pageSetupAsked;
+        if (pageLayout)
+            printer.setPageLayout(*pageLayout);
+    }
     QString askPdfFileName(QWidget*, const QString& suggestion) override {
         pdfSuggestions << suggestion;
         return pdfName;
@@ -54,6 +62,7 @@ public:
     QString printTo;
     QString pdfName;
     QStringList pdfSuggestions;
+    std::optional<QPageLayout> pageLayout; // what the user sets up, when set
     int printAsked = 0;
     int pageSetupAsked = 0;
     int helpOpened = 0;
@@ -332,6 +341,34 @@ TEST_F(SearchDialogTest, ALongReportShowsAtOnceAndFillsInWithoutLosingRows) {
     click(dialog.get(), "pdfButton");
     EXPECT_FALSE(view->isLoading());
     EXPECT_EQ(view->toPlainText().count("Box "), extra);
+}
+
+TEST_F(SearchDialogTest, APdfHasThePageSetUpAndReplacesALinkAtItsNameWithoutWritingThroughIt) {
+    auto dialog = open();
+    QTest::keyClicks(child<QLineEdit>(dialog.get(), "namesEdit"), "lamp");
+    click(dialog.get(), "askButton");
+    m_prompts.pageLayout =
+        QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF());
+    click(dialog.get(), "pageSetupButton");
+
+    const QString elsewhere = m_dir.filePath("elsewhere.txt");
+    QFile other(elsewhere);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("kept");
+    other.close();
+    m_prompts.pdfName = m_dir.filePath("linked.pdf");
+    ASSERT_TRUE(QFile::link(elsewhere, m_prompts.pdfName));
+    click(dialog.get(), "pdfButton");
+    EXPECT_TRUE(m_prompts.messages.isEmpty()) << m_prompts.messages.join('\n').toStdString();
+    EXPECT_FALSE(QFileInfo(m_prompts.pdfName).isSymLink());
+    QFile pdf(m_prompts.pdfName);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    // A5 across: 595 points wide, 420 high.
+    EXPECT_TRUE(bytes.contains("/MediaBox [0 0 595.000000 420.000000]"));
+    ASSERT_TRUE(other.open(QIODevice::ReadOnly));
+    EXPECT_EQ(other.readAll(), "kept");
 }
 
 TEST_F(SearchDialogTest, PdfsAreSuggestedBesideTheHouseElseWhereTheLastWentElseAtHome) {
