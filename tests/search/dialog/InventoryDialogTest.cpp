@@ -3,16 +3,19 @@
 #include "search/dialog/InventoryDialog.h"
 #include "model/CBrenvikaDoc.h"
 #include "search/dialog/InventoryPrompts.h"
+#include "search/inventory/InventoryDocument.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -133,6 +136,32 @@ TEST_F(InventoryDialogTest, PrintsOnThePrinterTheUserChose) {
     m_prompts.printTo = m_dir.filePath("printed.pdf");
     click("printButton");
     EXPECT_TRUE(readAll(m_prompts.printTo).startsWith("%PDF"));
+}
+
+TEST_F(InventoryDialogTest, AStoppedPdfLeavesTheOldFileAndALinkAtTheNameIsReplaced) {
+    QTextDocument doc;
+    doc.setHtml(QStringLiteral("<h1>Inventory</h1>"));
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    const QString old = m_dir.filePath("old.pdf");
+    write(old, "the report of last year");
+    QString error;
+    EXPECT_FALSE(writeInventoryPdf(doc, old, "Flat", error, [](int, int) { return false; }));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readAll(old), "the report of last year");
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"old.pdf"});
+
+    const QString elsewhere = m_dir.filePath("elsewhere.txt");
+    write(elsewhere, "not a report");
+    const QString link = m_dir.filePath("planted.pdf");
+    ASSERT_TRUE(QFile::link(elsewhere, link));
+    EXPECT_TRUE(writeInventoryPdf(doc, link, "Flat", error));
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(readAll(link).startsWith("%PDF"));
+    EXPECT_EQ(readAll(elsewhere), "not a report");
 }
 
 } // namespace
