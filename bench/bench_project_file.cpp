@@ -268,30 +268,20 @@ void BM_SaveProjectToDisk(benchmark::State& state) {
 
 } // namespace
 
-// Writing serialises the rooms of a large house on every core, so the write figures are of wall
-// time, beside the CPU time of all threads.
 // Opening runs for two seconds or more, so that the figure comes from a run of several opens and
 // not from the first open of the process alone, which also pays for the kernel handing out fresh
 // pages (very dear in this virtual machine).
 BENCHMARK(BM_MemcpyFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_LoadProjectFromDisk)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_WriteProject)
-    ->Unit(benchmark::kMillisecond)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
-BENCHMARK(BM_WriteProjectInPieces)
-    ->Unit(benchmark::kMillisecond)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
-BENCHMARK(BM_WriteOpenedHouseInPieces)
-    ->Unit(benchmark::kMillisecond)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
-BENCHMARK(BM_SaveProjectToDisk)
-    ->Unit(benchmark::kMillisecond)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
+// Writing serialises the rooms of a large house on every core, so the write figures are of wall
+// time, beside the CPU time of all threads.
+#define WRITE_BENCHMARK(fn)                                                                        \
+    BENCHMARK(fn)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()
+WRITE_BENCHMARK(BM_WriteProject);
+WRITE_BENCHMARK(BM_WriteProjectInPieces);
+WRITE_BENCHMARK(BM_WriteOpenedHouseInPieces);
+WRITE_BENCHMARK(BM_SaveProjectToDisk);
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--peak-of") == 0) {

@@ -79,9 +79,8 @@ TEST(ProjectWriter, ARefusedPieceEndsTheWriteAtOnce) {
     const auto doc = largeHouse();
     for (const int accepted : {0, 1, 2}) {
         int pieces = 0;
-        const bool written = writeProjectInPieces(*doc, [&pieces, accepted](std::string_view) {
-            return pieces++ < accepted;
-        });
+        const bool written = writeProjectInPieces(
+            *doc, [&pieces, accepted](std::string_view) { return pieces++ < accepted; });
         EXPECT_FALSE(written);
         EXPECT_EQ(pieces, accepted + 1);
     }
