@@ -46,7 +46,13 @@ std::optional<std::string> AppPaths::findResource(const std::string& relativePat
 }
 
 std::string AppPaths::dataDirectoryFor(const std::string& programDir) {
-    if (!programDir.empty() && ::access(programDir.c_str(), W_OK | X_OK) == 0)
+    // An installed program (its files in ../share/ardenvo) never writes beside itself, even when
+    // it could: run by root, it would otherwise fill /usr/bin with pictures and reports.
+    std::error_code ec;
+    const bool installed =
+        !programDir.empty() &&
+        fs::is_directory(fs::path(programDir).parent_path() / "share" / "ardenvo", ec);
+    if (!programDir.empty() && !installed && ::access(programDir.c_str(), W_OK | X_OK) == 0)
         return programDir;
     const QString dir =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Ardenvo";

@@ -19,8 +19,9 @@ public:
     // The first existing file of that relative name in the resource directories.
     static std::optional<std::string> findResource(const std::string& relativePath);
 
-    // Where the main program writes: the program directory when writable, otherwise
-    // <GenericDataLocation>/Ardenvo (honours XDG_DATA_HOME).
+    // Where the main program writes: the program directory when writable and not an installed
+    // one (with ../share/ardenvo beside it), otherwise <GenericDataLocation>/Ardenvo (honours
+    // XDG_DATA_HOME).
     static std::string dataDirectory();
     static std::string dataDirectoryFor(const std::string& programDir);
     // <data dir>/Images, created when missing (empty when it cannot be created).

@@ -76,7 +76,7 @@ TEST_F(DesktopIntegrationTest, ProgramAndResourceDirectories) {
     EXPECT_FALSE(AppPaths::findResource(""));
 }
 
-TEST_F(DesktopIntegrationTest, DataGoesBesideTheProgramOnlyWhenWritable) {
+TEST_F(DesktopIntegrationTest, DataGoesBesideTheProgramOnlyWhenWritableAndNotInstalled) {
     const std::string writable = sandbox.root + "/portable";
     fs::create_directories(writable);
     EXPECT_EQ(AppPaths::dataDirectoryFor(writable), writable);
@@ -90,6 +90,12 @@ TEST_F(DesktopIntegrationTest, DataGoesBesideTheProgramOnlyWhenWritable) {
     }
     EXPECT_EQ(AppPaths::dataDirectoryFor(sandbox.root + "/missing"), sandbox.data + "/Ardenvo");
     EXPECT_TRUE(fs::is_directory(sandbox.data + "/Ardenvo"));
+
+    // Installed under a prefix: writable or not (as for root), nothing is written beside it.
+    const std::string prefix = sandbox.root + "/usr";
+    fs::create_directories(prefix + "/bin");
+    fs::create_directories(prefix + "/share/ardenvo");
+    EXPECT_EQ(AppPaths::dataDirectoryFor(prefix + "/bin"), sandbox.data + "/Ardenvo");
 }
 
 } // namespace
