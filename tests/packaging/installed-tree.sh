@@ -128,9 +128,9 @@ user_without_write_access() {
     fi
 }
 
-# Runs both programs from the prefix as `user` (empty: the caller) and checks where the main
-# program keeps its Images folder: in bin/ when that user may write there, else in the user's
-# data folder. The main program must find every file it ships.
+# Runs both programs from the prefix as `user` (empty: the caller) and checks that the main
+# program keeps its Images folder in the user's data folder, never in the installed bin/. The main
+# program must find every file it ships.
 check_programs_run() {
     local p=$1 work=$2 user=${3:-}
     local home="$work/home-${user:-self}" as=()
@@ -152,10 +152,7 @@ check_programs_run() {
     in_home "$home" "${as[@]}" "$p/bin/ardenvo-tool" check "$p/share/ardenvo/family-house.av" ||
         fail "ardenvo-tool check on a shipped house"
 
-    if in_home "$home" "${as[@]}" test -w "$p/bin"; then
-        [ -d "$p/bin/Images" ] || fail "no Images folder beside a program that may write there"
-    else
-        [ -d "$home/data/Ardenvo/Images" ] || fail "no Images folder in the user's data folder"
-        [ ! -e "$p/bin/Images" ] || fail "an Images folder in a bin/ the user cannot write"
-    fi
+    # Installed, so never beside the program, even for a user who may write in bin/.
+    [ -d "$home/data/Ardenvo/Images" ] || fail "no Images folder in the user's data folder"
+    [ ! -e "$p/bin/Images" ] || fail "an Images folder in the installed bin/"
 }
