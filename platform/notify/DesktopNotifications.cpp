@@ -44,6 +44,17 @@ std::uint32_t DesktopNotifications::notify(const QString& title, const QString& 
     return reply.isValid() ? reply.value() : 0;
 }
 
+void DesktopNotifications::close(std::uint32_t id) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
+                                                       QStringLiteral("CloseNotification"));
+    call << uint(id);
+    // No answer is awaited: the tick that sends it must not wait on the service.
+    bus.send(call);
+}
+
 QString DesktopNotifications::escapeBody(const QString& text) {
     return text.toHtmlEscaped();
 }

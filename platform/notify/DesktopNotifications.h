@@ -19,6 +19,8 @@ public:
     // service answered (the caller then falls back on what it has).
     std::uint32_t notify(const QString& title, const QString& body, const QString& iconName,
                          const QStringList& actions);
+    // Takes a notification off the screen; nothing happens when it is already gone.
+    void close(std::uint32_t id);
 
     // Texts as the service's body markup expects them: &, < and > escaped.
     static QString escapeBody(const QString& text);

@@ -148,6 +148,7 @@ void ReminderWindow::check(std::int64_t now) {
         reloadProjects();
     if (m_session.endHolds(now))
         m_eventPage->refreshTexts();
+    withdrawSettled(now);
     announce(now);
     const int due = m_session.firstDueIndex(now);
     if (!m_tray->isBlinking() && due != -1) {
@@ -218,6 +219,23 @@ void ReminderWindow::announce(std::int64_t now) {
             continue;
         m_desktopAnswered = true;
         m_announced[id] = m_session.placeOfRow(row);
+    }
+}
+
+// The notifications stay on screen until the user acts on them; one whose reminder was settled
+// elsewhere (reset, edited, held back or deleted from the window or by the main program) is
+// taken back.
+void ReminderWindow::withdrawSettled(std::int64_t now) {
+    for (auto it = m_announced.begin(); it != m_announced.end();) {
+        const int row = m_session.rowAtPlace(it->second);
+        const EventRow* entry = row >= 0 ? m_session.events().rowAt(row) : nullptr;
+        if (entry && entry->effectiveDue() < now) {
+            ++it;
+            continue;
+        }
+        m_log->write(QString("desktop-withdraw %1").arg(it->first));
+        m_notifications->close(it->first);
+        it = m_announced.erase(it);
     }
 }
 

@@ -95,6 +95,7 @@ private:
     void notify();
     // Desktop notifications for the rows that fell due since the last tick.
     void announce(std::int64_t now);
+    void withdrawSettled(std::int64_t now);
     void notificationAction(std::uint32_t id, const QString& key);
     void messageClosed();
     void toggleRunOnStartup();

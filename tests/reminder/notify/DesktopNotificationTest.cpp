@@ -92,18 +92,21 @@ protected:
                         QString::fromStdString(clock)});
         ASSERT_TRUE(reminder.waitForStarted(10000));
     }
+    // Plays the notification service on the private bus.
+    void serveNotifications(NotificationServer& server) {
+        ASSERT_TRUE(server.bus().isConnected());
+        ASSERT_TRUE(server.bus().registerObject("/org/freedesktop/Notifications", &server,
+                                                QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(server.bus().registerService("org.freedesktop.Notifications"));
+    }
     bool logHas(const std::string& prefix, int count = 1) const {
         return countPrefix(readLog(log), prefix) >= count;
     }
 };
 
 TEST_F(DesktopNotificationTest, NotifiesOnceHoldsBackOnRemindMeLaterAndResetsTheHouse) {
-    QDBusConnection connection = QDBusConnection::connectToBus(address, connectionName);
-    ASSERT_TRUE(connection.isConnected());
-    NotificationServer server(connection);
-    ASSERT_TRUE(connection.registerObject("/org/freedesktop/Notifications", &server,
-                                          QDBusConnection::ExportAllSlots));
-    ASSERT_TRUE(connection.registerService("org.freedesktop.Notifications"));
+    NotificationServer server(QDBusConnection::connectToBus(address, connectionName));
+    serveNotifications(server);
 
     const std::string path = dir.file("house.av");
     CReminder weekly = reminderAt(at(2020, 1, 1, 9, 30), "Water the <ferns> & palms", true);
@@ -159,6 +162,33 @@ TEST_F(DesktopNotificationTest, NotifiesOnceHoldsBackOnRemindMeLaterAndResetsThe
     const int shown = countPrefix(readLog(log), "shown");
     server.invoke(server.calls().back().id, "open");
     EXPECT_TRUE(waitFor([&] { return logHas("shown", shown + 1); }, 5000));
+}
+
+TEST_F(DesktopNotificationTest, ANotificationIsTakenBackWhenItsReminderIsSettledElsewhere) {
+    NotificationServer server(QDBusConnection::connectToBus(address, connectionName));
+    serveNotifications(server);
+    const std::string path = dir.file("house.av");
+    CReminder due = reminderAt(at(2020, 1, 1, 9, 30), "Service the boiler", true);
+    due.objectName = "Boiler";
+    writeHouse(path, {{{due, reminderAt(at(2090, 1, 1), "not yet")}}});
+    SettingsFile settings(config + "/Ardenvo/registry.conf");
+    registerProject(path, settings);
+    writeBytes(clock, "0");
+
+    startReminder();
+    ASSERT_TRUE(waitFor([&] { return !server.calls().empty(); }, 20000)) << "no notification";
+    serveFor(1500);
+    EXPECT_TRUE(server.closed().empty()) << "taken back while still due";
+
+    // The main program moves the reminder on: it is no longer due, so its notification goes.
+    QThread::msleep(300);
+    CReminder later = reminderAt(at(2089, 1, 1, 9, 30), "Service the boiler", true);
+    later.objectName = "Boiler";
+    writeHouse(path, {{{later, reminderAt(at(2090, 1, 1), "not yet")}}});
+    signalReload();
+    ASSERT_TRUE(waitFor([&] { return !server.closed().empty(); }, 10000)) << "not taken back";
+    EXPECT_EQ(server.closed(), std::vector<uint>{server.calls().front().id});
+    EXPECT_EQ(server.calls().size(), 1u);
 }
 
 #endif

@@ -10,8 +10,8 @@
 
 namespace ardenvo::test {
 
-// The desktop's notification service as the test plays it: records every Notify call and sends
-// ActionInvoked as a user's click would.
+// The desktop's notification service as the test plays it: records every Notify and
+// CloseNotification call and sends ActionInvoked as a user's click would.
 class NotificationServer : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
@@ -25,7 +25,9 @@ public:
     };
 
     explicit NotificationServer(QDBusConnection bus) : m_bus(bus) {}
+    QDBusConnection& bus() { return m_bus; }
     const std::vector<Call>& calls() const { return m_calls; }
+    const std::vector<uint>& closed() const { return m_closed; }
 
     void invoke(uint id, const QString& key) {
         QDBusMessage signal = QDBusMessage::createSignal(
@@ -41,11 +43,12 @@ public slots:
         return m_calls.back().id;
     }
     QStringList GetCapabilities() { return {"actions", "body", "body-markup"}; }
-    void CloseNotification(uint) {}
+    void CloseNotification(uint id) { m_closed.push_back(id); }
 
 private:
     QDBusConnection m_bus;
     std::vector<Call> m_calls;
+    std::vector<uint> m_closed;
 };
 
 } // namespace ardenvo::test
