@@ -1,9 +1,9 @@
 #include "search/dialog/SearchDialog.h"
 
 #include "model/CBrenvikaDoc.h"
-#include "model/SafeFile.h"
 #include "platform/AppPaths.h"
 #include "platform/DialogFolders.h"
+#include "platform/SafeDevice.h"
 #include "platform/SettingsFile.h"
 #include "search/dialog/ReportPrinter.h"
 #include "search/dialog/ReportView.h"
@@ -13,7 +13,6 @@
 #include "search/engine/ReportWriter.h"
 #include "search/engine/SearchEngine.h"
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -239,27 +238,14 @@ void SearchDialog::saveAsPdf() {
     rememberDialogFolder(FileDialogKind::Pdf, path, m_folderSettings);
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
-    // Made in memory, then written as the report file is: never seen half-written, and a link
-    // planted at the name is replaced rather than written through. The page layout is the one the
-    // user set up for paper.
-    QByteArray bytes;
-    bool made = false;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter pdf(&buffer);
+    // The page layout is the one the user set up for paper.
+    m_report->finishLoading();
+    const bool written = replaceFileThroughDevice(path, [this](QIODevice& device) {
+        QPdfWriter pdf(&device);
         pdf.setResolution(kPdfDpi);
         pdf.setPageLayout(m_printer.pageLayout());
-        m_report->finishLoading();
-        made = printReport(m_report->content(), m_report->font(), pdf);
-    }
-    const bool written = made && !bytes.isEmpty() &&
-                         replaceFileSafelyWith(
-                             QFile::encodeName(path).toStdString(), false,
-                             [&](const ChunkWriter& write) {
-                                 return write(std::string_view(bytes.constData(), bytes.size()));
-                             },
-                             nullptr, nullptr, nullptr, TargetLinks::ReplaceName);
+        return printReport(m_report->content(), m_report->font(), pdf);
+    });
     if (!written)
         m_prompts.message(this,
                           QStringLiteral("The PDF file \"%1\" could not be written.").arg(path),

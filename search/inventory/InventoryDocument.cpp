@@ -1,13 +1,12 @@
 #include "search/inventory/InventoryDocument.h"
 
-#include "model/SafeFile.h"
+#include "platform/SafeDevice.h"
 #include "search/inventory/InventoryHtml.h"
 #include "search/inventory/InventoryReport.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFileInfo>
-#include <QIODevice>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -15,7 +14,6 @@
 #include <QUrl>
 
 #include <map>
-#include <string>
 
 namespace ardenvo {
 namespace {
@@ -27,41 +25,6 @@ QPageLayout a4Layout() {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, kMarginsMm,
                        QPageLayout::Millimeter);
 }
-
-// What the PDF writer writes, collected in pieces of a megabyte and handed on to the safe
-// replacement of the file.
-class PieceDevice : public QIODevice {
-public:
-    explicit PieceDevice(const ChunkWriter& write) : m_write(write) {
-        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    }
-    bool isSequential() const override { return true; }
-    // Hands on what is still collected; false when any piece was refused.
-    bool finish() { return handOn() && !m_failed; }
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 size) override {
-        m_pending.append(data, static_cast<std::size_t>(size));
-        if (m_pending.size() >= kPieceBytes && !handOn())
-            return -1;
-        return size;
-    }
-
-private:
-    static constexpr std::size_t kPieceBytes = 1 << 20;
-
-    bool handOn() {
-        if (!m_failed && !m_pending.empty() && !m_write(m_pending))
-            m_failed = true;
-        m_pending.clear();
-        return !m_failed;
-    }
-
-    const ChunkWriter& m_write;
-    std::string m_pending;
-    bool m_failed = false;
-};
 
 // Puts the document back as it was laid out for the screen when a paint is over.
 class DeviceLayout {
@@ -154,30 +117,23 @@ bool paintInventory(QTextDocument& doc, QPagedPaintDevice& device,
 
 bool writeInventoryPdf(QTextDocument& doc, const QString& path, const QString& title,
                        QString& error, const InventoryProgress& progress) {
-    // Written as every report is: to a temporary file that replaces the old one only when the PDF
-    // is whole, so a cancelled or failed report leaves a file of that name as it was, and a link
-    // planted at the name is replaced rather than written through.
-    bool painted = true;
-    const auto produce = [&](const ChunkWriter& write) {
-        PieceDevice device(write);
-        {
+    // A cancelled or failed report leaves a file of that name as it was.
+    std::string failure;
+    const bool written = replaceFileThroughDevice(
+        path,
+        [&](QIODevice& device) {
             QPdfWriter writer(&device);
             writer.setResolution(kPdfResolution);
             writer.setPageLayout(a4Layout());
             writer.setTitle(title);
             writer.setCreator(QStringLiteral("Ardenvo"));
-            painted = paintInventory(doc, writer, progress);
-        }
-        return painted && device.finish();
-    };
-    std::string failure;
-    if (replaceFileSafelyWith(QFile::encodeName(path).toStdString(), false, produce, &failure,
-                              nullptr, nullptr, TargetLinks::ReplaceName))
-        return true;
-    error = painted && !failure.empty()
-                ? QString::fromStdString(failure)
-                : QStringLiteral("The report was stopped or could not be written.");
-    return false;
+            return paintInventory(doc, writer, progress);
+        },
+        &failure);
+    if (!written)
+        error = failure.empty() ? QStringLiteral("The report was stopped or could not be written.")
+                                : QString::fromStdString(failure);
+    return written;
 }
 
 QImage previewFirstPage(QTextDocument& doc, int width) {
