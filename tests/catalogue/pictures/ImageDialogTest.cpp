@@ -57,6 +57,25 @@ TEST_F(ImageDialogTest, ListsThePicturesOfTheFolderAndPreviewsTheOneClicked) {
     EXPECT_EQ(record.value, "Till.JPG");
 }
 
+TEST_F(ImageDialogTest, ANameTypedIntoFileIsPreviewedOnceTheTypingPauses) {
+    savePicture(dir.path(), "Till.JPG", 4, 4, qRgb(255, 0, 0));
+    savePicture(dir.path(), "lamp.png", 30, 20, qRgb(0, 0, 255));
+    auto d = open();
+    QTRY_COMPARE(d->previewed().naturalSize(), QSize(4, 4));
+    d->fileEdit()->clear();
+    QTest::keyClicks(d->fileEdit(), QStringLiteral("lamp.png"));
+    EXPECT_EQ(d->previewed().naturalSize(), QSize(4, 4)); // not while typing
+    QTRY_COMPARE(d->previewed().naturalSize(), QSize(30, 20));
+    EXPECT_EQ(d->frame()->grab().toImage().pixel(10, 10), qRgb(0, 0, 255));
+
+    // A name not finished yet shows an empty frame without a word.
+    QTest::keyClicks(d->fileEdit(), QStringLiteral(".bak"));
+    QTRY_VERIFY(d->previewed().isNull());
+    EXPECT_EQ(d->frame()->grab().toImage().pixel(10, 10), qRgb(255, 255, 255));
+    EXPECT_TRUE(answers.said.isEmpty());
+    d->reject();
+}
+
 TEST_F(ImageDialogTest, BrowseKeepsAnotherPictureOfTheSameNameAndSaysWhenTheCopyFails) {
     QTemporaryDir camera;
     savePicture(dir.path(), "Till.JPG", 4, 4, qRgb(255, 0, 0)); // used by other records
