@@ -24,16 +24,16 @@ constexpr qint64 kAlwaysPlausiblePixels = 1024 * 1024;
 
 // The formats we offer through Qt, with the most pixels one byte of each can encode: a blank
 // picture at the best compression the format allows (deflate 1032:1 of 1-bit rows for PNG, long
-// LZW strings for GIF, a few bits per 8 x 8 block for JPEG, fax coding for TIFF). A file whose
-// picture needs more is damaged or made to exhaust memory. Qt's plugins read more kinds (svg,
-// ico, webp, ...), but a picture file of another kind is refused rather than handed to a decoder
-// nobody meant to use.
+// LZW strings for GIF, a few bits per 8 x 8 block for JPEG, a bit per blank row of a fax page
+// for TIFF). A file whose picture needs more is damaged or made to exhaust memory. Qt's plugins
+// read more kinds (svg, ico, webp, ...), but a picture file of another kind is refused rather
+// than handed to a decoder nobody meant to use.
 struct QtFormat {
     const char* name;
     qint64 mostPixelsPerByte;
 };
 constexpr QtFormat kQtFormats[] = {
-    {"bmp", 128}, {"jpeg", 1024}, {"gif", 4096}, {"png", 8256}, {"tiff", 65536},
+    {"bmp", 128}, {"jpeg", 1024}, {"gif", 4096}, {"png", 8256}, {"tiff", 262144},
 };
 
 const QtFormat* qtFormat(const QByteArray& format) {

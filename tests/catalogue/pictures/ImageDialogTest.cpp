@@ -3,9 +3,12 @@
 
 #include "catalogue/pictures/ImageDialog.h"
 #include "catalogue/pictures/PictureFrame.h"
+#include "catalogue/pictures/PicturePrompts.h"
 
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -55,6 +58,28 @@ TEST_F(ImageDialogTest, ListsThePicturesOfTheFolderAndPreviewsTheOneClicked) {
     d->reject();
     EXPECT_EQ(record.name, "Receipt");
     EXPECT_EQ(record.value, "Till.JPG");
+}
+
+TEST_F(ImageDialogTest, BrowseOffersEverySpellingOfThePictureExtensionsInAnyCase) {
+    for (const char* name : {"A.JPEG", "b.Tif", "c.jpe", "d.txt"})
+        savePicture(dir.path(), name, 4, 4, qRgb(1, 2, 3));
+    QFileDialog files(nullptr, QString(), dir.path());
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.setNameFilter(pictureFileFilter());
+    auto* view = files.findChild<QListView*>(QStringLiteral("listView"));
+    ASSERT_NE(view, nullptr);
+    QStringList shown;
+    QTRY_VERIFY((shown =
+                     [&] {
+                         QStringList names;
+                         const QModelIndex root = view->rootIndex();
+                         for (int row = 0; row < view->model()->rowCount(root); ++row)
+                             names << view->model()->index(row, 0, root).data().toString();
+                         names.sort();
+                         return names;
+                     }())
+                    .size() == 3);
+    EXPECT_EQ(shown, (QStringList{"A.JPEG", "b.Tif", "c.jpe"}));
 }
 
 TEST_F(ImageDialogTest, ANameTypedIntoFileIsPreviewedOnceTheTypingPauses) {
