@@ -167,6 +167,8 @@ void ObjectsDialog::rebuildTree() {
     QTreeWidgetItem* now = m_tree->currentItem();
     if (now != before || (now && ObjectTree::pathOf(now) != beforePath))
         selectionChanged();
+    // Rows name their owners: a renamed, moved or deleted owner must not linger there.
+    m_pictures->ownersChanged();
     m_location->view()->redraw();
 }
 

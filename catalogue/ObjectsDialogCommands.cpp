@@ -6,7 +6,6 @@
 #include "catalogue/ObjectTree.h"
 #include "catalogue/ObjectsDialog.h"
 #include "catalogue/fields/CategoryPanel.h"
-#include "catalogue/pictures/PictureGroup.h"
 #include "platform/TextCodec.h"
 
 #include <QMenu>
@@ -105,8 +104,7 @@ void ObjectsDialog::deleteTarget() {
         m_doc.setModified(true);
     }
     selectRoot();
-    rebuildTree();
-    m_pictures->refill(); // the deleted object's pictures leave the list
+    rebuildTree(); // the deleted object's pictures leave the list
 }
 
 void ObjectsDialog::moveTarget() {
@@ -213,7 +211,6 @@ void ObjectsDialog::showContextMenu(QTreeWidgetItem* target, const QPoint& globa
     // After any entry, and when the menu is dismissed.
     m_doc.setModified(true);
     rebuildTree();
-    m_pictures->refill();
     if (renaming)
         m_tree->editItem(target, 0);
 }
