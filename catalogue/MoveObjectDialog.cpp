@@ -86,7 +86,7 @@ MoveObjectDialog::MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const CHous
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(helpButton, &QPushButton::clicked, this, [this] {
         if (m_help)
-            m_help(this);
+            m_help(this, QStringLiteral("objects.html#move"));
     });
     connect(m_type, &QComboBox::activated, this,
             [this](int index) { showSide(index == 1 ? Destination : Source); });

@@ -26,7 +26,8 @@ public:
     // The messages of the dialog, so tests can answer them: a warning titled "Warning".
     using Warn = std::function<void(QWidget* parent, const QString& text)>;
 
-    using Help = std::function<void(QWidget* parent)>;
+    // The manual at a page and section of it ("objects.html#move").
+    using Help = std::function<void(QWidget* parent, const QString& topic)>;
 
     // `select` (may be null), an object of `block`, is selected first in the source tree: the
     // object the caller had selected, found by its place as the caller found it.

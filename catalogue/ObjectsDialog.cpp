@@ -71,7 +71,7 @@ ObjectsDialog::ObjectsDialog(CBrenvikaDoc& doc, CBlock& block, CHouseObject* sel
     connect(m_ok, &QPushButton::clicked, this, &ObjectsDialog::accept);
     connect(m_help, &QPushButton::clicked, this, [this] {
         if (m_services.help)
-            m_services.help(this);
+            m_services.help(this, QStringLiteral("objects.html"));
     });
     connect(m_location, &LocationGroup::objectMoved, this, [this] { m_doc.setModified(true); });
     connect(m_location->view(), &LocationView::objectPressed, this, &ObjectsDialog::previewPressed);

@@ -36,7 +36,8 @@ struct ObjectsDialogServices {
     std::function<CHouseObject*(QWidget* parent, CBrenvikaDoc& doc, CBlock& block,
                                 const CHouseObject* select)>
         moveObject;
-    std::function<void(QWidget* parent)> help;
+    // The manual at the page and section of the asking dialog ("objects.html#move").
+    std::function<void(QWidget* parent, const QString& topic)> help;
     // The category panel's messages and file dialogs.
     FieldPrompts fieldPrompts;
     // The picture group's messages and dialogs, and the folder its files live in (empty: the

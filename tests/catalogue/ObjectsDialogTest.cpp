@@ -353,3 +353,22 @@ TEST_F(ObjectsDialogTest, PictureRowsAndTheSelectionFollowObjectsMovedAwayOrRena
     EXPECT_EQ(dialog->selectedObject(), chair);
     EXPECT_EQ(dialog->selectedPlace().parent, table);
 }
+
+TEST_F(ObjectsDialogTest, HelpAsksForTheManualAtThePageOfTheDialog) {
+    QStringList topics;
+    QList<QWidget*> askers;
+    services.help = [&](QWidget* from, const QString& topic) {
+        askers << from;
+        topics << topic;
+    };
+    open();
+    QTest::mouseClick(dialog->helpButton(), Qt::LeftButton);
+    EXPECT_TRUE(dialog->isVisible());
+
+    MoveObjectDialog move(doc, *room, nullptr, dialog.get(), {}, services.help);
+    for (QPushButton* b : move.findChildren<QPushButton*>())
+        if (b->text() == "Help")
+            QTest::mouseClick(b, Qt::LeftButton);
+    EXPECT_EQ(topics, (QStringList{"objects.html", "objects.html#move"}));
+    EXPECT_EQ(askers, (QList<QWidget*>{dialog.get(), &move}));
+}
