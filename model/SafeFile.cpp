@@ -176,6 +176,56 @@ bool nameUnnamedTemporary(int fd, const std::string& target, std::string& tempPa
     return false;
 }
 
+// Whether a report named `path` is written straight into what is there instead of replacing it:
+// standard output ("-"), a named pipe, a character device (a terminal, /dev/null), or whatever a
+// descriptor link such as /dev/stdout (into /proc) leads to, which must never be replaced.
+enum class OutputKind { Replace, Stream, Descriptor, StandardOutput, Refused };
+
+OutputKind outputKindOf(const std::string& path) {
+    if (path == "-")
+        return OutputKind::StandardOutput;
+    std::string at = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        if (at.rfind("/proc/", 0) == 0 || at.rfind("/dev/fd/", 0) == 0)
+            return OutputKind::Descriptor;
+        struct stat info {};
+        if (::lstat(at.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            break;
+        char next[PATH_MAX];
+        const ssize_t n = ::readlink(at.c_str(), next, sizeof next - 1);
+        if (n <= 0)
+            break;
+        const std::string hopTo(next, static_cast<std::size_t>(n));
+        at = hopTo.front() == '/' ? hopTo : folderOf(at) + "/" + hopTo;
+    }
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return OutputKind::Replace; // nothing there, or a link to nothing: a new file
+    if (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode))
+        return OutputKind::Stream;
+    // A folder, a block device, a socket, or a link to one of them: nothing to replace.
+    return S_ISREG(info.st_mode) ? OutputKind::Replace : OutputKind::Refused;
+}
+
+// Writes the content straight into the stream; the descriptor is closed unless it is stdout.
+bool writeStream(int fd, bool own, const std::function<bool(const ChunkWriter&)>& produce) {
+    bool complete = true;
+    const ChunkWriter write = [&](std::string_view piece) {
+        complete = complete && writeAll(fd, piece);
+        return complete;
+    };
+    const bool produced = produce(write);
+    int err = errno;
+    if (complete && !produced)
+        err = ECANCELED;
+    if (own && ::close(fd) != 0 && complete && produced) {
+        err = errno;
+        complete = false;
+    }
+    errno = err;
+    return complete && produced;
+}
+
 FileStamp stampOf(const struct stat& info, std::uint64_t hash) {
     FileStamp stamp;
     stamp.known = true;
@@ -205,6 +255,26 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
     };
     if (requestedPath.empty())
         return fail("No file name", ENOENT);
+
+    if (links == TargetLinks::ReplaceName) {
+        const OutputKind kind = outputKindOf(requestedPath);
+        if (kind == OutputKind::Refused)
+            return fail("Not a regular file: " + requestedPath, EISDIR);
+        if (kind != OutputKind::Replace) {
+            int fd = STDOUT_FILENO;
+            if (kind != OutputKind::StandardOutput) {
+                // A pipe's open waits for its reader, as a shell's redirection does.
+                const int flags = O_WRONLY | O_CLOEXEC | O_NOCTTY |
+                                  (kind == OutputKind::Descriptor ? O_APPEND : 0);
+                fd = ::open(requestedPath.c_str(), flags);
+                if (fd < 0)
+                    return fail("Cannot open " + requestedPath, errno);
+            }
+            if (!writeStream(fd, kind != OutputKind::StandardOutput, produce))
+                return fail("Cannot write " + requestedPath, errno);
+            return true;
+        }
+    }
 
     // Replace what a symbolic link points to, not the link itself.
     std::string path = requestedPath;
