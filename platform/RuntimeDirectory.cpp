@@ -54,34 +54,28 @@ std::optional<std::string> RuntimeDirectory::path(std::string* error) {
     else
         dir = "/tmp/ardenvo-" + std::to_string(::getuid());
 
-    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
-        fail(error, "Cannot create " + dir + ": " + std::strerror(errno));
+    if (!makePrivateFolder(dir, error))
         return std::nullopt;
-    }
-    struct stat st {};
-    if (::lstat(dir.c_str(), &st) != 0) {
-        fail(error, "Cannot read " + dir + ": " + std::strerror(errno));
-        return std::nullopt;
-    }
-    // Another user could otherwise plant or read the files through which the programs meet.
-    if (S_ISLNK(st.st_mode)) {
-        fail(error, dir + " is a symbolic link");
-        return std::nullopt;
-    }
-    if (!S_ISDIR(st.st_mode)) {
-        fail(error, dir + " is not a directory");
-        return std::nullopt;
-    }
-    if (st.st_uid != ::getuid()) {
-        fail(error, dir + " belongs to another user");
-        return std::nullopt;
-    }
-    if ((st.st_mode & 077) != 0 && !closeToOthers(dir)) {
-        fail(error, dir + " is open to other users and cannot be set to mode 0700: " +
-                        std::strerror(errno));
-        return std::nullopt;
-    }
     return dir;
+}
+
+bool RuntimeDirectory::makePrivateFolder(const std::string& dir, std::string* error) {
+    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST)
+        return fail(error, "Cannot create " + dir + ": " + std::strerror(errno));
+    struct stat st {};
+    if (::lstat(dir.c_str(), &st) != 0)
+        return fail(error, "Cannot read " + dir + ": " + std::strerror(errno));
+    // Another user could otherwise plant or read the files kept there.
+    if (S_ISLNK(st.st_mode))
+        return fail(error, dir + " is a symbolic link");
+    if (!S_ISDIR(st.st_mode))
+        return fail(error, dir + " is not a directory");
+    if (st.st_uid != ::getuid())
+        return fail(error, dir + " belongs to another user");
+    if ((st.st_mode & 077) != 0 && !closeToOthers(dir))
+        return fail(error, dir + " is open to other users and cannot be set to mode 0700: " +
+                               std::strerror(errno));
+    return true;
 }
 
 std::optional<std::string> RuntimeDirectory::filePath(const std::string& name, std::string* error) {

@@ -21,6 +21,12 @@ public:
     // When the directory is unusable, tells `tell` why (with its path), once per process: without
     // it the programs silently stop seeing each other.
     static void reportProblemOnce(const std::function<void(const std::string&)>& tell);
+
+    // The same rules for another folder only this user's programs may use (the recovery copies):
+    // created with mode 0700 when missing (its parent must exist); a link, anything but a folder,
+    // or another user's folder is refused with the reason in *error; our own that others may
+    // enter is set to 0700.
+    static bool makePrivateFolder(const std::string& dir, std::string* error = nullptr);
 };
 
 } // namespace ardenvo
