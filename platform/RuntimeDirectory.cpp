@@ -1,5 +1,6 @@
 #include "platform/RuntimeDirectory.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -7,6 +8,7 @@
 #include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace ardenvo {
 
@@ -33,17 +35,79 @@ bool closeToOthers(const std::string& dir) {
     return ok;
 }
 
+// What went wrong with files of the directory, in the order found; `told` of them were told.
+struct FileProblems {
+    std::mutex mutex;
+    std::vector<std::string> found;
+    std::size_t told = 0;
+};
+
+FileProblems& fileProblems() {
+    static FileProblems problems;
+    return problems;
+}
+
+void keepProblem(const std::string& problem) {
+    FileProblems& problems = fileProblems();
+    const std::lock_guard<std::mutex> guard(problems.mutex);
+    if (std::find(problems.found.begin(), problems.found.end(), problem) == problems.found.end())
+        problems.found.push_back(problem);
+}
+
 } // namespace
 
+int RuntimeDirectory::openFile(const std::string& name, int flags) {
+    std::string error;
+    const auto file = filePath(name, &error);
+    if (!file)
+        return -1; // the directory's own problem, told by itself
+    const int fd = ::open(file->c_str(), flags | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        const int err = errno;
+        struct stat st {};
+        if (err == ENOENT && (flags & O_CREAT) == 0)
+            return -1;
+        if (err == ELOOP || (::lstat(file->c_str(), &st) == 0 && S_ISLNK(st.st_mode)))
+            keepProblem(*file + " is a symbolic link");
+        else if (err == EISDIR)
+            keepProblem(*file + " is a folder");
+        else
+            keepProblem("Cannot open " + *file + ": " + std::strerror(err));
+        errno = err;
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid()) {
+        keepProblem(*file +
+                    (S_ISREG(st.st_mode) ? " belongs to another user" : " is not a regular file"));
+        ::close(fd);
+        errno = EPERM;
+        return -1;
+    }
+    return fd;
+}
+
 void RuntimeDirectory::reportProblemOnce(const std::function<void(const std::string&)>& tell) {
+    const std::string prefix =
+        "Ardenvo's programs cannot coordinate (open houses, reloads, one reminder program): ";
     static std::once_flag once;
+    bool directoryUnusable = false;
     std::call_once(once, [&] {
         std::string error;
-        if (!path(&error))
-            tell("Ardenvo's programs cannot coordinate (open houses, reloads, one reminder "
-                 "program): " +
-                 error);
+        directoryUnusable = !path(&error);
+        if (directoryUnusable)
+            tell(prefix + error);
     });
+    std::vector<std::string> untold;
+    {
+        FileProblems& problems = fileProblems();
+        const std::lock_guard<std::mutex> guard(problems.mutex);
+        untold.assign(problems.found.begin() + static_cast<std::ptrdiff_t>(problems.told),
+                      problems.found.end());
+        problems.told = problems.found.size();
+    }
+    for (const std::string& problem : untold)
+        tell(prefix + problem);
 }
 
 std::optional<std::string> RuntimeDirectory::path(std::string* error) {

@@ -18,8 +18,15 @@ public:
     // plain file name.
     static std::optional<std::string> filePath(const std::string& name,
                                                std::string* error = nullptr);
-    // When the directory is unusable, tells `tell` why (with its path), once per process: without
-    // it the programs silently stop seeing each other.
+    // Opens a named file of the directory (flags as for open(2); O_NOFOLLOW is added) and checks
+    // that it is a plain file of this user. -1 otherwise; then the reason (a link, a folder,
+    // another user's file) is kept for reportProblemOnce, since a table or lock planted in the
+    // directory would otherwise turn coordination off without a word. A missing file opened
+    // without O_CREAT is no problem.
+    static int openFile(const std::string& name, int flags);
+
+    // When the directory, or a file opened in it, is unusable, tells `tell` why (with its path),
+    // each problem once per process: without it the programs silently stop seeing each other.
     static void reportProblemOnce(const std::function<void(const std::string&)>& tell);
 
     // The same rules for another folder only this user's programs may use (the recovery copies):
