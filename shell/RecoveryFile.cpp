@@ -33,7 +33,7 @@ constexpr std::uint64_t kMaxHeaderBytes = 64 * 1024;
 
 // The process id of a name this program writes, "<digits>.recovery"; 0 for any other name.
 int pidOfName(const std::string& name) {
-    if (name.size() <= kSuffix.size() || name.size() > kSuffix.size() + 9 ||
+    if (name.size() <= kSuffix.size() || name.size() > kSuffix.size() + 9 || name[0] == '0' ||
         name.compare(name.size() - kSuffix.size(), kSuffix.size(), kSuffix) != 0)
         return 0;
     int pid = 0;

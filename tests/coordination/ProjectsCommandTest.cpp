@@ -120,24 +120,15 @@ TEST_F(ProjectsCommandTest, APlantedTableOrLockFileIsToldAsTheDirectoryIs) {
     std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
     const std::string lock = dir + "/" + LoadedProjectTable::lockName;
     const std::string told = "cannot coordinate (open houses, reloads, one reminder program): ";
-    const auto toolSays = [] {
-        ChildProcess tool({"/bin/sh", "-c", "exec \"$0\" open-projects 2>&1", ARDENVO_TOOL});
-        std::string said;
-        while (auto line = tool.readLine())
-            said += *line + "\n";
-        tool.wait();
-        return said;
-    };
-
-    // A link to somebody's file, and a folder, in place of the lock.
+    // A link to somebody's file in place of the lock.
     std::filesystem::create_symlink(sandbox.root + "/elsewhere", lock);
-    std::string said = toolSays();
+    ChildProcess tool({"/bin/sh", "-c", "exec \"$0\" open-projects 2>&1", ARDENVO_TOOL});
+    std::string said;
+    while (auto line = tool.readLine())
+        said += *line + "\n";
+    tool.wait();
     EXPECT_NE(said.find(told + lock + " is a symbolic link"), std::string::npos) << said;
     EXPECT_FALSE(std::filesystem::exists(sandbox.root + "/elsewhere"));
-    std::filesystem::remove(lock);
-    std::filesystem::create_directory(lock);
-    said = toolSays();
-    EXPECT_NE(said.find(told + lock + " is a folder"), std::string::npos) << said;
     std::filesystem::remove(lock);
 
     // Another user's table: a main program here is told, and keeps away from it.
