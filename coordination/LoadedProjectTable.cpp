@@ -209,7 +209,7 @@ std::int32_t LoadedProjectTable::findOwnEntry(const std::string& path) {
 std::int32_t LoadedProjectTable::findMatching(const std::string& path, bool ownOnly) {
     if (!acquire())
         return -1;
-    const auto self = ProcessLiveness::self(ownersName);
+    const auto self = ownOnly ? ProcessLiveness::self(ownersName) : std::nullopt;
     const bool stamped = self && path.size() < static_cast<std::size_t>(ownerOffset);
     std::int32_t found = -1;
     const std::int32_t count = validCount();
