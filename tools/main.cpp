@@ -75,12 +75,15 @@ int main(int argc, char** argv) {
             printUsage(std::cout, c.usage);
             return 0;
         }
-        // These meet the running programs; the others only read or write files.
+        const int code =
+            c.run(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+        // These meet the running programs (the others only read or write files): what kept them
+        // from it is known once they ran.
         if (first == "open-projects" || first == "reset")
             ardenvo::RuntimeDirectory::reportProblemOnce([](const std::string& problem) {
                 std::cerr << "ardenvo-tool: " << problem << "\n";
             });
-        return c.run(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+        return code;
     }
     std::cerr << "ardenvo-tool: unknown command \"" << first << "\"\n";
     printHelp(std::cerr);
