@@ -142,7 +142,7 @@ void CMainFrame::createActions() {
     a = addAction("fileSaveAs", "Save &As...", "Save the active document with a new name");
     connect(a, &QAction::triggered, &m_controller, [this] { m_controller.saveAs(); });
 
-    a = addAction("inventoryReport", "Inventory report...",
+    a = addAction("inventoryReport", "&Inventory report...",
                   "Print or save the inventory of the house, room by room, with values and photos");
     connect(a, &QAction::triggered, this,
             [this] { InventoryDialog::run(this, m_controller.document()); });

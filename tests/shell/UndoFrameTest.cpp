@@ -310,7 +310,7 @@ TEST_F(UndoFrameTest, RecoveryCopyFollowsUnsavedChangesAndIsOfferedAtTheNextStar
         return true;
     }));
     EXPECT_EQ(asked,
-              QStringList{"Ardenvo was not closed properly. Recover the unsaved changes of " +
+              QStringList{"Ardenvo was not closed properly. Recover the unsaved changes of\n" +
                           scratchFile("undo-recovered.av") + "?"});
     EXPECT_EQ(bytes(), edited);
     EXPECT_EQ(controller.pathName(), scratchFile("undo-recovered.av"));
