@@ -291,7 +291,8 @@ QImage previewFirstPage(QTextDocument& doc, int width) {
     const QRect paint = layout.paintRectPixels(96);
     const QSizeF pageSize = paint.size();
     const QSizeF oldPage = doc.pageSize();
-    keepTablesOnPages(doc, pageSize);
+    // The first page is the title page: no object reaches it, so no break needs choosing.
+    doc.setPageSize(pageSize);
     QImage image(full.size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     {
