@@ -91,6 +91,13 @@ CMainFrame::CMainFrame(DocumentController& controller, RecentFileList& recent, P
                         .arg(title));
             });
     connect(&m_controller, &DocumentController::titleChanged, this, &CMainFrame::updateTitle);
+    // Every way the house's modified state changes ends in one of these: an edit step ends or
+    // is undone or redone, the plan marks a change while it goes on, a save or a new house.
+    connect(m_undo, &UndoController::changed, this, &CMainFrame::updateModifiedMark);
+    connect(m_view, &CBrenvikaView::documentModified, this, &CMainFrame::updateModifiedMark);
+    connect(&m_controller, &DocumentController::houseSaved, this, &CMainFrame::updateModifiedMark);
+    connect(&m_controller, &DocumentController::houseReplaced, this,
+            &CMainFrame::updateModifiedMark);
     connect(&m_controller, &DocumentController::recentFilesChanged, this,
             &CMainFrame::rebuildRecentFiles);
     m_controller.setProgressParent(this);
@@ -135,7 +142,7 @@ void CMainFrame::createActions() {
     a = addAction("fileSaveAs", "Save &As...", "Save the active document with a new name");
     connect(a, &QAction::triggered, &m_controller, [this] { m_controller.saveAs(); });
 
-    a = addAction("inventoryReport", "Inventory report...",
+    a = addAction("inventoryReport", "&Inventory report...",
                   "Print or save the inventory of the house, room by room, with values and photos");
     connect(a, &QAction::triggered, this,
             [this] { InventoryDialog::run(this, m_controller.document()); });
@@ -414,7 +421,13 @@ ObjectsDialogServices CMainFrame::objectsDialogServices() {
 }
 
 void CMainFrame::updateTitle() {
-    setWindowTitle(m_controller.title() + QStringLiteral(" - Ardenvo"));
+    // The desktop marks unsaved changes where the placeholder stands (an asterisk on most).
+    setWindowTitle(m_controller.title() + QStringLiteral("[*] - Ardenvo"));
+    updateModifiedMark();
+}
+
+void CMainFrame::updateModifiedMark() {
+    setWindowModified(m_controller.isModified());
 }
 
 void CMainFrame::runSections() {

@@ -61,6 +61,8 @@ public slots:
     void showAbout();
     void showHelp();
     void updateTitle();
+    // Marks the title while the house has unsaved changes.
+    void updateModifiedMark();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace ardenvo {
 
 ChooseHouseDialog::ChooseHouseDialog(const QStringList& predone, const QStringList& recent,
@@ -75,6 +77,15 @@ QTreeWidget* ChooseHouseDialog::makeList(const QStringList& paths, PathColumn co
         item->setData(0, Qt::UserRole, path);
         item->setToolTip(1, path);
     }
+    // Whole names, and paths as long as the screen allows; a longer path loses its middle
+    // rather than its end, and its tooltip has it all.
+    list->setTextElideMode(Qt::ElideMiddle);
+    list->resizeColumnToContents(0);
+    list->setColumnWidth(0, std::max(120, list->columnWidth(0)));
+    list->resizeColumnToContents(1);
+    list->setColumnWidth(1, std::clamp(list->columnWidth(1), 185, 480));
+    list->setMinimumWidth(
+        std::max(330, list->columnWidth(0) + list->columnWidth(1) + 2 * list->frameWidth() + 2));
     return list;
 }
 

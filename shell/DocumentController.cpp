@@ -206,8 +206,9 @@ bool DocumentController::openRecovered(const std::string& house, const QString& 
         setPath(path);
         watch(stampOfFile(toLocalPath(path)));
     }
-    emit houseReplaced();
+    // Modified before anyone hears of the new house, so the title marks it at once.
     m_doc->setModified(true);
+    emit houseReplaced();
     return true;
 }
 

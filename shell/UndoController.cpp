@@ -137,8 +137,10 @@ bool UndoController::offerRecovery(Prompter& prompter, const Question& ask) {
             continue;
         const QString name =
             contents.housePath.empty() ? QStringLiteral("Untitled") : decoded(contents.housePath);
+        // The path on a line of its own, where it fits whole: within the sentence the box
+        // would break it after any "/".
         if (!ask(QStringLiteral(
-                     "Ardenvo was not closed properly. Recover the unsaved changes of %1?")
+                     "Ardenvo was not closed properly. Recover the unsaved changes of\n%1?")
                      .arg(name))) {
             ::unlink(left.file.c_str());
             continue;

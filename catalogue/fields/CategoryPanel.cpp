@@ -78,6 +78,9 @@ void CategoryPanel::buildLayout() {
     m_list->setObjectName("attributeList");
     m_list->setColumnCount(3);
     m_list->setHeaderLabels({"Category", "Name", "Details"});
+    // Category and name as wide as their longest text ("Insurance value"), details the rest.
+    m_list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_list->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     m_list->setRootIsDecorated(false);
     m_list->setItemsExpandable(false);
     m_list->setUniformRowHeights(true);

@@ -13,6 +13,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ardenvo {
 
 namespace {
@@ -68,9 +70,11 @@ PictureGroup::PictureGroup(PictureTreeHost& host, std::string imagesFolder, Pict
     m_list->setColumnCount(3);
     m_list->setHeaderLabels(
         {QStringLiteral("House object"), QStringLiteral("Name"), QStringLiteral("File")});
-    m_list->setColumnWidth(0, 75);
-    m_list->setColumnWidth(1, 100);
-    m_list->setColumnWidth(2, 150);
+    // The list's own widths, widened where a heading would not fit ("House object").
+    const int widths[] = {75, 100, 150};
+    for (int column = 0; column < 3; ++column)
+        m_list->setColumnWidth(column,
+                               std::max(widths[column], m_list->header()->sectionSizeHint(column)));
     m_list->setRootIsDecorated(false);
     m_list->setItemsExpandable(false);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -74,7 +74,14 @@ const PlanPainter::Text& PlanPainter::text(const std::string& bytes) {
 
 void PlanPainter::drawCentred(QPainter& p, int x, int y, const std::string& bytes) {
     const Text& t = text(bytes);
-    p.drawStaticText(x - t.width / 2, y, t.text);
+    int left = x - t.width / 2;
+    if (!m_keepTextsIn.isNull()) {
+        // A name that would stick out of a preview's edge is moved in instead of cut off; one
+        // wider than the preview starts at its left edge.
+        left = std::max(m_keepTextsIn.left(), std::min(left, m_keepTextsIn.right() + 1 - t.width));
+        y = std::max(m_keepTextsIn.top(), std::min(y, m_keepTextsIn.bottom() + 1 - m_lineHeight));
+    }
+    p.drawStaticText(left, y, t.text);
 }
 
 void PlanPainter::paint(QImage& buffer, const CSection* section,
@@ -88,6 +95,7 @@ void PlanPainter::paint(QImage& buffer, const CSection* section,
     QPainter p(&buffer);
     p.setFont(m_font);
     m_visible = buffer.rect().adjusted(-kTextReachX, -kTextReachY, kTextReachX, kTextReachY);
+    m_keepTextsIn = QRect(); // the plan scrolls: a name past the window's edge is meant to be
     const ScreenTransform t{section->zoom, section->offsetX, section->offsetY};
 
     // Figures refer to blocks by id, so a block removed behind the view's back is skipped rather
@@ -124,6 +132,7 @@ void PlanPainter::paintBlock(QImage& image, const CBlock& block, double zoom) {
     QPainter p(&image);
     p.setFont(m_font);
     m_visible = image.rect().adjusted(-kTextReachX, -kTextReachY, kTextReachX, kTextReachY);
+    m_keepTextsIn = image.rect();
     const Rect& r = block.rect();
     const ScreenTransform t{zoom, addOffset(0, -static_cast<std::int64_t>(r.left)),
                             addOffset(0, -static_cast<std::int64_t>(r.top))};

@@ -32,7 +32,8 @@ public:
     // skipped. A null section gives the background alone.
     void paint(QImage& buffer, const CSection* section, const std::vector<std::int32_t>& figureIds);
     // One block alone, its top-left corner at the image's, at `zoom` pixels per centimetre: the
-    // object dialogs' previews. Floor objects are drawn in list order and no handles are drawn.
+    // object dialogs' previews. Floor objects are drawn in list order and no handles are drawn;
+    // names are kept inside the image.
     void paintBlock(QImage& image, const CBlock& block, double zoom);
 
 private:
@@ -53,7 +54,8 @@ private:
 
     QFont m_font;
     int m_lineHeight = 16;
-    QRect m_visible; // the buffer, grown by how far a name may stick out of its block
+    QRect m_visible;     // the buffer, grown by how far a name may stick out of its block
+    QRect m_keepTextsIn; // a preview's bitmap, which every text stays inside; null for the plan
     std::unordered_map<std::string, Text> m_texts;
 };
 

@@ -45,6 +45,16 @@ EventListPage::EventListPage(ReminderSession& session, ReminderPrompter& prompte
                  m_list->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000 00:00")) + 24));
     m_list->setColumnWidth(EventListModel::ObjectColumn, 100);
     m_list->setColumnWidth(EventListModel::TextColumn, 280);
+    // Object names longer than the column ("Smoke detector") widen it, up to where the notes
+    // would lose their room.
+    const auto fitObjects = [this] {
+        const int column = EventListModel::ObjectColumn;
+        m_list->resizeColumnToContents(column);
+        m_list->setColumnWidth(column, std::clamp(m_list->columnWidth(column), 100, 250));
+    };
+    connect(m_model, &QAbstractItemModel::modelReset, this, fitObjects);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, fitObjects);
+    connect(m_model, &QAbstractItemModel::dataChanged, this, fitObjects);
     auto* shortcut =
         new QShortcut(QKeySequence::Delete, m_list, nullptr, nullptr, Qt::WidgetShortcut);
     connect(shortcut, &QShortcut::activated, this, &EventListPage::deleteEvent);

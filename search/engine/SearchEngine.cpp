@@ -168,11 +168,12 @@ private:
         bool matched = false;
         const Comparison c = m_criteria.comparison;
         if (!comparesWithValue(c)) {
-            // A value holding no number is listed but counts for none of the statistics, so an
-            // empty field neither lowers the average nor becomes the minimum.
+            // A value holding no number counts for none of the statistics, so an empty field
+            // neither lowers the average nor becomes the minimum. A sum or average lists every
+            // object with the field; a maximum or minimum lists only the values that set one.
             const std::optional<double> found = leadingNumberIfAny(value);
             if (!found)
-                return true;
+                return c == Comparison::Sum || c == Comparison::Average;
             const double number = *found;
             if (m_firstValue) {
                 m_firstValue = false;

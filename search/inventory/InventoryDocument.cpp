@@ -10,10 +10,15 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QUrl>
 
+#include <algorithm>
 #include <map>
+#include <vector>
 
 namespace ardenvo {
 namespace {
@@ -47,6 +52,147 @@ private:
     QSizeF m_oldPage;
 };
 
+// Marks the page breaks set by keepTablesOnPages, so the next layout can take them back.
+constexpr int kKeepBreak = QTextFormat::UserProperty + 1;
+
+// One piece of the page flow: a table or a paragraph, with its extent on one endless page.
+struct FlowItem {
+    QTextFrame* frame = nullptr;
+    QTextBlock block;
+    qreal top = 0;
+    qreal bottom = 0;
+};
+
+std::vector<FlowItem> flowItems(QTextDocument& doc) {
+    QAbstractTextDocumentLayout* layout = doc.documentLayout();
+    std::vector<FlowItem> all;
+    for (auto it = doc.rootFrame()->begin(); !it.atEnd(); ++it) {
+        FlowItem item;
+        QRectF extent;
+        if ((item.frame = it.currentFrame()))
+            extent = layout->frameBoundingRect(item.frame);
+        else
+            extent = layout->blockBoundingRect(item.block = it.currentBlock());
+        item.top = extent.top();
+        item.bottom = extent.bottom();
+        all.push_back(item);
+    }
+    // The empty paragraph before and after each table is drawn inside the table's border.
+    std::vector<FlowItem> items;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const bool besideTable =
+            (i > 0 && all[i - 1].frame) || (i + 1 < all.size() && all[i + 1].frame);
+        if (!all[i].frame && all[i].block.length() <= 1 && besideTable)
+            continue;
+        items.push_back(all[i]);
+    }
+    return items;
+}
+
+bool breaksBefore(const FlowItem& item) {
+    const QTextFormat format =
+        item.frame ? QTextFormat(item.frame->frameFormat()) : QTextFormat(item.block.blockFormat());
+    return !format.hasProperty(kKeepBreak) &&
+           (format.intProperty(QTextFormat::PageBreakPolicy) & QTextFormat::PageBreak_AlwaysBefore);
+}
+
+void setKeepBreak(QTextCursor& cursor, const FlowItem& item, bool on) {
+    const auto apply = [on](QTextFormat& format) {
+        format.setProperty(
+            QTextFormat::PageBreakPolicy,
+            int(on ? QTextFormat::PageBreak_AlwaysBefore : QTextFormat::PageBreak_Auto));
+        if (on)
+            format.setProperty(kKeepBreak, true);
+        else
+            format.clearProperty(kKeepBreak);
+    };
+    if (item.frame) {
+        QTextFrameFormat format = item.frame->frameFormat();
+        apply(format);
+        item.frame->setFrameFormat(format);
+    } else {
+        cursor.setPosition(item.block.position());
+        QTextBlockFormat format = item.block.blockFormat();
+        apply(format);
+        cursor.setBlockFormat(format);
+    }
+}
+
+// Qt ends a page wherever it falls, even between an object's row and its photo, which then
+// opens the next page as if it belonged to the object after it. So every table that fits on a
+// page starts a new page when it would cross the end of one, and a heading right before it
+// goes along. The breaks are chosen in one pass over the heights of an endless page, filling
+// pages as the layout does. A paragraph that crosses an end is taken as moving whole (the
+// layout only moves its lines that cross), so the estimate never places anything higher than
+// it will be: a table held to fit does fit.
+void keepTablesOnPages(QTextDocument& doc, const QSizeF& page) {
+    doc.setPageSize(QSizeF(page.width(), -1));
+    const std::vector<FlowItem> items = flowItems(doc);
+    const qreal margin = doc.documentMargin();
+    const qreal slack = page.height() / 400; // rounding of the layout's fixed-point lengths
+    const qreal usable = page.height() - 2 * margin - slack;
+    std::vector<std::size_t> breaks;
+    int pageIndex = 0;
+    qreal y = margin;
+    qreal previousBottom = margin;
+    const auto newPage = [&] {
+        ++pageIndex;
+        y = pageIndex * page.height() + margin;
+    };
+    // The heading just placed and where the flow stood before it.
+    std::size_t heading = items.size();
+    qreal beforeHeading = 0;
+    int headingPage = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const FlowItem& item = items[i];
+        const qreal gap = std::max<qreal>(0, item.top - previousBottom);
+        const qreal height = item.bottom - item.top;
+        previousBottom = item.bottom;
+        const std::size_t lastHeading = heading;
+        heading = items.size();
+        if (breaksBefore(item)) {
+            newPage();
+            y += (item.frame ? 0 : gap) + height;
+        } else if (y + gap + height <= (pageIndex + 1) * page.height() - margin - slack) {
+            if (!item.frame && item.block.blockFormat().headingLevel() > 0) {
+                heading = i;
+                beforeHeading = y;
+                headingPage = pageIndex;
+            }
+            y += gap + height;
+        } else if (item.frame && height <= usable) {
+            const qreal withHeading = y + gap + height - beforeHeading;
+            if (lastHeading + 1 == i && headingPage == pageIndex && withHeading <= usable) {
+                breaks.push_back(lastHeading);
+                newPage();
+                y += withHeading;
+            } else {
+                breaks.push_back(i);
+                newPage();
+                y += height;
+            }
+        } else {
+            newPage();
+            y += height;
+        }
+    }
+
+    // Without a page size the layout waits, so the changes cost one layout in all.
+    doc.setPageSize(QSizeF());
+    QTextCursor cursor(&doc);
+    cursor.beginEditBlock();
+    for (const FlowItem& item : items) {
+        const QTextFormat format = item.frame ? QTextFormat(item.frame->frameFormat())
+                                              : QTextFormat(item.block.blockFormat());
+        if (format.hasProperty(kKeepBreak))
+            setKeepBreak(cursor, item, false);
+    }
+    for (std::size_t i : breaks)
+        setKeepBreak(cursor, items[i], true);
+    cursor.endEditBlock();
+    doc.setPageSize(page);
+}
+
 void paintPage(QTextDocument& doc, QPainter& painter, int index, const QSizeF& page) {
     painter.save();
     const QRectF clip(0, index * page.height(), page.width(), page.height());
@@ -78,6 +224,7 @@ void paintPageNumber(QPainter& painter, int index, int pages, const QSizeF& page
 std::unique_ptr<QTextDocument> makeInventoryDocument(const InventoryReport& report,
                                                      const ThumbnailSet& thumbnails) {
     auto doc = std::make_unique<QTextDocument>();
+    doc->setUndoRedoEnabled(false); // the page breaks set for each layout need no undo
     std::map<std::string, QString> names;
     QTextDocument* target = doc.get();
     const ThumbnailSource source = [&](const std::string& fileName, const Thumbnail& thumb) {
@@ -101,6 +248,7 @@ bool paintInventory(QTextDocument& doc, QPagedPaintDevice& device,
     const int dpi = device.logicalDpiY();
     const QSizeF page = device.pageLayout().paintRectPixels(dpi).size();
     DeviceLayout layout(doc, &device, page);
+    keepTablesOnPages(doc, page);
     const int pages = doc.pageCount();
     for (int i = 0; i < pages; ++i) {
         if (i > 0 && !device.newPage())
@@ -143,6 +291,7 @@ QImage previewFirstPage(QTextDocument& doc, int width) {
     const QRect paint = layout.paintRectPixels(96);
     const QSizeF pageSize = paint.size();
     const QSizeF oldPage = doc.pageSize();
+    // The first page is the title page: no object reaches it, so no break needs choosing.
     doc.setPageSize(pageSize);
     QImage image(full.size(), QImage::Format_RGB32);
     image.fill(Qt::white);

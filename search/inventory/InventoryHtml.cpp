@@ -47,6 +47,7 @@ const char* const kStyle = "<style>\n"
                            "table.objects { border-collapse: collapse; }\n"
                            "th { background-color: #eeeeee; text-align: left; }\n"
                            "td.missing { border: 1px solid #800000; color: #800000; }\n"
+                           ".caption { font-size: 8pt; }\n"
                            "</style>\n";
 
 void totalsTable(std::string& html, const InventoryTotals& totals) {
@@ -102,32 +103,37 @@ void reminders(std::string& html, const CHouseObject& object) {
     }
 }
 
-void picture(std::string& html, const std::string& file, const QSize& box,
+// A picture with its name under it; an unnamed one is captioned with its file name.
+void picture(std::string& html, const InventoryPicture& shown, const QSize& box,
              const ThumbnailSet& thumbnails, const ThumbnailSource& source) {
-    const Thumbnail* thumb = thumbnails.find(file);
+    const Thumbnail* thumb = thumbnails.find(shown.file);
     if (!thumb || !thumb->ok) {
         html += "<td class=\"missing\" style=\"border: 1px solid #800000\">missing picture: " +
-                text(file) + "</td>";
+                text(shown.file);
+        if (!shown.name.empty())
+            html += "<br>" + text(shown.name);
+        html += "</td>";
         return;
     }
-    const QSize shown = ThumbnailSet::shownSize(thumb->pixels, box);
-    html += "<td><img src=\"" + source(file, *thumb) + "\" width=\"" +
-            std::to_string(shown.width()) + "\" height=\"" + std::to_string(shown.height()) +
-            "\" alt=\"" + text(file) + "\"></td>";
+    const QSize size = ThumbnailSet::shownSize(thumb->pixels, box);
+    html += "<td valign=\"top\"><img src=\"" + source(shown.file, *thumb) + "\" width=\"" +
+            std::to_string(size.width()) + "\" height=\"" + std::to_string(size.height()) +
+            "\" alt=\"" + text(shown.file) + "\"><br><span class=\"caption\">" +
+            text(shown.name.empty() ? shown.file : shown.name) + "</span></td>";
 }
 
-void pictures(std::string& html, const std::vector<std::string>& files,
+// The first picture large, the further ones in rows of small ones.
+void pictures(std::string& html, const std::vector<InventoryPicture>& shown,
               const ThumbnailSet& thumbnails, const ThumbnailSource& source) {
-    html += "<tr><td colspan=\"4\">\n<table class=\"pictures\" cellspacing=\"4\"><tr>";
-    picture(html, files.front(), kFirstThumbnail, thumbnails, source);
+    html += "<table class=\"pictures\" cellspacing=\"4\"><tr>";
+    picture(html, shown.front(), kFirstThumbnail, thumbnails, source);
     html += "</tr></table>\n";
-    for (std::size_t i = 1; i < files.size(); i += kThumbnailsPerRow) {
+    for (std::size_t i = 1; i < shown.size(); i += kThumbnailsPerRow) {
         html += "<table class=\"pictures\" cellspacing=\"4\"><tr>";
-        for (std::size_t j = i; j < files.size() && j < i + kThumbnailsPerRow; ++j)
-            picture(html, files[j], kFurtherThumbnail, thumbnails, source);
+        for (std::size_t j = i; j < shown.size() && j < i + kThumbnailsPerRow; ++j)
+            picture(html, shown[j], kFurtherThumbnail, thumbnails, source);
         html += "</tr></table>\n";
     }
-    html += "</td></tr>\n";
 }
 
 void roomTotals(std::string& html, const InventoryRoom& room) {
@@ -142,24 +148,36 @@ void roomTotals(std::string& html, const InventoryRoom& room) {
 void room(std::string& html, const InventoryRoom& room, bool photos, const ThumbnailSet& thumbnails,
           const ThumbnailSource& source) {
     html += "<h3>" + text(room.block->name) + "</h3>\n";
-    if (room.items.empty()) {
+    if (photos) {
+        const std::vector<InventoryPicture> shown = inventoryPictures(room.block->pictures);
+        if (!shown.empty())
+            pictures(html, shown, thumbnails, source);
+    }
+    if (room.items.empty())
         html += "<p>No objects</p>\n";
-    } else {
+    // A table of its own for each object, so the printed pages keep an object's rows and
+    // photos together (see InventoryDocument); the first one carries the column heads.
+    bool first = true;
+    for (const InventoryItem& item : room.items) {
+        const CHouseObject& object = *item.object;
         html += "<table class=\"objects\" width=\"100%\" border=\"1\" cellspacing=\"0\" "
-                "cellpadding=\"3\">\n"
-                "<tr><th width=\"22%\">Object name</th><th width=\"26%\">Location</th>"
-                "<th width=\"30%\">Notes</th><th width=\"22%\">Reminders</th></tr>\n";
-        for (const InventoryItem& item : room.items) {
-            const CHouseObject& object = *item.object;
-            html += "<tr><td><b>" + text(object.name) + "</b></td><td>" + text(item.location) +
-                    "</td><td>" + orNbsp(object.notes) + "</td><td>";
-            reminders(html, object);
-            html += "</td></tr>\n";
-            attributes(html, object);
-            if (photos) {
-                const std::vector<std::string> files = pictureFiles(object);
-                if (!files.empty())
-                    pictures(html, files, thumbnails, source);
+                "cellpadding=\"3\">\n";
+        if (first)
+            html += "<tr><th width=\"22%\">Object name</th><th width=\"26%\">Location</th>"
+                    "<th width=\"30%\">Notes</th><th width=\"22%\">Reminders</th></tr>\n";
+        first = false;
+        html += "<tr><td width=\"22%\"><b>" + text(object.name) + "</b></td><td width=\"26%\">" +
+                text(item.location) + "</td><td width=\"30%\">" + orNbsp(object.notes) +
+                "</td><td width=\"22%\">";
+        reminders(html, object);
+        html += "</td></tr>\n";
+        attributes(html, object);
+        if (photos) {
+            const std::vector<InventoryPicture> shown = inventoryPictures(object.pictures);
+            if (!shown.empty()) {
+                html += "<tr><td colspan=\"4\">\n";
+                pictures(html, shown, thumbnails, source);
+                html += "</td></tr>\n";
             }
         }
         html += "</table>\n";

@@ -15,10 +15,11 @@ using ThumbnailSource = std::function<std::string(const std::string& fileName, c
 // The thumbnail as a data address, so the report file holds its pictures and can be mailed alone.
 std::string embeddedThumbnail(const std::string& fileName, const Thumbnail& thumb);
 
-// The whole report as one HTML page in UTF-8: the title page with the totals, a table per room
-// with its objects and the room's totals, then the house's totals. Every text of the house is
-// escaped. Pictures come from `thumbnails` (made for this report, or left empty without photos);
-// one missing from it or that could not be read shows as a framed "missing picture: FILE".
+// The whole report as one HTML page in UTF-8: the title page with the totals, per room its
+// pictures, a table per object and the room's totals, then the house's totals. Every text of the
+// house is escaped. Pictures come from `thumbnails` (made for this report, or left empty without
+// photos), each captioned with its name; one missing from it or that could not be read shows as
+// a framed "missing picture: FILE".
 std::string writeInventoryHtml(const InventoryReport& report, const ThumbnailSet& thumbnails,
                                const ThumbnailSource& source = embeddedThumbnail);
 

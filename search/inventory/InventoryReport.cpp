@@ -118,13 +118,13 @@ InventoryReport collectInventory(const CBrenvikaDoc& doc, const InventoryOptions
     return report;
 }
 
-std::vector<std::string> pictureFiles(const CHouseObject& object) {
-    std::vector<std::string> files;
-    for (const auto& entry : object.pictures.entries()) {
+std::vector<InventoryPicture> inventoryPictures(const CFieldList& pictures) {
+    std::vector<InventoryPicture> shown;
+    for (const auto& entry : pictures.entries()) {
         if (!entry->value.empty())
-            files.push_back(entry->value.str());
+            shown.push_back({entry->name.str(), entry->value.str()});
     }
-    return files;
+    return shown;
 }
 
 std::string formatAmount(double value) {

@@ -13,6 +13,7 @@ namespace ardenvo {
 
 class CBlock;
 class CBrenvikaDoc;
+class CFieldList;
 class CHouseObject;
 class CSection;
 
@@ -71,8 +72,15 @@ const CompactText* valueAttribute(const CHouseObject& object, std::string_view n
 
 InventoryReport collectInventory(const CBrenvikaDoc& doc, const InventoryOptions& options);
 
-// The picture file names of an object's picture list, in order (empty names left out).
-std::vector<std::string> pictureFiles(const CHouseObject& object);
+// One picture as the report shows it: its name for the caption and its file in the Images folder.
+struct InventoryPicture {
+    std::string name;
+    std::string file;
+};
+
+// The pictures of an object's or a room's picture list, in order (entries without a file left
+// out).
+std::vector<InventoryPicture> inventoryPictures(const CFieldList& pictures);
 
 // A sum as the report prints it: two decimals and a dot.
 std::string formatAmount(double value);

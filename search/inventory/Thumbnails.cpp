@@ -1,5 +1,7 @@
 #include "search/inventory/Thumbnails.h"
 
+#include "model/CBlock.h"
+#include "model/CHouseObject.h"
 #include "platform/image/ImageFile.h"
 #include "platform/image/PictureFiles.h"
 #include "search/inventory/InventoryReport.h"
@@ -62,15 +64,18 @@ Thumbnail makeThumbnail(const std::string& path) {
 bool ThumbnailSet::build(const InventoryReport& report, const std::string& imagesFolder,
                          const InventoryProgress& progress) {
     std::vector<std::string> names;
-    for (const InventoryRoom& room : report.rooms) {
-        for (const InventoryItem& item : room.items) {
-            for (std::string& file : pictureFiles(*item.object)) {
-                if (!m_thumbnails.count(file)) {
-                    m_thumbnails.emplace(file, Thumbnail{});
-                    names.push_back(std::move(file));
-                }
+    const auto take = [&](const CFieldList& pictures) {
+        for (InventoryPicture& picture : inventoryPictures(pictures)) {
+            if (!m_thumbnails.count(picture.file)) {
+                m_thumbnails.emplace(picture.file, Thumbnail{});
+                names.push_back(std::move(picture.file));
             }
         }
+    };
+    for (const InventoryRoom& room : report.rooms) {
+        take(room.block->pictures);
+        for (const InventoryItem& item : room.items)
+            take(item.object->pictures);
     }
     // Only files inside the Images folder are read: a name leading out shows as missing.
     const auto thumbnailOf = [&imagesFolder](const std::string& name) {

@@ -64,3 +64,30 @@ TEST(LocationPreviewTest, ClicksTakeTheObjectDrawnOnTopAndBringItToTheFront) {
     preview.render();
     EXPECT_EQ(preview.bitmap().pixelColor(75, 75), QColor(10, 200, 30));
 }
+
+TEST(LocationPreviewTest, NamesAtThePreviewsEdgesAreMovedInsideWhole) {
+    // The same narrow object with a long name in the middle, then against each edge: the
+    // name shows as many pixels everywhere.
+    const auto namePixels = [](Rect at) {
+        CRoom room(Rect{0, 0, 400, 200});
+        auto o = std::make_unique<CHouseObject>();
+        o->name = "Bookshelf with the atlas";
+        o->location.rect = at;
+        o->color = rgb(200, 40, 200); // its name in green
+        room.addFloorObject(std::move(o));
+        LocationPreview preview;
+        preview.layout(&room, QRect(0, 0, 400, 200));
+        preview.render();
+        const QImage& image = preview.bitmap();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixelColor(x, y) == QColor(0, 255, 0);
+        return n;
+    };
+    const int middle = namePixels({100, 20, 120, 80});
+    EXPECT_GT(middle, 30);
+    EXPECT_EQ(namePixels({380, 20, 400, 80}), middle);
+    EXPECT_EQ(namePixels({0, 20, 20, 80}), middle);
+    EXPECT_EQ(namePixels({100, 196, 120, 200}), middle);
+}

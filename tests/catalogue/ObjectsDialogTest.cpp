@@ -3,11 +3,13 @@
 #include "catalogue/MoveObjectDialog.h"
 #include "catalogue/ObjectEdits.h"
 #include "catalogue/RoomSelector.h"
+#include "catalogue/fields/CategoryPanel.h"
 #include "catalogue/pictures/PictureGroup.h"
 
 #include <QCheckBox>
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -371,4 +373,27 @@ TEST_F(ObjectsDialogTest, HelpAsksForTheManualAtThePageOfTheDialog) {
             QTest::mouseClick(b, Qt::LeftButton);
     EXPECT_EQ(topics, (QStringList{"objects.html", "objects.html#move"}));
     EXPECT_EQ(askers, (QList<QWidget*>{dialog.get(), &move}));
+}
+
+TEST_F(ObjectsDialogTest, ListColumnsShowTheirHeadingsAndLongestNamesWhole) {
+    open(lamp);
+    CategoryPanel& panel = *dialog->categoryPanel();
+    if (!panel.showAllBox()->isChecked())
+        panel.showAllBox()->click();
+    QTreeWidget& attributes = *panel.attributeList();
+    ASSERT_FALSE(attributes.findItems("Insurance value", Qt::MatchExactly, 1).isEmpty());
+    QTest::qWait(50); // the header fits its sections once the rows are laid out
+    for (int column : {0, 1}) {
+        EXPECT_GE(attributes.columnWidth(column), attributes.header()->sectionSizeHint(column))
+            << column;
+        for (int row = 0; row < attributes.topLevelItemCount(); ++row) {
+            const QModelIndex cell = attributes.model()->index(row, column);
+            EXPECT_GE(attributes.columnWidth(column), attributes.sizeHintForIndex(cell).width())
+                << cell.data().toString().toStdString();
+        }
+    }
+    QTreeWidget& pictures = *dialog->pictureGroup()->pictureList();
+    for (int column = 0; column < 3; ++column)
+        EXPECT_GE(pictures.columnWidth(column), pictures.header()->sectionSizeHint(column))
+            << column;
 }

@@ -84,7 +84,7 @@ TEST_F(MainFrameTest, MenusHoldEveryCommandWithItsKeys) {
 
     EXPECT_EQ(menuTexts(topMenu("&File")),
               (QStringList{"&New", "&Open...", "&Save", "Save &As...", "|", "Recent File", "|",
-                           "Inventory report...", "|", "E&xit"}));
+                           "&Inventory report...", "|", "E&xit"}));
     QMenu* options = topMenu("&Options");
     EXPECT_EQ(menuTexts(options),
               (QStringList{"Ask the tobrin...", "Sections...", "Units of measurement"}));
@@ -191,7 +191,7 @@ TEST_F(MainFrameTest, KeysAndButtonsReachTheDocumentAndTheView) {
 }
 
 TEST_F(MainFrameTest, SavedHousesAreRegisteredAndTheRecentFourDropOneThatNoLongerOpens) {
-    EXPECT_EQ(frame->windowTitle(), "Untitled - Ardenvo");
+    EXPECT_EQ(frame->windowTitle(), "Untitled[*] - Ardenvo");
     QStringList paths;
     for (int i = 1; i <= 5; ++i)
         paths << saveHouse(QStringLiteral("r%1.av").arg(i));
@@ -210,7 +210,7 @@ TEST_F(MainFrameTest, SavedHousesAreRegisteredAndTheRecentFourDropOneThatNoLonge
                                             "&4 " + paths[1]}));
 
     ASSERT_TRUE(frame->openRecent(2));
-    EXPECT_EQ(frame->windowTitle(), "r3.av - Ardenvo");
+    EXPECT_EQ(frame->windowTitle(), "r3.av[*] - Ardenvo");
     EXPECT_EQ(recent.files().front(), paths[2]);
 
     QFile::remove(paths[4]);
@@ -233,7 +233,7 @@ TEST_F(MainFrameTest, AFileDroppedOnTheWindowOpens) {
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(frame.get(), &drop);
-    EXPECT_EQ(frame->windowTitle(), "dropped.av - Ardenvo");
+    EXPECT_EQ(frame->windowTitle(), "dropped.av[*] - Ardenvo");
     EXPECT_EQ(controller.document().currentSection()->blocks().size(), 2u);
 }
 
@@ -278,7 +278,7 @@ TEST_F(MainFrameTest, StartupOffersTheHousesOnlyWhenNoProjectWasOpened) {
     EXPECT_EQ(offered, 1);
     EXPECT_EQ(seenPredone, QStringList{shipped});
     EXPECT_EQ(seenRecent, recent.files());
-    EXPECT_EQ(frame->windowTitle(), "Untitled - Ardenvo");
+    EXPECT_EQ(frame->windowTitle(), "Untitled[*] - Ardenvo");
     EXPECT_EQ(controller.document().currentSection()->blocks().size(), 2u);
 
     // A recent house opens under its own name.
@@ -286,13 +286,13 @@ TEST_F(MainFrameTest, StartupOffersTheHousesOnlyWhenNoProjectWasOpened) {
     answer = {ChooseHouseDialog::Choice::Kind::Recent, mine,
               static_cast<int>(recent.files().indexOf(mine))};
     frame->startupNotice({folder.toStdString()});
-    EXPECT_EQ(frame->windowTitle(), "mine.av - Ardenvo");
+    EXPECT_EQ(frame->windowTitle(), "mine.av[*] - Ardenvo");
 
     // Continue keeps the new house.
     controller.newDocument();
     answer = {};
     frame->startupNotice({folder.toStdString()});
-    EXPECT_EQ(frame->windowTitle(), "Untitled - Ardenvo");
+    EXPECT_EQ(frame->windowTitle(), "Untitled[*] - Ardenvo");
     EXPECT_EQ(controller.document().currentSection()->blocks().size(), 1u);
     EXPECT_TRUE(prompter.messages.empty());
 }

@@ -136,7 +136,7 @@ TEST(Program, UnsavedChangesSurviveAKillAndAreRecoveredOrDropped) {
     // in a copy of its own.
     QProcess second;
     const QString question =
-        "Ardenvo was not closed properly. Recover the unsaved changes of " + house + "?";
+        "Ardenvo was not closed properly. Recover the unsaved changes of\n" + house + "?";
     QString said;
     // What it said may arrive after the copy it then wrote: wait for both.
     EXPECT_TRUE(startUntil(second, {"--recovery-answer", "yes", "crash.av"}, [&] {

@@ -104,6 +104,18 @@ TEST(ChooseDialog, ListsPredoneHousesByFullPathAndRecentOnesByFolder) {
     ASSERT_EQ(lower->topLevelItemCount(), 2);
     EXPECT_EQ(lower->topLevelItem(0)->text(0), "villa.av");
     EXPECT_EQ(lower->topLevelItem(0)->text(1), "/home/u/My houses/");
+    // Long names and paths show whole.
+    ChooseHouseDialog wide({a + "/family-house-with-garden.av"},
+                           {"/home/u/My houses/Summer cottage by the lake.av"}, prompter);
+    for (QTreeWidget* list : {wide.predoneList(), wide.recentList()}) {
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            for (int column : {0, 1}) {
+                const QModelIndex cell = list->model()->index(row, column);
+                EXPECT_GE(list->columnWidth(column), list->sizeHintForIndex(cell).width())
+                    << cell.data().toString().toStdString();
+            }
+        }
+    }
 
     // With no houses at all both lists are empty and Continue keeps the new house.
     ChooseHouseDialog empty({}, {}, prompter);

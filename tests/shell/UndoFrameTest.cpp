@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -230,21 +231,30 @@ TEST_F(UndoFrameTest, NothingChangedMakesNoStepAndModifiedFollowsTheSavedState) 
     click(screen(block(1).rect())); // a click that moves nothing
     EXPECT_FALSE(undoAction()->isEnabled());
 
+    // The title bar shows what the document says, as the desktop marks unsaved changes.
+    const auto titleMarks = [this](bool modified) {
+        EXPECT_EQ(controller.isModified(), modified);
+        EXPECT_EQ(frame->isWindowModified(), modified);
+        EXPECT_EQ(frame->windowHandle()->title(),
+                  controller.title() + (modified ? "* - Ardenvo" : " - Ardenvo"));
+    };
     prompter.saveNames.push_back(scratchFile("undo-saved.av"));
     ASSERT_TRUE(controller.save());
+    titleMarks(false);
     command(1, {"Change color"});
-    EXPECT_TRUE(controller.isModified());
+    titleMarks(true);
     undoAction()->trigger();
-    EXPECT_FALSE(controller.isModified());
+    titleMarks(false);
     redoAction()->trigger();
-    EXPECT_TRUE(controller.isModified());
+    titleMarks(true);
 
     // Saving makes the newest state the clean one; undo leaves it modified again.
     ASSERT_TRUE(controller.save());
+    titleMarks(false);
     undoAction()->trigger();
-    EXPECT_TRUE(controller.isModified());
+    titleMarks(true);
     redoAction()->trigger();
-    EXPECT_FALSE(controller.isModified());
+    titleMarks(false);
 
     // A reload from disk, a new house and an open each start a fresh history.
     const QString path = controller.pathName();
@@ -256,8 +266,10 @@ TEST_F(UndoFrameTest, NothingChangedMakesNoStepAndModifiedFollowsTheSavedState) 
     EXPECT_EQ(doc().unitIndex(), 4);
     EXPECT_FALSE(undoAction()->isEnabled());
     command(1, {"Change color"});
+    titleMarks(true);
     prompter.answers.push_back(Prompter::Answer::No);
     ASSERT_TRUE(controller.newDocument());
+    titleMarks(false);
     EXPECT_FALSE(undoAction()->isEnabled() || redoAction()->isEnabled());
     command(1, {"Change color"});
     prompter.answers.push_back(Prompter::Answer::No);
@@ -298,11 +310,12 @@ TEST_F(UndoFrameTest, RecoveryCopyFollowsUnsavedChangesAndIsOfferedAtTheNextStar
         return true;
     }));
     EXPECT_EQ(asked,
-              QStringList{"Ardenvo was not closed properly. Recover the unsaved changes of " +
+              QStringList{"Ardenvo was not closed properly. Recover the unsaved changes of\n" +
                           scratchFile("undo-recovered.av") + "?"});
     EXPECT_EQ(bytes(), edited);
     EXPECT_EQ(controller.pathName(), scratchFile("undo-recovered.av"));
     EXPECT_TRUE(controller.isModified());
+    EXPECT_TRUE(frame->isWindowModified());
     EXPECT_FALSE(QFile::exists(left));
     EXPECT_TRUE(QFile::exists(own)); // safe in this program's own copy
 

@@ -109,6 +109,17 @@ TEST_F(ReminderWindowTest, ListShowsEveryReminderWithItsColumns) {
     EXPECT_EQ(cell(1, 2), "second");
 }
 
+TEST_F(ReminderWindowTest, ObjectNamesLongerThanTheirColumnWidenIt) {
+    CReminder alarm = reminderAt(at(2030, 1, 2, 9, 0), "Press the test button");
+    alarm.objectName = "Smoke detector";
+    project("a.av", {{{alarm, reminderAt(at(2030, 1, 3, 9, 0), "short")}}});
+    open();
+    ASSERT_EQ(cell(0, 1), "Smoke detector");
+    const QModelIndex name = list().model()->index(0, 1);
+    EXPECT_GE(list().columnWidth(1), list().sizeHintForIndex(name).width());
+    EXPECT_GE(list().columnWidth(1), 100);
+}
+
 TEST_F(ReminderWindowTest, EditAndResetAskFirstWhenTheMainProgramHasTheProjectOpen) {
     const std::string path = project("a.av", {{{reminderAt(at(2030, 1, 1), "x", true)}}});
     env.openInMain.insert(path);

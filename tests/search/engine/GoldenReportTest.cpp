@@ -97,6 +97,8 @@ TEST_F(GoldenReportTest, ReportsMatchTheCommittedFiles) {
     expectGolden("maximum-cellar-and-hall.html",
                  {"--field", "paid", "--compare", "7", "--room", "Cellar/Store", "--room",
                   "Ground floor/I'm a hall"});
+    // The whole house holds "abab", which sets no minimum and so is not listed.
+    expectGolden("minimum-whole-house.html", {"--field", "paid", "--compare", "8"});
 }
 
 TEST_F(GoldenReportTest, OutFileGetsTheSameBytes) {

@@ -193,15 +193,17 @@ TEST_F(SearchEngineTest, NumericComparisonsReadLeadingNumbers) {
 }
 
 TEST_F(SearchEngineTest, AggregatesKeepStatisticsAndListContributors) {
-    // "abab" holds no number: the Cat basket is listed but counts for no statistic.
+    // "abab" holds no number: the sum and average list the Cat basket but count it for nothing.
     SearchResult sum = search(byField("paid", Comparison::Sum));
     EXPECT_DOUBLE_EQ(sum.accumulator, 12.5 + 40 + 100 + 5 + 250 + 300);
     EXPECT_DOUBLE_EQ(sum.count, 6);
     EXPECT_EQ(sum.rows.size(), 7u);
+    EXPECT_EQ(search(byField("paid", Comparison::Average)).rows.size(), 7u);
 
-    // The maximum lists the first value, then each value above all earlier ones.
+    // The maximum and minimum list the first value, then each value beyond all earlier ones;
+    // a value holding no number sets neither and is not listed.
     SearchResult max = search(byField("paid", Comparison::Maximum));
-    EXPECT_THAT(names(max), ElementsAre("Desk LAMP", "Shoe rack", "Table", "Cat basket",
+    EXPECT_THAT(names(max), ElementsAre("Desk LAMP", "Shoe rack", "Table",
                                         "K\xC3\x9C"
                                         "CHENSCHRANK",
                                         "K\xDC"
@@ -209,16 +211,24 @@ TEST_F(SearchEngineTest, AggregatesKeepStatisticsAndListContributors) {
     EXPECT_DOUBLE_EQ(max.accumulator, 300);
 
     SearchResult min = search(byField("paid", Comparison::Minimum));
-    EXPECT_THAT(names(min), ElementsAre("Desk LAMP", "Lamp <script>", "Cat basket"));
+    EXPECT_THAT(names(min), ElementsAre("Desk LAMP", "Lamp <script>"));
     EXPECT_DOUBLE_EQ(min.accumulator, 5);
 
-    // A value without a number before the first one with a number does not start the minimum.
+    // A value without a number before the first one with a number neither starts the minimum
+    // nor is listed; the sum still lists it.
     m_doc.sections()[0]->blocks()[0]->floorObjects()[0]->categories()[0]->entries()[0]->value = "";
     SearchResult fromEmpty = search(byField("paid", Comparison::Minimum));
-    EXPECT_THAT(names(fromEmpty),
-                ElementsAre("Desk LAMP", "Shoe rack", "Lamp <script>", "Cat basket"));
+    EXPECT_THAT(names(fromEmpty), ElementsAre("Shoe rack", "Lamp <script>"));
     EXPECT_DOUBLE_EQ(fromEmpty.accumulator, 5);
-    EXPECT_DOUBLE_EQ(search(byField("paid", Comparison::Sum)).count, 5);
+    SearchResult sumFromEmpty = search(byField("paid", Comparison::Sum));
+    EXPECT_DOUBLE_EQ(sumFromEmpty.count, 5);
+    EXPECT_EQ(names(sumFromEmpty).front(), "Desk LAMP");
+
+    // A name match stays listed even where its value sets no maximum.
+    SearchCriteria named = byField("paid", Comparison::Maximum);
+    named.byName = true;
+    named.nameText = "basket";
+    EXPECT_THAT(names(search(named)), ::testing::Contains("Cat basket"));
 
     // An object found by name still counts for the statistics.
     SearchCriteria c = byField("paid", Comparison::Average);

@@ -49,6 +49,8 @@ void buildInventoryHouse(CBrenvikaDoc& doc) {
     ground->name = "Ground floor";
     CBlock& hall = *ground->blocks().front();
     hall.name = "Living room";
+    hall.pictures.append("window", "window.png");
+    hall.pictures.append("door", "door.jpg");
     CHouseObject& sofa = addObject(hall, "Sofa", "grey, three seats");
     addValues(sofa, "850.50", "900");
     sofa.pictures.append("front", "sofa.jpg");
@@ -91,6 +93,8 @@ void writeInventoryPictures(const std::string& folder) {
     writeImage(folder + "/sofa.jpg", 1600, 1200, Qt::red, "JPEG");
     writeImage(folder + "/label.png", 300, 400, Qt::transparent, "PNG");
     writeImage(folder + "/tv.bmp", 160, 90, Qt::green, "BMP");
+    writeImage(folder + "/window.png", 800, 600, Qt::cyan, "PNG");
+    writeImage(folder + "/door.jpg", 300, 600, Qt::yellow, "JPEG");
     writeImage(folder + "/freezer.png", 2000, 200, Qt::white, "PNG");
     QFile broken(QString::fromStdString(folder + "/broken.png"));
     broken.open(QIODevice::WriteOnly);

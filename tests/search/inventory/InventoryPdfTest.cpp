@@ -9,6 +9,10 @@
 #include <filesystem>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <set>
 #include <sstream>
 
 namespace ardenvo {
@@ -99,18 +103,70 @@ TEST_F(InventoryPdfTest, PdfHoldsEveryObjectTheTotalsAndOneThumbnailPerReadableP
           "House: flat.av", "Date: 08 December 2026", "Price paid 1000.50 3 of 7",
           "Insurance value 935.25 2 of 7", "missing picture: receipt.jpg",
           "missing picture: broken.png", "05 March 2027 18:30",
-          "On the floor, on the Shelf, inside the Vase", "Page 1 of "})
+          "On the floor, on the Shelf, inside the Vase", "Page 1 of ",
+          // the room's pictures under its heading, each picture with its name
+          "Living room window door Object name", "missing picture: receipt.jpg receipt label",
+          " tv.bmp "})
         EXPECT_NE(text.find(name), std::string::npos) << name << " not in:\n" << text;
-    // The first picture of an object at most 6 x 4.5 cm on paper (the sofa's fills that width),
-    // further ones smaller.
+    // The first picture of a room or object at most 6 x 4.5 cm on paper (the window's and the
+    // sofa's fill that width), further ones smaller.
     const auto images = imagesIn(pdf);
     ASSERT_EQ(images.size(), static_cast<std::size_t>(testing::kInventoryThumbnails));
     for (const auto& [width, height] : images) {
         EXPECT_LE(width, 6.05);
         EXPECT_LE(height, 4.55);
     }
-    EXPECT_NEAR(images[0].first, 6.0, 0.05);
-    EXPECT_LE(images[1].second, 2.3); // the sofa's second picture, a small one
+    EXPECT_NEAR(images[0].first, 6.0, 0.05); // the room's window
+    EXPECT_LE(images[1].second, 2.3);        // the room's door, a small one
+    EXPECT_NEAR(images[2].first, 6.0, 0.05); // the sofa
+    EXPECT_LE(images[3].second, 2.3);        // the sofa's second picture
+}
+
+TEST_F(InventoryPdfTest, EveryPhotoIsOnThePageOfItsObject) {
+    // Objects of different heights, so page ends fall everywhere: between an object's rows,
+    // between a row and its photo, between a photo and its caption.
+    CBrenvikaDoc doc;
+    doc.newHouse();
+    CBlock& room = *doc.currentSection()->blocks().front();
+    room.name = "Attic";
+    constexpr int kObjects = 40;
+    for (int i = 0; i < kObjects; ++i) {
+        auto object = std::make_unique<CHouseObject>(CHouseObject::Bare{});
+        char name[16];
+        std::snprintf(name, sizeof name, "%02d", i);
+        object->name = std::string("Chair-") + name;
+        object->notes = std::string(static_cast<std::size_t>(i % 7) * 40, 'n');
+        object->pictures.append(std::string("View-") + name, i % 3 ? "sofa.jpg" : "label.png");
+        room.appendFloorObjectAsStored(std::move(object));
+    }
+    const std::string house = m_dir.file("attic.av");
+    ASSERT_EQ(saveProject(house, doc), FileError::None);
+    const std::string pdf = m_dir.file("attic.pdf");
+    const test::ToolResult run =
+        runTool({"report", house, "--images", m_images, "--date", "2026-12-08", "--pdf", pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    // Per page: the objects named there and the captions shown there are the same.
+    const test::ToolResult info = runProgram("/usr/bin/pdfinfo", {pdf});
+    const std::size_t count = info.out.find("Pages:");
+    ASSERT_NE(count, std::string::npos) << info.err;
+    const int pages = std::atoi(info.out.c_str() + count + 6);
+    int seen = 0;
+    for (int page = 1; page <= pages; ++page) {
+        const test::ToolResult text =
+            runProgram("/usr/bin/pdftotext",
+                       {"-f", std::to_string(page), "-l", std::to_string(page), pdf, "-"});
+        ASSERT_EQ(text.exitCode, 0) << text.err;
+        std::set<std::string> objects, captions;
+        for (const auto& [mark, into] : {std::pair{"Chair-", &objects}, {"View-", &captions}})
+            for (std::size_t at = text.out.find(mark); at != std::string::npos;
+                 at = text.out.find(mark, at + 1))
+                into->insert(text.out.substr(at + std::strlen(mark), 2));
+        EXPECT_EQ(objects, captions) << "page " << page << ":\n" << text.out;
+        seen += static_cast<int>(objects.size());
+    }
+    EXPECT_GT(pages, 3);
+    EXPECT_EQ(seen, kObjects);
 }
 
 TEST_F(InventoryPdfTest, ChosenRoomsWithoutPhotosGiveATextOnlyPdf) {

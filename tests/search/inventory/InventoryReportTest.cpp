@@ -116,10 +116,11 @@ TEST_F(InventoryReportTest, ThumbnailsAreSmallAndUnreadablePicturesSaySo) {
     std::vector<int> seen;
     ASSERT_TRUE(thumbnails.build(report, m_images.path().toStdString(), [&](int done, int total) {
         seen.push_back(done);
-        return total == 6;
+        return total == 8;
     }));
-    EXPECT_EQ(seen.back(), 6);
-    EXPECT_EQ(thumbnails.size(), 6u);
+    EXPECT_EQ(seen.back(), 8);
+    EXPECT_EQ(thumbnails.size(), 8u); // the room's own pictures too
+    EXPECT_EQ(thumbnails.find("window.png")->pixels, QSize(340, 255));
     EXPECT_EQ(thumbnails.find("sofa.jpg")->pixels, QSize(340, 255));
     EXPECT_EQ(thumbnails.find("label.png")->pixels, QSize(191, 255));
     EXPECT_EQ(thumbnails.find("tv.bmp")->pixels, QSize(160, 90)); // never blown up
@@ -160,6 +161,14 @@ TEST_F(InventoryReportTest, HtmlMatchesTheGoldenPageAndEscapesEveryText) {
     EXPECT_NE(html.find("TV &lt;4K&gt; &amp; &quot;smart&quot;"), std::string::npos);
     EXPECT_NE(html.find("missing picture: receipt.jpg"), std::string::npos);
     EXPECT_NE(html.find("missing picture: broken.png"), std::string::npos);
+    // The room's pictures under its heading; every picture captioned with its name, an unnamed
+    // one with its file.
+    const std::size_t room = html.find("<h3>Living room</h3>");
+    ASSERT_NE(room, std::string::npos);
+    EXPECT_LT(room, html.find("alt=\"window.png\"><br><span class=\"caption\">window</span>"));
+    EXPECT_LT(html.find("caption\">door<"), html.find("Object name"));
+    EXPECT_NE(html.find("caption\">front<"), std::string::npos);
+    EXPECT_NE(html.find("caption\">tv.bmp<"), std::string::npos);
     // Self-contained: every picture is inside the page.
     EXPECT_EQ(std::regex_search(html, std::regex("src=\"(?!data:)")), false);
 
