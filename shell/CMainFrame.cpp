@@ -153,7 +153,7 @@ void CMainFrame::createActions() {
 #endif
 
     a = addAction("sections", "Sections...",
-                  "Let's you create/delete/rename sections of the house");
+                  "Lets you create/delete/rename sections of the house");
     a->setShortcut(QKeySequence(Qt::ALT | Qt::Key_S));
     a->setIcon(toolIcon(ToolIcon::Sections));
     a->setToolTip("Sections");

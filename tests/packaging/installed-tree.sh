@@ -101,6 +101,12 @@ check_file_types() {
     mkdir -p "$home/data/mime/packages"
     cp "$p/share/mime/packages/ardenvo.xml" "$home/data/mime/packages/"
     in_home "$home" update-mime-database "$home/data/mime" || fail "update-mime-database"
+    # The names a file manager shows for the two types.
+    grep -q '<comment>Ardenvo house</comment>' "$home/data/mime/application/x-ardenvo-project.xml" ||
+        fail "the house file type is not named \"Ardenvo house\""
+    grep -q '<comment>Ardenvo field file</comment>' \
+        "$home/data/mime/application/x-ardenvo-fields.xml" ||
+        fail "the field file type is not named \"Ardenvo field file\""
 
     cp "$p/share/ardenvo/family-house.av" "$home/house-without-extension"
     printf '\010Location\000\000\000\000' >"$home/location.fld"
