@@ -152,6 +152,11 @@ check_programs_run() {
         "$p/share/ardenvo/family-house.av" 2>&1 >/dev/null) || fail "ardenvo --screenshot: $errors"
     ! grep -q "shipped file" <<<"$errors" || fail "$errors"
     [ "$(png_size "$home/main.png")" = 1280x800 ] || fail "ardenvo's screenshot is wrong"
+    # A shipped house opens as a predone one: never registered for the reminder program.
+    local registered
+    registered=$(in_home "$home" "${as[@]}" "$p/bin/ardenvo-tool" projects) ||
+        fail "ardenvo-tool projects"
+    ! grep -q "family-house" <<<"$registered" || fail "a shipped house was registered: $registered"
     in_home "$home" "${as[@]}" "$p/bin/ardenvoreminder" --screenshot "$home/reminder.png" \
         2>/dev/null || fail "ardenvoreminder --screenshot"
     [ -s "$home/reminder.png" ] || fail "ardenvoreminder wrote no screenshot"
