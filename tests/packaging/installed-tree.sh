@@ -71,13 +71,31 @@ check_installed_files() {
         check_icon "$p" mimetypes "$icon"
     done
 
-    # The man pages are help2man's work on each program's usage.
-    zcat "$p/share/man/man1/ardenvo-tool.1.gz" | grep -q 'reminders FILE' ||
-        fail "the ardenvo-tool man page lacks the commands"
-    zcat "$p/share/man/man1/ardenvo.1.gz" | grep -q 'screenshot' ||
-        fail "the ardenvo man page lacks the options"
-    zcat "$p/share/man/man1/ardenvoreminder.1.gz" | grep -q 'event' ||
-        fail "the ardenvoreminder man page lacks the options"
+    # The man pages: read by man without a warning, named for whatis, and naming every option
+    # and command the programs' --help lists.
+    local program page warnings rendered word
+    for program in ardenvo ardenvoreminder ardenvo-tool; do
+        page="$p/share/man/man1/$program.1.gz"
+        warnings=$(zcat "$page" | LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l - 2>&1 >/dev/null)
+        [ -z "$warnings" ] || fail "man --warnings on $program.1: $warnings"
+        lexgrog "$page" | grep -qF "\"$program - " || fail "lexgrog on $program.1: $(lexgrog "$page")"
+        rendered=$(zcat "$page" | LC_ALL=C MANWIDTH=250 man -l - 2>/dev/null)
+        for word in $(QT_QPA_PLATFORM=offscreen "$p/bin/$program" --help | grep -o -- '--[a-z][a-z-]*'); do
+            grep -q -- "$word" <<<"$rendered" || fail "the $program man page lacks $word"
+        done
+    done
+    # Each command of the tool with its text under it, the search's too (its usage is long).
+    for word in $("$p/bin/ardenvo-tool" --help | sed -n 's/^  ardenvo-tool \([a-z-]*\).*/\1/p'); do
+        grep -q "^       $word\b" <<<"$rendered" || fail "the ardenvo-tool man page lacks $word"
+    done
+    grep -qi '^              The HTML report of "Ask the tobrin"' <<<"$rendered" ||
+        fail "the search entry of the ardenvo-tool man page is broken up"
+    # The whole synopsis of the main program, and a description that is only one.
+    rendered=$(zcat "$p/share/man/man1/ardenvo.1.gz" | LC_ALL=C MANWIDTH=250 man -l - 2>/dev/null)
+    sed -n '/^SYNOPSIS/,/^DESCRIPTION/p' <<<"$rendered" | grep -q -- '--screenshot.*PROJECT' ||
+        fail "the ardenvo man page's synopsis is cut"
+    ! sed -n '/^DESCRIPTION/,/^OPTIONS/p' <<<"$rendered" | grep -q '^ *\(\[\|or:\)' ||
+        fail "the ardenvo man page's description holds usage lines"
 }
 
 check_icon() {
