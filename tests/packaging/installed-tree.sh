@@ -52,6 +52,8 @@ check_installed_files() {
     desktop-file-validate "$p"/share/applications/*.desktop || fail "desktop-file-validate"
     appstreamcli validate --no-net "$p/share/metainfo/com.ardenvo.ardenvo.metainfo.xml" ||
         fail "appstreamcli validate"
+    grep -q '<project_license>GPL-3.0-or-later</project_license>' \
+        "$p/share/metainfo/com.ardenvo.ardenvo.metainfo.xml" || fail "the listing states no licence"
     xmllint --noout "$p/share/mime/packages/ardenvo.xml" || fail "xmllint on the MIME types"
 
     # What the menu entries name is there: the program on the PATH of the prefix, the icon in
