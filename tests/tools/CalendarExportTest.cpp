@@ -140,26 +140,6 @@ std::string datesOf(const Event& e, int from, int to) {
     return out;
 }
 
-class ZoneGuard {
-public:
-    explicit ZoneGuard(const char* zone) {
-        if (const char* old = std::getenv("TZ"))
-            m_saved = old;
-        setenv("TZ", zone, 1); // inherited by the tool and the readers
-        tzset();
-    }
-    ~ZoneGuard() {
-        if (m_saved)
-            setenv("TZ", m_saved->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    std::optional<std::string> m_saved;
-};
-
 class CalendarZones : public testing::TestWithParam<const char*> {};
 
 TEST_P(CalendarZones, EveryReaderGivesTheReminderDateThenTheDatesOfSuccessiveResets) {

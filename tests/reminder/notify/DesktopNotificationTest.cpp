@@ -125,6 +125,14 @@ protected:
         reminder.terminate();
         ASSERT_TRUE(waitFor([this] { return reminder.state() == QProcess::NotRunning; }, 10000));
     }
+    // The house of the test, registered as the main program registers what it saves.
+    std::string registerHouse(const HouseSpec& house) {
+        const std::string path = dir.file("house.av");
+        writeHouse(path, house);
+        SettingsFile settings(config + "/Ardenvo/registry.conf");
+        registerProject(path, settings);
+        return path;
+    }
     bool logHas(const std::string& prefix, int count = 1) const {
         return countPrefix(readLog(log), prefix) >= count;
     }
@@ -134,13 +142,10 @@ TEST_F(DesktopNotificationTest, NotifiesOnceHoldsBackOnRemindMeLaterAndResetsThe
     NotificationServer server(QDBusConnection::connectToBus(address, connectionName));
     serveNotifications(server);
 
-    const std::string path = dir.file("house.av");
     CReminder weekly = reminderAt(at(2020, 1, 1, 9, 30), "Water the <ferns> & palms", true);
     weekly.repeatEachUnit = static_cast<std::int32_t>(PeriodUnit::Week);
     weekly.objectName = "Fern";
-    writeHouse(path, {{{weekly, reminderAt(at(2090, 1, 1), "not yet")}}});
-    SettingsFile settings(config + "/Ardenvo/registry.conf");
-    registerProject(path, settings);
+    const std::string path = registerHouse({{{weekly, reminderAt(at(2090, 1, 1), "not yet")}}});
     writeBytes(clock, "0");
 
     startReminder();
@@ -210,22 +215,18 @@ TEST_F(DesktopNotificationTest, NotifiesOnceHoldsBackOnRemindMeLaterAndResetsThe
 TEST_F(DesktopNotificationTest, TheProgramTakesItsNotificationsWithItWhenItEnds) {
     NotificationServer server(QDBusConnection::connectToBus(address, connectionName));
     serveNotifications(server);
-    const std::string path = dir.file("house.av");
     CReminder boiler = reminderAt(at(2020, 1, 1, 9, 30), "Service the boiler", true);
     boiler.objectName = "Boiler";
     CReminder gutter = reminderAt(at(2021, 1, 1, 9, 30), "Clear the gutter", true);
     gutter.objectName = "Gutter";
-    writeHouse(path, {{{boiler, gutter}}});
-    SettingsFile settings(config + "/Ardenvo/registry.conf");
-    registerProject(path, settings);
+    registerHouse({{{boiler, gutter}}});
 
     startReminder();
     ASSERT_TRUE(waitFor([&] { return server.calls().size() == 2; }, 20000));
     serveFor(500);
     EXPECT_TRUE(server.closed().empty());
     // The end of the session (or Exit) ends the program: nothing of it stays on the screen.
-    reminder.terminate();
-    ASSERT_TRUE(waitFor([&] { return reminder.state() == QProcess::NotRunning; }, 10000));
+    stopReminder();
     EXPECT_EQ(reminder.exitStatus(), QProcess::NormalExit);
     std::vector<uint> closed = server.closed();
     std::sort(closed.begin(), closed.end());
@@ -235,12 +236,9 @@ TEST_F(DesktopNotificationTest, TheProgramTakesItsNotificationsWithItWhenItEnds)
 TEST_F(DesktopNotificationTest, ANotificationIsTakenBackWhenItsReminderIsSettledElsewhere) {
     NotificationServer server(QDBusConnection::connectToBus(address, connectionName));
     serveNotifications(server);
-    const std::string path = dir.file("house.av");
     CReminder due = reminderAt(at(2020, 1, 1, 9, 30), "Service the boiler", true);
     due.objectName = "Boiler";
-    writeHouse(path, {{{due, reminderAt(at(2090, 1, 1), "not yet")}}});
-    SettingsFile settings(config + "/Ardenvo/registry.conf");
-    registerProject(path, settings);
+    const std::string path = registerHouse({{{due, reminderAt(at(2090, 1, 1), "not yet")}}});
     writeBytes(clock, "0");
 
     startReminder();
@@ -269,10 +267,7 @@ TEST_F(DesktopNotificationTest, WithANotificationServiceTheTrayShowsNoBalloonBes
                                           QDBusConnection::ExportAllSlots |
                                               QDBusConnection::ExportAllProperties));
     ASSERT_TRUE(connection.registerService("org.kde.StatusNotifierWatcher"));
-    const std::string path = dir.file("house.av");
-    writeHouse(path, {{{reminderAt(at(2020, 1, 1, 9, 30), "Service the boiler", true)}}});
-    SettingsFile settings(config + "/Ardenvo/registry.conf");
-    registerProject(path, settings);
+    registerHouse({{{reminderAt(at(2020, 1, 1, 9, 30), "Service the boiler", true)}}});
 
     // A tray and no notification service: the tray's balloon tells.
     startReminder(screen);
