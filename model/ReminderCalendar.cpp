@@ -3,11 +3,14 @@
 #include "model/CBrenvikaDoc.h"
 #include "model/CHouseObject.h"
 #include "model/LocalTime.h"
+#include "model/ReminderSchedule.h"
 #include "model/TextEncoding.h"
 
 #include <array>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
+#include <map>
 
 namespace ardenvo {
 
@@ -19,6 +22,48 @@ constexpr const char* kUntil = ";UNTIL=21061231T235959";
 
 constexpr const char* kRepeatsInArdenvo =
     "This reminder repeats in Ardenvo: after each reset there it moves to its next date.";
+
+// "Repeat each" counts whole days: a month and a year are steps of a fixed length, not calendar
+// months and years, and a calendar program would not guess it.
+std::string fixedStepNote(const CReminder& r) {
+    if (r.periodicMode != static_cast<std::int32_t>(PeriodicMode::RepeatEach) ||
+        (r.repeatEachUnit != static_cast<std::int32_t>(PeriodUnit::Month) &&
+         r.repeatEachUnit != static_cast<std::int32_t>(PeriodUnit::Year)) ||
+        r.repeatEachCount < 1)
+        return {};
+    const bool month = r.repeatEachUnit == static_cast<std::int32_t>(PeriodUnit::Month);
+    return "Repeats every " + std::to_string(r.repeatEachCount * (month ? 30 : 365)) +
+           " days: in Ardenvo a month is always 30 days and a year 365 days.";
+}
+
+// "<object>: <first line of the notes>", or whichever of the two there is.
+std::string summaryOf(const CReminder& r) {
+    std::string firstLine = r.notes.substr(0, r.notes.find_first_of("\r\n"));
+    if (r.objectName.empty())
+        return firstLine;
+    return firstLine.empty() ? r.objectName : r.objectName + ": " + firstLine;
+}
+
+bool sameDate(const LocalDateTime& a, const LocalDateTime& b) {
+    return a.year == b.year && a.month == b.month && a.day == b.day;
+}
+
+// The first date of the reminder's rule on or after its own date: the date itself when the rule
+// gives it (the day before it, moved on once, lands on it), otherwise where one reset moves it.
+LocalDateTime firstRuleDate(const CReminder& r, const LocalDateTime& own) {
+    if (r.periodicMode == static_cast<std::int32_t>(PeriodicMode::RepeatEach))
+        return own;
+    CReminder dayBefore = r;
+    LocalDateTime before = own;
+    before.day -= 1; // carried into the month before by the conversion
+    dayBefore.setStart(before);
+    advanceReminder(dayBefore);
+    if (sameDate(fromInstant(dayBefore.startInstant()), own))
+        return own;
+    CReminder next = r;
+    advanceReminder(next);
+    return fromInstant(next.startInstant());
+}
 
 std::string dateTimeText(const LocalDateTime& t) {
     char buffer[32];
@@ -93,7 +138,7 @@ std::string stableId(const std::string& text) {
 }
 
 struct Walk {
-    const std::string& houseKey;
+    const std::string& houseName;
     std::int64_t now;
     std::string& out;
 
@@ -110,23 +155,44 @@ struct Walk {
         }
     }
 
-    // The UID names the reminder by its place in the house (object chain and position in its
-    // object's list), which resets and edits leave alone.
+    // The UID names the reminder by its house's file name and its place in the house (object
+    // chain and position in its object's list), which moves, resets and edits leave alone.
     void event(const CReminder& reminder, const std::string& place) {
         const std::string rule = reminderRecurrenceRule(reminder);
         std::string description = reminder.notes;
+        const auto addNote = [&description](const std::string& note) {
+            if (!note.empty())
+                description += (description.empty() ? "" : "\n\n") + note;
+        };
         if (reminder.isPeriodical() && rule.empty())
-            description += (description.empty() ? "" : "\n\n") + std::string(kRepeatsInArdenvo);
-        appendLine(out, "BEGIN:VEVENT");
-        appendLine(out, "UID:" + stableId(houseKey + "\n" + place) + "@ardenvo");
-        appendLine(out, "DTSTAMP:" + utcText(now));
-        // As the file will hold it: fields out of range (25:00) carried by the conversion.
-        appendLine(out, "DTSTART:" + dateTimeText(fromInstant(reminder.startInstant())));
+            addNote(kRepeatsInArdenvo);
         if (!rule.empty())
+            addNote(fixedStepNote(reminder));
+        // As the file will hold it: fields out of range (25:00) carried by the conversion.
+        const LocalDateTime own = fromInstant(reminder.startInstant());
+        const LocalDateTime start = rule.empty() ? own : firstRuleDate(reminder, own);
+        const std::string summary = escapeText(summaryOf(reminder));
+        appendLine(out, "BEGIN:VEVENT");
+        appendLine(out, "UID:" + stableId(houseName + "\n" + place) + "@ardenvo");
+        appendLine(out, "DTSTAMP:" + utcText(now));
+        appendLine(out, "DTSTART:" + dateTimeText(start));
+        // A moment, not a span; said outright since calendar programs differ on a missing end.
+        appendLine(out, "DURATION:PT0S");
+        if (!rule.empty()) {
             appendLine(out, "RRULE:" + rule);
-        appendLine(out, "SUMMARY:" + escapeText(reminder.objectName));
+            // The date due now, which the rule need not give (a reminder set to 9 December
+            // that repeats on the 28th of each month).
+            if (!sameDate(start, own))
+                appendLine(out, "RDATE:" + dateTimeText(own));
+        }
+        appendLine(out, "SUMMARY:" + summary);
         if (!description.empty())
             appendLine(out, "DESCRIPTION:" + escapeText(description));
+        appendLine(out, "BEGIN:VALARM");
+        appendLine(out, "ACTION:DISPLAY");
+        appendLine(out, "TRIGGER;RELATED=START:PT0S");
+        appendLine(out, "DESCRIPTION:" + summary);
+        appendLine(out, "END:VALARM");
         appendLine(out, "END:VEVENT");
     }
 };
@@ -182,10 +248,15 @@ std::string writeReminderCalendar(const std::vector<CalendarHouse>& houses, std:
     appendLine(out, "VERSION:2.0");
     appendLine(out, "PRODID:-//Ardenvo//Ardenvo Reminder//EN");
     appendLine(out, "CALSCALE:GREGORIAN");
+    // Two houses of the same name in different folders: the second and later ones count on.
+    std::map<std::string, int> names;
     for (const auto& house : houses) {
         if (!house.doc)
             continue;
-        Walk walk{house.key, now, out};
+        std::string name = std::filesystem::path(house.path).filename().string();
+        if (const int seen = names[name]++; seen > 0)
+            name += "\n" + std::to_string(seen + 1);
+        Walk walk{name, now, out};
         int s = 0;
         for (const auto& section : house.doc->sections()) {
             int b = 0;

@@ -20,6 +20,16 @@ bool Autostart::exists() {
     return QFileInfo::exists(QString::fromStdString(entryPath()));
 }
 
+std::string Autostart::stringValue(const std::string& text) {
+    std::string value;
+    for (char c : text) {
+        if (c == '\\')
+            value += '\\';
+        value += c;
+    }
+    return value;
+}
+
 std::string Autostart::execValue(const std::string& program) {
     // The program is one argument, double-quoted; inside the quotes ", `, $ and \ take a
     // backslash. Then the entry's own string escaping doubles every backslash, and % is doubled
@@ -32,13 +42,10 @@ std::string Autostart::execValue(const std::string& program) {
     }
     quoted += '"';
     std::string value;
-    for (char c : quoted) {
-        if (c == '\\')
-            value += "\\\\";
-        else if (c == '%')
-            value += "%%";
-        else
-            value += c;
+    for (char c : stringValue(quoted)) {
+        value += c;
+        if (c == '%')
+            value += '%';
     }
     return value;
 }
@@ -57,6 +64,11 @@ bool Autostart::write(const std::string& program) {
                                 "Comment=Reminders of the houses kept in Ardenvo\n"
                                 "Exec=" +
                                 execValue(exe) +
+                                "\n"
+                                // Once the program is removed the desktop skips the entry
+                                // instead of failing to start it at every log-on.
+                                "TryExec=" +
+                                stringValue(exe) +
                                 "\n"
                                 "Icon=ardenvoreminder\n"
                                 "Terminal=false\n"

@@ -17,6 +17,8 @@ public:
 
     // The Exec value that runs `program` with no arguments, quoted and escaped for an entry.
     static std::string execValue(const std::string& program);
+    // A plain string value of an entry (TryExec): only the backslash is escaped.
+    static std::string stringValue(const std::string& text);
 };
 
 } // namespace ardenvo

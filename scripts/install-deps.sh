@@ -13,13 +13,14 @@ packages=(
     poppler-utils
     # the fuzz targets build with clang when it is present
     clang libclang-rt-14-dev
-    # installation and the Debian package: man pages, shared libraries of the package, and the
-    # desktop's own tools that check the menu entries, file types and software-centre listing
-    help2man dpkg-dev file
+    # installation and the Debian package: shared libraries of the package, Debian's checks of
+    # it, man and lexgrog for the man pages, and the desktop's own tools that check the menu
+    # entries, file types and software-centre listing
+    dpkg-dev file lintian man-db
     desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
     # desktop notifications: a private session bus for their test; the calendar export is checked
-    # against an independent reader of calendar files
-    dbus dbus-daemon python3-icalendar python3-dateutil
+    # against independent readers of calendar files and a calendar program
+    dbus dbus-daemon python3-icalendar python3-dateutil python3-recurring-ical-events khal
 )
 
 missing=()

@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ./scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Built as Debian builds its packages: with the flags of dpkg-buildflags, hardening and all.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DARDENVO_DEBIAN_BUILDFLAGS=ON
 cmake --build build -j "$(nproc)"
 
 if [ $# -ge 1 ]; then

@@ -159,8 +159,7 @@ void CMainFrame::createActions() {
     a->setEnabled(false);
 #endif
 
-    a = addAction("sections", "Sections...",
-                  "Let's you create/delete/rename sections of the house");
+    a = addAction("sections", "Sections...", "Lets you create/delete/rename sections of the house");
     a->setShortcut(QKeySequence(Qt::ALT | Qt::Key_S));
     a->setIcon(toolIcon(ToolIcon::Sections));
     a->setToolTip("Sections");

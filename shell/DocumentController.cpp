@@ -2,9 +2,11 @@
 
 #include "coordination/DocumentRegistration.h"
 #include "model/ProjectFile.h"
+#include "platform/AppPaths.h"
 #include "platform/DialogFolders.h"
 #include "shell/Prompter.h"
 #include "shell/RecentFileList.h"
+#include "shell/ShippedFiles.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -32,7 +34,7 @@ std::string toLocalPath(const QString& path) {
 DocumentController::DocumentController(Prompter& prompter, RecentFileList& recent, QObject* parent)
     : QObject(parent), m_doc(std::make_unique<CBrenvikaDoc>()),
       m_registration(std::make_unique<DocumentRegistration>()), m_prompter(prompter),
-      m_recent(recent) {
+      m_recent(recent), m_shippedFolders(AppPaths::resourceDirectories()) {
     // Files are replaced by renaming a new one over them, which ends a watch on the file itself;
     // the folder's watch sees the new one arrive. A short pause lets a burst of changes settle.
     m_diskCheck.setSingleShot(true);
@@ -105,7 +107,10 @@ bool DocumentController::openDocument(const QString& path) {
     m_lastOpenFailed = false;
     if (m_busy || !saveModified())
         return false;
-    return readInto(path, Naming::TakePath);
+    // Opened from a file manager or the command line, a shipped house must not be registered
+    // with the reminder program nor written back: only a save under a name of the user's does.
+    return readInto(path, isShippedFile(path, m_shippedFolders) ? Naming::StayUntitled
+                                                                : Naming::TakePath);
 }
 
 bool DocumentController::loadPredone(const QString& path) {

@@ -10,6 +10,8 @@
 #include <QTimer>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class QWidget;
 
@@ -50,7 +52,12 @@ public:
     // Each asks "Save changes to %1?" first when the house is modified; false when the user
     // cancelled or the operation failed (the message has been shown then).
     bool newDocument();
+    // A house in one of the folders of the program's own files opens as loadPredone does.
     bool openDocument(const QString& path);
+    // Those folders (tests); the program's resource directories by default.
+    void setShippedFolders(std::vector<std::string> folders) {
+        m_shippedFolders = std::move(folders);
+    }
     bool openWithDialog();
     // Loads a predone house: the house shows, the document stays "Untitled", so a later save asks
     // for a new name instead of overwriting the shipped file.
@@ -102,6 +109,7 @@ private:
     bool m_busy = false;
     bool m_lastOpenFailed = false;
     FileStamp m_diskStamp; // the project's file as last read or written here
+    std::vector<std::string> m_shippedFolders;
     QFileSystemWatcher m_watcher;
     QTimer m_diskCheck;
 };

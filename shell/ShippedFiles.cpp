@@ -21,4 +21,15 @@ QStringList missingShippedFiles(const std::vector<std::string>& folders) {
     return missing;
 }
 
+bool isShippedFile(const QString& path, const std::vector<std::string>& folders) {
+    const QString folder = QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath();
+    if (folder.isEmpty())
+        return false;
+    for (const std::string& shipped : folders) {
+        if (QFileInfo(QString::fromStdString(shipped)).canonicalFilePath() == folder)
+            return true;
+    }
+    return false;
+}
+
 } // namespace ardenvo

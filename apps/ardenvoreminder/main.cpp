@@ -2,6 +2,7 @@
 #include "platform/FileSizeLimit.h"
 #include "platform/NamedEvent.h"
 #include "platform/PresenceLock.h"
+#include "platform/QuitOnSignal.h"
 #include "platform/RuntimeDirectory.h"
 #include "platform/SettingsFile.h"
 #include "reminder/core/SystemEnvironment.h"
@@ -112,6 +113,8 @@ int main(int argc, char** argv) {
 
     ardenvo::ReminderWindow window(ardenvo::SettingsFile::user(), options);
     QObject::connect(&window, &ardenvo::ReminderWindow::exitRequested, &app, &QApplication::quit);
+    // The end of the session leaves as Exit does.
+    ardenvo::QuitOnSignal quitOnSignal;
     window.hideWindow();
     // Without a notification area the window would be out of reach, so it opens instead; the
     // wait lets a tray that starts with the same log-on come up first. Starting the program again

@@ -44,15 +44,35 @@ std::uint32_t DesktopNotifications::notify(const QString& title, const QString& 
     return reply.isValid() ? reply.value() : 0;
 }
 
+namespace {
+
+QDBusMessage closeCall(std::uint32_t id) {
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
+                                                       QStringLiteral("CloseNotification"));
+    call << uint(id);
+    return call;
+}
+
+} // namespace
+
 void DesktopNotifications::close(std::uint32_t id) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
-                                                       QStringLiteral("CloseNotification"));
-    call << uint(id);
     // No answer is awaited: the tick that sends it must not wait on the service.
-    bus.send(call);
+    bus.send(closeCall(id));
+}
+
+void DesktopNotifications::closeNow(const std::vector<std::uint32_t>& ids) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    if (ids.empty())
+        return;
+    for (std::size_t i = 0; i + 1 < ids.size(); ++i)
+        bus.send(closeCall(ids[i]));
+    // Messages leave in order: once the last is answered, all have arrived.
+    bus.call(closeCall(ids.back()), QDBus::Block, kCallTimeoutMs);
 }
 
 QString DesktopNotifications::escapeBody(const QString& text) {

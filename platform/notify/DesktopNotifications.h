@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <vector>
 
 namespace ardenvo {
 
@@ -21,6 +22,9 @@ public:
                          const QStringList& actions);
     // Takes a notification off the screen; nothing happens when it is already gone.
     void close(std::uint32_t id);
+    // The same for several, waiting until the service has the requests: the program may end
+    // right after, and a notification left on screen would speak for a program that is gone.
+    void closeNow(const std::vector<std::uint32_t>& ids);
 
     // Texts as the service's body markup expects them: &, < and > escaped.
     static QString escapeBody(const QString& text);

@@ -6,6 +6,7 @@
 #include "platform/TextCodec.h"
 #include "platform/notify/DesktopNotifications.h"
 #include "reminder/core/EventWatcher.h"
+#include "reminder/core/ProjectName.h"
 #include "reminder/core/Snooze.h"
 #include "reminder/ui/EventListPage.h"
 #include "reminder/ui/EventLog.h"
@@ -130,6 +131,14 @@ ReminderWindow::ReminderWindow(SettingsFile& settingsFile, const ReminderWindowO
 ReminderWindow::~ReminderWindow() {
     m_checkTimer.stop();
     m_tray->hide();
+    // Their buttons would do nothing once the program is gone.
+    if (m_notifications && !m_announced.empty()) {
+        std::vector<std::uint32_t> open;
+        for (const auto& [id, place] : m_announced)
+            open.push_back(id);
+        m_log->write(QString("desktop-close-all %1").arg(open.size()));
+        m_notifications->closeNow(open);
+    }
 }
 
 void ReminderWindow::tick() {
@@ -206,8 +215,14 @@ void ReminderWindow::announce(std::int64_t now) {
                                       QStringLiteral("reset"), QStringLiteral("Reset"),
                                       QStringLiteral("later"), QStringLiteral("Remind me later")};
     for (const int row : rows) {
-        const CReminder* reminder = m_session.events().rowAt(row)->reminder;
-        QString body = DesktopNotifications::escapeBody(displayText(reminder->objectName));
+        const EventRow* entry = m_session.events().rowAt(row);
+        const CReminder* reminder = entry->reminder;
+        // The title is the same for every reminder: the body says which object of which house.
+        const std::string house = projectNameOf(
+            m_session.loadedProjects()[static_cast<std::size_t>(entry->project)]->path());
+        QString body = DesktopNotifications::escapeBody(
+            displayText(reminder->objectName) +
+            (house.empty() ? QString() : QStringLiteral(" (%1)").arg(displayText(house))));
         if (!reminder->notes.empty())
             body += QStringLiteral("\n") +
                     DesktopNotifications::escapeBody(displayText(reminder->notes));
@@ -215,9 +230,10 @@ void ReminderWindow::announce(std::int64_t now) {
             m_notifications->notify(QStringLiteral("Important notification"), body,
                                     QStringLiteral("ardenvoreminder"), kActions);
         m_log->write(QString("desktop-notify %1 %2").arg(row).arg(id));
+        m_desktopAnswered = id != 0;
         if (id == 0)
             continue;
-        m_desktopAnswered = true;
+        m_issued.insert(id);
         m_announced[id] = m_session.placeOfRow(row);
     }
 }
@@ -240,14 +256,20 @@ void ReminderWindow::withdrawSettled(std::int64_t now) {
 }
 
 void ReminderWindow::notificationAction(std::uint32_t id, const QString& key) {
-    const auto found = m_announced.find(id);
-    if (found == m_announced.end())
+    if (!m_issued.count(id))
         return;
-    const ReminderSession::EventPlace place = found->second;
-    m_announced.erase(found);
     m_log->write(QString("action %1").arg(key));
-    // A reminder deleted or moved since shows the list instead.
-    const int row = m_session.rowAtPlace(place);
+    // Done with, whatever the service does with a notification whose button was pressed.
+    m_notifications->close(id);
+    // One that outlived what it was about (settled, or from before a reload that lost its
+    // reminder) opens the window: a button that does nothing would look broken. So does a
+    // reminder deleted or moved since.
+    int row = -1;
+    const auto found = m_announced.find(id);
+    if (found != m_announced.end()) {
+        row = m_session.rowAtPlace(found->second);
+        m_announced.erase(found);
+    }
     if (key == QLatin1String("later") && row >= 0) {
         m_eventPage->holdEvent(row, SnoozeChoice::TenMinutes, m_clock());
         return;
@@ -265,13 +287,14 @@ void ReminderWindow::notificationAction(std::uint32_t id, const QString& key) {
 }
 
 void ReminderWindow::notify() {
-    // Without a tray the balloon would be a message box; the desktop's notification says it.
-    if (m_desktopAnswered && !m_tray->supportsBalloons())
+    // The desktop's notifications have said it already.
+    if (m_desktopAnswered)
         return;
     if (m_tipOpen && !m_tray->supportsBalloons()) {
         m_balloonWaiting = true;
         return;
     }
+    m_log->write("balloon");
     m_tray->showBalloon("Important notification", "You have reminders! Please check them.");
 }
 

@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 class QAction;
@@ -129,7 +130,10 @@ private:
     DesktopNotifications* m_notifications = nullptr;
     // What each notification still on the desktop is about, found again after reloads.
     std::map<std::uint32_t, ReminderSession::EventPlace> m_announced;
-    // The notification service answered: without a tray it stands in for the message box.
+    // Every notification this program sent: the service tells every program's actions.
+    std::set<std::uint32_t> m_issued;
+    // The notification service answered the last notification: it alone announces then, the
+    // tray's balloon (itself a notification on such desktops) would say the same again.
     bool m_desktopAnswered = false;
 };
 

@@ -29,7 +29,7 @@ private:
 };
 
 inline constexpr const char* kEventOccuredTipText =
-    "Your reminder has now occured. To reset the reminder program to stop reminding you please "
+    "Your reminder has now occurred. To reset the reminder program to stop reminding you please "
     "either reset the event or delete it. Please note if this reminder was for a single date only "
     "resetting it will also delete it.";
 

@@ -52,6 +52,8 @@ check_installed_files() {
     desktop-file-validate "$p"/share/applications/*.desktop || fail "desktop-file-validate"
     appstreamcli validate --no-net "$p/share/metainfo/com.ardenvo.ardenvo.metainfo.xml" ||
         fail "appstreamcli validate"
+    grep -q '<project_license>GPL-3.0-or-later</project_license>' \
+        "$p/share/metainfo/com.ardenvo.ardenvo.metainfo.xml" || fail "the listing states no licence"
     xmllint --noout "$p/share/mime/packages/ardenvo.xml" || fail "xmllint on the MIME types"
 
     # What the menu entries name is there: the program on the PATH of the prefix, the icon in
@@ -71,13 +73,31 @@ check_installed_files() {
         check_icon "$p" mimetypes "$icon"
     done
 
-    # The man pages are help2man's work on each program's usage.
-    zcat "$p/share/man/man1/ardenvo-tool.1.gz" | grep -q 'reminders FILE' ||
-        fail "the ardenvo-tool man page lacks the commands"
-    zcat "$p/share/man/man1/ardenvo.1.gz" | grep -q 'screenshot' ||
-        fail "the ardenvo man page lacks the options"
-    zcat "$p/share/man/man1/ardenvoreminder.1.gz" | grep -q 'event' ||
-        fail "the ardenvoreminder man page lacks the options"
+    # The man pages: read by man without a warning, named for whatis, and naming every option
+    # and command the programs' --help lists.
+    local program page warnings rendered word
+    for program in ardenvo ardenvoreminder ardenvo-tool; do
+        page="$p/share/man/man1/$program.1.gz"
+        warnings=$(zcat "$page" | LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l - 2>&1 >/dev/null)
+        [ -z "$warnings" ] || fail "man --warnings on $program.1: $warnings"
+        lexgrog "$page" | grep -qF "\"$program - " || fail "lexgrog on $program.1: $(lexgrog "$page")"
+        rendered=$(zcat "$page" | LC_ALL=C MANWIDTH=250 man -l - 2>/dev/null)
+        for word in $(QT_QPA_PLATFORM=offscreen "$p/bin/$program" --help | grep -o -- '--[a-z][a-z-]*'); do
+            grep -q -- "$word" <<<"$rendered" || fail "the $program man page lacks $word"
+        done
+    done
+    # Each command of the tool with its text under it, the search's too (its usage is long).
+    for word in $("$p/bin/ardenvo-tool" --help | sed -n 's/^  ardenvo-tool \([a-z-]*\).*/\1/p'); do
+        grep -q "^       $word\b" <<<"$rendered" || fail "the ardenvo-tool man page lacks $word"
+    done
+    grep -qi '^              The HTML report of "Ask the tobrin"' <<<"$rendered" ||
+        fail "the search entry of the ardenvo-tool man page is broken up"
+    # The whole synopsis of the main program, and a description that is only one.
+    rendered=$(zcat "$p/share/man/man1/ardenvo.1.gz" | LC_ALL=C MANWIDTH=250 man -l - 2>/dev/null)
+    sed -n '/^SYNOPSIS/,/^DESCRIPTION/p' <<<"$rendered" | grep -q -- '--screenshot.*PROJECT' ||
+        fail "the ardenvo man page's synopsis is cut"
+    ! sed -n '/^DESCRIPTION/,/^OPTIONS/p' <<<"$rendered" | grep -q '^ *\(\[\|or:\)' ||
+        fail "the ardenvo man page's description holds usage lines"
 }
 
 check_icon() {
@@ -101,6 +121,12 @@ check_file_types() {
     mkdir -p "$home/data/mime/packages"
     cp "$p/share/mime/packages/ardenvo.xml" "$home/data/mime/packages/"
     in_home "$home" update-mime-database "$home/data/mime" || fail "update-mime-database"
+    # The names a file manager shows for the two types.
+    grep -q '<comment>Ardenvo house</comment>' "$home/data/mime/application/x-ardenvo-project.xml" ||
+        fail "the house file type is not named \"Ardenvo house\""
+    grep -q '<comment>Ardenvo field file</comment>' \
+        "$home/data/mime/application/x-ardenvo-fields.xml" ||
+        fail "the field file type is not named \"Ardenvo field file\""
 
     cp "$p/share/ardenvo/family-house.av" "$home/house-without-extension"
     printf '\010Location\000\000\000\000' >"$home/location.fld"
@@ -146,6 +172,11 @@ check_programs_run() {
         "$p/share/ardenvo/family-house.av" 2>&1 >/dev/null) || fail "ardenvo --screenshot: $errors"
     ! grep -q "shipped file" <<<"$errors" || fail "$errors"
     [ "$(png_size "$home/main.png")" = 1280x800 ] || fail "ardenvo's screenshot is wrong"
+    # A shipped house opens as a predone one: never registered for the reminder program.
+    local registered
+    registered=$(in_home "$home" "${as[@]}" "$p/bin/ardenvo-tool" projects) ||
+        fail "ardenvo-tool projects"
+    ! grep -q "family-house" <<<"$registered" || fail "a shipped house was registered: $registered"
     in_home "$home" "${as[@]}" "$p/bin/ardenvoreminder" --screenshot "$home/reminder.png" \
         2>/dev/null || fail "ardenvoreminder --screenshot"
     [ -s "$home/reminder.png" ] || fail "ardenvoreminder wrote no screenshot"

@@ -33,7 +33,27 @@ done
 outside=$(dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v '^\./usr/' | grep -v '^\./$' || true)
 [ -z "$outside" ] || fail "files outside /usr: $outside"
 
+# What Debian asks of a package, by lintian, every tag down to the informational ones. A build
+# not configured as scripts/install.sh configures it lacks Debian's compiler flags, so only its
+# hardening is left out of the check.
+if command -v lintian >/dev/null 2>&1; then
+    tags=$(lintian --display-info --tag-display-limit 0 "$deb" 2>&1 | grep '^[EWI]:' || true)
+    if ! grep -q '^ARDENVO_DEBIAN_BUILDFLAGS:BOOL=ON$' "$build/CMakeCache.txt"; then
+        echo "package-test: $build is not built with dpkg-buildflags; hardening is not checked"
+        tags=$(grep -v ' hardening-no-' <<<"$tags" || true)
+    fi
+    [ -z "$tags" ] || fail "lintian: $tags"
+else
+    echo "package-test: lintian is not installed (Debian package lintian); not checked"
+fi
+contents=$(dpkg-deb -c "$deb")
+for doc in copyright changelog.gz; do
+    grep -q " \./usr/share/doc/ardenvo/$doc\$" <<<"$contents" || fail "no /usr/share/doc/ardenvo/$doc"
+done
+
 dpkg-deb -x "$deb" "$work/root"
+grep -q '^License: GPL-3.0-or-later$' "$work/root/usr/share/doc/ardenvo/copyright" ||
+    fail "the copyright file states no licence"
 check_installed_files "$work/root/usr"
 check_file_types "$work/root/usr" "$work"
 chmod a-w "$work/root/usr/bin" # as /usr/bin is for a user

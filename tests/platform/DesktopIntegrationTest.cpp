@@ -44,6 +44,10 @@ TEST_F(DesktopIntegrationTest, AutostartEntryExistsExactlyWhileWritten) {
     EXPECT_NE(text.find("\nType=Application\n"), std::string::npos);
     EXPECT_NE(text.find("\nExec=\"/opt/ardenvo/bin/ardenvoreminder\"\n"), std::string::npos);
     EXPECT_NE(text.find("\nIcon=ardenvoreminder\n"), std::string::npos) << "the installed icon";
+    // After the program is removed the entry is skipped, not started in vain at each log-on.
+    EXPECT_NE(text.find("\nTryExec=/opt/ardenvo/bin/ardenvoreminder\n"), std::string::npos);
+    ASSERT_TRUE(Autostart::write("/opt/a\\b/ardenvoreminder"));
+    EXPECT_NE(readFile(entry).find("\nTryExec=/opt/a\\\\b/ardenvoreminder\n"), std::string::npos);
 
     ASSERT_TRUE(Autostart::write()); // the running program
     EXPECT_NE(readFile(entry).find("Exec=\"" + AppPaths::programPath() + "\"\n"),

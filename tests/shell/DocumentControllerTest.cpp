@@ -206,6 +206,40 @@ TEST_F(DocumentControllerTest, APredoneHouseIsRegisteredOnlyOnceSavedUnderTheUse
     EXPECT_TRUE(runTool({"open-projects"}).contains("my-house.av"));
 }
 
+TEST_F(DocumentControllerTest, AShippedHouseOpenedByItsPathIsAPredoneOne) {
+    // The program's own folder, as a file manager or --screenshot reaches a house in it: by its
+    // path, here through a link and with "..".
+    const QString shipped = scratchFile("share-ardenvo");
+    ASSERT_TRUE(QDir().mkpath(shipped));
+    ASSERT_TRUE(QFile::link(shipped, scratchFile("linked-share")));
+    controller.setShippedFolders({scratchFile("linked-share").toStdString()});
+    CBrenvikaDoc sample;
+    installLayout(sample);
+    const QString house = shipped + "/sample-house.av";
+    ASSERT_EQ(saveProject(house.toStdString(), sample), FileError::None);
+    const QByteArray bytes = readAll(house);
+    const QStringList recentBefore = recent.files();
+
+    ASSERT_TRUE(controller.openDocument(shipped + "/../share-ardenvo/sample-house.av"));
+    EXPECT_EQ(controller.title(), "Untitled");
+    EXPECT_EQ(recent.files(), recentBefore);
+    EXPECT_FALSE(runTool({"projects"}).contains("sample-house.av"));
+    EXPECT_FALSE(runTool({"open-projects"}).contains("sample-house.av"));
+
+    addRoom();
+    prompter.saveNames.push_back(scratchFile("our-house.av"));
+    ASSERT_TRUE(controller.save());
+    EXPECT_TRUE(prompter.saveSuggestions.last().endsWith("/Untitled.av"));
+    EXPECT_EQ(readAll(house), bytes);
+    EXPECT_EQ(controller.title(), "our-house.av");
+
+    // A house of the user's beside, not in, that folder keeps its name.
+    const QString mine = scratchFile("share-ardenvo-mine.av");
+    ASSERT_EQ(saveProject(mine.toStdString(), sample), FileError::None);
+    ASSERT_TRUE(controller.openDocument(mine));
+    EXPECT_EQ(controller.title(), "share-ardenvo-mine.av");
+}
+
 TEST_F(DocumentControllerTest, AFailedSaveSaysSoAndKeepsTheChanges) {
     addRoom();
     prompter.saveNames.push_back(scratchFile("no-such-folder/house.av"));

@@ -104,6 +104,8 @@ TEST_F(MainFrameTest, MenusHoldEveryCommandWithItsKeys) {
         EXPECT_EQ(a->shortcut(), key) << name;
     }
     EXPECT_FALSE(frame->action("print")->isEnabled());
+    EXPECT_EQ(frame->action("sections")->statusTip(),
+              "Lets you create/delete/rename sections of the house");
 }
 
 TEST_F(MainFrameTest, ToolbarHasTheCommandsInOrderWithSmallIcons) {

@@ -18,24 +18,8 @@ namespace ardenvo::test {
 namespace {
 
 // The tool inherits TZ, so the test and the tool read dates alike.
-class BerlinTime {
-public:
-    BerlinTime() {
-        if (const char* old = std::getenv("TZ"))
-            m_saved = old;
-        setenv("TZ", "Europe/Berlin", 1);
-        tzset();
-    }
-    ~BerlinTime() {
-        if (m_saved)
-            setenv("TZ", m_saved->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    std::optional<std::string> m_saved;
+struct BerlinTime : ZoneGuard {
+    BerlinTime() : ZoneGuard("Europe/Berlin") {}
 };
 
 CReminder& addReminder(CHouseObject& owner, const LocalDateTime& start, const std::string& notes,

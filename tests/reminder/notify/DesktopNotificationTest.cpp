@@ -16,8 +16,10 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 #include <QThread>
 
+#include <algorithm>
 #include <functional>
 
 namespace ardenvo::test {
@@ -51,6 +53,7 @@ protected:
     std::string clock = dir.file("clock-offset");
     QProcess bus;
     QProcess reminder;
+    QProcess display;
     QString address;
     const QString connectionName = "notification-test";
 
@@ -70,7 +73,7 @@ protected:
         ASSERT_FALSE(address.isEmpty());
     }
     void TearDown() override {
-        for (QProcess* p : {&reminder, &bus}) {
+        for (QProcess* p : {&reminder, &display, &bus}) {
             if (p->state() != QProcess::NotRunning) {
                 p->kill();
                 p->waitForFinished(5000);
@@ -79,12 +82,20 @@ protected:
         QDBusConnection::disconnectFromBus(connectionName);
     }
 
-    void startReminder() {
+    // `display` empty: offscreen, without a tray.
+    void startReminder(const QString& display = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
+        if (!display.isEmpty()) {
+            environment.insert("QT_QPA_PLATFORM", "xcb");
+            environment.insert("DISPLAY", display);
+            for (const char* name : {"XDG_CURRENT_DESKTOP", "QT_QPA_PLATFORMTHEME"})
+                environment.remove(name);
+        }
         environment.insert("XDG_CONFIG_HOME", QString::fromStdString(config));
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime));
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        if (display.isEmpty())
+            environment.insert("QT_QPA_PLATFORM", "offscreen");
         reminder.setProcessEnvironment(environment);
         reminder.setWorkingDirectory(QString::fromStdString(dir.path().string()));
         reminder.start(ARDENVO_REMINDER_EXE,
@@ -99,6 +110,29 @@ protected:
                                                 QDBusConnection::ExportAllSlots));
         ASSERT_TRUE(server.bus().registerService("org.freedesktop.Notifications"));
     }
+    // A display server of its own, on a free display number; empty when there is none.
+    QString startDisplay() {
+        const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+        if (xvfb.isEmpty())
+            return {};
+        display.start(xvfb, {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "800x600x24"});
+        if (!display.waitForStarted(10000) ||
+            !waitFor([this] { return display.canReadLine(); }, 10000))
+            return {};
+        return ":" + QString::fromUtf8(display.readLine()).trimmed();
+    }
+    void stopReminder() {
+        reminder.terminate();
+        ASSERT_TRUE(waitFor([this] { return reminder.state() == QProcess::NotRunning; }, 10000));
+    }
+    // The house of the test, registered as the main program registers what it saves.
+    std::string registerHouse(const HouseSpec& house) {
+        const std::string path = dir.file("house.av");
+        writeHouse(path, house);
+        SettingsFile settings(config + "/Ardenvo/registry.conf");
+        registerProject(path, settings);
+        return path;
+    }
     bool logHas(const std::string& prefix, int count = 1) const {
         return countPrefix(readLog(log), prefix) >= count;
     }
@@ -108,13 +142,10 @@ TEST_F(DesktopNotificationTest, NotifiesOnceHoldsBackOnRemindMeLaterAndResetsThe
     NotificationServer server(QDBusConnection::connectToBus(address, connectionName));
     serveNotifications(server);
 
-    const std::string path = dir.file("house.av");
     CReminder weekly = reminderAt(at(2020, 1, 1, 9, 30), "Water the <ferns> & palms", true);
     weekly.repeatEachUnit = static_cast<std::int32_t>(PeriodUnit::Week);
     weekly.objectName = "Fern";
-    writeHouse(path, {{{weekly, reminderAt(at(2090, 1, 1), "not yet")}}});
-    SettingsFile settings(config + "/Ardenvo/registry.conf");
-    registerProject(path, settings);
+    const std::string path = registerHouse({{{weekly, reminderAt(at(2090, 1, 1), "not yet")}}});
     writeBytes(clock, "0");
 
     startReminder();
@@ -123,7 +154,8 @@ TEST_F(DesktopNotificationTest, NotifiesOnceHoldsBackOnRemindMeLaterAndResetsThe
     ASSERT_EQ(server.calls().size(), 1u);
     const NotificationServer::Call first = server.calls().front();
     EXPECT_EQ(first.summary, "Important notification");
-    EXPECT_EQ(first.body, "Fern\nWater the &lt;ferns&gt; &amp; palms");
+    // The title is the same for all: the body names the object and the house first.
+    EXPECT_EQ(first.body, "Fern (house)\nWater the &lt;ferns&gt; &amp; palms");
     EXPECT_EQ(first.appIcon, "ardenvoreminder");
     EXPECT_EQ(first.actions,
               (QStringList{"open", "Open", "reset", "Reset", "later", "Remind me later"}));
@@ -137,8 +169,14 @@ TEST_F(DesktopNotificationTest, NotifiesOnceHoldsBackOnRemindMeLaterAndResetsThe
     serveFor(1500);
     EXPECT_EQ(server.calls().size(), 1u);
 
+    // Another program's notification is none of its business.
+    server.invoke(first.id + 100, "open");
     server.invoke(first.id, "later");
     ASSERT_TRUE(waitFor([&] { return logHas("action later"); }, 5000));
+    EXPECT_FALSE(logHas("action open"));
+    // Acted on, so taken off the screen.
+    ASSERT_TRUE(waitFor([&] { return server.closed().size() == 1; }, 5000));
+    EXPECT_EQ(server.closed().front(), first.id);
     serveFor(2500); // held back: neither a notification nor the blinking
     EXPECT_EQ(server.calls().size(), 1u);
     EXPECT_TRUE(logHas("blink-off"));
@@ -148,7 +186,8 @@ TEST_F(DesktopNotificationTest, NotifiesOnceHoldsBackOnRemindMeLaterAndResetsThe
     serveFor(1500);
     EXPECT_EQ(server.calls().size(), 2u);
 
-    server.invoke(server.calls().back().id, "reset");
+    const uint second = server.calls().back().id;
+    server.invoke(second, "reset");
     ASSERT_TRUE(waitFor([&] { return logHas("action reset"); }, 5000));
     // Written back a week on; still in the past, so it is announced for its new date.
     ASSERT_TRUE(waitFor([&] { return server.calls().size() == 3; }, 5000));
@@ -158,21 +197,48 @@ TEST_F(DesktopNotificationTest, NotifiesOnceHoldsBackOnRemindMeLaterAndResetsThe
     ASSERT_EQ(reminders.size(), 2u);
     EXPECT_EQ(reminders[0].reminder->start(), at(2020, 1, 8, 9, 30));
 
-    // "Open" shows the window.
-    const int shown = countPrefix(readLog(log), "shown");
-    server.invoke(server.calls().back().id, "open");
+    ASSERT_TRUE(waitFor([&] { return server.closed().size() == 2; }, 5000));
+    EXPECT_EQ(server.closed().back(), second);
+
+    // "Open" shows the window, even on a notification that outlived what it was about.
+    int shown = countPrefix(readLog(log), "shown");
+    server.invoke(first.id, "open");
+    ASSERT_TRUE(waitFor([&] { return logHas("shown", shown + 1); }, 5000)) << "stale notification";
+    shown = countPrefix(readLog(log), "shown");
+    const uint third = server.calls().back().id;
+    server.invoke(third, "open");
     EXPECT_TRUE(waitFor([&] { return logHas("shown", shown + 1); }, 5000));
+    ASSERT_TRUE(waitFor([&] { return server.closed().size() == 4; }, 5000));
+    EXPECT_EQ(server.closed().back(), third);
+}
+
+TEST_F(DesktopNotificationTest, TheProgramTakesItsNotificationsWithItWhenItEnds) {
+    NotificationServer server(QDBusConnection::connectToBus(address, connectionName));
+    serveNotifications(server);
+    CReminder boiler = reminderAt(at(2020, 1, 1, 9, 30), "Service the boiler", true);
+    boiler.objectName = "Boiler";
+    CReminder gutter = reminderAt(at(2021, 1, 1, 9, 30), "Clear the gutter", true);
+    gutter.objectName = "Gutter";
+    registerHouse({{{boiler, gutter}}});
+
+    startReminder();
+    ASSERT_TRUE(waitFor([&] { return server.calls().size() == 2; }, 20000));
+    serveFor(500);
+    EXPECT_TRUE(server.closed().empty());
+    // The end of the session (or Exit) ends the program: nothing of it stays on the screen.
+    stopReminder();
+    EXPECT_EQ(reminder.exitStatus(), QProcess::NormalExit);
+    std::vector<uint> closed = server.closed();
+    std::sort(closed.begin(), closed.end());
+    EXPECT_EQ(closed, (std::vector<uint>{server.calls()[0].id, server.calls()[1].id}));
 }
 
 TEST_F(DesktopNotificationTest, ANotificationIsTakenBackWhenItsReminderIsSettledElsewhere) {
     NotificationServer server(QDBusConnection::connectToBus(address, connectionName));
     serveNotifications(server);
-    const std::string path = dir.file("house.av");
     CReminder due = reminderAt(at(2020, 1, 1, 9, 30), "Service the boiler", true);
     due.objectName = "Boiler";
-    writeHouse(path, {{{due, reminderAt(at(2090, 1, 1), "not yet")}}});
-    SettingsFile settings(config + "/Ardenvo/registry.conf");
-    registerProject(path, settings);
+    const std::string path = registerHouse({{{due, reminderAt(at(2090, 1, 1), "not yet")}}});
     writeBytes(clock, "0");
 
     startReminder();
@@ -189,6 +255,36 @@ TEST_F(DesktopNotificationTest, ANotificationIsTakenBackWhenItsReminderIsSettled
     ASSERT_TRUE(waitFor([&] { return !server.closed().empty(); }, 10000)) << "not taken back";
     EXPECT_EQ(server.closed(), std::vector<uint>{server.calls().front().id});
     EXPECT_EQ(server.calls().size(), 1u);
+}
+
+TEST_F(DesktopNotificationTest, WithANotificationServiceTheTrayShowsNoBalloonBesideIt) {
+    const QString screen = startDisplay();
+    if (screen.isEmpty())
+        GTEST_SKIP() << "Xvfb is not installed (Debian package xvfb)";
+    QDBusConnection connection = QDBusConnection::connectToBus(address, connectionName);
+    StatusNotifierWatcher tray;
+    ASSERT_TRUE(connection.registerObject("/StatusNotifierWatcher", &tray,
+                                          QDBusConnection::ExportAllSlots |
+                                              QDBusConnection::ExportAllProperties));
+    ASSERT_TRUE(connection.registerService("org.kde.StatusNotifierWatcher"));
+    registerHouse({{{reminderAt(at(2020, 1, 1, 9, 30), "Service the boiler", true)}}});
+
+    // A tray and no notification service: the tray's balloon tells.
+    startReminder(screen);
+    ASSERT_TRUE(waitFor([&] { return logHas("balloon"); }, 20000)) << "no balloon";
+    ASSERT_TRUE(waitFor([&] { return !tray.items().isEmpty(); }, 5000)) << "Qt used no tray";
+    stopReminder();
+
+    // With the service our own notification says it, alone.
+    NotificationServer server(connection);
+    serveNotifications(server);
+    const int balloons = countPrefix(readLog(log), "balloon");
+    startReminder(screen);
+    ASSERT_TRUE(waitFor([&] { return !server.calls().empty(); }, 20000)) << "no notification";
+    serveFor(3000);
+    ASSERT_EQ(server.calls().size(), 1u) << server.calls().back().body.toStdString();
+    EXPECT_EQ(server.calls().front().summary, "Important notification");
+    EXPECT_EQ(countPrefix(readLog(log), "balloon"), balloons);
 }
 
 #endif

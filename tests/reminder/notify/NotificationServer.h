@@ -51,4 +51,25 @@ private:
     std::vector<uint> m_closed;
 };
 
+// The status-notifier tray of desktops such as KDE Plasma, as far as Qt's tray icon asks it:
+// with it, Qt shows its balloons as desktop notifications.
+class StatusNotifierWatcher : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hostRegistered)
+    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
+    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
+public:
+    bool hostRegistered() const { return true; }
+    int protocolVersion() const { return 0; }
+    QStringList items() const { return m_items; }
+
+public slots:
+    void RegisterStatusNotifierItem(const QString& service) { m_items << service; }
+    void RegisterStatusNotifierHost(const QString&) {}
+
+private:
+    QStringList m_items;
+};
+
 } // namespace ardenvo::test

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTextEdit>
 
 namespace ardenvo::test {
 namespace {
@@ -156,6 +157,8 @@ TEST(TipDialogTest, TickedBoxSwitchesTheTipOffOnOk) {
     TipDialog tip(kEventOccuredTipText, settings);
     tip.show();
     EXPECT_EQ(tip.windowTitle(), "Tip");
+    EXPECT_TRUE(tip.findChild<QTextEdit*>()->toPlainText().startsWith(
+        "Your reminder has now occurred. To reset"));
     QTest::mouseClick(child<QCheckBox>(tip, "dontShowTip"), Qt::LeftButton);
     QTest::mouseClick(tip.findChild<QPushButton*>(), Qt::LeftButton);
     EXPECT_FALSE(tip.isVisible());
