@@ -20,6 +20,9 @@ packages=(
     # desktop notifications: a private session bus for their test; the calendar export is checked
     # against an independent reader of calendar files
     dbus dbus-daemon python3-icalendar python3-dateutil
+    # the daylight-saving tests run in real zones (Berlin, New York); without the zone data every
+    # zone reads as UTC
+    tzdata
 )
 
 missing=()

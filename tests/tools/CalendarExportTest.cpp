@@ -4,6 +4,7 @@
 
 #include "model/CBrenvikaDoc.h"
 #include "model/ProjectFile.h"
+#include "support/ZoneGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -112,11 +113,8 @@ std::vector<Event> readBack(const std::string& calendar) {
 }
 
 TEST(CalendarExportTest, RulesGiveTheDatesOfSuccessiveResetsAndUidsStay) {
-    const char* oldZone = std::getenv("TZ");
-    const std::optional<std::string> savedZone =
-        oldZone ? std::optional<std::string>(oldZone) : std::nullopt;
-    setenv("TZ", "Europe/Berlin", 1); // inherited by the tool: both changes of the clock count
-    tzset();
+    // Inherited by the tool: both changes of the clock count.
+    const ZoneGuard zone("Europe/Berlin");
 
     TempDir dir;
     const std::string house = dir.file("house.av");
@@ -164,12 +162,6 @@ TEST(CalendarExportTest, RulesGiveTheDatesOfSuccessiveResetsAndUidsStay) {
         uids.insert(after[i].uid);
     }
     EXPECT_EQ(uids.size(), after.size());
-
-    if (savedZone)
-        setenv("TZ", savedZone->c_str(), 1);
-    else
-        unsetenv("TZ");
-    tzset();
 }
 
 TEST(CalendarExportTest, WrongCommandLinesWriteNothing) {

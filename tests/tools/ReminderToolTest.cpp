@@ -5,6 +5,7 @@
 #include "model/LocalTime.h"
 #include "model/ProjectFile.h"
 #include "model/ReminderSchedule.h"
+#include "support/ZoneGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -14,27 +15,6 @@
 
 namespace ardenvo::test {
 namespace {
-
-// The tool inherits TZ, so the test and the tool read dates alike.
-class BerlinTime {
-public:
-    BerlinTime() {
-        if (const char* old = std::getenv("TZ"))
-            m_saved = old;
-        setenv("TZ", "Europe/Berlin", 1);
-        tzset();
-    }
-    ~BerlinTime() {
-        if (m_saved)
-            setenv("TZ", m_saved->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    std::optional<std::string> m_saved;
-};
 
 CReminder& addReminder(CHouseObject& owner, const LocalDateTime& start, const std::string& notes,
                        bool periodical = false) {
@@ -76,7 +56,8 @@ std::vector<std::string> remindersIn(const std::string& path) {
 
 // Berlin time, a folder and the house with reminders written to it.
 struct ReminderToolTest : testing::Test {
-    BerlinTime zone;
+    // The tool inherits TZ, so the test and the tool read dates alike.
+    ZoneGuard zone{"Europe/Berlin"};
     TempDir dir;
     const std::string path = dir.file("house.av");
     const std::string bytes = houseWithReminders();
