@@ -11,7 +11,7 @@
 namespace ardenvo {
 
 // One attribute of a category, one custom field, or one picture (name, image file name).
-class CField final : public RecordMemory {
+class CField final : public RecordMemory<CField> {
 public:
     CField() = default;
     CField(std::string_view name, std::string_view value, std::string_view category = {});
@@ -23,7 +23,7 @@ public:
 };
 
 // An ordered list of fields with a title: a category, a picture list, or a field file.
-class CFieldList final : public RecordMemory {
+class CFieldList final : public RecordMemory<CFieldList> {
 public:
     using Entries = std::vector<std::unique_ptr<CField>, RecordAllocator<std::unique_ptr<CField>>>;
 

@@ -19,7 +19,7 @@ inline constexpr int kNestPositionCount = 3;
 ColorRef randomObjectColor();
 
 // One recorded household object, with the objects under, inside and on top of it.
-class CHouseObject final : public RecordMemory {
+class CHouseObject final : public RecordMemory<CHouseObject> {
 public:
     using List =
         std::vector<std::unique_ptr<CHouseObject>, RecordAllocator<std::unique_ptr<CHouseObject>>>;

@@ -27,7 +27,7 @@ struct LocalDateTime {
 
 // One dated note of an object. The enumerated fields are kept as the raw 32-bit values of the file
 // so that values no editor produces survive a load and save unchanged.
-class CReminder final : public RecordMemory {
+class CReminder final : public RecordMemory<CReminder> {
 public:
     CReminder() : CReminder(LocalDateTime::now()) {}
     explicit CReminder(const LocalDateTime& start) : m_start(start) {}

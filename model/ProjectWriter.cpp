@@ -289,13 +289,13 @@ unsigned helpersFor(const std::vector<const CBlock*>& blocks) {
 
 } // namespace
 
-void writeHouse(const CBrenvikaDoc& doc, ArchiveWriter& out) {
+void writeHouse(const CBrenvikaDoc& doc, ArchiveWriter& out, std::optional<unsigned> helpers) {
     std::vector<const CBlock*> blocks;
     for (const auto& s : doc.sections())
         for (const auto& b : s->blocks())
             blocks.push_back(b.get());
-    const unsigned helpers = helpersFor(blocks);
-    BlockPipeline pipeline(std::move(blocks), helpers);
+    const unsigned count = helpers ? *helpers : helpersFor(blocks);
+    BlockPipeline pipeline(std::move(blocks), count);
     RecordWriter records(out);
     records.houseStart(doc);
     std::size_t index = 0;

@@ -4,6 +4,7 @@
 #include <mutex>
 #include <new>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -42,6 +43,11 @@ constexpr std::size_t kSurplusBlocks = 4096;
 struct FreeBlock {
     FreeBlock* next;
 };
+// A free block holds the link to the next one, and every block cut from a slab starts on the
+// record boundary.
+static_assert(sizeof(FreeBlock) <= kGrain && alignof(FreeBlock) <= kGrain);
+static_assert(kRecordAlignment <= __STDCPP_DEFAULT_NEW_ALIGNMENT__ && kSlabBytes % kGrain == 0 &&
+              kMaxRecordBytes % kGrain == 0);
 
 struct Chain {
     FreeBlock* head;
@@ -70,6 +76,8 @@ struct ThreadCache {
     char* bumpEnd;
     bool farewellArmed;
 };
+
+static_assert(std::is_trivial_v<ThreadCache>);
 
 thread_local ThreadCache t_cache;
 

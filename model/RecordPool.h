@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <type_traits>
 
 namespace ardenvo {
 
@@ -26,7 +27,11 @@ template <class T> struct RecordAllocator {
     RecordAllocator() noexcept = default;
     template <class U> RecordAllocator(const RecordAllocator<U>&) noexcept {}
 
-    T* allocate(std::size_t n) { return static_cast<T*>(allocateRecord(n * sizeof(T))); }
+    T* allocate(std::size_t n) {
+        static_assert(alignof(T) <= kRecordAlignment,
+                      "list elements may need no stricter alignment than the record memory's");
+        return static_cast<T*>(allocateRecord(n * sizeof(T)));
+    }
     void deallocate(T* p, std::size_t n) noexcept { freeRecord(p, n * sizeof(T)); }
 
     template <class U> bool operator==(const RecordAllocator<U>&) const noexcept { return true; }
@@ -40,10 +45,18 @@ template <class List> void freeLastFirst(List& list) noexcept {
         list.pop_back();
 }
 
-// A base that places a model class in the record memory; it adds no bytes to the class. The class
-// must be final, as blocks are freed by the size of the class that is deleted.
-struct RecordMemory {
-    static void* operator new(std::size_t bytes) { return allocateRecord(bytes); }
+// A base that places a model class in the record memory; it adds no bytes to the class, which
+// names itself: `class CField final : public RecordMemory<CField>`.
+template <class Record> struct RecordMemory {
+    static void* operator new(std::size_t bytes) {
+        // Blocks are freed by the size of the class deleted: a derived class would free a block of
+        // the wrong size.
+        static_assert(std::is_final_v<Record>, "a record class must be final");
+        static_assert(alignof(Record) <= kRecordAlignment,
+                      "a record class may need no stricter alignment than the record memory's");
+        static_assert(std::is_base_of_v<RecordMemory, Record>, "RecordMemory names its own class");
+        return allocateRecord(bytes);
+    }
     static void operator delete(void* block, std::size_t bytes) noexcept {
         freeRecord(block, bytes);
     }

@@ -21,6 +21,9 @@ packages=(
     # desktop notifications: a private session bus for their test; the calendar export is checked
     # against independent readers of calendar files and a calendar program
     dbus dbus-daemon python3-icalendar python3-dateutil python3-recurring-ical-events khal
+    # the daylight-saving tests run in real zones (Berlin, New York); without the zone data every
+    # zone reads as UTC
+    tzdata
 )
 
 missing=()

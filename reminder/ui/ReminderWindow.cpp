@@ -122,6 +122,7 @@ ReminderWindow::ReminderWindow(SettingsFile& settingsFile, const ReminderWindowO
     m_checkTimer.setInterval(kCheckIntervalMs);
     connect(&m_checkTimer, &QTimer::timeout, this, &ReminderWindow::tick);
     m_checkTimer.start();
+    // Only once the events are open: a script that reads this line may signal at once.
     m_log->write(QString("start %1").arg(m_session.events().size()));
     // Every later load is a reload, whether the main program or a command asked for it.
     m_session.setLoadObserver(

@@ -10,9 +10,12 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <atomic>
+#include <condition_variable>
 #include <mutex>
+#include <stop_token>
+#include <system_error>
 #include <thread>
+#include <utility>
 
 namespace ardenvo {
 
@@ -61,6 +64,27 @@ Thumbnail makeThumbnail(const std::string& path) {
     return thumb;
 }
 
+ThumbnailSet::ThumbnailSet(Decoder decoder, std::optional<unsigned> workers)
+    : m_decoder(std::move(decoder)), m_workers(workers) {}
+
+Thumbnail ThumbnailSet::decode(const std::string& imagesFolder, const std::string& name) const {
+    // Runs on the workers: whatever one file throws (memory running out, say) is that file's
+    // error and never ends the program.
+    Thumbnail failed;
+    try {
+        // Only files inside the Images folder are read: a name leading out shows as missing.
+        const PictureLocation location = locatePicture(imagesFolder, name);
+        if (location.problem.empty())
+            return m_decoder(location.path);
+        failed.error = location.problem;
+    } catch (const std::exception& e) {
+        failed.error = e.what();
+    } catch (...) {
+        failed.error = "cannot be made into a thumbnail";
+    }
+    return failed;
+}
+
 bool ThumbnailSet::build(const InventoryReport& report, const std::string& imagesFolder,
                          const InventoryProgress& progress) {
     std::vector<std::string> names;
@@ -77,58 +101,70 @@ bool ThumbnailSet::build(const InventoryReport& report, const std::string& image
         for (const InventoryItem& item : room.items)
             take(item.object->pictures);
     }
-    // Only files inside the Images folder are read: a name leading out shows as missing.
-    const auto thumbnailOf = [&imagesFolder](const std::string& name) {
-        const PictureLocation location = locatePicture(imagesFolder, name);
-        if (location.problem.empty())
-            return makeThumbnail(location.path);
-        Thumbnail missing;
-        missing.error = location.problem;
-        return missing;
+
+    const std::size_t total = names.size();
+    std::mutex mutex;
+    std::condition_variable decoded;
+    std::size_t next = 0; // files below it are taken
+    std::size_t done = 0;
+    // Takes the next file and decodes it; false when every file is taken.
+    const auto decodeNext = [&] {
+        std::unique_lock lock(mutex);
+        if (next == total)
+            return false;
+        const std::string& name = names[next++];
+        lock.unlock();
+        Thumbnail thumb = decode(imagesFolder, name);
+        lock.lock();
+        m_thumbnails[name] = std::move(thumb); // the entry exists: the map does not change shape
+        ++done;
+        lock.unlock();
+        decoded.notify_all();
+        return true;
     };
 
-    const int total = static_cast<int>(names.size());
-    std::atomic<int> next{0};
-    std::atomic<int> done{0};
-    std::atomic<bool> stop{false};
-    std::mutex results;
-    const auto work = [&] {
-        for (int i = next++; i < total && !stop; i = next++) {
-            const std::string& name = names[static_cast<std::size_t>(i)];
-            Thumbnail thumb = thumbnailOf(name);
-            std::lock_guard lock(results);
-            m_thumbnails[name] = std::move(thumb);
-            ++done;
-        }
-    };
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    std::vector<std::thread> workers;
-    for (unsigned i = 1; i < std::min<unsigned>(cores, static_cast<unsigned>(total)); ++i)
-        workers.emplace_back(work);
-    // This thread reports progress (the caller's dialog lives here) and decodes in between.
-    int reported = -1;
-    while (!stop && done < total) {
-        const int i = next++;
-        if (i < total) {
-            const std::string& name = names[static_cast<std::size_t>(i)];
-            Thumbnail thumb = thumbnailOf(name);
-            std::lock_guard lock(results);
-            m_thumbnails[name] = std::move(thumb);
-            ++done;
-        } else {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const std::size_t wanted = m_workers ? std::min<std::size_t>(*m_workers, total)
+                                         : std::min<std::size_t>(cores, total) - (total ? 1 : 0);
+    // Declared after what they share: leaving this function for any reason asks them to stop
+    // and joins them first.
+    std::vector<std::jthread> workers;
+    try {
+        workers.reserve(wanted);
+        for (std::size_t i = 0; i < wanted; ++i)
+            workers.emplace_back([&decodeNext](const std::stop_token& stop) {
+                while (!stop.stop_requested() && decodeNext()) {
+                }
+            });
+    } catch (const std::system_error&) {
+        // No more threads to be had: the ones started, or this thread alone, do it all.
+    }
+
+    // This thread reports progress (the caller's dialog lives here) and decodes in between; once
+    // every file is taken it waits for the workers' last ones.
+    bool stopped = false;
+    std::size_t reported = 0;
+    while (reported < total) {
+        const bool took = decodeNext();
+        std::size_t now = 0;
+        {
+            std::unique_lock lock(mutex);
+            if (!took)
+                decoded.wait(lock, [&] { return done != reported; });
+            now = done;
         }
-        if (progress && done != reported) {
-            reported = done;
-            if (!progress(reported, total))
-                stop = true;
+        if (now != reported) {
+            reported = now;
+            if (progress && !progress(static_cast<int>(now), static_cast<int>(total))) {
+                stopped = true;
+                break;
+            }
         }
     }
-    for (std::thread& t : workers)
-        t.join();
-    if (progress && !stop)
-        stop = !progress(total, total);
-    return !stop;
+    workers.clear(); // a stopped build waits only for the files being decoded
+    if (progress && !stopped)
+        stopped = !progress(static_cast<int>(total), static_cast<int>(total));
+    return !stopped;
 }
 
 const Thumbnail* ThumbnailSet::find(const std::string& fileName) const {

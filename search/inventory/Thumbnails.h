@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,11 +31,23 @@ struct Thumbnail {
 // Told how far the work is; returns false to stop it.
 using InventoryProgress = std::function<bool(int done, int total)>;
 
+// Decodes one file into a thumbnail; never throws, never a full-size decode of a large picture.
+Thumbnail makeThumbnail(const std::string& path);
+
 // The thumbnails of the pictures a report shows, by file name. Each file is decoded at the
 // thumbnail's size while it is read (a phone photo never costs its full size in memory) and kept
 // only as a small JPEG. Files are decoded on every core at once.
 class ThumbnailSet {
 public:
+    // How one file becomes its thumbnail.
+    using Decoder = std::function<Thumbnail(const std::string& path)>;
+
+    // `workers` pins how many threads decode beside the calling one (tests run each way); unset,
+    // one per further core. A decoder that throws gives that picture the exception's text as its
+    // error, the others are decoded all the same.
+    explicit ThumbnailSet(Decoder decoder = makeThumbnail,
+                          std::optional<unsigned> workers = std::nullopt);
+
     // Decodes the pictures of every listed object from `imagesFolder`; false when `progress`
     // stopped it (the set is then incomplete).
     bool build(const InventoryReport& report, const std::string& imagesFolder,
@@ -48,10 +61,11 @@ public:
     static QSize shownSize(const QSize& pixels, const QSize& box);
 
 private:
+    Thumbnail decode(const std::string& imagesFolder, const std::string& name) const;
+
+    Decoder m_decoder;
+    std::optional<unsigned> m_workers;
     std::map<std::string, Thumbnail> m_thumbnails;
 };
-
-// Decodes one file into a thumbnail; never throws, never a full-size decode of a large picture.
-Thumbnail makeThumbnail(const std::string& path);
 
 } // namespace ardenvo

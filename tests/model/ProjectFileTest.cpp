@@ -2,6 +2,7 @@
 
 #include "model/LocalTime.h"
 #include "model/ProjectFile.h"
+#include "support/ZoneGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -386,10 +387,7 @@ TEST(ProjectFile, NestingIsReadUpToTheLimitAndRefusedBeyondIt) {
 }
 
 TEST(ProjectFile, AReminderKeepsTheStoredSecondOfAnHourThatCameTwice) {
-    const char* old = std::getenv("TZ");
-    const std::string saved = old ? old : "";
-    setenv("TZ", "Europe/Berlin", 1);
-    tzset();
+    const test::ZoneGuard zone("Europe/Berlin");
     CBrenvikaDoc doc;
     auto object = std::make_unique<CHouseObject>(CHouseObject::Bare{});
     auto reminder = std::make_unique<CReminder>(LocalDateTime{2023, 10, 29, 2, 30, 0});
@@ -410,9 +408,4 @@ TEST(ProjectFile, AReminderKeepsTheStoredSecondOfAnHourThatCameTwice) {
         EXPECT_EQ(r.start(), (LocalDateTime{2023, 10, 29, 2, 30, 0}));
         EXPECT_EQ(writeProject(read), bytes);
     }
-    if (old)
-        setenv("TZ", saved.c_str(), 1);
-    else
-        unsetenv("TZ");
-    tzset();
 }

@@ -1,5 +1,7 @@
 // Large houses are written with their rooms serialised on several threads: the bytes must be the
-// same, in the same order, whatever thread wrote a room, and a refused piece must end the write.
+// same, in the same order, whatever thread wrote a room and however many help, and a refused piece
+// must end the write.
+#include "model/ProjectWriter.h"
 #include "model/ProjectFile.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +52,30 @@ std::string inPieces(const CBrenvikaDoc& doc) {
     return joined;
 }
 
+// The house's records written with `helpers` threads helping, handed on in pieces to a sink that
+// refuses the piece after `accepted` (all when negative); counts the pieces offered.
+std::string writtenWith(const CBrenvikaDoc& doc, unsigned helpers, int accepted = -1,
+                        int* offered = nullptr) {
+    std::string joined;
+    int pieces = 0;
+    const ArchiveWriter::Sink sink = [&](std::string_view piece) {
+        if (accepted >= 0 && pieces++ >= accepted)
+            return false;
+        joined += piece;
+        return true;
+    };
+    try {
+        ArchiveWriter out(sink); // keeps the sink by reference
+        writeHouse(doc, out, helpers);
+        out.finish();
+    } catch (const ArchiveSinkFailed&) {
+        joined = "refused";
+    }
+    if (offered)
+        *offered = pieces;
+    return joined;
+}
+
 // Every room's name and its floor objects' names and values, in file order.
 std::string contentsOf(const CBrenvikaDoc& doc) {
     std::string out;
@@ -75,6 +101,17 @@ TEST(ProjectWriter, ALargeHouseGivesTheSameBytesInOrderEveryTime) {
         ASSERT_EQ(inPieces(*doc), bytes) << "run " << run;
 }
 
+// Pinned, so that a machine with one core still runs the helpers.
+TEST(ProjectWriter, NoHelperOneOrThreeGiveTheSameBytes) {
+    const auto doc = largeHouse();
+    const std::string alone = writtenWith(*doc, 0);
+    ASSERT_GT(alone.size(), ArchiveWriter::kPieceBytes); // handed on in several pieces
+    EXPECT_EQ(writeProject(*doc), alone);
+    for (const unsigned helpers : {1u, 3u})
+        for (int run = 0; run < 10; ++run)
+            ASSERT_EQ(writtenWith(*doc, helpers), alone) << helpers << " helpers, run " << run;
+}
+
 TEST(ProjectWriter, ARefusedPieceEndsTheWriteAtOnce) {
     const auto doc = largeHouse();
     for (const int accepted : {0, 1, 2}) {
@@ -83,6 +120,11 @@ TEST(ProjectWriter, ARefusedPieceEndsTheWriteAtOnce) {
             *doc, [&pieces, accepted](std::string_view) { return pieces++ < accepted; });
         EXPECT_FALSE(written);
         EXPECT_EQ(pieces, accepted + 1);
+        for (const unsigned helpers : {0u, 1u, 3u}) {
+            int offered = 0;
+            EXPECT_EQ(writtenWith(*doc, helpers, accepted, &offered), "refused") << helpers;
+            EXPECT_EQ(offered, accepted + 1) << helpers << " helpers";
+        }
     }
 }
 

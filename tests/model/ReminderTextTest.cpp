@@ -1,6 +1,7 @@
 // The text forms of reminder dates and times, month lengths and the project order of reminders.
 #include "model/LocalTime.h"
 #include "model/ReminderSchedule.h"
+#include "support/ZoneGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -48,17 +49,12 @@ TEST(ReminderText, ReadingATimeText) {
 }
 
 TEST(ReminderText, OutOfRangeTimesAreCarriedByTheConversion) {
-    const char* old = std::getenv("TZ");
-    const std::string saved = old ? old : "";
-    setenv("TZ", "Europe/Berlin", 1);
-    tzset();
-    const HourMinute hm = parseTimeText("25:00");
-    const LocalDateTime stored = fromInstant(toInstant({2004, 3, 5, hm.hour, hm.minute, 0}));
-    if (old)
-        setenv("TZ", saved.c_str(), 1);
-    else
-        unsetenv("TZ");
-    tzset();
+    LocalDateTime stored;
+    {
+        const test::ZoneGuard zone("Europe/Berlin");
+        const HourMinute hm = parseTimeText("25:00");
+        stored = fromInstant(toInstant({2004, 3, 5, hm.hour, hm.minute, 0}));
+    }
     EXPECT_EQ(stored, (LocalDateTime{2004, 3, 6, 1, 0, 0}));
 }
 

@@ -7,6 +7,7 @@
 #include "model/CBrenvikaDoc.h"
 #include "model/ProjectFile.h"
 #include "model/ReminderCalendar.h"
+#include "support/ZoneGuard.h"
 
 #include <gtest/gtest.h>
 

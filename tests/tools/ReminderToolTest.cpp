@@ -6,6 +6,7 @@
 #include "model/LocalTime.h"
 #include "model/ProjectFile.h"
 #include "model/ReminderSchedule.h"
+#include "support/ZoneGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +17,6 @@
 
 namespace ardenvo::test {
 namespace {
-
-// The tool inherits TZ, so the test and the tool read dates alike.
-struct BerlinTime : ZoneGuard {
-    BerlinTime() : ZoneGuard("Europe/Berlin") {}
-};
 
 CReminder& addReminder(CHouseObject& owner, const LocalDateTime& start, const std::string& notes,
                        bool periodical = false) {
@@ -62,7 +58,8 @@ std::vector<std::string> remindersIn(const std::string& path) {
 
 // Berlin time, a folder and the house with reminders written to it.
 struct ReminderToolTest : testing::Test {
-    BerlinTime zone;
+    // The tool inherits TZ, so the test and the tool read dates alike.
+    ZoneGuard zone{"Europe/Berlin"};
     TempDir dir;
     const std::string path = dir.file("house.av");
     const std::string bytes = houseWithReminders();

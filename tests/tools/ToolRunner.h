@@ -43,25 +43,4 @@ private:
 std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 
-// Sets TZ, which the tools and readers started meanwhile inherit, until it goes.
-class ZoneGuard {
-public:
-    explicit ZoneGuard(const char* zone) {
-        if (const char* old = std::getenv("TZ"))
-            m_saved = old;
-        setenv("TZ", zone, 1); // inherited by the tool and the readers
-        tzset();
-    }
-    ~ZoneGuard() {
-        if (m_saved)
-            setenv("TZ", m_saved->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    std::optional<std::string> m_saved;
-};
-
 } // namespace ardenvo::test

@@ -4,6 +4,7 @@
 #include "model/LocalTime.h"
 #include "reminder/core/ReminderSession.h"
 #include "reminder/core/Snooze.h"
+#include "support/ZoneGuard.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -65,10 +66,7 @@ TEST_F(HoldTest, ReloadsKeepHoldsAndAnnouncementsWhileResetEditAndDeleteEndThem)
 }
 
 TEST(SnoozeTest, TomorrowIsTheSameLocalTimeAcrossAClockChange) {
-    const char* old = std::getenv("TZ");
-    const std::string saved = old ? old : "";
-    setenv("TZ", "Europe/Berlin", 1);
-    tzset();
+    const ZoneGuard zone("Europe/Berlin");
     const std::int64_t before = toInstant({2030, 3, 30, 9, 15, 0}); // summer time starts the 31st
     EXPECT_EQ(fromInstant(snoozeEnd(SnoozeChoice::Tomorrow, before)),
               (LocalDateTime{2030, 3, 31, 9, 15, 0}));
@@ -77,11 +75,6 @@ TEST(SnoozeTest, TomorrowIsTheSameLocalTimeAcrossAClockChange) {
     EXPECT_EQ(snoozeEnd(SnoozeChoice::TenMinutes, before), before + 600);
     EXPECT_EQ(snoozeEnd(SnoozeChoice::OneHour, before), before + 3600);
     EXPECT_STREQ(snoozeLabel(SnoozeChoice::Tomorrow), "tomorrow at this time");
-    if (old)
-        setenv("TZ", saved.c_str(), 1);
-    else
-        unsetenv("TZ");
-    tzset();
 }
 
 } // namespace
