@@ -1,9 +1,7 @@
 #pragma once
 
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
