@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iostream>
 #include <iterator>
+#include <new>
 
 namespace ardenvo::tool {
 
@@ -80,7 +81,14 @@ int main(int argc, char** argv) {
             ardenvo::RuntimeDirectory::reportProblemOnce([](const std::string& problem) {
                 std::cerr << "ardenvo-tool: " << problem << "\n";
             });
-        return c.run(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+        try {
+            return c.run(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+        } catch (const std::bad_alloc&) {
+            // Commands write their files by safe replacement: what was there stays as it was.
+            std::cout.flush();
+            reportError(std::cerr, "Not enough memory to finish the command \"" + first + "\"");
+            return kExitFailure;
+        }
     }
     std::cerr << "ardenvo-tool: unknown command \"" << first << "\"\n";
     printHelp(std::cerr);
