@@ -15,10 +15,11 @@ namespace ardenvo {
 
 struct InventoryReport;
 
-// The most HTML a report is laid out from. Qt's rich text holds every character and cell of the
-// page at once, many times the bytes of its HTML, so a longer report is refused rather than left
-// to run out of memory; as HTML it can be written at any length.
-inline constexpr std::size_t kMaxDocumentHtmlBytes = std::size_t{32} << 20;
+// The most HTML a report is laid out from, some 30 000 objects. Qt's rich text holds every
+// character and cell of the page at once, about forty bytes per byte of HTML (and lays a page of
+// this size out for minutes), so a longer report is refused rather than left to run out of
+// memory; as HTML it can be written at any length.
+inline constexpr std::size_t kMaxDocumentHtmlBytes = std::size_t{8} << 20;
 // What the tool and the dialog say when a report passes that size.
 inline constexpr const char* kDocumentTooLarge =
     "The report is too large to lay out as pages; save it as HTML, or choose fewer rooms or "
