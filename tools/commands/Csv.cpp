@@ -61,23 +61,13 @@ std::string whereText(const ObjectPlace& place) {
         return "On the floor";
     std::string where;
     for (auto it = place.parents.rbegin(); it != place.parents.rend(); ++it) {
-        if (!where.empty())
-            where += ", ";
         if (it - place.parents.rbegin() == static_cast<std::ptrdiff_t>(kNamedContainers)) {
+            where += ", ";
             where += kFartherContainers;
             break;
         }
-        switch (it->first) {
-        case NestPosition::Under:
-            where += "under the ";
-            break;
-        case NestPosition::Inside:
-            where += "inside the ";
-            break;
-        case NestPosition::OnTop:
-            where += "on the ";
-            break;
-        }
+        // The reports' words without their leading ", " for the first.
+        where += nestWords(it->first).substr(where.empty() ? 2 : 0);
         where += readableUtf8(it->second->name);
     }
     return where;
