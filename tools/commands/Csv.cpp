@@ -55,7 +55,7 @@ void writeRow(std::ostream& out, const std::vector<std::string>& fields) {
 
 // "On the floor", or the chain from the direct parent out to the floor object:
 // "inside the Jewellery box, on the Dresser"; as in the reports only the nearest containers are
-// named: "inside the Ring, inside the Case, inside the Box, ...".
+// named, long names cut: "inside the Ring, inside the Case, inside the Box, ...".
 std::string whereText(const ObjectPlace& place) {
     if (place.parents.empty())
         return "On the floor";
@@ -68,7 +68,7 @@ std::string whereText(const ObjectPlace& place) {
         }
         // The reports' words without their leading ", " for the first.
         where += nestWords(it->first).substr(where.empty() ? 2 : 0);
-        where += readableUtf8(it->second->name);
+        where += containerName(it->second->name);
     }
     return where;
 }

@@ -3,6 +3,7 @@
 #include "FixtureHouse.h"
 
 #include "model/CBrenvikaDoc.h"
+#include "search/engine/LocationText.h"
 #include "search/engine/SearchEngine.h"
 
 #include <gmock/gmock.h>
@@ -107,6 +108,15 @@ TEST(SearchLocations, NameOnlyTheNearestContainers) {
                                        "On the floor, on the A, inside the B",
                                        "On the floor, on the A, inside the B, under the C",
                                        "..., inside the B, under the C, inside the D"));
+
+    // A long name is cut (never inside a character), an old file's name read as Windows-1252.
+    EXPECT_EQ(containerName(std::string(255, 'x') + "\xC3\xBC and more"),
+              std::string(255, 'x') + "...");
+    EXPECT_EQ(containerName(std::string(300, 'x')), std::string(256, 'x') + "...");
+    EXPECT_EQ(containerName("K\xDC"
+                            "HL"),
+              "K\xC3\x9C"
+              "HL");
 }
 
 TEST_F(SearchEngineTest, ScopeLimitsTheBlocksSearched) {
