@@ -44,8 +44,7 @@ void LocationView::paintEvent(QPaintEvent*) {
 void LocationView::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const QRect& r = m_preview.previewRect();
-    if (!m_preview.block() || !r.contains(pos) ||
-        (event->button() != Qt::LeftButton && event->button() != Qt::RightButton))
+    if (!m_preview.block() || !r.contains(pos) || !(m_buttons & event->button()))
         return QWidget::mousePressEvent(event);
     CHouseObject* hit = m_preview.hitTest(pos.x() - r.left(), pos.y() - r.top());
     if (hit)

@@ -20,6 +20,9 @@ public:
     void setBlock(CBlock* block);
     // Draws the block again after its objects changed (at the next paint).
     void redraw();
+    // The buttons that act in the preview (left and right unless told otherwise); a press of any
+    // other button takes nothing and leaves the floor list as it is.
+    void setActingButtons(Qt::MouseButtons buttons) { m_buttons = buttons; }
 
 signals:
     // A button pressed inside the preview rectangle; `hit` is the floor object taken (now the last
@@ -37,6 +40,7 @@ protected:
 private:
     LocationPreview m_preview;
     bool m_stale = false;
+    Qt::MouseButtons m_buttons = Qt::LeftButton | Qt::RightButton;
 };
 
 // "Object location": the preview with a horizontal slider above it and a vertical one to its

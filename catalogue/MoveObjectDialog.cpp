@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 namespace ardenvo {
@@ -23,8 +22,8 @@ const char* const kSideTitles[2] = {"Source room", "Destination room"};
 
 } // namespace
 
-MoveObjectDialog::MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const QString& label,
-                                   QWidget* parent, Warn warn, std::function<void(QWidget*)> help)
+MoveObjectDialog::MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const CHouseObject* select,
+                                   QWidget* parent, Warn warn, Help help)
     : QDialog(parent), m_doc(doc), m_blocks{&block, &block}, m_warn(std::move(warn)),
       m_help(std::move(help)) {
     setWindowTitle(QStringLiteral("Move object"));
@@ -39,6 +38,8 @@ MoveObjectDialog::MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const QStri
     m_rooms = new RoomSelector(doc, true, location);
     m_previewGroup = new QGroupBox(QString::fromLatin1(kSideTitles[0]), location);
     m_view = new LocationView(m_previewGroup, QSize(260, 200));
+    // Only a left click picks an object here: any other would reorder the floor for nothing.
+    m_view->setActingButtons(Qt::LeftButton);
     (new QVBoxLayout(m_previewGroup))->addWidget(m_view);
     auto* typeRow = new QHBoxLayout;
     typeRow->addWidget(typeLabel);
@@ -85,14 +86,14 @@ MoveObjectDialog::MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const QStri
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(helpButton, &QPushButton::clicked, this, [this] {
         if (m_help)
-            m_help(this);
+            m_help(this, QStringLiteral("objects.html#move"));
     });
     connect(m_type, &QComboBox::activated, this,
             [this](int index) { showSide(index == 1 ? Destination : Source); });
     connect(m_rooms, &RoomSelector::changeRoomClicked, this, &MoveObjectDialog::changeRoom);
     connect(m_view, &LocationView::objectPressed, this,
-            [this](CHouseObject* hit, Qt::MouseButton button, const QPoint&) {
-                if (hit && button == Qt::LeftButton)
+            [this](CHouseObject* hit, Qt::MouseButton, const QPoint&) {
+                if (hit)
                     selectInTree(m_shown, hit);
             });
 
@@ -103,18 +104,15 @@ MoveObjectDialog::MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const QStri
     }
     layOutSide(Source);
     m_trees[Destination]->rebuild(m_blocks[Destination]);
-    // The first item carrying the label, depth first.
-    for (QTreeWidgetItemIterator it(m_trees[Source]); *it; ++it)
-        if (*it != m_trees[Source]->root() && (*it)->text(0) == label) {
-            m_trees[Source]->setCurrentItem(*it);
-            break;
-        }
+    // By place, not by label: a "Drawer" in the chair is not the table's "Drawer".
+    selectInTree(Source, select);
 }
 
-void MoveObjectDialog::run(QWidget* parent, CBrenvikaDoc& doc, CBlock& block, const QString& label,
-                           std::function<void(QWidget*)> help) {
-    MoveObjectDialog dialog(doc, block, label, parent, {}, std::move(help));
+CHouseObject* MoveObjectDialog::run(QWidget* parent, CBrenvikaDoc& doc, CBlock& block,
+                                    const CHouseObject* select, Help help) {
+    MoveObjectDialog dialog(doc, block, select, parent, {}, std::move(help));
     dialog.exec();
+    return dialog.lastMoved();
 }
 
 QWidget* MoveObjectDialog::makeTree(Side side, const QString& title) {
@@ -169,7 +167,7 @@ void MoveObjectDialog::layOutSide(Side side) {
 }
 
 void MoveObjectDialog::selectInTree(Side side, const CHouseObject* object) {
-    if (QTreeWidgetItem* item = m_trees[side]->itemOf(*m_blocks[side], object))
+    if (QTreeWidgetItem* item = object ? m_trees[side]->itemOf(*m_blocks[side], object) : nullptr)
         m_trees[side]->setCurrentItem(item);
 }
 
@@ -188,12 +186,19 @@ void MoveObjectDialog::moveTo(MoveTarget target) {
         return;
     }
     m_doc.setModified(true);
+    m_lastMoved = place.object;
     m_trees[Source]->rebuild(&source);
     m_trees[Destination]->rebuild(&destination);
-    // The moved object's new parent opens to show it.
-    if (QTreeWidgetItem* item = m_trees[Destination]->itemOf(destination, place.object))
+    // The source tree's selected item now shows whatever took the moved object's place.
+    m_trees[Source]->setCurrentItem(nullptr);
+    m_trees[Source]->clearSelection();
+    // The moved object is selected where it landed, its new parent opened to show it.
+    if (QTreeWidgetItem* item = m_trees[Destination]->itemOf(destination, place.object)) {
         if (item->parent())
             item->parent()->setExpanded(true);
+        m_trees[Destination]->setCurrentItem(item);
+        m_trees[Destination]->scrollToItem(item);
+    }
     m_view->redraw();
 }
 

@@ -26,13 +26,17 @@ public:
     // The messages of the dialog, so tests can answer them: a warning titled "Warning".
     using Warn = std::function<void(QWidget* parent, const QString& text)>;
 
-    // `label` names the object to select first in the source tree.
-    MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const QString& label,
-                     QWidget* parent = nullptr, Warn warn = {},
-                     std::function<void(QWidget*)> help = {});
+    // The manual at a page and section of it ("objects.html#move").
+    using Help = std::function<void(QWidget* parent, const QString& topic)>;
 
-    static void run(QWidget* parent, CBrenvikaDoc& doc, CBlock& block, const QString& label,
-                    std::function<void(QWidget*)> help = {});
+    // `select` (may be null), an object of `block`, is selected first in the source tree: the
+    // object the caller had selected, found by its place as the caller found it.
+    MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const CHouseObject* select,
+                     QWidget* parent = nullptr, Warn warn = {}, Help help = {});
+
+    // Runs the dialog modally; returns the object moved last, or null when none was moved.
+    static CHouseObject* run(QWidget* parent, CBrenvikaDoc& doc, CBlock& block,
+                             const CHouseObject* select, Help help = {});
 
     enum Side { Source = 0, Destination = 1 };
     CBlock& block(Side side) const { return *m_blocks[side]; }
@@ -47,7 +51,10 @@ public:
         return m_moveButtons[static_cast<std::size_t>(target)];
     }
 
+    // Moves the source tree's selected object; it is then selected where it landed, and nothing
+    // is selected in the source tree, so that a second press cannot move a neighbour.
     void moveTo(MoveTarget target);
+    CHouseObject* lastMoved() const { return m_lastMoved; }
 
 private:
     QWidget* makeTree(Side side, const QString& title);
@@ -63,7 +70,8 @@ private:
     std::array<QString, 2> m_roomTexts;
     Side m_shown = Source;
     Warn m_warn;
-    std::function<void(QWidget*)> m_help;
+    Help m_help;
+    CHouseObject* m_lastMoved = nullptr;
 
     QComboBox* m_type = nullptr;
     RoomSelector* m_rooms = nullptr;

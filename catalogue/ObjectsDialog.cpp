@@ -71,7 +71,7 @@ ObjectsDialog::ObjectsDialog(CBrenvikaDoc& doc, CBlock& block, CHouseObject* sel
     connect(m_ok, &QPushButton::clicked, this, &ObjectsDialog::accept);
     connect(m_help, &QPushButton::clicked, this, [this] {
         if (m_services.help)
-            m_services.help(this);
+            m_services.help(this, QStringLiteral("objects.html"));
     });
     connect(m_location, &LocationGroup::objectMoved, this, [this] { m_doc.setModified(true); });
     connect(m_location->view(), &LocationView::objectPressed, this, &ObjectsDialog::previewPressed);
@@ -167,6 +167,8 @@ void ObjectsDialog::rebuildTree() {
     QTreeWidgetItem* now = m_tree->currentItem();
     if (now != before || (now && ObjectTree::pathOf(now) != beforePath))
         selectionChanged();
+    // Rows name their owners: a renamed, moved or deleted owner must not linger there.
+    m_pictures->ownersChanged();
     m_location->view()->redraw();
 }
 

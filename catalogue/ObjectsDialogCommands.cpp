@@ -6,7 +6,6 @@
 #include "catalogue/ObjectTree.h"
 #include "catalogue/ObjectsDialog.h"
 #include "catalogue/fields/CategoryPanel.h"
-#include "catalogue/pictures/PictureGroup.h"
 #include "platform/TextCodec.h"
 
 #include <QMenu>
@@ -105,20 +104,31 @@ void ObjectsDialog::deleteTarget() {
         m_doc.setModified(true);
     }
     selectRoot();
-    rebuildTree();
-    m_pictures->refill(); // the deleted object's pictures leave the list
+    rebuildTree(); // the deleted object's pictures leave the list
 }
 
 void ObjectsDialog::moveTarget() {
-    QTreeWidgetItem* item = m_tree->currentItem();
-    const QString label = item ? item->text(0) : QString();
-    if (m_services.moveObject)
-        m_services.moveObject(this, m_doc, *m_block, label);
-    else
-        MoveObjectDialog::run(this, m_doc, *m_block, label, m_services.help);
+    CHouseObject* selected = selectedObject();
+    CHouseObject* moved =
+        m_services.moveObject
+            ? m_services.moveObject(this, m_doc, *m_block, selected)
+            : MoveObjectDialog::run(this, m_doc, *m_block, selected, m_services.help);
     m_doc.setModified(true);
     rebuildTree();
-    selectionChanged();
+    // The selection follows the object moved last when it is still in this block; otherwise it
+    // stays on the object selected before, or falls back to "Floor", never on a neighbour that
+    // took a moved object's place.
+    QTreeWidgetItem* item = moved ? m_tree->itemOf(*m_block, moved) : nullptr;
+    if (!item && selected)
+        item = m_tree->itemOf(*m_block, selected);
+    if (!item)
+        item = m_tree->root();
+    if (item != m_tree->currentItem())
+        m_tree->setCurrentItem(item);
+    else
+        selectionChanged();
+    if (item->parent())
+        item->parent()->setExpanded(true);
     update();
 }
 
@@ -201,7 +211,6 @@ void ObjectsDialog::showContextMenu(QTreeWidgetItem* target, const QPoint& globa
     // After any entry, and when the menu is dismissed.
     m_doc.setModified(true);
     rebuildTree();
-    m_pictures->refill();
     if (renaming)
         m_tree->editItem(target, 0);
 }

@@ -31,10 +31,13 @@ struct ObjectsDialogServices {
     std::function<std::optional<ColorRef>(QWidget* parent, ColorRef initial)> chooseColor;
     // A Yes/No question titled "Warning"; true for Yes.
     std::function<bool(QWidget* parent, const QString& text)> confirm;
-    // "Move": the house, the dialog's block and the label of the selected item.
-    std::function<void(QWidget* parent, CBrenvikaDoc& doc, CBlock& block, const QString& label)>
+    // "Move": the house, the dialog's block and the selected object (or null); returns the object
+    // moved last, or null.
+    std::function<CHouseObject*(QWidget* parent, CBrenvikaDoc& doc, CBlock& block,
+                                const CHouseObject* select)>
         moveObject;
-    std::function<void(QWidget* parent)> help;
+    // The manual at the page and section of the asking dialog ("objects.html#move").
+    std::function<void(QWidget* parent, const QString& topic)> help;
     // The category panel's messages and file dialogs.
     FieldPrompts fieldPrompts;
     // The picture group's messages and dialogs, and the folder its files live in (empty: the

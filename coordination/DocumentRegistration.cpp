@@ -17,7 +17,7 @@ DocumentRegistration::~DocumentRegistration() {
 
 void DocumentRegistration::removeTableEntry() {
     if (!m_entry.empty() && m_table.acquire()) {
-        const std::int32_t i = m_table.findEntry(m_entry);
+        const std::int32_t i = m_table.findOwnEntry(m_entry);
         if (i >= 0)
             m_table.removeEntry(i);
         m_table.release();
@@ -55,9 +55,10 @@ void DocumentRegistration::registerPath(const std::string& key) {
 void DocumentRegistration::replaceTableEntry(const std::string& key) {
     if (!m_table.acquire())
         return;
-    // Our own entry is found by its path: other instances may have moved it in the packed table.
+    // Our own entry is found by its path and owner: other instances may have moved it in the
+    // packed table, and may have the same house open.
     if (!m_entry.empty()) {
-        const std::int32_t i = m_table.findEntry(m_entry);
+        const std::int32_t i = m_table.findOwnEntry(m_entry);
         if (i >= 0)
             m_table.removeEntry(i);
         m_entry.clear();

@@ -9,8 +9,8 @@ namespace ardenvo {
 
 // What a main-program document does to let the reminder program know about it: it registers
 // every project it reads or writes, keeps its path in the table of open projects, and asks the
-// reminder program to reload. It removes its own entry (found by path, since other instances
-// shift the packed table) when destroyed.
+// reminder program to reload. It removes its own entry (found by path and owner stamp, since
+// other instances shift the packed table and may have the same house open) when destroyed.
 class DocumentRegistration {
 public:
     explicit DocumentRegistration(SettingsFile& settings = SettingsFile::user()); // opens the table
@@ -22,8 +22,9 @@ public:
     void afterRead(const std::string& path);
     // After the document has been written to `path`.
     void afterWrite(const std::string& path);
-    // After a house was loaded that stays untitled (a predone one): it is not the user's until
-    // saved under a name of theirs, so nothing is registered and the entry leaves the table.
+    // After a house was loaded that stays untitled (a predone one), or a new house was started:
+    // it is not the user's until saved under a name of theirs, so nothing is registered and the
+    // entry leaves the table.
     void afterUntitledRead();
 
     bool hasTable() const { return m_table.isOpen(); }

@@ -199,14 +199,28 @@ bool LoadedProjectTable::removeEntry(std::int32_t i) {
 }
 
 std::int32_t LoadedProjectTable::findEntry(const std::string& path) {
+    return findMatching(path, false);
+}
+
+std::int32_t LoadedProjectTable::findOwnEntry(const std::string& path) {
+    return findMatching(path, true);
+}
+
+std::int32_t LoadedProjectTable::findMatching(const std::string& path, bool ownOnly) {
     if (!acquire())
         return -1;
+    const auto self = ownOnly ? ProcessLiveness::self(ownersName) : std::nullopt;
+    const bool stamped = self && path.size() < static_cast<std::size_t>(ownerOffset);
     std::int32_t found = -1;
     const std::int32_t count = validCount();
     for (std::int32_t i = 0; i < count && found < 0; ++i) {
-        const char* p = reinterpret_cast<const char*>(m_memory.data() + headerSize + entrySize * i);
+        const unsigned char* entry = m_memory.data() + headerSize + entrySize * i;
+        const char* p = reinterpret_cast<const char*>(entry);
         const std::size_t length = strnlen(p, entrySize);
-        if (length < static_cast<std::size_t>(entrySize) && path == std::string_view(p, length))
+        if (length >= static_cast<std::size_t>(entrySize) || path != std::string_view(p, length))
+            continue;
+        const auto owner = ownerOf(entry);
+        if (!ownOnly || (stamped ? owner == self : !owner))
             found = i;
     }
     release();

@@ -56,8 +56,13 @@ public:
     bool removeEntry(std::int32_t i);
     // The index of the first entry equal to the path byte for byte, or -1.
     std::int32_t findEntry(const std::string& path);
+    // The same among the entries this process appended: those carrying its owner stamp, or, where
+    // no stamp could be written (a path too long to leave room), those without one. Another
+    // program with the same house open keeps its own entry.
+    std::int32_t findOwnEntry(const std::string& path);
 
 private:
+    std::int32_t findMatching(const std::string& path, bool ownOnly);
     std::int32_t validCount() const;
     void dropEntriesOfGoneOwners();
     void writeHeader(std::int32_t count);

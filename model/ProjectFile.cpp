@@ -208,6 +208,9 @@ FileError loadProject(const std::string& path, CBrenvikaDoc& doc, FileOutcome* o
     std::string bytes;
     FileOutcome ignored;
     FileOutcome& out = outcome ? *outcome : ignored;
+    // The programs that load a house this way change it: a save killed while copying it in place
+    // is finished first. Should that fail, the house is read as it is.
+    finishInterruptedCopy(path);
     if (const FileStamp size = statOfFile(path); size.known && size.size > kMaxProjectFileBytes)
         return FileError::UnexpectedFormat;
     if (!readWholeFile(path, bytes, nullptr, outcome ? &out.stamp : nullptr, &out.systemError))

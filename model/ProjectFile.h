@@ -32,8 +32,10 @@ struct FileOutcome {
     FileStamp stamp;     // the file as read or written
 };
 
-// Reads the file at `path` as readProject does. A file that cannot be opened (missing, unreadable,
-// not a regular file) gives OpenFailed and leaves the document as it was.
+// Reads the file at `path` as readProject does, for a program that may change and save it: a
+// copy that an interrupted save left waiting beside it is finished first (finishInterruptedCopy).
+// A file that cannot be opened (missing, unreadable, not a regular file) gives OpenFailed and
+// leaves the document as it was.
 FileError loadProject(const std::string& path, CBrenvikaDoc& doc, FileOutcome* outcome = nullptr);
 
 // The whole project file of the house. Categories are always written with their values.

@@ -1,4 +1,5 @@
 #include "model/SafeFile.h"
+#include "model/SafeFileParts.h"
 
 #include <cerrno>
 #include <climits>
@@ -13,13 +14,7 @@
 
 namespace ardenvo {
 
-namespace {
-
-bool failWith(std::string* error, const std::string& what, int err) {
-    if (error)
-        *error = what + ": " + std::strerror(err);
-    return false;
-}
+namespace safefile {
 
 std::string folderOf(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -55,23 +50,25 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// Temporary files of a save are named ".<house>.<12 hex digits>.tmp" beside the house; a long name
-// is shortened so that the temporary one stays within the file-name limit.
+// Files a save puts beside the house are named ".<house>.<12 hex digits><ending>"; a long name is
+// shortened so that theirs stays within the file-name limit.
 std::string temporaryPrefix(const std::string& target) {
     return "." + fileNameOf(target).substr(0, 200) + ".";
 }
 
-std::string randomTemporaryName(const std::string& target) {
+std::string randomSiblingName(const std::string& target, const char* ending) {
     static thread_local std::mt19937_64 random{std::random_device{}()};
-    char suffix[24];
-    std::snprintf(suffix, sizeof suffix, "%012llx.tmp",
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, "%012llx",
                   static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFULL));
-    return folderOf(target) + "/" + temporaryPrefix(target) + suffix;
+    return folderOf(target) + "/" + temporaryPrefix(target) + suffix + ending;
 }
 
-bool isTemporaryOf(const std::string& name, const std::string& prefix) {
-    if (name.size() != prefix.size() + 16 || name.compare(0, prefix.size(), prefix) != 0 ||
-        name.compare(name.size() - 4, 4, ".tmp") != 0)
+bool isSiblingName(const std::string& name, const std::string& prefix, const char* ending) {
+    const std::size_t endingSize = std::strlen(ending);
+    if (name.size() != prefix.size() + 12 + endingSize ||
+        name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - endingSize, endingSize, ending) != 0)
         return false;
     for (std::size_t i = prefix.size(); i < prefix.size() + 12; ++i) {
         const char c = name[i];
@@ -79,6 +76,30 @@ bool isTemporaryOf(const std::string& name, const std::string& prefix) {
             return false;
     }
     return true;
+}
+
+void syncFolder(const std::string& folder) {
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+} // namespace safefile
+
+namespace {
+
+using namespace safefile;
+
+bool failWith(std::string* error, const std::string& what, int err) {
+    if (error)
+        *error = what + ": " + std::strerror(err);
+    return false;
+}
+
+std::string randomTemporaryName(const std::string& target) {
+    return randomSiblingName(target, ".tmp");
 }
 
 // Every save holds an exclusive lock on its temporary file until the file has its final name, and
@@ -92,7 +113,7 @@ void removeLeftovers(const std::string& target) {
         return;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
-        if (!isTemporaryOf(name, prefix))
+        if (!isSiblingName(name, prefix, ".tmp"))
             continue;
         const std::string leftover = folder + "/" + name;
         const int fd = ::open(leftover.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
@@ -155,35 +176,54 @@ bool nameUnnamedTemporary(int fd, const std::string& target, std::string& tempPa
     return false;
 }
 
-// Copies the finished file `from` over the target's own bytes, so that every name of a file with
-// several links sees the new content. *after receives the target's state once synced.
-bool overwriteInPlace(int from, const std::string& target, struct stat* after) {
-    const int to = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (to < 0)
-        return false;
-    char buffer[65536];
-    off_t at = 0;
-    bool ok = true;
-    for (;;) {
-        const ssize_t n = ::pread(from, buffer, sizeof buffer, at);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ok = n == 0;
+// Whether a report named `path` is written straight into what is there instead of replacing it:
+// standard output ("-"), a named pipe, a character device (a terminal, /dev/null), or whatever a
+// descriptor link such as /dev/stdout (into /proc) leads to, which must never be replaced.
+enum class OutputKind { Replace, Stream, Descriptor, StandardOutput, Refused };
+
+OutputKind outputKindOf(const std::string& path) {
+    if (path == "-")
+        return OutputKind::StandardOutput;
+    std::string at = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        if (at.rfind("/proc/", 0) == 0 || at.rfind("/dev/fd/", 0) == 0)
+            return OutputKind::Descriptor;
+        struct stat info {};
+        if (::lstat(at.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
             break;
-        }
-        if (::lseek(to, at, SEEK_SET) != at || !writeAll(to, std::string_view(buffer, n))) {
-            ok = false;
+        char next[PATH_MAX];
+        const ssize_t n = ::readlink(at.c_str(), next, sizeof next - 1);
+        if (n <= 0)
             break;
-        }
-        at += n;
+        const std::string hopTo(next, static_cast<std::size_t>(n));
+        at = hopTo.front() == '/' ? hopTo : folderOf(at) + "/" + hopTo;
     }
-    ok = ok && ::ftruncate(to, at) == 0 && ::fsync(to) == 0 && ::fstat(to, after) == 0;
-    const int err = errno;
-    ok = ::close(to) == 0 && ok;
-    if (!ok && errno != err)
-        errno = err;
-    return ok;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return OutputKind::Replace; // nothing there, or a link to nothing: a new file
+    if (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode))
+        return OutputKind::Stream;
+    // A folder, a block device, a socket, or a link to one of them: nothing to replace.
+    return S_ISREG(info.st_mode) ? OutputKind::Replace : OutputKind::Refused;
+}
+
+// Writes the content straight into the stream; the descriptor is closed unless it is stdout.
+bool writeStream(int fd, bool own, const std::function<bool(const ChunkWriter&)>& produce) {
+    bool complete = true;
+    const ChunkWriter write = [&](std::string_view piece) {
+        complete = complete && writeAll(fd, piece);
+        return complete;
+    };
+    const bool produced = produce(write);
+    int err = errno;
+    if (complete && !produced)
+        err = ECANCELED;
+    if (own && ::close(fd) != 0 && complete && produced) {
+        err = errno;
+        complete = false;
+    }
+    errno = err;
+    return complete && produced;
 }
 
 FileStamp stampOf(const struct stat& info, std::uint64_t hash) {
@@ -215,6 +255,26 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
     };
     if (requestedPath.empty())
         return fail("No file name", ENOENT);
+
+    if (links == TargetLinks::ReplaceName) {
+        const OutputKind kind = outputKindOf(requestedPath);
+        if (kind == OutputKind::Refused)
+            return fail("Not a regular file: " + requestedPath, EISDIR);
+        if (kind != OutputKind::Replace) {
+            int fd = STDOUT_FILENO;
+            if (kind != OutputKind::StandardOutput) {
+                // A pipe's open waits for its reader, as a shell's redirection does.
+                const int flags = O_WRONLY | O_CLOEXEC | O_NOCTTY |
+                                  (kind == OutputKind::Descriptor ? O_APPEND : 0);
+                fd = ::open(requestedPath.c_str(), flags);
+                if (fd < 0)
+                    return fail("Cannot open " + requestedPath, errno);
+            }
+            if (!writeStream(fd, kind != OutputKind::StandardOutput, produce))
+                return fail("Cannot write " + requestedPath, errno);
+            return true;
+        }
+    }
 
     // Replace what a symbolic link points to, not the link itself.
     std::string path = requestedPath;
@@ -273,18 +333,42 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
         if (::fchmod(fd, old.st_mode & 07777) != 0)
             return abandon("Cannot keep the permissions of " + path);
     }
+    // A file with several names is copied over in place, which needs the length and hash.
+    const bool inPlace = follow && exists && old.st_nlink > 1;
     bool complete = true;
     ContentHash hash;
+    std::uint64_t length = 0;
     const ChunkWriter write = [&](std::string_view piece) {
         complete = complete && writeAll(fd, piece);
-        if (complete && written)
+        if (complete && (written || inPlace))
             hash.add(piece);
+        length += piece.size();
         return complete;
     };
     if (!produce(write) || !complete) {
         if (complete)
             errno = ECANCELED; // the producer gave up on its own
         return abandon("Cannot write " + writtenName);
+    }
+    if (inPlace) {
+        // A rename would give only this name the new house. The complete copy is kept beside it,
+        // marked as the house's, until the house holds the same bytes: a program that opens the
+        // house after a crash during the copy finishes it.
+        struct stat done {};
+        std::string kept;
+        if (!copyInPlaceJournaled(fd, unnamed ? std::string() : tempPath, path, length,
+                                  hash.value(), &done, &kept)) {
+            if (kept.empty())
+                return abandon("Cannot write " + path);
+            const int err = errno;
+            ::close(fd);
+            return fail("Cannot write " + path + " (the new content is kept in " + kept + ")", err);
+        }
+        ::close(fd);
+        removeSupersededCopies(path);
+        if (written)
+            *written = stampOf(done, hash.value());
+        return true;
     }
     if (::fsync(fd) != 0)
         return abandon("Cannot flush " + writtenName);
@@ -294,21 +378,6 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
     if (unnamed && !nameUnnamedTemporary(fd, path, tempPath)) {
         tempPath.clear();
         return abandon("Cannot name " + writtenName);
-    }
-    if (follow && exists && old.st_nlink > 1) {
-        // A rename would give only this name the new house. The complete copy beside it is kept
-        // until the house holds the same bytes, so a crash while copying loses nothing.
-        if (!overwriteInPlace(fd, path, &done)) {
-            const int err = errno;
-            ::close(fd);
-            return fail("Cannot write " + path + " (the new content is kept in " + tempPath + ")",
-                        err);
-        }
-        ::close(fd);
-        ::unlink(tempPath.c_str());
-        if (written)
-            *written = stampOf(done, hash.value());
-        return true;
     }
     // Closed before the rename, so that a failing close still leaves the old file untouched. The
     // lock goes with it: should another save of this house clean up in the short moment before the
@@ -325,18 +394,16 @@ bool replaceFileSafelyWith(const std::string& requestedPath, bool mustExist,
     }
     // The new file is in place now and the old one is gone, so a failing folder sync cannot be
     // undone; it only makes the rename less certain to survive a power cut. Best effort.
-    const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    syncFolder(folderOf(path));
+    if (follow)
+        removeSupersededCopies(path);
     if (written)
         *written = stampOf(done, hash.value());
     return true;
 }
 
 bool readWholeFile(const std::string& path, std::string& out, std::string* error, FileStamp* stamp,
-                   int* systemError) {
+                   int* systemError, std::uint64_t maxBytes) {
     const auto fail = [&](const std::string& what, int err) {
         if (systemError)
             *systemError = err;
@@ -351,6 +418,10 @@ bool readWholeFile(const std::string& path, std::string& out, std::string* error
         const int err = S_ISREG(info.st_mode) ? errno : EISDIR;
         ::close(fd);
         return fail("Not a readable file: " + path, err);
+    }
+    if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
+        ::close(fd);
+        return fail("Too large to read: " + path, EFBIG);
     }
     out.clear();
     // The size is a hint only: the file may change while it is read. One spare byte lets the
@@ -372,6 +443,11 @@ bool readWholeFile(const std::string& path, std::string& out, std::string* error
         if (n == 0)
             break;
         used += static_cast<std::size_t>(n);
+        if (used > maxBytes) { // it grew while being read
+            ::close(fd);
+            out.clear();
+            return fail("Too large to read: " + path, EFBIG);
+        }
     }
     ::close(fd);
     out.resize(used);

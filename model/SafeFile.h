@@ -60,11 +60,18 @@ FileStamp statOfFile(const std::string& path);
 bool replaceFileSafely(const std::string& path, std::string_view bytes, bool mustExist,
                        std::string* error);
 
-// What a symbolic link or a file with several names at the target means: the house it names
-// (replaced through the link, every name seeing the new content), or only this name, which gets a
-// new file of its own and leaves what it pointed to untouched (a report, where a planted link must
-// not lead the write elsewhere).
-enum class TargetLinks { Follow, ReplaceName };
+// What is at the target's name and how it is written:
+// - Follow: a house. A symbolic link is replaced through (what it points to gets the new file),
+//   and a file with several names is overwritten in place so that every name sees the new
+//   content (see finishInterruptedCopy).
+// - ReplaceName: a report. A regular file, a link to one, or a file with several names gives the
+//   name a new file of its own, leaving what it pointed to untouched, so a planted link never leads
+//   the write elsewhere. A named pipe, a character device (a terminal, /dev/null), a descriptor
+//   link such as /dev/stdout, and "-" (standard output) are written straight into, as a
+//   command-line user expects; a folder or anything else (a link to one too) is refused.
+// - ReplaceAnything: a file only this program writes (a recovery copy). Whatever is at the name
+//   but a folder is replaced by the new file and never written into.
+enum class TargetLinks { Follow, ReplaceName, ReplaceAnything };
 
 // Writes one piece of the new content; false when it could not be written.
 using ChunkWriter = std::function<bool(std::string_view)>;
@@ -79,8 +86,22 @@ bool replaceFileSafelyWith(const std::string& path, bool mustExist,
                            int* systemError = nullptr, TargetLinks links = TargetLinks::Follow);
 
 // Reads a whole regular file into `out`. False (and *error, *systemError) when it cannot be opened
-// or read; `stamp` (when given) receives the stamp of what was read.
+// or read, or holds more than `maxBytes` (EFBIG, found before anything is read); `stamp` (when
+// given) receives the stamp of what was read.
 bool readWholeFile(const std::string& path, std::string& out, std::string* error,
-                   FileStamp* stamp = nullptr, int* systemError = nullptr);
+                   FileStamp* stamp = nullptr, int* systemError = nullptr,
+                   std::uint64_t maxBytes = UINT64_MAX);
+
+// A save of a file with several names (Follow) copies the finished content over the old bytes in
+// place, keeping the complete copy beside the file, marked with the file's name and the content's
+// length and hash, until the copy is done. A program killed during the copy leaves that copy.
+//
+// For a program about to read a file in order to change it: finishes such a copy (the file gets
+// the copy's bytes) or removes it when the file already holds them. False (and *error) when a
+// waiting copy could not be copied in; the file must not be changed then.
+bool finishInterruptedCopy(const std::string& path, std::string* error = nullptr);
+// For a program that only reads: the path of a complete copy waiting to be copied into the file,
+// "" when there is none (or the file already holds it).
+std::string waitingCopyOf(const std::string& path);
 
 } // namespace ardenvo

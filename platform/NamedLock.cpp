@@ -44,7 +44,7 @@ std::shared_ptr<NamedLock::State> stateFor(const std::string& name) {
     auto& slot = registry[*path];
     if (auto existing = slot.lock())
         return existing;
-    state->fd = ::open(path->c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    state->fd = RuntimeDirectory::openFile(name, O_RDWR | O_CREAT);
     slot = state;
     return state;
 }

@@ -20,8 +20,7 @@ int lockFd(int fd, int op) {
 } // namespace
 
 PresenceLock::PresenceLock(const std::string& name) {
-    if (const auto path = RuntimeDirectory::filePath(name))
-        m_fd = ::open(path->c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    m_fd = RuntimeDirectory::openFile(name, O_RDWR | O_CREAT);
 }
 
 PresenceLock::~PresenceLock() {

@@ -43,7 +43,7 @@ std::optional<ProcessLiveness::Owner> ProcessLiveness::self(const std::string& n
     auto it = marks.find(*path);
     if (it != marks.end() && it->second.owner.pid == std::uint32_t(::getpid()))
         return it->second.owner;
-    const int fd = ::open(path->c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    const int fd = RuntimeDirectory::openFile(name, O_RDWR | O_CREAT);
     if (fd < 0)
         return std::nullopt;
     std::random_device random;

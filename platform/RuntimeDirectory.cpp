@@ -1,5 +1,6 @@
 #include "platform/RuntimeDirectory.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -7,6 +8,7 @@
 #include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace ardenvo {
 
@@ -33,17 +35,79 @@ bool closeToOthers(const std::string& dir) {
     return ok;
 }
 
+// What went wrong with files of the directory, in the order found; `told` of them were told.
+struct FileProblems {
+    std::mutex mutex;
+    std::vector<std::string> found;
+    std::size_t told = 0;
+};
+
+FileProblems& fileProblems() {
+    static FileProblems problems;
+    return problems;
+}
+
+void keepProblem(const std::string& problem) {
+    FileProblems& problems = fileProblems();
+    const std::lock_guard<std::mutex> guard(problems.mutex);
+    if (std::find(problems.found.begin(), problems.found.end(), problem) == problems.found.end())
+        problems.found.push_back(problem);
+}
+
 } // namespace
 
+int RuntimeDirectory::openFile(const std::string& name, int flags) {
+    std::string error;
+    const auto file = filePath(name, &error);
+    if (!file)
+        return -1; // the directory's own problem, told by itself
+    const int fd = ::open(file->c_str(), flags | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        const int err = errno;
+        struct stat st {};
+        if (err == ENOENT && (flags & O_CREAT) == 0)
+            return -1;
+        if (err == ELOOP || (::lstat(file->c_str(), &st) == 0 && S_ISLNK(st.st_mode)))
+            keepProblem(*file + " is a symbolic link");
+        else if (err == EISDIR)
+            keepProblem(*file + " is a folder");
+        else
+            keepProblem("Cannot open " + *file + ": " + std::strerror(err));
+        errno = err;
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid()) {
+        keepProblem(*file +
+                    (S_ISREG(st.st_mode) ? " belongs to another user" : " is not a regular file"));
+        ::close(fd);
+        errno = EPERM;
+        return -1;
+    }
+    return fd;
+}
+
 void RuntimeDirectory::reportProblemOnce(const std::function<void(const std::string&)>& tell) {
+    const std::string prefix =
+        "Ardenvo's programs cannot coordinate (open houses, reloads, one reminder program): ";
     static std::once_flag once;
+    bool directoryUnusable = false;
     std::call_once(once, [&] {
         std::string error;
-        if (!path(&error))
-            tell("Ardenvo's programs cannot coordinate (open houses, reloads, one reminder "
-                 "program): " +
-                 error);
+        directoryUnusable = !path(&error);
+        if (directoryUnusable)
+            tell(prefix + error);
     });
+    std::vector<std::string> untold;
+    {
+        FileProblems& problems = fileProblems();
+        const std::lock_guard<std::mutex> guard(problems.mutex);
+        untold.assign(problems.found.begin() + static_cast<std::ptrdiff_t>(problems.told),
+                      problems.found.end());
+        problems.told = problems.found.size();
+    }
+    for (const std::string& problem : untold)
+        tell(prefix + problem);
 }
 
 std::optional<std::string> RuntimeDirectory::path(std::string* error) {
@@ -54,34 +118,28 @@ std::optional<std::string> RuntimeDirectory::path(std::string* error) {
     else
         dir = "/tmp/ardenvo-" + std::to_string(::getuid());
 
-    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
-        fail(error, "Cannot create " + dir + ": " + std::strerror(errno));
+    if (!makePrivateFolder(dir, error))
         return std::nullopt;
-    }
-    struct stat st {};
-    if (::lstat(dir.c_str(), &st) != 0) {
-        fail(error, "Cannot read " + dir + ": " + std::strerror(errno));
-        return std::nullopt;
-    }
-    // Another user could otherwise plant or read the files through which the programs meet.
-    if (S_ISLNK(st.st_mode)) {
-        fail(error, dir + " is a symbolic link");
-        return std::nullopt;
-    }
-    if (!S_ISDIR(st.st_mode)) {
-        fail(error, dir + " is not a directory");
-        return std::nullopt;
-    }
-    if (st.st_uid != ::getuid()) {
-        fail(error, dir + " belongs to another user");
-        return std::nullopt;
-    }
-    if ((st.st_mode & 077) != 0 && !closeToOthers(dir)) {
-        fail(error, dir + " is open to other users and cannot be set to mode 0700: " +
-                        std::strerror(errno));
-        return std::nullopt;
-    }
     return dir;
+}
+
+bool RuntimeDirectory::makePrivateFolder(const std::string& dir, std::string* error) {
+    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST)
+        return fail(error, "Cannot create " + dir + ": " + std::strerror(errno));
+    struct stat st {};
+    if (::lstat(dir.c_str(), &st) != 0)
+        return fail(error, "Cannot read " + dir + ": " + std::strerror(errno));
+    // Another user could otherwise plant or read the files kept there.
+    if (S_ISLNK(st.st_mode))
+        return fail(error, dir + " is a symbolic link");
+    if (!S_ISDIR(st.st_mode))
+        return fail(error, dir + " is not a directory");
+    if (st.st_uid != ::getuid())
+        return fail(error, dir + " belongs to another user");
+    if ((st.st_mode & 077) != 0 && !closeToOthers(dir))
+        return fail(error, dir + " is open to other users and cannot be set to mode 0700: " +
+                               std::strerror(errno));
+    return true;
 }
 
 std::optional<std::string> RuntimeDirectory::filePath(const std::string& name, std::string* error) {

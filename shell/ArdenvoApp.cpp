@@ -177,6 +177,13 @@ int runArdenvo(int argc, char** argv) {
             std::fprintf(stderr, "ardenvo: %s\n", problem.c_str());
             prompter.message("Ardenvo", QString::fromStdString(problem), Prompter::Icon::Warning);
         });
+        // Told as the runtime directory's problems are: otherwise a crash would lose the
+        // changes without a word.
+        if (std::string problem; undo.recovery() && !undo.recovery()->usable(&problem)) {
+            problem = "Unsaved changes cannot be kept for recovery after a crash: " + problem;
+            std::fprintf(stderr, "ardenvo: %s\n", problem.c_str());
+            prompter.message("Ardenvo", QString::fromStdString(problem), Prompter::Icon::Warning);
+        }
     });
     return QApplication::exec();
 }

@@ -407,8 +407,8 @@ void CMainFrame::showHelp() {
 
 ObjectsDialogServices CMainFrame::objectsDialogServices() {
     ObjectsDialogServices services;
-    services.help = [this](QWidget*) {
-        openHelp(m_prompter);
+    services.help = [this](QWidget* from, const QString& topic) {
+        openHelp(m_prompter, topic, from);
     };
     return services;
 }

@@ -80,6 +80,8 @@ bool DocumentController::newDocument() {
     if (m_busy || !saveModified())
         return false;
     m_doc->newHouse();
+    // The previous house is no longer open here: the reminder program need not warn for it.
+    m_registration->afterUntitledRead();
     setPath(QString());
     watch(FileStamp{});
     emit houseReplaced();
@@ -160,6 +162,7 @@ bool DocumentController::readInto(const QString& path, Naming naming) {
         // overwrites the rejected file with it).
         if (error != FileError::OpenFailed) {
             m_doc->newHouse();
+            m_registration->afterUntitledRead();
             setPath(QString());
             watch(FileStamp{});
             emit houseReplaced();

@@ -11,8 +11,8 @@ QString helpIndexPath() {
     return found ? QString::fromStdString(*found) : QString();
 }
 
-bool openHelp(Prompter& prompter, const QString& topic) {
-    if (showManual(topic) != ManualShown::Missing)
+bool openHelp(Prompter& prompter, const QString& topic, QWidget* from) {
+    if (showManual(topic, from) != ManualShown::Missing)
         return true;
     prompter.message(QStringLiteral("Ardenvo"), manualMissingText(), Prompter::Icon::Warning);
     return false;

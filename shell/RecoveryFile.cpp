@@ -2,16 +2,23 @@
 
 #include "model/ProjectFile.h"
 #include "model/SafeFile.h"
+#include "platform/RuntimeDirectory.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <csignal>
+#include <cstdio>
 #include <fstream>
+#include <new>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ardenvo {
@@ -20,6 +27,35 @@ namespace {
 
 const std::string kMagic = "Ardenvo recovery 1\n";
 const std::string kSuffix = ".recovery";
+// The header holds a house's path; beyond this and a house of the largest size the file is no
+// copy this program wrote, and is refused before it is read.
+constexpr std::uint64_t kMaxHeaderBytes = 64 * 1024;
+
+// The process id of a name this program writes, "<digits>.recovery"; 0 for any other name.
+int pidOfName(const std::string& name) {
+    if (name.size() <= kSuffix.size() || name.size() > kSuffix.size() + 9 || name[0] == '0' ||
+        name.compare(name.size() - kSuffix.size(), kSuffix.size(), kSuffix) != 0)
+        return 0;
+    int pid = 0;
+    for (std::size_t i = 0; i < name.size() - kSuffix.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9')
+            return 0;
+        pid = pid * 10 + (name[i] - '0');
+    }
+    return pid;
+}
+
+// Gives `file` the name `aside` only when nothing has that name yet.
+bool renameWithoutReplacing(const std::string& file, const std::string& aside) {
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, file.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+#endif
+    // A file system without that flag: a new link fails just as well on a name that exists.
+    return ::link(file.c_str(), aside.c_str()) == 0 && ::unlink(file.c_str()) == 0;
+}
 
 // Whether a main program of that id still runs: a live process of another name took over a
 // recycled id, and its copy is a left-over.
@@ -60,13 +96,21 @@ std::string RecoveryFile::encode(const std::string& housePath, std::string_view 
     return out;
 }
 
+bool RecoveryFile::usable(std::string* error) const {
+    const QString parent = QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_folder))).path();
+    QDir().mkpath(parent);
+    return RuntimeDirectory::makePrivateFolder(m_folder, error);
+}
+
 bool RecoveryFile::write(const CBrenvikaDoc& doc, std::string* error) {
-    if (!QDir().mkpath(QFile::decodeName(QByteArray::fromStdString(m_folder)))) {
-        if (error)
-            *error = "Cannot create " + m_folder;
+    if (!usable(error))
         return false;
-    }
-    return replaceFileSafely(path(), encode(doc.pathName(), writeProject(doc)), false, error);
+    const std::string bytes = encode(doc.pathName(), writeProject(doc));
+    // Whatever was put at this program's own name (a link to another file, a pipe) is replaced,
+    // never written through.
+    return replaceFileSafelyWith(
+        path(), false, [&](const ChunkWriter& write) { return write(bytes); }, error, nullptr,
+        nullptr, TargetLinks::ReplaceAnything);
 }
 
 void RecoveryFile::remove() {
@@ -75,15 +119,20 @@ void RecoveryFile::remove() {
 
 std::vector<RecoveryFile::LeftOver> RecoveryFile::leftOvers() const {
     std::vector<LeftOver> found;
+    if (!usable())
+        return found;
     const QDir dir(QFile::decodeName(QByteArray::fromStdString(m_folder)));
     const QStringList names =
         dir.entryList({QStringLiteral("*.recovery")}, QDir::Files, QDir::Name);
     for (const QString& name : names) {
-        bool ok = false;
-        const int pid = name.chopped(int(kSuffix.size())).toInt(&ok);
-        if (!ok || pid == ::getpid() || mainProgramRunning(pid))
+        // Only the names this program writes, and only plain files of our own.
+        const std::string file = m_folder + '/' + QFile::encodeName(name).toStdString();
+        const int pid = pidOfName(QFile::encodeName(name).toStdString());
+        struct stat info {};
+        if (pid <= 0 || ::lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            info.st_uid != ::getuid() || pid == ::getpid() || mainProgramRunning(pid))
             continue;
-        found.push_back({QFile::encodeName(dir.filePath(name)).toStdString(), pid});
+        found.push_back({file, pid});
     }
     std::sort(found.begin(), found.end(),
               [](const LeftOver& a, const LeftOver& b) { return a.pid < b.pid; });
@@ -91,14 +140,31 @@ std::vector<RecoveryFile::LeftOver> RecoveryFile::leftOvers() const {
 }
 
 bool RecoveryFile::read(const std::string& file, Contents& out, std::string* error) {
-    std::string bytes;
-    if (!readWholeFile(file, bytes, error))
-        return false;
     auto fail = [&](const char* why) {
         if (error)
             *error = why;
         return false;
     };
+    try {
+        return readWithin(file, out, error);
+    } catch (const std::bad_alloc&) {
+        return fail("not enough memory to read it");
+    }
+}
+
+bool RecoveryFile::readWithin(const std::string& file, Contents& out, std::string* error) {
+    auto fail = [&](const char* why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    std::string bytes;
+    int systemError = 0;
+    // The house's own limit, applied before anything is read: a huge (even sparse) file is
+    // refused at once instead of filling the memory at every start.
+    if (!readWholeFile(file, bytes, error, nullptr, &systemError,
+                       kMaxProjectFileBytes + kMaxHeaderBytes))
+        return systemError == EFBIG ? fail("too large for a recovery copy") : false;
     if (bytes.compare(0, kMagic.size(), kMagic) != 0)
         return fail("not a recovery file");
     const std::size_t lengthEnd = bytes.find('\n', kMagic.size());
@@ -110,7 +176,8 @@ bool RecoveryFile::read(const std::string& file, Contents& out, std::string* err
         bytes[lengthEnd + 1 + length] != '\n')
         return fail("damaged header");
     out.housePath = bytes.substr(lengthEnd + 1, length);
-    out.house = bytes.substr(lengthEnd + 2 + length);
+    bytes.erase(0, lengthEnd + 2 + length);
+    out.house = std::move(bytes);
     // Only a house the reader takes whole is offered.
     CBrenvikaDoc check;
     if (readProject(out.house, check) != FileError::None)
@@ -119,9 +186,14 @@ bool RecoveryFile::read(const std::string& file, Contents& out, std::string* err
 }
 
 std::string RecoveryFile::keepAside(const std::string& file) {
-    const std::string aside = file + ".damaged";
-    if (::rename(file.c_str(), aside.c_str()) == 0)
-        return aside;
+    // Numbered, so that an older damaged copy (or anything else at that name) is never replaced.
+    for (int n = 1; n <= 100; ++n) {
+        const std::string aside = file + ".damaged" + (n == 1 ? "" : "." + std::to_string(n));
+        if (renameWithoutReplacing(file, aside))
+            return aside;
+        if (errno != EEXIST)
+            break;
+    }
     ::unlink(file.c_str());
     return {};
 }

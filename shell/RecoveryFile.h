@@ -21,6 +21,9 @@ public:
     static std::string defaultFolder();
 
     const std::string& folder() const { return m_folder; }
+    // Whether the folder can hold the copies: created when missing, refused (with the reason)
+    // when it is a link, not a folder or another user's, as the runtime directory is.
+    bool usable(std::string* error = nullptr) const;
     // This program's own file.
     std::string path() const;
 
@@ -35,24 +38,29 @@ public:
         std::string file;
         int pid = 0;
     };
-    // The copies of programs that are no longer running, oldest process id first.
+    // The copies of programs that are no longer running, oldest process id first: only plain
+    // files of ours named "<process id>.recovery", none when the folder is not usable.
     std::vector<LeftOver> leftOvers() const;
 
-    // What a copy holds. False when the file is not a whole recovery copy of a readable house;
-    // then nothing is to be opened from it.
+    // What a copy holds. False when the file is not a whole recovery copy of a readable house
+    // (one larger than a house can be is refused before it is read); then nothing is to be
+    // opened from it.
     struct Contents {
         std::string housePath; // empty for a house that was never saved
         std::string house;     // the project file's bytes
     };
     static bool read(const std::string& file, Contents& out, std::string* error = nullptr);
     // Renames a damaged copy so that it is never offered again but stays for the user to look
-    // at; the new name, or "" when the rename failed (the file is removed then).
+    // at, as "<copy>.damaged" or, when that exists, "<copy>.damaged.2" and so on (nothing is
+    // replaced); the new name, or "" when the rename failed (the file is removed then).
     static std::string keepAside(const std::string& file);
 
     // The header and bytes written for a house; exposed for tests.
     static std::string encode(const std::string& housePath, std::string_view house);
 
 private:
+    static bool readWithin(const std::string& file, Contents& out, std::string* error);
+
     std::string m_folder;
 };
 

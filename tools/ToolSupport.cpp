@@ -2,6 +2,7 @@
 
 #include "model/CBrenvikaDoc.h"
 #include "model/ProjectFile.h"
+#include "model/SafeFile.h"
 #include "model/TextEncoding.h"
 #include "platform/AppPaths.h"
 #include "search/engine/SearchScope.h"
@@ -80,13 +81,27 @@ bool takeOneFile(const std::vector<std::string>& args, const std::string& usage,
     return false;
 }
 
-bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err, FileHeader* header) {
+bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err, FileHeader* header,
+               HouseUse use) {
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (status.type() == fs::file_type::not_found) {
         reportError(err, "No such file: " + path);
         return false;
+    }
+    if (status.type() == fs::file_type::regular) {
+        std::string error;
+        if (use == HouseUse::Change && !finishInterruptedCopy(path, &error)) {
+            reportError(err, error);
+            return false;
+        }
+        // Read-only commands leave it be, but the house they read is not the one last saved.
+        if (const std::string waiting = waitingCopyOf(path); !waiting.empty())
+            reportError(err, "warning: an interrupted save left the complete new " + path + " in " +
+                                 waiting +
+                                 "; opening the house to change it (in Ardenvo, the reminder "
+                                 "program or reset) copies it in");
     }
     if (ec) {
         reportError(err, "Cannot read " + path + ": " + ec.message());

@@ -37,11 +37,16 @@ void reportError(std::ostream& err, const std::string& message);
 // returns false (the command then exits with kExitUsage).
 bool takeOneFile(const std::vector<std::string>& args, const std::string& usage, std::ostream& err);
 
+// Whether a command only reads the house or writes it back.
+enum class HouseUse { Read, Change };
+
 // Reads the house at `path` into `doc`. A missing file, a folder, an unreadable file and a file
 // the reader rejects each give one clear line on `err` and false. `header` receives the first
-// two numbers of the file when it is given and the file loaded.
+// two numbers of the file when it is given and the file loaded. A complete copy that an
+// interrupted save left waiting beside the house is copied in first for a change (a failure to do
+// so gives false), and only told of for a read.
 bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err,
-               FileHeader* header = nullptr);
+               FileHeader* header = nullptr, HouseUse use = HouseUse::Read);
 
 // A text as one field of a tab-separated line, whatever it holds: readable UTF-8, with tabs, line
 // breaks and backslashes escaped (\t, \n, \r, \\) and every other control character shown as

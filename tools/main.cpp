@@ -76,19 +76,21 @@ int main(int argc, char** argv) {
             printUsage(std::cout, c.usage);
             return 0;
         }
-        // These meet the running programs; the others only read or write files.
-        if (first == "open-projects" || first == "reset")
-            ardenvo::RuntimeDirectory::reportProblemOnce([](const std::string& problem) {
-                std::cerr << "ardenvo-tool: " << problem << "\n";
-            });
+        int code = kExitFailure;
         try {
-            return c.run(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+            code = c.run(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
         } catch (const std::bad_alloc&) {
             // Commands write their files by safe replacement: what was there stays as it was.
             std::cout.flush();
             reportError(std::cerr, "Not enough memory to finish the command \"" + first + "\"");
-            return kExitFailure;
         }
+        // These meet the running programs (the others only read or write files): what kept them
+        // from it is known once they ran.
+        if (first == "open-projects" || first == "reset")
+            ardenvo::RuntimeDirectory::reportProblemOnce([](const std::string& problem) {
+                std::cerr << "ardenvo-tool: " << problem << "\n";
+            });
+        return code;
     }
     std::cerr << "ardenvo-tool: unknown command \"" << first << "\"\n";
     printHelp(std::cerr);

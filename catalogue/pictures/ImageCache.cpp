@@ -2,6 +2,7 @@
 
 #include "catalogue/pictures/PictureFit.h"
 #include "platform/ProjectKey.h"
+#include "platform/image/PictureFiles.h"
 
 #include <QPainter>
 
@@ -34,12 +35,16 @@ CachedImage* ImageCache::find(std::string_view fileName) const {
 CachedImage* ImageCache::acquire(std::string_view fileName, QWidget* parent) {
     if (CachedImage* held = find(fileName))
         return held;
+    // A name that leads outside the Images folder is never read: it shows as missing, saying why.
+    const PictureLocation location = locatePicture(m_folder, fileName);
     auto entry = std::make_unique<CachedImage>(pathOf(fileName), keyOf(fileName));
-    if (!entry->load(m_maxSize)) {
+    if (!location.problem.empty() || !entry->load(m_maxSize)) {
         const QString name =
             QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size()));
+        const QString why = location.problem.empty() ? QStringLiteral("Invalid image")
+                                                     : QString::fromStdString(location.problem);
         m_prompts.showWarning(parent, QStringLiteral("Wrong image file"));
-        m_prompts.showNotice(name + QStringLiteral("\nInvalid image\n") + name);
+        m_prompts.showNotice(name + QLatin1Char('\n') + why + QLatin1Char('\n') + name);
         return nullptr;
     }
     m_entries.insert(m_entries.begin(), std::move(entry));

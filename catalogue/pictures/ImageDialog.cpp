@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -92,6 +93,11 @@ ImageDialog::ImageDialog(CField& record, std::string imagesFolder, PicturePrompt
     m_keyTimer.setSingleShot(true);
     m_keyTimer.setInterval(200);
     connect(&m_keyTimer, &QTimer::timeout, this, [this] { takeRow(m_list->currentItem()); });
+    // OK stores what "File" says, so the user sees that picture, after the pause a click has.
+    m_typingTimer.setSingleShot(true);
+    m_typingTimer.setInterval(200);
+    connect(m_fileEdit, &QLineEdit::textEdited, this, [this] { m_typingTimer.start(); });
+    connect(&m_typingTimer, &QTimer::timeout, this, &ImageDialog::previewTyped);
 
     fillList();
     // The first preview waits until the dialog is on screen, so its messages have an owner.
@@ -131,6 +137,7 @@ void ImageDialog::fillList() {
 void ImageDialog::takeRow(QListWidgetItem* item) {
     if (!item)
         return;
+    m_typingTimer.stop();
     const std::string name = item->data(Qt::UserRole).toByteArray().toStdString();
     m_fileEdit->setText(shown(name));
     preview(name);
@@ -156,6 +163,17 @@ void ImageDialog::preview(const std::string& fileName) {
         m_preview = entry->image();
     else
         m_prompts.showWarning(this, QStringLiteral("no image\n") + shown(fileName));
+}
+
+void ImageDialog::previewTyped() {
+    const std::string name = fileText();
+    // A name still being typed is no file yet: the frame stays empty without a message.
+    const PictureLocation location = locatePicture(m_folder, name);
+    if (location.problem.empty() && QFileInfo(QString::fromStdString(location.path)).isFile()) {
+        preview(name);
+        return;
+    }
+    preview({});
 }
 
 void ImageDialog::browse() {

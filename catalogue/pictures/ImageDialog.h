@@ -53,6 +53,8 @@ protected:
 
 private:
     void fillList();
+    // What "File" says, once the typing pauses.
+    void previewTyped();
     void takeRow(QListWidgetItem* item);
     // The texts as the model keeps them: bytes not retyped stay as they were.
     std::string nameText() const;
@@ -68,6 +70,7 @@ private:
     PictureFrame* m_frame = nullptr;
     QTimer m_openTimer;
     QTimer m_keyTimer;
+    QTimer m_typingTimer;
     bool m_frameCleared = false;
     ImageFile m_preview;
 };

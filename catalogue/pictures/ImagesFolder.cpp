@@ -6,8 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <array>
-
 namespace ardenvo {
 
 namespace {
@@ -30,20 +28,6 @@ bool sameContent(const QString& a, const QString& b) {
 }
 
 } // namespace
-
-bool hasPictureExtension(const std::string& fileName) {
-    const auto dot = fileName.rfind('.');
-    if (dot == std::string::npos)
-        return false;
-    const QString extension = QString::fromStdString(fileName.substr(dot + 1)).toLower();
-    static const std::array<QString, 7> kExtensions = {"bmp", "jpg", "gif", "tga",
-                                                       "pcx", "png", "tiff"};
-    for (const QString& e : kExtensions) {
-        if (extension == e)
-            return true;
-    }
-    return false;
-}
 
 std::vector<std::string> pictureFilesIn(const std::string& folder) {
     std::vector<std::string> names;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/image/PictureFiles.h"
+
 #include <QString>
 
 #include <string>
@@ -7,11 +9,7 @@
 
 namespace ardenvo {
 
-// Whether a file name has one of the extensions the Images folder list offers: bmp, jpg, gif,
-// tga, pcx, png or tiff, in any case (the text after the last dot).
-bool hasPictureExtension(const std::string& fileName);
-
-// The picture files of the folder by that rule, sorted by name.
+// The picture files of the folder, by their extensions (hasPictureExtension), sorted by name.
 std::vector<std::string> pictureFilesIn(const std::string& folder);
 
 // What became of a picture brought into the Images folder.

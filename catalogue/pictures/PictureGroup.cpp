@@ -143,6 +143,28 @@ void PictureGroup::refill() {
     updateEnabling();
 }
 
+void PictureGroup::ownersChanged() {
+    // Only the remembered record is compared; nothing of the old rows is dereferenced.
+    const QTreeWidgetItem* before = m_list->topLevelItem(selectedRow());
+    const QVariant kept = before ? before->data(0, FieldRole) : QVariant();
+    fillRows();
+    bool same = false;
+    for (int row = 0; kept.isValid() && row < m_list->topLevelItemCount(); ++row) {
+        if (m_list->topLevelItem(row)->data(0, FieldRole) == kept) {
+            selectRow(row);
+            same = true;
+            break;
+        }
+    }
+    // The same picture is drawn from the cache as it was, without being decoded (or reported)
+    // again; another one is shown as a newly selected row is.
+    if (same)
+        m_frame->update();
+    else
+        showSelectedPicture();
+    updateEnabling();
+}
+
 void PictureGroup::fillRows() {
     m_list->clear();
     const CBlock& block = *m_host.pictureBlock();

@@ -40,6 +40,9 @@ public:
     void treeSelectionChanged();
     // Refills the list for the current block and selection, first row selected.
     void refill();
+    // Objects were renamed, moved, added or deleted: the rows are made again from the model, so
+    // that no row names an owner that is gone; the selected picture stays selected while listed.
+    void ownersChanged();
 
     // The commands, as their buttons (and the list's double click and Delete key) run them.
     void addImage();

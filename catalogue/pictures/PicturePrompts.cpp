@@ -1,5 +1,7 @@
 #include "catalogue/pictures/PicturePrompts.h"
 
+#include "platform/image/PictureFiles.h"
+
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -56,7 +58,12 @@ QString PicturePrompts::pickFile(QWidget* parent) const {
 }
 
 QString pictureFileFilter() {
-    return QStringLiteral("All supported types (*.bmp *.jpg *.gif *.tga *.pcx *.png *.tiff)");
+    // Qt's file dialog compares these patterns without regard to letter case.
+    QStringList patterns;
+    for (const std::string_view extension : kPictureExtensions)
+        patterns << QStringLiteral("*.") +
+                        QString::fromLatin1(extension.data(), qsizetype(extension.size()));
+    return QStringLiteral("All supported types (%1)").arg(patterns.join(QLatin1Char(' ')));
 }
 
 } // namespace ardenvo

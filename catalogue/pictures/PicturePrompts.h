@@ -26,7 +26,7 @@ struct PicturePrompts {
     QString pickFile(QWidget* parent) const;
 };
 
-// The open-file dialog's filter: the seven kinds of picture the Images folder list offers.
+// The open-file dialog's filter: every picture file name extension the Images folder list offers.
 QString pictureFileFilter();
 
 } // namespace ardenvo

@@ -2,15 +2,19 @@
 
 #include "platform/AppPaths.h"
 
+#include <QApplication>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace ardenvo {
 namespace {
@@ -92,32 +96,86 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(760, 640);
 }
 
-void HelpWindow::showPage(const QUrl& page) {
-    if (m_home.isEmpty()) {
-        m_home = page.adjusted(QUrl::RemoveFragment);
+void HelpWindow::showPage(const QUrl& page, const QUrl& contents) {
+    if (!contents.isEmpty() || m_home.isEmpty()) {
+        m_home = (contents.isEmpty() ? page : contents).adjusted(QUrl::RemoveFragment);
         // The pages' pictures and links are found beside the index.
         m_browser->setSearchPaths({QFileInfo(m_home.toLocalFile()).absolutePath()});
     }
     m_browser->setSource(page);
 }
 
+void HelpWindow::keepAbove(QWidget* owner) {
+    if (owner == this)
+        owner = nullptr;
+    if (owner == m_owner && windowHandle())
+        return;
+    if (m_owner)
+        m_owner->removeEventFilter(this);
+    m_owner = owner;
+    if (m_owner)
+        m_owner->installEventFilter(this);
+    // A window that belongs to the modal dialog is not blocked by it. The desktop keeps a window
+    // of the dialog kind above the dialog it belongs to, but learns of both only when the window is
+    // shown; a window already shown is left where the user put it, and is raised above its new
+    // owner when that is activated (below).
+    if (!isVisible()) {
+        const Qt::WindowFlags kind =
+            m_owner ? Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint
+                    : Qt::Window;
+        if (windowType() != (kind & Qt::WindowType_Mask))
+            setWindowFlags(kind);
+    }
+    winId(); // the window handle exists from here on
+    windowHandle()->setTransientParent(m_owner ? m_owner->windowHandle() : nullptr);
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_owner && event->type() == QEvent::WindowActivate && isVisible()) {
+        // Some desktops lift a modal dialog over the windows it owns when it is clicked; the
+        // manual goes back on top, without taking the focus, once the desktop has done so.
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible())
+                raise();
+        });
+    }
+    if (watched == m_owner && event->type() == QEvent::Hide) {
+        // The dialog closed: the manual stays, above the modal dialog beneath, if any.
+        QWidget* below = QApplication::activeModalWidget();
+        keepAbove(below && below != m_owner && below->isVisible() ? below : nullptr);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 QString manualMissingText() {
     return QStringLiteral("The help file help/index.html was not found.");
 }
 
-ManualShown showManual(const QString& topic) {
+ManualShown showManual(const QString& topic, QWidget* from) {
     const auto index = AppPaths::findResource("help/index.html");
     if (!index)
         return ManualShown::Missing;
-    return showManualFile(QString::fromStdString(*index), topic);
+    return showManualFile(QString::fromStdString(*index), topic, from);
 }
 
-ManualShown showManualFile(const QString& indexPath, const QString& topic) {
+QUrl manualPage(const QString& indexPath, const QString& topic) {
+    const QUrl contents = QUrl::fromLocalFile(QFileInfo(indexPath).absoluteFilePath());
+    if (topic.isEmpty())
+        return contents;
+    const QUrl relative(topic);
+    if (!topic.startsWith(QLatin1Char('#')) && !relative.path().endsWith(QLatin1String(".html"))) {
+        QUrl section = contents;
+        section.setFragment(topic);
+        return section;
+    }
+    const QUrl page = contents.resolved(relative);
+    return QFileInfo(page.toLocalFile()).isFile() ? page : contents;
+}
+
+ManualShown showManualFile(const QString& indexPath, const QString& topic, QWidget* from) {
     if (!QFileInfo(indexPath).isFile())
         return ManualShown::Missing;
-    QUrl url = QUrl::fromLocalFile(QFileInfo(indexPath).absoluteFilePath());
-    if (!topic.isEmpty())
-        url.setFragment(topic);
+    const QUrl url = manualPage(indexPath, topic);
     if (openInDesktop(url))
         return ManualShown::InBrowser;
     QPointer<HelpWindow>& window = theWindow();
@@ -125,7 +183,13 @@ ManualShown showManualFile(const QString& indexPath, const QString& topic) {
         window = new HelpWindow;
         window->setAttribute(Qt::WA_DeleteOnClose);
     }
-    window->showPage(url);
+    // Asked from a modal dialog, the manual must be above it and usable; asked from elsewhere,
+    // it belongs to no dialog.
+    QWidget* asking = from ? from->window() : nullptr;
+    if (!asking || asking->windowModality() == Qt::NonModal)
+        asking = QApplication::activeModalWidget();
+    window->keepAbove(asking);
+    window->showPage(url, QUrl::fromLocalFile(QFileInfo(indexPath).absoluteFilePath()));
     window->show();
     window->raise();
     window->activateWindow();

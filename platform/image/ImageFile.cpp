@@ -1,6 +1,7 @@
 #include "platform/image/ImageFile.h"
 
 #include "platform/image/PcxDecoder.h"
+#include "platform/image/TgaDecoder.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -14,32 +15,101 @@ namespace ardenvo {
 
 namespace {
 
-constexpr qint64 kAllocationLimitBytes = qint64(ImageFile::kAllocationLimitMB) * 1024 * 1024;
+// Every read allocates at most the pixels of the largest picture, at 32 bits each.
+constexpr int kAllocationLimitMB = int(ImageFile::kMaxPixels * 4 / (1024 * 1024));
+// The file our own decoders read whole: a picture at the limit, uncompressed, with room to spare.
+constexpr qint64 kMostOwnFileBytes = qint64(ImageFile::kMaxPixels) * 4 + 1024 * 1024;
+// A picture this small decodes in a moment whatever its file claims.
+constexpr qint64 kAlwaysPlausiblePixels = 1024 * 1024;
 
-// The formats we offer. Qt's plugins read more (svg, ico, webp, ...), but a picture file of
-// another kind is refused rather than handed to a decoder nobody meant to use.
-bool acceptedFormat(const QByteArray& format) {
-    static const char* const kFormats[] = {"bmp", "jpeg", "gif", "png", "tga", "tiff"};
-    for (const char* f : kFormats) {
-        if (format == f)
+// The formats we offer through Qt, with the most pixels one byte of each can encode: a blank
+// picture at the best compression the format allows (deflate 1032:1 of 1-bit rows for PNG, long
+// LZW strings for GIF, a few bits per 8 x 8 block for JPEG, a bit per blank row of a fax page
+// for TIFF). A file whose picture needs more is damaged or made to exhaust memory. Qt's plugins
+// read more kinds (svg, ico, webp, ...), but a picture file of another kind is refused rather
+// than handed to a decoder nobody meant to use.
+struct QtFormat {
+    const char* name;
+    qint64 mostPixelsPerByte;
+};
+constexpr QtFormat kQtFormats[] = {
+    {"bmp", 128}, {"jpeg", 1024}, {"gif", 4096}, {"png", 8256}, {"tiff", 262144},
+};
+
+const QtFormat* qtFormat(const QByteArray& format) {
+    for (const QtFormat& f : kQtFormats) {
+        if (format == f.name)
+            return &f;
+    }
+    return nullptr;
+}
+
+const std::uint8_t* bytesOf(const QByteArray& bytes) {
+    return reinterpret_cast<const std::uint8_t*>(bytes.constData());
+}
+
+// Our own decoders' formats, by their headers; nullptr for any other file.
+const char* ownFormat(const QByteArray& head) {
+    const auto size = static_cast<std::size_t>(head.size());
+    if (pcx::looksLikePcx(bytesOf(head), size))
+        return "pcx";
+    // A TGA header's second byte is 0 or 1, which no signature of Qt's formats starts with.
+    if (tga::looksLikeTga(bytesOf(head), size))
+        return "tga";
+    return nullptr;
+}
+
+// Whether the first picture of a TIFF file is stored in tiles rather than strips.
+bool tiledTiff(QIODevice& device) {
+    if (!device.seek(0))
+        return false;
+    const QByteArray head = device.read(8);
+    if (head.size() < 8 ||
+        (!head.startsWith(QByteArray("II*\0", 4)) && !head.startsWith(QByteArray("MM\0*", 4))))
+        return false;
+    const bool little = head[0] == 'I';
+    const auto word = [little](const char* p, int n) {
+        quint32 v = 0;
+        for (int i = 0; i < n; ++i) {
+            const quint32 byte = static_cast<unsigned char>(p[little ? n - 1 - i : i]);
+            v = (v << 8) | byte;
+        }
+        return v;
+    };
+    constexpr quint32 kTileWidthTag = 322;
+    if (!device.seek(word(head.constData() + 4, 4)))
+        return false;
+    const QByteArray count = device.read(2);
+    if (count.size() < 2)
+        return false;
+    const QByteArray entries = device.read(qint64(word(count.constData(), 2)) * 12);
+    for (qsizetype at = 0; at + 12 <= entries.size(); at += 12) {
+        if (word(entries.constData() + at, 2) == kTileWidthTag)
             return true;
     }
     return false;
 }
 
-constexpr qint64 kTgaHeaderSize = 18;
+// Our decoders write straight into the picture that is kept.
+class ImageTarget final : public image::PixelTarget {
+public:
+    explicit ImageTarget(const std::function<bool()>& wanted) : m_wanted(wanted) {}
 
-// An uncompressed true-colour TGA header, the kind Qt's reader decodes.
-bool looksLikeOldTga(const QByteArray& header) {
-    if (header.size() < kTgaHeaderSize)
-        return false;
-    const auto byte = [&](int i) {
-        return static_cast<unsigned char>(header[i]);
-    };
-    const int depth = byte(16);
-    return byte(1) == 0 && byte(2) == 2 && (depth == 16 || depth == 24 || depth == 32) &&
-           (byte(12) | byte(13)) != 0 && (byte(14) | byte(15)) != 0;
-}
+    bool allocate(int width, int height, bool hasAlpha) override {
+        m_image = QImage(width, height, hasAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        return !m_image.isNull();
+    }
+    std::uint32_t* row(int y) override {
+        return reinterpret_cast<std::uint32_t*>(m_image.scanLine(y));
+    }
+    bool wanted() const override { return !m_wanted || m_wanted(); }
+    void discard() override { m_image = QImage(); }
+    QImage take() { return std::move(m_image); }
+
+private:
+    const std::function<bool()>& m_wanted;
+    QImage m_image;
+};
 
 } // namespace
 
@@ -77,53 +147,43 @@ bool ImageFile::load(const QString& path, const QSize& maxSize) {
     if (!file.open(QIODevice::ReadOnly))
         return fail(file.errorString());
 
-    const QByteArray head = file.peek(static_cast<qint64>(pcx::kHeaderSize));
-    if (pcx::looksLikePcx(reinterpret_cast<const std::uint8_t*>(head.constData()),
-                          static_cast<std::size_t>(head.size()))) {
-        if (file.size() > kAllocationLimitBytes)
+    if (const char* format = ownFormat(file.peek(static_cast<qint64>(pcx::kHeaderSize)))) {
+        if (file.size() > kMostOwnFileBytes)
             return fail(QStringLiteral("The picture is too large"));
         const QByteArray bytes = file.readAll();
         if (bytes.size() != file.size())
             return fail(file.errorString());
-        return loadPcx(bytes, maxSize);
+        return loadOwn(bytes, format, maxSize);
     }
     return loadWithQt(file, maxSize);
 }
 
 bool ImageFile::loadFromData(const QByteArray& bytes, const QSize& maxSize) {
     clear();
-    if (pcx::looksLikePcx(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                          static_cast<std::size_t>(bytes.size())))
-        return loadPcx(bytes, maxSize);
+    if (const char* format = ownFormat(bytes.left(static_cast<qsizetype>(pcx::kHeaderSize))))
+        return loadOwn(bytes, format, maxSize);
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     return loadWithQt(buffer, maxSize);
 }
 
-bool ImageFile::loadPcx(const QByteArray& bytes, const QSize& maxSize) {
-    pcx::Image decoded;
-    const pcx::Error error = pcx::decode(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                         static_cast<std::size_t>(bytes.size()), decoded);
-    if (error != pcx::Error::None)
-        return fail(QString::fromLatin1(pcx::errorText(error)));
-
-    QImage image(decoded.width, decoded.height,
-                 decoded.hasAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    if (image.isNull())
-        return fail(QStringLiteral("The picture is too large"));
-    const std::size_t rowBytes = static_cast<std::size_t>(decoded.width) * 4;
-    for (int y = 0; y < decoded.height; ++y)
-        std::memcpy(image.scanLine(y),
-                    decoded.pixels.data() + static_cast<std::size_t>(y) * decoded.width, rowBytes);
-    decoded.pixels = {};
-
-    m_naturalSize = image.size();
-    const QSize target = fitInside(m_naturalSize, maxSize);
-    m_image = target == m_naturalSize
-                  ? image
-                  : image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    m_format = QStringLiteral("pcx");
+bool ImageFile::loadOwn(const QByteArray& bytes, const char* format, const QSize& maxSize) {
+    ImageTarget target(m_wanted);
+    const auto size = static_cast<std::size_t>(bytes.size());
+    const char* error = nullptr;
+    if (std::strcmp(format, "pcx") == 0) {
+        if (const pcx::Error e = pcx::decode(bytesOf(bytes), size, target); e != pcx::Error::None)
+            error = pcx::errorText(e);
+    } else if (const tga::Error e = tga::decode(bytesOf(bytes), size, target);
+               e != tga::Error::None) {
+        error = tga::errorText(e);
+    }
+    if (error)
+        return fail(QString::fromLatin1(error));
+    QImage image = target.take();
+    const QSize natural = image.size();
+    adopt(std::move(image), natural, format, maxSize);
     return true;
 }
 
@@ -132,61 +192,47 @@ bool ImageFile::loadWithQt(QIODevice& device, const QSize& maxSize) {
     reader.setDecideFormatFromContent(true);
     reader.setAllocationLimit(kAllocationLimitMB);
     reader.setDevice(&device);
-    const bool detected = reader.canRead();
-    const QByteArray format = detected ? reader.format().toLower() : QByteArray();
-    if (detected && acceptedFormat(format))
-        return readWith(reader, format, maxSize);
-
-    // A TGA file has no signature, and one that starts like an icon is taken for one: TGA is
-    // therefore tried last, by its header's own checks.
-    device.seek(0);
-    QImageReader tga(&device, "tga");
-    tga.setAllocationLimit(kAllocationLimitMB);
-    if (tga.canRead())
-        return readWith(tga, "tga", maxSize);
-    // Qt's reader wants the footer of the format's second version, which older files lack. Such
-    // a file reads as itself with an empty footer added.
-    device.seek(0);
-    if (looksLikeOldTga(device.peek(kTgaHeaderSize)) && device.size() <= kAllocationLimitBytes) {
-        QByteArray bytes = device.readAll();
-        bytes.append(QByteArray(8, '\0'));
-        bytes.append("TRUEVISION-XFILE.", 17);
-        bytes.append('\0');
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader footed(&buffer, "tga");
-        footed.setAllocationLimit(kAllocationLimitMB);
-        if (footed.canRead())
-            return readWith(footed, "tga", maxSize);
-    }
-    if (detected)
+    if (!reader.canRead())
+        return fail(QStringLiteral("Unknown image format"));
+    const QByteArray format = reader.format().toLower();
+    const QtFormat* known = qtFormat(format);
+    if (!known)
         return fail(
             QStringLiteral("Unsupported image format: %1").arg(QString::fromLatin1(format)));
-    return fail(QStringLiteral("Unknown image format"));
+
+    // Refused before any decoder allocates, since not every plugin honours the reader's limit and
+    // a decoder fills what its data lacks.
+    const QSize natural = reader.size();
+    if (!natural.isValid() || natural.isEmpty())
+        return fail(QStringLiteral("The picture's size cannot be read"));
+    const qint64 pixels = qint64(natural.width()) * natural.height();
+    if (pixels > qint64(kMaxPixels))
+        return fail(QStringLiteral("The picture is too large"));
+    if (pixels > kAlwaysPlausiblePixels && pixels > device.size() * known->mostPixelsPerByte)
+        return fail(QStringLiteral("The file is too small for the picture it claims"));
+    // A decoder that scales while decoding (JPEG) only ever holds the smaller picture.
+    const QSize target = fitInside(natural, maxSize);
+    if (target != natural)
+        reader.setScaledSize(target);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        if (format == "tiff" && tiledTiff(device))
+            return fail(QStringLiteral("TIFF pictures stored in tiles of this kind are not "
+                                       "supported"));
+        return fail(reader.errorString());
+    }
+    adopt(std::move(image), natural, known->name, maxSize);
+    return true;
 }
 
-bool ImageFile::readWith(QImageReader& reader, const QByteArray& format, const QSize& maxSize) {
-    const QSize natural = reader.size();
-    if (natural.isValid()) {
-        // Refuse before any decoder allocates, since not every plugin honours the reader's limit.
-        // A decoder that scales while decoding (JPEG) only ever holds the smaller picture.
-        const QSize target = fitInside(natural, maxSize);
-        const QSize held = reader.supportsOption(QImageIOHandler::ScaledSize) ? target : natural;
-        if (qint64(held.width()) * held.height() * 4 > kAllocationLimitBytes)
-            return fail(QStringLiteral("The picture is too large"));
-        if (target != natural)
-            reader.setScaledSize(target);
-    }
-    QImage image = reader.read();
-    if (image.isNull())
-        return fail(reader.errorString());
-    m_naturalSize = natural.isValid() ? natural : image.size();
-    const QSize target = fitInside(m_naturalSize, maxSize);
+void ImageFile::adopt(QImage image, const QSize& natural, const char* format,
+                      const QSize& maxSize) {
+    m_naturalSize = natural;
+    const QSize target = fitInside(natural, maxSize);
     if (image.size() != target && image.width() > target.width())
         image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     m_image = std::move(image);
     m_format = QString::fromLatin1(format);
-    return true;
 }
 
 void ImageFile::draw(QPainter& painter, const QPoint& topLeft) const {

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/image/PixelTarget.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
+
+#include <functional>
 
 class QIODevice;
 class QImageReader;
@@ -12,18 +16,22 @@ class QRect;
 namespace ardenvo {
 
 // One decoded picture file. The format is decided from the file's content, never from its name:
-// bmp, jpeg, gif, png (Qt), tga, tiff (Qt's image format plugins) and pcx (our own decoder).
-// A damaged or hostile file gives an error, never a crash or an allocation beyond a fixed limit.
+// bmp, jpeg, gif, png (Qt), tiff (Qt's image format plugins), tga and pcx (our own decoders).
+// A damaged or hostile file gives an error, never a crash or an allocation beyond a fixed limit:
+// a picture of more than image::kMaxPixels pixels, or of far more pixels than its file's bytes
+// could encode, is refused before anything is decoded.
 class ImageFile {
 public:
-    // Qt's image allocation limit for every read, and the bound on a PCX file's size.
-    static constexpr int kAllocationLimitMB = 256;
+    static constexpr std::size_t kMaxPixels = image::kMaxPixels;
 
     // Reads the file. With a valid `maxSize`, a picture larger than it is decoded scaled down to
     // fit inside it, keeping its proportions; the natural size stays the file's own.
     bool load(const QString& path, const QSize& maxSize = QSize());
     bool loadFromData(const QByteArray& bytes, const QSize& maxSize = QSize());
     void clear();
+    // Asked while our own decoders work: false stops a decoding whose picture is no longer
+    // wanted (the load then fails).
+    void setWanted(std::function<bool()> wanted) { m_wanted = std::move(wanted); }
 
     bool isNull() const { return m_image.isNull(); }
     // The decoded pixels, at most the maximum size given to load.
@@ -47,14 +55,15 @@ public:
 
 private:
     bool fail(const QString& error);
-    bool loadPcx(const QByteArray& bytes, const QSize& maxSize);
+    bool loadOwn(const QByteArray& bytes, const char* format, const QSize& maxSize);
     bool loadWithQt(QIODevice& device, const QSize& maxSize);
-    bool readWith(QImageReader& reader, const QByteArray& format, const QSize& maxSize);
+    void adopt(QImage image, const QSize& natural, const char* format, const QSize& maxSize);
 
     QImage m_image;
     QSize m_naturalSize;
     QString m_format;
     QString m_error;
+    std::function<bool()> m_wanted;
 };
 
 } // namespace ardenvo

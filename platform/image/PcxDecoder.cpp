@@ -1,7 +1,6 @@
 #include "platform/image/PcxDecoder.h"
 
 #include <array>
-#include <new>
 
 namespace ardenvo::pcx {
 
@@ -17,9 +16,7 @@ int u16(const std::uint8_t* p) {
     return p[0] | (p[1] << 8);
 }
 
-std::uint32_t opaque(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    return 0xFF000000u | (std::uint32_t(r) << 16) | (std::uint32_t(g) << 8) | b;
-}
+using image::opaque;
 
 bool layoutSupported(int bits, int planes) {
     switch (bits) {
@@ -56,6 +53,9 @@ public:
         }
         return true;
     }
+
+    // Where the bytes not read yet start: after the last run handed out, even in part.
+    std::size_t position() const { return m_pos; }
 
 private:
     bool startRun() {
@@ -116,6 +116,8 @@ const char* errorText(Error error) {
         return "PCX picture too large";
     case Error::Truncated:
         return "PCX pixel data cut short";
+    case Error::Stopped:
+        return "PCX decoding stopped";
     }
     return "unknown error";
 }
@@ -147,8 +149,8 @@ Error readHeader(const std::uint8_t* data, std::size_t size, Header& header) {
     return Error::None;
 }
 
-Error decode(const std::uint8_t* data, std::size_t size, Image& image, std::size_t maxPixels) {
-    image = Image{};
+Error decode(const std::uint8_t* data, std::size_t size, image::PixelTarget& target,
+             std::size_t maxPixels) {
     Header h;
     if (const Error e = readHeader(data, size, h); e != Error::None)
         return e;
@@ -158,26 +160,13 @@ Error decode(const std::uint8_t* data, std::size_t size, Image& image, std::size
     if (width * height > maxPixels)
         return Error::TooLarge;
 
-    // The 256-colour palette follows the pixel data; those bytes are not pixels.
-    std::size_t dataEnd = size;
-    Palette palette{};
-    if (h.bitsPerPixel == 8 && h.planes == 1) {
-        if (size >= kHeaderSize + kEndPaletteSize &&
-            data[size - kEndPaletteSize] == kPaletteMarker) {
-            dataEnd = size - kEndPaletteSize;
-            const std::uint8_t* rgb = data + dataEnd + 1;
-            for (std::size_t i = 0; i < 256; ++i)
-                palette[i] = opaque(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]);
-        } else {
-            // No palette written: the file's values read as grey levels.
-            for (std::size_t i = 0; i < 256; ++i) {
-                const auto v = static_cast<std::uint8_t>(i);
-                palette[i] = opaque(v, v, v);
-            }
-        }
-    } else {
-        palette = headerPalette(data, h.bitsPerPixel, h.planes);
-    }
+    // The 256-colour palette follows the pixel data; those bytes are not pixels. Where it is
+    // missing from the end, it is looked for right after the pixel data once that is decoded.
+    const bool indexed = h.bitsPerPixel == 8 && h.planes == 1;
+    const bool paletteAtEnd = indexed && size >= kHeaderSize + kEndPaletteSize &&
+                              data[size - kEndPaletteSize] == kPaletteMarker;
+    const std::size_t dataEnd = paletteAtEnd ? size - kEndPaletteSize : size;
+    const Palette palette = headerPalette(data, h.bitsPerPixel, h.planes);
 
     // Refuse at once what the remaining bytes could never fill, before allocating anything.
     const std::size_t planeBytes = static_cast<std::size_t>(h.bytesPerLine);
@@ -188,20 +177,26 @@ Error decode(const std::uint8_t* data, std::size_t size, Image& image, std::size
     if (lineBytes * height > mostDecodable)
         return Error::Truncated;
 
-    std::vector<std::uint32_t> pixels;
     std::vector<std::uint8_t> line;
     try {
-        pixels.resize(width * height);
         line.resize(lineBytes);
     } catch (const std::bad_alloc&) {
         return Error::TooLarge;
     }
+    if (!target.allocate(h.width, h.height, h.bitsPerPixel == 8 && h.planes == 4))
+        return Error::TooLarge;
+    const auto failed = [&target](Error e) {
+        target.discard();
+        return e;
+    };
 
     RunReader reader(data + kHeaderSize, available, h.encoding == 1);
     for (std::size_t y = 0; y < height; ++y) {
+        if (!target.wanted())
+            return failed(Error::Stopped);
         if (!reader.fill(line.data(), lineBytes))
-            return Error::Truncated;
-        std::uint32_t* row = pixels.data() + y * width;
+            return failed(Error::Truncated);
+        std::uint32_t* row = target.row(static_cast<int>(y));
         const std::uint8_t* l = line.data();
         switch (h.bitsPerPixel) {
         case 1:
@@ -223,9 +218,10 @@ Error decode(const std::uint8_t* data, std::size_t size, Image& image, std::size
                 row[x] = palette[(l[x / 2] >> (x % 2 ? 0 : 4)) & 15u];
             break;
         default: // 8 bits
-            if (h.planes == 1) {
+            if (indexed) {
+                // The index for now: the palette may only be known after the last line.
                 for (std::size_t x = 0; x < width; ++x)
-                    row[x] = palette[l[x]];
+                    row[x] = l[x];
             } else {
                 for (std::size_t x = 0; x < width; ++x) {
                     std::uint32_t pixel = opaque(l[x], l[planeBytes + x], l[2 * planeBytes + x]);
@@ -238,10 +234,31 @@ Error decode(const std::uint8_t* data, std::size_t size, Image& image, std::size
             break;
         }
     }
-    image.width = h.width;
-    image.height = h.height;
-    image.hasAlpha = h.bitsPerPixel == 8 && h.planes == 4;
-    image.pixels = std::move(pixels);
+    if (indexed) {
+        const std::size_t after = kHeaderSize + reader.position();
+        Palette colours{};
+        if (paletteAtEnd || (after < size && data[after] == kPaletteMarker)) {
+            // A marker after the pixels with fewer bytes than a palette: the file was cut short,
+            // and its colours are not known.
+            const std::size_t at = paletteAtEnd ? size - kEndPaletteSize : after;
+            if (size - at < kEndPaletteSize)
+                return failed(Error::Truncated);
+            for (std::size_t i = 0; i < 256; ++i)
+                colours[i] =
+                    opaque(data[at + 1 + 3 * i], data[at + 2 + 3 * i], data[at + 3 + 3 * i]);
+        } else {
+            // No palette written: the file's values read as grey levels.
+            for (std::size_t i = 0; i < 256; ++i) {
+                const auto v = static_cast<std::uint8_t>(i);
+                colours[i] = opaque(v, v, v);
+            }
+        }
+        for (std::size_t y = 0; y < height; ++y) {
+            std::uint32_t* row = target.row(static_cast<int>(y));
+            for (std::size_t x = 0; x < width; ++x)
+                row[x] = colours[row[x] & 0xFFu];
+        }
+    }
     return Error::None;
 }
 

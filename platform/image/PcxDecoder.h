@@ -2,15 +2,14 @@
 
 // The PCX decoder. Plain C++ with no Qt, so that a fuzz target can compile this file alone.
 
+#include "platform/image/PixelTarget.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <vector>
 
 namespace ardenvo::pcx {
 
-// The largest picture the decoder builds, in pixels (256 MB of 32-bit pixels).
-inline constexpr std::size_t kMaxPixels = 64u * 1024u * 1024u;
+inline constexpr std::size_t kMaxPixels = image::kMaxPixels;
 inline constexpr std::size_t kHeaderSize = 128;
 
 enum class Error {
@@ -18,19 +17,14 @@ enum class Error {
     NotPcx,      // the header is not a PCX header
     Unsupported, // a PCX layout we do not decode (bits per pixel and planes)
     BadHeader,   // inconsistent sizes or line length
-    TooLarge,    // more pixels than the limit
-    Truncated,   // the pixel data ends before the picture does
+    TooLarge,    // more pixels than the limit, or more than memory holds
+    Truncated,   // the pixel data or the palette after it ends before the picture does
+    Stopped,     // the picture was no longer wanted
 };
 
 const char* errorText(Error error);
 
-struct Image {
-    int width = 0;
-    int height = 0;
-    bool hasAlpha = false;
-    // width * height pixels, row by row, as 0xAARRGGBB (alpha 0xFF unless hasAlpha).
-    std::vector<std::uint32_t> pixels;
-};
+using Image = image::Pixels;
 
 // The fields of the 128-byte header the decoder uses.
 struct Header {
@@ -53,9 +47,10 @@ inline bool looksLikePcx(const std::uint8_t* data, std::size_t size) {
     return readHeader(data, size, header) == Error::None;
 }
 
-// Decodes a whole PCX file. Every size and run is checked against the bytes that remain, and no
-// more than `maxPixels` pixels are allocated; on error `image` is left empty.
-Error decode(const std::uint8_t* data, std::size_t size, Image& image,
+// Decodes a whole PCX file into `target`. Every size and run is checked against the bytes that
+// remain, and a picture of more than `maxPixels` pixels, or more than the bytes could fill, is
+// refused before it is allocated; on error the target is discarded.
+Error decode(const std::uint8_t* data, std::size_t size, image::PixelTarget& target,
              std::size_t maxPixels = kMaxPixels);
 
 } // namespace ardenvo::pcx

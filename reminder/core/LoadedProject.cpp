@@ -49,6 +49,9 @@ LoadedProject::LoadResult LoadedProject::load(const std::string& path,
     const auto state = std::filesystem::status(path, ec);
     if (ec || !std::filesystem::exists(state))
         return LoadResult::Missing;
+    // This program writes its projects back: a save killed while copying one in place is
+    // finished before it is read.
+    finishInterruptedCopy(path);
     std::string bytes;
     bool tooLarge = false;
     if (!readProjectBytes(path, bytes, tooLarge))

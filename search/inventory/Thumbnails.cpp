@@ -1,6 +1,7 @@
 #include "search/inventory/Thumbnails.h"
 
 #include "platform/image/ImageFile.h"
+#include "platform/image/PictureFiles.h"
 #include "search/inventory/InventoryReport.h"
 
 #include <QBuffer>
@@ -71,9 +72,15 @@ bool ThumbnailSet::build(const InventoryReport& report, const std::string& image
             }
         }
     }
-    std::string folder = imagesFolder;
-    if (!folder.empty() && folder.back() != '/')
-        folder += '/';
+    // Only files inside the Images folder are read: a name leading out shows as missing.
+    const auto thumbnailOf = [&imagesFolder](const std::string& name) {
+        const PictureLocation location = locatePicture(imagesFolder, name);
+        if (location.problem.empty())
+            return makeThumbnail(location.path);
+        Thumbnail missing;
+        missing.error = location.problem;
+        return missing;
+    };
 
     const int total = static_cast<int>(names.size());
     std::atomic<int> next{0};
@@ -83,7 +90,7 @@ bool ThumbnailSet::build(const InventoryReport& report, const std::string& image
     const auto work = [&] {
         for (int i = next++; i < total && !stop; i = next++) {
             const std::string& name = names[static_cast<std::size_t>(i)];
-            Thumbnail thumb = makeThumbnail(folder + name);
+            Thumbnail thumb = thumbnailOf(name);
             std::lock_guard lock(results);
             m_thumbnails[name] = std::move(thumb);
             ++done;
@@ -99,7 +106,7 @@ bool ThumbnailSet::build(const InventoryReport& report, const std::string& image
         const int i = next++;
         if (i < total) {
             const std::string& name = names[static_cast<std::size_t>(i)];
-            Thumbnail thumb = makeThumbnail(folder + name);
+            Thumbnail thumb = thumbnailOf(name);
             std::lock_guard lock(results);
             m_thumbnails[name] = std::move(thumb);
             ++done;

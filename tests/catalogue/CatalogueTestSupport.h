@@ -6,6 +6,7 @@
 #include "model/CBrenvikaDoc.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
@@ -87,6 +88,13 @@ protected:
         auto o = named(name);
         o->location.rect = r;
         return room->addFloorObject(std::move(o));
+    }
+
+    // A small red picture file in the test's Images folder.
+    void saveRedPicture(const QString& file) {
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        ASSERT_TRUE(picture.save(m_images.filePath(file)));
     }
 
     void open(CHouseObject* select = nullptr) {

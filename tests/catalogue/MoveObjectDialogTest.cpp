@@ -29,9 +29,9 @@ protected:
         doc.appendSection(std::move(upper));
     }
 
-    void openMove(const QString& label) {
+    void openMove(const CHouseObject* select) {
         move = std::make_unique<MoveObjectDialog>(
-            doc, *room, label, nullptr,
+            doc, *room, select, nullptr,
             [this](QWidget*, const QString& text) { warnings << text; });
         move->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(move.get()));
@@ -60,7 +60,7 @@ protected:
 } // namespace
 
 TEST_F(MoveObjectDialogTest, AFloorObjectMovedOnTopOfTheRootLandsBackOnTheFloorAtTheEnd) {
-    openMove("Table");
+    openMove(table);
     ASSERT_EQ(side(MoveObjectDialog::Source).currentItem()->text(0), "Table");
     selectDestination(nullptr);
     move->moveTo(MoveTarget::OnTop);
@@ -76,7 +76,7 @@ TEST_F(MoveObjectDialogTest, AFloorObjectMovedOnTopOfTheRootLandsBackOnTheFloorA
 
 TEST_F(MoveObjectDialogTest, IntoAnotherRoomTheObjectGoesToTenTenWithItsSizeAndAFreeName) {
     lamp->addReminder(std::make_unique<CReminder>());
-    openMove("Table");
+    openMove(table);
     chooseDestinationRoom("All sections", "Bath");
     EXPECT_EQ(&move->block(MoveObjectDialog::Destination), bath);
     EXPECT_EQ(move->previewGroup()->title(), "Destination room");
@@ -104,7 +104,7 @@ TEST_F(MoveObjectDialogTest, IntoAnotherRoomTheObjectGoesToTenTenWithItsSizeAndA
 }
 
 TEST_F(MoveObjectDialogTest, RefusesMissingSourcesEmptyRoomsAndMovesIntoItself) {
-    openMove("");
+    openMove(nullptr);
     for (MoveTarget t :
          {MoveTarget::Floor, MoveTarget::OnTop, MoveTarget::Inside, MoveTarget::Under})
         QTest::mouseClick(move->moveButton(t), Qt::LeftButton);
@@ -130,4 +130,58 @@ TEST_F(MoveObjectDialogTest, RefusesMissingSourcesEmptyRoomsAndMovesIntoItself) 
     move->roomSelector()->roomsCombo()->clear();
     QTest::mouseClick(move->roomSelector()->changeRoomButton(), Qt::LeftButton);
     EXPECT_EQ(warnings.last(), "Select a room");
+}
+
+TEST_F(MoveObjectDialogTest, TheFirstSelectionIsTheCallersObjectByItsPlaceNotItsLabel) {
+    CHouseObject& chairDrawer = chair->addChild(NestPosition::Inside, named("Drawer"));
+    openMove(&chairDrawer);
+    auto& src = side(MoveObjectDialog::Source);
+    EXPECT_EQ(src.placeOf(*room, src.currentItem()).object, &chairDrawer);
+    EXPECT_EQ(src.currentItem(), src.itemOf(*room, &chairDrawer));
+}
+
+TEST_F(MoveObjectDialogTest, AMovedObjectIsSelectedWhereItLandedAndNothingInTheSourceTree) {
+    CHouseObject& bed = addFloor("Bed", {300, 20, 390, 200});
+    openMove(table);
+    auto& src = side(MoveObjectDialog::Source);
+    auto& dest = side(MoveObjectDialog::Destination);
+    selectDestination(nullptr);
+    QTest::mouseClick(move->moveButton(MoveTarget::Floor), Qt::LeftButton);
+    EXPECT_EQ(dest.currentItem(), dest.itemOf(*room, table));
+    EXPECT_EQ(src.placeOf(*room, src.currentItem()).object, nullptr);
+    EXPECT_TRUE(src.selectedItems().isEmpty());
+    EXPECT_EQ(move->lastMoved(), table);
+
+    // A second press has nothing to move: the bed, which took the table's row, stays.
+    QTest::mouseClick(move->moveButton(MoveTarget::Floor), Qt::LeftButton);
+    EXPECT_EQ(warnings, QStringList{"Select source object to move"});
+    EXPECT_EQ(room->floorObjects().back().get(), table);
+    EXPECT_EQ(bed.floorIndex, 1);
+
+    // Onto another object: selected below it, its parent opened.
+    src.setCurrentItem(src.itemOf(*room, lamp));
+    selectDestination(&bed);
+    QTest::mouseClick(move->moveButton(MoveTarget::Under), Qt::LeftButton);
+    QTreeWidgetItem* landed = dest.itemOf(*room, lamp);
+    ASSERT_NE(landed, nullptr);
+    EXPECT_EQ(dest.currentItem(), landed);
+    EXPECT_TRUE(landed->parent()->isExpanded());
+    EXPECT_TRUE(src.selectedItems().isEmpty());
+}
+
+TEST_F(MoveObjectDialogTest, OnlyTheLeftButtonActsInThePreview) {
+    openMove(nullptr);
+    LocationView* view = move->locationView();
+    const double u = view->preview().scale();
+    const QPoint onTable = view->preview().previewRect().topLeft() +
+                           QPoint(static_cast<int>(70 * u), static_cast<int>(60 * u));
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(view, button, Qt::NoModifier, onTable);
+        EXPECT_EQ(room->floorObjects().front().get(), table); // the floor keeps its order
+        EXPECT_TRUE(side(MoveObjectDialog::Source).selectedItems().isEmpty());
+    }
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, onTable);
+    EXPECT_EQ(room->floorObjects().back().get(), table);
+    EXPECT_EQ(side(MoveObjectDialog::Source).currentItem(),
+              side(MoveObjectDialog::Source).itemOf(*room, table));
 }

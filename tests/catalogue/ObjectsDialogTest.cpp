@@ -1,5 +1,7 @@
 #include "CatalogueTestSupport.h"
 
+#include "catalogue/MoveObjectDialog.h"
+#include "catalogue/ObjectEdits.h"
 #include "catalogue/RoomSelector.h"
 #include "catalogue/pictures/PictureGroup.h"
 
@@ -271,9 +273,7 @@ TEST_F(ObjectsDialogTest, ChangeRoomSwitchesBlockAndSection) {
 }
 
 TEST_F(ObjectsDialogTest, ThePictureListFollowsTheTreeAndAClickOnARowSelectsItsOwner) {
-    QImage picture(40, 30, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    ASSERT_TRUE(picture.save(m_images.filePath("lamp.png")));
+    saveRedPicture("lamp.png");
     lamp->pictures.append("Lamp photo", "lamp.png");
     room->pictures.append("Plan", "lamp.png");
     open();
@@ -295,4 +295,80 @@ TEST_F(ObjectsDialogTest, ThePictureListFollowsTheTreeAndAClickOnARowSelectsItsO
     EXPECT_FALSE(pictures.editButton()->isEnabled());
     dialog->selectRoot();
     EXPECT_EQ(list.topLevelItemCount(), 1);
+}
+
+TEST_F(ObjectsDialogTest, PictureRowsAndTheSelectionFollowObjectsMovedAwayOrRenamed) {
+    saveRedPicture("lamp.png");
+    lamp->pictures.append("Lamp photo", "lamp.png");
+    chair->pictures.append("Seat", "lamp.png");
+    auto upper = std::make_unique<CSection>();
+    upper->blocks()[0]->name = "Attic";
+    CBlock& attic = *doc.appendSection(std::move(upper)).blocks()[0];
+    const CHouseObject* offered = nullptr;
+    services.moveObject = [&](QWidget*, CBrenvikaDoc&, CBlock& block,
+                              const CHouseObject* select) -> CHouseObject* {
+        offered = select;
+        moveObjectTo(block, placeAt(block, *pathOf(block, lamp)), attic, nullptr,
+                     MoveTarget::Floor);
+        return lamp;
+    };
+    open(lamp);
+    PictureGroup& pictures = *dialog->pictureGroup();
+    ASSERT_TRUE(pictures.showAllImages());
+    auto rows = [&pictures] {
+        QStringList texts;
+        for (int i = 0; i < pictures.pictureList()->topLevelItemCount(); ++i)
+            texts << pictures.pictureList()->topLevelItem(i)->text(0);
+        return texts;
+    };
+    EXPECT_EQ(rows(), (QStringList{"Lamp", "Chair"}));
+
+    // The lamp goes to the attic: its row goes with it, and no neighbour is selected instead.
+    QTest::mouseClick(dialog->moveButton(), Qt::LeftButton);
+    EXPECT_EQ(offered, lamp);
+    EXPECT_EQ(rows(), QStringList{"Chair"});
+    EXPECT_EQ(pictures.selectedPictureOwner(), chair);
+    EXPECT_EQ(tree().currentItem(), tree().root());
+
+    // A renamed owner's row shows the new name and still reaches its picture.
+    tree().setCurrentItem(itemOf(chair));
+    ObjectProperties p;
+    p.name = "Armchair";
+    p.width = 50;
+    p.length = 50;
+    answerProperties = p;
+    QTest::mouseClick(dialog->modifyButton(), Qt::LeftButton);
+    EXPECT_EQ(rows(), QStringList{"Armchair"});
+    EXPECT_EQ(pictures.selectedPicture(), &chair->pictures.entryAt(0));
+
+    // A move inside the room selects the moved object where it now stands.
+    services.moveObject = [&](QWidget*, CBrenvikaDoc&, CBlock& block,
+                              const CHouseObject*) -> CHouseObject* {
+        moveObjectTo(block, placeAt(block, *pathOf(block, chair)), block, table, MoveTarget::Under);
+        return chair;
+    };
+    dialog.reset();
+    open(table);
+    QTest::mouseClick(dialog->moveButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog->selectedObject(), chair);
+    EXPECT_EQ(dialog->selectedPlace().parent, table);
+}
+
+TEST_F(ObjectsDialogTest, HelpAsksForTheManualAtThePageOfTheDialog) {
+    QStringList topics;
+    QList<QWidget*> askers;
+    services.help = [&](QWidget* from, const QString& topic) {
+        askers << from;
+        topics << topic;
+    };
+    open();
+    QTest::mouseClick(dialog->helpButton(), Qt::LeftButton);
+    EXPECT_TRUE(dialog->isVisible());
+
+    MoveObjectDialog move(doc, *room, nullptr, dialog.get(), {}, services.help);
+    for (QPushButton* b : move.findChildren<QPushButton*>())
+        if (b->text() == "Help")
+            QTest::mouseClick(b, Qt::LeftButton);
+    EXPECT_EQ(topics, (QStringList{"objects.html", "objects.html#move"}));
+    EXPECT_EQ(askers, (QList<QWidget*>{dialog.get(), &move}));
 }

@@ -133,6 +133,27 @@ TEST_F(DocumentRegistrationTest, TwoMainProgramsKeepTheirEntriesApart) {
     EXPECT_FALSE(findProjectKey(project("third-saved.av"), settings).empty());
 }
 
+TEST_F(DocumentRegistrationTest, MainProgramsOnOneHouseEachRemoveOnlyTheirOwnEntry) {
+    const std::string house = project("shared.av");
+    auto first = otherMainProgram(house);
+    auto second = otherMainProgram(house);
+    DocumentRegistration here(settings);
+    here.afterRead(house);
+    LoadedProjectTable table;
+    ASSERT_TRUE(table.open());
+    EXPECT_EQ(table.entryCount(), 3);
+
+    // The later ones end (or start a new house) first: each takes its own entry, never the
+    // first one's, which stays until the first program ends.
+    quit(*second);
+    EXPECT_EQ(table.entryCount(), 2);
+    here.afterUntitledRead();
+    EXPECT_EQ(table.entryCount(), 1);
+    EXPECT_TRUE(isOpenInMainProgram(house));
+    quit(*first);
+    EXPECT_FALSE(isOpenInMainProgram(house));
+}
+
 TEST_F(DocumentRegistrationTest, OpenAndSaveAskTheReminderProgramToReload) {
     DocumentRegistration doc(settings);
     // Without a reminder program, saving only registers: nothing waits, nothing stays pending.

@@ -1,12 +1,14 @@
 #include "ChildProcess.h"
 #include "coordination/DocumentRegistration.h"
 #include "coordination/ProjectRegistry.h"
+#include "platform/RuntimeDirectory.h"
 #include "platform/XdgSandbox.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #ifdef ARDENVO_TOOL
 
@@ -110,6 +112,37 @@ TEST_F(ProjectsCommandTest, AnUnusableRuntimeDirectoryIsToldAndAMerelyOpenOneIsC
         told += *line + "\n";
     EXPECT_NE(told.find(sandbox.runtimeDir() + " is a symbolic link"), std::string::npos) << told;
     EXPECT_EQ(tool.wait(), 0);
+}
+
+TEST_F(ProjectsCommandTest, APlantedTableOrLockFileIsToldAsTheDirectoryIs) {
+    const std::string dir = sandbox.runtimeDir();
+    std::filesystem::create_directories(dir);
+    std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
+    const std::string lock = dir + "/" + LoadedProjectTable::lockName;
+    const std::string told = "cannot coordinate (open houses, reloads, one reminder program): ";
+    // A link to somebody's file in place of the lock.
+    std::filesystem::create_symlink(sandbox.root + "/elsewhere", lock);
+    ChildProcess tool({"/bin/sh", "-c", "exec \"$0\" open-projects 2>&1", ARDENVO_TOOL});
+    std::string said;
+    while (auto line = tool.readLine())
+        said += *line + "\n";
+    tool.wait();
+    EXPECT_NE(said.find(told + lock + " is a symbolic link"), std::string::npos) << said;
+    EXPECT_FALSE(std::filesystem::exists(sandbox.root + "/elsewhere"));
+    std::filesystem::remove(lock);
+
+    // Another user's table: a main program here is told, and keeps away from it.
+    const std::string mapping = dir + "/" + LoadedProjectTable::mappingName;
+    std::ofstream(mapping) << std::string(LoadedProjectTable::capacity, '\0');
+    if (::geteuid() == 0 && ::chown(mapping.c_str(), 65534, 65534) == 0) {
+        DocumentRegistration doc;
+        EXPECT_FALSE(doc.hasTable());
+        std::string problems;
+        RuntimeDirectory::reportProblemOnce(
+            [&](const std::string& problem) { problems += problem + "\n"; });
+        EXPECT_NE(problems.find(told + mapping + " belongs to another user"), std::string::npos)
+            << problems;
+    }
 }
 
 } // namespace

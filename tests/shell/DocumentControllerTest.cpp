@@ -1,5 +1,6 @@
 #include "ShellTestSupport.h"
 
+#include "coordination/DocumentRegistration.h"
 #include "model/ProjectFile.h"
 #include "planeditor/layout/BlockLayout.h"
 #include "platform/SettingsFile.h"
@@ -347,4 +348,16 @@ TEST_F(DocumentControllerTest, FileDialogsStartInTheHousesFolderElseTheLastOneUs
     QDir().rmdir(scratchFile("opened"));
     EXPECT_FALSE(controller.openWithDialog());
     EXPECT_EQ(prompter.openFolders.last(), QDir::homePath());
+}
+
+TEST_F(DocumentControllerTest, ANewHouseLeavesTheTableOfOpenHouses) {
+    addRoom();
+    prompter.saveNames.push_back(scratchFile("listed.av"));
+    ASSERT_TRUE(controller.save());
+    const std::string path = scratchFile("listed.av").toStdString();
+    EXPECT_TRUE(isOpenInMainProgram(path));
+    ASSERT_TRUE(controller.newDocument());
+    EXPECT_FALSE(isOpenInMainProgram(path));
+    ASSERT_TRUE(controller.openDocument(scratchFile("listed.av")));
+    EXPECT_TRUE(isOpenInMainProgram(path));
 }

@@ -166,3 +166,60 @@ TEST(Program, UnsavedChangesSurviveAKillAndAreRecoveredOrDropped) {
     ASSERT_EQ(loadProject(QFile::encodeName(house).toStdString(), onDisk), FileError::None);
     EXPECT_NE(onDisk.unitIndex(), 3);
 }
+
+TEST(Program, AHugeLeftOverCopyIsPutAsideAndAPlantedLinkIsNeverWrittenThrough) {
+    if (!QFileInfo::exists(kProgram))
+        GTEST_SKIP() << "build the ardenvo target first";
+    for (const QString& left : recoveryCopies())
+        QFile::remove(left);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                           QStringLiteral("/Ardenvo/recovery");
+    QDir().mkpath(folder);
+    int gone = 4000000;
+    while (::kill(gone, 0) == 0)
+        ++gone;
+    // A sparse copy of 100 GB: refused before it is read, so the start goes on.
+    const QString huge = QStringLiteral("%1/%2.recovery").arg(folder).arg(gone);
+    {
+        QFile planted(huge);
+        ASSERT_TRUE(planted.open(QIODevice::WriteOnly));
+        planted.write("Ardenvo recovery 1\n0\n\n");
+        ASSERT_TRUE(planted.resize(qint64(100) << 30));
+    }
+    const QString house = scratchFile("planted.av");
+    QFile::remove(house);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ARDENVO_SOURCE_DIR "/data/small-flat.av"), house));
+    QFile::setPermissions(house, QFile::ReadOwner | QFile::WriteOwner);
+
+    QProcess first;
+    ASSERT_TRUE(startUntil(first, {"--recovery-answer", "yes", "planted.av"}, [&] {
+        return !QFile::exists(huge) && QFile::exists(huge + ".damaged");
+    }));
+    EXPECT_EQ(first.state(), QProcess::Running); // showing that the copy is damaged
+    killHard(first);
+    QFile::remove(huge + ".damaged");
+
+    QProcess program;
+    ASSERT_TRUE(startUntil(program, {"--unit", "3", "--recovery-interval", "1", "planted.av"},
+                           [&] { return recoveryCopies().size() == 1; }));
+    const QString own = recoveryCopies()[0];
+    EXPECT_TRUE(own.contains(QString::number(program.processId())));
+
+    // Its own copy swapped for a link to another file: the next copy replaces the link.
+    const QString victim = scratchFile("victim.txt");
+    writeScratchFile("victim.txt", "precious");
+    ASSERT_TRUE(QFile::remove(own));
+    ASSERT_TRUE(QFile::link(victim, own));
+    QElapsedTimer waited;
+    waited.start();
+    while (QFileInfo(own).isSymLink() && waited.elapsed() < 30000)
+        program.waitForReadyRead(100);
+    EXPECT_FALSE(QFileInfo(own).isSymLink());
+    EXPECT_EQ(program.state(), QProcess::Running);
+    killHard(program);
+    QFile kept(victim);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("precious"));
+    for (const QString& left : recoveryCopies())
+        QFile::remove(left);
+}

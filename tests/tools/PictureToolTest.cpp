@@ -98,5 +98,32 @@ TEST(ToolPictures, ListsEveryRecordWithItsOwnerChainAndWhetherItsFileShows) {
     EXPECT_EQ(r.err, "ardenvo-tool: No such file: " + dir.file("none.av") + "\n");
 }
 
+TEST(ToolPictures, ANameLeadingOutOfTheImagesFolderIsMissingAndNeverRead) {
+    TempDir dir;
+    const std::string images = dir.file("Images");
+    std::filesystem::create_directory(images);
+    writeBytes(dir.file("private.pcx"), smallPcx());
+    std::filesystem::create_symlink(dir.file("private.pcx"), images + "/link.pcx");
+    writeBytes(images + "/own.pcx", smallPcx());
+
+    CBrenvikaDoc doc;
+    doc.newHouse();
+    doc.currentSection()->name = "Home";
+    CBlock* room = doc.addBlock(1, East, BlockKind::Room);
+    room->name = "Hall";
+    for (const std::string& file : {std::string("../private.pcx"), dir.file("private.pcx"),
+                                    std::string("link.pcx"), std::string("own.pcx")})
+        room->pictures.append("Photo", file);
+    const std::string house = dir.file("house.av");
+    ASSERT_EQ(saveProject(house, doc), FileError::None);
+
+    const ToolResult r = runTool({"pictures", house, "--images", images});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const std::string out = "\tmissing: The file name leads outside the Images folder\n";
+    EXPECT_EQ(r.out, "Home\tHall\tRoom\tPhoto\t../private.pcx" + out + "Home\tHall\tRoom\tPhoto\t" +
+                         dir.file("private.pcx") + out + "Home\tHall\tRoom\tPhoto\tlink.pcx" + out +
+                         "Home\tHall\tRoom\tPhoto\town.pcx\tok 3x2 pcx\n");
+}
+
 } // namespace
 } // namespace ardenvo::test

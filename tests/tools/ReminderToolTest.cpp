@@ -1,5 +1,6 @@
 // reminders and reset as a script or cron job uses them.
 #include "ToolRunner.h"
+#include "support/KillOnWrite.h"
 
 #include "model/CBrenvikaDoc.h"
 #include "model/LocalTime.h"
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <optional>
+#include <unistd.h>
 
 namespace ardenvo::test {
 namespace {
@@ -157,6 +159,53 @@ TEST_F(ReminderToolTest, ResetAdvancesOrDeletesAndWritesTheHouseBack) {
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
         ++files;
     EXPECT_EQ(files, 1u);
+}
+
+TEST_F(ReminderToolTest, AResetKilledWhileCopyingAHardLinkedHouseIsFinishedByTheNextChange) {
+    // A house with a second name is copied over in place; a big object after the reminders makes
+    // the copy long enough to be caught half-way.
+    CBrenvikaDoc doc;
+    ASSERT_EQ(readProject(bytes, doc), FileError::None);
+    auto chest = std::make_unique<CHouseObject>();
+    chest->name = "Chest";
+    chest->notes = std::string(24 << 20, 'c');
+    doc.currentSection()->blockAt(0)->addFloorObject(std::move(chest));
+    const std::string old = writeProject(doc);
+    const std::string other = dir.file("other.av");
+    writeBytes(path, old);
+    ASSERT_EQ(::link(path.c_str(), other.c_str()), 0);
+
+    bool caught = false;
+    for (int attempt = 0; attempt < 5 && !caught; ++attempt) {
+        writeBytes(path, old);
+        WriteWatch watch(path);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::execl(ARDENVO_TOOL, ARDENVO_TOOL, "reset", path.c_str(), "1", nullptr);
+            ::_exit(127);
+        }
+        CBrenvikaDoc cut;
+        caught =
+            watch.killAtFirstWrite(child) && readProject(readBytes(other), cut) != FileError::None;
+    }
+    ASSERT_TRUE(caught) << "no kill landed during the copy";
+
+    // Reading commands say what lies beside the house; the next change finishes the copy first.
+    ToolResult r = runTool({"check", path});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("warning: an interrupted save left the complete new " + path + " in " +
+                         dir.file(".house.av.")),
+              std::string::npos)
+        << r.err;
+    r = runTool({"reset", path, "0"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(remindersIn(other), (std::vector<std::string>{"12/03/2004 18:30 Change the bulb",
+                                                            "02/01/2005 07:05 Open"}));
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        ++files;
+    EXPECT_EQ(files, 2u);
 }
 
 } // namespace

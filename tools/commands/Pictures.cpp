@@ -2,6 +2,7 @@
 // user finds broken pictures before a backup.
 #include "model/CBrenvikaDoc.h"
 #include "platform/image/ImageFile.h"
+#include "platform/image/PictureFiles.h"
 #include "tools/CommandRegistry.h"
 #include "tools/ToolSupport.h"
 
@@ -18,7 +19,8 @@ const std::string kUsage =
                {"one tab-separated line per picture record: section, room,",
                 "owner (\"Room\" or the chain of objects, \"Wardrobe > Box\"),",
                 "name, file, and \"ok WIDTHxHEIGHT FORMAT\", \"missing\" or",
-                "\"unreadable\"; DIR defaults to the main program's Images folder"});
+                "\"unreadable\"; DIR defaults to the main program's Images folder,",
+                "outside which no file is read (\"missing: \" and the reason)"});
 
 // Decoding at a small size checks the whole file without holding a photo's pixels.
 const QSize kCheckSize(64, 64);
@@ -56,8 +58,12 @@ private:
         if (found != m_status.end())
             return found->second;
         std::string result;
-        const QString path = QString::fromStdString(m_images + "/" + file);
-        if (file.empty() || !QFileInfo::exists(path)) {
+        const PictureLocation location = locatePicture(m_images, file);
+        const QString path = QString::fromStdString(location.path);
+        if (!location.problem.empty() && !file.empty()) {
+            // Never read: a house received from someone else must not reach other files.
+            result = "missing: " + location.problem;
+        } else if (file.empty() || !QFileInfo::exists(path)) {
             result = "missing";
         } else {
             ImageFile image;

@@ -47,7 +47,7 @@ int runReset(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
 
     CBrenvikaDoc doc;
-    if (!loadHouse(path, doc, err))
+    if (!loadHouse(path, doc, err, nullptr, HouseUse::Change))
         return kExitFailure;
     const auto reminders = collectReminders(doc);
     if (*index >= reminders.size()) {

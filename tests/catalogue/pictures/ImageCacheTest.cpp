@@ -6,6 +6,7 @@
 #include "catalogue/pictures/PictureFit.h"
 #include "platform/ProjectKey.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -68,11 +69,25 @@ TEST(ImagesFolder, ACopyNeverReplacesAnotherPictureOfTheSameName) {
     const FolderCopy failed = copyIntoFolder(camera.filePath("door.jpg"), folder + "/gone");
     EXPECT_FALSE(failed.ok);
     EXPECT_FALSE(failed.error.isEmpty());
+}
 
-    for (const char* yes : {"a.bmp", "a.JPG", "a.gif", "a.tga", "a.Pcx", "a.png", "b.c.tiff"})
-        EXPECT_TRUE(hasPictureExtension(yes)) << yes;
-    for (const char* no : {"a.jpeg", "a.tif", "a.txt", "jpg", "a.jpg.bak"})
-        EXPECT_FALSE(hasPictureExtension(no)) << no;
+TEST(ImageCache, ANameLeadingOutOfTheFolderIsNeverReadAndSaysWhy) {
+    QTemporaryDir dir;
+    RecordedPictureAnswers answers;
+    QDir(dir.path()).mkdir(QStringLiteral("Images"));
+    savePicture(dir.path(), "secret.png", 10, 10, qRgb(0, 200, 0));
+    QFile::link(dir.filePath("secret.png"), dir.filePath("Images/shortcut.png"));
+    ImageCache cache(dir.filePath("Images").toStdString(), QSize(220, 143), answers.prompts());
+    for (const char* name : {"../secret.png", "shortcut.png"}) {
+        answers.said.clear();
+        EXPECT_EQ(cache.acquire(name), nullptr) << name;
+        EXPECT_EQ(answers.said,
+                  (QStringList{"warn: Wrong image file",
+                               QStringLiteral("notify: %1\nThe file name leads outside the Images "
+                                              "folder\n%1")
+                                   .arg(name)}));
+    }
+    EXPECT_EQ(cache.size(), 0u);
 }
 
 } // namespace

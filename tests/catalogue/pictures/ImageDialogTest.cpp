@@ -3,9 +3,12 @@
 
 #include "catalogue/pictures/ImageDialog.h"
 #include "catalogue/pictures/PictureFrame.h"
+#include "catalogue/pictures/PicturePrompts.h"
 
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -31,7 +34,9 @@ TEST_F(ImageDialogTest, ListsThePicturesOfTheFolderAndPreviewsTheOneClicked) {
         savePicture(dir.path(), name, 40, 20, qRgb(0, 90, 0));
     auto d = open();
     QListWidget* list = d->imageList();
-    ASSERT_EQ(list->count(), 3);
+    ASSERT_EQ(list->count(), 5); // every usual spelling of an extension, in any case
+    EXPECT_EQ(list->item(3)->text(), QStringLiteral("c.jpeg"));
+    EXPECT_EQ(list->item(4)->text(), QStringLiteral("d.tif"));
     EXPECT_EQ(list->item(1)->text(), QStringLiteral("a.tiff"));
     EXPECT_EQ(list->currentItem()->text(), QStringLiteral("Till.JPG"));
     QTRY_VERIFY(!d->previewed().isNull()); // the record's file, once the dialog is up
@@ -53,6 +58,47 @@ TEST_F(ImageDialogTest, ListsThePicturesOfTheFolderAndPreviewsTheOneClicked) {
     d->reject();
     EXPECT_EQ(record.name, "Receipt");
     EXPECT_EQ(record.value, "Till.JPG");
+}
+
+TEST_F(ImageDialogTest, BrowseOffersEverySpellingOfThePictureExtensionsInAnyCase) {
+    for (const char* name : {"A.JPEG", "b.Tif", "c.jpe", "d.txt"})
+        savePicture(dir.path(), name, 4, 4, qRgb(1, 2, 3));
+    QFileDialog files(nullptr, QString(), dir.path());
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.setNameFilter(pictureFileFilter());
+    auto* view = files.findChild<QListView*>(QStringLiteral("listView"));
+    ASSERT_NE(view, nullptr);
+    QStringList shown;
+    QTRY_VERIFY((shown =
+                     [&] {
+                         QStringList names;
+                         const QModelIndex root = view->rootIndex();
+                         for (int row = 0; row < view->model()->rowCount(root); ++row)
+                             names << view->model()->index(row, 0, root).data().toString();
+                         names.sort();
+                         return names;
+                     }())
+                    .size() == 3);
+    EXPECT_EQ(shown, (QStringList{"A.JPEG", "b.Tif", "c.jpe"}));
+}
+
+TEST_F(ImageDialogTest, ANameTypedIntoFileIsPreviewedOnceTheTypingPauses) {
+    savePicture(dir.path(), "Till.JPG", 4, 4, qRgb(255, 0, 0));
+    savePicture(dir.path(), "lamp.png", 30, 20, qRgb(0, 0, 255));
+    auto d = open();
+    QTRY_COMPARE(d->previewed().naturalSize(), QSize(4, 4));
+    d->fileEdit()->clear();
+    QTest::keyClicks(d->fileEdit(), QStringLiteral("lamp.png"));
+    EXPECT_EQ(d->previewed().naturalSize(), QSize(4, 4)); // not while typing
+    QTRY_COMPARE(d->previewed().naturalSize(), QSize(30, 20));
+    EXPECT_EQ(d->frame()->grab().toImage().pixel(10, 10), qRgb(0, 0, 255));
+
+    // A name not finished yet shows an empty frame without a word.
+    QTest::keyClicks(d->fileEdit(), QStringLiteral(".bak"));
+    QTRY_VERIFY(d->previewed().isNull());
+    EXPECT_EQ(d->frame()->grab().toImage().pixel(10, 10), qRgb(255, 255, 255));
+    EXPECT_TRUE(answers.said.isEmpty());
+    d->reject();
 }
 
 TEST_F(ImageDialogTest, BrowseKeepsAnotherPictureOfTheSameNameAndSaysWhenTheCopyFails) {

@@ -2,9 +2,11 @@
 #include "platform/help/HelpWindow.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -73,4 +75,39 @@ TEST_F(HelpWindowTest, ABrowserGetsTheManualAndAMissingOneIsLeftToTheCaller) {
               ManualShown::Missing);
     EXPECT_EQ(openHelpWindow(), nullptr);
     EXPECT_TRUE(manualMissingText().contains("help/index.html"));
+}
+
+TEST_F(HelpWindowTest, FromAModalDialogTheManualOpensAboveItAtItsPageAndCanBeUsed) {
+    QDialog dialog;
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ASSERT_EQ(showManualFile(kManual, "objects.html#move", &dialog), ManualShown::InOwnWindow);
+    HelpWindow* window = openHelpWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    EXPECT_EQ(window->windowHandle()->transientParent(), dialog.windowHandle());
+    EXPECT_EQ(window->windowType(), Qt::Dialog); // the kind the desktop keeps above its owner
+    QTextBrowser* browser = window->browser();
+    EXPECT_EQ(browser->source().fileName(), "objects.html");
+    EXPECT_EQ(browser->source().fragment(), "move");
+
+    // Clicked as the desktop clicks, the window answers while the dialog is open.
+    auto* contents = window->findChild<QToolButton*>("helpContents");
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      contents->mapTo(window, contents->rect().center()));
+    EXPECT_EQ(browser->source().fileName(), "index.html");
+
+    // The dialog closes, the manual stays; asked again with no dialog named, the open modal
+    // dialog is the one it stays above.
+    dialog.hide();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowHandle()->transientParent(), nullptr);
+    QDialog next;
+    next.setWindowModality(Qt::ApplicationModal);
+    next.show();
+    EXPECT_EQ(showManualFile(kManual, "sections"), ManualShown::InOwnWindow);
+    EXPECT_EQ(window->windowHandle()->transientParent(), next.windowHandle());
+    EXPECT_EQ(browser->source().fragment(), "sections");
+    EXPECT_EQ(manualPage(kManual, "nowhere.html#move").fileName(), "index.html");
 }

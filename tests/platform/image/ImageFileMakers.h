@@ -1,7 +1,7 @@
 #pragma once
 
-// Picture files written byte by byte: PCX in every layout the decoder reads, and the formats Qt
-// reads but does not write (TGA, GIF).
+// Picture files written byte by byte: PCX and TGA in every layout the decoders read, and the
+// formats Qt reads but does not write (GIF, tiled TIFF).
 
 #include <QImage>
 
@@ -98,6 +98,103 @@ struct PcxMaker {
                     s += static_cast<char>(i < endPalette.size() ? endPalette[i] >> (16 - 8 * c)
                                                                  : 0);
         }
+        return s;
+    }
+};
+
+// What a colour becomes in 5 bits a channel.
+inline QRgb fiveBitColour(QRgb c, bool keepAlpha = false) {
+    auto q = [](int v) {
+        return (v >> 3 << 3) | (v >> 5);
+    };
+    const int alpha = keepAlpha ? (qAlpha(c) >= 128 ? 255 : 0) : 255;
+    return qRgba(q(qRed(c)), q(qGreen(c)), q(qBlue(c)), alpha);
+}
+
+// A TGA file of any kind: image type 1, 2, 3 (raw) or 9, 10, 11 (run-length packets that carry
+// on across rows), stored bottom row first unless `topToBottom`, and right to left on request.
+// `colour(x, y)` gives the picture as shown, `index(x, y)` the palette entry of a mapped one.
+struct TgaMaker {
+    int type = 2, bits = 24, width = 7, height = 5;
+    bool topToBottom = false, rightToLeft = false, footer = true;
+    int alphaBits = 0;
+    int paletteBits = 24, paletteFirst = 0;
+    std::vector<QRgb> palette;
+    std::string id;
+    std::function<QRgb(int, int)> colour;
+    std::function<int(int, int)> index;
+
+    static std::string value(QRgb c, int bits) {
+        std::string v;
+        if (bits == 15 || bits == 16) {
+            const int w = (qRed(c) >> 3) << 10 | (qGreen(c) >> 3) << 5 | qBlue(c) >> 3 |
+                          (qAlpha(c) >= 128 ? 0x8000 : 0);
+            v = {static_cast<char>(w & 0xFF), static_cast<char>(w >> 8)};
+        } else {
+            v = {static_cast<char>(qBlue(c)), static_cast<char>(qGreen(c)),
+                 static_cast<char>(qRed(c))};
+            if (bits == 32)
+                v += static_cast<char>(qAlpha(c));
+        }
+        return v;
+    }
+
+    std::string pixelValue(int x, int y) const {
+        if (type % 8 == 1)
+            return bits == 8 ? std::string(1, static_cast<char>(index(x, y)))
+                             : std::string{static_cast<char>(index(x, y) & 0xFF),
+                                           static_cast<char>(index(x, y) >> 8)};
+        if (type % 8 == 3)
+            return bits == 8 ? std::string(1, static_cast<char>(qGreen(colour(x, y))))
+                             : std::string{static_cast<char>(qGreen(colour(x, y))),
+                                           static_cast<char>(qAlpha(colour(x, y)))};
+        return value(colour(x, y), bits);
+    }
+
+    std::string file() const {
+        std::string s(18, '\0');
+        s[0] = static_cast<char>(id.size());
+        s[1] = palette.empty() ? 0 : 1;
+        s[2] = static_cast<char>(type);
+        putU16(s, 3, paletteFirst);
+        putU16(s, 5, static_cast<int>(palette.size()));
+        s[7] = static_cast<char>(palette.empty() ? 0 : paletteBits);
+        putU16(s, 12, width);
+        putU16(s, 14, height);
+        s[16] = static_cast<char>(bits);
+        s[17] = static_cast<char>(alphaBits | (rightToLeft ? 0x10 : 0) | (topToBottom ? 0x20 : 0));
+        s += id;
+        for (QRgb c : palette)
+            s += value(c, paletteBits);
+        std::vector<std::string> values;
+        for (int row = 0; row < height; ++row)
+            for (int column = 0; column < width; ++column)
+                values.push_back(pixelValue(rightToLeft ? width - 1 - column : column,
+                                            topToBottom ? row : height - 1 - row));
+        if (type < 8) {
+            for (const std::string& v : values)
+                s += v;
+        } else {
+            for (std::size_t i = 0; i < values.size();) {
+                std::size_t run = 1;
+                while (i + run < values.size() && values[i + run] == values[i] && run < 128)
+                    ++run;
+                if (run > 1) {
+                    s += static_cast<char>(0x80 | (run - 1));
+                    s += values[i];
+                } else {
+                    while (i + run < values.size() && values[i + run] != values[i + run - 1] &&
+                           run < 128)
+                        ++run;
+                    s += static_cast<char>(run - 1);
+                    for (std::size_t j = 0; j < run; ++j)
+                        s += values[i + j];
+                }
+                i += run;
+            }
+        }
+        if (footer)
+            s += std::string(8, '\0') + "TRUEVISION-XFILE." + '\0';
         return s;
     }
 };

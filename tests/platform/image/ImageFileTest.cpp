@@ -50,6 +50,13 @@ TEST_F(ImageFileTest, EachFormatIsReadByItsContentWhateverTheFileIsCalled) {
     auto gifIndex = [](int x, int y) {
         return (x / 3 + y) % 4;
     };
+    TgaMaker tga; // bottom row first, as most programs write it, in run-length packets
+    tga.type = 10;
+    tga.width = 40;
+    tga.height = 30;
+    tga.colour = [&](int x, int y) {
+        return source.pixel(x, y);
+    };
     QImage gifPixels(40, 30, QImage::Format_RGB32);
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x)
@@ -62,6 +69,7 @@ TEST_F(ImageFileTest, EachFormatIsReadByItsContentWhateverTheFileIsCalled) {
         {"tiff", encoded(source, "tiff"), source},
         {"tga", tgaFile(source, true), source},
         {"tga", tgaFile(source, false), source}, // the first version, which starts like an icon
+        {"tga", tga.file(), source},
         {"gif", gifFile(40, 30, four, gifIndex), gifPixels},
         {"pcx", pcx.file(), source},
     };
@@ -127,6 +135,162 @@ TEST_F(ImageFileTest, DamagedHostileAndOtherFilesGiveAnErrorAndNoPicture) {
     EXPECT_EQ(image.errorString(), QStringLiteral("No such file"));
     EXPECT_FALSE(image.load(dir.path()));
     EXPECT_EQ(image.errorString(), QStringLiteral("Not a file"));
+}
+
+std::uint32_t crc32(const std::string& bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int k = 0; k < 8; ++k)
+            crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
+    }
+    return ~crc;
+}
+
+void putBigEndian(std::string& s, std::size_t at, std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        s[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * (bytes - 1 - i)));
+}
+
+TEST_F(ImageFileTest, OneLimitForEveryReadAndClaimsBeyondTheBytesRefusedBeforeDecoding) {
+    EXPECT_GE(ImageFile::kMaxPixels, 200u * 1000u * 1000u); // a phone camera's photo is read
+
+    std::string png = encoded(pattern(4, 4), "png"); // 20000 x 20000 with a sound header
+    putBigEndian(png, 16, 20000, 4);
+    putBigEndian(png, 20, 20000, 4);
+    putBigEndian(png, 29, crc32(png.substr(12, 17)), 4);
+    std::string jpeg = encoded(pattern(16, 16), "jpeg"); // 65500 x 65500 in a few hundred bytes
+    const std::size_t frame = jpeg.find("\xFF\xC0");
+    ASSERT_NE(frame, std::string::npos);
+    putBigEndian(jpeg, frame + 5, 65500, 2);
+    putBigEndian(jpeg, frame + 7, 65500, 2);
+    std::string photo = jpeg; // 120 megapixels: within the limit, but not in these bytes
+    putBigEndian(photo, frame + 5, 10000, 2);
+    putBigEndian(photo, frame + 7, 12000, 2);
+    std::string bmp = encoded(pattern(1, 1), "bmp"); // 8192 x 8192 at 32 bits in 58 bytes
+    putU16(bmp, 18, 8192);
+    putU16(bmp, 22, 8192);
+    bmp[28] = 32;
+    std::string topDown = bmp; // and 8192 x -8192, the rows from the top
+    putU16(topDown, 22, -8192 & 0xFFFF);
+    topDown[24] = topDown[25] = '\xFF';
+    TgaMaker tgaMaker; // 8192 x 8192 at 32 bits in 47 bytes
+    tgaMaker.width = tgaMaker.height = 1;
+    tgaMaker.colour = [](int, int) {
+        return qRgb(1, 2, 3);
+    };
+    std::string tga = tgaMaker.file();
+    putU16(tga, 12, 8192);
+    putU16(tga, 14, 8192);
+    tga[16] = 32;
+
+    const std::pair<std::string, QString> cases[] = {
+        {png, QStringLiteral("The picture is too large")},
+        {jpeg, QStringLiteral("The picture is too large")},
+        {photo, QStringLiteral("The file is too small for the picture it claims")},
+        {bmp, QStringLiteral("The file is too small for the picture it claims")},
+        {topDown, QStringLiteral("The picture's size cannot be read")},
+        {tga, QStringLiteral("TGA pixel data cut short")},
+    };
+    for (const auto& [bytes, error] : cases) {
+        // Whatever size the caller wants the picture in, the same files are refused.
+        for (const QSize& wanted : {QSize(), QSize(64, 64)}) {
+            ImageFile image;
+            EXPECT_FALSE(image.load(write("claim", bytes), wanted));
+            EXPECT_EQ(image.errorString(), error) << bytes.size();
+            EXPECT_TRUE(image.isNull());
+        }
+    }
+
+    // A decoding whose picture is no longer wanted stops.
+    PcxMaker pcx{8, 3, 40, 30};
+    pcx.rgba = [](int x, int y) {
+        return qRgb(x, y, 0);
+    };
+    for (const std::string& bytes : {pcx.file(), tgaFile(pattern(40, 30), true)}) {
+        ImageFile image;
+        image.setWanted([] { return false; });
+        EXPECT_FALSE(image.load(write("stopped", bytes)));
+        EXPECT_TRUE(image.errorString().endsWith(QStringLiteral("decoding stopped")));
+        image.setWanted({});
+        EXPECT_TRUE(image.load(write("stopped", bytes)));
+    }
+}
+
+// A 16 x 16 TIFF kept in tiles: grey in one tile, or red, green and blue each in its own plane
+// and tile. Sample (x, y) of a plane is y * 16 + x + the plane's number.
+std::string tiledTiff(int planes) {
+    struct Tag {
+        int tag, type;
+        std::vector<std::uint32_t> values;
+    };
+    const std::uint32_t n = static_cast<std::uint32_t>(planes);
+    std::vector<Tag> tags = {{256, 3, {16}},
+                             {257, 3, {16}},
+                             {258, 3, {}},
+                             {259, 3, {1}},
+                             {262, 3, {planes == 1 ? 1u : 2u}},
+                             {277, 3, {n}},
+                             {284, 3, {planes == 1 ? 1u : 2u}},
+                             {322, 3, {16}},
+                             {323, 3, {16}},
+                             {324, 4, {}},
+                             {325, 4, {}}};
+    const std::size_t extraAt = 8 + 2 + 12 * tags.size() + 4;
+    const std::size_t pixelsAt = extraAt + 3 * 4 * 3;
+    for (std::uint32_t p = 0; p < n; ++p) {
+        tags[2].values.push_back(8);
+        tags[9].values.push_back(static_cast<std::uint32_t>(pixelsAt) + 256 * p);
+        tags[10].values.push_back(256);
+    }
+    std::string s = std::string("II*\0", 4) + std::string(4, '\0');
+    putU16(s, 4, 8);
+    std::string entries(2, '\0'), extra;
+    putU16(entries, 0, static_cast<int>(tags.size()));
+    const auto put = [](std::string& out, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out += static_cast<char>(v >> (8 * i));
+    };
+    for (const Tag& t : tags) {
+        const int size = t.type == 3 ? 2 : 4;
+        put(entries, static_cast<std::uint32_t>(t.tag), 2);
+        put(entries, static_cast<std::uint32_t>(t.type), 2);
+        put(entries, static_cast<std::uint32_t>(t.values.size()), 4);
+        std::string data;
+        for (std::uint32_t v : t.values)
+            put(data, v, size);
+        if (data.size() > 4) {
+            put(entries, static_cast<std::uint32_t>(extraAt + extra.size()), 4);
+            extra += data + std::string(12 - data.size(), '\0');
+        } else {
+            entries += data + std::string(4 - data.size(), '\0');
+        }
+    }
+    s += entries + std::string(4, '\0') + extra;
+    s.resize(pixelsAt, '\0');
+    for (int p = 0; p < planes; ++p)
+        for (int i = 0; i < 256; ++i)
+            s += static_cast<char>(i + p);
+    return s;
+}
+
+TEST_F(ImageFileTest, ATiledTiffIsReadOrSaidToBeUnsupported) {
+    for (const int planes : {1, 3}) {
+        const QString path = write("tiles.tif", tiledTiff(planes));
+        const int v = 2 * 16 + 3;
+        const QRgb expected = planes == 1 ? qRgb(v, v, v) : qRgb(v, v + 1, v + 2);
+        for (const QSize& wanted : {QSize(), QSize(8, 8)}) {
+            ImageFile image;
+            if (image.load(path, wanted)) {
+                EXPECT_EQ(image.naturalSize(), QSize(16, 16));
+                if (!wanted.isValid())
+                    EXPECT_EQ(image.image().pixel(3, 2), expected) << planes;
+            } else {
+                EXPECT_EQ(image.errorString(), QStringLiteral("TIFF pictures stored in tiles of "
+                                                              "this kind are not supported"));
+            }
+        }
+    }
 }
 
 } // namespace

@@ -123,6 +123,22 @@ TEST(PcxDecoder, DamagedAndHostileFilesAreRefusedWithoutAllocatingTheirClaims) {
     pcx::Image image;
     EXPECT_EQ(decodeBytes(good, image, 40 * 30 - 1), pcx::Error::TooLarge);
     EXPECT_EQ(decodeBytes(good, image, 40 * 30), pcx::Error::None);
+
+    // 256 colours whose palette was cut off: the colours are unknown, so nothing is shown.
+    PcxMaker eight{8, 1, 40, 30};
+    eight.endPalette = {qRgb(255, 0, 0), qRgb(0, 0, 255)};
+    eight.index = [](int x, int y) {
+        return (x + y) % 2;
+    };
+    const std::string whole = eight.file();
+    for (const std::size_t cut : {std::size_t(1), std::size_t(300), std::size_t(768)}) {
+        EXPECT_EQ(decodeBytes(whole.substr(0, whole.size() - cut), image), pcx::Error::Truncated)
+            << cut;
+        EXPECT_TRUE(image.pixels.empty());
+    }
+    // A whole palette followed by more bytes is still found right after the pixels.
+    ASSERT_EQ(decodeBytes(whole + std::string(5, '\x0C'), image), pcx::Error::None);
+    EXPECT_EQ(image.pixels[1], qRgb(0, 0, 255));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "search/inventory/InventoryHtml.h"
 #include "search/inventory/Thumbnails.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -130,6 +131,16 @@ TEST_F(InventoryReportTest, ThumbnailsAreSmallAndUnreadablePicturesSaySo) {
     ThumbnailSet stopped;
     EXPECT_FALSE(
         stopped.build(report, m_images.path().toStdString(), [](int, int) { return false; }));
+
+    // A picture whose name leads out of the Images folder is missing, whatever file is there.
+    QDir(m_images.path()).mkdir(QStringLiteral("Images"));
+    CHouseObject& first = *m_doc.sections().front()->blocks().front()->floorObjects().front();
+    first.pictures.append("Escaped", "../sofa.jpg");
+    ThumbnailSet confined;
+    ASSERT_TRUE(confined.build(collectInventory(m_doc, options()),
+                               m_images.filePath(QStringLiteral("Images")).toStdString()));
+    EXPECT_FALSE(confined.find("../sofa.jpg")->ok);
+    EXPECT_EQ(confined.find("../sofa.jpg")->error, "The file name leads outside the Images folder");
 }
 
 // The page with every embedded picture's bytes replaced by a mark: the golden file keeps the
