@@ -8,6 +8,7 @@
 #include "platform/RuntimeDirectory.h"
 #include "platform/SettingsFile.h"
 #include "platform/TextCodec.h"
+#include "platform/guard/GuardedApplication.h"
 #include "shell/CMainFrame.h"
 #include "shell/DocumentController.h"
 #include "shell/Prompter.h"
@@ -102,7 +103,7 @@ int runArdenvo(int argc, char** argv) {
         return 0;
     }
 
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ardenvo"));
     QApplication::setApplicationVersion(QStringLiteral("1.2"));
     QApplication::setWindowIcon(appIcon());

@@ -156,10 +156,8 @@ std::string lineField(std::string_view text) {
     std::string result;
     result.reserve(readable.size());
     const auto hex = [&result](unsigned char byte) {
-        static const char digits[] = "0123456789abcdef";
-        result += "\\x";
-        result += digits[byte >> 4];
-        result += digits[byte & 15];
+        char shown[4];
+        result.append(shown, writeByteEscape(shown, byte));
     };
     for (std::size_t i = 0; i < readable.size(); ++i) {
         const auto c = static_cast<unsigned char>(readable[i]);

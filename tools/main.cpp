@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iostream>
 #include <iterator>
+#include <new>
 
 namespace ardenvo::tool {
 
@@ -75,8 +76,14 @@ int main(int argc, char** argv) {
             printUsage(std::cout, c.usage);
             return 0;
         }
-        const int code =
-            c.run(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+        int code = kExitFailure;
+        try {
+            code = c.run(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+        } catch (const std::bad_alloc&) {
+            // Commands write their files by safe replacement: what was there stays as it was.
+            std::cout.flush();
+            reportError(std::cerr, "Not enough memory to finish the command \"" + first + "\"");
+        }
         // These meet the running programs (the others only read or write files): what kept them
         // from it is known once they ran.
         if (first == "open-projects" || first == "reset")

@@ -5,6 +5,7 @@
 #include "platform/QuitOnSignal.h"
 #include "platform/RuntimeDirectory.h"
 #include "platform/SettingsFile.h"
+#include "platform/guard/GuardedApplication.h"
 #include "reminder/core/SystemEnvironment.h"
 #include "reminder/ui/ReminderIcons.h"
 #include "reminder/ui/ReminderWindow.h"
@@ -49,7 +50,7 @@ int writeScreenshot(ardenvo::ReminderWindow& window, const QString& path) {
 
 int main(int argc, char** argv) {
     ardenvo::ignoreFileSizeLimitSignal();
-    QApplication app(argc, argv);
+    ardenvo::GuardedApplication app(argc, argv);
     QApplication::setApplicationName("Ardenvo Reminder");
     QApplication::setApplicationVersion("1.2");
     QApplication::setQuitOnLastWindowClosed(false);

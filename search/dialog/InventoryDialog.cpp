@@ -1,7 +1,5 @@
 #include "search/dialog/InventoryDialog.h"
 
-#include "search/engine/ReportWriter.h"
-
 #include "model/CBrenvikaDoc.h"
 #include "platform/AppPaths.h"
 #include "search/dialog/InventoryPrompts.h"
@@ -144,6 +142,10 @@ void InventoryDialog::updatePreview() {
     // The first page is the title page: the totals, and no pictures to decode.
     const InventoryReport report = collectInventory(m_doc, options(now()));
     const auto document = makeInventoryDocument(report, ThumbnailSet());
+    if (!document) {
+        m_preview->setText(QString::fromLatin1(kDocumentTooLarge));
+        return;
+    }
     m_preview->setPixmap(QPixmap::fromImage(previewFirstPage(*document, kPreviewWidth)));
 }
 
@@ -202,6 +204,10 @@ void InventoryDialog::saveAsPdf() {
                      QStringLiteral("PDF files (*.pdf)"), path, report, thumbnails))
         return;
     const auto document = makeInventoryDocument(report, thumbnails);
+    if (!document) {
+        reportWriteFailure(path, QString::fromLatin1(kDocumentTooLarge));
+        return;
+    }
     QString error;
     bool cancelled = false;
     const bool ok = underProgress(
@@ -223,10 +229,9 @@ void InventoryDialog::saveAsHtml() {
     if (!prepareSave(QStringLiteral("Save as HTML"), QStringLiteral(".html"),
                      QStringLiteral("HTML files (*.html *.htm)"), path, report, thumbnails))
         return;
-    const std::string html = writeInventoryHtml(report, thumbnails);
     // As every report: replaced safely, and a link planted at the name is not written through.
     std::string error;
-    if (!saveReport(path.toStdString(), html, error))
+    if (!saveInventoryHtml(path.toStdString(), report, thumbnails, error))
         reportWriteFailure(path, QString::fromStdString(error));
 }
 
@@ -238,6 +243,10 @@ void InventoryDialog::print() {
     if (!prepare(report, thumbnails))
         return;
     const auto document = makeInventoryDocument(report, thumbnails);
+    if (!document) {
+        m_prompts.message(this, QString::fromLatin1(kDocumentTooLarge));
+        return;
+    }
     underProgress(QStringLiteral("Printing..."), [&](const InventoryProgress& progress) {
         return paintInventory(*document, m_printer, progress);
     });

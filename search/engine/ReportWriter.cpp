@@ -5,6 +5,7 @@
 #include "model/CHouseObject.h"
 #include "model/CSection.h"
 #include "model/SafeFile.h"
+#include "model/TextEncoding.h"
 #include "search/engine/NumberText.h"
 
 #include <algorithm>
@@ -37,15 +38,21 @@ constexpr const char* kNoBlock = "<p>In order for the tobrin to find what you wa
                                  "him where to look \t\t(select at least one room/hall)</p>";
 constexpr const char* kNothingFound = "<p>No objects found</p>";
 
-// Which bytes are written as references.
+// Which bytes need more than a copy: the markup characters, which become references, control
+// characters, which are shown as their bytes, and every byte of a multi-byte character, whose text
+// decides how it reads.
 constexpr std::array<bool, 256> kSpecial = [] {
     std::array<bool, 256> special{};
     for (unsigned char c : {'&', '<', '>', '"', '\''})
         special[c] = true;
+    for (int c = 0; c < 0x20; ++c)
+        special[static_cast<std::size_t>(c)] = c != '\t' && c != '\n' && c != '\r';
+    for (int c = 0x7F; c < 0x100; ++c)
+        special[static_cast<std::size_t>(c)] = true;
     return special;
 }();
 
-// The reference of a special byte.
+// The reference of a markup character.
 std::string_view referenceOf(char c) {
     switch (c) {
     case '&':
@@ -61,23 +68,69 @@ std::string_view referenceOf(char c) {
     }
 }
 
-// The most bytes escaping `text` can give: the longest reference is six bytes.
-constexpr std::size_t kMaxEscapedGrowth = 6;
+// The most bytes escaping one byte of a text can give: an undefined Windows-1252 byte reads as a
+// C1 control, shown as the eight characters "\xc2\x81".
+constexpr std::size_t kMaxEscapedGrowth = 8;
 
-// Writes the escaped text at `into`, which has room for kMaxEscapedGrowth times its size, and
-// returns the end. Runs between special bytes are copied whole: reports can run to many megabytes.
-char* writeEscaped(char* into, std::string_view text) {
+char* writeUtf8(char* into, char32_t cp) {
+    if (cp < 0x80) {
+        *into++ = static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        *into++ = static_cast<char>(0xC0 | (cp >> 6));
+        *into++ = static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        // Windows-1252 reaches no further than U+2122.
+        *into++ = static_cast<char>(0xE0 | (cp >> 12));
+        *into++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *into++ = static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    return into;
+}
+
+// A C1 control (U+0080 to U+009F) as UTF-8: shown as its two bytes, as the tool's listings do.
+char* writeC1Escape(char* into, char32_t cp) {
+    into = writeByteEscape(into, 0xC2);
+    return writeByteEscape(into, static_cast<unsigned char>(cp));
+}
+
+// Writes the text at `into`, which has room for kMaxEscapedGrowth times its size, and returns the
+// end. The text is read as the house's texts are everywhere (UTF-8 when it is valid UTF-8, else
+// Windows-1252) and written as UTF-8 with markup characters as references and control characters
+// shown as their bytes ("\x1b"), so the report is valid in any case. Runs of plain bytes are copied
+// whole: reports can run to many megabytes.
+// `utf8` says whether the text is valid UTF-8 when the caller knows (1 or 0), else -1.
+char* writeEscaped(char* into, std::string_view text, int utf8 = -1) {
     const char* run = text.data();
     const char* const end = run + text.size();
     for (const char* p = run; p < end; ++p) {
-        if (!kSpecial[static_cast<unsigned char>(*p)])
+        const auto c = static_cast<unsigned char>(*p);
+        if (!kSpecial[c])
             continue;
+        if (c >= 0x80) {
+            if (utf8 < 0)
+                utf8 = isValidUtf8(text) ? 1 : 0;
+            if (utf8 == 1 && !(c == 0xC2 && static_cast<unsigned char>(p[1]) < 0xA0))
+                continue; // a character of valid UTF-8, copied with its run
+        }
         std::memcpy(into, run, static_cast<std::size_t>(p - run));
         into += p - run;
-        const std::string_view reference = referenceOf(*p);
-        std::memcpy(into, reference.data(), reference.size());
-        into += reference.size();
         run = p + 1;
+        if (c >= 0x80) {
+            if (utf8 == 1) {
+                // U+0080 to U+009F in valid UTF-8: the C2 lead byte and its continuation.
+                into = writeC1Escape(into, static_cast<unsigned char>(*++p));
+                run = p + 1;
+            } else {
+                const char32_t cp = windows1252CodePoint(c);
+                into = cp < 0xA0 ? writeC1Escape(into, cp) : writeUtf8(into, cp);
+            }
+        } else if (c < 0x20 || c == 0x7F) {
+            into = writeByteEscape(into, c);
+        } else {
+            const std::string_view reference = referenceOf(*p);
+            std::memcpy(into, reference.data(), reference.size());
+            into += reference.size();
+        }
     }
     std::memcpy(into, run, static_cast<std::size_t>(end - run));
     return into + (end - run);
@@ -88,10 +141,31 @@ char* writeText(char* into, std::string_view text) {
     return into + text.size();
 }
 
+// Texts longer than this are escaped a slice at a time, so that the room for their longest form is
+// never asked for at once.
+constexpr std::size_t kSliceBytes = 1 << 16;
+
+// Calls `write(slice, utf8)` for consecutive slices of the text, none cutting a character.
+template <typename Write> void forEachSlice(std::string_view text, Write write) {
+    const int utf8 = isValidUtf8(text) ? 1 : 0;
+    while (!text.empty()) {
+        std::size_t cut = std::min(text.size(), kSliceBytes);
+        // A continuation byte begins no character; C2 and the byte after it are shown together.
+        while (utf8 && cut < text.size() && cut > 0 &&
+               (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+            --cut;
+        write(text.substr(0, cut), utf8);
+        text.remove_prefix(cut);
+    }
+}
+
 void appendEscaped(std::string& out, std::string_view text) {
-    const std::size_t size = out.size();
-    out.resize(size + text.size() * kMaxEscapedGrowth);
-    out.resize(static_cast<std::size_t>(writeEscaped(out.data() + size, text) - out.data()));
+    forEachSlice(text, [&out](std::string_view slice, int utf8) {
+        const std::size_t size = out.size();
+        out.resize(size + slice.size() * kMaxEscapedGrowth);
+        out.resize(
+            static_cast<std::size_t>(writeEscaped(out.data() + size, slice, utf8) - out.data()));
+    });
 }
 
 void appendQuoted(std::string& out, std::string_view text) {
@@ -139,41 +213,59 @@ private:
     std::size_t m_size = 0;
 };
 
-void appendRow(ReportBuffer& out, const SearchRow& row) {
-    const std::string_view notes = row.object->notes;
-    std::string_view category, name, value;
+// The pieces of a row in order: `put` takes markup, `escape` a text of the house.
+template <typename Put, typename Escape>
+void rowPieces(const SearchRow& row, Put put, Escape escape) {
+    put("<tr>\t<td>"sv);
+    escape(row.object->name);
+    put("</td>\r\n\t<td>"sv);
+    escape(row.section->name);
+    put("</td>\r\n\t<td>"sv);
+    escape(row.block->name);
+    put("</td>\r\n\t<td>"sv);
+    escape(row.location);
+    put("</td>\r\n\t<td>"sv);
+    if (row.object->notes.empty())
+        put("&nbsp;"sv);
+    else
+        escape(row.object->notes);
+    put("</td>\r\n\t<td>"sv);
     if (row.field) {
-        category = row.category->title;
-        name = row.field->name;
-        value = row.field->value;
-    }
-    const std::size_t texts = row.object->name.size() + row.section->name.size() +
-                              row.block->name.size() + row.location.size() + notes.size() +
-                              category.size() + name.size() + value.size();
-    // Room for the markup of a row (under 150 bytes) and the texts escaped at their longest; the
-    // string is cut to what was written. Writing through a pointer spares a size check per piece.
-    char* p = out.room(256 + texts * kMaxEscapedGrowth);
-    p = writeText(p, "<tr>\t<td>"sv);
-    p = writeEscaped(p, row.object->name);
-    p = writeText(p, "</td>\r\n\t<td>"sv);
-    p = writeEscaped(p, row.section->name);
-    p = writeText(p, "</td>\r\n\t<td>"sv);
-    p = writeEscaped(p, row.block->name);
-    p = writeText(p, "</td>\r\n\t<td>"sv);
-    p = writeEscaped(p, row.location);
-    p = writeText(p, "</td>\r\n\t<td>"sv);
-    p = notes.empty() ? writeText(p, "&nbsp;"sv) : writeEscaped(p, notes);
-    p = writeText(p, "</td>\r\n\t<td>"sv);
-    if (row.field) {
-        p = writeEscaped(p, category);
-        p = writeText(p, "</td>\r\n\t<td>"sv);
-        p = writeEscaped(p, name);
-        p = writeText(p, "</td><td>"sv);
-        p = writeEscaped(p, value);
+        escape(row.category->title);
+        put("</td>\r\n\t<td>"sv);
+        escape(row.field->name);
+        put("</td><td>"sv);
+        escape(row.field->value);
     } else {
-        p = writeText(p, "&nbsp;</td>\r\n\t<td>&nbsp;</td><td>&nbsp;"sv);
+        put("&nbsp;</td>\r\n\t<td>&nbsp;</td><td>&nbsp;"sv);
     }
-    p = writeText(p, "</td>\r\n</tr>\r\n"sv);
+    put("</td>\r\n</tr>\r\n"sv);
+}
+
+void appendRow(ReportBuffer& out, const SearchRow& row) {
+    std::size_t texts = row.object->name.size() + row.section->name.size() +
+                        row.block->name.size() + row.location.size() + row.object->notes.size();
+    if (row.field)
+        texts += row.category->title.size() + row.field->name.size() + row.field->value.size();
+    if (texts > kSliceBytes) {
+        // A row of long texts: escaped a slice at a time rather than given room for its longest
+        // form at once.
+        rowPieces(
+            row, [&out](std::string_view markup) { out += markup; },
+            [&out](std::string_view text) {
+                forEachSlice(text, [&out](std::string_view slice, int utf8) {
+                    out.commit(
+                        writeEscaped(out.room(slice.size() * kMaxEscapedGrowth), slice, utf8));
+                });
+            });
+        return;
+    }
+    // Room for the markup of a row (under 150 bytes) and the texts escaped at their longest; the
+    // buffer is cut to what was written. Writing through a pointer spares a size check per piece.
+    char* p = out.room(256 + texts * kMaxEscapedGrowth);
+    rowPieces(
+        row, [&p](std::string_view markup) { p = writeText(p, markup); },
+        [&p](std::string_view text) { p = writeEscaped(p, text); });
     out.commit(p);
 }
 
@@ -299,6 +391,14 @@ std::string reportHeading(const SearchCriteria& c) {
     return out;
 }
 
+void streamReport(const SearchCriteria& criteria, const SearchResult& result,
+                  const std::function<void(std::string_view)>& sink) {
+    constexpr std::size_t kChunk = 1 << 20;
+    ReportBuffer chunk(kChunk + 4096);
+    composeReport(criteria, result, chunk, kChunk, [&](std::string_view full) { sink(full); });
+    sink(chunk.view());
+}
+
 std::string writeReport(const SearchCriteria& criteria, const SearchResult& result) {
     // Rows average under 200 bytes; reserving spares the copies of a long report.
     ReportBuffer out(2048 + result.rows.size() * 200);
@@ -333,14 +433,15 @@ bool saveReport(const std::string& path, std::string_view bytes, std::string& er
     return writeFile(path, error, [&](auto write) { write(bytes); });
 }
 
+bool saveReport(const std::string& path,
+                const std::function<void(const std::function<void(std::string_view)>&)>& produce,
+                std::string& error) {
+    return writeFile(path, error, [&](auto write) { produce(write); });
+}
+
 bool saveReport(const std::string& path, const SearchCriteria& criteria, const SearchResult& result,
                 std::string& error) {
-    return writeFile(path, error, [&](auto write) {
-        constexpr std::size_t kChunk = 1 << 20;
-        ReportBuffer chunk(kChunk + 4096);
-        composeReport(criteria, result, chunk, kChunk, [&](std::string_view full) { write(full); });
-        write(chunk.view());
-    });
+    return writeFile(path, error, [&](auto write) { streamReport(criteria, result, write); });
 }
 
 } // namespace ardenvo

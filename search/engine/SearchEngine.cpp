@@ -2,6 +2,7 @@
 
 #include "model/CBrenvikaDoc.h"
 #include "search/engine/CaseFold.h"
+#include "search/engine/LocationText.h"
 #include "search/engine/NumberText.h"
 
 namespace ardenvo {
@@ -28,7 +29,8 @@ public:
     }
 
 private:
-    // The location text of nested objects at each depth below the floor, built once per parent;
+    // The location text of nested objects at each depth below the floor, built once per parent and
+    // nest position;
     // `stored` is its copy in the result, made only when a row there is listed.
     struct Level {
         std::string text;
@@ -46,9 +48,8 @@ private:
             row.location = currentLocation();
             m_result.rows.push_back(row);
         }
-        visitChildren(section, block, object, NestPosition::OnTop, ", on the ");
-        visitChildren(section, block, object, NestPosition::Inside, ", inside the ");
-        visitChildren(section, block, object, NestPosition::Under, ", under the ");
+        for (NestPosition pos : kNestOrder)
+            visitChildren(section, block, object, pos);
     }
 
     // The objects and their fields lie scattered over the heap, and each is reached only through
@@ -128,23 +129,20 @@ private:
     }
 
     void visitChildren(const CSection& section, const CBlock& block, const CHouseObject& object,
-                       NestPosition pos, const char* relation) {
+                       NestPosition pos) {
         const auto& children = object.children(pos);
         if (children.empty())
             return;
         if (m_levels.size() <= m_depth)
             m_levels.emplace_back();
+        m_chain.emplace_back(pos, &object);
         Level& level = m_levels[m_depth];
-        if (m_depth == 0)
-            level.text = "On the floor";
-        else
-            level.text = m_levels[m_depth - 1].text;
-        level.text += relation;
-        level.text += object.name;
+        level.text = locationText(m_chain);
         level.stored = {};
         ++m_depth;
         visitList(section, block, children);
         --m_depth;
+        m_chain.pop_back();
     }
 
     // The first field, over the categories in order, whose name contains the field text.
@@ -225,6 +223,7 @@ private:
     bool m_firstValue = true;
     std::string m_buffer;
     std::vector<Level> m_levels;
+    ContainerChain m_chain; // the containers of the objects being visited
     std::size_t m_depth = 0;
 };
 

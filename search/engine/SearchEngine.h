@@ -22,7 +22,7 @@ struct SearchRow {
     const CHouseObject* object = nullptr;
     const CSection* section = nullptr;
     const CBlock* block = nullptr;
-    std::string_view location;            // "On the floor", ", on the X" ... as the report shows it
+    std::string_view location;            // as locationText (LocationText.h) words it
     const CFieldList* category = nullptr; // holds `field`
     const CField* field = nullptr;
 };

@@ -235,7 +235,18 @@ std::unique_ptr<QTextDocument> makeInventoryDocument(const InventoryReport& repo
         }
         return it->second.toStdString();
     };
-    const std::string html = writeInventoryHtml(report, thumbnails, source);
+    std::string html;
+    bool tooLarge = false;
+    streamInventoryHtml(
+        report, thumbnails,
+        [&](std::string_view piece) {
+            tooLarge = tooLarge || html.size() + piece.size() > kMaxDocumentHtmlBytes;
+            if (!tooLarge)
+                html += piece;
+        },
+        source);
+    if (tooLarge)
+        return nullptr;
     doc->setHtml(QString::fromUtf8(html.data(), static_cast<qsizetype>(html.size())));
     return doc;
 }

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 
+#include <cstddef>
 #include <memory>
 
 class QPagedPaintDevice;
@@ -14,9 +15,19 @@ namespace ardenvo {
 
 struct InventoryReport;
 
+// The most HTML a report is laid out from, some 30 000 objects. Qt's rich text holds every
+// character and cell of the page at once, about forty bytes per byte of HTML (and lays a page of
+// this size out for minutes), so a longer report is refused rather than left to run out of
+// memory; as HTML it can be written at any length.
+inline constexpr std::size_t kMaxDocumentHtmlBytes = std::size_t{8} << 20;
+// What the tool and the dialog say when a report passes that size.
+inline constexpr const char* kDocumentTooLarge =
+    "The report is too large to lay out as pages; save it as HTML, or choose fewer rooms or "
+    "leave out the nested objects";
+
 // The report laid out by Qt's rich text, for the preview, printing and PDF. Thumbnails are held
 // by the document as small JPEG resources and decoded when a page shows them. Needs a
-// QGuiApplication (fonts).
+// QGuiApplication (fonts). Nothing when the page passes kMaxDocumentHtmlBytes.
 std::unique_ptr<QTextDocument> makeInventoryDocument(const InventoryReport& report,
                                                      const ThumbnailSet& thumbnails);
 

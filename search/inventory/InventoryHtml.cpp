@@ -16,9 +16,13 @@ namespace {
 // Further pictures of an object per row of small thumbnails, so a row fits a page's width.
 constexpr std::size_t kThumbnailsPerRow = 5;
 
-// A text of the house, readable and harmless: UTF-8, escaped, line breaks kept.
+// The page is handed on in pieces of about this size.
+constexpr std::size_t kPieceBytes = 1 << 20;
+
+// A text of the house, readable and harmless: UTF-8, escaped, control characters shown as bytes,
+// line breaks kept.
 std::string text(std::string_view bytes) {
-    const std::string escaped = htmlEscape(toUtf8(bytes));
+    const std::string escaped = htmlEscape(bytes);
     std::string out;
     out.reserve(escaped.size());
     for (std::size_t i = 0; i < escaped.size(); ++i) {
@@ -145,8 +149,16 @@ void roomTotals(std::string& html, const InventoryRoom& room) {
             std::to_string(t.insured) + " with a value)</p>\n";
 }
 
+// Hands the page written so far on once it makes a piece.
+void handOn(std::string& html, const HtmlSink& sink) {
+    if (html.size() < kPieceBytes)
+        return;
+    sink(html);
+    html.clear();
+}
+
 void room(std::string& html, const InventoryRoom& room, bool photos, const ThumbnailSet& thumbnails,
-          const ThumbnailSource& source) {
+          const ThumbnailSource& source, const HtmlSink& sink) {
     html += "<h3>" + text(room.block->name) + "</h3>\n";
     if (photos) {
         const std::vector<InventoryPicture> shown = inventoryPictures(room.block->pictures);
@@ -179,6 +191,7 @@ void room(std::string& html, const InventoryRoom& room, bool photos, const Thumb
                 pictures(html, shown, thumbnails, source);
                 html += "</td></tr>\n";
             }
+            handOn(html, sink);
         }
         html += "</table>\n";
     }
@@ -191,8 +204,8 @@ std::string embeddedThumbnail(const std::string&, const Thumbnail& thumb) {
     return "data:image/jpeg;base64," + thumb.jpeg.toBase64().toStdString();
 }
 
-std::string writeInventoryHtml(const InventoryReport& report, const ThumbnailSet& thumbnails,
-                               const ThumbnailSource& source) {
+void streamInventoryHtml(const InventoryReport& report, const ThumbnailSet& thumbnails,
+                         const HtmlSink& sink, const ThumbnailSource& source) {
     const InventoryOptions& o = report.options;
     std::string html = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" +
                        text(o.title) + "</title>\n" + kStyle + "</head>\n<body>\n";
@@ -208,13 +221,28 @@ std::string writeInventoryHtml(const InventoryReport& report, const ThumbnailSet
             section = r.section;
             html += "<h2 style=\"page-break-before: always\">" + text(section->name) + "</h2>\n";
         }
-        room(html, r, o.includePhotos, thumbnails, source);
+        room(html, r, o.includePhotos, thumbnails, source, sink);
     }
     html += "<h2 style=\"page-break-before: always\">Totals of the house</h2>\n";
     html += "<p>Objects: " + std::to_string(report.totals.objects) + "</p>\n";
     totalsTable(html, report.totals);
     html += "</body>\n</html>\n";
+    sink(html);
+}
+
+std::string writeInventoryHtml(const InventoryReport& report, const ThumbnailSet& thumbnails,
+                               const ThumbnailSource& source) {
+    std::string html;
+    streamInventoryHtml(
+        report, thumbnails, [&html](std::string_view piece) { html += piece; }, source);
     return html;
+}
+
+bool saveInventoryHtml(const std::string& path, const InventoryReport& report,
+                       const ThumbnailSet& thumbnails, std::string& error) {
+    return saveReport(
+        path, [&](const HtmlSink& write) { streamInventoryHtml(report, thumbnails, write); },
+        error);
 }
 
 } // namespace ardenvo

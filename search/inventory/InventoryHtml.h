@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace ardenvo {
 
@@ -22,5 +23,16 @@ std::string embeddedThumbnail(const std::string& fileName, const Thumbnail& thum
 // a framed "missing picture: FILE".
 std::string writeInventoryHtml(const InventoryReport& report, const ThumbnailSet& thumbnails,
                                const ThumbnailSource& source = embeddedThumbnail);
+
+// Receives a page piece by piece, in order.
+using HtmlSink = std::function<void(std::string_view)>;
+// The same page handed to `sink` in pieces of about a megabyte, so that a report of any length is
+// never held whole.
+void streamInventoryHtml(const InventoryReport& report, const ThumbnailSet& thumbnails,
+                         const HtmlSink& sink, const ThumbnailSource& source = embeddedThumbnail);
+// The page with its pictures embedded, written to `path` as it is made and replacing the file
+// safely, as every report. On failure returns false and sets `error` to the system's reason.
+bool saveInventoryHtml(const std::string& path, const InventoryReport& report,
+                       const ThumbnailSet& thumbnails, std::string& error);
 
 } // namespace ardenvo

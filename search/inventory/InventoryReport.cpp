@@ -2,6 +2,7 @@
 
 #include "model/CBrenvikaDoc.h"
 #include "model/TreeOrder.h"
+#include "search/engine/LocationText.h"
 #include "search/engine/NumberText.h"
 
 #include <charconv>
@@ -16,18 +17,6 @@ bool isBlank(char c) {
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-const char* nestWords(NestPosition position) {
-    switch (position) {
-    case NestPosition::OnTop:
-        return ", on the ";
-    case NestPosition::Inside:
-        return ", inside the ";
-    case NestPosition::Under:
-        break;
-    }
-    return ", under the ";
 }
 
 void addValues(const CHouseObject& object, InventoryTotals& totals) {
@@ -46,16 +35,27 @@ void addValues(const CHouseObject& object, InventoryTotals& totals) {
     }
 }
 
-// Depth first as the object tree shows it; the location grows as the search report's does.
-void collectObject(const CHouseObject& object, const std::string& location, bool nested,
-                   InventoryRoom& room) {
+// Depth first as the object tree shows it, with the search report's locations. `chain` holds the
+// containers of `object`; siblings share one location text.
+void collectObject(const CHouseObject& object, std::string_view location, bool nested,
+                   ContainerChain& chain, InventoryReport& report, InventoryRoom& room) {
     room.items.push_back({&object, location});
     addValues(object, room.totals);
     if (!nested)
         return;
-    for (const TreeChild& child : childrenInTreeOrder(object))
-        collectObject(*child.object, location + nestWords(child.position) + object.name, nested,
-                      room);
+    const std::string* shared = nullptr;
+    for (const TreeChild& child : childrenInTreeOrder(object)) {
+        if (!shared || chain.back().first != child.position) {
+            if (shared)
+                chain.pop_back();
+            chain.emplace_back(child.position, &object);
+            report.locations.push_back(std::make_unique<const std::string>(locationText(chain)));
+            shared = report.locations.back().get();
+        }
+        collectObject(*child.object, *shared, nested, chain, report, room);
+    }
+    if (shared)
+        chain.pop_back();
 }
 
 } // namespace
@@ -109,8 +109,9 @@ InventoryReport collectInventory(const CBrenvikaDoc& doc, const InventoryOptions
             InventoryRoom room;
             room.section = sections[s].get();
             room.block = blocks[b].get();
+            ContainerChain chain;
             for (const CHouseObject* object : floorObjectsInTreeOrder(*blocks[b]))
-                collectObject(*object, "On the floor", options.includeNested, room);
+                collectObject(*object, "On the floor", options.includeNested, chain, report, room);
             report.totals.add(room.totals);
             report.rooms.push_back(std::move(room));
         }

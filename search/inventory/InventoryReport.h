@@ -4,6 +4,7 @@
 #include "search/engine/SearchScope.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,7 +47,7 @@ struct InventoryTotals {
 // One listed object and where it stands, in the words of the search report.
 struct InventoryItem {
     const CHouseObject* object = nullptr;
-    std::string location; // "On the floor", "On the floor, inside the Wardrobe", ...
+    std::string_view location; // "On the floor", "On the floor, inside the Wardrobe", ...
 };
 
 struct InventoryRoom {
@@ -61,6 +62,9 @@ struct InventoryReport {
     InventoryOptions options;
     std::vector<InventoryRoom> rooms; // house order; every chosen room, even an empty one
     InventoryTotals totals;
+    // The location texts the items view, one per parent and nest position: a report is moved,
+    // never copied.
+    std::vector<std::unique_ptr<const std::string>> locations;
 };
 
 // The number a value starts with, read as the search reads it; nothing when the text does not

@@ -1,6 +1,7 @@
 #include "ToolRunner.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,10 +36,12 @@ ToolResult runProgram(const std::string& program, const std::vector<std::string>
         _exit(127);
     }
     int status = 0;
-    if (waitpid(pid, &status, 0) != pid)
-        throw std::runtime_error("waitpid failed");
+    struct rusage usage {};
+    if (wait4(pid, &status, 0, &usage) != pid)
+        throw std::runtime_error("wait4 failed");
 
     ToolResult result;
+    result.peakKilobytes = usage.ru_maxrss;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     if (stdoutPath.empty())
         result.out = readBytes(outPath);

@@ -11,6 +11,7 @@ struct ToolResult {
     int exitCode = -1;
     std::string out;
     std::string err;
+    long peakKilobytes = 0; // the most memory the program held at once (its peak resident set)
 };
 
 // Runs a program with the arguments, no shell between, and collects its exit code and both

@@ -8,6 +8,8 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <functional>
+#include <initializer_list>
 #include <ostream>
 
 namespace ardenvo::tool {
@@ -35,19 +37,12 @@ std::string localTimeText(const LocalDateTime& t) {
     return buffer;
 }
 
-Json picturesJson(const CFieldList& pictures) {
-    Json list = Json::array();
-    for (const auto& p : pictures.entries())
-        list.push_back({{"name", text(p->name)}, {"file", text(p->value)}});
-    return list;
+Json pictureJson(const CField& picture) {
+    return {{"name", text(picture.name)}, {"file", text(picture.value)}};
 }
 
-Json categoryJson(const CFieldList& category) {
-    Json fields = Json::array();
-    for (const auto& f : category.entries())
-        fields.push_back(
-            {{"category", text(f->category)}, {"name", text(f->name)}, {"value", text(f->value)}});
-    return {{"title", text(category.title)}, {"fields", std::move(fields)}};
+Json fieldJson(const CField& f) {
+    return {{"category", text(f.category)}, {"name", text(f.name)}, {"value", text(f.value)}};
 }
 
 Json reminderJson(const CReminder& r) {
@@ -61,34 +56,6 @@ Json reminderJson(const CReminder& r) {
             {"repeatOnNumber", r.repeatOnNumber},
             {"repeatOnAnchor", r.repeatOnAnchor},
             {"repeatOnUnit", r.repeatOnUnit}};
-}
-
-// Built by moving each member in: an initializer list would copy every nested subtree.
-Json objectJson(const CHouseObject& object) {
-    Json categories = Json::array();
-    for (const auto& c : object.categories())
-        categories.push_back(categoryJson(*c));
-    Json reminders = Json::array();
-    for (const auto& r : object.reminders())
-        reminders.push_back(reminderJson(*r));
-    auto nested = [&](NestPosition pos) {
-        Json list = Json::array();
-        for (const auto& child : object.children(pos))
-            list.push_back(objectJson(*child));
-        return list;
-    };
-    Json j = Json::object();
-    j["name"] = text(object.name);
-    j["notes"] = text(object.notes);
-    j["colour"] = object.color;
-    j["rect"] = rectJson(object.location.rect);
-    j["categories"] = std::move(categories);
-    j["pictures"] = picturesJson(object.pictures);
-    j["reminders"] = std::move(reminders);
-    j["under"] = nested(NestPosition::Under);
-    j["inside"] = nested(NestPosition::Inside);
-    j["onTop"] = nested(NestPosition::OnTop);
-    return j;
 }
 
 // A block without its objects, which are streamed one floor object at a time.
@@ -107,8 +74,7 @@ Json blockFields(const CBlock& block) {
             {"rect", rectJson(block.rect())},
             {"changed", block.changed != 0},
             {"neighbours", std::move(neighbours)},
-            {"alignments", std::move(alignments)},
-            {"pictures", picturesJson(block.pictures)}};
+            {"alignments", std::move(alignments)}};
 }
 
 Json sectionFields(const CSection& section) {
@@ -117,9 +83,17 @@ Json sectionFields(const CSection& section) {
             {"offsetY", section.offsetY}, {"nextBlockId", section.nextBlockId}};
 }
 
-// Pretty JSON written piece by piece, so that a house of some hundred thousand objects is never
-// held as one JSON tree. The library writes every value; only the fixed keys and the brackets
-// around the streamed lists are written here.
+// A list member of a streamed object: `writeItem(index, itemDepth)` writes each of its items.
+struct StreamedList {
+    const char* key;
+    std::size_t count;
+    std::function<void(std::size_t, int)> writeItem;
+};
+
+// Pretty JSON written as the house is walked, laid out as the library lays out a whole document,
+// so that its memory never grows with the house: no list (sections, blocks, objects, nested
+// objects, categories, attributes, pictures, reminders) is ever held as one JSON value. The library
+// writes the values; only the keys and brackets of the streamed lists are written here.
 class JsonStream {
 public:
     explicit JsonStream(std::ostream& out) : m_out(out) {}
@@ -139,29 +113,69 @@ public:
         m_out << shifted;
     }
 
-    // An object at `depth`: the members of `fields`, then `listKey` with one item per call of
-    // `writeItem(index, itemDepth)`.
-    template <typename WriteItem>
-    void object(const Json& fields, const char* listKey, std::size_t count, WriteItem writeItem,
-                int depth) {
+    // An object at `depth`: the members of `fields`, then each list.
+    void object(const Json& fields, std::initializer_list<StreamedList> lists, int depth) {
         const std::string pad(static_cast<std::size_t>(depth) * 2, ' ');
         m_out << "{\n";
+        bool first = true;
         for (const auto& [key, v] : fields.items()) {
-            m_out << pad << "  " << Json(key).dump() << ": ";
+            m_out << (first ? "" : ",\n") << pad << "  " << Json(key).dump() << ": ";
             value(v, depth + 1);
-            m_out << ",\n";
+            first = false;
         }
-        m_out << pad << "  " << Json(listKey).dump() << ": [";
-        for (std::size_t i = 0; i < count; ++i) {
-            m_out << (i ? ",\n" : "\n") << pad << "    ";
-            writeItem(i, depth + 2);
+        for (const StreamedList& list : lists) {
+            m_out << (first ? "" : ",\n") << pad << "  " << Json(list.key).dump() << ": [";
+            first = false;
+            for (std::size_t i = 0; i < list.count; ++i) {
+                m_out << (i ? ",\n" : "\n") << pad << "    ";
+                list.writeItem(i, depth + 2);
+            }
+            if (list.count)
+                m_out << '\n' << pad << "  ";
+            m_out << ']';
         }
-        if (count)
-            m_out << '\n' << pad << "  ";
-        m_out << "]\n" << pad << '}';
+        m_out << '\n' << pad << '}';
+    }
+
+    // A list member whose items are small values.
+    template <typename Items, typename ToJson>
+    StreamedList valueList(const char* key, const Items& items, ToJson toJson) {
+        return {key, items.size(), [this, &items, toJson](std::size_t i, int depth) {
+                    value(toJson(*items[i]), depth);
+                }};
+    }
+
+    void houseObject(const CHouseObject& object, int depth) {
+        const Json fields = {{"name", text(object.name)},
+                             {"notes", text(object.notes)},
+                             {"colour", object.color},
+                             {"rect", rectJson(object.location.rect)}};
+        const auto& categories = object.categories();
+        const auto nested = [&](const char* key, NestPosition pos) {
+            const auto& children = object.children(pos);
+            return StreamedList{key, children.size(), [this, &children](std::size_t i, int d) {
+                                    houseObject(*children[i], d);
+                                }};
+        };
+        this->object(fields,
+                     {{"categories", categories.size(),
+                       [&](std::size_t i, int d) {
+                           category(*categories[i], d);
+                       }},
+                      valueList("pictures", object.pictures.entries(), pictureJson),
+                      valueList("reminders", object.reminders(), reminderJson),
+                      nested("under", NestPosition::Under),
+                      nested("inside", NestPosition::Inside),
+                      nested("onTop", NestPosition::OnTop)},
+                     depth);
     }
 
 private:
+    void category(const CFieldList& list, int depth) {
+        object({{"title", text(list.title)}}, {valueList("fields", list.entries(), fieldJson)},
+               depth);
+    }
+
     std::ostream& m_out;
 };
 
@@ -179,26 +193,28 @@ int runJson(const std::vector<std::string>& args, std::ostream& out, std::ostrea
                               {"currentSection", doc.currentSectionIndex()},
                               {"unit", doc.unitIndex()}};
     const auto& sections = doc.sections();
-    json.object(
-        houseFields, "sections", sections.size(),
-        [&](std::size_t s, int sectionDepth) {
-            const CSection& section = *sections[s];
-            const auto& blocks = section.blocks();
-            json.object(
-                sectionFields(section), "blocks", blocks.size(),
-                [&](std::size_t b, int blockDepth) {
-                    const CBlock& block = *blocks[b];
-                    const auto& objects = block.floorObjects();
-                    json.object(
-                        blockFields(block), "objects", objects.size(),
-                        [&](std::size_t o, int objectDepth) {
-                            json.value(objectJson(*objects[o]), objectDepth);
-                        },
-                        blockDepth);
-                },
-                sectionDepth);
-        },
-        0);
+    json.object(houseFields,
+                {{"sections", sections.size(),
+                  [&](std::size_t s, int sectionDepth) {
+                      const auto& blocks = sections[s]->blocks();
+                      json.object(sectionFields(*sections[s]),
+                                  {{"blocks", blocks.size(),
+                                    [&](std::size_t b, int blockDepth) {
+                                        const CBlock& block = *blocks[b];
+                                        const auto& objects = block.floorObjects();
+                                        json.object(
+                                            blockFields(block),
+                                            {json.valueList("pictures", block.pictures.entries(),
+                                                            pictureJson),
+                                             {"objects", objects.size(),
+                                              [&](std::size_t o, int objectDepth) {
+                                                  json.houseObject(*objects[o], objectDepth);
+                                              }}},
+                                            blockDepth);
+                                    }}},
+                                  sectionDepth);
+                  }}},
+                0);
     out << '\n';
     return finishOutput(out, err);
 }

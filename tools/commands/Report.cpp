@@ -10,8 +10,6 @@
 #include "tools/CommandRegistry.h"
 #include "tools/ToolSupport.h"
 
-#include "search/engine/ReportWriter.h"
-
 #include <QGuiApplication>
 #include <QTextDocument>
 
@@ -115,16 +113,6 @@ bool parseArgs(const std::vector<std::string>& args, ReportArgs& parsed, std::os
     return true;
 }
 
-bool writeHtml(const std::string& path, const std::string& html, std::ostream& err) {
-    // As every report: replaced safely, and a link planted at the name is not written through.
-    std::string error;
-    if (!saveReport(path, html, error)) {
-        reportError(err, "Cannot write " + path + ": " + error);
-        return false;
-    }
-    return true;
-}
-
 int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     ReportArgs parsed;
     if (!parseArgs(args, parsed, err))
@@ -149,8 +137,12 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         thumbnails.build(report, parsed.images.empty() ? mainProgramImages() : parsed.images);
 
     if (!parsed.html.empty()) {
-        if (!writeHtml(parsed.html, writeInventoryHtml(report, thumbnails), err))
+        // As every report: replaced safely, and a link planted at the name is not written through.
+        std::string error;
+        if (!saveInventoryHtml(parsed.html, report, thumbnails, error)) {
+            reportError(err, "Cannot write " + parsed.html + ": " + error);
             return kExitFailure;
+        }
         return finishOutput(out, err);
     }
     // Laying out text needs fonts, hence a GUI application; without a display it draws offscreen.
@@ -161,6 +153,10 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
     const auto document = makeInventoryDocument(report, thumbnails);
+    if (!document) {
+        reportError(err, "Cannot write " + parsed.pdf + ": " + kDocumentTooLarge);
+        return kExitFailure;
+    }
     QString error;
     if (!writeInventoryPdf(*document, QString::fromStdString(parsed.pdf),
                            QString::fromStdString(options.title), error)) {

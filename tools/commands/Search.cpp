@@ -117,8 +117,9 @@ int runSearchCommand(const std::vector<std::string>& args, std::ostream& out, st
         }
         return 0;
     }
-    const std::string report = writeReport(parsed.criteria, result);
-    out.write(report.data(), static_cast<std::streamsize>(report.size()));
+    streamReport(parsed.criteria, result, [&out](std::string_view piece) {
+        out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    });
     return finishOutput(out, err);
 }
 

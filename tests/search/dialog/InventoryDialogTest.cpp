@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -130,6 +131,31 @@ TEST_F(InventoryDialogTest, CancelledNamesWriteNothingAndFailuresAreToldOnce) {
     ASSERT_EQ(m_prompts.messages.size(), 2);
     EXPECT_TRUE(m_prompts.messages[0].contains("out.html"));
     EXPECT_TRUE(m_prompts.messages[1].contains("out.pdf"));
+}
+
+TEST_F(InventoryDialogTest, APageTooLargeToLayOutIsToldAndStillSavesAsHtml) {
+    auto diary = std::make_unique<CHouseObject>();
+    diary->notes = std::string(kMaxDocumentHtmlBytes + 1, 'w');
+    m_doc.sections().front()->blocks().front()->addFloorObject(std::move(diary));
+    m_dialog = std::make_unique<InventoryDialog>(m_doc, m_dir.path().toStdString(), m_prompts);
+    auto* preview = m_dialog->findChild<QLabel*>("preview");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !preview->text().isEmpty(); }, 3000));
+    EXPECT_TRUE(preview->text().contains("too large to lay out"));
+
+    m_prompts.saveTo = m_dir.filePath("big.pdf");
+    click("pdfButton");
+    m_prompts.printTo = m_dir.filePath("printed.pdf");
+    click("printButton");
+    ASSERT_EQ(m_prompts.messages.size(), 2);
+    EXPECT_TRUE(m_prompts.messages[0].contains("too large to lay out"));
+    EXPECT_TRUE(m_prompts.messages[1].contains("too large to lay out"));
+    EXPECT_FALSE(QFileInfo::exists(m_prompts.saveTo));
+    EXPECT_FALSE(QFileInfo::exists(m_prompts.printTo));
+
+    m_prompts.saveTo = m_dir.filePath("big.html");
+    click("htmlButton");
+    EXPECT_GT(QFileInfo(m_prompts.saveTo).size(), qint64(kMaxDocumentHtmlBytes));
+    EXPECT_EQ(m_prompts.messages.size(), 2);
 }
 
 TEST_F(InventoryDialogTest, PrintsOnThePrinterTheUserChose) {

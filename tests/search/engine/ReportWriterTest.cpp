@@ -1,6 +1,7 @@
 // The report's bytes: heading, table, paragraphs and statistics, with every inserted text escaped.
 #include "FixtureHouse.h"
 
+#include "model/TextEncoding.h"
 #include "search/engine/ReportWriter.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +71,42 @@ TEST(ReportEscaping, EveryInsertedTextIsEscaped) {
     EXPECT_NE(text.find("<i>'&lt;'</i>"), std::string::npos);
     EXPECT_NE(text.find("<i>'&#39;'</i>"), std::string::npos);
     // Names and notes in the rows are escaped as the golden reports show.
+}
+
+TEST(ReportEscaping, TextsAreReadAsTheHouseReadsThemAndControlsShownAsBytes) {
+    // Control characters as the tool's listings show them; tab and line breaks stay.
+    EXPECT_EQ(htmlEscape(std::string("a\0b\x01\x07\x08\x0b\x0c\x1b\x7f", 10)),
+              "a\\x00b\\x01\\x07\\x08\\x0b\\x0c\\x1b\\x7f");
+    EXPECT_EQ(htmlEscape("two\r\nlines\tand a tab"), "two\r\nlines\tand a tab");
+    // Not UTF-8: the whole text read as Windows-1252, an undefined byte as its C1 control.
+    EXPECT_EQ(htmlEscape("\xFF<\x80\x81"), "\xC3\xBF&lt;\xE2\x82\xAC\\xc2\\x81");
+    // UTF-8 kept, its C1 controls shown.
+    EXPECT_EQ(htmlEscape("K\xC3\xBC\xC2\x85"), "K\xC3\xBC\\xc2\\x85");
+    // A long text is escaped in slices that never cut a character.
+    const std::string run(65535, 'a');
+    EXPECT_EQ(htmlEscape(run + "\xC3\xBC" + run + "\xC2\x85"),
+              run + "\xC3\xBC" + run + "\\xc2\\x85");
+    EXPECT_EQ(htmlEscape(run + "\xFF" + run), run + "\xC3\xBF" + run);
+
+    CBrenvikaDoc doc;
+    doc.newHouse();
+    CBlock& block = *doc.currentSection()->blocks().front();
+    auto object = std::make_unique<CHouseObject>();
+    object->name = std::string("Bell\x07\x1b[31m\0", 11);
+    object->notes = std::string(70000, 'n') + "\x08\xFF"; // a long row, written in slices
+    block.addFloorObject(std::move(object));
+    auto old = std::make_unique<CHouseObject>();
+    old->name = "Caf\xE9\x01";
+    block.addFloorObject(std::move(old));
+    SearchCriteria c;
+    c.byName = true;
+    const std::string text = report(doc, c);
+    EXPECT_TRUE(isValidUtf8(text));
+    EXPECT_EQ(text.find_first_of(std::string("\x00\x01\x07\x08\x1b\x7f\xff", 7)),
+              std::string::npos);
+    EXPECT_NE(text.find("<td>Bell\\x07\\x1b[31m\\x00</td>"), std::string::npos);
+    EXPECT_NE(text.find(std::string(70000, 'n') + "\\x08\xC3\xBF</td>"), std::string::npos);
+    EXPECT_NE(text.find("<td>Caf\xC3\xA9\\x01</td>"), std::string::npos);
 }
 
 TEST(ReportStatistics, ParagraphsPrintFixedNumbersOrReplaceTheTable) {

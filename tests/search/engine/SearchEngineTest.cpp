@@ -3,6 +3,7 @@
 #include "FixtureHouse.h"
 
 #include "model/CBrenvikaDoc.h"
+#include "search/engine/LocationText.h"
 #include "search/engine/SearchEngine.h"
 
 #include <gmock/gmock.h>
@@ -81,6 +82,41 @@ TEST_F(SearchEngineTest, VisitsFloorThenOnTopInsideUnderWithLocations) {
     EXPECT_EQ(r.rows[5].section->name + "|" + std::string(r.rows[5].location),
               "Ground floor|On the floor, inside the Table, inside the Drawer");
     EXPECT_EQ(r.rows[8].block->name, "Store");
+}
+
+TEST(SearchLocations, NameOnlyTheNearestContainers) {
+    CBrenvikaDoc doc;
+    doc.newHouse();
+    auto chain = std::make_unique<CHouseObject>();
+    chain->name = "A";
+    CHouseObject* last = chain.get();
+    const NestPosition positions[] = {NestPosition::OnTop, NestPosition::Inside,
+                                      NestPosition::Under, NestPosition::Inside};
+    for (int i = 0; i < 4; ++i) {
+        auto child = std::make_unique<CHouseObject>();
+        child->name = std::string(1, static_cast<char>('B' + i));
+        last = &last->addChild(positions[i], std::move(child));
+    }
+    doc.currentSection()->blocks().front()->addFloorObject(std::move(chain));
+    SearchCriteria c;
+    c.byName = true;
+    const SearchResult r = runSearch(doc, c, SearchScope::wholeHouse(doc));
+    std::vector<std::string> locations;
+    for (const SearchRow& row : r.rows)
+        locations.emplace_back(row.location);
+    EXPECT_THAT(locations, ElementsAre("On the floor", "On the floor, on the A",
+                                       "On the floor, on the A, inside the B",
+                                       "On the floor, on the A, inside the B, under the C",
+                                       "..., inside the B, under the C, inside the D"));
+
+    // A long name is cut (never inside a character), an old file's name read as Windows-1252.
+    EXPECT_EQ(containerName(std::string(255, 'x') + "\xC3\xBC and more"),
+              std::string(255, 'x') + "...");
+    EXPECT_EQ(containerName(std::string(300, 'x')), std::string(256, 'x') + "...");
+    EXPECT_EQ(containerName("K\xDC"
+                            "HL"),
+              "K\xC3\x9C"
+              "HL");
 }
 
 TEST_F(SearchEngineTest, ScopeLimitsTheBlocksSearched) {

@@ -3,6 +3,7 @@
 #include "search/inventory/InventoryReport.h"
 #include "InventoryFixture.h"
 #include "model/LocalTime.h"
+#include "model/TextEncoding.h"
 #include "search/inventory/InventoryHtml.h"
 #include "search/inventory/Thumbnails.h"
 
@@ -89,7 +90,7 @@ TEST_F(InventoryReportTest, ObjectsFollowTheTreeOrderWithTheSearchReportsLocatio
     const InventoryReport report = collectInventory(m_doc, o);
     std::vector<std::string> listed;
     for (const InventoryItem& item : report.rooms[0].items)
-        listed.push_back(item.object->name + " | " + item.location);
+        listed.push_back(item.object->name + " | " + std::string(item.location));
     const std::vector<std::string> expected = {
         "Shelf | On the floor",
         "Vase | On the floor, on the Shelf",
@@ -178,6 +179,37 @@ TEST_F(InventoryReportTest, HtmlMatchesTheGoldenPageAndEscapesEveryText) {
     if (qEnvironmentVariableIsSet("ARDENVO_UPDATE_GOLDEN"))
         std::ofstream(golden, std::ios::binary) << actual;
     EXPECT_EQ(actual, readFile(golden));
+}
+
+TEST(InventoryTexts, HtmlIsUtf8WithControlsShownAndFarContainersLeftOut) {
+    CBrenvikaDoc doc;
+    doc.newHouse();
+    auto top = std::make_unique<CHouseObject>();
+    top->name = std::string("Chest\x01\x1b\0", 8);
+    top->notes = "line\r\nnext\x7F\xFF";
+    CHouseObject* last = top.get();
+    for (const char* name : {"Box", "Tin", "Case", "Ring"}) {
+        auto child = std::make_unique<CHouseObject>();
+        child->name = name;
+        last = &last->addChild(NestPosition::Inside, std::move(child));
+    }
+    doc.currentSection()->blocks().front()->addFloorObject(std::move(top));
+    InventoryOptions o;
+    o.title = "Caf\xE9";
+    o.scope = SearchScope::wholeHouse(doc);
+    const InventoryReport report = collectInventory(doc, o);
+    ASSERT_EQ(report.rooms[0].items.size(), 5u);
+    EXPECT_EQ(report.rooms[0].items[4].location,
+              "..., inside the Box, inside the Tin, inside the Case");
+
+    const std::string html = writeInventoryHtml(report, ThumbnailSet());
+    EXPECT_TRUE(isValidUtf8(html));
+    EXPECT_EQ(html.find_first_of(std::string("\x00\x01\x1b\x7f", 4)), std::string::npos);
+    EXPECT_NE(html.find("<title>Caf\xC3\xA9</title>"), std::string::npos);
+    EXPECT_NE(html.find("<b>Chest\\x01\\x1b\\x00</b>"), std::string::npos);
+    EXPECT_NE(html.find("line<br>next\\x7f\xC3\xBF"), std::string::npos);
+    EXPECT_NE(html.find("<td>..., inside the Box, inside the Tin, inside the Case</td>"),
+              std::string::npos);
 }
 
 TEST_F(InventoryReportTest, WithoutPhotosNoPictureIsShownOrLookedFor) {
