@@ -1,10 +1,10 @@
 #include "catalogue/fields/CategoryPanel.h"
 
 #include "catalogue/fields/PanelIcons.h"
-#include "catalogue/fields/ReminderEditor.h"
 #include "model/CHouseObject.h"
 #include "model/ReminderSchedule.h"
 #include "platform/TextCodec.h"
+#include "reminder/widgets/ReminderEditor.h"
 
 #include <QCheckBox>
 #include <QComboBox>

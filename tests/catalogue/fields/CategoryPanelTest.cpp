@@ -11,6 +11,9 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include <cstdint>
+#include <limits>
+
 using namespace ardenvo;
 using namespace ardenvo::test;
 
@@ -28,10 +31,12 @@ TEST_F(Panel, NewObjectShowsItsDefaultCategoriesAndTheRootEmptiesThePanel) {
     EXPECT_TRUE(panel->nameEdit()->isVisible());
     EXPECT_FALSE(editor().typeList()->isVisible());
     EXPECT_FALSE(editor().periodicalGroup()->isEnabled());
-    // The number boxes and the picker only take what the reminder program and the project file
-    // accept.
-    EXPECT_EQ(editor().repeatEachCount()->minimum(), 1);
-    EXPECT_EQ(editor().repeatOnNumber()->maximum(), 10000);
+    // The number boxes take every count the project file holds; the picker only the days it
+    // holds.
+    for (QSpinBox* box : {editor().repeatEachCount(), editor().repeatOnNumber()}) {
+        EXPECT_EQ(box->minimum(), std::numeric_limits<std::int32_t>::min());
+        EXPECT_EQ(box->maximum(), std::numeric_limits<std::int32_t>::max());
+    }
     EXPECT_EQ(editor().datePicker()->minimumDate(), QDate(1970, 1, 1));
     EXPECT_EQ(editor().datePicker()->maximumDate().year(), 2106);
 

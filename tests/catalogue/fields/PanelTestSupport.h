@@ -1,8 +1,8 @@
 #pragma once
 
 #include "catalogue/fields/CategoryPanel.h"
-#include "catalogue/fields/ReminderEditor.h"
 #include "model/CHouseObject.h"
+#include "reminder/widgets/ReminderEditor.h"
 
 #include <QCheckBox>
 #include <QComboBox>
