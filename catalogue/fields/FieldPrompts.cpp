@@ -32,9 +32,10 @@ QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode) {
 bool FieldPrompts::askYesNo(QWidget* parent, const QString& text) const {
     if (confirm)
         return confirm(parent, text);
+    // The question comes before a deletion: a hasty Enter must keep the record.
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

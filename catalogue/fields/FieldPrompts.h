@@ -13,10 +13,12 @@ class QWidget;
 
 namespace ardenvo {
 
+class SettingsFile;
+
 // The questions, messages and dialogs of the category panel, so that tests can answer them. An
 // empty member falls back to the standard Qt dialog.
 struct FieldPrompts {
-    // Yes/No question titled "Warning"; true for Yes.
+    // Yes/No question titled "Warning", warning icon, No by default; true for Yes.
     std::function<bool(QWidget* parent, const QString& text)> confirm;
     // A refusal or a file that could not be used: titled "Error".
     std::function<void(QWidget* parent, const QString& text)> error;
