@@ -23,6 +23,7 @@ struct FieldAnswers {
     bool answerYes = true;
     QString openPath;
     QString savePath;
+    QStringList fileDialogFolders; // where each file dialog started
 
     FieldPrompts prompts() {
         FieldPrompts p;
@@ -36,10 +37,12 @@ struct FieldAnswers {
         p.warn = [this](QWidget*, const QString& text) {
             warnings << text;
         };
-        p.openFieldFile = [this](QWidget*) {
+        p.openFieldFile = [this](QWidget*, const QString& folder) {
+            fileDialogFolders << folder;
             return openPath;
         };
-        p.saveFieldFile = [this](QWidget*) {
+        p.saveFieldFile = [this](QWidget*, const QString& folder) {
+            fileDialogFolders << folder;
             return savePath;
         };
         return p;
