@@ -34,7 +34,7 @@ void applyObjectProperties(CHouseObject& object, const ObjectProperties& values,
                            const CBlock& block) {
     object.color = values.color;
     object.location.rect = withExtent(object.location.rect, values.width, values.length);
-    object.name = uniqueNameAmong(values.name, block.floorObjects(), &object);
+    object.rename(uniqueNameAmong(values.name, block.floorObjects(), &object));
 }
 
 CHouseObject& addObject(CBlock& block, CHouseObject* parent, NestPosition position,
@@ -59,7 +59,7 @@ void modifyObject(CBlock& block, const ObjectPlace& place, const ObjectPropertie
         moveWithinParent(place, wanted);
         return; // the move made the name unique in the new list
     }
-    object.name = uniqueNameAmong(object.name, siblingsOf(block, place), &object);
+    object.rename(uniqueNameAmong(object.name, siblingsOf(block, place), &object));
 }
 
 void moveWithinParent(const ObjectPlace& place, NestPosition to) {
@@ -72,7 +72,7 @@ void moveWithinParent(const ObjectPlace& place, NestPosition to) {
 void renameObject(CBlock& block, const ObjectPlace& place, const std::string& text) {
     if (!place.object || text.empty())
         return;
-    place.object->name = uniqueNameAmong(text, siblingsOf(block, place), place.object);
+    place.object->rename(uniqueNameAmong(text, siblingsOf(block, place), place.object));
 }
 
 void deleteObject(CBlock& block, const ObjectPlace& place) {

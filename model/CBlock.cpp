@@ -60,7 +60,7 @@ std::string CBlock::nameFloorObject(const std::string& candidate) const {
 }
 
 CHouseObject& CBlock::addFloorObject(std::unique_ptr<CHouseObject> object) {
-    object->name = nameFloorObject(object->name);
+    object->rename(nameFloorObject(object->name));
     return appendFloorObjectAsStored(std::move(object));
 }
 

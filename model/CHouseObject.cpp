@@ -41,8 +41,8 @@ CHouseObject::~CHouseObject() {
 
 CHouseObject& CHouseObject::addChild(NestPosition pos, std::unique_ptr<CHouseObject> child) {
     auto& list = m_children[index(pos)];
-    child->name = uniqueSiblingNameIn(
-        child->name, list, [](const CHouseObject& o) -> const auto& { return o.name; });
+    child->rename(uniqueSiblingNameIn(
+        child->name, list, [](const CHouseObject& o) -> const auto& { return o.name; }));
     list.push_back(std::move(child));
     return *list.back();
 }
@@ -106,6 +106,14 @@ void CHouseObject::deleteCategory(int index) {
 void CHouseObject::clearCategories() {
     m_categories.clear();
     m_currentCategory = 0;
+}
+
+void CHouseObject::rename(std::string newName) {
+    if (newName == name)
+        return;
+    name = std::move(newName);
+    for (const auto& reminder : m_reminders)
+        reminder->objectName = name;
 }
 
 CReminder& CHouseObject::addReminder(std::unique_ptr<CReminder> reminder) {

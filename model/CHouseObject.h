@@ -69,6 +69,10 @@ public:
     // Room for `count` categories, for readers that know how many follow.
     void reserveCategories(std::size_t count) { m_categories.reserve(count); }
 
+    // A new name. The object's reminders keep a copy of it for the reminder program, so a change
+    // reaches them too.
+    void rename(std::string newName);
+
     // Reminders
     const ReminderList& reminders() const { return m_reminders; }
     CReminder& addReminder(std::unique_ptr<CReminder> reminder);

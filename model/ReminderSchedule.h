@@ -5,6 +5,7 @@
 #include "model/CReminder.h"
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,9 +44,11 @@ struct HourMinute {
 // Values are not range-checked: the local-time conversion carries them (25:00 is 01:00 next day).
 HourMinute parseTimeText(std::string_view text);
 
-// The range of the count and number boxes of both programs' reminder editors.
-inline constexpr int kMinRepeatCount = 1;
-inline constexpr int kMaxRepeatCount = 10000;
+// The range of the count and number boxes of both programs' reminder editors: every value the
+// file's 32-bit fields hold. The schedule handles each of them (a count of 0 or a number no
+// month has leaves the date alone), so a stored value is shown and kept as it is.
+inline constexpr std::int32_t kMinRepeatCount = std::numeric_limits<std::int32_t>::min();
+inline constexpr std::int32_t kMaxRepeatCount = std::numeric_limits<std::int32_t>::max();
 
 // The first and last local dates a project file's start can hold (its 32-bit count of seconds
 // since 1970 ends early in February 2106), for date pickers. Times of day are 00:00.

@@ -6,8 +6,9 @@ namespace ardenvo {
 
 class SettingsFile;
 
-// The file dialogs that remember where the user went last.
-enum class FileDialogKind { Open, Save, Pdf };
+// The file dialogs that remember where the user went last. FieldFile: the category panel's
+// "Add from file...", "Save with values..." and "Save without values...", which share a folder.
+enum class FileDialogKind { Open, Save, Pdf, FieldFile };
 
 // Where a file dialog starts: the folder of the house that is open (`housePath`, empty for an
 // untitled house), else the last folder used for that dialog, else the user's home folder.

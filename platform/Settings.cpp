@@ -16,6 +16,8 @@ const char* folderValue(FileDialogKind kind) {
         return "Open";
     case FileDialogKind::Save:
         return "Save";
+    case FileDialogKind::FieldFile:
+        return "Fields";
     case FileDialogKind::Pdf:
         break;
     }

@@ -46,8 +46,8 @@ public:
     bool statusBarVisible() const;
     void setStatusBarVisible(bool on);
 
-    // "Software\Ardenvo\Folders" values "Open", "Save" and "Pdf": the folder last used in that
-    // file dialog; empty when none was kept.
+    // "Software\Ardenvo\Folders" values "Open", "Save", "Pdf" and "Fields": the folder last used
+    // in that file dialog; empty when none was kept.
     std::string lastFolder(FileDialogKind kind) const;
     void setLastFolder(FileDialogKind kind, const std::string& folder);
 

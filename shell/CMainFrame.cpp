@@ -416,6 +416,9 @@ ObjectsDialogServices CMainFrame::objectsDialogServices() {
     services.help = [this](QWidget* from, const QString& topic) {
         openHelp(m_prompter, topic, from);
     };
+    // The field files start where Open and Save As would, in a folder of their own.
+    services.fieldPrompts.housePath = m_controller.pathName();
+    services.fieldPrompts.folderSettings = &m_recent.settingsFile();
     return services;
 }
 

@@ -1,10 +1,10 @@
 #include "catalogue/fields/CategoryPanel.h"
 
 #include "catalogue/fields/PanelIcons.h"
-#include "catalogue/fields/ReminderEditor.h"
 #include "model/CHouseObject.h"
 #include "model/ReminderSchedule.h"
 #include "platform/TextCodec.h"
+#include "reminder/widgets/ReminderEditor.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -110,9 +111,13 @@ void CategoryPanel::buildLayout() {
 
     auto* details = new QGroupBox("Details", this);
     m_reminder = new ReminderEditor(details);
+    // One place for either editor, as tall as the taller one, so that choosing "Reminder" never
+    // moves the rest of the dialog.
+    m_editors = new QStackedWidget(details);
+    m_editors->addWidget(m_attributeEditor);
+    m_editors->addWidget(m_reminder->fieldsWidget());
     auto* detailsLayout = new QVBoxLayout(details);
-    detailsLayout->addWidget(m_attributeEditor);
-    detailsLayout->addWidget(m_reminder->fieldsWidget());
+    detailsLayout->addWidget(m_editors);
     detailsLayout->addWidget(m_reminder->periodicalGroup());
     detailsLayout->addStretch(1);
 
@@ -152,22 +157,28 @@ int CategoryPanel::selectedRow() const {
 
 void CategoryPanel::selectionChanged(CHouseObject* object) {
     m_object = object;
-    {
+    clearListSelection();
+    if (object) {
+        rebuildSelector();
+        applySelector(m_selector->currentIndex());
+    } else {
         const UpdateGuard guard(m_updating);
-        m_list->clearSelection();
-        if (!object) {
-            m_selector->clear();
-            showRows({});
-        }
+        m_selector->clear();
+        showRows({});
     }
-    if (!object) {
-        m_name->clear();
-        m_details->clear();
-        refreshEditors();
-        return;
-    }
-    rebuildSelector();
-    applySelector(m_selector->currentIndex());
+    // Another object starts with nothing selected and empty boxes, however many rows it has, so
+    // that typing never changes an attribute the user did not pick.
+    clearListSelection();
+    m_name->clear();
+    m_details->clear();
+    m_reminder->clearNotes();
+    refreshEditors();
+}
+
+void CategoryPanel::clearListSelection() {
+    const UpdateGuard guard(m_updating);
+    m_list->clearSelection();
+    m_list->setCurrentItem(nullptr);
 }
 
 void CategoryPanel::setControlsEnabled(bool enabled) {
@@ -240,6 +251,7 @@ void CategoryPanel::showRows(std::vector<PanelRow> rows) {
     // Rows are rewritten in place, so that a row still shown keeps its selection.
     const UpdateGuard guard(m_updating);
     const int wanted = static_cast<int>(rows.size());
+    const int selected = selectedRow();
     while (m_list->topLevelItemCount() > wanted)
         delete m_list->takeTopLevelItem(m_list->topLevelItemCount() - 1);
     while (m_list->topLevelItemCount() < wanted)
@@ -247,6 +259,13 @@ void CategoryPanel::showRows(std::vector<PanelRow> rows) {
     for (int i = 0; i < wanted; ++i)
         setRowTexts(i, rows[static_cast<std::size_t>(i)]);
     m_rows = std::move(rows);
+    // The list selects a neighbour of a removed selected row; only a kept row stays selected.
+    if (selected >= wanted || selectedRow() != selected) {
+        m_list->clearSelection();
+        m_list->setCurrentItem(nullptr);
+        if (selected >= 0 && selected < wanted)
+            m_list->topLevelItem(selected)->setSelected(true);
+    }
 }
 
 void CategoryPanel::selectRow(int row) {
@@ -271,8 +290,7 @@ int CategoryPanel::findRow(const PanelRow& item) const {
 
 void CategoryPanel::refreshEditors() {
     const bool reminder = reminderSelected();
-    m_reminder->fieldsWidget()->setVisible(reminder);
-    m_attributeEditor->setVisible(!reminder);
+    m_editors->setCurrentWidget(reminder ? m_reminder->fieldsWidget() : m_attributeEditor);
     m_reminder->updateEnabling(reminder);
 }
 
@@ -377,7 +395,10 @@ void CategoryPanel::addClicked() {
         reminder->objectName = m_object->name;
         m_object->addReminder(std::move(reminder));
         showRows(panelRows(*m_object, m_selector->currentIndex(), m_showAll->isChecked()));
-        selectRow(static_cast<int>(m_rows.size()) - 1);
+        showAddedRow(static_cast<int>(m_rows.size()) - 1);
+        // The date and periodical settings stay, as a start for the next reminder.
+        m_reminder->clearNotes();
+        m_reminder->notesBox()->setFocus(Qt::OtherFocusReason);
         emit modelChanged();
         return;
     }
@@ -390,10 +411,19 @@ void CategoryPanel::addClicked() {
     PanelRow added;
     added.category = index;
     added.position = static_cast<int>(category->size()) - 1;
-    selectRow(findRow(added));
-    loadFromSelectedRow();
+    showAddedRow(findRow(added));
+    m_name->clear();
+    m_details->clear();
     m_name->setFocus(Qt::OtherFocusReason);
     emit modelChanged();
+}
+
+void CategoryPanel::showAddedRow(int row) {
+    // Shown but not selected: what the user types next starts a new entry instead of renaming
+    // the one just added.
+    clearListSelection();
+    if (row >= 0 && row < m_list->topLevelItemCount())
+        m_list->scrollToItem(m_list->topLevelItem(row));
 }
 
 void CategoryPanel::deleteClicked() {

@@ -13,6 +13,7 @@ class QComboBox;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QStackedWidget;
 class QTreeWidget;
 class QWidget;
 
@@ -77,6 +78,9 @@ private:
     void refillList();
     void showRows(std::vector<PanelRow> rows);
     void selectRow(int row);
+    void clearListSelection();
+    // After "Add": the new row scrolled into view, nothing selected.
+    void showAddedRow(int row);
     int findRow(const PanelRow& item) const;
     void setSelectorIndex(int index);
     // Editors
@@ -113,6 +117,7 @@ private:
     QPushButton* m_options = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_delete = nullptr;
+    QStackedWidget* m_editors = nullptr; // the attribute editor or the reminder's fields
     QWidget* m_attributeEditor = nullptr;
     QLineEdit* m_name = nullptr;
     QLineEdit* m_details = nullptr;

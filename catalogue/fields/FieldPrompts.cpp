@@ -2,6 +2,7 @@
 
 #include "planeditor/view/DialogSupport.h"
 #include "planeditor/view/NameDialog.h"
+#include "platform/DialogFolders.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -12,8 +13,9 @@ namespace {
 
 const QString kFilter = QStringLiteral("Field files (*.fld)");
 
-QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode) {
+QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& folder) {
     QFileDialog dialog(parent);
+    dialog.setDirectory(folder);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
@@ -32,9 +34,10 @@ QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode) {
 bool FieldPrompts::askYesNo(QWidget* parent, const QString& text) const {
     if (confirm)
         return confirm(parent, text);
+    // The question comes before a deletion: a hasty Enter must keep the record.
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -65,12 +68,23 @@ std::optional<std::string> FieldPrompts::askCategoryName(QWidget* parent,
     return NameDialog::getCategoryName(parent, object, category, current);
 }
 
+QString FieldPrompts::askFieldFile(QWidget* parent, bool forSaving) const {
+    const QString folder = dialogStartFolder(housePath, FileDialogKind::FieldFile, folderSettings);
+    const auto& hook = forSaving ? saveFieldFile : openFieldFile;
+    const QString path =
+        hook ? hook(parent, folder)
+             : runFileDialog(parent, forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen,
+                             folder);
+    rememberDialogFolder(FileDialogKind::FieldFile, path, folderSettings);
+    return path;
+}
+
 QString FieldPrompts::askOpenFieldFile(QWidget* parent) const {
-    return openFieldFile ? openFieldFile(parent) : runFileDialog(parent, QFileDialog::AcceptOpen);
+    return askFieldFile(parent, false);
 }
 
 QString FieldPrompts::askSaveFieldFile(QWidget* parent) const {
-    return saveFieldFile ? saveFieldFile(parent) : runFileDialog(parent, QFileDialog::AcceptSave);
+    return askFieldFile(parent, true);
 }
 
 } // namespace ardenvo

@@ -38,9 +38,10 @@ void PicturePrompts::showNotice(const QString& text) const {
 bool PicturePrompts::askYesNo(QWidget* parent, const QString& text) const {
     if (confirm)
         return confirm(parent, text);
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Warning"), text,
+    // The question comes before a deletion: a hasty Enter must keep the picture.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

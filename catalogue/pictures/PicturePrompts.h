@@ -15,7 +15,7 @@ struct PicturePrompts {
     std::function<void(QWidget* parent, const QString& text)> warn;
     // No owner window and the system's default title ("Error"), no icon.
     std::function<void(const QString& text)> notify;
-    // Titled "Warning", Yes and No; true for Yes.
+    // Titled "Warning", warning icon, Yes and No with No by default; true for Yes.
     std::function<bool(QWidget* parent, const QString& text)> confirm;
     // The file chosen in the open-file dialog, empty when cancelled.
     std::function<QString(QWidget* parent)> chooseFile;

@@ -228,7 +228,7 @@ void CBrenvikaView::runObjectCommand(Command command, CBlock& block, CHouseObjec
     case Command::Rename:
         if (m_hooks.renameObject)
             if (auto name = m_hooks.renameObject(this, block, object)) {
-                object.name = *name;
+                object.rename(*name);
                 redraw();
             }
         break;

@@ -30,8 +30,17 @@ QSpinBox* countBox(QWidget* parent, const char* name) {
 
 } // namespace
 
-void selectListIndex(QComboBox* combo, int index) {
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : 0);
+int listIndexFor(const QComboBox* combo, int value) {
+    return value >= 0 && value < combo->count() ? value : 0;
+}
+
+void selectListIndex(QComboBox* combo, int value) {
+    combo->setCurrentIndex(listIndexFor(combo, value));
+}
+
+std::int32_t keptListValue(const QComboBox* combo, std::int32_t value) {
+    const int index = combo->currentIndex();
+    return index == listIndexFor(combo, value) ? value : index;
 }
 
 PeriodicalSettings::PeriodicalSettings(QWidget* parent) : QGroupBox("Periodical settings", parent) {
@@ -79,6 +88,7 @@ PeriodicalSettings::PeriodicalSettings(QWidget* parent) : QGroupBox("Periodical 
 
 void PeriodicalSettings::load(const CReminder& reminder) {
     m_loading = true;
+    m_shown = reminder;
     (reminder.periodicMode == static_cast<std::int32_t>(PeriodicMode::RepeatOn) ? m_repeatOn
                                                                                 : m_repeatEach)
         ->setChecked(true);
@@ -91,13 +101,18 @@ void PeriodicalSettings::load(const CReminder& reminder) {
 }
 
 void PeriodicalSettings::store(CReminder& reminder) const {
-    reminder.periodicMode = static_cast<std::int32_t>(
-        m_repeatOn->isChecked() ? PeriodicMode::RepeatOn : PeriodicMode::RepeatEach);
+    const bool shownOn = m_shown.periodicMode == static_cast<std::int32_t>(PeriodicMode::RepeatOn);
+    if (m_repeatOn->isChecked() != shownOn)
+        reminder.periodicMode = static_cast<std::int32_t>(
+            m_repeatOn->isChecked() ? PeriodicMode::RepeatOn : PeriodicMode::RepeatEach);
+    else
+        reminder.periodicMode = m_shown.periodicMode;
+    // The boxes hold the whole range of the file's counts, so they show what is stored.
     reminder.repeatEachCount = m_repeatEachCount->value();
-    reminder.repeatEachUnit = m_repeatEachUnit->currentIndex();
+    reminder.repeatEachUnit = keptListValue(m_repeatEachUnit, m_shown.repeatEachUnit);
     reminder.repeatOnNumber = m_repeatOnNumber->value();
-    reminder.repeatOnAnchor = m_repeatOnAnchor->currentIndex();
-    reminder.repeatOnUnit = m_repeatOnUnit->currentIndex();
+    reminder.repeatOnAnchor = keptListValue(m_repeatOnAnchor, m_shown.repeatOnAnchor);
+    reminder.repeatOnUnit = keptListValue(m_repeatOnUnit, m_shown.repeatOnUnit);
 }
 
 void PeriodicalSettings::updateEnabling(bool periodical) {

@@ -12,7 +12,8 @@ class QSpinBox;
 namespace ardenvo {
 
 // "Periodical settings": "Repeat each" [count] [unit] or "Repeat on" [number] "day" [anchor]
-// [unit], with the counts kept within what the schedule accepts.
+// [unit]. The number boxes take every count a file can hold; what a reminder stored is shown as
+// it is, and kept as it is while the user leaves its control alone.
 class PeriodicalSettings : public QGroupBox {
     Q_OBJECT
 public:
@@ -20,7 +21,8 @@ public:
 
     // Shows the reminder's periodical values; emits nothing.
     void load(const CReminder& reminder);
-    // Writes the mode, counts, units and anchor into `reminder`.
+    // Writes the mode, counts, units and anchor into `reminder`: a control the user left showing
+    // the loaded value gives back the stored value, even one no list entry stands for.
     void store(CReminder& reminder) const;
     // Enabled for a periodical reminder only, and of its controls those of the chosen mode.
     void updateEnabling(bool periodical);
@@ -48,10 +50,16 @@ private:
     QLabel* m_dayLabel;
     QComboBox* m_repeatOnAnchor;
     QComboBox* m_repeatOnUnit;
+    CReminder m_shown; // the values load() put into the controls
     bool m_loading = false;
 };
 
-// Shows `index` in the list; stored values outside it (files from elsewhere) show its first entry.
-void selectListIndex(QComboBox* combo, int index);
+// The entry that shows a stored `value`: values outside the list (files from elsewhere) show its
+// first entry.
+int listIndexFor(const QComboBox* combo, int value);
+void selectListIndex(QComboBox* combo, int value);
+// What a list gives back for a stored `value`: that value while the list still shows it, else
+// the entry the user chose.
+std::int32_t keptListValue(const QComboBox* combo, std::int32_t value);
 
 } // namespace ardenvo

@@ -138,6 +138,35 @@ TEST(ObjectEditsTest, ModifyMovesANestedObjectWithEverythingInItToTheEndOfTheCho
     EXPECT_EQ(desk.children(NestPosition::Under)[0].get(), &box);
 }
 
+TEST(ObjectEditsTest, RenameAndModifyCarryTheNewNameIntoTheObjectsReminders) {
+    CRoom room;
+    CHouseObject& sofa = addObject(room, nullptr, NestPosition::OnTop, values("Sofa"));
+    CHouseObject& cushion = sofa.addChild(NestPosition::OnTop, named("Cushion"));
+    for (CHouseObject* o : {&sofa, &sofa, &cushion}) {
+        auto& r = o->addReminder(std::make_unique<CReminder>(LocalDateTime{2030, 1, 1}));
+        r.objectName = o->name;
+    }
+    const auto copies = [](const CHouseObject& o) {
+        std::vector<std::string> names;
+        for (const auto& r : o.reminders())
+            names.push_back(r->objectName);
+        return names;
+    };
+
+    renameObject(room, placeAt(room, {0}), "Couch");
+    EXPECT_EQ(copies(sofa), (std::vector<std::string>{"Couch", "Couch"}));
+    modifyObject(room, placeAt(room, {0}), values("Settee"));
+    EXPECT_EQ(copies(sofa), (std::vector<std::string>{"Settee", "Settee"}));
+    EXPECT_EQ(copies(cushion), std::vector<std::string>{"Cushion"}); // its own name stays
+
+    // A nested object moved by "Modify" into a list holding its name takes the suffix there.
+    sofa.addChild(NestPosition::Inside, named("Cushion"));
+    modifyObject(room, placeAt(room, *pathOf(room, &cushion)),
+                 values("Cushion", static_cast<int>(NestPosition::Inside)));
+    EXPECT_EQ(cushion.name, "Cushion 2");
+    EXPECT_EQ(copies(cushion), std::vector<std::string>{"Cushion 2"});
+}
+
 TEST(ObjectEditsTest, ChangeRoomFindsTheSectionAndBlockByTheShownNames) {
     CBrenvikaDoc doc;
     doc.newHouse();

@@ -2,8 +2,11 @@
 #include "planeditor/view/DialogTestSupport.h"
 
 #include "model/FieldFile.h"
+#include "platform/DialogFolders.h"
+#include "platform/Settings.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -147,6 +150,44 @@ TEST_F(CategoryMenu, FilesThatCannotBeUsedAreNamedAndChangeNothing) {
               2);
 }
 
+TEST_F(CategoryMenu, FieldFilesStartWhereOpenWouldAndKeepTheirOwnFolder) {
+    QTemporaryDir scratch;
+    SettingsFile settings(scratch.filePath("registry.conf").toStdString());
+    Settings(settings).setLastFolder(FileDialogKind::Open, scratch.path().toStdString());
+    QDir(scratch.path()).mkpath("fields");
+    QDir(scratch.path()).mkpath("house");
+    FieldPrompts prompts = answers.prompts();
+    prompts.folderSettings = &settings;
+    auto* untitled = new CategoryPanel(&window, prompts);
+    untitled->selectionChanged(&object);
+
+    // An untitled house and nothing kept yet: the home folder, not the Images folder.
+    answers.savePath = scratch.filePath("fields/guarantee.fld");
+    untitled->saveWithValuesAction()->trigger();
+    EXPECT_EQ(answers.fileDialogFolders.last(), QDir::homePath());
+    // Then the folder the user went to, for all three commands, Open's folder not mixed in.
+    answers.savePath = scratch.filePath("fields/empty.fld");
+    untitled->saveWithoutValuesAction()->trigger();
+    EXPECT_EQ(answers.fileDialogFolders.last(), scratch.filePath("fields"));
+    answers.openPath = answers.savePath;
+    untitled->addFromFileAction()->trigger();
+    EXPECT_EQ(answers.fileDialogFolders.last(), scratch.filePath("fields"));
+    EXPECT_EQ(Settings(settings).lastFolder(FileDialogKind::Open), scratch.path().toStdString());
+    // Cancel keeps the folder.
+    answers.openPath.clear();
+    untitled->addFromFileAction()->trigger();
+    untitled->addFromFileAction()->trigger();
+    EXPECT_EQ(answers.fileDialogFolders.last(), scratch.filePath("fields"));
+
+    // A saved house: its own folder.
+    prompts.housePath = scratch.filePath("house/home.av");
+    auto* saved = new CategoryPanel(&window, prompts);
+    saved->selectionChanged(&object);
+    saved->addFromFileAction()->trigger();
+    EXPECT_EQ(answers.fileDialogFolders.last(), scratch.filePath("house"));
+    EXPECT_EQ(answers.fileDialogFolders.size(), 6);
+}
+
 } // namespace
 
 TEST(FieldFileDialogs, OfferFieldFilesAndAskBeforeReplacingOne) {
@@ -160,9 +201,11 @@ TEST(FieldFileDialogs, OfferFieldFilesAndAskBeforeReplacingOne) {
                       saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
             EXPECT_EQ(files->fileMode(), saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
             EXPECT_FALSE(files->testOption(QFileDialog::DontConfirmOverwrite));
+            EXPECT_EQ(files->directory().absolutePath(), QDir::tempPath()); // the house's folder
             dialog->reject();
         });
-        const FieldPrompts standard;
+        FieldPrompts standard;
+        standard.housePath = QDir(QDir::tempPath()).filePath("house.av");
         EXPECT_TRUE(saving ? standard.askSaveFieldFile(nullptr).isEmpty()
                            : standard.askOpenFieldFile(nullptr).isEmpty());
     }

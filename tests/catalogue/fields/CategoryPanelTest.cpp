@@ -11,6 +11,9 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include <cstdint>
+#include <limits>
+
 using namespace ardenvo;
 using namespace ardenvo::test;
 
@@ -28,10 +31,12 @@ TEST_F(Panel, NewObjectShowsItsDefaultCategoriesAndTheRootEmptiesThePanel) {
     EXPECT_TRUE(panel->nameEdit()->isVisible());
     EXPECT_FALSE(editor().typeList()->isVisible());
     EXPECT_FALSE(editor().periodicalGroup()->isEnabled());
-    // The number boxes and the picker only take what the reminder program and the project file
-    // accept.
-    EXPECT_EQ(editor().repeatEachCount()->minimum(), 1);
-    EXPECT_EQ(editor().repeatOnNumber()->maximum(), 10000);
+    // The number boxes take every count the project file holds; the picker only the days it
+    // holds.
+    for (QSpinBox* box : {editor().repeatEachCount(), editor().repeatOnNumber()}) {
+        EXPECT_EQ(box->minimum(), std::numeric_limits<std::int32_t>::min());
+        EXPECT_EQ(box->maximum(), std::numeric_limits<std::int32_t>::max());
+    }
     EXPECT_EQ(editor().datePicker()->minimumDate(), QDate(1970, 1, 1));
     EXPECT_EQ(editor().datePicker()->maximumDate().year(), 2106);
 
@@ -68,8 +73,14 @@ TEST_F(Panel, ReminderAddedFromTheEditorIsEditedFieldByFieldAndDeleted) {
     EXPECT_EQ(r.objectName, "Boiler");
     EXPECT_TRUE(r.isPeriodical());
     EXPECT_EQ(rowTexts(0), (QStringList{"Reminder", "05 May 2030", "Service the boiler"}));
-    EXPECT_EQ(panel->selectedRow(), 0);
     EXPECT_EQ(changed.count(), 1);
+    // The added row is not selected: notes typed next belong to the next reminder.
+    EXPECT_EQ(panel->selectedRow(), -1);
+    EXPECT_EQ(editor().notesBox()->text(), "");
+    retype(editor().notesBox(), "Bleed the radiators");
+    EXPECT_EQ(r.notes, "Service the boiler");
+    clickRow(0);
+    EXPECT_EQ(editor().notesBox()->text(), "Service the boiler");
 
     // The time box, the count and the number store on their own change.
     retype(editor().timeBox(), "18:30");
@@ -150,7 +161,7 @@ TEST_F(Panel, ShowAllLetsTheRowChooseTheSelectorAndEditsReachTheRightAttribute) 
     EXPECT_EQ(editor().notesBox()->text(), "Check");
 }
 
-TEST_F(Panel, AddedAttributeCarriesItsCategoryAndIsSelectedForEditing) {
+TEST_F(Panel, AddedAttributeCarriesItsCategoryAndLeavesTheBoxesForTheNextOne) {
     choose("Guarantee");
     EXPECT_EQ(object.currentCategory(), 2);
     retype(panel->nameEdit(), "Repair 3");
@@ -162,9 +173,23 @@ TEST_F(Panel, AddedAttributeCarriesItsCategoryAndIsSelectedForEditing) {
     EXPECT_EQ(added.name, "Repair 3");
     EXPECT_EQ(added.value, "none");
     EXPECT_EQ(added.category, "Guarantee");
-    EXPECT_EQ(panel->selectedRow(), 4);
+    // Nothing selected and the boxes empty, so the next typing starts a new attribute instead of
+    // renaming this one.
+    EXPECT_EQ(panel->selectedRow(), -1);
+    EXPECT_EQ(panel->nameEdit()->text(), "");
+    EXPECT_EQ(panel->detailsEdit()->text(), "");
     EXPECT_TRUE(panel->nameEdit()->hasFocus());
+    retype(panel->nameEdit(), "Repair 4");
+    retype(panel->detailsEdit(), "soon");
+    EXPECT_EQ(object.categories()[2]->entryAt(4).name, "Repair 3");
+    QTest::mouseClick(panel->addButton(), Qt::LeftButton);
+    ASSERT_EQ(object.categories()[2]->size(), 6u);
+    EXPECT_EQ(object.categories()[2]->entryAt(5).name, "Repair 4");
+    EXPECT_EQ(object.categories()[2]->entryAt(4).value, "none");
+    EXPECT_EQ(rowTexts(5), (QStringList{"Guarantee", "Repair 4", "soon"}));
     // Switching the selector clears the selection and the texts.
+    clickRow(4);
+    EXPECT_EQ(panel->nameEdit()->text(), "Repair 3");
     choose("Value");
     EXPECT_EQ(panel->selectedRow(), -1);
     EXPECT_EQ(panel->nameEdit()->text(), "");

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "catalogue/fields/CategoryPanel.h"
-#include "catalogue/fields/ReminderEditor.h"
 #include "model/CHouseObject.h"
+#include "reminder/widgets/ReminderEditor.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,6 +23,7 @@ struct FieldAnswers {
     bool answerYes = true;
     QString openPath;
     QString savePath;
+    QStringList fileDialogFolders; // where each file dialog started
 
     FieldPrompts prompts() {
         FieldPrompts p;
@@ -36,10 +37,12 @@ struct FieldAnswers {
         p.warn = [this](QWidget*, const QString& text) {
             warnings << text;
         };
-        p.openFieldFile = [this](QWidget*) {
+        p.openFieldFile = [this](QWidget*, const QString& folder) {
+            fileDialogFolders << folder;
             return openPath;
         };
-        p.saveFieldFile = [this](QWidget*) {
+        p.saveFieldFile = [this](QWidget*, const QString& folder) {
+            fileDialogFolders << folder;
             return savePath;
         };
         return p;

@@ -1,5 +1,6 @@
 #include "reminder/ui/EventSettingsDialog.h"
 #include "reminder/ui/TipDialog.h"
+#include "reminder/widgets/ReminderEditor.h"
 
 #include "platform/Settings.h"
 #include "reminder/core/ReminderCoreFixtures.h"
@@ -8,12 +9,16 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextEdit>
+
+#include <cstdint>
+#include <limits>
 
 namespace ardenvo::test {
 namespace {
@@ -26,10 +31,10 @@ template <typename T> T* child(QWidget& parent, const char* name) {
 
 struct Controls {
     QWidget& d;
-    QComboBox* type = child<QComboBox>(d, "typeList");
-    QDateEdit* date = child<QDateEdit>(d, "datePicker");
-    QLineEdit* time = child<QLineEdit>(d, "timeBox");
-    QLineEdit* notes = child<QLineEdit>(d, "notesBox");
+    QComboBox* type = child<QComboBox>(d, "reminderType");
+    QDateEdit* date = child<QDateEdit>(d, "startDate");
+    QLineEdit* time = child<QLineEdit>(d, "startTime");
+    QLineEdit* notes = child<QLineEdit>(d, "reminderNotes");
     QLineEdit* objectName = child<QLineEdit>(d, "objectNameBox");
     QGroupBox* group = child<QGroupBox>(d, "periodicalGroup");
     QRadioButton* each = child<QRadioButton>(d, "repeatEachRadio");
@@ -56,10 +61,13 @@ TEST(EventSettingsDialogTest, NewReminderDefaultsAndEnablingRules) {
     EXPECT_EQ(c.date->date(), QDate(2030, 4, 5));
     EXPECT_TRUE(c.objectName->isReadOnly());
     EXPECT_TRUE(c.each->isChecked());
+    // Every count the file holds, and only the days it holds.
     for (QSpinBox* spin : {c.eachCount, c.onNumber}) {
-        EXPECT_EQ(spin->minimum(), 1);
-        EXPECT_EQ(spin->maximum(), 10000);
+        EXPECT_EQ(spin->minimum(), std::numeric_limits<std::int32_t>::min());
+        EXPECT_EQ(spin->maximum(), std::numeric_limits<std::int32_t>::max());
     }
+    EXPECT_EQ(c.date->minimumDate(), QDate(1970, 1, 1));
+    EXPECT_EQ(c.date->maximumDate().year(), 2106);
 
     // Single date: the whole periodical group is off.
     EXPECT_FALSE(c.group->isEnabled());
@@ -122,10 +130,63 @@ TEST(EventSettingsDialogTest, ShowsAReminderAndReadsEveryFieldBack) {
     EXPECT_FALSE(changed.isPeriodical());
 }
 
+TEST(EventSettingsDialogTest, IsTheMainProgramsEditorWithTheDateLabelAndTheObjectName) {
+    CReminder shown = reminderAt(at(2030, 1, 1, 9, 0), "Filter");
+    EventSettingsDialog dialog(&shown, at(2030, 1, 1));
+    ASSERT_NE(dialog.editor(), nullptr);
+    EXPECT_EQ(dialog.findChild<QDateEdit*>(), dialog.editor()->datePicker()); // no second copy
+    QStringList labels;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        labels << label->text();
+    for (const char* text : {"Reminder type:", "Date:", "Object name:", "Notes:", "day"})
+        EXPECT_TRUE(labels.contains(text)) << text;
+    EXPECT_FALSE(labels.contains("Start date:"));
+    EXPECT_EQ(dialog.editor()->objectNameBox()->text(), "Chair");
+
+    // Only the days a project file holds can be picked.
+    Controls c{dialog};
+    c.date->setDate(QDate(1969, 12, 31));
+    EXPECT_GE(dialog.result().start().year, 1970);
+    c.date->setDate(QDate(2200, 1, 1));
+    EXPECT_LE(dialog.result().start().year, 2106);
+}
+
+TEST(EventSettingsDialogTest, StoredValuesNoEditorOffersAreShownAndKeptUntilChanged) {
+    CReminder shown = reminderAt(at(2030, 1, 1, 9, 0), "Filter", true);
+    shown.repeatEachCount = 0;
+    shown.repeatOnNumber = 20000;
+    shown.periodicMode = 3;
+    shown.repeatEachUnit = 9;
+    shown.repeatOnAnchor = -2;
+    shown.repeatOnUnit = 4;
+    EventSettingsDialog dialog(&shown, at(2030, 1, 1));
+    Controls c{dialog};
+    EXPECT_EQ(c.eachCount->value(), 0);
+    EXPECT_EQ(c.onNumber->value(), 20000);
+
+    c.notes->setText("Only the notes");
+    const CReminder kept = dialog.result();
+    EXPECT_EQ(kept.notes, "Only the notes");
+    CReminder want = shown;
+    want.notes = kept.notes;
+    expectSameSettings(kept, want);
+
+    c.on->click();
+    c.onUnit->setCurrentIndex(static_cast<int>(PeriodUnit::Week));
+    c.eachCount->setValue(12);
+    const CReminder changed = dialog.result();
+    EXPECT_EQ(changed.periodicMode, static_cast<int>(PeriodicMode::RepeatOn));
+    EXPECT_EQ(changed.repeatOnUnit, static_cast<int>(PeriodUnit::Week));
+    EXPECT_EQ(changed.repeatEachCount, 12);
+    EXPECT_EQ(changed.repeatEachUnit, 9);
+    EXPECT_EQ(changed.repeatOnAnchor, -2);
+    EXPECT_EQ(changed.repeatOnNumber, 20000);
+}
+
 TEST(EventSettingsDialogTest, TypedTimesFallDueAtSecondZero) {
     // Opened at 14:25:18: the seconds of that moment must not reach the new reminder.
     EventSettingsDialog fresh(nullptr, {2030, 4, 5, 14, 25, 18});
-    child<QLineEdit>(fresh, "timeBox")->setText("14:21");
+    child<QLineEdit>(fresh, "startTime")->setText("14:21");
     EXPECT_EQ(fresh.result().start(), at(2030, 4, 5, 14, 21));
 
     // A stored start with seconds shows as 14:21 and is kept as the minute it shows.
@@ -138,7 +199,7 @@ TEST(EventSettingsDialogTest, UntouchedTextsKeepTheirStoredBytes) {
     CReminder shown = reminderAt(at(2030, 1, 1), std::string("Caf\xe9 bill")); // Windows-1252
     EventSettingsDialog dialog(&shown, at(2030, 1, 1));
     EXPECT_EQ(dialog.result().notes, shown.notes);
-    child<QLineEdit>(dialog, "notesBox")->setText(QString::fromUtf8("Caf\xc3\xa9 paid"));
+    child<QLineEdit>(dialog, "reminderNotes")->setText(QString::fromUtf8("Caf\xc3\xa9 paid"));
     EXPECT_EQ(dialog.result().notes, "Caf\xc3\xa9 paid");
 }
 

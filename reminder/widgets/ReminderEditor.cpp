@@ -1,4 +1,4 @@
-#include "catalogue/fields/ReminderEditor.h"
+#include "reminder/widgets/ReminderEditor.h"
 
 #include "model/ReminderSchedule.h"
 #include "platform/TextCodec.h"
@@ -19,9 +19,15 @@ QDate toQDate(const LocalDateTime& t) {
     return QDate(t.year, t.month, t.day);
 }
 
+// The text the user left as it was shown keeps the bytes it was loaded from, whatever system
+// wrote them.
+std::string keptText(const QLineEdit* box, const std::string& shown) {
+    return box->text() == displayText(shown) ? shown : storedText(box->text());
+}
+
 } // namespace
 
-ReminderEditor::ReminderEditor(QWidget* parent) : QObject(parent) {
+ReminderEditor::ReminderEditor(QWidget* parent, ReminderEditorForm form) : QObject(parent) {
     m_fields = new QWidget(parent);
     m_type = new QComboBox(m_fields);
     m_type->setObjectName("reminderType");
@@ -30,6 +36,7 @@ ReminderEditor::ReminderEditor(QWidget* parent) : QObject(parent) {
     m_date->setObjectName("startDate");
     m_date->setCalendarPopup(true);
     m_date->setDisplayFormat("dd/MM/yyyy");
+    // A project file cannot hold other days; offering them would change the date on saving.
     m_date->setDateRange(toQDate(firstStorableDate()), toQDate(lastStorableDate()));
     m_time = new QLineEdit(m_fields);
     m_time->setObjectName("startTime");
@@ -40,11 +47,18 @@ ReminderEditor::ReminderEditor(QWidget* parent) : QObject(parent) {
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(m_date, 1);
     dateRow->addWidget(m_time);
-    auto* form = new QFormLayout(m_fields);
-    form->setContentsMargins(0, 0, 0, 0);
-    form->addRow("Reminder type:", m_type);
-    form->addRow("Start date:", dateRow);
-    form->addRow("Notes:", m_notes);
+    auto* formLayout = new QFormLayout(m_fields);
+    formLayout->setContentsMargins(0, 0, 0, 0);
+    formLayout->addRow("Reminder type:", m_type);
+    const bool dialog = form == ReminderEditorForm::SettingsDialog;
+    formLayout->addRow(dialog ? "Date:" : "Start date:", dateRow);
+    if (dialog) {
+        m_objectName = new QLineEdit(m_fields);
+        m_objectName->setObjectName("objectNameBox");
+        m_objectName->setReadOnly(true);
+        formLayout->addRow("Object name:", m_objectName);
+    }
+    formLayout->addRow("Notes:", m_notes);
 
     m_periodical = new PeriodicalSettings(parent);
 
@@ -73,20 +87,30 @@ void ReminderEditor::userModeChange() {
 
 void ReminderEditor::load(const CReminder& reminder) {
     m_loading = true;
+    m_shown = reminder;
     const LocalDateTime& start = reminder.start();
     selectListIndex(m_type, reminder.type);
     m_date->setDate(toQDate(start));
+    m_shownDate = m_date->date();
     m_time->setText(QString::fromStdString(formatEditorTime(start)));
-    m_shownNotes = reminder.notes;
     m_notes->setText(displayText(reminder.notes));
+    if (m_objectName)
+        m_objectName->setText(displayText(reminder.objectName));
     m_periodical->load(reminder);
     m_loading = false;
 }
 
 LocalDateTime ReminderEditor::start() const {
+    const LocalDateTime& shown = m_shown.start();
     const QDate date = m_date->date();
+    const bool keptDay = date == m_shownDate;
     const HourMinute hm = parseTimeText(m_time->text().toStdString());
-    return {date.year(), date.month(), date.day(), hm.hour, hm.minute, 0};
+    return {keptDay ? shown.year : date.year(),
+            keptDay ? shown.month : date.month(),
+            keptDay ? shown.day : date.day(),
+            hm.hour,
+            hm.minute,
+            0};
 }
 
 QString ReminderEditor::notesText() const {
@@ -95,30 +119,30 @@ QString ReminderEditor::notesText() const {
 
 void ReminderEditor::store(CReminder& reminder) const {
     reminder.setStart(start());
-    reminder.type = m_type->currentIndex();
-    // Notes left as shown keep their stored bytes, whatever system wrote them.
-    reminder.notes =
-        m_notes->text() == displayText(m_shownNotes) ? m_shownNotes : storedText(m_notes->text());
+    reminder.type = keptListValue(m_type, m_shown.type);
+    reminder.notes = keptText(m_notes, m_shown.notes);
+    if (m_objectName)
+        reminder.objectName = keptText(m_objectName, m_shown.objectName);
     m_periodical->store(reminder);
 }
 
 void ReminderEditor::clearAfterDelete() {
     m_loading = true;
     m_time->clear();
-    m_notes->clear();
-    m_shownNotes.clear();
     m_type->setCurrentIndex(static_cast<int>(ReminderType::SingleDate));
+    m_shown.type = static_cast<std::int32_t>(ReminderType::SingleDate);
     m_loading = false;
+    clearNotes();
 }
 
 void ReminderEditor::clearNotes() {
     m_notes->clear();
-    m_shownNotes.clear();
+    m_shown.notes.clear();
 }
 
-void ReminderEditor::updateEnabling(bool reminderSelected) {
-    const bool periodical = reminderSelected && m_type->currentIndex() ==
-                                                    static_cast<int>(ReminderType::PeriodicalDate);
+void ReminderEditor::updateEnabling(bool active) {
+    const bool periodical =
+        active && m_type->currentIndex() == static_cast<int>(ReminderType::PeriodicalDate);
     m_periodical->updateEnabling(periodical);
 }
 

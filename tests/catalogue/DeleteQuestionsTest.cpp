@@ -1,0 +1,56 @@
+// The questions asked before an attribute, a picture or an object is deleted, as the user meets
+// them: a hasty Enter keeps what would be deleted.
+#include "catalogue/ObjectsDialogServices.h"
+#include "planeditor/view/DialogTestSupport.h"
+
+#include <QMessageBox>
+
+#include <gtest/gtest.h>
+
+using namespace ardenvo;
+using namespace ardenvo::test;
+
+TEST(DeleteQuestions, AllThreeWarnAndAnswerNoToEnter) {
+    const ObjectsDialogServices services;
+    const std::vector<std::pair<QString, std::function<bool(const QString&)>>> questions{
+        {"Record will be deleted. Are you sure?",
+         [&](const QString& text) {
+             return services.fieldPrompts.askYesNo(nullptr, text);
+         }},
+        {"Selected image will be deleted. Are you sure?",
+         [&](const QString& text) {
+             return services.picturePrompts.askYesNo(nullptr, text);
+         }},
+        {"Object and all associated reminders will be deleted. Are you sure?",
+         [&](const QString& text) {
+             return services.askYesNo(nullptr, text);
+         }},
+    };
+    for (const auto& [text, ask] : questions) {
+        bool seen = false;
+        whenModal([&seen, text = text](QDialog* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            if (!box) {
+                dialog->reject();
+                return;
+            }
+            seen = true;
+            EXPECT_EQ(box->windowTitle(), "Warning") << text.toStdString();
+            EXPECT_EQ(box->text(), text);
+            EXPECT_EQ(box->icon(), QMessageBox::Warning) << text.toStdString();
+            EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No)) << text.toStdString();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        EXPECT_FALSE(ask(text)) << text.toStdString();
+        EXPECT_TRUE(seen);
+
+        // Yes still deletes.
+        whenModal([](QDialog* dialog) {
+            if (auto* box = qobject_cast<QMessageBox*>(dialog))
+                box->button(QMessageBox::Yes)->click();
+            else
+                dialog->reject();
+        });
+        EXPECT_TRUE(ask(text)) << text.toStdString();
+    }
+}
