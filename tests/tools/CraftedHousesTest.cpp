@@ -103,8 +103,10 @@ TEST_F(CraftedHouse, ADeepChainNamesOnlyTheNearestContainersInEveryWriter) {
         runWithin(house, {"report", house, "--no-photos", "--html", m_dir.file("report.html")},
                   m_dir.file("report.html"));
     bound(html);
-    EXPECT_NE(html.find("<td>" + deepest + "</td>"), std::string::npos);
-    EXPECT_NE(html.find("<td>On the floor, inside the " + shownName(0) + ", inside the " +
+    // The location is the second cell of each object's row.
+    const std::string cell = "<td width=\"26%\">";
+    EXPECT_NE(html.find(cell + deepest + "</td>"), std::string::npos);
+    EXPECT_NE(html.find(cell + "On the floor, inside the " + shownName(0) + ", inside the " +
                         shownName(1) + "</td>"),
               std::string::npos); // near the floor the whole way is named
 

@@ -208,8 +208,9 @@ TEST(InventoryTexts, HtmlIsUtf8WithControlsShownAndFarContainersLeftOut) {
     EXPECT_NE(html.find("<title>Caf\xC3\xA9</title>"), std::string::npos);
     EXPECT_NE(html.find("<b>Chest\\x01\\x1b\\x00</b>"), std::string::npos);
     EXPECT_NE(html.find("line<br>next\\x7f\xC3\xBF"), std::string::npos);
-    EXPECT_NE(html.find("<td>..., inside the Box, inside the Tin, inside the Case</td>"),
-              std::string::npos);
+    EXPECT_NE(
+        html.find("<td width=\"26%\">..., inside the Box, inside the Tin, inside the Case</td>"),
+        std::string::npos);
 }
 
 TEST_F(InventoryReportTest, WithoutPhotosNoPictureIsShownOrLookedFor) {
