@@ -1,5 +1,6 @@
 // ardenvo-tool: scriptable access to Ardenvo houses without the GUI.
 #include "platform/FileSizeLimit.h"
+#include "platform/ProgramVersion.h"
 #include "platform/RuntimeDirectory.h"
 #include "tools/CommandRegistry.h"
 #include "tools/ToolSupport.h"
@@ -66,7 +67,7 @@ int main(int argc, char** argv) {
         return argc < 2 ? kExitUsage : 0;
     }
     if (first == "--version") {
-        std::cout << "ardenvo-tool 1.2\n";
+        std::cout << "ardenvo-tool " << ardenvo::kProgramVersion << "\n";
         return 0;
     }
     for (const auto& c : commands()) {
