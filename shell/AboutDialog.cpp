@@ -1,5 +1,6 @@
 #include "shell/AboutDialog.h"
 
+#include "platform/ProgramVersion.h"
 #include "shell/ToolbarIcons.h"
 
 #include <QDialogButtonBox>
@@ -41,7 +42,8 @@ AboutDialog::AboutDialog(const QString& picturePath, QWidget* parent) : QDialog(
     setWindowTitle(QStringLiteral("About Ardenvo"));
     auto* icon = new QLabel;
     icon->setPixmap(housePixmap(32));
-    auto* version = new QLabel(QStringLiteral("Ardenvo Version 1.2"));
+    auto* version =
+        new QLabel(QStringLiteral("Ardenvo Version %1").arg(QLatin1String(kProgramVersion)));
     version->setObjectName(QStringLiteral("version"));
     auto* top = new QHBoxLayout;
     top->addWidget(icon);

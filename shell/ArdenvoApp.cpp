@@ -5,6 +5,7 @@
 #include "planeditor/layout/BlockLayout.h"
 #include "planeditor/view/CBrenvikaView.h"
 #include "platform/AppPaths.h"
+#include "platform/ProgramVersion.h"
 #include "platform/RuntimeDirectory.h"
 #include "platform/SettingsFile.h"
 #include "platform/TextCodec.h"
@@ -99,13 +100,13 @@ int runArdenvo(int argc, char** argv) {
         return 0;
     }
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::fputs(kArdenvoVersion, stdout);
+        std::printf("ardenvo %s\n", kProgramVersion);
         return 0;
     }
 
     GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ardenvo"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kProgramVersion));
     QApplication::setWindowIcon(appIcon());
     // Ties the windows to the installed menu entry, whose icon the desktop then shows for them.
     QGuiApplication::setDesktopFileName(QStringLiteral("ardenvo"));

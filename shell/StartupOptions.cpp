@@ -117,6 +117,4 @@ const char* const kArdenvoHelp =
     "Relative paths mean the folder the program was started in. F1 opens the HTML manual,\n"
     "help/index.html beside the program or in ../share/ardenvo.\n";
 
-const char* const kArdenvoVersion = "ardenvo 1.2\n";
-
 } // namespace ardenvo

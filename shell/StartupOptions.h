@@ -32,8 +32,7 @@ StartupOptions parseStartupOptions(const QStringList& arguments, const QString& 
 // found in an earlier folder hides the same name in a later one.
 QStringList findPredoneHouses(const std::vector<std::string>& folders);
 
-// What "ardenvo --help" prints (the man page is made from it) and "ardenvo --version".
+// What "ardenvo --help" prints (the man page is made from it).
 extern const char* const kArdenvoHelp;
-extern const char* const kArdenvoVersion;
 
 } // namespace ardenvo

@@ -1,5 +1,6 @@
 #include "reminder/ui/ReminderAboutBox.h"
 
+#include "platform/ProgramVersion.h"
 #include "reminder/ui/ReminderIcons.h"
 
 #include <QDialogButtonBox>
@@ -13,7 +14,8 @@ ReminderAboutBox::ReminderAboutBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle("About Ardenvo Reminder");
     auto* icon = new QLabel(this);
     icon->setPixmap(reminderNormalIcon().pixmap(48, 48));
-    auto* version = new QLabel("Ardenvo Reminder Version 1.2", this);
+    auto* version = new QLabel(
+        QStringLiteral("Ardenvo Reminder Version %1").arg(QLatin1String(kProgramVersion)), this);
     version->setObjectName("aboutVersion");
     auto* blurb = new QLabel("Keeps an eye on the reminders of your Ardenvo houses.", this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

@@ -1,6 +1,6 @@
 // ardenvo-tool check: silent success for a house that loads, the reader's message otherwise.
 #include "model/CBrenvikaDoc.h"
-#include "tools/CommandRegistry.h"
+#include "tools/CommandTable.h"
 #include "tools/ToolSupport.h"
 
 namespace ardenvo::tool {
@@ -17,7 +17,10 @@ int runCheck(const std::vector<std::string>& args, std::ostream&, std::ostream& 
     return loadHouse(args.front(), doc, err) ? 0 : kExitFailure;
 }
 
-const CommandRegistration registration("check", kUsage, runCheck);
-
 } // namespace
+
+Command checkCommand() {
+    return {"check", kUsage, runCheck};
+}
+
 } // namespace ardenvo::tool

@@ -3,7 +3,7 @@
 #include "model/CBrenvikaDoc.h"
 #include "model/TextEncoding.h"
 #include "search/engine/LocationText.h"
-#include "tools/CommandRegistry.h"
+#include "tools/CommandTable.h"
 #include "tools/HouseWalk.h"
 #include "tools/ToolSupport.h"
 
@@ -133,7 +133,10 @@ int runCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return finishOutput(out, err);
 }
 
-const CommandRegistration registration("csv", kUsage, runCsv);
-
 } // namespace
+
+Command csvCommand() {
+    return {"csv", kUsage, runCsv};
+}
+
 } // namespace ardenvo::tool

@@ -3,7 +3,8 @@
 #include "model/ReminderCalendar.h"
 #include "model/SafeFile.h"
 #include "platform/ProjectKey.h"
-#include "tools/CommandRegistry.h"
+#include "tools/ArgumentParser.h"
+#include "tools/CommandTable.h"
 #include "tools/ToolSupport.h"
 
 #include <ctime>
@@ -20,20 +21,10 @@ const std::string kUsage =
 int runIcal(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string path;
     std::string target;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--out" && i + 1 < args.size() && !args[i + 1].empty() && target.empty()) {
-            target = args[++i];
-        } else if (path.empty() && !args[i].empty() && args[i] != "--out") {
-            path = args[i];
-        } else {
-            printUsage(err, kUsage);
-            return kExitUsage;
-        }
-    }
-    if (path.empty()) {
-        printUsage(err, kUsage);
+    if (!ArgumentParser(kUsage, ArgumentParser::Style::Terse)
+             .option("--out", target)
+             .parse(args, path, err))
         return kExitUsage;
-    }
     CBrenvikaDoc doc;
     if (!loadHouse(path, doc, err))
         return kExitFailure;
@@ -51,7 +42,10 @@ int runIcal(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return 0;
 }
 
-const CommandRegistration registration("ical", kUsage, runIcal);
-
 } // namespace
+
+Command icalCommand() {
+    return {"ical", kUsage, runIcal};
+}
+
 } // namespace ardenvo::tool

@@ -1,6 +1,6 @@
 // ardenvo-tool info: what a house holds, in numbers.
 #include "model/CBrenvikaDoc.h"
-#include "tools/CommandRegistry.h"
+#include "tools/CommandTable.h"
 #include "tools/HouseWalk.h"
 #include "tools/ToolSupport.h"
 
@@ -41,7 +41,10 @@ int runInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return finishOutput(out, err);
 }
 
-const CommandRegistration registration("info", kUsage, runInfo);
-
 } // namespace
+
+Command infoCommand() {
+    return {"info", kUsage, runInfo};
+}
+
 } // namespace ardenvo::tool

@@ -1,7 +1,7 @@
 // ardenvo-tool json: the whole house as one JSON document, for scripts.
 #include "model/CBrenvikaDoc.h"
 #include "model/TextEncoding.h"
-#include "tools/CommandRegistry.h"
+#include "tools/CommandTable.h"
 #include "tools/ToolSupport.h"
 
 #include <nlohmann/json.hpp>
@@ -219,7 +219,10 @@ int runJson(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return finishOutput(out, err);
 }
 
-const CommandRegistration registration("json", kUsage, runJson);
-
 } // namespace
+
+Command jsonCommand() {
+    return {"json", kUsage, runJson};
+}
+
 } // namespace ardenvo::tool

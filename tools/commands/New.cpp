@@ -1,7 +1,8 @@
 // ardenvo-tool new: writes the house a user gets from "New" in the main program.
 #include "model/CBrenvikaDoc.h"
 #include "model/ProjectFile.h"
-#include "tools/CommandRegistry.h"
+#include "tools/ArgumentParser.h"
+#include "tools/CommandTable.h"
 #include "tools/ToolSupport.h"
 
 #include <cstring>
@@ -16,17 +17,12 @@ const std::string kUsage = usageEntry(
     {"new [--force] FILE"}, {"write a new house (refuses to replace a file without --force)"});
 
 int runNew(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
-    std::vector<std::string> files;
+    std::string path;
     bool force = false;
-    for (const auto& a : args) {
-        if (a == "--force")
-            force = true;
-        else
-            files.push_back(a);
-    }
-    if (!takeOneFile(files, kUsage, err))
+    if (!ArgumentParser(kUsage, ArgumentParser::Style::Terse)
+             .flag("--force", force)
+             .parse(args, path, err))
         return kExitUsage;
-    const std::string& path = files.front();
 
     // A script that names the wrong file must not wipe someone's inventory.
     std::error_code ec;
@@ -48,7 +44,10 @@ int runNew(const std::vector<std::string>& args, std::ostream&, std::ostream& er
     return 0;
 }
 
-const CommandRegistration registration("new", kUsage, runNew);
-
 } // namespace
+
+Command newCommand() {
+    return {"new", kUsage, runNew};
+}
+
 } // namespace ardenvo::tool

@@ -1,7 +1,8 @@
 // ardenvo-tool picture: what one image file holds, as the main program reads it, and its pixels
 // as PNG on request.
 #include "platform/image/ImageFile.h"
-#include "tools/CommandRegistry.h"
+#include "tools/ArgumentParser.h"
+#include "tools/CommandTable.h"
 #include "tools/ToolSupport.h"
 
 #include <QImageWriter>
@@ -13,30 +14,17 @@ namespace ardenvo::tool {
 namespace {
 
 const std::string kUsage = usageEntry(
-    {"picture FILE [--png OUT]"},
-    {"the format (bmp, jpeg, gif, png, tga, tiff, pcx, decided by",
-     "the content) and size of one image file, \"pcx 320x200\";",
-     "--png also writes its pixels as a PNG file"});
+    {"picture FILE [--png OUT]"}, {"the format (bmp, jpeg, gif, png, tga, tiff, pcx, decided by",
+                                   "the content) and size of one image file, \"pcx 320x200\";",
+                                   "--png also writes its pixels as a PNG file"});
 
 int runPicture(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string path;
     std::string png;
-    bool pngGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--png" && i + 1 < args.size() && !pngGiven && !args[i + 1].empty()) {
-            png = args[++i];
-            pngGiven = true;
-        } else if (path.empty() && !args[i].empty() && args[i] != "--png") {
-            path = args[i];
-        } else {
-            path.clear();
-            break;
-        }
-    }
-    if (path.empty()) {
-        printUsage(err, kUsage);
+    if (!ArgumentParser(kUsage, ArgumentParser::Style::Terse)
+             .option("--png", png)
+             .parse(args, path, err))
         return kExitUsage;
-    }
 
     silenceQtWarnings();
     ImageFile image;
@@ -45,7 +33,7 @@ int runPicture(const std::vector<std::string>& args, std::ostream& out, std::ost
         return kExitFailure;
     }
     out << image.format().toStdString() << ' ' << image.width() << 'x' << image.height() << '\n';
-    if (pngGiven) {
+    if (!png.empty()) {
         // Written aside and renamed, so a failed write never leaves half a picture behind.
         QSaveFile file(QString::fromStdString(png));
         QImageWriter writer(&file, "png");
@@ -59,7 +47,10 @@ int runPicture(const std::vector<std::string>& args, std::ostream& out, std::ost
     return finishOutput(out, err);
 }
 
-const CommandRegistration registration("picture", kUsage, runPicture);
-
 } // namespace
+
+Command pictureCommand() {
+    return {"picture", kUsage, runPicture};
+}
+
 } // namespace ardenvo::tool

@@ -3,7 +3,8 @@
 #include "model/CBrenvikaDoc.h"
 #include "platform/image/ImageFile.h"
 #include "platform/image/PictureFiles.h"
-#include "tools/CommandRegistry.h"
+#include "tools/ArgumentParser.h"
+#include "tools/CommandTable.h"
 #include "tools/ToolSupport.h"
 
 #include <QFileInfo>
@@ -85,21 +86,10 @@ private:
 int runPictures(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string path;
     std::string images;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--images" && i + 1 < args.size() && images.empty() &&
-            !args[i + 1].empty()) {
-            images = args[++i];
-        } else if (path.empty() && !args[i].empty() && args[i] != "--images") {
-            path = args[i];
-        } else {
-            path.clear();
-            break;
-        }
-    }
-    if (path.empty()) {
-        printUsage(err, kUsage);
+    if (!ArgumentParser(kUsage, ArgumentParser::Style::Terse)
+             .option("--images", images)
+             .parse(args, path, err))
         return kExitUsage;
-    }
     silenceQtWarnings();
     CBrenvikaDoc doc;
     if (!loadHouse(path, doc, err))
@@ -114,7 +104,10 @@ int runPictures(const std::vector<std::string>& args, std::ostream& out, std::os
     return finishOutput(out, err);
 }
 
-const CommandRegistration registration("pictures", kUsage, runPictures);
-
 } // namespace
+
+Command picturesCommand() {
+    return {"pictures", kUsage, runPictures};
+}
+
 } // namespace ardenvo::tool

@@ -3,7 +3,7 @@
 #include "coordination/LoadedProjectTable.h"
 #include "coordination/ProjectRegistry.h"
 #include "model/TextEncoding.h"
-#include "tools/CommandRegistry.h"
+#include "tools/CommandTable.h"
 #include "tools/ToolSupport.h"
 
 #include <filesystem>
@@ -82,8 +82,14 @@ int runOpenProjects(const std::vector<std::string>& args, std::ostream& out, std
     return finishOutput(out, err);
 }
 
-const CommandRegistration projectsRegistration("projects", kProjectsUsage, runProjects);
-const CommandRegistration openRegistration("open-projects", kOpenUsage, runOpenProjects);
-
 } // namespace
+
+Command projectsCommand() {
+    return {"projects", kProjectsUsage, runProjects};
+}
+
+Command openProjectsCommand() {
+    return {"open-projects", kOpenUsage, runOpenProjects, true};
+}
+
 } // namespace ardenvo::tool

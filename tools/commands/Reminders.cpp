@@ -2,7 +2,8 @@
 #include "model/CBrenvikaDoc.h"
 #include "model/LocalTime.h"
 #include "model/ReminderSchedule.h"
-#include "tools/CommandRegistry.h"
+#include "tools/ArgumentParser.h"
+#include "tools/CommandTable.h"
 #include "tools/ToolSupport.h"
 
 #include <ctime>
@@ -47,25 +48,15 @@ std::optional<std::int64_t> parseMoment(const std::string& text) {
 int runReminders(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string path;
     std::optional<std::int64_t> at;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--at" && i + 1 < args.size() && !at) {
-            at = parseMoment(args[++i]);
-            if (!at) {
-                reportError(err, "--at needs a local time as \"YYYY-MM-DD HH:MM:SS\", not \"" +
-                                     args[i] + "\"");
-                return kExitUsage;
-            }
-        } else if (path.empty() && !args[i].empty() && args[i] != "--at") {
-            path = args[i];
-        } else {
-            printUsage(err, kUsage);
-            return kExitUsage;
-        }
-    }
-    if (path.empty()) {
-        printUsage(err, kUsage);
+    const auto takeMoment = [&at](const std::string& value) {
+        at = parseMoment(value);
+        return at ? std::string()
+                  : "--at needs a local time as \"YYYY-MM-DD HH:MM:SS\", not \"" + value + "\"";
+    };
+    if (!ArgumentParser(kUsage, ArgumentParser::Style::Terse)
+             .option("--at", takeMoment)
+             .parse(args, path, err))
         return kExitUsage;
-    }
 
     CBrenvikaDoc doc;
     if (!loadHouse(path, doc, err))
@@ -80,7 +71,10 @@ int runReminders(const std::vector<std::string>& args, std::ostream& out, std::o
     return finishOutput(out, err);
 }
 
-const CommandRegistration registration("reminders", kUsage, runReminders);
-
 } // namespace
+
+Command remindersCommand() {
+    return {"reminders", kUsage, runReminders};
+}
+
 } // namespace ardenvo::tool

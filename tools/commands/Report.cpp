@@ -7,7 +7,8 @@
 #include "search/inventory/InventoryHtml.h"
 #include "search/inventory/InventoryReport.h"
 #include "search/inventory/Thumbnails.h"
-#include "tools/CommandRegistry.h"
+#include "tools/ArgumentParser.h"
+#include "tools/CommandTable.h"
 #include "tools/ToolSupport.h"
 
 #include <QGuiApplication>
@@ -33,20 +34,14 @@ const std::string kUsage =
 struct ReportArgs {
     std::string file;
     std::vector<std::string> rooms;
-    bool photos = true;
-    bool nested = true;
+    bool noPhotos = false;
+    bool noNested = false;
     std::optional<std::string> title;
     std::string images;
     std::optional<std::int64_t> date;
     std::string pdf;
     std::string html;
 };
-
-bool usageError(std::ostream& err, const std::string& message) {
-    reportError(err, message);
-    printUsage(err, kUsage);
-    return false;
-}
 
 // "YYYY-MM-DD" as local noon of that day; anything else gives nothing.
 std::optional<std::int64_t> parseDate(const std::string& text) {
@@ -69,47 +64,24 @@ std::optional<std::int64_t> parseDate(const std::string& text) {
 }
 
 bool parseArgs(const std::vector<std::string>& args, ReportArgs& parsed, std::ostream& err) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--no-photos") {
-            parsed.photos = false;
-            continue;
-        }
-        if (arg == "--no-nested") {
-            parsed.nested = false;
-            continue;
-        }
-        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
-            if (!parsed.file.empty())
-                return usageError(err, "more than one file: " + arg);
-            parsed.file = arg;
-            continue;
-        }
-        if (i + 1 >= args.size())
-            return usageError(err, arg + " needs a value");
-        const std::string& value = args[++i];
-        if (arg == "--room") {
-            parsed.rooms.push_back(value);
-        } else if (arg == "--title") {
-            parsed.title = value;
-        } else if (arg == "--images") {
-            parsed.images = value;
-        } else if (arg == "--date") {
-            parsed.date = parseDate(value);
-            if (!parsed.date)
-                return usageError(err, "--date needs a date as YYYY-MM-DD, not \"" + value + "\"");
-        } else if (arg == "--pdf") {
-            parsed.pdf = value;
-        } else if (arg == "--html") {
-            parsed.html = value;
-        } else {
-            return usageError(err, "unknown option " + arg);
-        }
-    }
-    if (parsed.file.empty())
-        return usageError(err, "no house file given");
+    ArgumentParser parser(kUsage, ArgumentParser::Style::Explained);
+    parser.flag("--no-photos", parsed.noPhotos)
+        .flag("--no-nested", parsed.noNested)
+        .option("--room", parsed.rooms)
+        .option("--title", parsed.title)
+        .option("--images", parsed.images)
+        .option("--date",
+                [&parsed](const std::string& value) {
+                    parsed.date = parseDate(value);
+                    return parsed.date ? std::string()
+                                       : "--date needs a date as YYYY-MM-DD, not \"" + value + "\"";
+                })
+        .option("--pdf", parsed.pdf)
+        .option("--html", parsed.html);
+    if (!parser.parse(args, parsed.file, err))
+        return false;
     if (parsed.pdf.empty() == parsed.html.empty())
-        return usageError(err, "give one of --pdf FILE and --html FILE");
+        return parser.fail(err, "give one of --pdf FILE and --html FILE");
     return true;
 }
 
@@ -127,13 +99,13 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return kExitFailure;
     options.houseName = std::filesystem::path(parsed.file).filename().string();
     options.title = parsed.title.value_or(options.houseName);
-    options.includePhotos = parsed.photos;
-    options.includeNested = parsed.nested;
+    options.includePhotos = !parsed.noPhotos;
+    options.includeNested = !parsed.noNested;
     options.now = parsed.date.value_or(static_cast<std::int64_t>(std::time(nullptr)));
 
     const InventoryReport report = collectInventory(doc, options);
     ThumbnailSet thumbnails;
-    if (parsed.photos)
+    if (!parsed.noPhotos)
         thumbnails.build(report, parsed.images.empty() ? mainProgramImages() : parsed.images);
 
     if (!parsed.html.empty()) {
@@ -166,7 +138,10 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return finishOutput(out, err);
 }
 
-const CommandRegistration registration("report", kUsage, runReport);
-
 } // namespace
+
+Command reportCommand() {
+    return {"report", kUsage, runReport};
+}
+
 } // namespace ardenvo::tool

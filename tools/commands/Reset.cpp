@@ -6,7 +6,7 @@
 #include "model/ProjectFile.h"
 #include "model/ReminderSchedule.h"
 #include "model/SafeFile.h"
-#include "tools/CommandRegistry.h"
+#include "tools/CommandTable.h"
 #include "tools/ToolSupport.h"
 
 #include <filesystem>
@@ -81,7 +81,10 @@ int runReset(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return finishOutput(out, err);
 }
 
-const CommandRegistration registration("reset", kUsage, runReset);
-
 } // namespace
+
+Command resetCommand() {
+    return {"reset", kUsage, runReset, true};
+}
+
 } // namespace ardenvo::tool

@@ -2,7 +2,8 @@
 #include "model/CBrenvikaDoc.h"
 #include "search/engine/ReportWriter.h"
 #include "search/engine/SearchEngine.h"
-#include "tools/CommandRegistry.h"
+#include "tools/ArgumentParser.h"
+#include "tools/CommandTable.h"
 #include "tools/ToolSupport.h"
 
 #include <charconv>
@@ -27,69 +28,50 @@ struct SearchArgs {
     std::optional<std::string> out;
 };
 
-bool usageError(std::ostream& err, const std::string& message) {
-    reportError(err, message);
-    printUsage(err, kUsage);
-    return false;
+// An option that searches by one text: it turns its check box on and sets the text.
+ArgumentParser::Take searchBy(bool& check, std::string& text) {
+    return [&check, &text](const std::string& value) {
+        check = true;
+        text = value;
+        return std::string();
+    };
 }
 
 bool parseArgs(const std::vector<std::string>& args, SearchArgs& parsed, std::ostream& err) {
     bool compareGiven = false;
     bool valueGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
-            if (!parsed.file.empty())
-                return usageError(err, "more than one file: " + arg);
-            parsed.file = arg;
-            continue;
-        }
-        if (i + 1 >= args.size())
-            return usageError(err, arg + " needs a value");
-        const std::string& value = args[++i];
-        SearchCriteria& c = parsed.criteria;
-        if (arg == "--names") {
-            c.byName = true;
-            c.nameText = value;
-        } else if (arg == "--notes") {
-            c.byNotes = true;
-            c.notesText = value;
-        } else if (arg == "--field") {
-            c.byField = true;
-            c.fieldText = value;
-        } else if (arg == "--value") {
-            c.byValue = true;
-            c.valueText = value;
-            valueGiven = true;
-        } else if (arg == "--compare") {
-            int index = -1;
-            const auto [end, ec] =
-                std::from_chars(value.data(), value.data() + value.size(), index);
-            if (ec != std::errc() || end != value.data() + value.size() || index < 0 ||
-                index >= kComparisonCount)
-                return usageError(err,
-                                  "--compare takes a number from 0 to 8, not \"" + value + "\"");
-            c.comparison = static_cast<Comparison>(index);
-            c.byValue = true;
-            compareGiven = true;
-        } else if (arg == "--title") {
-            c.title = value;
-        } else if (arg == "--room") {
-            parsed.rooms.push_back(value);
-        } else if (arg == "--out") {
-            parsed.out = value;
-        } else {
-            return usageError(err, "unknown option " + arg);
-        }
-    }
-    if (parsed.file.empty())
-        return usageError(err, "no house file given");
-    const SearchCriteria& c = parsed.criteria;
+    SearchCriteria& c = parsed.criteria;
+    const auto takeComparison = [&](const std::string& value) {
+        int index = -1;
+        const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), index);
+        if (ec != std::errc() || end != value.data() + value.size() || index < 0 ||
+            index >= kComparisonCount)
+            return "--compare takes a number from 0 to 8, not \"" + value + "\"";
+        c.comparison = static_cast<Comparison>(index);
+        c.byValue = true;
+        compareGiven = true;
+        return std::string();
+    };
+    const auto takeValue = [&](const std::string& value) {
+        valueGiven = true;
+        return searchBy(c.byValue, c.valueText)(value);
+    };
+    ArgumentParser parser(kUsage, ArgumentParser::Style::Explained);
+    parser.option("--names", searchBy(c.byName, c.nameText))
+        .option("--notes", searchBy(c.byNotes, c.notesText))
+        .option("--field", searchBy(c.byField, c.fieldText))
+        .option("--value", takeValue)
+        .option("--compare", takeComparison)
+        .option("--title", c.title)
+        .option("--room", parsed.rooms)
+        .option("--out", parsed.out);
+    if (!parser.parse(args, parsed.file, err))
+        return false;
     if (c.byValue && !c.byField)
-        return usageError(err, "--compare and --value need --field");
+        return parser.fail(err, "--compare and --value need --field");
     if (compareGiven && comparesWithValue(c.comparison) && !valueGiven)
-        return usageError(err, "--compare " + std::to_string(static_cast<int>(c.comparison)) +
-                                   " needs --value");
+        return parser.fail(err, "--compare " + std::to_string(static_cast<int>(c.comparison)) +
+                                    " needs --value");
     return true;
 }
 
@@ -123,7 +105,10 @@ int runSearchCommand(const std::vector<std::string>& args, std::ostream& out, st
     return finishOutput(out, err);
 }
 
-const CommandRegistration registration("search", kUsage, runSearchCommand);
-
 } // namespace
+
+Command searchCommand() {
+    return {"search", kUsage, runSearchCommand};
+}
+
 } // namespace ardenvo::tool

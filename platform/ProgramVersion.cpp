@@ -1,0 +1,7 @@
+#include "platform/ProgramVersion.h"
+
+namespace ardenvo {
+
+const char* const kProgramVersion = ARDENVO_VERSION;
+
+} // namespace ardenvo
