@@ -10,13 +10,18 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-#include <optional>
+#include <filesystem>
+#include <iterator>
 #include <unistd.h>
 
 namespace ardenvo::test {
 namespace {
+
+// How many entries a folder holds: no temporary file may be left beside a house.
+long filesIn(const std::filesystem::path& folder) {
+    return std::distance(std::filesystem::directory_iterator(folder),
+                         std::filesystem::directory_iterator());
+}
 
 CReminder& addReminder(CHouseObject& owner, const LocalDateTime& start, const std::string& notes,
                        bool periodical = false) {
@@ -136,10 +141,7 @@ TEST_F(ReminderToolTest, ResetAdvancesOrDeletesAndWritesTheHouseBack) {
     EXPECT_EQ(remindersIn(path), (std::vector<std::string>{"12/03/2004 18:30 Change the bulb",
                                                            "02/01/2005 07:05 Open"}));
     // No temporary file is left beside the house.
-    std::size_t files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
-        ++files;
-    EXPECT_EQ(files, 1u);
+    EXPECT_EQ(filesIn(dir.path()), 1);
 }
 
 TEST_F(ReminderToolTest, AResetKilledWhileCopyingAHardLinkedHouseIsFinishedByTheNextChange) {
@@ -183,10 +185,7 @@ TEST_F(ReminderToolTest, AResetKilledWhileCopyingAHardLinkedHouseIsFinishedByThe
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(remindersIn(other), (std::vector<std::string>{"12/03/2004 18:30 Change the bulb",
                                                             "02/01/2005 07:05 Open"}));
-    std::size_t files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
-        ++files;
-    EXPECT_EQ(files, 2u);
+    EXPECT_EQ(filesIn(dir.path()), 2);
 }
 
 } // namespace
