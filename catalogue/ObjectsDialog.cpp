@@ -271,10 +271,6 @@ void ObjectsDialog::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void ObjectsDialog::accept() {
-    QDialog::accept();
-}
-
 void ObjectsDialog::reject() {
     // Esc closes like OK: everything is in the model already.
     QDialog::accept();

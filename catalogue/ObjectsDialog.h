@@ -1,8 +1,8 @@
 #pragma once
 
 #include "catalogue/ObjectsDialogServices.h"
-#include "model/TreeOrder.h"
 #include "catalogue/pictures/PictureTreeHost.h"
+#include "model/TreeOrder.h"
 
 #include <QDialog>
 
@@ -58,7 +58,6 @@ public:
     // tree is rebuilt (also when the menu is dismissed). The root as target adds a floor object.
     void showContextMenu(QTreeWidgetItem* target, const QPoint& globalPos);
 
-    void accept() override;
     void reject() override;
 
 protected:

@@ -32,12 +32,4 @@ std::unique_ptr<CField> CFieldList::unlinkEntry(const CField* entry) {
     return owned;
 }
 
-std::unique_ptr<CFieldList> CFieldList::clone() const {
-    auto copy = std::make_unique<CFieldList>(title);
-    copy->saveValues = saveValues;
-    for (const auto& e : m_entries)
-        copy->append(std::make_unique<CField>(*e));
-    return copy;
-}
-
 } // namespace ardenvo

@@ -50,8 +50,6 @@ public:
     // Room for `count` entries, for readers that know how many follow.
     void reserve(std::size_t count) { m_entries.reserve(count); }
 
-    std::unique_ptr<CFieldList> clone() const;
-
 private:
     Entries m_entries;
 };

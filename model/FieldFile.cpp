@@ -1,6 +1,6 @@
 #include "model/FieldFile.h"
 
-#include "model/SafeFile.h"
+#include "platform/posix/SafeFile.h"
 
 #include <algorithm>
 #include <new>

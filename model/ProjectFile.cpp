@@ -4,7 +4,7 @@
 #include "model/FieldFile.h"
 #include "model/LocalTime.h"
 #include "model/ProjectWriter.h"
-#include "model/SafeFile.h"
+#include "platform/posix/SafeFile.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/CBrenvikaDoc.h"
-#include "model/SafeFile.h"
+#include "platform/posix/SafeFile.h"
 
 #include <cstdint>
 #include <string>

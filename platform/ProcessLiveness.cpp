@@ -26,6 +26,18 @@ struct flock byteAt(const ProcessLiveness::Owner& owner, short type) {
     return lock;
 }
 
+// Whether a mark lies in `range` of the open file `fd`; an unusable file keeps everyone alive.
+bool marked(int fd, bool missing, struct flock range) {
+    if (missing)
+        return false;
+    if (fd < 0)
+        return true;
+    // Our own mark is held through another open file, so it shows as a conflict here too.
+    if (::fcntl(fd, F_OFD_GETLK, &range) != 0)
+        return true;
+    return range.l_type != F_UNLCK;
+}
+
 struct Mark {
     int fd = -1;
     ProcessLiveness::Owner owner;
@@ -75,17 +87,14 @@ ProcessLiveness::~ProcessLiveness() {
 }
 
 bool ProcessLiveness::isAlive(const Owner& owner) const {
-    if (owner.pid == 0)
-        return true;
-    if (m_missing)
-        return false;
-    if (m_fd < 0)
-        return true;
-    // Our own mark is held through another open file, so it shows as a conflict here too.
-    struct flock lock = byteAt(owner, F_WRLCK);
-    if (::fcntl(m_fd, F_OFD_GETLK, &lock) != 0)
-        return true;
-    return lock.l_type != F_UNLCK;
+    return owner.pid == 0 || marked(m_fd, m_missing, byteAt(owner, F_WRLCK));
+}
+
+bool ProcessLiveness::isAliveWithId(std::uint32_t pid) const {
+    // Every token of that id: the bytes from the id's first offset up to the next id's.
+    struct flock range = byteAt({pid, 0}, F_WRLCK);
+    range.l_len = off_t(1) << 32;
+    return pid == 0 || marked(m_fd, m_missing, range);
 }
 
 } // namespace ardenvo

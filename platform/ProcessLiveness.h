@@ -27,6 +27,9 @@ public:
     static std::optional<Owner> self(const std::string& name);
     // False only when the owner is known to be gone; an unusable file keeps everyone alive.
     bool isAlive(const Owner& owner) const;
+    // The same for whichever process of that id left a mark, for marks known by the id alone: a
+    // process that got the id later and left none does not count.
+    bool isAliveWithId(std::uint32_t pid) const;
 
 private:
     int m_fd = -1;

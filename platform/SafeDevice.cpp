@@ -1,6 +1,6 @@
 #include "platform/SafeDevice.h"
 
-#include "model/SafeFile.h"
+#include "platform/posix/SafeFile.h"
 
 #include <QFile>
 #include <QIODevice>

@@ -3,9 +3,12 @@
 #include "catalogue/ObjectsDialog.h"
 #include "planeditor/layout/UnitTable.h"
 #include "planeditor/view/CBrenvikaView.h"
+#include "planeditor/view/SectionsDialog.h"
 #include "planeditor/view/StandardDialogHooks.h"
 #include "platform/AppPaths.h"
 #include "platform/Settings.h"
+#include "search/dialog/InventoryDialog.h"
+#include "search/dialog/SearchDialog.h"
 #include "shell/AboutDialog.h"
 #include "shell/DocumentController.h"
 #include "shell/HelpLauncher.h"
@@ -27,18 +30,6 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-// The Sections and Search dialogs come from other modules; until they are built their commands
-// stay disabled.
-#if __has_include("planeditor/view/SectionsDialog.h")
-#include "planeditor/view/SectionsDialog.h"
-#define ARDENVO_HAS_SECTIONS_DIALOG 1
-#endif
-#if __has_include("search/dialog/SearchDialog.h")
-#include "search/dialog/SearchDialog.h"
-#define ARDENVO_HAS_SEARCH_DIALOG 1
-#endif
-#include "search/dialog/InventoryDialog.h"
-
 namespace ardenvo {
 
 namespace {
@@ -56,7 +47,7 @@ CMainFrame::CMainFrame(DocumentController& controller, RecentFileList& recent, P
     setWindowIcon(appIcon());
     setAcceptDrops(true);
     m_view = new CBrenvikaView(controller.document(), this);
-    PlanDialogHooks hooks = standardDialogHooks(controller.document(), this);
+    PlanDialogHooks hooks = standardDialogHooks();
     hooks.objectsInside = [this](QWidget* parent, CBrenvikaDoc& doc, CBlock& block,
                                  CHouseObject* selected) {
         ObjectsDialog::run(parent, doc, block, selected, objectsDialogServices());
@@ -155,18 +146,12 @@ void CMainFrame::createActions() {
     a->setIcon(toolIcon(ToolIcon::Tobrin));
     a->setToolTip("Ask the tobrin");
     connect(a, &QAction::triggered, this, &CMainFrame::runSearch);
-#ifndef ARDENVO_HAS_SEARCH_DIALOG
-    a->setEnabled(false);
-#endif
 
     a = addAction("sections", "Sections...", "Lets you create/delete/rename sections of the house");
     a->setShortcut(QKeySequence(Qt::ALT | Qt::Key_S));
     a->setIcon(toolIcon(ToolIcon::Sections));
     a->setToolTip("Sections");
     connect(a, &QAction::triggered, this, &CMainFrame::runSections);
-#ifndef ARDENVO_HAS_SECTIONS_DIALOG
-    a->setEnabled(false);
-#endif
 
     struct ViewCommand {
         const char* name;
@@ -433,7 +418,6 @@ void CMainFrame::updateModifiedMark() {
 }
 
 void CMainFrame::runSections() {
-#ifdef ARDENVO_HAS_SECTIONS_DIALOG
     // Sections renamed or deleted show on the next redraw; a new active section needs new figures.
     m_undo->beginStep();
     if (SectionsDialog::run(this, m_controller.document()))
@@ -441,13 +425,10 @@ void CMainFrame::runSections() {
     else
         m_view->update();
     m_undo->endStep(QStringLiteral("Sections"));
-#endif
 }
 
 void CMainFrame::runSearch() {
-#ifdef ARDENVO_HAS_SEARCH_DIALOG
     SearchDialog::run(this, m_controller.document());
-#endif
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

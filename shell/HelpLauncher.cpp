@@ -1,15 +1,9 @@
 #include "shell/HelpLauncher.h"
 
-#include "platform/AppPaths.h"
 #include "platform/help/HelpWindow.h"
 #include "shell/Prompter.h"
 
 namespace ardenvo {
-
-QString helpIndexPath() {
-    const auto found = AppPaths::findResource("help/index.html");
-    return found ? QString::fromStdString(*found) : QString();
-}
 
 bool openHelp(Prompter& prompter, const QString& topic, QWidget* from) {
     if (showManual(topic, from) != ManualShown::Missing)

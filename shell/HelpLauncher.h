@@ -8,8 +8,6 @@ namespace ardenvo {
 
 class Prompter;
 
-// The manual shipped with the program: help/index.html in the resource directories.
-QString helpIndexPath(); // empty when the manual is not installed
 // Opens the manual at `topic` (a section of its first page, another page with or without a
 // section, or empty): in the desktop's browser, or in the manual's own window when the desktop has
 // none, above the modal dialog `from` (or the active one) and usable while it is open. A missing

@@ -1,8 +1,10 @@
 #include "shell/RecoveryFile.h"
 
 #include "model/ProjectFile.h"
-#include "model/SafeFile.h"
+#include "platform/ProcessLiveness.h"
 #include "platform/RuntimeDirectory.h"
+#include "platform/posix/FileNames.h"
+#include "platform/posix/SafeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,12 +14,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <csignal>
-#include <cstdio>
-#include <fstream>
 #include <new>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,36 +43,10 @@ int pidOfName(const std::string& name) {
     return pid;
 }
 
-// Gives `file` the name `aside` only when nothing has that name yet.
-bool renameWithoutReplacing(const std::string& file, const std::string& aside) {
-#ifdef RENAME_NOREPLACE
-    if (::renameat2(AT_FDCWD, file.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-#endif
-    // A file system without that flag: a new link fails just as well on a name that exists.
-    return ::link(file.c_str(), aside.c_str()) == 0 && ::unlink(file.c_str()) == 0;
-}
-
-// Whether a main program of that id still runs: a live process of another name took over a
-// recycled id, and its copy is a left-over.
-bool mainProgramRunning(int pid) {
-    if (pid <= 0 || ::kill(pid, 0) != 0)
-        return false;
-    // A killed program stays a zombie until its parent reaps it: it runs no more.
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    std::getline(stat, line);
-    const std::size_t state = line.rfind(')');
-    if (state != std::string::npos && state + 2 < line.size() &&
-        (line[state + 2] == 'Z' || line[state + 2] == 'X'))
-        return false;
-    std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
-    std::string name;
-    std::getline(comm, name);
-    return !comm || name == "ardenvo";
-}
+// Each program that writes a copy leaves its mark here first and holds it while it runs: a
+// process that took over a recycled id (or a dead program not yet reaped) holds none, and the copy
+// named after that id is a left-over.
+const char* const kWritersName = "ArdenvoRecovery.owners";
 
 } // namespace
 
@@ -105,6 +77,7 @@ bool RecoveryFile::usable(std::string* error) const {
 bool RecoveryFile::write(const CBrenvikaDoc& doc, std::string* error) {
     if (!usable(error))
         return false;
+    ProcessLiveness::self(kWritersName);
     const std::string bytes = encode(doc.pathName(), writeProject(doc));
     // Whatever was put at this program's own name (a link to another file, a pipe) is replaced,
     // never written through.
@@ -114,7 +87,7 @@ bool RecoveryFile::write(const CBrenvikaDoc& doc, std::string* error) {
 }
 
 void RecoveryFile::remove() {
-    ::unlink(path().c_str());
+    removeFile(path());
 }
 
 std::vector<RecoveryFile::LeftOver> RecoveryFile::leftOvers() const {
@@ -124,13 +97,16 @@ std::vector<RecoveryFile::LeftOver> RecoveryFile::leftOvers() const {
     const QDir dir(QFile::decodeName(QByteArray::fromStdString(m_folder)));
     const QStringList names =
         dir.entryList({QStringLiteral("*.recovery")}, QDir::Files, QDir::Name);
+    // Opened after the names are read: each copy found was written after its writer's mark.
+    const ProcessLiveness writers(kWritersName);
     for (const QString& name : names) {
         // Only the names this program writes, and only plain files of our own.
         const std::string file = m_folder + '/' + QFile::encodeName(name).toStdString();
         const int pid = pidOfName(QFile::encodeName(name).toStdString());
         struct stat info {};
         if (pid <= 0 || ::lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
-            info.st_uid != ::getuid() || pid == ::getpid() || mainProgramRunning(pid))
+            info.st_uid != ::getuid() || pid == ::getpid() ||
+            writers.isAliveWithId(std::uint32_t(pid)))
             continue;
         found.push_back({file, pid});
     }
@@ -194,7 +170,7 @@ std::string RecoveryFile::keepAside(const std::string& file) {
         if (errno != EEXIST)
             break;
     }
-    ::unlink(file.c_str());
+    removeFile(file);
     return {};
 }
 

@@ -1,12 +1,11 @@
 #include "shell/UndoController.h"
 
 #include "coordination/DocumentRegistration.h"
+#include "platform/posix/FileNames.h"
 #include "shell/DocumentController.h"
 #include "shell/Prompter.h"
 
 #include <QFile>
-
-#include <unistd.h>
 
 namespace ardenvo {
 
@@ -142,14 +141,14 @@ bool UndoController::offerRecovery(Prompter& prompter, const Question& ask) {
         if (!ask(QStringLiteral(
                      "Ardenvo was not closed properly. Recover the unsaved changes of\n%1?")
                      .arg(name))) {
-            ::unlink(left.file.c_str());
+            removeFile(left.file);
             continue;
         }
         if (!m_controller.openRecovered(contents.house, decoded(contents.housePath)))
             return false;
         // The changes are safe in this program's own copy before the old one goes.
         writeRecovery();
-        ::unlink(left.file.c_str());
+        removeFile(left.file);
         return true;
     }
     return false;

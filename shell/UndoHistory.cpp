@@ -1,7 +1,7 @@
 #include "shell/UndoHistory.h"
 
 #include "model/ProjectFile.h"
-#include "model/SafeFile.h"
+#include "platform/posix/SafeFile.h"
 
 #include <cstring>
 

@@ -251,10 +251,6 @@ CField* PictureGroup::selectedPicture() const {
     return pictureOfRow(selectedRow()).field;
 }
 
-CHouseObject* PictureGroup::selectedPictureOwner() const {
-    return pictureOfRow(selectedRow()).owner;
-}
-
 void PictureGroup::updateEnabling() {
     const bool rows = m_list->topLevelItemCount() > 0;
     m_list->setEnabled(rows);

@@ -57,10 +57,9 @@ public:
     QCheckBox* showAllBox() const { return m_showAll; }
     PictureFrame* frame() const { return m_frame; }
     ImageCache& cache() { return m_cache; }
-    // The picture record of the selected row and its owner (nullptr for the block's own); the
-    // record is nullptr with no selected row or when the row's picture is gone.
+    // The picture record of the selected row; nullptr with no selected row or when the row's
+    // picture is gone.
     CField* selectedPicture() const;
-    CHouseObject* selectedPictureOwner() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -6,7 +6,7 @@
 
 namespace ardenvo {
 
-PlanDialogHooks standardDialogHooks(CBrenvikaDoc& /*doc*/, QWidget* /*parent*/) {
+PlanDialogHooks standardDialogHooks() {
     // Each dialog is parented to the widget the view passes (the view itself), so it centres on
     // the plan.
     PlanDialogHooks hooks;

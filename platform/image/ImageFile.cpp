@@ -3,7 +3,6 @@
 #include "platform/image/PcxDecoder.h"
 #include "platform/image/TgaDecoder.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -156,16 +155,6 @@ bool ImageFile::load(const QString& path, const QSize& maxSize) {
         return loadOwn(bytes, format, maxSize);
     }
     return loadWithQt(file, maxSize);
-}
-
-bool ImageFile::loadFromData(const QByteArray& bytes, const QSize& maxSize) {
-    clear();
-    if (const char* format = ownFormat(bytes.left(static_cast<qsizetype>(pcx::kHeaderSize))))
-        return loadOwn(bytes, format, maxSize);
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return loadWithQt(buffer, maxSize);
 }
 
 bool ImageFile::loadOwn(const QByteArray& bytes, const char* format, const QSize& maxSize) {

@@ -27,7 +27,6 @@ public:
     // Reads the file. With a valid `maxSize`, a picture larger than it is decoded scaled down to
     // fit inside it, keeping its proportions; the natural size stays the file's own.
     bool load(const QString& path, const QSize& maxSize = QSize());
-    bool loadFromData(const QByteArray& bytes, const QSize& maxSize = QSize());
     void clear();
     // Asked while our own decoders work: false stops a decoding whose picture is no longer
     // wanted (the load then fails).

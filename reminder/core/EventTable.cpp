@@ -141,13 +141,6 @@ const EventRow* EventTable::rowAt(int row) const {
     return &m_rows[static_cast<std::size_t>(row)];
 }
 
-int EventTable::rowOf(const CReminder* reminder) const {
-    for (std::size_t i = 0; i < m_rows.size(); ++i)
-        if (m_rows[i].reminder == reminder)
-            return static_cast<int>(i);
-    return -1;
-}
-
 int EventTable::firstDueIndex(std::int64_t now) const {
     if (m_earliest >= now)
         return -1;

@@ -53,7 +53,6 @@ public:
     int size() const { return static_cast<int>(m_rows.size()); }
     bool empty() const { return m_rows.empty(); }
     const EventRow* rowAt(int row) const;
-    int rowOf(const CReminder* reminder) const; // -1 when not listed
     const std::vector<EventRow>& rows() const { return m_rows; }
 
     // The first row whose reminder is due at `now` (seconds since 1970), or -1. Due means the

@@ -1,7 +1,7 @@
 #include "reminder/core/LoadedProject.h"
 
 #include "model/ProjectFile.h"
-#include "model/SafeFile.h"
+#include "platform/posix/SafeFile.h"
 
 #include <filesystem>
 #include <fstream>

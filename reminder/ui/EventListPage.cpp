@@ -1,9 +1,9 @@
 #include "reminder/ui/EventListPage.h"
 
 #include "model/ReminderCalendar.h"
-#include "model/SafeFile.h"
 #include "platform/ProjectKey.h"
 #include "platform/help/HelpWindow.h"
+#include "platform/posix/SafeFile.h"
 #include "reminder/core/ReminderSession.h"
 #include "reminder/ui/CommandGate.h"
 #include "reminder/ui/EventListModel.h"

@@ -123,8 +123,6 @@ void ReportView::appendNextPiece() {
     verticalScrollBar()->setValue(scrolled);
     if (isLoading())
         m_pieceTimer.start();
-    else
-        emit loadingFinished();
 }
 
 void ReportView::finishLoading() {

@@ -42,9 +42,6 @@ public:
     // Appends every piece still to come at once.
     void finishLoading();
 
-signals:
-    void loadingFinished();
-
 private:
     void appendNextPiece();
 

@@ -4,8 +4,8 @@
 #include "model/CFieldList.h"
 #include "model/CHouseObject.h"
 #include "model/CSection.h"
-#include "model/SafeFile.h"
 #include "model/TextEncoding.h"
+#include "platform/posix/SafeFile.h"
 #include "search/engine/NumberText.h"
 
 #include <algorithm>

@@ -302,7 +302,7 @@ TEST_F(ObjectsDialogTest, ThePictureListFollowsTheTreeAndAClickOnARowSelectsItsO
 TEST_F(ObjectsDialogTest, PictureRowsAndTheSelectionFollowObjectsMovedAwayOrRenamed) {
     saveRedPicture("lamp.png");
     lamp->pictures.append("Lamp photo", "lamp.png");
-    chair->pictures.append("Seat", "lamp.png");
+    const CField* seat = &chair->pictures.append("Seat", "lamp.png");
     auto upper = std::make_unique<CSection>();
     upper->blocks()[0]->name = "Attic";
     CBlock& attic = *doc.appendSection(std::move(upper)).blocks()[0];
@@ -329,7 +329,7 @@ TEST_F(ObjectsDialogTest, PictureRowsAndTheSelectionFollowObjectsMovedAwayOrRena
     QTest::mouseClick(dialog->moveButton(), Qt::LeftButton);
     EXPECT_EQ(offered, lamp);
     EXPECT_EQ(rows(), QStringList{"Chair"});
-    EXPECT_EQ(pictures.selectedPictureOwner(), chair);
+    EXPECT_EQ(pictures.selectedPicture(), seat);
     EXPECT_EQ(tree().currentItem(), tree().root());
 
     // A renamed owner's row shows the new name and still reaches its picture.

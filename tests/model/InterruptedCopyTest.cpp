@@ -2,7 +2,7 @@
 // during that copy must never leave a house that fails to load while its complete version lies
 // beside it.
 #include "model/ProjectFile.h"
-#include "model/SafeFile.h"
+#include "platform/posix/SafeFile.h"
 #include "support/KillOnWrite.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "model/FieldFile.h"
 #include "model/ProjectFile.h"
-#include "model/SafeFile.h"
+#include "platform/posix/SafeFile.h"
 
 #include <gtest/gtest.h>
 

@@ -9,9 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace ardenvo;
@@ -27,6 +30,49 @@ int goneProcessId() {
         ++pid;
     return pid;
 }
+
+// A process that runs `start`, then waits until it is ended.
+class Child {
+public:
+    explicit Child(const std::function<void()>& start) {
+        int ready[2];
+        EXPECT_EQ(::pipe(ready), 0);
+        EXPECT_EQ(::pipe(m_hold), 0);
+        pid = ::fork();
+        if (pid == 0) {
+            start();
+            char byte = 1;
+            [[maybe_unused]] const auto sent = ::write(ready[1], &byte, 1);
+            ::close(m_hold[1]);
+            [[maybe_unused]] const auto got = ::read(m_hold[0], &byte, 1); // until the end
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        char byte = 0;
+        EXPECT_EQ(::read(ready[0], &byte, 1), 1);
+        ::close(ready[0]);
+    }
+    ~Child() { end(); }
+    // Killed, and waited for only until it is a zombie: nobody has reaped it yet.
+    void killLeavingZombie() {
+        ::kill(pid, SIGKILL);
+        siginfo_t info{};
+        ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT);
+    }
+    void end() {
+        if (m_hold[1] < 0)
+            return;
+        ::close(m_hold[0]);
+        ::close(m_hold[1]);
+        m_hold[1] = -1;
+        ::waitpid(pid, nullptr, 0);
+    }
+
+    pid_t pid = -1;
+
+private:
+    int m_hold[2] = {-1, -1};
+};
 
 class RecoveryFolder : public testing::Test {
 protected:
@@ -98,4 +144,25 @@ TEST_F(RecoveryFolder, AFolderThatIsALinkOrNoFolderIsRefusedAndNothingIsReadOrWr
     std::ofstream(folder) << "a file";
     EXPECT_FALSE(RecoveryFile(folder).usable(&error));
     EXPECT_EQ(error, folder + " is not a directory");
+}
+
+TEST_F(RecoveryFolder, ACopyIsLeftOverOnceItsWriterIsGoneWhateverRunsUnderItsIdNow) {
+    RecoveryFile own(folder);
+    ASSERT_TRUE(own.write(doc));
+    Child writer([&] { RecoveryFile(folder).write(doc); });
+    ASSERT_TRUE(fs::exists(file(std::to_string(writer.pid) + ".recovery")));
+    // A process of another program that took over the id of a program gone without its copy.
+    Child other([] {});
+    std::ofstream(file(std::to_string(other.pid) + ".recovery"))
+        << RecoveryFile::encode("", writeProject(doc));
+    auto found = own.leftOvers();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].pid, other.pid);
+
+    // A writer killed runs no more, even before its parent reaps it.
+    writer.killLeavingZombie();
+    found = own.leftOvers();
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].pid, std::min(writer.pid, other.pid));
+    EXPECT_EQ(found[1].pid, std::max(writer.pid, other.pid));
 }

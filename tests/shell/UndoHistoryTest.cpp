@@ -1,8 +1,8 @@
 #include "ShellTestSupport.h"
 
 #include "model/ProjectFile.h"
-#include "model/SafeFile.h"
 #include "planeditor/layout/BlockLayout.h"
+#include "platform/posix/SafeFile.h"
 #include "shell/RecoveryFile.h"
 #include "shell/UndoHistory.h"
 

@@ -17,7 +17,7 @@ class PlanDialogsTest : public PlanViewTest {
 protected:
     void SetUp() override {
         PlanViewTest::SetUp();
-        view->setDialogHooks(standardDialogHooks(doc, view.get()));
+        view->setDialogHooks(standardDialogHooks());
     }
     static QLineEdit* edit(QDialog* d, const char* name) {
         return d->findChild<QLineEdit*>(QString::fromLatin1(name));

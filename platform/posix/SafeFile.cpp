@@ -1,5 +1,5 @@
-#include "model/SafeFile.h"
-#include "model/SafeFileParts.h"
+#include "platform/posix/SafeFile.h"
+#include "platform/posix/SafeFileParts.h"
 
 #include <cerrno>
 #include <climits>

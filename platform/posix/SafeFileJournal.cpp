@@ -2,8 +2,8 @@
 // content), so its new content is copied over the old bytes in place. A process killed during
 // that copy would leave the file cut off; the complete copy beside it, marked with what it is for,
 // is what lets the next program finish the job.
-#include "model/SafeFile.h"
-#include "model/SafeFileParts.h"
+#include "platform/posix/SafeFile.h"
+#include "platform/posix/SafeFileParts.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "model/SafeFile.h"
+#include "platform/posix/SafeFile.h"
 #include "model/ProjectFile.h"
 
 #include <gtest/gtest.h>
