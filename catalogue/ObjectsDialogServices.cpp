@@ -1,7 +1,8 @@
 #include "catalogue/ObjectsDialogServices.h"
 
-#include "planeditor/view/DialogSupport.h"
 #include "planeditor/view/ResizeDialog.h"
+#include "widgets/DialogSupport.h"
+#include "widgets/QtPrompter.h"
 
 #include <QMessageBox>
 
@@ -35,6 +36,10 @@ bool ObjectsDialogServices::askYesNo(QWidget* parent, const QString& text) const
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+Prompter& ObjectsDialogServices::prompts() const {
+    return prompter ? *prompter : standardPrompter();
 }
 
 } // namespace ardenvo

@@ -6,6 +6,7 @@
 #include "model/CBrenvikaDoc.h"
 #include "planeditor/layout/UnitTable.h"
 #include "planeditor/view/ObjectPropertiesDialog.h"
+#include "widgets/Prompter.h"
 
 #include <QSizeF>
 #include <QString>
@@ -20,6 +21,8 @@ namespace ardenvo {
 // The dialogs and messages the "Objects inside" dialog opens, so tests can answer them. An empty
 // member falls back to the real dialog; an empty `help` disables the "Help" buttons.
 struct ObjectsDialogServices {
+    // Every message and question of the dialog and its panels; null: the standard one.
+    Prompter* prompter = nullptr;
     // Object properties: the current values (none for a new object); `onFloor` fixes the position.
     std::function<std::optional<ObjectProperties>(
         QWidget* parent, const std::optional<ObjectProperties>& current, bool onFloor)>
@@ -52,6 +55,7 @@ struct ObjectsDialogServices {
                                     const CHouseObject& object) const;
     std::optional<ColorRef> runColor(QWidget* parent, ColorRef initial) const;
     bool askYesNo(QWidget* parent, const QString& text) const;
+    Prompter& prompts() const;
 };
 
 } // namespace ardenvo

@@ -132,9 +132,9 @@ int runArdenvo(int argc, char** argv) {
     if (!images.empty())
         QDir::setCurrent(QString::fromStdString(images));
 
-    QtPrompter boxes;
+    QtShellPrompter boxes;
     ConsolePrompter console;
-    Prompter& prompter = options.screenshot ? static_cast<Prompter&>(console) : boxes;
+    ShellPrompter& prompter = options.screenshot ? static_cast<ShellPrompter&>(console) : boxes;
     RecentFileList recent(SettingsFile::user());
     DocumentController controller(prompter, recent);
     installLayout(controller.document());
@@ -176,14 +176,14 @@ int runArdenvo(int argc, char** argv) {
             frame.view()->setUnit(options.unit);
         RuntimeDirectory::reportProblemOnce([&](const std::string& problem) {
             std::fprintf(stderr, "ardenvo: %s\n", problem.c_str());
-            prompter.message("Ardenvo", QString::fromStdString(problem), Prompter::Icon::Warning);
+            prompter.message("Ardenvo", QString::fromStdString(problem), ShellPrompter::Icon::Warning);
         });
         // Told as the runtime directory's problems are: otherwise a crash would lose the
         // changes without a word.
         if (std::string problem; undo.recovery() && !undo.recovery()->usable(&problem)) {
             problem = "Unsaved changes cannot be kept for recovery after a crash: " + problem;
             std::fprintf(stderr, "ardenvo: %s\n", problem.c_str());
-            prompter.message("Ardenvo", QString::fromStdString(problem), Prompter::Icon::Warning);
+            prompter.message("Ardenvo", QString::fromStdString(problem), ShellPrompter::Icon::Warning);
         }
     });
     return QApplication::exec();

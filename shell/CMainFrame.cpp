@@ -41,7 +41,7 @@ QString resourceFile(const char* name) {
 
 } // namespace
 
-CMainFrame::CMainFrame(DocumentController& controller, RecentFileList& recent, Prompter& prompter,
+CMainFrame::CMainFrame(DocumentController& controller, RecentFileList& recent, ShellPrompter& prompter,
                        QWidget* parent)
     : QMainWindow(parent), m_controller(controller), m_recent(recent), m_prompter(prompter) {
     setWindowIcon(appIcon());
@@ -363,7 +363,7 @@ void CMainFrame::startupNotice(const std::vector<std::string>& predoneFolders) {
     if (m_recent.isAccessible())
         recentFiles = m_recent.files();
     else
-        m_prompter.message("Error", "Access denied to the registry!", Prompter::Icon::Stop);
+        m_prompter.message("Error", "Access denied to the registry!", ShellPrompter::Icon::Stop);
     const QStringList predone = findPredoneHouses(predoneFolders);
     const ChooseHouseDialog::Choice choice =
         m_chooser ? m_chooser(this, predone, recentFiles)

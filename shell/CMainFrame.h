@@ -17,7 +17,7 @@ namespace ardenvo {
 
 class CBrenvikaView;
 class DocumentController;
-class Prompter;
+class ShellPrompter;
 class RecentFileList;
 
 class StatusBarPanes;
@@ -28,7 +28,7 @@ class UndoController;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame(DocumentController& controller, RecentFileList& recent, Prompter& prompter,
+    CMainFrame(DocumentController& controller, RecentFileList& recent, ShellPrompter& prompter,
                QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -82,7 +82,7 @@ private:
 
     DocumentController& m_controller;
     RecentFileList& m_recent;
-    Prompter& m_prompter;
+    ShellPrompter& m_prompter;
     CBrenvikaView* m_view = nullptr;
     StatusBarPanes* m_panes = nullptr;
     UndoController* m_undo = nullptr;

@@ -15,7 +15,7 @@
 namespace ardenvo {
 
 ChooseHouseDialog::ChooseHouseDialog(const QStringList& predone, const QStringList& recent,
-                                     Prompter& prompter, QWidget* parent)
+                                     ShellPrompter& prompter, QWidget* parent)
     : QDialog(parent), m_prompter(prompter) {
     setWindowTitle(QStringLiteral("Choose"));
 
@@ -93,7 +93,7 @@ void ChooseHouseDialog::choosePredone() {
     QTreeWidgetItem* item = m_predone->currentItem();
     if (!item || !item->isSelected()) {
         m_prompter.message(QString(), QStringLiteral("Please select one of the predone houses"),
-                           Prompter::Icon::Warning);
+                           ShellPrompter::Icon::Warning);
         return;
     }
     m_choice = {Choice::Kind::Predone, item->data(0, Qt::UserRole).toString(), -1};
@@ -105,7 +105,7 @@ void ChooseHouseDialog::chooseRecent() {
     if (!item || !item->isSelected()) {
         m_prompter.message(QString(),
                            QStringLiteral("Please select one of the previously opened houses"),
-                           Prompter::Icon::Warning);
+                           ShellPrompter::Icon::Warning);
         return;
     }
     m_choice = {Choice::Kind::Recent, item->data(0, Qt::UserRole).toString(),
@@ -114,7 +114,7 @@ void ChooseHouseDialog::chooseRecent() {
 }
 
 ChooseHouseDialog::Choice ChooseHouseDialog::run(QWidget* parent, const QStringList& predone,
-                                                 const QStringList& recent, Prompter& prompter) {
+                                                 const QStringList& recent, ShellPrompter& prompter) {
     ChooseHouseDialog dialog(predone, recent, prompter, parent);
     if (dialog.exec() != QDialog::Accepted)
         return Choice{};

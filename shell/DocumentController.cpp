@@ -31,7 +31,7 @@ std::string toLocalPath(const QString& path) {
 
 } // namespace
 
-DocumentController::DocumentController(Prompter& prompter, RecentFileList& recent, QObject* parent)
+DocumentController::DocumentController(ShellPrompter& prompter, RecentFileList& recent, QObject* parent)
     : QObject(parent), m_doc(std::make_unique<CBrenvikaDoc>()),
       m_registration(std::make_unique<DocumentRegistration>()), m_prompter(prompter),
       m_recent(recent), m_shippedFolders(AppPaths::resourceDirectories()) {
@@ -68,11 +68,11 @@ bool DocumentController::saveModified() {
         return true;
     const QString name = pathName().isEmpty() ? title() : pathName();
     switch (m_prompter.askYesNoCancel(kAppName, QStringLiteral("Save changes to %1?").arg(name))) {
-    case Prompter::Answer::Yes:
+    case ShellPrompter::Answer::Yes:
         return save();
-    case Prompter::Answer::No:
+    case ShellPrompter::Answer::No:
         return true;
-    case Prompter::Answer::Cancel:
+    case ShellPrompter::Answer::Cancel:
         break;
     }
     return false;
@@ -342,14 +342,14 @@ void DocumentController::showFileError(int code, const QString& path, int system
     const auto error = static_cast<FileError>(code);
     QString text = QString::fromUtf8(fileErrorMessage(error));
     if (error == FileError::WrongVersion) {
-        m_prompter.message(QStringLiteral("Error"), text, Prompter::Icon::None);
+        m_prompter.message(QStringLiteral("Error"), text, ShellPrompter::Icon::None);
         return;
     }
     // The message as the user knows it, then which file and what the system said.
     if (systemError != 0)
         text += QStringLiteral("\n%1: %2")
                     .arg(path, QString::fromLocal8Bit(std::strerror(systemError)));
-    m_prompter.message(kAppName, text, Prompter::Icon::Warning);
+    m_prompter.message(kAppName, text, ShellPrompter::Icon::Warning);
 }
 
 } // namespace ardenvo

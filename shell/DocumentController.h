@@ -18,7 +18,7 @@ class QWidget;
 namespace ardenvo {
 
 class DocumentRegistration;
-class Prompter;
+class ShellPrompter;
 class RecentFileList;
 
 // The main program's document as the user handles it: new, open, save, save as, the question
@@ -28,7 +28,7 @@ class RecentFileList;
 class DocumentController : public QObject {
     Q_OBJECT
 public:
-    DocumentController(Prompter& prompter, RecentFileList& recent, QObject* parent = nullptr);
+    DocumentController(ShellPrompter& prompter, RecentFileList& recent, QObject* parent = nullptr);
     ~DocumentController() override;
     DocumentController(const DocumentController&) = delete;
     DocumentController& operator=(const DocumentController&) = delete;
@@ -102,7 +102,7 @@ private:
 
     std::unique_ptr<CBrenvikaDoc> m_doc;
     std::unique_ptr<DocumentRegistration> m_registration;
-    Prompter& m_prompter;
+    ShellPrompter& m_prompter;
     RecentFileList& m_recent;
     QWidget* m_progressParent = nullptr;
     int m_progressDelay = 500;

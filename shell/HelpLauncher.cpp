@@ -5,10 +5,10 @@
 
 namespace ardenvo {
 
-bool openHelp(Prompter& prompter, const QString& topic, QWidget* from) {
+bool openHelp(ShellPrompter& prompter, const QString& topic, QWidget* from) {
     if (showManual(topic, from) != ManualShown::Missing)
         return true;
-    prompter.message(QStringLiteral("Ardenvo"), manualMissingText(), Prompter::Icon::Warning);
+    prompter.message(QStringLiteral("Ardenvo"), manualMissingText(), ShellPrompter::Icon::Warning);
     return false;
 }
 

@@ -10,17 +10,17 @@ namespace ardenvo {
 
 namespace {
 
-QMessageBox::Icon toBoxIcon(Prompter::Icon icon) {
+QMessageBox::Icon toBoxIcon(ShellPrompter::Icon icon) {
     switch (icon) {
-    case Prompter::Icon::Information:
+    case ShellPrompter::Icon::Information:
         return QMessageBox::Information;
-    case Prompter::Icon::Warning:
+    case ShellPrompter::Icon::Warning:
         return QMessageBox::Warning;
-    case Prompter::Icon::Stop:
+    case ShellPrompter::Icon::Stop:
         return QMessageBox::Critical;
-    case Prompter::Icon::Question:
+    case ShellPrompter::Icon::Question:
         return QMessageBox::Question;
-    case Prompter::Icon::None:
+    case ShellPrompter::Icon::None:
         break;
     }
     return QMessageBox::NoIcon;
@@ -28,12 +28,12 @@ QMessageBox::Icon toBoxIcon(Prompter::Icon icon) {
 
 } // namespace
 
-void QtPrompter::message(const QString& title, const QString& text, Icon icon) {
+void QtShellPrompter::message(const QString& title, const QString& text, Icon icon) {
     QMessageBox box(toBoxIcon(icon), title, text, QMessageBox::Ok, m_owner);
     box.exec();
 }
 
-Prompter::Answer QtPrompter::askYesNoCancel(const QString& title, const QString& text) {
+ShellPrompter::Answer QtShellPrompter::askYesNoCancel(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Warning, title, text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_owner);
     box.setDefaultButton(QMessageBox::Yes);
@@ -47,7 +47,7 @@ Prompter::Answer QtPrompter::askYesNoCancel(const QString& title, const QString&
     }
 }
 
-int QtPrompter::askChoice(const QString& title, const QString& text, const QStringList& buttons) {
+int QtShellPrompter::askChoice(const QString& title, const QString& text, const QStringList& buttons) {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, m_owner);
     QList<QAbstractButton*> added;
     for (int i = 0; i < buttons.size(); ++i)
@@ -57,12 +57,12 @@ int QtPrompter::askChoice(const QString& title, const QString& text, const QStri
     return static_cast<int>(added.indexOf(box.clickedButton()));
 }
 
-QString QtPrompter::askOpenFileName(const QString& caption, const QString& folder,
+QString QtShellPrompter::askOpenFileName(const QString& caption, const QString& folder,
                                     const QString& filter) {
     return QFileDialog::getOpenFileName(m_owner, caption, folder, filter);
 }
 
-QString QtPrompter::askSaveFileName(const QString& caption, const QString& suggestion,
+QString QtShellPrompter::askSaveFileName(const QString& caption, const QString& suggestion,
                                     const QString& filter) {
     return QFileDialog::getSaveFileName(m_owner, caption, suggestion, filter);
 }

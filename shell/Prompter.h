@@ -9,12 +9,12 @@ namespace ardenvo {
 
 // Every question and message the shell logic needs from the user goes through here, so tests can
 // answer them without a modal box blocking the run.
-class Prompter {
+class ShellPrompter {
 public:
     enum class Icon { None, Information, Warning, Stop, Question };
     enum class Answer { Yes, No, Cancel };
 
-    virtual ~Prompter() = default;
+    virtual ~ShellPrompter() = default;
 
     virtual void message(const QString& title, const QString& text, Icon icon) = 0;
     virtual Answer askYesNoCancel(const QString& title, const QString& text) = 0;
@@ -31,9 +31,9 @@ public:
 };
 
 // The real thing: QMessageBox and QFileDialog, owned by the given window.
-class QtPrompter : public Prompter {
+class QtShellPrompter : public ShellPrompter {
 public:
-    explicit QtPrompter(QWidget* owner = nullptr) : m_owner(owner) {}
+    explicit QtShellPrompter(QWidget* owner = nullptr) : m_owner(owner) {}
     void setOwner(QWidget* owner) { m_owner = owner; }
 
     void message(const QString& title, const QString& text, Icon icon) override;
@@ -50,7 +50,7 @@ private:
 
 // For runs without a user (--screenshot): messages go to standard error, questions get "No" (a
 // choice none), file choices are cancelled.
-class ConsolePrompter : public Prompter {
+class ConsolePrompter : public ShellPrompter {
 public:
     void message(const QString& title, const QString& text, Icon icon) override;
     Answer askYesNoCancel(const QString&, const QString&) override { return Answer::No; }

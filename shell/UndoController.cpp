@@ -113,7 +113,7 @@ void UndoController::houseSaved() {
     }
 }
 
-bool UndoController::offerRecovery(Prompter& prompter, const Question& ask) {
+bool UndoController::offerRecovery(ShellPrompter& prompter, const Question& ask) {
     if (!m_recovery)
         return false;
     for (const RecoveryFile::LeftOver& left : m_recovery->leftOvers()) {
@@ -128,7 +128,7 @@ bool UndoController::offerRecovery(Prompter& prompter, const Question& ask) {
                          aside.empty()
                              ? QString()
                              : QStringLiteral(" It has been kept as %1.").arg(decoded(aside))),
-                Prompter::Icon::Warning);
+                ShellPrompter::Icon::Warning);
             continue;
         }
         // Its house is being edited elsewhere; that program has the newer changes.

@@ -14,7 +14,7 @@
 namespace ardenvo {
 
 class DocumentController;
-class Prompter;
+class ShellPrompter;
 
 // Undo, redo and the recovery copy for the main program's document. The view and the frame say
 // where an edit begins and ends; this class keeps the steps, follows the document's new houses
@@ -36,7 +36,7 @@ public:
     // with its own path, modified), No removes the copy. A damaged copy is reported and kept
     // aside. True when a house was recovered.
     using Question = std::function<bool(const QString& text)>;
-    bool offerRecovery(Prompter& prompter, const Question& ask);
+    bool offerRecovery(ShellPrompter& prompter, const Question& ask);
 
     // "Undo Delete", "Undo" when there is nothing to undo.
     QString undoText() const;

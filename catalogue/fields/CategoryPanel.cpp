@@ -4,7 +4,7 @@
 #include "model/CHouseObject.h"
 #include "model/ReminderSchedule.h"
 #include "platform/TextCodec.h"
-#include "reminder/widgets/ReminderEditor.h"
+#include "widgets/ReminderEditor.h"
 
 #include <QCheckBox>
 #include <QComboBox>

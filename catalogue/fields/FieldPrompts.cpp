@@ -1,6 +1,6 @@
 #include "catalogue/fields/FieldPrompts.h"
 
-#include "planeditor/view/DialogSupport.h"
+#include "widgets/DialogSupport.h"
 #include "planeditor/view/NameDialog.h"
 #include "platform/DialogFolders.h"
 

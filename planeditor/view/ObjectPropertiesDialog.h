@@ -2,7 +2,7 @@
 
 #include "model/Geometry.h"
 #include "planeditor/layout/UnitTable.h"
-#include "planeditor/view/DialogSupport.h"
+#include "widgets/DialogSupport.h"
 #include "platform/SettingsFile.h"
 
 #include <QDialog>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/CBlock.h"
-#include "planeditor/view/DialogSupport.h"
+#include "widgets/DialogSupport.h"
 
 #include <QDialog>
 

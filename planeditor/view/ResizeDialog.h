@@ -3,7 +3,7 @@
 #include "model/CBlock.h"
 #include "model/CHouseObject.h"
 #include "planeditor/layout/UnitTable.h"
-#include "planeditor/view/DialogSupport.h"
+#include "widgets/DialogSupport.h"
 
 #include <QDialog>
 #include <QSizeF>

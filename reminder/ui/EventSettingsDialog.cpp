@@ -1,6 +1,6 @@
 #include "reminder/ui/EventSettingsDialog.h"
 
-#include "reminder/widgets/ReminderEditor.h"
+#include "widgets/ReminderEditor.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>

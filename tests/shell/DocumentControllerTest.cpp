@@ -20,7 +20,7 @@
 
 using namespace ardenvo;
 using namespace ardenvo::test;
-using Answer = Prompter::Answer;
+using Answer = ShellPrompter::Answer;
 
 namespace {
 

@@ -163,7 +163,7 @@ TEST_F(MainFrameTest, KeysAndButtonsReachTheDocumentAndTheView) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     // Ctrl+N on a modified house asks first; Cancel keeps it.
     controller.document().addBlock(1, 1, BlockKind::Room);
-    prompter.answers.push_back(Prompter::Answer::Cancel);
+    prompter.answers.push_back(ShellPrompter::Answer::Cancel);
     QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(prompter.questions, QStringList{"Save changes to Untitled?"});
     EXPECT_EQ(controller.document().currentSection()->blocks().size(), 2u);
@@ -185,10 +185,10 @@ TEST_F(MainFrameTest, KeysAndButtonsReachTheDocumentAndTheView) {
     EXPECT_TRUE(prompter.messages[0].text.contains("help/index.html"));
 
     // Closing a modified house asks; Cancel keeps the window.
-    prompter.answers.push_back(Prompter::Answer::Cancel);
+    prompter.answers.push_back(ShellPrompter::Answer::Cancel);
     EXPECT_FALSE(frame->close());
     EXPECT_TRUE(frame->isVisible());
-    prompter.answers.push_back(Prompter::Answer::No);
+    prompter.answers.push_back(ShellPrompter::Answer::No);
     EXPECT_TRUE(frame->close());
 }
 

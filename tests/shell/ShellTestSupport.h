@@ -11,7 +11,7 @@ namespace ardenvo::test {
 
 // Answers the shell's questions from queues and remembers every message, so no modal box ever
 // blocks a test.
-class FakePrompter : public Prompter {
+class FakePrompter : public ShellPrompter {
 public:
     struct Shown {
         QString title;

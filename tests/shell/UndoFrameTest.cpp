@@ -267,12 +267,12 @@ TEST_F(UndoFrameTest, NothingChangedMakesNoStepAndModifiedFollowsTheSavedState) 
     EXPECT_FALSE(undoAction()->isEnabled());
     command(1, {"Change color"});
     titleMarks(true);
-    prompter.answers.push_back(Prompter::Answer::No);
+    prompter.answers.push_back(ShellPrompter::Answer::No);
     ASSERT_TRUE(controller.newDocument());
     titleMarks(false);
     EXPECT_FALSE(undoAction()->isEnabled() || redoAction()->isEnabled());
     command(1, {"Change color"});
-    prompter.answers.push_back(Prompter::Answer::No);
+    prompter.answers.push_back(ShellPrompter::Answer::No);
     ASSERT_TRUE(controller.openDocument(path));
     EXPECT_FALSE(undoAction()->isEnabled());
 }
@@ -301,7 +301,7 @@ TEST_F(UndoFrameTest, RecoveryCopyFollowsUnsavedChangesAndIsOfferedAtTheNextStar
     const QString left = QStringLiteral("%1/%2.recovery").arg(folder).arg(gone);
     ASSERT_TRUE(QFile::rename(own, left));
     // Another house in its place, so that no program has the crashed one open.
-    prompter.answers.push_back(Prompter::Answer::No);
+    prompter.answers.push_back(ShellPrompter::Answer::No);
     ASSERT_TRUE(controller.loadPredone(QStringLiteral(ARDENVO_SOURCE_DIR "/data/small-flat.av")));
 
     QStringList asked;
@@ -324,7 +324,7 @@ TEST_F(UndoFrameTest, RecoveryCopyFollowsUnsavedChangesAndIsOfferedAtTheNextStar
     ASSERT_TRUE(QFile::rename(own, left));
     EXPECT_FALSE(undo.offerRecovery(prompter, [](const QString&) { return true; }));
     EXPECT_TRUE(QFile::exists(left));
-    prompter.answers.push_back(Prompter::Answer::No);
+    prompter.answers.push_back(ShellPrompter::Answer::No);
     ASSERT_TRUE(controller.loadPredone(QStringLiteral(ARDENVO_SOURCE_DIR "/data/small-flat.av")));
     const std::string predone = bytes();
     EXPECT_FALSE(undo.offerRecovery(prompter, [](const QString&) { return false; }));

@@ -2,7 +2,7 @@
 
 #include "catalogue/fields/CategoryPanel.h"
 #include "model/CHouseObject.h"
-#include "reminder/widgets/ReminderEditor.h"
+#include "widgets/ReminderEditor.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "planeditor/view/DialogSupport.h"
+#include "widgets/DialogSupport.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "reminder/ui/EventSettingsDialog.h"
 #include "reminder/ui/TipDialog.h"
-#include "reminder/widgets/ReminderEditor.h"
+#include "widgets/ReminderEditor.h"
 
 #include "platform/Settings.h"
 #include "reminder/core/ReminderCoreFixtures.h"

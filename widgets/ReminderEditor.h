@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/CReminder.h"
-#include "reminder/widgets/PeriodicalSettings.h"
+#include "widgets/PeriodicalSettings.h"
 
 #include <QDate>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "reminder/widgets/PeriodicalSettings.h"
+#include "widgets/PeriodicalSettings.h"
 
 #include "model/ReminderSchedule.h"
 

@@ -1,4 +1,4 @@
-#include "planeditor/view/DialogSupport.h"
+#include "widgets/DialogSupport.h"
 
 #include <QColorDialog>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "reminder/widgets/ReminderEditor.h"
+#include "widgets/ReminderEditor.h"
 
 #include "model/ReminderSchedule.h"
 #include "platform/TextCodec.h"

@@ -1,0 +1,151 @@
+#include "widgets/QtPrompter.h"
+
+#include <QAbstractButton>
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace ardenvo {
+
+namespace {
+
+QMessageBox::Icon boxIcon(Prompter::Icon icon) {
+    switch (icon) {
+    case Prompter::Icon::Information:
+        return QMessageBox::Information;
+    case Prompter::Icon::Warning:
+        return QMessageBox::Warning;
+    case Prompter::Icon::Stop:
+        return QMessageBox::Critical;
+    case Prompter::Icon::Question:
+        return QMessageBox::Question;
+    case Prompter::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// A hidden owner would centre the box on nothing; then it stands alone.
+QWidget* visibleOwner(QWidget* parent) {
+    return parent && parent->isVisible() ? parent : nullptr;
+}
+
+QString runFileDialog(QWidget* parent, const Prompter::FileRequest& request,
+                      QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(visibleOwner(parent), request.caption);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    if (mode == QFileDialog::AcceptSave && !QFileInfo(request.start).isDir()) {
+        const QFileInfo proposed(request.start);
+        dialog.setDirectory(proposed.absolutePath());
+        dialog.selectFile(proposed.fileName());
+    } else if (!request.start.isEmpty()) {
+        dialog.setDirectory(request.start);
+    }
+    if (!request.filter.isEmpty())
+        dialog.setNameFilter(request.filter);
+    if (!request.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    // The dialog itself asks before an existing file is replaced; the save commands rely on it.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
+} // namespace
+
+QString applicationTitle() {
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? QStringLiteral("Ardenvo") : name;
+}
+
+QString titleOf(const Prompter::Prompt& prompt) {
+    switch (prompt.title) {
+    case Prompter::Title::Warning:
+        return QStringLiteral("Warning");
+    case Prompter::Title::Error:
+        return QStringLiteral("Error");
+    case Prompter::Title::Custom:
+        return prompt.customTitle;
+    case Prompter::Title::Application:
+        break;
+    }
+    return applicationTitle();
+}
+
+void QtPrompter::message(QWidget* parent, const Prompt& prompt) {
+    QMessageBox box(boxIcon(prompt.icon), titleOf(prompt), prompt.text, QMessageBox::Ok,
+                    visibleOwner(parent));
+    box.exec();
+}
+
+bool QtPrompter::askYesNo(QWidget* parent, const Prompt& prompt, Answer defaultAnswer) {
+    QMessageBox box(boxIcon(prompt.icon), titleOf(prompt), prompt.text,
+                    QMessageBox::Yes | QMessageBox::No, visibleOwner(parent));
+    box.setDefaultButton(defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+Prompter::Answer QtPrompter::askYesNoCancel(QWidget* parent, const Prompt& prompt) {
+    QMessageBox box(boxIcon(prompt.icon), titleOf(prompt), prompt.text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, visibleOwner(parent));
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+int QtPrompter::askChoice(QWidget* parent, const Prompt& prompt, const QStringList& buttons) {
+    QMessageBox box(boxIcon(prompt.icon), titleOf(prompt), prompt.text, QMessageBox::NoButton,
+                    visibleOwner(parent));
+    QList<QAbstractButton*> added;
+    for (int i = 0; i < buttons.size(); ++i)
+        added << box.addButton(buttons[i], i + 1 == buttons.size() ? QMessageBox::RejectRole
+                                                                   : QMessageBox::AcceptRole);
+    box.exec();
+    return static_cast<int>(added.indexOf(box.clickedButton()));
+}
+
+QString QtPrompter::askOpenFileName(QWidget* parent, const FileRequest& request) {
+    return runFileDialog(parent, request, QFileDialog::AcceptOpen);
+}
+
+QString QtPrompter::askSaveFileName(QWidget* parent, const FileRequest& request) {
+    return runFileDialog(parent, request, QFileDialog::AcceptSave);
+}
+
+std::optional<ColorRef> QtPrompter::askColor(QWidget* parent, ColorRef initial) {
+    const QColor chosen = QColorDialog::getColor(
+        QColor(redOf(initial), greenOf(initial), blueOf(initial)), visibleOwner(parent));
+    if (!chosen.isValid())
+        return std::nullopt;
+    return rgb(chosen.red(), chosen.green(), chosen.blue());
+}
+
+QWidget* QtPrompter::openNotice(const Prompt& prompt, std::function<void()> closed) {
+    auto* box =
+        new QMessageBox(boxIcon(prompt.icon), titleOf(prompt), prompt.text, QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    if (closed)
+        QObject::connect(box, &QMessageBox::finished, box, [closed] { closed(); });
+    box->show();
+    return box;
+}
+
+Prompter& standardPrompter() {
+    static QtPrompter prompter;
+    return prompter;
+}
+
+} // namespace ardenvo
