@@ -27,8 +27,9 @@ class ScopeTree;
 class InventoryDialog : public QDialog {
     Q_OBJECT
 public:
-    // Opens the dialog modally over `parent` for the house.
-    static void run(QWidget* parent, const CBrenvikaDoc& doc);
+    // Opens the dialog modally over `parent` for the house. Messages go through `prompter`, the
+    // program's standard one when none is given.
+    static void run(QWidget* parent, const CBrenvikaDoc& doc, Prompter* prompter = nullptr);
 
     // `imagesFolder` is where the pictures are; `prompter` and `printing` outlive the dialog.
     InventoryDialog(const CBrenvikaDoc& doc, std::string imagesFolder, Prompter& prompter,

@@ -30,6 +30,7 @@ public:
     // in total; this many keep each pause of the event loop short.
     static constexpr int kRowsPerPiece = 300;
 
+    // Shows the report, keeping its table.
     void showReport(ReportTable table);
     // Shows nothing, as before the first search.
     void clearReport();

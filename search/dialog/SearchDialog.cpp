@@ -48,10 +48,10 @@ QPushButton* addButton(QBoxLayout* layout, const QString& text, const char* name
 
 } // namespace
 
-void SearchDialog::run(QWidget* parent, CBrenvikaDoc& doc) {
+void SearchDialog::run(QWidget* parent, CBrenvikaDoc& doc, Prompter* prompter) {
     QtPrintSeam print;
-    SearchDialog dialog(doc, QString::fromStdString(AppPaths::reportPath()), standardPrompter(),
-                        print, parent);
+    SearchDialog dialog(doc, QString::fromStdString(AppPaths::reportPath()),
+                        prompter ? *prompter : standardPrompter(), print, parent);
     dialog.setFolderSettings(&SettingsFile::user());
     dialog.exec();
 }

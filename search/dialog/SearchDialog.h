@@ -27,7 +27,8 @@ class SearchDialog : public QDialog {
     Q_OBJECT
 public:
     // Opens the dialog modally over `parent` for the house; the report goes to the data directory.
-    static void run(QWidget* parent, CBrenvikaDoc& doc);
+    // Messages go through `prompter`, the program's standard one when none is given.
+    static void run(QWidget* parent, CBrenvikaDoc& doc, Prompter* prompter = nullptr);
 
     // `reportPath` is where the report file is written; `prompter` and `printing` outlive the
     // dialog.
