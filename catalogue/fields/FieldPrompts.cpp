@@ -1,8 +1,8 @@
 #include "catalogue/fields/FieldPrompts.h"
 
-#include "widgets/DialogSupport.h"
-#include "planeditor/view/NameDialog.h"
 #include "platform/DialogFolders.h"
+#include "widgets/DialogSupport.h"
+#include "widgets/NameDialog.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
