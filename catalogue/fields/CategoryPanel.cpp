@@ -4,6 +4,7 @@
 #include "model/CHouseObject.h"
 #include "model/ReminderSchedule.h"
 #include "platform/TextCodec.h"
+#include "widgets/Prompter.h"
 #include "widgets/ReminderEditor.h"
 
 #include <QCheckBox>
@@ -43,9 +44,9 @@ private:
 
 } // namespace
 
-CategoryPanel::CategoryPanel(QWidget* parent, FieldPrompts prompts)
+CategoryPanel::CategoryPanel(Prompter& prompter, FieldPanelSettings settings, QWidget* parent)
     : QGroupBox(QStringLiteral("Custom fields for the selected objects"), parent),
-      m_prompts(std::move(prompts)) {
+      m_prompter(prompter), m_settings(std::move(settings)) {
     buildLayout();
     buildMenu();
 
@@ -430,7 +431,11 @@ void CategoryPanel::deleteClicked() {
     const int row = selectedRow();
     if (!m_object || row < 0)
         return;
-    if (!m_prompts.askYesNo(this, QStringLiteral("Record will be deleted. Are you sure?")))
+    // A hasty Enter keeps the record.
+    if (!m_prompter.askYesNo(this,
+                             {QStringLiteral("Record will be deleted. Are you sure?"),
+                              Prompter::Icon::Warning, Prompter::Title::Warning},
+                             Prompter::Answer::No))
         return;
     const PanelRow doomed = m_rows[static_cast<std::size_t>(row)];
     if (doomed.isReminder()) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/fields/FieldPrompts.h"
+#include "catalogue/fields/FieldPanelSettings.h"
 #include "catalogue/fields/PanelRows.h"
 
 #include <QGroupBox>
@@ -19,6 +19,7 @@ class QWidget;
 
 namespace ardenvo {
 
+class Prompter;
 class ReminderEditor;
 
 // "Custom fields for the selected objects": the categories, attributes and reminders of the
@@ -27,8 +28,10 @@ class CategoryPanel : public QGroupBox {
     Q_OBJECT
 public:
     // Prepares the panel as the dialog opens: list columns, the attribute editor shown, the
-    // reminder editor holding the values of a reminder made now.
-    explicit CategoryPanel(QWidget* parent = nullptr, FieldPrompts prompts = {});
+    // reminder editor holding the values of a reminder made now. Its questions, messages and file
+    // dialogs go through `prompter`.
+    explicit CategoryPanel(Prompter& prompter, FieldPanelSettings settings = {},
+                           QWidget* parent = nullptr);
 
     // The tree's selection changed; nullptr for the root "Floor" (selector and list emptied).
     // The panel works on `object` until the next call: tell it nullptr before deleting it.
@@ -105,8 +108,10 @@ private:
     void renameCategory();
     void deleteCategory();
     void setRowTexts(int row, const PanelRow& texts);
+    void showError(const QString& text);
 
-    FieldPrompts m_prompts;
+    Prompter& m_prompter;
+    FieldPanelSettings m_settings;
     CHouseObject* m_object = nullptr;
     std::vector<PanelRow> m_rows;
     bool m_updating = false; // set while the panel itself changes controls

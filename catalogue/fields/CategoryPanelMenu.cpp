@@ -2,6 +2,7 @@
 #include "catalogue/fields/CategoryPanel.h"
 
 #include "model/CHouseObject.h"
+#include "widgets/Prompter.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -29,12 +30,16 @@ void CategoryPanel::buildMenu() {
     m_deleteCategory = m_menu->addAction("Delete", this, &CategoryPanel::deleteCategory);
 }
 
+void CategoryPanel::showError(const QString& text) {
+    m_prompter.message(this, {text, Prompter::Icon::Stop, Prompter::Title::Error});
+}
+
 void CategoryPanel::addNewCategory() {
     if (!m_object)
         return;
     const int before = m_object->currentCategory();
     CFieldList& added = m_object->addCategory();
-    const auto name = m_prompts.askCategoryName(this, *m_object, &added, std::string("Category"));
+    const auto name = askCategoryName(this, m_settings, *m_object, &added, std::string("Category"));
     if (name && !name->empty()) {
         added.title = *name;
     } else {
@@ -52,13 +57,12 @@ void CategoryPanel::addNewCategory() {
 void CategoryPanel::addFromFile() {
     if (!m_object)
         return;
-    const QString path = m_prompts.askOpenFieldFile(this);
+    const QString path = askFieldFile(m_prompter, this, m_settings, FieldFileUse::Read);
     if (path.isEmpty())
         return;
     if (const FileError error = addCategoryFromFile(*m_object, localPath(path));
         error != FileError::None) {
-        m_prompts.showError(this,
-                            QString::fromStdString(fieldFileReadError(error, path.toStdString())));
+        showError(QString::fromStdString(fieldFileReadError(error, path.toStdString())));
         return;
     }
     rebuildSelector();
@@ -72,24 +76,24 @@ void CategoryPanel::saveCategory(bool withValues) {
     CFieldList* category = m_object->categoryAt(-1);
     if (!category)
         return;
-    const QString path = m_prompts.askSaveFieldFile(this);
+    const QString path = askFieldFile(m_prompter, this, m_settings, FieldFileUse::Write);
     if (path.isEmpty())
         return;
     if (saveCategoryToFile(*category, localPath(path), withValues) != FileError::None)
-        m_prompts.showError(this, QString::fromStdString(fieldFileWriteError(path.toStdString())));
+        showError(QString::fromStdString(fieldFileWriteError(path.toStdString())));
 }
 
 void CategoryPanel::renameCategory() {
     if (!m_object)
         return;
     if (reminderSelected()) {
-        m_prompts.showError(this, QStringLiteral("Reminder can't be renamed"));
+        showError(QStringLiteral("Reminder can't be renamed"));
         return;
     }
     CFieldList* category = m_object->categoryAt(m_selector->currentIndex());
     if (!category)
         return;
-    const auto name = m_prompts.askCategoryName(this, *m_object, category, category->title);
+    const auto name = askCategoryName(this, m_settings, *m_object, category, category->title);
     if (!name || name->empty())
         return;
     category->title = *name;
@@ -102,7 +106,7 @@ void CategoryPanel::deleteCategory() {
     if (!m_object)
         return;
     if (reminderSelected()) {
-        m_prompts.showError(this, QStringLiteral("Reminder can't be deleted"));
+        showError(QStringLiteral("Reminder can't be deleted"));
         return;
     }
     if (m_object->categories().size() > 1) {
@@ -112,8 +116,9 @@ void CategoryPanel::deleteCategory() {
         emit modelChanged();
         return;
     }
-    m_prompts.showWarning(
-        this, QStringLiteral("Reminder attribute can't be deleted from the list of categories"));
+    m_prompter.message(
+        this, {QStringLiteral("Reminder attribute can't be deleted from the list of categories"),
+               Prompter::Icon::Warning, Prompter::Title::Application});
     const int before = m_selector->currentIndex();
     setSelectorIndex(m_selector->count() - 1);
     applySelector(before);
