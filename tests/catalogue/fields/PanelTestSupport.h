@@ -16,23 +16,22 @@
 
 namespace ardenvo::test {
 
-// The messages the panel showed as errors (titled "Error", stop icon) or as refusals (the
-// program's name as title, warning icon).
-inline QStringList errorsShown(const ScriptedPrompter& prompter) {
+// The texts of the messages shown with that title and icon: the panel's errors (titled "Error",
+// stop icon) and refusals (the program's name as title, warning icon).
+inline QStringList messagesShown(const ScriptedPrompter& prompter, const QString& title,
+                                 Prompter::Icon icon) {
     QStringList texts;
     for (const auto& shown : prompter.shown)
-        if (shown.kind == ScriptedPrompter::Kind::Message && shown.title == "Error" &&
-            shown.icon == Prompter::Icon::Stop)
+        if (shown.kind == ScriptedPrompter::Kind::Message && shown.title == title &&
+            shown.icon == icon)
             texts << shown.text;
     return texts;
 }
+inline QStringList errorsShown(const ScriptedPrompter& prompter) {
+    return messagesShown(prompter, QStringLiteral("Error"), Prompter::Icon::Stop);
+}
 inline QStringList warningsShown(const ScriptedPrompter& prompter) {
-    QStringList texts;
-    for (const auto& shown : prompter.shown)
-        if (shown.kind == ScriptedPrompter::Kind::Message && shown.title == applicationTitle() &&
-            shown.icon == Prompter::Icon::Warning)
-            texts << shown.text;
-    return texts;
+    return messagesShown(prompter, applicationTitle(), Prompter::Icon::Warning);
 }
 // Where each field-file dialog started.
 inline QStringList fileDialogFolders(const ScriptedPrompter& prompter) {
