@@ -1,7 +1,7 @@
 #pragma once
 
 #include "catalogue/fields/FieldPanelSettings.h"
-#include "catalogue/fields/PanelRows.h"
+#include "catalogue/fields/core/CategoryPanelState.h"
 
 #include <QGroupBox>
 
@@ -38,7 +38,7 @@ public:
     void selectionChanged(CHouseObject* object);
     // Enabled while the tree's selected item is an object.
     void setControlsEnabled(bool enabled);
-    CHouseObject* object() const { return m_object; }
+    CHouseObject* object() const { return m_state.object(); }
 
     QTreeWidget* attributeList() const { return m_list; }
     QComboBox* categorySelector() const { return m_selector; }
@@ -59,10 +59,10 @@ public:
     QAction* deleteCategoryAction() const { return m_deleteCategory; }
 
     // Whether the selector shows "Reminder".
-    bool reminderSelected() const;
+    bool reminderSelected() const { return m_state.reminderChosen(); }
     // The rows the list shows, with what each stands for.
-    const std::vector<PanelRow>& rows() const { return m_rows; }
-    // The selected row's index, or -1.
+    const std::vector<PanelRow>& rows() const { return m_state.rows(); }
+    // The list's selected row's index, or -1.
     int selectedRow() const;
 
 signals:
@@ -75,29 +75,26 @@ protected:
 private:
     void buildLayout();
     void buildMenu();
-    // Selector and list
-    void rebuildSelector();
-    void applySelector(int previousIndex);
-    void refillList();
-    void showRows(std::vector<PanelRow> rows);
-    void selectRow(int row);
+    // What the state holds, shown: the selector's entries and choice, the list's rows (rewritten
+    // in place, so that a row still shown keeps its selection) and its selection.
+    void showSelector();
+    void setSelectorIndex(int index);
+    void showRows();
     void clearListSelection();
     // After "Add": the new row scrolled into view, nothing selected.
     void showAddedRow(int row);
-    int findRow(const PanelRow& item) const;
-    void setSelectorIndex(int index);
+    void setRowTexts(int row, const PanelRow& texts);
     // Editors
     void refreshEditors();
     void loadFromSelectedRow();
+    void clearEditorTexts();
     void emptyEditorsAfterDelete();
-    void storeSelectedReminder();
+    // User actions, forwarded to the state
+    void entryChosen(int index);
     void rowSelectionChanged();
     void clearSelectionByRightClick();
-    void nameEdited(const QString& text);
-    void detailsEdited(const QString& text);
-    // The selected attribute row's name (column 1) or value (column 2) typed in its box.
-    void attributeEdited(const QString& text, int column);
-    // Buttons
+    void storeSelectedReminder();
+    void attributeEdited(const QString& text, CategoryPanelState::AttributePart part);
     void addClicked();
     void deleteClicked();
     void showAllClicked();
@@ -107,13 +104,11 @@ private:
     void saveCategory(bool withValues);
     void renameCategory();
     void deleteCategory();
-    void setRowTexts(int row, const PanelRow& texts);
     void showError(const QString& text);
 
     Prompter& m_prompter;
     FieldPanelSettings m_settings;
-    CHouseObject* m_object = nullptr;
-    std::vector<PanelRow> m_rows;
+    CategoryPanelState m_state;
     bool m_updating = false; // set while the panel itself changes controls
 
     QTreeWidget* m_list = nullptr;
