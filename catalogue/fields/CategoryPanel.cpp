@@ -57,7 +57,7 @@ CategoryPanel::CategoryPanel(Prompter& prompter, FieldPanelSettings settings, QW
         if (!m_updating)
             rowSelectionChanged();
     });
-    connect(m_showAll, &QCheckBox::clicked, this, &CategoryPanel::showAllClicked);
+    connect(m_showAll, &QCheckBox::toggled, this, &CategoryPanel::showAllClicked);
     connect(m_add, &QPushButton::clicked, this, &CategoryPanel::addClicked);
     connect(m_delete, &QPushButton::clicked, this, &CategoryPanel::deleteClicked);
     connect(m_name, &QLineEdit::textEdited, this, [this](const QString& text) {
