@@ -1,21 +1,40 @@
 // The questions asked before an attribute, a picture or an object is deleted, as the user meets
 // them: a hasty Enter keeps what would be deleted.
 #include "catalogue/ObjectsDialogServices.h"
+#include "catalogue/fields/CategoryPanel.h"
 #include "planeditor/view/DialogTestSupport.h"
 
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
 using namespace ardenvo;
 using namespace ardenvo::test;
 
+namespace {
+
+// The category panel asked to delete a selected attribute with its "Delete" button; true when the
+// attribute went.
+bool categoryPanelDeletes(Prompter& prompter) {
+    CHouseObject object;
+    CategoryPanel panel(prompter);
+    panel.selectionChanged(&object);
+    panel.setControlsEnabled(true);
+    panel.attributeList()->topLevelItem(0)->setSelected(true);
+    panel.deleteButton()->click();
+    return object.categories()[0]->size() == 0;
+}
+
+} // namespace
+
 TEST(DeleteQuestions, AllThreeWarnAndAnswerNoToEnter) {
     const ObjectsDialogServices services;
     const std::vector<std::pair<QString, std::function<bool(const QString&)>>> questions{
         {"Record will be deleted. Are you sure?",
-         [&](const QString& text) {
-             return services.fieldPrompts.askYesNo(nullptr, text);
+         [&](const QString&) {
+             return categoryPanelDeletes(services.prompts());
          }},
         {"Selected image will be deleted. Are you sure?",
          [&](const QString& text) {
