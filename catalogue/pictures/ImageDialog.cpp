@@ -158,11 +158,13 @@ void ImageDialog::preview(const std::string& fileName) {
     if (fileName.empty())
         return;
     // Decoded afresh each time: a file replaced meanwhile shows as it is now.
-    ImageCache cache(m_folder, m_frame->size(), m_prompts);
-    if (const CachedImage* entry = cache.acquire(fileName, this))
-        m_preview = entry->image();
-    else
-        m_prompts.showWarning(this, QStringLiteral("no image\n") + shown(fileName));
+    DecodedPicture decoded = decodePicture(m_folder, fileName, m_frame->size());
+    if (decoded.ok()) {
+        m_preview = std::move(decoded.image);
+        return;
+    }
+    m_prompts.reportUnreadable(this, fileName, decoded.problem);
+    m_prompts.showWarning(this, QStringLiteral("no image\n") + shown(fileName));
 }
 
 void ImageDialog::previewTyped() {

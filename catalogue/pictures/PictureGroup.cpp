@@ -61,7 +61,7 @@ CField* firstWithFile(const CFieldList& list, const std::string& file) {
 PictureGroup::PictureGroup(PictureTreeHost& host, std::string imagesFolder, PicturePrompts prompts,
                            QWidget* parent)
     : QGroupBox(QStringLiteral("Picture"), parent), m_host(host), m_folder(std::move(imagesFolder)),
-      m_prompts(prompts), m_cache(m_folder, QSize(kFrameWidth, kFrameHeight), prompts) {
+      m_prompts(std::move(prompts)), m_cache(m_folder, QSize(kFrameWidth, kFrameHeight)) {
     m_frame = new PictureFrame(QSize(kFrameWidth, kFrameHeight), this);
     m_frame->setPainter(
         [this](QPainter& painter, const Rect& frame) { paintFrame(painter, frame); });
@@ -129,7 +129,7 @@ void PictureGroup::loadBlock() {
         const std::string file = entry->value.str();
         if (file.empty() || failed.count(file) || m_cache.find(file))
             continue;
-        if (!m_cache.acquire(file, this))
+        if (!decode(file))
             failed.insert(file);
     }
     showSelectedPicture(failed);
@@ -264,10 +264,17 @@ void PictureGroup::showSelectedPicture(const std::set<std::string>& tried) {
     if (!picture || picture->value.empty() || m_cache.find(picture->value))
         return;
     const std::string file = picture->value.str();
-    if (!tried.count(file) && m_cache.acquire(file, this))
+    if (!tried.count(file) && decode(file))
         return;
     m_prompts.showWarning(this,
                           QStringLiteral("The requested image is not in cache\n") + shown(file));
+}
+
+bool PictureGroup::decode(const std::string& file) {
+    const ImageCache::Result result = m_cache.acquire(file);
+    if (!result.entry)
+        m_prompts.reportUnreadable(this, file, result.problem);
+    return result.entry != nullptr;
 }
 
 void PictureGroup::paintFrame(QPainter& painter, const Rect& frame) {
@@ -277,17 +284,9 @@ void PictureGroup::paintFrame(QPainter& painter, const Rect& frame) {
     PictureFrame::clear(painter, frame);
     if (picture->value.empty())
         return;
-    const CachedImage* entry = m_cache.find(picture->value);
-    if (!entry)
-        return;
-    const PictureTarget target =
-        pictureTarget(frame, entry->image().width(), entry->image().height(), FrameStyle::Objects);
-    painter.setClipRect(frame.left, frame.top, frame.width(), frame.height());
-    if (target.naturalSize)
-        m_cache.drawNatural(picture->value, painter, target.rect.left, target.rect.top);
-    else
-        m_cache.drawFitted(picture->value, painter, target.rect.left, target.rect.top,
-                           target.rect.right, target.rect.bottom);
+    // One look-up a paint: the entry found is the one drawn.
+    if (const CachedImage* entry = m_cache.find(picture->value))
+        PictureFrame::drawPicture(painter, frame, entry->image(), FrameStyle::Objects);
 }
 
 void PictureGroup::followOwner() {
@@ -338,7 +337,7 @@ void PictureGroup::addImage() {
         }
     }
     std::set<std::string> failed;
-    if (!m_cache.acquire(file, this))
+    if (!decode(file))
         failed.insert(file);
     showSelectedPicture(failed);
     updateEnabling();
@@ -352,7 +351,7 @@ void PictureGroup::editImage() {
             picture->name = kNoName;
         std::set<std::string> failed;
         // A record with no file has nothing to decode; trying would only report the folder.
-        if (!picture->value.empty() && !m_cache.acquire(picture->value, this))
+        if (!picture->value.empty() && !decode(picture->value.str()))
             failed.insert(picture->value.str());
         fillRows();
         selectRow(std::min(row, m_list->topLevelItemCount() - 1));

@@ -80,6 +80,8 @@ private:
     // Decodes the selected row's file when needed, then redraws. Files in `tried` failed in the
     // running command already and are not tried (nor reported) again.
     void showSelectedPicture(const std::set<std::string>& tried = {});
+    // Decodes `file` into the cache unless it is held; false, the user told why, when it fails.
+    bool decode(const std::string& file);
     void followOwner();
     void rowActivated();
     void paintFrame(QPainter& painter, const Rect& frame);

@@ -58,6 +58,15 @@ QString PicturePrompts::pickFile(QWidget* parent) const {
     return dialog.selectedFiles().front();
 }
 
+void PicturePrompts::reportUnreadable(QWidget* parent, std::string_view fileName,
+                                      std::string_view problem) const {
+    const QString name = QString::fromUtf8(fileName.data(), qsizetype(fileName.size()));
+    showWarning(parent, QStringLiteral("Wrong image file"));
+    showNotice(name + QLatin1Char('\n') +
+               QString::fromUtf8(problem.data(), qsizetype(problem.size())) + QLatin1Char('\n') +
+               name);
+}
+
 QString pictureFileFilter() {
     // Qt's file dialog compares these patterns without regard to letter case.
     QStringList patterns;

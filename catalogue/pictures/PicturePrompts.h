@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <string_view>
 
 class QWidget;
 
@@ -24,6 +25,9 @@ struct PicturePrompts {
     void showNotice(const QString& text) const;
     bool askYesNo(QWidget* parent, const QString& text) const;
     QString pickFile(QWidget* parent) const;
+    // A picture file that could not be shown: "Wrong image file", then the name and `problem`.
+    void reportUnreadable(QWidget* parent, std::string_view fileName,
+                          std::string_view problem) const;
 };
 
 // The open-file dialog's filter: every picture file name extension the Images folder list offers.
