@@ -2,6 +2,7 @@
 
 #include "catalogue/pictures/ImageDialog.h"
 #include "catalogue/pictures/PictureFrame.h"
+#include "catalogue/pictures/PictureMessages.h"
 #include "model/TextEncoding.h"
 
 #include <QCheckBox>
@@ -58,10 +59,10 @@ CField* firstWithFile(const CFieldList& list, const std::string& file) {
 
 } // namespace
 
-PictureGroup::PictureGroup(PictureTreeHost& host, std::string imagesFolder, PicturePrompts prompts,
+PictureGroup::PictureGroup(PictureTreeHost& host, std::string imagesFolder, Prompter& prompter,
                            QWidget* parent)
     : QGroupBox(QStringLiteral("Picture"), parent), m_host(host), m_folder(std::move(imagesFolder)),
-      m_prompts(std::move(prompts)), m_cache(m_folder, QSize(kFrameWidth, kFrameHeight)) {
+      m_prompter(prompter), m_cache(m_folder, QSize(kFrameWidth, kFrameHeight)) {
     m_frame = new PictureFrame(QSize(kFrameWidth, kFrameHeight), this);
     m_frame->setPainter(
         [this](QPainter& painter, const Rect& frame) { paintFrame(painter, frame); });
@@ -266,14 +267,14 @@ void PictureGroup::showSelectedPicture(const std::set<std::string>& tried) {
     const std::string file = picture->value.str();
     if (!tried.count(file) && decode(file))
         return;
-    m_prompts.showWarning(this,
-                          QStringLiteral("The requested image is not in cache\n") + shown(file));
+    warnAboutPicture(m_prompter, this,
+                     QStringLiteral("The requested image is not in cache\n") + shown(file));
 }
 
 bool PictureGroup::decode(const std::string& file) {
     const ImageCache::Result result = m_cache.acquire(file);
     if (!result.entry)
-        m_prompts.reportUnreadable(this, file, result.problem);
+        reportUnreadablePicture(m_prompter, this, file, result.problem);
     return result.entry != nullptr;
 }
 
@@ -320,7 +321,7 @@ bool PictureGroup::eventFilter(QObject* watched, QEvent* event) {
 
 void PictureGroup::addImage() {
     auto record = std::make_unique<CField>();
-    if (!ImageDialog::editRecord(*record, m_folder, m_prompts, this))
+    if (!ImageDialog::editRecord(*record, m_folder, m_prompter, this))
         return;
     CHouseObject* object = m_host.rootSelected() ? nullptr : m_host.selectedObject();
     const std::string file = record->value.str();
@@ -346,7 +347,7 @@ void PictureGroup::addImage() {
 void PictureGroup::editImage() {
     const int row = selectedRow();
     if (CField* picture = pictureOfRow(row).field) {
-        ImageDialog::editRecord(*picture, m_folder, m_prompts, this);
+        ImageDialog::editRecord(*picture, m_folder, m_prompter, this);
         if (picture->name.empty())
             picture->name = kNoName;
         std::set<std::string> failed;
@@ -363,8 +364,7 @@ void PictureGroup::editImage() {
 
 void PictureGroup::deleteImage() {
     const int row = selectedRow();
-    if (row >= 0 &&
-        m_prompts.askYesNo(this, QStringLiteral("Selected image will be deleted. Are you sure?"))) {
+    if (row >= 0 && confirmPictureDeletion(m_prompter, this)) {
         // Taken from the list that holds it: with all images shown, the tree's selection need not
         // be the row's owner yet. The file stays in the Images folder.
         const RowPicture picture = pictureOfRow(row);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "catalogue/pictures/ImageCache.h"
-#include "catalogue/pictures/PicturePrompts.h"
 #include "catalogue/pictures/PictureTreeHost.h"
+#include "widgets/QtPrompter.h"
 
 #include <QGroupBox>
 #include <QTimer>
@@ -30,8 +30,8 @@ public:
 
     // Pictures are read from and copied into `imagesFolder`; the group's cache lives as long as
     // the group and decodes each file once, no larger than the frame.
-    PictureGroup(PictureTreeHost& host, std::string imagesFolder, PicturePrompts prompts = {},
-                 QWidget* parent = nullptr);
+    PictureGroup(PictureTreeHost& host, std::string imagesFolder,
+                 Prompter& prompter = standardPrompter(), QWidget* parent = nullptr);
 
     // The dialog shows a block (on opening and after "Change room"): the list is refilled with
     // its first row selected, the block's own pictures decoded and the selected one drawn.
@@ -88,7 +88,7 @@ private:
 
     PictureTreeHost& m_host;
     std::string m_folder;
-    PicturePrompts m_prompts;
+    Prompter& m_prompter;
     ImageCache m_cache;
     PictureFrame* m_frame = nullptr;
     QTreeWidget* m_list = nullptr;

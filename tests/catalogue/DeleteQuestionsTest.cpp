@@ -1,6 +1,7 @@
 // The questions asked before an attribute, a picture or an object is deleted, as the user meets
 // them: a hasty Enter keeps what would be deleted.
 #include "catalogue/ObjectsDialogServices.h"
+#include "catalogue/pictures/PictureMessages.h"
 #include "planeditor/view/DialogTestSupport.h"
 
 #include <QMessageBox>
@@ -18,8 +19,8 @@ TEST(DeleteQuestions, AllThreeWarnAndAnswerNoToEnter) {
              return services.fieldPrompts.askYesNo(nullptr, text);
          }},
         {"Selected image will be deleted. Are you sure?",
-         [&](const QString& text) {
-             return services.picturePrompts.askYesNo(nullptr, text);
+         [&](const QString&) {
+             return confirmPictureDeletion(services.prompts(), nullptr);
          }},
         {"Object and all associated reminders will be deleted. Are you sure?",
          [&](const QString& text) {

@@ -30,7 +30,7 @@ TEST(PictureFit, FitsByTheFramesRulesKeepingProportions) {
 
 TEST(ImageCache, DecodesEachFileOnceAtMostAtTheFrameSizeAndNeverKeepsAFailure) {
     QTemporaryDir dir;
-    RecordedPictureAnswers answers;
+    ScriptedPrompter prompter;
     savePicture(dir.path(), "photo.png", 880, 400, qRgb(200, 0, 0));
     ImageCache cache(dir.path().toStdString(), QSize(220, 143));
     EXPECT_EQ(cache.find("photo.png"), nullptr); // find never decodes
@@ -51,9 +51,9 @@ TEST(ImageCache, DecodesEachFileOnceAtMostAtTheFrameSizeAndNeverKeepsAFailure) {
     ASSERT_FALSE(isCaseInsensitivePath(dir.path().toStdString()));
     const ImageCache::Result failed = cache.acquire("Photo.png");
     EXPECT_EQ(failed.entry, nullptr);
-    answers.prompts().reportUnreadable(nullptr, "Photo.png", failed.problem);
-    EXPECT_EQ(answers.said, (QStringList{"warn: Wrong image file",
-                                         "notify: Photo.png\nInvalid image\nPhoto.png"}));
+    reportUnreadablePicture(prompter, nullptr, "Photo.png", failed.problem);
+    EXPECT_EQ(said(prompter), (QStringList{"warn: Wrong image file",
+                                           "notify: Photo.png\nInvalid image\nPhoto.png"}));
     savePicture(dir.path(), "Photo.png", 4, 4, qRgb(1, 2, 3));
     EXPECT_NE(cache.acquire("Photo.png").entry, nullptr);
     EXPECT_EQ(cache.size(), 2u);
@@ -79,17 +79,17 @@ TEST(ImagesFolder, ACopyNeverReplacesAnotherPictureOfTheSameName) {
 
 TEST(ImageCache, ANameLeadingOutOfTheFolderIsNeverReadAndSaysWhy) {
     QTemporaryDir dir;
-    RecordedPictureAnswers answers;
+    ScriptedPrompter prompter;
     QDir(dir.path()).mkdir(QStringLiteral("Images"));
     savePicture(dir.path(), "secret.png", 10, 10, qRgb(0, 200, 0));
     QFile::link(dir.filePath("secret.png"), dir.filePath("Images/shortcut.png"));
     ImageCache cache(dir.filePath("Images").toStdString(), QSize(220, 143));
     for (const char* name : {"../secret.png", "shortcut.png"}) {
-        answers.said.clear();
+        prompter.shown.clear();
         const ImageCache::Result refused = cache.acquire(name);
         EXPECT_EQ(refused.entry, nullptr) << name;
-        answers.prompts().reportUnreadable(nullptr, name, refused.problem);
-        EXPECT_EQ(answers.said,
+        reportUnreadablePicture(prompter, nullptr, name, refused.problem);
+        EXPECT_EQ(said(prompter),
                   (QStringList{"warn: Wrong image file",
                                QStringLiteral("notify: %1\nThe file name leads outside the Images "
                                               "folder\n%1")
