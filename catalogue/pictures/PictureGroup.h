@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/pictures/ImageCache.h"
+#include "catalogue/pictures/PictureRows.h"
 #include "catalogue/pictures/PictureTreeHost.h"
 #include "widgets/QtPrompter.h"
 
@@ -21,7 +22,8 @@ class PictureFrame;
 
 // The "Picture" group of the "Objects inside" dialog: the pictures of the block and of its
 // objects, the selected one drawn in a frame, and the commands that add, edit and delete them.
-// It reaches the dialog's tree only through its PictureTreeHost.
+// It reaches the dialog's tree only through its PictureTreeHost; its rows, their selection and
+// the edits are a PictureRows, which the list only shows.
 class PictureGroup : public QGroupBox {
     Q_OBJECT
 public:
@@ -65,17 +67,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct RowPicture {
-        CField* field = nullptr;
-        CHouseObject* owner = nullptr;
-    };
-
-    void fillRows();
-    void addRows(const CFieldList& pictures, const CHouseObject* owner);
-    void addObjectRows(const CHouseObject& object);
-    RowPicture pictureOfRow(int row) const;
-    int selectedRow() const;
-    void selectRow(int row);
+    PictureFilter filter() const;
+    // The list shows the rows and their selection.
+    void showRows();
+    void listSelectionChanged();
     void updateEnabling();
     // Decodes the selected row's file when needed, then redraws. Files in `tried` failed in the
     // running command already and are not tried (nor reported) again.
@@ -90,6 +85,8 @@ private:
     std::string m_folder;
     Prompter& m_prompter;
     ImageCache m_cache;
+    PictureRows m_rows;
+    bool m_showing = false; // the list is being made from the rows
     PictureFrame* m_frame = nullptr;
     QTreeWidget* m_list = nullptr;
     QPushButton* m_addButton = nullptr;
