@@ -82,7 +82,7 @@ void BM_ShowOnePhotoFirstTime(benchmark::State& state) {
     for (auto _ : state) {
         // A fresh cache each time: the photo has never been decoded.
         ImageCache cache(folder, frameSize);
-        const CachedImage* entry = cache.acquire(bench::photoName(i++ % kPictures));
+        const CachedImage* entry = cache.acquire(bench::photoName(i++ % kPictures)).entry;
         if (!entry) {
             state.SkipWithError("the photo could not be decoded");
             break;

@@ -51,7 +51,7 @@ ObjectsDialog::ObjectsDialog(CBrenvikaDoc& doc, CBlock& block, CHouseObject* sel
     m_pictures = new PictureGroup(*this,
                                   m_services.imagesFolder.empty() ? AppPaths::imagesDirectory()
                                                                   : m_services.imagesFolder,
-                                  m_services.picturePrompts, this);
+                                  m_services.prompts(), this);
     layout->addWidget(m_pictures, 0, 2, 2, 1);
     m_fields = new CategoryPanel(m_services.prompts(), m_services.fieldSettings, this);
     layout->addWidget(m_fields, 2, 0, 1, 3);

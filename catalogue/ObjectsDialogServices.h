@@ -1,7 +1,6 @@
 #pragma once
 
 #include "catalogue/fields/FieldPanelSettings.h"
-#include "catalogue/pictures/PicturePrompts.h"
 #include "model/CBlock.h"
 #include "model/CBrenvikaDoc.h"
 #include "planeditor/layout/UnitTable.h"
@@ -43,9 +42,7 @@ struct ObjectsDialogServices {
     std::function<void(QWidget* parent, const QString& topic)> help;
     // Where the category panel's field-file dialogs start, and its category name dialog.
     FieldPanelSettings fieldSettings;
-    // The picture group's messages and dialogs, and the folder its files live in (empty: the
-    // program's Images folder).
-    PicturePrompts picturePrompts;
+    // The folder the picture group's files live in (empty: the program's Images folder).
     std::string imagesFolder;
 
     std::optional<ObjectProperties> runProperties(QWidget* parent,

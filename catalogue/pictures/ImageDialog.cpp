@@ -3,6 +3,7 @@
 #include "catalogue/pictures/ImageCache.h"
 #include "catalogue/pictures/ImagesFolder.h"
 #include "catalogue/pictures/PictureFrame.h"
+#include "catalogue/pictures/PictureMessages.h"
 #include "model/TextEncoding.h"
 #include "platform/ProjectKey.h"
 
@@ -33,10 +34,9 @@ std::string storedText(const QLineEdit* edit, std::string_view original) {
 
 } // namespace
 
-ImageDialog::ImageDialog(CField& record, std::string imagesFolder, PicturePrompts prompts,
+ImageDialog::ImageDialog(CField& record, std::string imagesFolder, Prompter& prompter,
                          QWidget* parent)
-    : QDialog(parent), m_record(record), m_folder(std::move(imagesFolder)),
-      m_prompts(std::move(prompts)) {
+    : QDialog(parent), m_record(record), m_folder(std::move(imagesFolder)), m_prompter(prompter) {
     setWindowTitle(QStringLiteral("Image"));
 
     m_nameEdit = new QLineEdit(shown(record.name), this);
@@ -108,9 +108,9 @@ ImageDialog::ImageDialog(CField& record, std::string imagesFolder, PicturePrompt
     m_openTimer.start();
 }
 
-bool ImageDialog::editRecord(CField& record, const std::string& imagesFolder,
-                             const PicturePrompts& prompts, QWidget* parent) {
-    ImageDialog dialog(record, imagesFolder, prompts, parent);
+bool ImageDialog::editRecord(CField& record, const std::string& imagesFolder, Prompter& prompter,
+                             QWidget* parent) {
+    ImageDialog dialog(record, imagesFolder, prompter, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -158,11 +158,13 @@ void ImageDialog::preview(const std::string& fileName) {
     if (fileName.empty())
         return;
     // Decoded afresh each time: a file replaced meanwhile shows as it is now.
-    ImageCache cache(m_folder, m_frame->size(), m_prompts);
-    if (const CachedImage* entry = cache.acquire(fileName, this))
-        m_preview = entry->image();
-    else
-        m_prompts.showWarning(this, QStringLiteral("no image\n") + shown(fileName));
+    DecodedPicture decoded = decodePicture(m_folder, fileName, m_frame->size());
+    if (decoded.ok()) {
+        m_preview = std::move(decoded.image);
+        return;
+    }
+    reportUnreadablePicture(m_prompter, this, fileName, decoded.problem);
+    warnAboutPicture(m_prompter, this, QStringLiteral("no image\n") + shown(fileName));
 }
 
 void ImageDialog::previewTyped() {
@@ -177,16 +179,16 @@ void ImageDialog::previewTyped() {
 }
 
 void ImageDialog::browse() {
-    const QString chosen = m_prompts.pickFile(this);
+    const QString chosen = choosePictureFile(m_prompter, this);
     if (chosen.isEmpty())
         return;
     const FolderCopy copy = copyIntoFolder(chosen, m_folder);
     if (!copy.ok) {
         // "File" keeps its text: a record naming a file that is not there would show nothing.
-        m_prompts.showWarning(this,
-                              QStringLiteral("The picture could not be copied into the Images "
-                                             "folder:\n%1\n%2")
-                                  .arg(chosen, copy.error));
+        warnAboutPicture(m_prompter, this,
+                         QStringLiteral("The picture could not be copied into the Images "
+                                        "folder:\n%1\n%2")
+                             .arg(chosen, copy.error));
         return;
     }
     m_fileEdit->setText(shown(copy.fileName));
@@ -197,7 +199,7 @@ void ImageDialog::accept() {
     const std::string name = nameText();
     const std::string file = fileText();
     if (name.empty() || file.empty()) {
-        m_prompts.showWarning(this, QStringLiteral("Both edit boxes must have text"));
+        warnAboutPicture(m_prompter, this, QStringLiteral("Both edit boxes must have text"));
         return;
     }
     m_record.name = name;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "catalogue/pictures/PicturePrompts.h"
 #include "model/CFieldList.h"
 #include "platform/image/ImageFile.h"
+#include "widgets/QtPrompter.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -27,12 +27,12 @@ public:
     static constexpr int kFrameHeight = 165;
 
     // `record` is a picture record: its name and its file name in `imagesFolder`.
-    ImageDialog(CField& record, std::string imagesFolder, PicturePrompts prompts = {},
+    ImageDialog(CField& record, std::string imagesFolder, Prompter& prompter = standardPrompter(),
                 QWidget* parent = nullptr);
 
     // Runs the dialog modally; true on OK, when the record holds the two texts.
-    static bool editRecord(CField& record, const std::string& imagesFolder,
-                           const PicturePrompts& prompts, QWidget* parent);
+    static bool editRecord(CField& record, const std::string& imagesFolder, Prompter& prompter,
+                           QWidget* parent);
 
     QLineEdit* nameEdit() const { return m_nameEdit; }
     QLineEdit* fileEdit() const { return m_fileEdit; }
@@ -62,7 +62,7 @@ private:
 
     CField& m_record;
     std::string m_folder;
-    PicturePrompts m_prompts;
+    Prompter& m_prompter;
     QLineEdit* m_nameEdit = nullptr;
     QLineEdit* m_fileEdit = nullptr;
     QPushButton* m_browseButton = nullptr;

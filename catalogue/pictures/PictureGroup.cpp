@@ -2,6 +2,7 @@
 
 #include "catalogue/pictures/ImageDialog.h"
 #include "catalogue/pictures/PictureFrame.h"
+#include "catalogue/pictures/PictureMessages.h"
 #include "model/TextEncoding.h"
 
 #include <QCheckBox>
@@ -19,49 +20,16 @@ namespace ardenvo {
 
 namespace {
 
-// What a row remembers: whether it is the block's own picture, its owner's label and its file
-// as stored, and the records it was made from (checked against the model before any use).
-enum Role {
-    RoomRole = Qt::UserRole,
-    LabelRole,
-    FileRole,
-    OwnerRole,
-    FieldRole,
-};
-
-const char* const kRoomLabel = "Room";
-const char* const kNoName = "picture with no name";
-
 QString shown(std::string_view bytes) {
     return QString::fromStdString(readableUtf8(bytes));
 }
 
-std::string bytesOf(const QTreeWidgetItem* item, int role) {
-    return item->data(0, role).toByteArray().toStdString();
-}
-
-bool holds(const CFieldList& list, const CField* field) {
-    for (const auto& entry : list.entries()) {
-        if (entry.get() == field)
-            return true;
-    }
-    return false;
-}
-
-CField* firstWithFile(const CFieldList& list, const std::string& file) {
-    for (const auto& entry : list.entries()) {
-        if (entry->value == file)
-            return entry.get();
-    }
-    return nullptr;
-}
-
 } // namespace
 
-PictureGroup::PictureGroup(PictureTreeHost& host, std::string imagesFolder, PicturePrompts prompts,
+PictureGroup::PictureGroup(PictureTreeHost& host, std::string imagesFolder, Prompter& prompter,
                            QWidget* parent)
     : QGroupBox(QStringLiteral("Picture"), parent), m_host(host), m_folder(std::move(imagesFolder)),
-      m_prompts(prompts), m_cache(m_folder, QSize(kFrameWidth, kFrameHeight), prompts) {
+      m_prompter(prompter), m_cache(m_folder, QSize(kFrameWidth, kFrameHeight)) {
     m_frame = new PictureFrame(QSize(kFrameWidth, kFrameHeight), this);
     m_frame->setPainter(
         [this](QPainter& painter, const Rect& frame) { paintFrame(painter, frame); });
@@ -110,6 +78,7 @@ PictureGroup::PictureGroup(PictureTreeHost& host, std::string imagesFolder, Pict
     connect(m_showAll, &QCheckBox::clicked, this, &PictureGroup::refill);
     connect(m_list, &QTreeWidget::itemClicked, this, &PictureGroup::rowActivated);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, &PictureGroup::editImage);
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &PictureGroup::listSelectionChanged);
     m_keyTimer.setSingleShot(true);
     m_keyTimer.setInterval(200);
     connect(&m_keyTimer, &QTimer::timeout, this, &PictureGroup::rowActivated);
@@ -120,8 +89,13 @@ bool PictureGroup::showAllImages() const {
     return m_showAll->isChecked();
 }
 
+PictureFilter PictureGroup::filter() const {
+    return {showAllImages(), m_host.rootSelected(), m_host.selectedObject()};
+}
+
 void PictureGroup::loadBlock() {
-    fillRows();
+    m_rows.fill(*m_host.pictureBlock(), filter());
+    showRows();
     // The block's own pictures are decoded once, when the block is shown; a file that fails is
     // reported once, however many records name it.
     std::set<std::string> failed;
@@ -129,7 +103,7 @@ void PictureGroup::loadBlock() {
         const std::string file = entry->value.str();
         if (file.empty() || failed.count(file) || m_cache.find(file))
             continue;
-        if (!m_cache.acquire(file, this))
+        if (!decode(file))
             failed.insert(file);
     }
     showSelectedPicture(failed);
@@ -142,24 +116,15 @@ void PictureGroup::treeSelectionChanged() {
 }
 
 void PictureGroup::refill() {
-    fillRows();
+    m_rows.fill(*m_host.pictureBlock(), filter());
+    showRows();
     showSelectedPicture();
     updateEnabling();
 }
 
 void PictureGroup::ownersChanged() {
-    // Only the remembered record is compared; nothing of the old rows is dereferenced.
-    const QTreeWidgetItem* before = m_list->topLevelItem(selectedRow());
-    const QVariant kept = before ? before->data(0, FieldRole) : QVariant();
-    fillRows();
-    bool same = false;
-    for (int row = 0; kept.isValid() && row < m_list->topLevelItemCount(); ++row) {
-        if (m_list->topLevelItem(row)->data(0, FieldRole) == kept) {
-            selectRow(row);
-            same = true;
-            break;
-        }
-    }
+    const bool same = m_rows.fillKeepingSelection(*m_host.pictureBlock(), filter());
+    showRows();
     // The same picture is drawn from the cache as it was, without being decoded (or reported)
     // again; another one is shown as a newly selected row is.
     if (same)
@@ -169,90 +134,30 @@ void PictureGroup::ownersChanged() {
     updateEnabling();
 }
 
-void PictureGroup::fillRows() {
+void PictureGroup::showRows() {
+    m_showing = true;
     m_list->clear();
-    const CBlock& block = *m_host.pictureBlock();
-    const bool all = showAllImages();
-    if (all || m_host.rootSelected())
-        addRows(block.pictures, nullptr);
-    if (all) {
-        for (const auto& object : block.floorObjects())
-            addObjectRows(*object);
-    } else if (const CHouseObject* object = m_host.selectedObject()) {
-        addRows(object->pictures, object);
-    }
-    if (m_list->topLevelItemCount() > 0)
-        selectRow(0);
-}
-
-void PictureGroup::addObjectRows(const CHouseObject& object) {
-    addRows(object.pictures, &object);
-    for (NestPosition pos : {NestPosition::Under, NestPosition::Inside, NestPosition::OnTop}) {
-        for (const auto& child : object.children(pos))
-            addObjectRows(*child);
-    }
-}
-
-void PictureGroup::addRows(const CFieldList& pictures, const CHouseObject* owner) {
-    const std::string label = owner ? owner->name : std::string(kRoomLabel);
-    for (const auto& entry : pictures.entries()) {
-        auto* item =
-            new QTreeWidgetItem(m_list, {shown(label), shown(entry->name), shown(entry->value)});
-        item->setData(0, RoomRole, owner == nullptr);
-        item->setData(0, LabelRole, QByteArray::fromStdString(label));
-        item->setData(0, FileRole,
-                      QByteArray(entry->value.data(), static_cast<qsizetype>(entry->value.size())));
-        item->setData(0, OwnerRole, QVariant::fromValue(reinterpret_cast<quintptr>(owner)));
-        item->setData(0, FieldRole, QVariant::fromValue(reinterpret_cast<quintptr>(entry.get())));
-    }
-}
-
-PictureGroup::RowPicture PictureGroup::pictureOfRow(int row) const {
-    const QTreeWidgetItem* item = m_list->topLevelItem(row);
-    if (!item)
-        return {};
-    const std::string file = bytesOf(item, FileRole);
-    const auto remembered = item->data(0, FieldRole).value<quintptr>();
-    if (item->data(0, RoomRole).toBool()) {
-        CFieldList& pictures = m_host.pictureBlock()->pictures;
-        for (const auto& entry : pictures.entries()) {
-            if (reinterpret_cast<quintptr>(entry.get()) == remembered)
-                return {entry.get(), nullptr};
-        }
-        return {firstWithFile(pictures, file), nullptr};
-    }
-    // The row's own record when its owner is still in the tree; otherwise the first object of
-    // that label that holds the file. Nothing is dereferenced before it is found in the model.
-    const auto owner = item->data(0, OwnerRole).value<quintptr>();
-    const std::vector<CHouseObject*> labelled = m_host.objectsLabelled(bytesOf(item, LabelRole));
-    for (CHouseObject* object : labelled) {
-        if (reinterpret_cast<quintptr>(object) == owner &&
-            holds(object->pictures, reinterpret_cast<const CField*>(remembered)))
-            return {reinterpret_cast<CField*>(remembered), object};
-    }
-    for (CHouseObject* object : labelled) {
-        if (CField* field = firstWithFile(object->pictures, file))
-            return {field, object};
-    }
-    return {};
-}
-
-int PictureGroup::selectedRow() const {
-    const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
-    return selected.isEmpty() ? -1 : m_list->indexOfTopLevelItem(selected.front());
-}
-
-void PictureGroup::selectRow(int row) {
-    if (QTreeWidgetItem* item = m_list->topLevelItem(row))
+    for (const PictureRow& row : m_rows.rows())
+        new QTreeWidgetItem(m_list, {shown(PictureRows::labelOf(row)), shown(row.field->name),
+                                     shown(row.field->value)});
+    if (QTreeWidgetItem* item = m_list->topLevelItem(m_rows.selected()))
         m_list->setCurrentItem(item);
+    m_showing = false;
+}
+
+void PictureGroup::listSelectionChanged() {
+    if (m_showing)
+        return;
+    const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
+    m_rows.select(selected.isEmpty() ? -1 : m_list->indexOfTopLevelItem(selected.front()));
 }
 
 CField* PictureGroup::selectedPicture() const {
-    return pictureOfRow(selectedRow()).field;
+    return m_rows.selectedPicture().field;
 }
 
 void PictureGroup::updateEnabling() {
-    const bool rows = m_list->topLevelItemCount() > 0;
+    const bool rows = m_rows.count() > 0;
     m_list->setEnabled(rows);
     m_editButton->setEnabled(rows);
     m_deleteButton->setEnabled(rows);
@@ -264,10 +169,17 @@ void PictureGroup::showSelectedPicture(const std::set<std::string>& tried) {
     if (!picture || picture->value.empty() || m_cache.find(picture->value))
         return;
     const std::string file = picture->value.str();
-    if (!tried.count(file) && m_cache.acquire(file, this))
+    if (!tried.count(file) && decode(file))
         return;
-    m_prompts.showWarning(this,
-                          QStringLiteral("The requested image is not in cache\n") + shown(file));
+    warnAboutPicture(m_prompter, this,
+                     QStringLiteral("The requested image is not in cache\n") + shown(file));
+}
+
+bool PictureGroup::decode(const std::string& file) {
+    const ImageCache::Result result = m_cache.acquire(file);
+    if (!result.entry)
+        reportUnreadablePicture(m_prompter, this, file, result.problem);
+    return result.entry != nullptr;
 }
 
 void PictureGroup::paintFrame(QPainter& painter, const Rect& frame) {
@@ -277,29 +189,21 @@ void PictureGroup::paintFrame(QPainter& painter, const Rect& frame) {
     PictureFrame::clear(painter, frame);
     if (picture->value.empty())
         return;
-    const CachedImage* entry = m_cache.find(picture->value);
-    if (!entry)
-        return;
-    const PictureTarget target =
-        pictureTarget(frame, entry->image().width(), entry->image().height(), FrameStyle::Objects);
-    painter.setClipRect(frame.left, frame.top, frame.width(), frame.height());
-    if (target.naturalSize)
-        m_cache.drawNatural(picture->value, painter, target.rect.left, target.rect.top);
-    else
-        m_cache.drawFitted(picture->value, painter, target.rect.left, target.rect.top,
-                           target.rect.right, target.rect.bottom);
+    // One look-up a paint: the entry found is the one drawn.
+    if (const CachedImage* entry = m_cache.find(picture->value))
+        PictureFrame::drawPicture(painter, frame, entry->image(), FrameStyle::Objects);
 }
 
 void PictureGroup::followOwner() {
-    const int row = selectedRow();
+    const int row = m_rows.selected();
     if (row < 0)
         return;
-    if (m_list->topLevelItem(row)->data(0, RoomRole).toBool()) {
+    if (m_rows.isBlockRow(row)) {
         if (!m_host.rootSelected())
             m_host.selectRoot();
         return;
     }
-    CHouseObject* owner = pictureOfRow(row).owner;
+    CHouseObject* owner = m_rows.pictureAt(row).owner;
     if (owner && m_host.selectedObject() != owner)
         m_host.selectObject(owner);
 }
@@ -321,41 +225,26 @@ bool PictureGroup::eventFilter(QObject* watched, QEvent* event) {
 
 void PictureGroup::addImage() {
     auto record = std::make_unique<CField>();
-    if (!ImageDialog::editRecord(*record, m_folder, m_prompts, this))
+    if (!ImageDialog::editRecord(*record, m_folder, m_prompter, this))
         return;
-    CHouseObject* object = m_host.rootSelected() ? nullptr : m_host.selectedObject();
-    const std::string file = record->value.str();
-    (object ? object->pictures : m_host.pictureBlock()->pictures).append(std::move(record));
-
-    fillRows();
-    const std::string label = object ? object->name : std::string(kRoomLabel);
-    for (int row = 0; row < m_list->topLevelItemCount(); ++row) {
-        const QTreeWidgetItem* item = m_list->topLevelItem(row);
-        if (item->data(0, RoomRole).toBool() == (object == nullptr) &&
-            bytesOf(item, LabelRole) == label && bytesOf(item, FileRole) == file) {
-            selectRow(row);
-            break;
-        }
-    }
+    const std::string file = m_rows.add(std::move(record), filter()).value.str();
+    showRows();
     std::set<std::string> failed;
-    if (!m_cache.acquire(file, this))
+    if (!decode(file))
         failed.insert(file);
     showSelectedPicture(failed);
     updateEnabling();
 }
 
 void PictureGroup::editImage() {
-    const int row = selectedRow();
-    if (CField* picture = pictureOfRow(row).field) {
-        ImageDialog::editRecord(*picture, m_folder, m_prompts, this);
-        if (picture->name.empty())
-            picture->name = kNoName;
+    if (CField* picture = selectedPicture()) {
+        ImageDialog::editRecord(*picture, m_folder, m_prompter, this);
+        m_rows.edited(*picture, filter());
+        showRows();
         std::set<std::string> failed;
         // A record with no file has nothing to decode; trying would only report the folder.
-        if (!picture->value.empty() && !m_cache.acquire(picture->value, this))
+        if (!picture->value.empty() && !decode(picture->value.str()))
             failed.insert(picture->value.str());
-        fillRows();
-        selectRow(std::min(row, m_list->topLevelItemCount() - 1));
         showSelectedPicture(failed);
         updateEnabling();
     }
@@ -363,18 +252,12 @@ void PictureGroup::editImage() {
 }
 
 void PictureGroup::deleteImage() {
-    const int row = selectedRow();
-    if (row >= 0 &&
-        m_prompts.askYesNo(this, QStringLiteral("Selected image will be deleted. Are you sure?"))) {
-        // Taken from the list that holds it: with all images shown, the tree's selection need not
-        // be the row's owner yet. The file stays in the Images folder.
-        const RowPicture picture = pictureOfRow(row);
-        if (picture.field) {
-            CFieldList& list =
-                picture.owner ? picture.owner->pictures : m_host.pictureBlock()->pictures;
-            list.unlinkEntry(picture.field);
-        }
-        refill();
+    if (m_rows.selected() >= 0 && confirmPictureDeletion(m_prompter, this)) {
+        // The file stays in the Images folder.
+        m_rows.removeSelected(filter());
+        showRows();
+        showSelectedPicture();
+        updateEnabling();
     }
     followOwner();
 }

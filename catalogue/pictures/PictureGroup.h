@@ -1,8 +1,9 @@
 #pragma once
 
 #include "catalogue/pictures/ImageCache.h"
-#include "catalogue/pictures/PicturePrompts.h"
+#include "catalogue/pictures/PictureRows.h"
 #include "catalogue/pictures/PictureTreeHost.h"
+#include "widgets/QtPrompter.h"
 
 #include <QGroupBox>
 #include <QTimer>
@@ -21,7 +22,8 @@ class PictureFrame;
 
 // The "Picture" group of the "Objects inside" dialog: the pictures of the block and of its
 // objects, the selected one drawn in a frame, and the commands that add, edit and delete them.
-// It reaches the dialog's tree only through its PictureTreeHost.
+// It reaches the dialog's tree only through its PictureTreeHost; its rows, their selection and
+// the edits are a PictureRows, which the list only shows.
 class PictureGroup : public QGroupBox {
     Q_OBJECT
 public:
@@ -30,8 +32,8 @@ public:
 
     // Pictures are read from and copied into `imagesFolder`; the group's cache lives as long as
     // the group and decodes each file once, no larger than the frame.
-    PictureGroup(PictureTreeHost& host, std::string imagesFolder, PicturePrompts prompts = {},
-                 QWidget* parent = nullptr);
+    PictureGroup(PictureTreeHost& host, std::string imagesFolder,
+                 Prompter& prompter = standardPrompter(), QWidget* parent = nullptr);
 
     // The dialog shows a block (on opening and after "Change room"): the list is refilled with
     // its first row selected, the block's own pictures decoded and the selected one drawn.
@@ -65,29 +67,26 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct RowPicture {
-        CField* field = nullptr;
-        CHouseObject* owner = nullptr;
-    };
-
-    void fillRows();
-    void addRows(const CFieldList& pictures, const CHouseObject* owner);
-    void addObjectRows(const CHouseObject& object);
-    RowPicture pictureOfRow(int row) const;
-    int selectedRow() const;
-    void selectRow(int row);
+    PictureFilter filter() const;
+    // The list shows the rows and their selection.
+    void showRows();
+    void listSelectionChanged();
     void updateEnabling();
     // Decodes the selected row's file when needed, then redraws. Files in `tried` failed in the
     // running command already and are not tried (nor reported) again.
     void showSelectedPicture(const std::set<std::string>& tried = {});
+    // Decodes `file` into the cache unless it is held; false, the user told why, when it fails.
+    bool decode(const std::string& file);
     void followOwner();
     void rowActivated();
     void paintFrame(QPainter& painter, const Rect& frame);
 
     PictureTreeHost& m_host;
     std::string m_folder;
-    PicturePrompts m_prompts;
+    Prompter& m_prompter;
     ImageCache m_cache;
+    PictureRows m_rows;
+    bool m_showing = false; // the list is being made from the rows
     PictureFrame* m_frame = nullptr;
     QTreeWidget* m_list = nullptr;
     QPushButton* m_addButton = nullptr;

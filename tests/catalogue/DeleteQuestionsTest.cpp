@@ -2,6 +2,7 @@
 // them: a hasty Enter keeps what would be deleted.
 #include "catalogue/ObjectsDialogServices.h"
 #include "catalogue/fields/CategoryPanel.h"
+#include "catalogue/pictures/PictureMessages.h"
 #include "planeditor/view/DialogTestSupport.h"
 
 #include <QMessageBox>
@@ -37,8 +38,8 @@ TEST(DeleteQuestions, AllThreeWarnAndAnswerNoToEnter) {
              return categoryPanelDeletes(services.prompts());
          }},
         {"Selected image will be deleted. Are you sure?",
-         [&](const QString& text) {
-             return services.picturePrompts.askYesNo(nullptr, text);
+         [&](const QString&) {
+             return confirmPictureDeletion(services.prompts(), nullptr);
          }},
         {"Object and all associated reminders will be deleted. Are you sure?",
          [&](const QString& text) {

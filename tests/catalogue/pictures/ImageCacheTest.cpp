@@ -30,26 +30,32 @@ TEST(PictureFit, FitsByTheFramesRulesKeepingProportions) {
 
 TEST(ImageCache, DecodesEachFileOnceAtMostAtTheFrameSizeAndNeverKeepsAFailure) {
     QTemporaryDir dir;
-    RecordedPictureAnswers answers;
+    ScriptedPrompter prompter;
     savePicture(dir.path(), "photo.png", 880, 400, qRgb(200, 0, 0));
-    ImageCache cache(dir.path().toStdString(), QSize(220, 143), answers.prompts());
+    ImageCache cache(dir.path().toStdString(), QSize(220, 143));
     EXPECT_EQ(cache.find("photo.png"), nullptr); // find never decodes
-    CachedImage* entry = cache.acquire("photo.png");
+    CachedImage* entry = cache.acquire("photo.png").entry;
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->image().naturalSize(), QSize(880, 400));
     EXPECT_EQ(entry->image().image().size(), QSize(220, 100));
     // Replaced on disk: the cache keeps what it decoded.
     savePicture(dir.path(), "photo.png", 10, 10, qRgb(0, 0, 200));
-    EXPECT_EQ(cache.acquire("photo.png"), entry);
+    EXPECT_EQ(cache.acquire("photo.png").entry, entry);
+    EXPECT_EQ(cache.find("photo.png"), entry);
+    // A link inside the folder is the same file: no second decode.
+    ASSERT_TRUE(QFile::link(dir.filePath("photo.png"), dir.filePath("alias.png")));
+    EXPECT_EQ(cache.acquire("alias.png").entry, entry);
     EXPECT_EQ(cache.size(), 1u);
 
     // Letter case names another file here; a failed file is reported, not kept, and tried again.
     ASSERT_FALSE(isCaseInsensitivePath(dir.path().toStdString()));
-    EXPECT_EQ(cache.acquire("Photo.png"), nullptr);
-    EXPECT_EQ(answers.said, (QStringList{"warn: Wrong image file",
-                                         "notify: Photo.png\nInvalid image\nPhoto.png"}));
+    const ImageCache::Result failed = cache.acquire("Photo.png");
+    EXPECT_EQ(failed.entry, nullptr);
+    reportUnreadablePicture(prompter, nullptr, "Photo.png", failed.problem);
+    EXPECT_EQ(said(prompter), (QStringList{"warn: Wrong image file",
+                                           "notify: Photo.png\nInvalid image\nPhoto.png"}));
     savePicture(dir.path(), "Photo.png", 4, 4, qRgb(1, 2, 3));
-    EXPECT_NE(cache.acquire("Photo.png"), nullptr);
+    EXPECT_NE(cache.acquire("Photo.png").entry, nullptr);
     EXPECT_EQ(cache.size(), 2u);
 }
 
@@ -73,15 +79,17 @@ TEST(ImagesFolder, ACopyNeverReplacesAnotherPictureOfTheSameName) {
 
 TEST(ImageCache, ANameLeadingOutOfTheFolderIsNeverReadAndSaysWhy) {
     QTemporaryDir dir;
-    RecordedPictureAnswers answers;
+    ScriptedPrompter prompter;
     QDir(dir.path()).mkdir(QStringLiteral("Images"));
     savePicture(dir.path(), "secret.png", 10, 10, qRgb(0, 200, 0));
     QFile::link(dir.filePath("secret.png"), dir.filePath("Images/shortcut.png"));
-    ImageCache cache(dir.filePath("Images").toStdString(), QSize(220, 143), answers.prompts());
+    ImageCache cache(dir.filePath("Images").toStdString(), QSize(220, 143));
     for (const char* name : {"../secret.png", "shortcut.png"}) {
-        answers.said.clear();
-        EXPECT_EQ(cache.acquire(name), nullptr) << name;
-        EXPECT_EQ(answers.said,
+        prompter.shown.clear();
+        const ImageCache::Result refused = cache.acquire(name);
+        EXPECT_EQ(refused.entry, nullptr) << name;
+        reportUnreadablePicture(prompter, nullptr, name, refused.problem);
+        EXPECT_EQ(said(prompter),
                   (QStringList{"warn: Wrong image file",
                                QStringLiteral("notify: %1\nThe file name leads outside the Images "
                                               "folder\n%1")

@@ -3,7 +3,7 @@
 
 #include "catalogue/pictures/ImageDialog.h"
 #include "catalogue/pictures/PictureFrame.h"
-#include "catalogue/pictures/PicturePrompts.h"
+#include "catalogue/pictures/PictureMessages.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -20,12 +20,12 @@ namespace {
 class ImageDialogTest : public testing::Test {
 protected:
     std::unique_ptr<ImageDialog> open() {
-        auto d = std::make_unique<ImageDialog>(record, dir.path().toStdString(), answers.prompts());
+        auto d = std::make_unique<ImageDialog>(record, dir.path().toStdString(), prompter);
         d->show();
         return d;
     }
     QTemporaryDir dir;
-    RecordedPictureAnswers answers;
+    ScriptedPrompter prompter;
     CField record{"Receipt", "Till.JPG"};
 };
 
@@ -48,12 +48,12 @@ TEST_F(ImageDialogTest, ListsThePicturesOfTheFolderAndPreviewsTheOneClicked) {
     EXPECT_EQ(shown.pixel(0, 0), qRgb(0, 0, 0));    // the outline
     EXPECT_EQ(shown.pixel(10, 10), qRgb(0, 90, 0)); // the picture at its natural size
     EXPECT_EQ(shown.pixel(60, 60), qRgb(255, 255, 255));
-    EXPECT_TRUE(answers.said.isEmpty());
+    EXPECT_TRUE(said(prompter).isEmpty());
 
     // OK needs both texts; Cancel afterwards leaves the record as it was.
     d->nameEdit()->clear();
     d->accept();
-    EXPECT_EQ(answers.said, QStringList{"warn: Both edit boxes must have text"});
+    EXPECT_EQ(said(prompter), QStringList{"warn: Both edit boxes must have text"});
     EXPECT_TRUE(d->isVisible());
     d->reject();
     EXPECT_EQ(record.name, "Receipt");
@@ -97,7 +97,7 @@ TEST_F(ImageDialogTest, ANameTypedIntoFileIsPreviewedOnceTheTypingPauses) {
     QTest::keyClicks(d->fileEdit(), QStringLiteral(".bak"));
     QTRY_VERIFY(d->previewed().isNull());
     EXPECT_EQ(d->frame()->grab().toImage().pixel(10, 10), qRgb(255, 255, 255));
-    EXPECT_TRUE(answers.said.isEmpty());
+    EXPECT_TRUE(said(prompter).isEmpty());
     d->reject();
 }
 
@@ -106,16 +106,21 @@ TEST_F(ImageDialogTest, BrowseKeepsAnotherPictureOfTheSameNameAndSaysWhenTheCopy
     savePicture(dir.path(), "Till.JPG", 4, 4, qRgb(255, 0, 0)); // used by other records
     savePicture(camera.path(), "Till.JPG", 30, 30, qRgb(0, 0, 255));
     auto d = open();
-    answers.chosenFile = camera.filePath("Till.JPG");
+    prompter.fileNames = {camera.filePath("Till.JPG")};
     QTest::mouseClick(d->browseButton(), Qt::LeftButton);
     EXPECT_EQ(d->fileEdit()->text(), QStringLiteral("Till 2.JPG"));
     EXPECT_EQ(d->previewed().naturalSize(), QSize(30, 30));
     EXPECT_EQ(QImage(dir.filePath("Till.JPG")).size(), QSize(4, 4));
+    // The open-file dialog offers the picture types and adds ".bmp" to a bare name.
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].kind, ScriptedPrompter::Kind::OpenFile);
+    EXPECT_EQ(prompter.shown[0].file.filter, pictureFileFilter());
+    EXPECT_EQ(prompter.shown[0].file.defaultSuffix, QStringLiteral("bmp"));
 
-    answers.chosenFile = camera.filePath("vanished.png");
+    prompter.fileNames = {camera.filePath("vanished.png")};
     QTest::mouseClick(d->browseButton(), Qt::LeftButton);
-    ASSERT_EQ(answers.said.size(), 1);
-    EXPECT_TRUE(answers.said.front().startsWith("warn: The picture could not be copied"));
+    ASSERT_EQ(said(prompter).size(), 1);
+    EXPECT_TRUE(said(prompter).front().startsWith("warn: The picture could not be copied"));
     EXPECT_EQ(d->fileEdit()->text(), QStringLiteral("Till 2.JPG"));
     d->accept();
     EXPECT_EQ(record.value, "Till 2.JPG");
@@ -127,8 +132,8 @@ TEST_F(ImageDialogTest, AFileThatCannotBeShownIsReportedAndLeavesTheFrameEmpty) 
     text.write("shopping list");
     text.close();
     auto d = open();
-    QTRY_COMPARE(answers.said.size(), 3);
-    EXPECT_EQ(answers.said,
+    QTRY_COMPARE(said(prompter).size(), 3);
+    EXPECT_EQ(said(prompter),
               (QStringList{"warn: Wrong image file", "notify: Till.JPG\nInvalid image\nTill.JPG",
                            "warn: no image\nTill.JPG"}));
     EXPECT_EQ(d->frame()->grab().toImage().pixel(10, 10), qRgb(255, 255, 255));

@@ -39,7 +39,7 @@ protected:
         savePicture(dir.path(), "wardrobe.png", 440, 100, qRgb(0, 0, 200));
         savePicture(dir.path(), "lid.png", 20, 20, qRgb(0, 150, 0));
         savePicture(dir.path(), "shade.png", 20, 20, qRgb(150, 150, 0));
-        group = std::make_unique<PictureGroup>(host, dir.path().toStdString(), answers.prompts());
+        group = std::make_unique<PictureGroup>(host, dir.path().toStdString(), prompter);
         host.group = group.get();
         group->show();
         group->loadBlock();
@@ -58,7 +58,7 @@ protected:
     QRgb frameAt(int x, int y) { return group->frame()->grab().toImage().pixel(x, y); }
 
     QTemporaryDir dir;
-    RecordedPictureAnswers answers;
+    ScriptedPrompter prompter;
     std::unique_ptr<CBlock> room = CBlock::create(BlockKind::Room);
     CHouseObject *wardrobe = nullptr, *box = nullptr, *lamp = nullptr, *chair = nullptr;
     TestTreeHost host{*room};
@@ -86,7 +86,7 @@ TEST_F(PictureGroupTest, ShowsEveryPictureAndTheTreeFollowsTheRowClicked) {
     clickRow(0);
     EXPECT_TRUE(host.rootSelected());
     EXPECT_EQ(rows().size(), 4); // all images shown: the list stays
-    EXPECT_TRUE(answers.said.isEmpty());
+    EXPECT_TRUE(said(prompter).isEmpty());
 
     // Without all images the list follows the tree; an empty list disables it.
     group->showAllBox()->click();
@@ -119,7 +119,7 @@ TEST_F(PictureGroupTest, AddImageAppendsToTheSelectedObjectAndCancelAddsNothing)
     EXPECT_EQ(group->selectedPicture(), &chair->pictures.entryAt(0));
     EXPECT_EQ(list()->currentItem()->text(0), QStringLiteral("Chair"));
     EXPECT_EQ(frameAt(5, 5), qRgb(0, 80, 80));
-    EXPECT_TRUE(answers.said.isEmpty());
+    EXPECT_TRUE(said(prompter).isEmpty());
 }
 
 TEST_F(PictureGroupTest, EditNamesANamelessPictureAndAnUnreadableFileIsReportedOnce) {
@@ -141,8 +141,8 @@ TEST_F(PictureGroupTest, EditNamesANamelessPictureAndAnUnreadableFileIsReportedO
     QTest::mouseClick(group->editButton(), Qt::LeftButton);
     EXPECT_EQ(room->pictures.entryAt(0).value, "list.png");
     // (The Image dialog's own preview may have spoken first.)
-    ASSERT_GE(answers.said.size(), 3);
-    EXPECT_EQ(answers.said.mid(answers.said.size() - 3),
+    ASSERT_GE(said(prompter).size(), 3);
+    EXPECT_EQ(said(prompter).mid(said(prompter).size() - 3),
               (QStringList{"warn: Wrong image file", "notify: list.png\nInvalid image\nlist.png",
                            "warn: The requested image is not in cache\nlist.png"}));
     EXPECT_EQ(frameAt(5, 5), qRgb(255, 255, 255));
@@ -151,12 +151,12 @@ TEST_F(PictureGroupTest, EditNamesANamelessPictureAndAnUnreadableFileIsReportedO
 TEST_F(PictureGroupTest, DeleteAsksThenRemovesThePictureFromItsOwnerButKeepsTheFile) {
     // All images shown and the root selected: the lamp's picture still goes from the lamp.
     list()->setCurrentItem(list()->topLevelItem(3));
-    answers.answerYes = false;
+    prompter.answers = {Prompter::Answer::No};
     QTest::keyClick(list(), Qt::Key_Delete);
-    EXPECT_EQ(answers.said, QStringList{"ask: Selected image will be deleted. Are you sure?"});
+    EXPECT_EQ(said(prompter), QStringList{"ask: Selected image will be deleted. Are you sure?"});
     EXPECT_EQ(rows().size(), 4);
 
-    answers.answerYes = true;
+    prompter.answers = {Prompter::Answer::Yes};
     list()->setCurrentItem(list()->topLevelItem(3));
     QTest::mouseClick(group->deleteButton(), Qt::LeftButton);
     EXPECT_TRUE(lamp->pictures.empty());

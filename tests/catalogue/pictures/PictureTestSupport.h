@@ -1,7 +1,9 @@
 #pragma once
 
 #include "catalogue/pictures/PictureGroup.h"
+#include "catalogue/pictures/PictureMessages.h"
 #include "model/CBlock.h"
+#include "support/ScriptedPrompter.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -34,30 +36,28 @@ inline void whenModal(std::function<void(QDialog*)> action) {
     QTimer::singleShot(0, *poll);
 }
 
-// Message boxes answered by the test, which records what was said, in order.
-struct RecordedPictureAnswers {
-    QStringList said; // "warn: ...", "notify: ...", "ask: ..."
-    bool answerYes = true;
-    QString chosenFile;
-
-    PicturePrompts prompts() {
-        PicturePrompts p;
-        p.warn = [this](QWidget*, const QString& text) {
-            said << "warn: " + text;
-        };
-        p.notify = [this](const QString& text) {
-            said << "notify: " + text;
-        };
-        p.confirm = [this](QWidget*, const QString& text) {
-            said << "ask: " + text;
-            return answerYes;
-        };
-        p.chooseFile = [this](QWidget*) {
-            return chosenFile;
-        };
-        return p;
+// The boxes shown, in order, by the three shapes the pictures use: "warn: " (the program's name,
+// warning icon), "notify: " (no owner, titled "Error", no icon) and "ask: " (titled "Warning",
+// warning icon, No taking Enter). A box of any other shape reads "other: "; file dialogs are left
+// out.
+inline QStringList said(const ScriptedPrompter& prompter) {
+    using Kind = ScriptedPrompter::Kind;
+    QStringList texts;
+    for (const ScriptedPrompter::Shown& box : prompter.shown) {
+        const bool warning = box.icon == Prompter::Icon::Warning;
+        if (box.kind == Kind::Message && warning && box.title == applicationTitle())
+            texts << "warn: " + box.text;
+        else if (box.kind == Kind::Message && box.icon == Prompter::Icon::None && !box.parent &&
+                 box.title == "Error")
+            texts << "notify: " + box.text;
+        else if (box.kind == Kind::YesNo && warning && box.title == "Warning" &&
+                 box.defaultAnswer == Prompter::Answer::No)
+            texts << "ask: " + box.text;
+        else if (box.kind != Kind::OpenFile && box.kind != Kind::SaveFile)
+            texts << "other: " + box.text;
     }
-};
+    return texts;
+}
 
 // A solid picture saved as PNG, whatever its name says.
 inline void savePicture(const QString& folder, const QString& name, int width, int height,

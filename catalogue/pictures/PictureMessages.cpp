@@ -1,0 +1,53 @@
+#include "catalogue/pictures/PictureMessages.h"
+
+#include "platform/image/PictureFiles.h"
+
+#include <QStringList>
+
+namespace ardenvo {
+
+namespace {
+
+QString utf8(std::string_view bytes) {
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+} // namespace
+
+void warnAboutPicture(Prompter& prompter, QWidget* parent, const QString& text) {
+    prompter.message(parent, {text, Prompter::Icon::Warning, Prompter::Title::Application, {}});
+}
+
+void reportUnreadablePicture(Prompter& prompter, QWidget* parent, std::string_view fileName,
+                             std::string_view problem) {
+    const QString name = utf8(fileName);
+    warnAboutPicture(prompter, parent, QStringLiteral("Wrong image file"));
+    prompter.message(nullptr, {name + QLatin1Char('\n') + utf8(problem) + QLatin1Char('\n') + name,
+                               Prompter::Icon::None,
+                               Prompter::Title::Error,
+                               {}});
+}
+
+bool confirmPictureDeletion(Prompter& prompter, QWidget* parent) {
+    // The question comes before a deletion: a hasty Enter must keep the picture.
+    return prompter.askYesNo(parent,
+                             {QStringLiteral("Selected image will be deleted. Are you sure?"),
+                              Prompter::Icon::Warning,
+                              Prompter::Title::Warning,
+                              {}},
+                             Prompter::Answer::No);
+}
+
+QString choosePictureFile(Prompter& prompter, QWidget* parent) {
+    return prompter.askOpenFileName(parent, {{}, {}, pictureFileFilter(), QStringLiteral("bmp")});
+}
+
+QString pictureFileFilter() {
+    // Qt's file dialog compares these patterns without regard to letter case.
+    QStringList patterns;
+    for (const std::string_view extension : kPictureExtensions)
+        patterns << QStringLiteral("*.") + utf8(extension);
+    return QStringLiteral("All supported types (%1)").arg(patterns.join(QLatin1Char(' ')));
+}
+
+} // namespace ardenvo
