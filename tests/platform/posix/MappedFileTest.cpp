@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/mman.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace ardenvo;
@@ -104,7 +105,13 @@ TEST_F(MappedFileTest, ABusErrorOutsideEveryMappingStillEndsTheProgram) {
             std::filesystem::resize_file(path, 0);
             std::_Exit(raw[page] == 'x' ? 3 : 4);
         },
-        ::testing::KilledBySignal(SIGBUS), "");
+        [](int status) {
+            // Killed by the signal, or reported and ended by the handler that was there before
+            // (a sanitizer's); never read on as though the bytes were there.
+            return (WIFSIGNALED(status) && WTERMSIG(status) == SIGBUS) ||
+                   (WIFEXITED(status) && WEXITSTATUS(status) != 3 && WEXITSTATUS(status) != 4);
+        },
+        "");
 }
 
 } // namespace
