@@ -21,6 +21,8 @@ packages=(
     # desktop notifications: a private session bus for their test; the calendar export is checked
     # against independent readers of calendar files and a calendar program
     dbus dbus-daemon python3-icalendar python3-dateutil python3-recurring-ical-events khal
+    # the benchmark of one-shot commands times sqlite3 on the same rows (bench/one_shot_commands.sh)
+    sqlite3
     # the daylight-saving tests run in real zones (Berlin, New York); without the zone data every
     # zone reads as UTC
     tzdata
