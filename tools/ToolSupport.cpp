@@ -5,6 +5,7 @@
 #include "model/SafeFile.h"
 #include "model/TextEncoding.h"
 #include "platform/AppPaths.h"
+#include "platform/posix/MappedFile.h"
 #include "search/engine/SearchScope.h"
 
 #include <QLoggingCategory>
@@ -12,7 +13,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <new>
 #include <ostream>
 #include <system_error>
@@ -21,7 +21,7 @@ namespace ardenvo::tool {
 
 namespace {
 
-std::int32_t int32At(const std::string& bytes, std::size_t offset) {
+std::int32_t int32At(std::string_view bytes, std::size_t offset) {
     std::uint32_t v = 0;
     for (std::size_t i = 0; i < 4; ++i)
         v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + i])) << (8 * i);
@@ -113,40 +113,36 @@ bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err, Fi
         return false;
     }
 
-    std::error_code sizeError;
-    if (fs::file_size(path, sizeError) > kMaxProjectFileBytes && !sizeError) {
-        reportError(err, path + ": " + fileErrorMessage(FileError::UnexpectedFormat));
+    // Mapped, not copied: a one-shot command would otherwise spend more time having the kernel
+    // hand out fresh pages for a copy of the file than reading the house from it.
+    MappedFile file;
+    if (int error = 0; !file.open(path, kMaxProjectFileBytes, &error)) {
+        if (error == EFBIG)
+            reportError(err, path + ": " + fileErrorMessage(FileError::UnexpectedFormat));
+        else if (error == ENOMEM)
+            reportError(err, "Not enough memory to read " + path);
+        else if (error == EINVAL)
+            reportError(err, "Not a file: " + path);
+        else
+            reportError(err, "Cannot read " + path + ": " + std::strerror(error));
         return false;
     }
-
-    std::string bytes;
     FileError result = FileError::None;
     try {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) {
-            reportError(err, "Cannot read " + path + ": " + std::strerror(errno));
-            return false;
-        }
-        // One read of the whole file: houses run to tens of megabytes.
-        bytes.resize(static_cast<std::size_t>(fs::file_size(path)));
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (in.bad() || static_cast<std::size_t>(in.gcount()) != bytes.size()) {
-            reportError(err, "Cannot read " + path + ": the file changed or could not be read");
-            return false;
-        }
-        result = readProject(bytes, doc);
+        result = readProject(file.bytes(), doc);
     } catch (const std::bad_alloc&) {
         reportError(err, "Not enough memory to read " + path);
         return false;
-    } catch (const fs::filesystem_error& e) {
-        reportError(err, "Cannot read " + path + ": " + e.code().message());
+    }
+    if (!file.intact()) {
+        reportError(err, "Cannot read " + path + ": the file changed or could not be read");
         return false;
     }
     if (result != FileError::None) {
         reportError(err, path + ": " + fileErrorMessage(result));
         return false;
     }
-    if (header && bytes.size() >= 8)
+    if (const std::string_view bytes = file.bytes(); header && bytes.size() >= 8)
         *header = {int32At(bytes, 0), int32At(bytes, 4)};
     return true;
 }
