@@ -73,21 +73,18 @@ public:
     bool isOpenInMainProgram(const std::string&) override { return false; }
 };
 
-class SilentPrompter : public ReminderPrompter {
+class SilentMessages : public SessionMessages {
 public:
-    void showError(const std::string&, const std::string& text) override {
-        std::cerr << text << '\n';
-    }
-    void showInformation(const std::string&, const std::string&) override {}
-    bool askYesNo(const std::string&, const std::string&) override { return false; }
+    void showError(Title, const std::string& text) override { std::cerr << text << '\n'; }
+    void showInformation(const std::string&) override {}
 };
 
 struct Fixture {
     std::filesystem::path dir =
         std::filesystem::temp_directory_path() / "ardenvo-bench-reminder-idle";
     ListEnvironment environment;
-    SilentPrompter prompter;
-    ReminderSession session{environment, prompter, ""};
+    SilentMessages messages;
+    ReminderSession session{environment, messages, ""};
 
     Fixture() {
         int slot = 0;

@@ -11,14 +11,15 @@
 #include "platform/TextCodec.h"
 #include "platform/guard/GuardedApplication.h"
 #include "shell/CMainFrame.h"
+#include "shell/ConsolePrompter.h"
 #include "shell/DocumentController.h"
-#include "shell/Prompter.h"
 #include "shell/RecentFileList.h"
 #include "shell/RecoveryFile.h"
 #include "shell/ShippedFiles.h"
 #include "shell/StartupOptions.h"
 #include "shell/ToolbarIcons.h"
 #include "shell/UndoController.h"
+#include "widgets/QtPrompter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -132,14 +133,12 @@ int runArdenvo(int argc, char** argv) {
     if (!images.empty())
         QDir::setCurrent(QString::fromStdString(images));
 
-    QtShellPrompter boxes;
     ConsolePrompter console;
-    ShellPrompter& prompter = options.screenshot ? static_cast<ShellPrompter&>(console) : boxes;
+    Prompter& prompter = options.screenshot ? console : standardPrompter();
     RecentFileList recent(SettingsFile::user());
     DocumentController controller(prompter, recent);
     installLayout(controller.document());
     CMainFrame frame(controller, recent, prompter);
-    boxes.setOwner(&frame);
 
     if (options.screenshot) {
         if (!options.project.isEmpty() && !controller.openDocument(options.project))
@@ -159,13 +158,13 @@ int runArdenvo(int argc, char** argv) {
     // open, and a recovered house takes its place.
     UndoController& undo = *frame.undoController();
     undo.enableRecovery(RecoveryFile::defaultFolder(), options.recoveryIntervalSeconds * 1000);
-    const bool recovered = undo.offerRecovery(prompter, [&](const QString& question) {
+    const bool recovered = undo.offerRecovery(prompter, &frame, [&](const QString& question) {
         if (!options.recoveryAnswer.isEmpty()) {
             std::fprintf(stderr, "ardenvo: %s %s\n", qPrintable(question),
                          qPrintable(options.recoveryAnswer));
             return options.recoveryAnswer == QLatin1String("yes");
         }
-        return prompter.askChoice(QStringLiteral("Ardenvo"), question,
+        return prompter.askChoice(&frame, {question, Prompter::Icon::Warning},
                                   {QStringLiteral("&Yes"), QStringLiteral("&No")}) == 0;
     });
     if (!recovered && !options.project.isEmpty() && !controller.openDocument(options.project))
@@ -176,14 +175,14 @@ int runArdenvo(int argc, char** argv) {
             frame.view()->setUnit(options.unit);
         RuntimeDirectory::reportProblemOnce([&](const std::string& problem) {
             std::fprintf(stderr, "ardenvo: %s\n", problem.c_str());
-            prompter.message("Ardenvo", QString::fromStdString(problem), ShellPrompter::Icon::Warning);
+            prompter.message(&frame, {QString::fromStdString(problem), Prompter::Icon::Warning});
         });
         // Told as the runtime directory's problems are: otherwise a crash would lose the
         // changes without a word.
         if (std::string problem; undo.recovery() && !undo.recovery()->usable(&problem)) {
             problem = "Unsaved changes cannot be kept for recovery after a crash: " + problem;
             std::fprintf(stderr, "ardenvo: %s\n", problem.c_str());
-            prompter.message("Ardenvo", QString::fromStdString(problem), ShellPrompter::Icon::Warning);
+            prompter.message(&frame, {QString::fromStdString(problem), Prompter::Icon::Warning});
         }
     });
     return QApplication::exec();

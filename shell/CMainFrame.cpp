@@ -12,13 +12,13 @@
 #include "shell/AboutDialog.h"
 #include "shell/DocumentController.h"
 #include "shell/HelpLauncher.h"
-#include "shell/Prompter.h"
 #include "shell/RecentFileList.h"
 #include "shell/SplashWindow.h"
 #include "shell/StartupOptions.h"
 #include "shell/StatusBarPanes.h"
 #include "shell/ToolbarIcons.h"
 #include "shell/UndoController.h"
+#include "widgets/Prompter.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -41,7 +41,7 @@ QString resourceFile(const char* name) {
 
 } // namespace
 
-CMainFrame::CMainFrame(DocumentController& controller, RecentFileList& recent, ShellPrompter& prompter,
+CMainFrame::CMainFrame(DocumentController& controller, RecentFileList& recent, Prompter& prompter,
                        QWidget* parent)
     : QMainWindow(parent), m_controller(controller), m_recent(recent), m_prompter(prompter) {
     setWindowIcon(appIcon());
@@ -91,7 +91,7 @@ CMainFrame::CMainFrame(DocumentController& controller, RecentFileList& recent, S
             &CMainFrame::updateModifiedMark);
     connect(&m_controller, &DocumentController::recentFilesChanged, this,
             &CMainFrame::rebuildRecentFiles);
-    m_controller.setProgressParent(this);
+    m_controller.setWindow(this);
     updateTitle();
     rebuildRecentFiles();
 }
@@ -363,7 +363,8 @@ void CMainFrame::startupNotice(const std::vector<std::string>& predoneFolders) {
     if (m_recent.isAccessible())
         recentFiles = m_recent.files();
     else
-        m_prompter.message("Error", "Access denied to the registry!", ShellPrompter::Icon::Stop);
+        m_prompter.message(this, {QStringLiteral("Access denied to the registry!"),
+                                  Prompter::Icon::Stop, Prompter::Title::Error});
     const QStringList predone = findPredoneHouses(predoneFolders);
     const ChooseHouseDialog::Choice choice =
         m_chooser ? m_chooser(this, predone, recentFiles)
@@ -393,11 +394,12 @@ void CMainFrame::showAbout() {
 }
 
 void CMainFrame::showHelp() {
-    openHelp(m_prompter);
+    openHelp(m_prompter, {}, this);
 }
 
 ObjectsDialogServices CMainFrame::objectsDialogServices() {
     ObjectsDialogServices services;
+    services.prompter = &m_prompter;
     services.help = [this](QWidget* from, const QString& topic) {
         openHelp(m_prompter, topic, from);
     };
@@ -409,7 +411,7 @@ ObjectsDialogServices CMainFrame::objectsDialogServices() {
 
 void CMainFrame::updateTitle() {
     // The desktop marks unsaved changes where the placeholder stands (an asterisk on most).
-    setWindowTitle(m_controller.title() + QStringLiteral("[*] - Ardenvo"));
+    setWindowTitle(m_controller.title() + QStringLiteral("[*] - ") + applicationTitle());
     updateModifiedMark();
 }
 

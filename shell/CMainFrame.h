@@ -17,7 +17,7 @@ namespace ardenvo {
 
 class CBrenvikaView;
 class DocumentController;
-class ShellPrompter;
+class Prompter;
 class RecentFileList;
 
 class StatusBarPanes;
@@ -28,7 +28,7 @@ class UndoController;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame(DocumentController& controller, RecentFileList& recent, ShellPrompter& prompter,
+    CMainFrame(DocumentController& controller, RecentFileList& recent, Prompter& prompter,
                QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -54,7 +54,8 @@ public:
     // The start-up notice: fits the plan to the window and, when no project was opened, offers the
     // predone houses found in `predoneFolders` and the recent files.
     void startupNotice(const std::vector<std::string>& predoneFolders);
-    // What the "Objects inside" dialog opens besides its own dialogs: the manual for "Help".
+    // What the "Objects inside" dialog opens besides its own dialogs: the manual for "Help", and
+    // the frame's prompter for its messages.
     ObjectsDialogServices objectsDialogServices();
 
 public slots:
@@ -82,7 +83,7 @@ private:
 
     DocumentController& m_controller;
     RecentFileList& m_recent;
-    ShellPrompter& m_prompter;
+    Prompter& m_prompter;
     CBrenvikaView* m_view = nullptr;
     StatusBarPanes* m_panes = nullptr;
     UndoController* m_undo = nullptr;

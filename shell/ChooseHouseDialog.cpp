@@ -1,7 +1,7 @@
 #include "shell/ChooseHouseDialog.h"
 
-#include "shell/Prompter.h"
 #include "shell/ToolbarIcons.h"
+#include "widgets/Prompter.h"
 
 #include <QDir>
 #include <QGridLayout>
@@ -15,7 +15,7 @@
 namespace ardenvo {
 
 ChooseHouseDialog::ChooseHouseDialog(const QStringList& predone, const QStringList& recent,
-                                     ShellPrompter& prompter, QWidget* parent)
+                                     Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_prompter(prompter) {
     setWindowTitle(QStringLiteral("Choose"));
 
@@ -89,11 +89,15 @@ QTreeWidget* ChooseHouseDialog::makeList(const QStringList& paths, PathColumn co
     return list;
 }
 
+// These two messages carry no title at all.
+void ChooseHouseDialog::tellNoSelection(const QString& text) {
+    m_prompter.message(this, {text, Prompter::Icon::Warning, Prompter::Title::Custom, QString()});
+}
+
 void ChooseHouseDialog::choosePredone() {
     QTreeWidgetItem* item = m_predone->currentItem();
     if (!item || !item->isSelected()) {
-        m_prompter.message(QString(), QStringLiteral("Please select one of the predone houses"),
-                           ShellPrompter::Icon::Warning);
+        tellNoSelection(QStringLiteral("Please select one of the predone houses"));
         return;
     }
     m_choice = {Choice::Kind::Predone, item->data(0, Qt::UserRole).toString(), -1};
@@ -103,9 +107,7 @@ void ChooseHouseDialog::choosePredone() {
 void ChooseHouseDialog::chooseRecent() {
     QTreeWidgetItem* item = m_recent->currentItem();
     if (!item || !item->isSelected()) {
-        m_prompter.message(QString(),
-                           QStringLiteral("Please select one of the previously opened houses"),
-                           ShellPrompter::Icon::Warning);
+        tellNoSelection(QStringLiteral("Please select one of the previously opened houses"));
         return;
     }
     m_choice = {Choice::Kind::Recent, item->data(0, Qt::UserRole).toString(),
@@ -114,7 +116,7 @@ void ChooseHouseDialog::chooseRecent() {
 }
 
 ChooseHouseDialog::Choice ChooseHouseDialog::run(QWidget* parent, const QStringList& predone,
-                                                 const QStringList& recent, ShellPrompter& prompter) {
+                                                 const QStringList& recent, Prompter& prompter) {
     ChooseHouseDialog dialog(predone, recent, prompter, parent);
     if (dialog.exec() != QDialog::Accepted)
         return Choice{};

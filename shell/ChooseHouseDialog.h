@@ -7,7 +7,7 @@ class QTreeWidget;
 
 namespace ardenvo {
 
-class ShellPrompter;
+class Prompter;
 
 // "Choose": offered at start-up when no project was named. Lists the predone houses shipped with
 // the program and the houses opened in the past; the user picks one or continues with the new
@@ -21,11 +21,11 @@ public:
         int recentIndex = -1; // row of the recent list, from 0
     };
 
-    ChooseHouseDialog(const QStringList& predone, const QStringList& recent, ShellPrompter& prompter,
+    ChooseHouseDialog(const QStringList& predone, const QStringList& recent, Prompter& prompter,
                       QWidget* parent = nullptr);
 
     static Choice run(QWidget* parent, const QStringList& predone, const QStringList& recent,
-                      ShellPrompter& prompter);
+                      Prompter& prompter);
 
     Choice choice() const { return m_choice; }
     QTreeWidget* predoneList() const { return m_predone; }
@@ -43,8 +43,9 @@ private:
     // The predone houses show their full path, the recent ones their folder.
     enum class PathColumn { Folder, FullPath };
     QTreeWidget* makeList(const QStringList& paths, PathColumn column);
+    void tellNoSelection(const QString& text);
 
-    ShellPrompter& m_prompter;
+    Prompter& m_prompter;
     QTreeWidget* m_predone = nullptr;
     QTreeWidget* m_recent = nullptr;
     Choice m_choice;

@@ -4,9 +4,9 @@
 #include "model/ProjectFile.h"
 #include "platform/AppPaths.h"
 #include "platform/DialogFolders.h"
-#include "shell/Prompter.h"
 #include "shell/RecentFileList.h"
 #include "shell/ShippedFiles.h"
+#include "widgets/Prompter.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -22,7 +22,6 @@ namespace ardenvo {
 
 namespace {
 
-const QString kAppName = QStringLiteral("Ardenvo");
 const QString kFilter = QStringLiteral("Ardv Files (*.av)");
 
 std::string toLocalPath(const QString& path) {
@@ -31,7 +30,7 @@ std::string toLocalPath(const QString& path) {
 
 } // namespace
 
-DocumentController::DocumentController(ShellPrompter& prompter, RecentFileList& recent, QObject* parent)
+DocumentController::DocumentController(Prompter& prompter, RecentFileList& recent, QObject* parent)
     : QObject(parent), m_doc(std::make_unique<CBrenvikaDoc>()),
       m_registration(std::make_unique<DocumentRegistration>()), m_prompter(prompter),
       m_recent(recent), m_shippedFolders(AppPaths::resourceDirectories()) {
@@ -67,12 +66,13 @@ bool DocumentController::saveModified() {
     if (!m_doc->isModified())
         return true;
     const QString name = pathName().isEmpty() ? title() : pathName();
-    switch (m_prompter.askYesNoCancel(kAppName, QStringLiteral("Save changes to %1?").arg(name))) {
-    case ShellPrompter::Answer::Yes:
+    switch (m_prompter.askYesNoCancel(
+        m_window, {QStringLiteral("Save changes to %1?").arg(name), Prompter::Icon::Warning})) {
+    case Prompter::Answer::Yes:
         return save();
-    case ShellPrompter::Answer::No:
+    case Prompter::Answer::No:
         return true;
-    case ShellPrompter::Answer::Cancel:
+    case Prompter::Answer::Cancel:
         break;
     }
     return false;
@@ -95,8 +95,10 @@ bool DocumentController::openWithDialog() {
         return false;
     SettingsFile* settings = &m_recent.settingsFile();
     const QString path = m_prompter.askOpenFileName(
-        QStringLiteral("Open"), dialogStartFolder(pathName(), FileDialogKind::Open, settings),
-        kFilter);
+        m_window, {QStringLiteral("Open"),
+                   dialogStartFolder(pathName(), FileDialogKind::Open, settings),
+                   kFilter,
+                   {}});
     if (path.isEmpty())
         return false;
     rememberDialogFolder(FileDialogKind::Open, path, settings);
@@ -130,9 +132,9 @@ FileError DocumentController::load(const QString& absolute, CBrenvikaDoc& fresh,
         QEventLoop loop;
         QProgressDialog progress(
             QStringLiteral("Opening %1...").arg(QFileInfo(absolute).fileName()), QString(), 0, 0,
-            m_progressParent);
-        progress.setWindowTitle(kAppName);
-        progress.setWindowModality(m_progressParent ? Qt::WindowModal : Qt::ApplicationModal);
+            m_window);
+        progress.setWindowTitle(applicationTitle());
+        progress.setWindowModality(m_window ? Qt::WindowModal : Qt::ApplicationModal);
         progress.setCancelButton(nullptr);
         progress.setMinimumDuration(m_progressDelay);
         progress.setAutoClose(false);
@@ -284,7 +286,8 @@ bool DocumentController::saveAs() {
         QDir(dialogStartFolder(pathName(), FileDialogKind::Save, settings))
             .filePath(pathName().isEmpty() ? title() + QStringLiteral(".av")
                                            : QFileInfo(pathName()).fileName());
-    QString path = m_prompter.askSaveFileName(QStringLiteral("Save As"), suggestion, kFilter);
+    QString path =
+        m_prompter.askSaveFileName(m_window, {QStringLiteral("Save As"), suggestion, kFilter, {}});
     if (path.isEmpty())
         return false;
     rememberDialogFolder(FileDialogKind::Save, path, settings);
@@ -301,11 +304,12 @@ bool DocumentController::mayOverwrite(const QString& absolute) {
     if (!now.known || now.sameContent(m_diskStamp))
         return true;
     const int choice = m_prompter.askChoice(
-        kAppName,
-        QStringLiteral("%1 was changed by another program since it was opened here.\n\n"
-                       "Overwrite it with the house shown here, or reload it from the file "
-                       "(the changes made here since are lost)?")
-            .arg(absolute),
+        m_window,
+        {QStringLiteral("%1 was changed by another program since it was opened here.\n\n"
+                        "Overwrite it with the house shown here, or reload it from the file "
+                        "(the changes made here since are lost)?")
+             .arg(absolute),
+         Prompter::Icon::Warning},
         {QStringLiteral("Overwrite"), QStringLiteral("Reload"), QStringLiteral("Cancel")});
     if (choice == 1)
         readInto(absolute, Naming::TakePath);
@@ -342,14 +346,14 @@ void DocumentController::showFileError(int code, const QString& path, int system
     const auto error = static_cast<FileError>(code);
     QString text = QString::fromUtf8(fileErrorMessage(error));
     if (error == FileError::WrongVersion) {
-        m_prompter.message(QStringLiteral("Error"), text, ShellPrompter::Icon::None);
+        m_prompter.message(m_window, {text, Prompter::Icon::None, Prompter::Title::Error});
         return;
     }
     // The message as the user knows it, then which file and what the system said.
     if (systemError != 0)
         text += QStringLiteral("\n%1: %2")
                     .arg(path, QString::fromLocal8Bit(std::strerror(systemError)));
-    m_prompter.message(kAppName, text, ShellPrompter::Icon::Warning);
+    m_prompter.message(m_window, {text, Prompter::Icon::Warning});
 }
 
 } // namespace ardenvo

@@ -18,7 +18,7 @@ class QWidget;
 namespace ardenvo {
 
 class DocumentRegistration;
-class ShellPrompter;
+class Prompter;
 class RecentFileList;
 
 // The main program's document as the user handles it: new, open, save, save as, the question
@@ -28,7 +28,7 @@ class RecentFileList;
 class DocumentController : public QObject {
     Q_OBJECT
 public:
-    DocumentController(ShellPrompter& prompter, RecentFileList& recent, QObject* parent = nullptr);
+    DocumentController(Prompter& prompter, RecentFileList& recent, QObject* parent = nullptr);
     ~DocumentController() override;
     DocumentController(const DocumentController&) = delete;
     DocumentController& operator=(const DocumentController&) = delete;
@@ -41,8 +41,8 @@ public:
     QString pathName() const;
     bool isModified() const { return m_doc->isModified(); }
 
-    // Owner of the progress window shown while a slow open runs.
-    void setProgressParent(QWidget* parent) { m_progressParent = parent; }
+    // The window its questions, messages and the progress window of a slow open belong to.
+    void setWindow(QWidget* window) { m_window = window; }
     // Opens slower than this show a progress window (milliseconds).
     void setProgressDelay(int ms) { m_progressDelay = ms; }
     bool isBusy() const { return m_busy; }
@@ -102,9 +102,9 @@ private:
 
     std::unique_ptr<CBrenvikaDoc> m_doc;
     std::unique_ptr<DocumentRegistration> m_registration;
-    ShellPrompter& m_prompter;
+    Prompter& m_prompter;
     RecentFileList& m_recent;
-    QWidget* m_progressParent = nullptr;
+    QWidget* m_window = nullptr;
     int m_progressDelay = 500;
     bool m_busy = false;
     bool m_lastOpenFailed = false;

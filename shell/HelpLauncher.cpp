@@ -1,14 +1,14 @@
 #include "shell/HelpLauncher.h"
 
 #include "platform/help/HelpWindow.h"
-#include "shell/Prompter.h"
+#include "widgets/Prompter.h"
 
 namespace ardenvo {
 
-bool openHelp(ShellPrompter& prompter, const QString& topic, QWidget* from) {
+bool openHelp(Prompter& prompter, const QString& topic, QWidget* from) {
     if (showManual(topic, from) != ManualShown::Missing)
         return true;
-    prompter.message(QStringLiteral("Ardenvo"), manualMissingText(), ShellPrompter::Icon::Warning);
+    prompter.message(from, {manualMissingText(), Prompter::Icon::Warning});
     return false;
 }
 

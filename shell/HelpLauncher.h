@@ -6,12 +6,12 @@ class QWidget;
 
 namespace ardenvo {
 
-class ShellPrompter;
+class Prompter;
 
 // Opens the manual at `topic` (a section of its first page, another page with or without a
 // section, or empty): in the desktop's browser, or in the manual's own window when the desktop has
 // none, above the modal dialog `from` (or the active one) and usable while it is open. A missing
-// manual is reported through `prompter`.
-bool openHelp(ShellPrompter& prompter, const QString& topic = {}, QWidget* from = nullptr);
+// manual is reported through `prompter`, over `from`.
+bool openHelp(Prompter& prompter, const QString& topic = {}, QWidget* from = nullptr);
 
 } // namespace ardenvo

@@ -3,7 +3,7 @@
 #include "coordination/DocumentRegistration.h"
 #include "platform/posix/FileNames.h"
 #include "shell/DocumentController.h"
-#include "shell/Prompter.h"
+#include "widgets/Prompter.h"
 
 #include <QFile>
 
@@ -113,7 +113,7 @@ void UndoController::houseSaved() {
     }
 }
 
-bool UndoController::offerRecovery(ShellPrompter& prompter, const Question& ask) {
+bool UndoController::offerRecovery(Prompter& prompter, QWidget* window, const Question& ask) {
     if (!m_recovery)
         return false;
     for (const RecoveryFile::LeftOver& left : m_recovery->leftOvers()) {
@@ -122,13 +122,13 @@ bool UndoController::offerRecovery(ShellPrompter& prompter, const Question& ask)
         if (!RecoveryFile::read(left.file, contents, &error)) {
             const std::string aside = RecoveryFile::keepAside(left.file);
             prompter.message(
-                QStringLiteral("Ardenvo"),
-                QStringLiteral("The recovery file %1 is damaged (%2) and cannot be opened.%3")
-                    .arg(decoded(left.file), QString::fromStdString(error),
-                         aside.empty()
-                             ? QString()
-                             : QStringLiteral(" It has been kept as %1.").arg(decoded(aside))),
-                ShellPrompter::Icon::Warning);
+                window,
+                {QStringLiteral("The recovery file %1 is damaged (%2) and cannot be opened.%3")
+                     .arg(decoded(left.file), QString::fromStdString(error),
+                          aside.empty()
+                              ? QString()
+                              : QStringLiteral(" It has been kept as %1.").arg(decoded(aside))),
+                 Prompter::Icon::Warning});
             continue;
         }
         // Its house is being edited elsewhere; that program has the newer changes.

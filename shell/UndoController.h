@@ -11,10 +11,12 @@
 #include <functional>
 #include <memory>
 
+class QWidget;
+
 namespace ardenvo {
 
 class DocumentController;
-class ShellPrompter;
+class Prompter;
 
 // Undo, redo and the recovery copy for the main program's document. The view and the frame say
 // where an edit begins and ends; this class keeps the steps, follows the document's new houses
@@ -34,9 +36,9 @@ public:
     // At start-up: offers each copy a crashed program left, whose house no running main program
     // has open. `ask` puts the question and returns true for Yes; Yes opens the house (titled
     // with its own path, modified), No removes the copy. A damaged copy is reported and kept
-    // aside. True when a house was recovered.
+    // aside, told through `prompter` over `window`. True when a house was recovered.
     using Question = std::function<bool(const QString& text)>;
-    bool offerRecovery(ShellPrompter& prompter, const Question& ask);
+    bool offerRecovery(Prompter& prompter, QWidget* window, const Question& ask);
 
     // "Undo Delete", "Undo" when there is nothing to undo.
     QString undoText() const;

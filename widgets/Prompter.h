@@ -28,7 +28,7 @@ public:
         QString text;
         Icon icon = Icon::None;
         Title title = Title::Application;
-        QString customTitle; // with Title::Custom
+        QString customTitle{}; // with Title::Custom; `{}` lets a braced prompt leave it out
     };
 
     // A file dialog: its caption, where it starts (for opening a folder; for saving the file it

@@ -1,6 +1,6 @@
 #include "platform/guard/GuardedApplication.h"
 
-#include <QMessageBox>
+#include "widgets/QtPrompter.h"
 
 #include <cstdio>
 #include <new>
@@ -31,8 +31,8 @@ void GuardedApplication::outOfMemory() {
         if (m_handler)
             m_handler();
         else
-            QMessageBox::critical(activeWindow(), applicationName(),
-                                  QString::fromLatin1(kOutOfMemoryMessage));
+            standardPrompter().message(
+                activeWindow(), {QString::fromLatin1(kOutOfMemoryMessage), Prompter::Icon::Stop});
     } catch (const std::bad_alloc&) {
         // Not even the message fits: the line above has said it.
     }

@@ -27,14 +27,16 @@ public:
     virtual bool isOpenInMainProgram(const std::string& path) = 0;
 };
 
-// The messages and questions the logic shows. The window answers with message boxes.
-class ReminderPrompter {
+// What the session tells the user; it never asks (the pages do, through the program's prompter).
+// The window shows these as the prompter's boxes; the texts are in the system's code page.
+class SessionMessages {
 public:
-    virtual ~ReminderPrompter() = default;
-    virtual void showError(const std::string& title, const std::string& text) = 0;
-    virtual void showInformation(const std::string& title, const std::string& text) = 0;
-    // A Yes/No question with an exclamation icon; true for Yes.
-    virtual bool askYesNo(const std::string& title, const std::string& text) = 0;
+    // The box's title: the program's name or "Error".
+    enum class Title { Application, Error };
+    virtual ~SessionMessages() = default;
+    virtual void showError(Title title, const std::string& text) = 0;
+    // Titled with the program's name.
+    virtual void showInformation(const std::string& text) = 0;
 };
 
 } // namespace ardenvo

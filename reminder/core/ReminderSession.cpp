@@ -9,9 +9,9 @@
 
 namespace ardenvo {
 
-ReminderSession::ReminderSession(ReminderEnvironment& environment, ReminderPrompter& prompter,
+ReminderSession::ReminderSession(ReminderEnvironment& environment, SessionMessages& messages,
                                  std::string customAttributesPath)
-    : m_environment(environment), m_prompter(prompter),
+    : m_environment(environment), m_messages(messages),
       m_customAttributesPath(std::move(customAttributesPath)) {}
 
 void ReminderSession::reloadProjects() {
@@ -69,7 +69,8 @@ void ReminderSession::loadAll() {
             break;
         case LoadedProject::LoadResult::CannotOpen:
         case LoadedProject::LoadResult::WrongFormat:
-            m_prompter.showError("Error", "Wrong format of file: " + m_customAttributesPath);
+            m_messages.showError(SessionMessages::Title::Error,
+                                 "Wrong format of file: " + m_customAttributesPath);
             break;
         case LoadedProject::LoadResult::Missing:
             break;
@@ -95,7 +96,7 @@ void ReminderSession::loadAll() {
             ++i;
             continue;
         }
-        m_prompter.showError("Error", "Wrong format of file: " + entry.path);
+        m_messages.showError(SessionMessages::Title::Error, "Wrong format of file: " + entry.path);
         const std::string path = entry.path;
         m_environment.deleteProjectEntry(path);
         m_registered.erase(m_registered.begin() + static_cast<std::ptrdiff_t>(i));
@@ -166,11 +167,10 @@ bool ReminderSession::isRowOpenInMainProgram(int row) const {
 
 void ReminderSession::reportStale(const std::string& path) {
     reloadProjects();
-    m_prompter.showInformation(kReminderAppTitle,
-                               "The project file " + path +
-                                   " has been changed by another program since it was loaded.\n"
-                                   "The reminder list has been refreshed. Please repeat the "
-                                   "command.");
+    m_messages.showInformation("The project file " + path +
+                               " has been changed by another program since it was loaded.\n"
+                               "The reminder list has been refreshed. Please repeat the "
+                               "command.");
 }
 
 bool ReminderSession::checkUnchanged(int project) {
@@ -199,7 +199,8 @@ bool ReminderSession::saveProject(int index) {
             return true;
         break;
     }
-    m_prompter.showError("Error", "Failed to save the project " + path + ".\n" + error);
+    m_messages.showError(SessionMessages::Title::Error,
+                         "Failed to save the project " + path + ".\n" + error);
     return false;
 }
 
@@ -260,7 +261,7 @@ CHouseObject* ReminderSession::newEventOwner() const {
 }
 
 void ReminderSession::refuseNewEvent() {
-    m_prompter.showError(kReminderAppTitle,
+    m_messages.showError(SessionMessages::Title::Application,
                          "A new reminder needs a loaded project whose first block holds an "
                          "object.\nAdd an object to the house in Ardenvo first.");
 }

@@ -17,7 +17,7 @@ class CReminder;
 
 // Everything the reminder program holds: the registered projects, the loaded ones and the table
 // of their reminders, with the commands that change reminders and write projects back. Lives on
-// the GUI thread; asks and tells the user through the prompter.
+// the GUI thread; tells the user through `messages`.
 class ReminderSession {
 public:
     enum class Result {
@@ -27,7 +27,7 @@ public:
         SaveFailed, // the change stays in memory, the user was told
     };
 
-    ReminderSession(ReminderEnvironment& environment, ReminderPrompter& prompter,
+    ReminderSession(ReminderEnvironment& environment, SessionMessages& messages,
                     std::string customAttributesPath);
     ReminderSession(const ReminderSession&) = delete;
     ReminderSession& operator=(const ReminderSession&) = delete;
@@ -108,7 +108,7 @@ private:
     void reportStale(const std::string& path);
 
     ReminderEnvironment& m_environment;
-    ReminderPrompter& m_prompter;
+    SessionMessages& m_messages;
     std::string m_customAttributesPath;
     std::vector<RegisteredProject> m_registered;
     std::vector<std::unique_ptr<LoadedProject>> m_loaded;
@@ -117,7 +117,5 @@ private:
     bool m_loading = false;
     std::function<void()> m_loadObserver;
 };
-
-inline constexpr const char* kReminderAppTitle = "Ardenvo Reminder";
 
 } // namespace ardenvo

@@ -8,9 +8,9 @@
 #include "reminder/ui/CommandGate.h"
 #include "reminder/ui/EventListModel.h"
 #include "reminder/ui/EventSettingsDialog.h"
+#include "widgets/Prompter.h"
 
 #include <QDateTime>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
@@ -23,8 +23,8 @@
 
 namespace ardenvo {
 
-EventListPage::EventListPage(ReminderSession& session, ReminderPrompter& prompter,
-                             CommandGate& gate, QWidget* parent)
+EventListPage::EventListPage(ReminderSession& session, Prompter& prompter, CommandGate& gate,
+                             QWidget* parent)
     : QWidget(parent), m_session(session), m_prompter(prompter), m_gate(gate),
       m_model(new EventListModel(session, this)), m_list(new QTreeView(this)),
       m_editor(&EventSettingsDialog::run) {
@@ -60,11 +60,6 @@ EventListPage::EventListPage(ReminderSession& session, ReminderPrompter& prompte
     connect(shortcut, &QShortcut::activated, this, &EventListPage::deleteEvent);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QWidget::customContextMenuRequested, this, &EventListPage::showContextMenu);
-    m_chooseCalendarFile = [](QWidget* parent) {
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("Export to calendar"),
-                                            QStringLiteral("reminders.ics"),
-                                            QStringLiteral("Calendar files (*.ics)"));
-    };
 
     auto* buttons = new QHBoxLayout;
     const auto addButton = [&](const char* text, const char* name, void (EventListPage::*slot)()) {
@@ -108,7 +103,14 @@ int EventListPage::selectedRow() const {
 bool EventListPage::confirmOpenProject(int row, const char* question) {
     if (!m_session.isRowOpenInMainProgram(row))
         return true;
-    return m_prompter.askYesNo("Warning", question);
+    return confirm(question);
+}
+
+// Every question of the page is titled "Warning" and keeps No as default: each one guards a
+// change that cannot be taken back.
+bool EventListPage::confirm(const char* question) {
+    return m_prompter.askYesNo(this, {question, Prompter::Icon::Warning, Prompter::Title::Warning},
+                               Prompter::Answer::No);
 }
 
 void EventListPage::finishCommand(std::uint64_t generationBefore) {
@@ -164,7 +166,7 @@ void EventListPage::deleteEvent() {
     if (row < 0)
         return;
     CommandGate::Hold hold(m_gate);
-    if (!m_prompter.askYesNo("Warning", kDeleteEventQuestion))
+    if (!confirm(kDeleteEventQuestion))
         return;
     if (!confirmOpenProject(row, kOpenProjectDeleteQuestion))
         return;
@@ -202,7 +204,10 @@ void EventListPage::refreshTexts() {
 
 void EventListPage::exportToCalendar() {
     CommandGate::Hold hold(m_gate);
-    const QString path = m_chooseCalendarFile(this);
+    const QString path = m_prompter.askSaveFileName(this, {QStringLiteral("Export to calendar"),
+                                                           QStringLiteral("reminders.ics"),
+                                                           QStringLiteral("Calendar files (*.ics)"),
+                                                           {}});
     if (!path.isEmpty())
         exportCalendar(path, m_clock());
 }
@@ -214,14 +219,16 @@ bool EventListPage::exportCalendar(const QString& path, std::int64_t now) {
     std::string error;
     if (replaceFileSafely(path.toStdString(), writeReminderCalendar(houses, now), false, &error))
         return true;
-    m_prompter.showError("Error", "The calendar file " + path.toStdString() +
-                                      " could not be written.\n" + error);
+    m_prompter.message(this, {QStringLiteral("The calendar file %1 could not be written.\n%2")
+                                  .arg(path, QString::fromLocal8Bit(error)),
+                              Prompter::Icon::Stop, Prompter::Title::Error});
     return false;
 }
 
 void EventListPage::openHelp() {
     if (showManual(QStringLiteral("reminder")) == ManualShown::Missing)
-        m_prompter.showError("Error", manualMissingText().toStdString());
+        m_prompter.message(this,
+                           {manualMissingText(), Prompter::Icon::Stop, Prompter::Title::Error});
 }
 
 } // namespace ardenvo

@@ -18,7 +18,7 @@ namespace ardenvo {
 class CReminder;
 class CommandGate;
 class EventListModel;
-class ReminderPrompter;
+class Prompter;
 class ReminderSession;
 
 // The page "Reminder": every reminder of every loaded project, and the commands on them.
@@ -28,7 +28,7 @@ public:
     // Shows the settings dialog for `shown` (null for a new reminder); true and `result` on OK.
     using Editor = std::function<bool(QWidget* parent, const CReminder* shown, CReminder& result)>;
 
-    EventListPage(ReminderSession& session, ReminderPrompter& prompter, CommandGate& gate,
+    EventListPage(ReminderSession& session, Prompter& prompter, CommandGate& gate,
                   QWidget* parent = nullptr);
 
     // Rebuilds the rows from the event table; the selection is lost.
@@ -38,10 +38,7 @@ public:
     QTreeView* list() const { return m_list; }
 
     void setEditor(Editor editor) { m_editor = std::move(editor); }
-    // Asks for the calendar file to write; an empty text when the user cancelled.
-    using FileChooser = std::function<QString(QWidget* parent)>;
     void setClock(std::function<std::int64_t()> clock) { m_clock = std::move(clock); }
-    void setCalendarFileChooser(FileChooser chooser) { m_chooseCalendarFile = std::move(chooser); }
 
     // "Remind me later" for a row, from `now` (seconds since 1970).
     void holdEvent(int row, SnoozeChoice choice, std::int64_t now);
@@ -67,15 +64,15 @@ private:
     void finishCommand(std::uint64_t generationBefore);
     // Asks before a project the main program has open is written; false when the user said No.
     bool confirmOpenProject(int row, const char* question);
+    bool confirm(const char* question);
     void showContextMenu(const QPoint& position);
 
     ReminderSession& m_session;
-    ReminderPrompter& m_prompter;
+    Prompter& m_prompter;
     CommandGate& m_gate;
     EventListModel* m_model;
     QTreeView* m_list;
     Editor m_editor;
-    FileChooser m_chooseCalendarFile;
     std::function<std::int64_t()> m_clock = [] {
         return QDateTime::currentSecsSinceEpoch();
     };

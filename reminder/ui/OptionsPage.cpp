@@ -6,6 +6,7 @@
 #include "reminder/core/ProjectName.h"
 #include "reminder/core/ReminderSession.h"
 #include "reminder/ui/CommandGate.h"
+#include "widgets/Prompter.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -20,7 +21,7 @@
 
 namespace ardenvo {
 
-OptionsPage::OptionsPage(ReminderSession& session, ReminderPrompter& prompter, Settings& settings,
+OptionsPage::OptionsPage(ReminderSession& session, Prompter& prompter, Settings& settings,
                          CommandGate& gate, QWidget* parent)
     : QWidget(parent), m_session(session), m_prompter(prompter), m_settings(settings),
       m_gate(gate) {
@@ -137,7 +138,9 @@ void OptionsPage::deleteSelected() {
     if (rows.empty())
         return;
     CommandGate::Hold hold(m_gate);
-    if (!m_prompter.askYesNo("Warning", kDeleteLinksQuestion))
+    if (!m_prompter.askYesNo(
+            this, {kDeleteLinksQuestion, Prompter::Icon::Warning, Prompter::Title::Warning},
+            Prompter::Answer::No))
         return;
     std::vector<std::string> paths;
     for (const int row : rows)
@@ -150,8 +153,9 @@ void OptionsPage::deleteSelected() {
 void OptionsPage::runOnStartupClicked(bool on) {
     const bool done = on ? Autostart::write() : Autostart::remove();
     if (!done)
-        m_prompter.showError("Error", on ? "The start-up entry could not be written."
-                                         : "The start-up entry could not be removed.");
+        m_prompter.message(this, {on ? QStringLiteral("The start-up entry could not be written.")
+                                     : QStringLiteral("The start-up entry could not be removed."),
+                                  Prompter::Icon::Stop, Prompter::Title::Error});
     m_runOnStartup->setChecked(Autostart::exists());
 }
 

@@ -10,7 +10,7 @@ class QTreeWidget;
 namespace ardenvo {
 
 class CommandGate;
-class ReminderPrompter;
+class Prompter;
 class ReminderSession;
 class Settings;
 
@@ -21,8 +21,8 @@ class OptionsPage : public QWidget {
 public:
     enum Column { CheckColumn = 0, NameColumn = 1, PathColumn = 2 };
 
-    OptionsPage(ReminderSession& session, ReminderPrompter& prompter, Settings& settings,
-                CommandGate& gate, QWidget* parent = nullptr);
+    OptionsPage(ReminderSession& session, Prompter& prompter, Settings& settings, CommandGate& gate,
+                QWidget* parent = nullptr);
 
     // One row per registered project, ticked when enabled.
     void fill();
@@ -50,7 +50,7 @@ private:
     void runOnStartupClicked(bool on);
 
     ReminderSession& m_session;
-    ReminderPrompter& m_prompter;
+    Prompter& m_prompter;
     Settings& m_settings;
     CommandGate& m_gate;
     QCheckBox* m_runOnStartup;

@@ -11,12 +11,12 @@
 #include "reminder/core/SystemEnvironment.h"
 #include "reminder/ui/ReminderIcons.h"
 #include "reminder/ui/ReminderWindow.h"
+#include "widgets/QtPrompter.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QFile>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
@@ -104,7 +104,8 @@ int runArdenvoReminder(int argc, char** argv) {
     // Without the runtime directory this copy cannot find another one or hear reloads: say why.
     RuntimeDirectory::reportProblemOnce([](const std::string& problem) {
         std::fprintf(stderr, "ardenvoreminder: %s\n", problem.c_str());
-        QMessageBox::warning(nullptr, "Ardenvo Reminder", QString::fromStdString(problem));
+        standardPrompter().message(nullptr,
+                                   {QString::fromStdString(problem), Prompter::Icon::Warning});
     });
     // Two copies would each write projects from their own stale copies: the second one asks
     // the first to show its window and leaves.

@@ -15,6 +15,7 @@
 #include "reminder/ui/ReminderIcons.h"
 #include "reminder/ui/TipDialog.h"
 #include "reminder/ui/TrayIcon.h"
+#include "widgets/QtPrompter.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -44,16 +45,16 @@ ReminderEnvironment& environmentFor(const ReminderWindowOptions& options,
 ReminderWindow::ReminderWindow(SettingsFile& settingsFile, const ReminderWindowOptions& options,
                                QWidget* parent)
     : QDialog(parent), m_settings(settingsFile),
-      m_prompter(options.prompter ? *options.prompter : m_messageBoxes),
-      m_session(environmentFor(options, m_ownEnvironment, settingsFile), m_prompter,
+      m_prompter(options.prompter ? *options.prompter : standardPrompter()),
+      m_sessionMessages(m_prompter, this),
+      m_session(environmentFor(options, m_ownEnvironment, settingsFile), m_sessionMessages,
                 options.customAttributesPath),
       m_log(std::make_unique<EventLog>(options.eventLogPath)),
       m_clock(options.clock ? options.clock : [] { return QDateTime::currentSecsSinceEpoch(); }) {
-    setWindowTitle(kReminderAppTitle);
+    setWindowTitle(applicationTitle());
     setWindowIcon(reminderNormalIcon());
-    // Errors found while loading show before the window exists, as owner-less boxes.
+    // Errors found while loading show while the window is hidden, as owner-less boxes.
     m_session.reloadProjects();
-    m_messageBoxes.setOwner(this);
 
     m_tabs = new QTabWidget(this);
     m_eventPage = new EventListPage(m_session, m_prompter, m_gate);
@@ -86,7 +87,9 @@ ReminderWindow::ReminderWindow(SettingsFile& settingsFile, const ReminderWindowO
     layout->addLayout(buttons);
     resize(560, 430);
 
-    m_tray = new TrayIcon(this);
+    // The balloon's stand-in never blocks: always the real box, which tests find by its name and
+    // close as a user would.
+    m_tray = new TrayIcon(standardPrompter(), this);
     m_trayMenu = new QMenu(this);
     m_trayMenu->addAction("Open", this, &ReminderWindow::showWindow);
     m_runOnStartupAction =
@@ -335,7 +338,8 @@ void ReminderWindow::closeEvent(QCloseEvent* event) {
 void ReminderWindow::toggleRunOnStartup() {
     const bool done = Autostart::exists() ? Autostart::remove() : Autostart::write();
     if (!done)
-        m_prompter.showError("Error", "The start-up entry could not be changed.");
+        m_prompter.message(this, {QStringLiteral("The start-up entry could not be changed."),
+                                  Prompter::Icon::Stop, Prompter::Title::Error});
     m_optionsPage->readOptions();
 }
 

@@ -4,7 +4,7 @@
 #include "reminder/core/ReminderSession.h"
 #include "reminder/core/SystemEnvironment.h"
 #include "reminder/ui/CommandGate.h"
-#include "reminder/ui/MessageBoxPrompter.h"
+#include "reminder/ui/SessionMessageBoxes.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -41,8 +41,8 @@ struct ReminderWindowOptions {
     bool useDesktopNotifications = true;
     // When set, one line per reload, notification and blink change is appended (scripted checks).
     std::string eventLogPath;
-    // Answers in place of message boxes (tests); null means message boxes.
-    ReminderPrompter* prompter = nullptr;
+    // Every question and message of the window and its pages; null: the standard one.
+    Prompter* prompter = nullptr;
     ReminderEnvironment* environment = nullptr;
     // The current time in seconds since 1970; null means the system clock.
     std::function<std::int64_t()> clock;
@@ -103,8 +103,8 @@ private:
 
     Settings m_settings;
     std::unique_ptr<SystemEnvironment> m_ownEnvironment;
-    MessageBoxPrompter m_messageBoxes;
-    ReminderPrompter& m_prompter;
+    Prompter& m_prompter;
+    SessionMessageBoxes m_sessionMessages;
     ReminderSession m_session;
     CommandGate m_gate;
     QTabWidget* m_tabs = nullptr;

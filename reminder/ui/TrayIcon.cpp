@@ -1,13 +1,16 @@
 #include "reminder/ui/TrayIcon.h"
 
 #include "reminder/ui/ReminderIcons.h"
+#include "widgets/Prompter.h"
 
-#include <QMessageBox>
+#include <QPointer>
 #include <QSystemTrayIcon>
+#include <QWidget>
 
 namespace ardenvo {
 
-TrayIcon::TrayIcon(QObject* parent) : QObject(parent), m_tray(new QSystemTrayIcon(this)) {
+TrayIcon::TrayIcon(Prompter& prompter, QObject* parent)
+    : QObject(parent), m_prompter(prompter), m_tray(new QSystemTrayIcon(this)) {
     m_tray->setIcon(reminderNormalIcon());
     m_tray->setToolTip(kTrayToolTip);
     m_blinkTimer.setInterval(kBlinkIntervalMs);
@@ -72,13 +75,14 @@ void TrayIcon::showBalloon(const QString& title, const QString& text) {
         return;
     }
     // No owner and not modal: the program keeps checking and blinking while it is open.
-    auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowFlag(Qt::WindowStaysOnTopHint);
-    box->setObjectName("balloonMessageBox");
-    connect(box, &QMessageBox::finished, this, &TrayIcon::messageClosed);
-    m_message = box;
-    box->show();
+    QPointer<TrayIcon> self(this);
+    m_message = m_prompter.openNotice(
+        {text, Prompter::Icon::Warning, Prompter::Title::Custom, title}, [self] {
+            if (self)
+                emit self->messageClosed();
+        });
+    if (m_message)
+        m_message->setObjectName("balloonMessageBox");
 }
 
 bool TrayIcon::hasOpenMessage() const {

@@ -7,21 +7,23 @@
 #include <QTimer>
 
 class QMenu;
-class QMessageBox;
 class QSystemTrayIcon;
+class QWidget;
 
 namespace ardenvo {
 
+class Prompter;
+
 // The notification-area icon: a tooltip, a menu, blinking between the normal and the alternate
-// icon every 500 ms, and the balloon (a message box where the tray cannot show messages). All on
-// the GUI thread.
+// icon every 500 ms, and the balloon (the prompter's notice box where the tray cannot show
+// messages). All on the GUI thread.
 class TrayIcon : public QObject {
     Q_OBJECT
 public:
     static constexpr int kBlinkIntervalMs = 500;
     static constexpr int kBalloonTimeoutMs = 10000;
 
-    explicit TrayIcon(QObject* parent = nullptr);
+    explicit TrayIcon(Prompter& prompter, QObject* parent = nullptr);
     ~TrayIcon() override;
 
     void setContextMenu(QMenu* menu);
@@ -47,8 +49,9 @@ signals:
 private:
     void setIcon(bool alternate);
 
+    Prompter& m_prompter;
     QSystemTrayIcon* m_tray;
-    QPointer<QMessageBox> m_message;
+    QPointer<QWidget> m_message;
     QTimer m_blinkTimer;
     bool m_blinking = false;
     bool m_alternate = false;

@@ -20,7 +20,7 @@
 
 using namespace ardenvo;
 using namespace ardenvo::test;
-using Answer = ShellPrompter::Answer;
+using Answer = Prompter::Answer;
 
 namespace {
 
@@ -40,7 +40,7 @@ protected:
     }
 
     static inline int counter = 0;
-    FakePrompter prompter;
+    ScriptedPrompter prompter;
     SettingsFile settings;
     RecentFileList recent;
     DocumentController controller;
@@ -52,9 +52,10 @@ TEST_F(DocumentControllerTest, SaveAsThenOpenBringsTheSameHouseBackUnderItsName)
     addRoom();
     QSignalSpy titles(&controller, &DocumentController::titleChanged);
     // No extension typed: the project extension is added.
-    prompter.saveNames.push_back(scratchFile("round"));
+    prompter.fileNames.push_back(scratchFile("round"));
     ASSERT_TRUE(controller.save());
-    EXPECT_EQ(prompter.saveSuggestions, QStringList{QDir::homePath() + "/Untitled.av"});
+    EXPECT_EQ(fileStarts(prompter, ScriptedPrompter::Kind::SaveFile),
+              QStringList{QDir::homePath() + "/Untitled.av"});
     const QString path = scratchFile("round.av");
     EXPECT_TRUE(QFileInfo::exists(path));
     EXPECT_EQ(controller.title(), "round.av");
@@ -68,7 +69,7 @@ TEST_F(DocumentControllerTest, SaveAsThenOpenBringsTheSameHouseBackUnderItsName)
     std::vector<ViewHint> hints;
     controller.document().addViewListener([&](ViewHint h, int) { hints.push_back(h); });
     ASSERT_TRUE(controller.openDocument(path));
-    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(messagesShown(prompter).empty());
     EXPECT_EQ(controller.title(), "round.av");
     const CSection* section = controller.document().currentSection();
     ASSERT_NE(section, nullptr);
@@ -86,7 +87,7 @@ TEST_F(DocumentControllerTest, SaveAsThenOpenBringsTheSameHouseBackUnderItsName)
 
     // A plain save writes to the same file without asking.
     ASSERT_TRUE(controller.save());
-    EXPECT_EQ(prompter.saveSuggestions.size(), 1);
+    EXPECT_EQ(fileStarts(prompter, ScriptedPrompter::Kind::SaveFile).size(), 1);
     CBrenvikaDoc reread;
     ASSERT_EQ(loadProject(QFile::encodeName(path).toStdString(), reread), FileError::None);
     EXPECT_EQ(reread.currentSection()->blocks().size(), 3u);
@@ -98,7 +99,7 @@ TEST_F(DocumentControllerTest, ChangesAreOnlyDroppedWhenTheUserSaysSo) {
 
     prompter.answers.push_back(Answer::Cancel);
     EXPECT_FALSE(controller.newDocument());
-    EXPECT_EQ(prompter.questions, QStringList{"Save changes to Untitled?"});
+    EXPECT_EQ(questionsAsked(prompter), QStringList{"Save changes to Untitled?"});
     EXPECT_EQ(controller.document().currentSection()->blocks().size(), 2u);
 
     // Yes on an untitled house asks for a name; cancelling that keeps the house too.
@@ -107,7 +108,7 @@ TEST_F(DocumentControllerTest, ChangesAreOnlyDroppedWhenTheUserSaysSo) {
     EXPECT_EQ(controller.document().currentSection()->blocks().size(), 2u);
 
     prompter.answers.push_back(Answer::Yes);
-    prompter.saveNames.push_back(scratchFile("asked.av"));
+    prompter.fileNames.push_back(scratchFile("asked.av"));
     EXPECT_TRUE(controller.newDocument());
     EXPECT_TRUE(QFileInfo::exists(scratchFile("asked.av")));
     EXPECT_EQ(controller.title(), "Untitled");
@@ -117,27 +118,27 @@ TEST_F(DocumentControllerTest, ChangesAreOnlyDroppedWhenTheUserSaysSo) {
     controller.document().setModified();
     prompter.answers.push_back(Answer::No);
     EXPECT_TRUE(controller.newDocument());
-    EXPECT_EQ(prompter.questions.last(), "Save changes to " + scratchFile("asked.av") + "?");
+    EXPECT_EQ(questionsAsked(prompter).last(), "Save changes to " + scratchFile("asked.av") + "?");
     EXPECT_EQ(controller.document().currentSection()->blocks().size(), 1u);
 
     // An unmodified house is dropped without a question.
-    const auto asked = prompter.questions.size();
+    const auto asked = questionsAsked(prompter).size();
     EXPECT_TRUE(controller.saveModified());
-    EXPECT_EQ(prompter.questions.size(), asked);
+    EXPECT_EQ(questionsAsked(prompter).size(), asked);
 }
 
 TEST_F(DocumentControllerTest, FailedOpensReportTheirErrorAndNeverKeepABrokenHouse) {
     addRoom();
-    prompter.saveNames.push_back(scratchFile("good.av"));
+    prompter.fileNames.push_back(scratchFile("good.av"));
     ASSERT_TRUE(controller.saveAs());
 
     // A file that cannot be opened leaves the shown house and its name alone.
     EXPECT_FALSE(controller.openDocument(scratchFile("missing.av")));
-    ASSERT_EQ(prompter.messages.size(), 1u);
+    ASSERT_EQ(messagesShown(prompter).size(), 1u);
     // The known message first, then which file and why.
-    EXPECT_EQ(prompter.messages[0].text.toStdString(), "Failed to open document.\n" +
-                                                           scratchFile("missing.av").toStdString() +
-                                                           ": No such file or directory");
+    EXPECT_EQ(messagesShown(prompter)[0].text.toStdString(),
+              "Failed to open document.\n" + scratchFile("missing.av").toStdString() +
+                  ": No such file or directory");
     EXPECT_TRUE(controller.lastOpenFailed());
     EXPECT_EQ(controller.title(), "good.av");
     EXPECT_EQ(controller.document().currentSection()->blocks().size(), 2u);
@@ -147,9 +148,9 @@ TEST_F(DocumentControllerTest, FailedOpensReportTheirErrorAndNeverKeepABrokenHou
     QByteArray foreign("\x09\x00\x00\x00\x07\x00\x00\x00", 8);
     const QString rejected = writeScratchFile("foreign.av", foreign);
     EXPECT_FALSE(controller.openDocument(rejected));
-    ASSERT_EQ(prompter.messages.size(), 2u);
-    EXPECT_EQ(prompter.messages[1].title, "Error");
-    EXPECT_EQ(prompter.messages[1].text, "Wrong version of Ardenvo project");
+    ASSERT_EQ(messagesShown(prompter).size(), 2u);
+    EXPECT_EQ(messagesShown(prompter)[1].title, "Error");
+    EXPECT_EQ(messagesShown(prompter)[1].text, "Wrong version of Ardenvo project");
     EXPECT_EQ(controller.title(), "Untitled");
     EXPECT_EQ(controller.document().currentSection()->blocks().size(), 1u);
     EXPECT_EQ(readAll(rejected), foreign);
@@ -159,7 +160,7 @@ TEST_F(DocumentControllerTest, FailedOpensReportTheirErrorAndNeverKeepABrokenHou
     const QString cut = writeScratchFile("cut.av", good.left(good.size() / 2));
     ASSERT_TRUE(controller.openDocument(scratchFile("good.av")));
     EXPECT_FALSE(controller.openDocument(cut));
-    EXPECT_EQ(prompter.messages.back().text, "Unexpected file format.");
+    EXPECT_EQ(messagesShown(prompter).back().text, "Unexpected file format.");
     EXPECT_EQ(controller.title(), "Untitled");
     EXPECT_EQ(controller.document().currentSection()->blocks().size(), 1u);
     EXPECT_EQ(controller.document().sectionCount(), 1);
@@ -167,7 +168,7 @@ TEST_F(DocumentControllerTest, FailedOpensReportTheirErrorAndNeverKeepABrokenHou
 
 TEST_F(DocumentControllerTest, APredoneHouseStaysUntitledAndIsNeverOverwritten) {
     addRoom();
-    prompter.saveNames.push_back(scratchFile("predone.av"));
+    prompter.fileNames.push_back(scratchFile("predone.av"));
     ASSERT_TRUE(controller.saveAs());
     const QByteArray shipped = readAll(scratchFile("predone.av"));
     ASSERT_TRUE(controller.newDocument());
@@ -179,9 +180,10 @@ TEST_F(DocumentControllerTest, APredoneHouseStaysUntitledAndIsNeverOverwritten) 
     EXPECT_EQ(recent.files(), recentBefore);
 
     controller.document().addBlock(1, 2, BlockKind::Hall);
-    prompter.saveNames.push_back(scratchFile("mine.av"));
+    prompter.fileNames.push_back(scratchFile("mine.av"));
     ASSERT_TRUE(controller.save());
-    EXPECT_EQ(prompter.saveSuggestions.last(), scratchFile("Untitled.av"));
+    EXPECT_EQ(fileStarts(prompter, ScriptedPrompter::Kind::SaveFile).last(),
+              scratchFile("Untitled.av"));
     EXPECT_EQ(readAll(scratchFile("predone.av")), shipped);
     EXPECT_EQ(controller.title(), "mine.av");
 }
@@ -198,7 +200,7 @@ TEST_F(DocumentControllerTest, APredoneHouseIsRegisteredOnlyOnceSavedUnderTheUse
     EXPECT_FALSE(runTool({"projects"}).contains("demo-house.av"));
     EXPECT_FALSE(runTool({"open-projects"}).contains("demo-house.av"));
 
-    prompter.saveNames.push_back(scratchFile("my-house.av"));
+    prompter.fileNames.push_back(scratchFile("my-house.av"));
     ASSERT_TRUE(controller.save());
     const QString projects = runTool({"projects"});
     EXPECT_TRUE(projects.contains("my-house.av")) << projects.toStdString();
@@ -227,9 +229,10 @@ TEST_F(DocumentControllerTest, AShippedHouseOpenedByItsPathIsAPredoneOne) {
     EXPECT_FALSE(runTool({"open-projects"}).contains("sample-house.av"));
 
     addRoom();
-    prompter.saveNames.push_back(scratchFile("our-house.av"));
+    prompter.fileNames.push_back(scratchFile("our-house.av"));
     ASSERT_TRUE(controller.save());
-    EXPECT_TRUE(prompter.saveSuggestions.last().endsWith("/Untitled.av"));
+    EXPECT_TRUE(
+        fileStarts(prompter, ScriptedPrompter::Kind::SaveFile).last().endsWith("/Untitled.av"));
     EXPECT_EQ(readAll(house), bytes);
     EXPECT_EQ(controller.title(), "our-house.av");
 
@@ -242,10 +245,10 @@ TEST_F(DocumentControllerTest, AShippedHouseOpenedByItsPathIsAPredoneOne) {
 
 TEST_F(DocumentControllerTest, AFailedSaveSaysSoAndKeepsTheChanges) {
     addRoom();
-    prompter.saveNames.push_back(scratchFile("no-such-folder/house.av"));
+    prompter.fileNames.push_back(scratchFile("no-such-folder/house.av"));
     EXPECT_FALSE(controller.save());
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text.toStdString(),
+    ASSERT_EQ(messagesShown(prompter).size(), 1u);
+    EXPECT_EQ(messagesShown(prompter)[0].text.toStdString(),
               "Failed to save document.\n" + scratchFile("no-such-folder/house.av").toStdString() +
                   ": No such file or directory");
     EXPECT_TRUE(controller.isModified());
@@ -304,8 +307,8 @@ TEST_F(DocumentControllerTest, ChangesAnotherProgramSavedAreNeverOverwrittenUnas
     ASSERT_FALSE(runTool({"reset", path, "0"}).startsWith("exit"));
     const QByteArray theirs = readAll(path);
     EXPECT_FALSE(controller.save());
-    ASSERT_EQ(prompter.questions.size(), 1);
-    EXPECT_TRUE(prompter.questions[0].contains("changed by another program"));
+    ASSERT_EQ(questionsAsked(prompter).size(), 1);
+    EXPECT_TRUE(questionsAsked(prompter)[0].contains("changed by another program"));
     EXPECT_EQ(readAll(path), theirs);
     EXPECT_TRUE(controller.isModified());
 
@@ -327,9 +330,9 @@ TEST_F(DocumentControllerTest, ChangesAnotherProgramSavedAreNeverOverwrittenUnas
     EXPECT_TRUE(controller.save());
     EXPECT_NE(readAll(path), theirs);
     addRoom();
-    const auto asked = prompter.questions.size();
+    const auto asked = questionsAsked(prompter).size();
     EXPECT_TRUE(controller.save());
-    EXPECT_EQ(prompter.questions.size(), asked);
+    EXPECT_EQ(questionsAsked(prompter).size(), asked);
 
     // Unmodified here: their change is loaded by itself.
     QApplication::processEvents();
@@ -338,55 +341,58 @@ TEST_F(DocumentControllerTest, ChangesAnotherProgramSavedAreNeverOverwrittenUnas
     ASSERT_FALSE(runTool({"reset", path, "0"}).startsWith("exit"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !reloaded.isEmpty(); }, 10000));
     EXPECT_FALSE(controller.isModified());
-    EXPECT_EQ(prompter.questions.size(), asked);
+    EXPECT_EQ(questionsAsked(prompter).size(), asked);
     // Saving now writes what the other program wrote, not the old reminders.
     controller.document().setModified(true);
     EXPECT_TRUE(controller.save());
     EXPECT_NE(runTool({"reminders", path}), before);
-    EXPECT_EQ(prompter.questions.size(), asked);
+    EXPECT_EQ(questionsAsked(prompter).size(), asked);
 }
 
 TEST_F(DocumentControllerTest, FileDialogsStartInTheHousesFolderElseTheLastOneUsedElseHome) {
     EXPECT_FALSE(controller.openWithDialog());
-    EXPECT_EQ(prompter.openFolders.last(), QDir::homePath());
+    EXPECT_EQ(fileStarts(prompter, ScriptedPrompter::Kind::OpenFile).last(), QDir::homePath());
     EXPECT_FALSE(controller.saveAs());
-    EXPECT_EQ(prompter.saveSuggestions.last(), QDir::homePath() + "/Untitled.av");
+    EXPECT_EQ(fileStarts(prompter, ScriptedPrompter::Kind::SaveFile).last(),
+              QDir::homePath() + "/Untitled.av");
 
     QDir().mkpath(scratchFile("saved"));
     QDir().mkpath(scratchFile("opened"));
     addRoom();
-    prompter.saveNames.push_back(scratchFile("saved/house.av"));
+    prompter.fileNames.push_back(scratchFile("saved/house.av"));
     ASSERT_TRUE(controller.saveAs());
     ASSERT_TRUE(QFile::copy(scratchFile("saved/house.av"), scratchFile("opened/copy.av")));
     // With a house open, both start where it lies.
     EXPECT_FALSE(controller.openWithDialog());
-    EXPECT_EQ(prompter.openFolders.last(), scratchFile("saved"));
+    EXPECT_EQ(fileStarts(prompter, ScriptedPrompter::Kind::OpenFile).last(), scratchFile("saved"));
     EXPECT_FALSE(controller.saveAs());
-    EXPECT_EQ(prompter.saveSuggestions.last(), scratchFile("saved/house.av"));
-    prompter.openNames.push_back(scratchFile("opened/copy.av"));
+    EXPECT_EQ(fileStarts(prompter, ScriptedPrompter::Kind::SaveFile).last(),
+              scratchFile("saved/house.av"));
+    prompter.fileNames.push_back(scratchFile("opened/copy.av"));
     ASSERT_TRUE(controller.openWithDialog());
 
     // An untitled house: each dialog where it was used last, kept in the settings.
     ASSERT_TRUE(controller.newDocument());
     EXPECT_FALSE(controller.openWithDialog());
-    EXPECT_EQ(prompter.openFolders.last(), scratchFile("opened"));
+    EXPECT_EQ(fileStarts(prompter, ScriptedPrompter::Kind::OpenFile).last(), scratchFile("opened"));
     EXPECT_FALSE(controller.saveAs());
-    EXPECT_EQ(prompter.saveSuggestions.last(), scratchFile("saved/Untitled.av"));
+    EXPECT_EQ(fileStarts(prompter, ScriptedPrompter::Kind::SaveFile).last(),
+              scratchFile("saved/Untitled.av"));
     RecentFileList again(settings);
     DocumentController next(prompter, again);
     EXPECT_FALSE(next.openWithDialog());
-    EXPECT_EQ(prompter.openFolders.last(), scratchFile("opened"));
+    EXPECT_EQ(fileStarts(prompter, ScriptedPrompter::Kind::OpenFile).last(), scratchFile("opened"));
 
     // A folder that has gone is not offered.
     QFile::remove(scratchFile("opened/copy.av"));
     QDir().rmdir(scratchFile("opened"));
     EXPECT_FALSE(controller.openWithDialog());
-    EXPECT_EQ(prompter.openFolders.last(), QDir::homePath());
+    EXPECT_EQ(fileStarts(prompter, ScriptedPrompter::Kind::OpenFile).last(), QDir::homePath());
 }
 
 TEST_F(DocumentControllerTest, ANewHouseLeavesTheTableOfOpenHouses) {
     addRoom();
-    prompter.saveNames.push_back(scratchFile("listed.av"));
+    prompter.fileNames.push_back(scratchFile("listed.av"));
     ASSERT_TRUE(controller.save());
     const std::string path = scratchFile("listed.av").toStdString();
     EXPECT_TRUE(isOpenInMainProgram(path));

@@ -60,13 +60,13 @@ protected:
     QString saveHouse(const QString& name) {
         controller.newDocument();
         controller.document().addBlock(1, 1, BlockKind::Room);
-        prompter.saveNames.push_back(scratchFile(name));
+        prompter.fileNames.push_back(scratchFile(name));
         EXPECT_TRUE(controller.save());
         return scratchFile(name);
     }
 
     static inline int counter = 0;
-    FakePrompter prompter;
+    ScriptedPrompter prompter;
     SettingsFile settings;
     RecentFileList recent;
     DocumentController controller;
@@ -163,9 +163,9 @@ TEST_F(MainFrameTest, KeysAndButtonsReachTheDocumentAndTheView) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     // Ctrl+N on a modified house asks first; Cancel keeps it.
     controller.document().addBlock(1, 1, BlockKind::Room);
-    prompter.answers.push_back(ShellPrompter::Answer::Cancel);
+    prompter.answers.push_back(Prompter::Answer::Cancel);
     QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(prompter.questions, QStringList{"Save changes to Untitled?"});
+    EXPECT_EQ(questionsAsked(prompter), QStringList{"Save changes to Untitled?"});
     EXPECT_EQ(controller.document().currentSection()->blocks().size(), 2u);
 
     // A scroll button moves the plan and marks the house modified.
@@ -181,14 +181,16 @@ TEST_F(MainFrameTest, KeysAndButtonsReachTheDocumentAndTheView) {
 
     // F1 opens the manual; this test program ships none, which is said plainly.
     QTest::keyClick(frame.get(), Qt::Key_F1);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_TRUE(prompter.messages[0].text.contains("help/index.html"));
+    ASSERT_EQ(messagesShown(prompter).size(), 1u);
+    EXPECT_TRUE(messagesShown(prompter)[0].text.contains("help/index.html"));
+    EXPECT_EQ(messagesShown(prompter)[0].parent, frame.get());
+    EXPECT_EQ(messagesShown(prompter)[0].title, "Ardenvo");
 
     // Closing a modified house asks; Cancel keeps the window.
-    prompter.answers.push_back(ShellPrompter::Answer::Cancel);
+    prompter.answers.push_back(Prompter::Answer::Cancel);
     EXPECT_FALSE(frame->close());
     EXPECT_TRUE(frame->isVisible());
-    prompter.answers.push_back(ShellPrompter::Answer::No);
+    prompter.answers.push_back(Prompter::Answer::No);
     EXPECT_TRUE(frame->close());
 }
 
@@ -219,7 +221,8 @@ TEST_F(MainFrameTest, SavedHousesAreRegisteredAndTheRecentFourDropOneThatNoLonge
     const int missing = recent.files().indexOf(paths[4]);
     ASSERT_GE(missing, 0);
     EXPECT_FALSE(frame->openRecent(missing));
-    EXPECT_TRUE(prompter.messages.back().text.startsWith("Failed to open document.\n" + paths[4]));
+    EXPECT_TRUE(
+        messagesShown(prompter).back().text.startsWith("Failed to open document.\n" + paths[4]));
     EXPECT_FALSE(recent.files().contains(paths[4]));
     EXPECT_FALSE(menuTexts(topMenu("&File")).join(' ').contains(paths[4]));
     EXPECT_FALSE(frame->openRecent(7));
@@ -296,5 +299,5 @@ TEST_F(MainFrameTest, StartupOffersTheHousesOnlyWhenNoProjectWasOpened) {
     frame->startupNotice({folder.toStdString()});
     EXPECT_EQ(frame->windowTitle(), "Untitled[*] - Ardenvo");
     EXPECT_EQ(controller.document().currentSection()->blocks().size(), 1u);
-    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(messagesShown(prompter).empty());
 }

@@ -1,5 +1,6 @@
 #include "ShellTestSupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -49,7 +50,39 @@ const std::string& tree() {
 
 [[maybe_unused]] const bool treeReady = !tree().empty();
 
+// Titles carry the program's name as the program itself sets it, not the test binary's.
+[[maybe_unused]] const bool named = [] {
+    QCoreApplication::setApplicationName(QStringLiteral("Ardenvo"));
+    return true;
+}();
+
 } // namespace
+
+std::vector<ScriptedPrompter::Shown> messagesShown(const ScriptedPrompter& prompter) {
+    std::vector<ScriptedPrompter::Shown> found;
+    for (const auto& shown : prompter.shown)
+        if (shown.kind == ScriptedPrompter::Kind::Message)
+            found.push_back(shown);
+    return found;
+}
+
+QStringList questionsAsked(const ScriptedPrompter& prompter) {
+    using Kind = ScriptedPrompter::Kind;
+    QStringList found;
+    for (const auto& shown : prompter.shown)
+        if (shown.kind == Kind::YesNo || shown.kind == Kind::YesNoCancel ||
+            shown.kind == Kind::Choice)
+            found << shown.text;
+    return found;
+}
+
+QStringList fileStarts(const ScriptedPrompter& prompter, ScriptedPrompter::Kind kind) {
+    QStringList found;
+    for (const auto& shown : prompter.shown)
+        if (shown.kind == kind)
+            found << shown.file.start;
+    return found;
+}
 
 QString scratchDir() {
     return QString::fromStdString(tree() + "/files");

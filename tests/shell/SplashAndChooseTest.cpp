@@ -93,7 +93,7 @@ TEST(ChooseDialog, ListsPredoneHousesByFullPathAndRecentOnesByFolder) {
     EXPECT_EQ(predone, (QStringList{a + "/alpha.av", a + "/zeta.av", b + "/beta.av"}));
     EXPECT_TRUE(findPredoneHouses({scratchFile("no-such-folder").toStdString()}).isEmpty());
 
-    FakePrompter prompter;
+    ScriptedPrompter prompter;
     const QStringList recent{"/home/u/My houses/villa.av", "/tmp/flat.av"};
     ChooseHouseDialog dialog(predone, recent, prompter);
     QTreeWidget* upper = dialog.predoneList();
@@ -127,19 +127,23 @@ TEST(ChooseDialog, ListsPredoneHousesByFullPathAndRecentOnesByFolder) {
 }
 
 TEST(ChooseDialog, ChooseNeedsASelectionAndReportsWhatWasPicked) {
-    FakePrompter prompter;
+    ScriptedPrompter prompter;
     const QStringList predone{"/opt/ardenvo/family.av", "/opt/ardenvo/flat.av"};
     const QStringList recent{"/home/u/a.av", "/home/u/b.av"};
     {
         ChooseHouseDialog dialog(predone, recent, prompter);
         dialog.show();
         QTest::mouseClick(dialog.findChild<QPushButton*>("choosePredone"), Qt::LeftButton);
-        ASSERT_EQ(prompter.messages.size(), 1u);
-        EXPECT_EQ(prompter.messages[0].text, "Please select one of the predone houses");
+        ASSERT_EQ(messagesShown(prompter).size(), 1u);
+        EXPECT_EQ(messagesShown(prompter)[0].text, "Please select one of the predone houses");
+        // Over the dialog that asks, with no title at all.
+        EXPECT_EQ(messagesShown(prompter)[0].parent, &dialog);
+        EXPECT_EQ(messagesShown(prompter)[0].title, "");
         EXPECT_TRUE(dialog.isVisible());
         QTest::mouseClick(dialog.findChild<QPushButton*>("chooseRecent"), Qt::LeftButton);
-        ASSERT_EQ(prompter.messages.size(), 2u);
-        EXPECT_EQ(prompter.messages[1].text, "Please select one of the previously opened houses");
+        ASSERT_EQ(messagesShown(prompter).size(), 2u);
+        EXPECT_EQ(messagesShown(prompter)[1].text,
+                  "Please select one of the previously opened houses");
         EXPECT_TRUE(dialog.isVisible());
 
         dialog.predoneList()->setCurrentItem(dialog.predoneList()->topLevelItem(1));

@@ -116,7 +116,7 @@ protected:
     }
 
     static inline int counter = 0;
-    FakePrompter prompter;
+    ScriptedPrompter prompter;
     SettingsFile settings;
     RecentFileList recent;
     DocumentController controller;
@@ -238,7 +238,7 @@ TEST_F(UndoFrameTest, NothingChangedMakesNoStepAndModifiedFollowsTheSavedState) 
         EXPECT_EQ(frame->windowHandle()->title(),
                   controller.title() + (modified ? "* - Ardenvo" : " - Ardenvo"));
     };
-    prompter.saveNames.push_back(scratchFile("undo-saved.av"));
+    prompter.fileNames.push_back(scratchFile("undo-saved.av"));
     ASSERT_TRUE(controller.save());
     titleMarks(false);
     command(1, {"Change color"});
@@ -267,12 +267,12 @@ TEST_F(UndoFrameTest, NothingChangedMakesNoStepAndModifiedFollowsTheSavedState) 
     EXPECT_FALSE(undoAction()->isEnabled());
     command(1, {"Change color"});
     titleMarks(true);
-    prompter.answers.push_back(ShellPrompter::Answer::No);
+    prompter.answers.push_back(Prompter::Answer::No);
     ASSERT_TRUE(controller.newDocument());
     titleMarks(false);
     EXPECT_FALSE(undoAction()->isEnabled() || redoAction()->isEnabled());
     command(1, {"Change color"});
-    prompter.answers.push_back(ShellPrompter::Answer::No);
+    prompter.answers.push_back(Prompter::Answer::No);
     ASSERT_TRUE(controller.openDocument(path));
     EXPECT_FALSE(undoAction()->isEnabled());
 }
@@ -287,7 +287,7 @@ TEST_F(UndoFrameTest, RecoveryCopyFollowsUnsavedChangesAndIsOfferedAtTheNextStar
     // The first step writes a copy at once; a save removes it.
     command(1, {"Change color"});
     EXPECT_TRUE(QFile::exists(own));
-    prompter.saveNames.push_back(scratchFile("undo-recovered.av"));
+    prompter.fileNames.push_back(scratchFile("undo-recovered.av"));
     ASSERT_TRUE(controller.save());
     EXPECT_FALSE(QFile::exists(own));
     command(1, {"Add neighbor", "A hall", "To the south"});
@@ -301,11 +301,11 @@ TEST_F(UndoFrameTest, RecoveryCopyFollowsUnsavedChangesAndIsOfferedAtTheNextStar
     const QString left = QStringLiteral("%1/%2.recovery").arg(folder).arg(gone);
     ASSERT_TRUE(QFile::rename(own, left));
     // Another house in its place, so that no program has the crashed one open.
-    prompter.answers.push_back(ShellPrompter::Answer::No);
+    prompter.answers.push_back(Prompter::Answer::No);
     ASSERT_TRUE(controller.loadPredone(QStringLiteral(ARDENVO_SOURCE_DIR "/data/small-flat.av")));
 
     QStringList asked;
-    ASSERT_TRUE(undo.offerRecovery(prompter, [&](const QString& q) {
+    ASSERT_TRUE(undo.offerRecovery(prompter, frame.get(), [&](const QString& q) {
         asked << q;
         return true;
     }));
@@ -322,18 +322,18 @@ TEST_F(UndoFrameTest, RecoveryCopyFollowsUnsavedChangesAndIsOfferedAtTheNextStar
     // A house open here is not offered; declined copies go; damaged ones are reported and kept
     // aside, never opened.
     ASSERT_TRUE(QFile::rename(own, left));
-    EXPECT_FALSE(undo.offerRecovery(prompter, [](const QString&) { return true; }));
+    EXPECT_FALSE(undo.offerRecovery(prompter, frame.get(), [](const QString&) { return true; }));
     EXPECT_TRUE(QFile::exists(left));
-    prompter.answers.push_back(ShellPrompter::Answer::No);
+    prompter.answers.push_back(Prompter::Answer::No);
     ASSERT_TRUE(controller.loadPredone(QStringLiteral(ARDENVO_SOURCE_DIR "/data/small-flat.av")));
     const std::string predone = bytes();
-    EXPECT_FALSE(undo.offerRecovery(prompter, [](const QString&) { return false; }));
+    EXPECT_FALSE(undo.offerRecovery(prompter, frame.get(), [](const QString&) { return false; }));
     EXPECT_FALSE(QFile::exists(left));
     writeScratchFile(QStringLiteral("recovery-frame/%1.recovery").arg(gone),
                      "Ardenvo recovery 1\n");
-    EXPECT_FALSE(undo.offerRecovery(prompter, [](const QString&) { return true; }));
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_TRUE(prompter.messages[0].text.contains("damaged"));
+    EXPECT_FALSE(undo.offerRecovery(prompter, frame.get(), [](const QString&) { return true; }));
+    ASSERT_EQ(messagesShown(prompter).size(), 1u);
+    EXPECT_TRUE(messagesShown(prompter)[0].text.contains("damaged"));
     EXPECT_TRUE(QFile::exists(left + ".damaged"));
     EXPECT_EQ(bytes(), predone);
 }

@@ -6,7 +6,6 @@
 #include "reminder/core/ReminderPorts.h"
 
 #include <algorithm>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -41,34 +40,19 @@ public:
     }
 };
 
-// Records what the user was told and answers questions from a queue (Yes when it runs dry).
-class FakePrompter : public ReminderPrompter {
+// Records what the session told the user: errors as "Title: text".
+class FakeMessages : public SessionMessages {
 public:
     std::vector<std::string> errors;
     std::vector<std::string> infos;
-    std::vector<std::string> questions;
-    std::deque<bool> answers;
-    std::function<void()> onAsk;   // runs while the question is open
     std::function<void()> onError; // runs while the message is open
 
-    void showError(const std::string& title, const std::string& text) override {
-        errors.push_back(title + ": " + text);
+    void showError(Title title, const std::string& text) override {
+        errors.push_back((title == Title::Error ? "Error" : "Ardenvo Reminder") + (": " + text));
         if (onError)
             onError();
     }
-    void showInformation(const std::string&, const std::string& text) override {
-        infos.push_back(text);
-    }
-    bool askYesNo(const std::string&, const std::string& text) override {
-        questions.push_back(text);
-        if (onAsk)
-            onAsk();
-        if (answers.empty())
-            return true;
-        const bool a = answers.front();
-        answers.pop_front();
-        return a;
-    }
+    void showInformation(const std::string& text) override { infos.push_back(text); }
 };
 
 inline LocalDateTime at(int y, int mo, int d, int h = 12, int mi = 0) {

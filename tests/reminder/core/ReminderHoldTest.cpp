@@ -16,8 +16,8 @@ class HoldTest : public testing::Test {
 protected:
     TempDir dir;
     FakeEnvironment env;
-    FakePrompter prompter;
-    ReminderSession session{env, prompter, dir.file("CustomAttributes.cav")};
+    FakeMessages messages;
+    ReminderSession session{env, messages, dir.file("CustomAttributes.cav")};
     std::string path = dir.file("a.av");
     const std::int64_t now = toInstant(at(2030, 6, 1, 12, 0));
 

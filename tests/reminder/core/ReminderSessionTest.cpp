@@ -11,9 +11,9 @@ class SessionTest : public testing::Test {
 protected:
     TempDir dir;
     FakeEnvironment env;
-    FakePrompter prompter;
+    FakeMessages messages;
     std::string custom = dir.file("CustomAttributes.cav");
-    ReminderSession session{env, prompter, custom};
+    ReminderSession session{env, messages, custom};
 
     std::string project(const std::string& name, const HouseSpec& house, int status = 1) {
         const std::string path = dir.file(name);
@@ -60,7 +60,7 @@ TEST_F(SessionTest, LoadsCustomAttributesThenEnabledProjectsInProjectOrder) {
     EXPECT_EQ(session.projectOfRow(4), 2);
     EXPECT_EQ(session.projectOfRow(5), -1);
     EXPECT_EQ(session.registeredProjects().size(), 3u); // the disabled one stays registered
-    EXPECT_TRUE(prompter.errors.empty());
+    EXPECT_TRUE(messages.errors.empty());
 }
 
 TEST_F(SessionTest, MissingFilesStayRegisteredAndUnreadableOnesAreDroppedWithAMessage) {
@@ -89,7 +89,7 @@ TEST_F(SessionTest, MissingFilesStayRegisteredAndUnreadableOnesAreDroppedWithAMe
     EXPECT_EQ(session.registeredProjects()[1].path, missing);
     EXPECT_EQ(session.registeredProjects()[2].path, unmounted);
     // The custom file never touches the registry.
-    EXPECT_EQ(prompter.errors, (Notes{"Error: Wrong format of file: " + custom,
+    EXPECT_EQ(messages.errors, (Notes{"Error: Wrong format of file: " + custom,
                                       "Error: Wrong format of file: " + broken,
                                       "Error: Wrong format of file: " + truncated,
                                       "Error: Wrong format of file: " + folder}));
@@ -115,14 +115,14 @@ TEST_F(SessionTest, NoLoadStartsUnderTheMessageOfAnother) {
     env.entries.push_back({0, broken, 1});
     project("good.av", {{{reminderAt(at(2030, 1, 1), "g")}}});
     // The message box's own event loop lets a tick ask for a reload meanwhile.
-    prompter.onError = [&] {
+    messages.onError = [&] {
         EXPECT_TRUE(session.isLoading());
         session.reloadProjects();
     };
     session.reloadProjects();
     EXPECT_FALSE(session.isLoading());
     EXPECT_EQ(rowNotes(), Notes{"g"});
-    EXPECT_EQ(prompter.errors.size(), 1u);
+    EXPECT_EQ(messages.errors.size(), 1u);
 }
 
 TEST_F(SessionTest, FirstDueIndexFollowsTableOrderAndTheStrictTest) {
@@ -181,8 +181,8 @@ TEST_F(SessionTest, FileChangedOnDiskIsNeverOverwritten) {
     EXPECT_EQ(session.deleteEvent(0), ReminderSession::Result::Refreshed);
     EXPECT_EQ(notesInFile(path), Notes{"theirs"});
     EXPECT_EQ(rowNotes(), Notes{"theirs"});
-    ASSERT_EQ(prompter.infos.size(), 1u);
-    EXPECT_NE(prompter.infos[0].find("Please repeat the command"), std::string::npos);
+    ASSERT_EQ(messages.infos.size(), 1u);
+    EXPECT_NE(messages.infos[0].find("Please repeat the command"), std::string::npos);
 
     writeHouse(path, {{{reminderAt(at(2030, 1, 1), "again", true)}}});
     EXPECT_EQ(session.resetEvent(0), ReminderSession::Result::Refreshed);
@@ -200,8 +200,8 @@ TEST_F(SessionTest, MissingFileIsNotCreatedAndTheChangeStaysInMemory) {
     EXPECT_EQ(session.deleteEvent(0), ReminderSession::Result::SaveFailed);
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_EQ(rowNotes(), Notes{"y"});
-    ASSERT_EQ(prompter.errors.size(), 1u);
-    EXPECT_NE(prompter.errors[0].find(path), std::string::npos);
+    ASSERT_EQ(messages.errors.size(), 1u);
+    EXPECT_NE(messages.errors[0].find(path), std::string::npos);
     EXPECT_FALSE(session.saveProject(5));
 }
 
@@ -229,7 +229,7 @@ TEST_F(SessionTest, NewGoesToTheFirstObjectOfTheFirstProjectOrIsRefused) {
     const std::string empty = project("empty.av", {});
     session.reloadProjects();
     EXPECT_EQ(session.newEvent(reminderAt(at(2030, 1, 1), "n")), ReminderSession::Result::Refused);
-    EXPECT_EQ(prompter.errors.size(), 1u);
+    EXPECT_EQ(messages.errors.size(), 1u);
     EXPECT_TRUE(notesInFile(empty).empty());
 
     env.entries.clear();

@@ -4,6 +4,7 @@
 #include "model/LocalTime.h"
 #include "reminder/core/ReminderCoreFixtures.h"
 #include "reminder/ui/EventListPage.h"
+#include "reminder/ui/ReminderUiFixtures.h"
 #include "reminder/ui/TrayIcon.h"
 
 #include <QApplication>
@@ -24,7 +25,7 @@ protected:
     TempDir dir;
     SettingsFile settingsFile{dir.file("registry.conf")};
     FakeEnvironment env;
-    FakePrompter prompter;
+    ScriptedPrompter prompter;
     std::unique_ptr<ReminderWindow> window;
     std::int64_t now = toInstant(at(2025, 1, 1, 10, 0));
 
@@ -100,14 +101,17 @@ TEST_F(RemindLaterTest, TheHeldRowSaysUntilWhenAndIsNotDueBeforeThen) {
 }
 
 TEST_F(RemindLaterTest, ExportWritesEveryLoadedHouseOrSaysWhyNot) {
-    std::string target = dir.file("reminders.ics");
-    window->eventPage().setCalendarFileChooser(
-        [&target](QWidget*) { return QString::fromStdString(target); });
+    const std::string target = dir.file("reminders.ics");
     auto* button = window->findChild<QPushButton*>("exportButton");
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->text(), "Export to calendar...");
 
+    prompter.fileNames.push_back(QString::fromStdString(target));
     button->click();
+    // The save dialog proposes a calendar file by name and filter.
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].file.start, "reminders.ics");
+    EXPECT_EQ(prompter.shown[0].file.filter, "Calendar files (*.ics)");
     std::ifstream in(target, std::ios::binary);
     std::stringstream calendar;
     calendar << in.rdbuf();
@@ -120,11 +124,11 @@ TEST_F(RemindLaterTest, ExportWritesEveryLoadedHouseOrSaysWhyNot) {
             "DTSTAMP:" +
             QDateTime::fromSecsSinceEpoch(now, Qt::UTC).toString("yyyyMMddTHHmmssZ").toStdString()),
         std::string::npos);
-    EXPECT_TRUE(prompter.errors.empty());
+    EXPECT_TRUE(errorsOf(prompter).empty());
 
-    target = dir.file("no-such-folder/reminders.ics");
+    prompter.fileNames.push_back(QString::fromStdString(dir.file("no-such-folder/reminders.ics")));
     button->click();
-    EXPECT_EQ(prompter.errors.size(), 1u);
+    EXPECT_EQ(errorsOf(prompter).size(), 1u);
 }
 
 } // namespace

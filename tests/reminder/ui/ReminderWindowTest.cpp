@@ -6,6 +6,7 @@
 #include "reminder/core/ReminderCoreFixtures.h"
 #include "reminder/ui/EventListPage.h"
 #include "reminder/ui/OptionsPage.h"
+#include "reminder/ui/ReminderUiFixtures.h"
 #include "reminder/ui/TrayIcon.h"
 #include "support/ReminderEventLog.h"
 
@@ -32,7 +33,8 @@ protected:
     TempDir dir;
     SettingsFile settingsFile{dir.file("registry.conf")};
     FakeEnvironment env;
-    FakePrompter prompter;
+    ScriptedPrompter prompter;
+    std::function<void()> onAsk; // runs while a question is open
     std::unique_ptr<ReminderWindow> window;
     int editorCalls = 0;
     CReminder editorResult = reminderAt(at(2040, 1, 1, 8, 0), "edited");
@@ -41,6 +43,15 @@ protected:
     void SetUp() override {
         // The autostart entry lives under the configuration folder.
         ::setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+        // A question nobody queued an answer for is answered Yes, as a user going on would.
+        prompter.onShow = [this](const ScriptedPrompter::Shown& shown) {
+            if (shown.kind != ScriptedPrompter::Kind::YesNo)
+                return;
+            if (prompter.answers.empty())
+                prompter.answers.push_back(Prompter::Answer::Yes);
+            if (onAsk)
+                onAsk();
+        };
     }
     void TearDown() override {
         window.reset();
@@ -127,21 +138,21 @@ TEST_F(ReminderWindowTest, EditAndResetAskFirstWhenTheMainProgramHasTheProjectOp
     // Without a selection the commands do nothing, not even ask.
     for (const char* button : {"editButton", "resetButton", "deleteButton"})
         click(button);
-    EXPECT_TRUE(prompter.questions.empty());
+    EXPECT_TRUE(questionsOf(prompter).empty());
 
     page().selectRow(0);
-    prompter.answers = {false};
+    prompter.answers = {Prompter::Answer::No};
     click("editButton");
-    EXPECT_EQ(prompter.questions, Notes{kOpenProjectQuestion});
+    EXPECT_EQ(questionsOf(prompter), Notes{kOpenProjectQuestion});
     EXPECT_EQ(editorCalls, 0);
-    prompter.answers = {false};
+    prompter.answers = {Prompter::Answer::No};
     click("resetButton");
-    EXPECT_EQ(prompter.questions.size(), 2u);
+    EXPECT_EQ(questionsOf(prompter).size(), 2u);
     EXPECT_EQ(notesInFile(path), Notes{"x"});
     EXPECT_EQ(firstStartInFile(path), at(2030, 1, 1));
 
     page().selectRow(0);
-    prompter.answers = {true};
+    prompter.answers = {Prompter::Answer::Yes};
     click("editButton");
     EXPECT_EQ(editorCalls, 1);
     EXPECT_EQ(notesInFile(path), Notes{"edited"});
@@ -149,10 +160,10 @@ TEST_F(ReminderWindowTest, EditAndResetAskFirstWhenTheMainProgramHasTheProjectOp
 
     // Not open: no question.
     env.openInMain.clear();
-    prompter.questions.clear();
+    prompter.shown.clear();
     page().selectRow(0);
     click("editButton");
-    EXPECT_TRUE(prompter.questions.empty());
+    EXPECT_TRUE(questionsOf(prompter).empty());
     EXPECT_EQ(editorCalls, 2);
 }
 
@@ -163,34 +174,34 @@ TEST_F(ReminderWindowTest, DeleteAsksOnceOrTwiceWhenTheProjectIsOpen) {
     open();
 
     page().selectRow(0);
-    prompter.answers = {false};
+    prompter.answers = {Prompter::Answer::No};
     click("deleteButton");
-    EXPECT_EQ(prompter.questions, Notes{kDeleteEventQuestion});
+    EXPECT_EQ(questionsOf(prompter), Notes{kDeleteEventQuestion});
     EXPECT_EQ(rows(), 3);
 
-    prompter.questions.clear();
+    prompter.shown.clear();
     page().selectRow(0);
     click("deleteButton");
-    EXPECT_EQ(prompter.questions, Notes{kDeleteEventQuestion});
+    EXPECT_EQ(questionsOf(prompter), Notes{kDeleteEventQuestion});
     EXPECT_EQ(notesInFile(path), (Notes{"b", "c"}));
 
     env.openInMain.insert(path);
-    prompter.questions.clear();
+    prompter.shown.clear();
     page().selectRow(1);
-    prompter.answers = {true, false};
+    prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::No};
     click("deleteButton");
-    EXPECT_EQ(prompter.questions, (Notes{kDeleteEventQuestion, kOpenProjectDeleteQuestion}));
+    EXPECT_EQ(questionsOf(prompter), (Notes{kDeleteEventQuestion, kOpenProjectDeleteQuestion}));
     EXPECT_EQ(notesInFile(path), (Notes{"b", "c"}));
 
     // The Delete key in the list does the same.
-    prompter.questions.clear();
+    prompter.shown.clear();
     window->showWindow();
     QApplication::setActiveWindow(window.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     page().selectRow(1);
     list().setFocus();
     QTest::keyClick(&list(), Qt::Key_Delete);
-    EXPECT_EQ(prompter.questions.size(), 2u);
+    EXPECT_EQ(questionsOf(prompter).size(), 2u);
     EXPECT_EQ(notesInFile(path), Notes{"b"});
     EXPECT_EQ(rows(), 1);
     window->hideWindow();
@@ -319,7 +330,7 @@ TEST_F(ReminderWindowTest, ReloadWaitsWhileAQuestionIsOpen) {
     open();
     // While the question is open the main program saves (one reminder fewer) and asks to reload.
     std::uint64_t generationUnderQuestion = 0;
-    prompter.onAsk = [&] {
+    onAsk = [&] {
         writeHouse(path, {{{reminderAt(at(2030, 1, 2), "b")}}});
         window->requestReload();
         const auto before = window->session().generation();
@@ -331,8 +342,8 @@ TEST_F(ReminderWindowTest, ReloadWaitsWhileAQuestionIsOpen) {
     EXPECT_EQ(generationUnderQuestion, 0u);
     // The file changed under the command: nothing written, the list refreshed, the user told.
     EXPECT_EQ(notesInFile(path), Notes{"b"});
-    EXPECT_EQ(prompter.infos.size(), 1u);
-    prompter.onAsk = nullptr;
+    EXPECT_EQ(infosOf(prompter).size(), 1u);
+    onAsk = nullptr;
     window->check(toInstant(at(2025, 1, 1))); // the waiting request is served now
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(cell(0, 2), "b");
@@ -344,12 +355,12 @@ TEST_F(ReminderWindowTest, NewIsRefusedBeforeTheDialogWithoutAnObjectAndAddsOthe
     open();
     click("newButton");
     EXPECT_EQ(editorCalls, 0);
-    EXPECT_EQ(prompter.errors.size(), 1u);
+    EXPECT_EQ(errorsOf(prompter).size(), 1u);
     const std::string empty = project("empty.av", {});
     window->reloadProjects();
     click("newButton");
     EXPECT_EQ(editorCalls, 0);
-    EXPECT_EQ(prompter.errors.size(), 2u);
+    EXPECT_EQ(errorsOf(prompter).size(), 2u);
     EXPECT_EQ(rows(), 0);
 
     env.entries.clear();
@@ -398,9 +409,9 @@ TEST_F(ReminderWindowTest, DeletingTwoProjectsRemovesBothKeysAndKeepsCount) {
     projects.topLevelItem(0)->setSelected(true);
     projects.topLevelItem(2)->setSelected(true);
 
-    prompter.answers = {false};
+    prompter.answers = {Prompter::Answer::No};
     click("deleteProjectButton");
-    EXPECT_EQ(prompter.questions, Notes{kDeleteLinksQuestion});
+    EXPECT_EQ(questionsOf(prompter), Notes{kDeleteLinksQuestion});
     EXPECT_EQ(projects.topLevelItemCount(), 3);
 
     click("deleteProjectButton");
@@ -471,8 +482,8 @@ TEST_F(ReminderWindowTest, HelpSaysTheSameAsTheMainProgramWhenTheManualIsMissing
     // The test program has no manual beside it.
     open();
     click("helpButton");
-    ASSERT_EQ(prompter.errors.size(), 1u);
-    EXPECT_EQ(prompter.errors[0], "Error: " + manualMissingText().toStdString());
+    ASSERT_EQ(errorsOf(prompter).size(), 1u);
+    EXPECT_EQ(errorsOf(prompter)[0], "Error: " + manualMissingText().toStdString());
 }
 
 } // namespace
