@@ -95,7 +95,12 @@ void ObjectsDialog::deleteTarget() {
     // "Floor" is not deleted, so there is nothing to ask about.
     if (!target || target == m_tree->root())
         return;
-    if (!m_services.askYesNo(this, QString::fromLatin1(kDeleteQuestion)))
+    // No is the default: a hasty Enter deletes nothing.
+    Prompter::Prompt question;
+    question.text = QString::fromLatin1(kDeleteQuestion);
+    question.icon = Prompter::Icon::Warning;
+    question.title = Prompter::Title::Warning;
+    if (!m_services.prompts().askYesNo(this, question, Prompter::Answer::No))
         return;
     const ObjectPlace place = m_tree->placeOf(*m_block, target);
     if (place.object) {
@@ -109,10 +114,10 @@ void ObjectsDialog::deleteTarget() {
 
 void ObjectsDialog::moveTarget() {
     CHouseObject* selected = selectedObject();
-    CHouseObject* moved =
-        m_services.moveObject
-            ? m_services.moveObject(this, m_doc, *m_block, selected)
-            : MoveObjectDialog::run(this, m_doc, *m_block, selected, m_services.help);
+    CHouseObject* moved = m_services.moveObject
+                              ? m_services.moveObject(this, m_doc, *m_block, selected)
+                              : MoveObjectDialog::run(this, m_doc, *m_block, selected,
+                                                      m_services.prompts(), m_services.help);
     m_doc.setModified(true);
     rebuildTree();
     // The selection follows the object moved last when it is still in this block; otherwise it
@@ -199,7 +204,7 @@ void ObjectsDialog::showContextMenu(QTreeWidgetItem* target, const QPoint& globa
         }
     });
     connect(color, &QAction::triggered, this, [=, this] {
-        if (auto chosen = m_services.runColor(this, object->color))
+        if (auto chosen = m_services.prompts().askColor(this, object->color))
             object->color = *chosen;
     });
     connect(remove, &QAction::triggered, this, [=, this] {

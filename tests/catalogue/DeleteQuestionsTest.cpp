@@ -1,14 +1,37 @@
 // The questions asked before an attribute, a picture or an object is deleted, as the user meets
 // them: a hasty Enter keeps what would be deleted.
+#include "catalogue/ObjectsDialog.h"
 #include "catalogue/ObjectsDialogServices.h"
 #include "planeditor/view/DialogTestSupport.h"
 
 #include <QMessageBox>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace ardenvo;
 using namespace ardenvo::test;
+
+namespace {
+
+// The objects dialog's Delete button on a chair, with the program's own prompter; true when the
+// chair went.
+bool deleteThroughObjectsDialog() {
+    CBrenvikaDoc doc;
+    doc.newHouse();
+    CBlock& room = *doc.currentSection()->blocks()[0];
+    auto chair = std::make_unique<CHouseObject>();
+    chair->name = "Chair";
+    CHouseObject& added = room.addFloorObject(std::move(chair));
+    const QTemporaryDir images;
+    ObjectsDialogServices services;
+    services.imagesFolder = images.path().toStdString();
+    ObjectsDialog dialog(doc, room, &added, nullptr, services);
+    dialog.deleteButton()->click();
+    return room.floorObjects().empty();
+}
+
+} // namespace
 
 TEST(DeleteQuestions, AllThreeWarnAndAnswerNoToEnter) {
     const ObjectsDialogServices services;
@@ -22,8 +45,8 @@ TEST(DeleteQuestions, AllThreeWarnAndAnswerNoToEnter) {
              return services.picturePrompts.askYesNo(nullptr, text);
          }},
         {"Object and all associated reminders will be deleted. Are you sure?",
-         [&](const QString& text) {
-             return services.askYesNo(nullptr, text);
+         [](const QString&) {
+             return deleteThroughObjectsDialog();
          }},
     };
     for (const auto& [text, ask] : questions) {
