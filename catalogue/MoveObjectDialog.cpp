@@ -147,8 +147,7 @@ void MoveObjectDialog::changeRoom() {
         warn(QStringLiteral("Select a room"));
         return;
     }
-    const RoomChoice choice =
-        findRoom(m_doc, m_rooms->allSections(), m_rooms->sectionText(), m_rooms->roomText());
+    const RoomChoice choice = m_rooms->chosenRoom();
     if (choice.section) {
         m_doc.setCurrentSection(choice.section);
         if (choice.block) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/ObjectEdits.h"
+#include "model/ObjectEdits.h"
 #include "widgets/Prompter.h"
 
 #include <QDialog>

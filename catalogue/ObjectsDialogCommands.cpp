@@ -2,10 +2,10 @@
 // renaming. Each resolves its item to an object, edits the model and rebuilds the tree.
 #include "catalogue/LocationView.h"
 #include "catalogue/MoveObjectDialog.h"
-#include "catalogue/ObjectEdits.h"
 #include "catalogue/ObjectTree.h"
 #include "catalogue/ObjectsDialog.h"
 #include "catalogue/fields/CategoryPanel.h"
+#include "model/ObjectEdits.h"
 #include "platform/TextCodec.h"
 
 #include <QMenu>
@@ -21,7 +21,7 @@ const char* const kDeleteQuestion = "Object and all associated reminders will be
 ObjectProperties currentProperties(const CHouseObject& o, NestPosition position) {
     ObjectProperties p;
     p.name = o.name;
-    p.position = static_cast<int>(position);
+    p.position = position;
     p.color = o.color;
     p.length = static_cast<double>(o.location.rect.bottom) - o.location.rect.top;
     p.width = static_cast<double>(o.location.rect.right) - o.location.rect.left;
@@ -63,8 +63,7 @@ void ObjectsDialog::addToTarget() {
     const auto values = m_services.runProperties(this, std::nullopt, false);
     if (!values)
         return;
-    const auto position = static_cast<NestPosition>(std::clamp(values->position, 0, 2));
-    addObject(*m_block, parent.object, position, *values);
+    addObject(*m_block, parent.object, values->position, *values);
     rebuildAndSelect(parent.object, true);
 }
 

@@ -1,5 +1,6 @@
 #include "catalogue/ObjectsDialogServices.h"
 
+#include "planeditor/view/ObjectPropertiesDialog.h"
 #include "planeditor/view/ResizeDialog.h"
 #include "widgets/QtPrompter.h"
 

@@ -4,8 +4,8 @@
 #include "catalogue/pictures/PicturePrompts.h"
 #include "model/CBlock.h"
 #include "model/CBrenvikaDoc.h"
+#include "model/ObjectProperties.h"
 #include "planeditor/layout/UnitTable.h"
-#include "planeditor/view/ObjectPropertiesDialog.h"
 #include "widgets/Prompter.h"
 
 #include <QSizeF>

@@ -1,7 +1,7 @@
 #include "CatalogueTestSupport.h"
 
 #include "catalogue/MoveObjectDialog.h"
-#include "catalogue/ObjectEdits.h"
+#include "model/ObjectEdits.h"
 #include "catalogue/RoomSelector.h"
 #include "catalogue/fields/CategoryPanel.h"
 #include "catalogue/pictures/PictureGroup.h"
@@ -187,7 +187,7 @@ TEST_F(ObjectsDialogTest, AddAndModifyGoThroughObjectProperties) {
     open(table);
     ObjectProperties p;
     p.name = "Chair";
-    p.position = static_cast<int>(NestPosition::Under);
+    p.position = NestPosition::Under;
     p.width = 30;
     p.length = 20;
     answerProperties = p;
@@ -201,7 +201,7 @@ TEST_F(ObjectsDialogTest, AddAndModifyGoThroughObjectProperties) {
     lamp->addChild(NestPosition::Under, named("Mat"));
     tree().setCurrentItem(itemOf(lamp));
     p.name = "Drawer";
-    p.position = static_cast<int>(NestPosition::Inside);
+    p.position = NestPosition::Inside;
     answerProperties = p;
     QTest::mouseClick(dialog->modifyButton(), Qt::LeftButton);
     ASSERT_TRUE(offeredProperties.has_value());

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "model/TreeOrder.h"
 #include "model/CBrenvikaDoc.h"
-#include "planeditor/view/ObjectPropertiesDialog.h"
+#include "model/ObjectProperties.h"
+#include "model/TreeOrder.h"
 
+#include <functional>
 #include <string>
 
 // What the "Objects inside" dialog does to the model, without widgets: every command resolves its
@@ -53,8 +54,9 @@ struct RoomChoice {
     CSection* section = nullptr;
     CBlock* block = nullptr;
 };
-// Names compare as they are shown in the lists.
-RoomChoice findRoom(const CBrenvikaDoc& doc, bool allSections, const QString& sectionText,
-                    const QString& roomText);
+// Whether a stored name is the one chosen in a list; the lists compare names as they show them.
+using NameMatch = std::function<bool(const std::string& name)>;
+RoomChoice findRoom(const CBrenvikaDoc& doc, bool allSections, const NameMatch& isSection,
+                    const NameMatch& isRoom);
 
 } // namespace ardenvo
