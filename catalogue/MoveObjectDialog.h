@@ -42,7 +42,6 @@ public:
     ObjectTree* tree(Side side) const { return m_trees[side]; }
     Side shownSide() const { return m_shown; }
     void showSide(Side side);
-    QComboBox* typeCombo() const { return m_type; }
     RoomSelector* roomSelector() const { return m_rooms; }
     LocationView* locationView() const { return m_view; }
     QGroupBox* previewGroup() const { return m_previewGroup; }

@@ -16,6 +16,16 @@ CHouseObject& append(CBlock& block, CHouseObject* parent, NestPosition position,
                   : block.addFloorObject(std::move(object));
 }
 
+// `other` is `object` itself or nested in it at any depth.
+bool holdsOrIs(const CHouseObject& object, const CHouseObject* other) {
+    if (&object == other)
+        return true;
+    for (const TreeChild& c : childrenInTreeOrder(object))
+        if (holdsOrIs(*c.object, other))
+            return true;
+    return false;
+}
+
 } // namespace
 
 std::string uniqueNameAmong(const std::string& wanted, const CHouseObject::List& siblings,
@@ -79,15 +89,6 @@ void deleteObject(CBlock& block, const ObjectPlace& place) {
         place.parent->removeChild(place.position, place.object);
     else
         block.removeFloorObject(place.object);
-}
-
-bool holdsOrIs(const CHouseObject& object, const CHouseObject* other) {
-    if (&object == other)
-        return true;
-    for (const TreeChild& c : childrenInTreeOrder(object))
-        if (holdsOrIs(*c.object, other))
-            return true;
-    return false;
 }
 
 bool moveObjectTo(CBlock& source, const ObjectPlace& place, CBlock& destination,

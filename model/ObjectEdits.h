@@ -39,8 +39,6 @@ void deleteObject(CBlock& block, const ObjectPlace& place);
 
 // Where "Move object" puts an object: a list of the destination object, or the floor.
 enum class MoveTarget { Under = 0, Inside = 1, OnTop = 2, Floor = 3 };
-// `other` is `object` itself or nested in it at any depth.
-bool holdsOrIs(const CHouseObject& object, const CHouseObject* other);
 // Moves the object at `place` in `source`, with everything in it, into `destination`: into
 // `target`'s list at `to`, or onto the floor for Floor or no target. Into another block its
 // top-left corner goes to (10, 10), its size kept. The name is made unique where it lands. A move
