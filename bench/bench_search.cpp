@@ -19,11 +19,11 @@ void searchAndWrite(benchmark::State& state, const SearchCriteria& criteria) {
     std::size_t rows = 0;
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const SearchResult result = runSearch(doc, criteria, scope);
+        const ReportTable table = searchReport(doc, criteria, scope);
         std::string error;
-        if (!saveReport(path, criteria, result, error))
+        if (!saveReport(path, table, error))
             state.SkipWithError(error.c_str());
-        rows = result.rows.size();
+        rows = table.rowCount();
     }
     state.counters["rows"] = static_cast<double>(rows);
     bytes = std::filesystem::file_size(path);

@@ -53,7 +53,7 @@ ObjectsDialog::ObjectsDialog(CBrenvikaDoc& doc, CBlock& block, CHouseObject* sel
                                                                   : m_services.imagesFolder,
                                   m_services.picturePrompts, this);
     layout->addWidget(m_pictures, 0, 2, 2, 1);
-    m_fields = new CategoryPanel(this, m_services.fieldPrompts);
+    m_fields = new CategoryPanel(m_services.prompts(), m_services.fieldSettings, this);
     layout->addWidget(m_fields, 2, 0, 1, 3);
     connect(m_fields, &CategoryPanel::modelChanged, this, [this] { m_doc.setModified(true); });
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/fields/FieldPrompts.h"
+#include "catalogue/fields/FieldPanelSettings.h"
 #include "catalogue/pictures/PicturePrompts.h"
 #include "model/CBlock.h"
 #include "model/CBrenvikaDoc.h"
@@ -39,8 +39,8 @@ struct ObjectsDialogServices {
         moveObject;
     // The manual at the page and section of the asking dialog ("objects.html#move").
     std::function<void(QWidget* parent, const QString& topic)> help;
-    // The category panel's messages and file dialogs.
-    FieldPrompts fieldPrompts;
+    // Where the category panel's field-file dialogs start, and its category name dialog.
+    FieldPanelSettings fieldSettings;
     // The picture group's messages and dialogs, and the folder its files live in (empty: the
     // program's Images folder).
     PicturePrompts picturePrompts;

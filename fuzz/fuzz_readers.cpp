@@ -35,7 +35,7 @@ void searchAndReport(const ardenvo::CBrenvikaDoc& doc, std::string_view text) {
     for (int c = 0; c < ardenvo::kComparisonCount; ++c) {
         criteria.comparison = static_cast<ardenvo::Comparison>(c);
         criteria.fieldText = c % 2 ? std::string() : word;
-        ardenvo::writeReport(criteria, ardenvo::runSearch(doc, criteria, scope));
+        ardenvo::writeReport(ardenvo::searchReport(doc, criteria, scope));
     }
 }
 

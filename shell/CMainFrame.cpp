@@ -402,8 +402,8 @@ ObjectsDialogServices CMainFrame::objectsDialogServices() {
         openHelp(m_prompter, topic, from);
     };
     // The field files start where Open and Save As would, in a folder of their own.
-    services.fieldPrompts.housePath = m_controller.pathName();
-    services.fieldPrompts.folderSettings = &m_recent.settingsFile();
+    services.fieldSettings.housePath = m_controller.pathName();
+    services.fieldSettings.folderSettings = &m_recent.settingsFile();
     return services;
 }
 

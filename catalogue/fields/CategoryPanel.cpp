@@ -2,8 +2,8 @@
 
 #include "catalogue/fields/PanelIcons.h"
 #include "model/CHouseObject.h"
-#include "model/ReminderSchedule.h"
 #include "platform/TextCodec.h"
+#include "widgets/Prompter.h"
 #include "widgets/ReminderEditor.h"
 
 #include <QCheckBox>
@@ -43,25 +43,29 @@ private:
 
 } // namespace
 
-CategoryPanel::CategoryPanel(QWidget* parent, FieldPrompts prompts)
+CategoryPanel::CategoryPanel(Prompter& prompter, FieldPanelSettings settings, QWidget* parent)
     : QGroupBox(QStringLiteral("Custom fields for the selected objects"), parent),
-      m_prompts(std::move(prompts)) {
+      m_prompter(prompter), m_settings(std::move(settings)) {
     buildLayout();
     buildMenu();
 
-    connect(m_selector, &QComboBox::currentIndexChanged, this, [this] {
+    connect(m_selector, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!m_updating)
-            applySelector(-2); // any user choice is a change of entry
+            entryChosen(index);
     });
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] {
         if (!m_updating)
             rowSelectionChanged();
     });
-    connect(m_showAll, &QCheckBox::clicked, this, &CategoryPanel::showAllClicked);
+    connect(m_showAll, &QCheckBox::toggled, this, &CategoryPanel::showAllClicked);
     connect(m_add, &QPushButton::clicked, this, &CategoryPanel::addClicked);
     connect(m_delete, &QPushButton::clicked, this, &CategoryPanel::deleteClicked);
-    connect(m_name, &QLineEdit::textEdited, this, &CategoryPanel::nameEdited);
-    connect(m_details, &QLineEdit::textEdited, this, &CategoryPanel::detailsEdited);
+    connect(m_name, &QLineEdit::textEdited, this, [this](const QString& text) {
+        attributeEdited(text, CategoryPanelState::AttributePart::Name);
+    });
+    connect(m_details, &QLineEdit::textEdited, this, [this](const QString& text) {
+        attributeEdited(text, CategoryPanelState::AttributePart::Value);
+    });
     connect(m_reminder, &ReminderEditor::edited, this, &CategoryPanel::storeSelectedReminder);
     connect(m_reminder, &ReminderEditor::modeChanged, this, &CategoryPanel::refreshEditors);
     connect(m_options, &QPushButton::clicked, this, [this] {
@@ -144,41 +148,11 @@ void CategoryPanel::buildLayout() {
     layout->addLayout(right, 2);
 }
 
-// ---- selector and list ----
-
-bool CategoryPanel::reminderSelected() const {
-    return isReminderEntry(m_selector->currentIndex(), m_selector->count());
-}
+// ---- showing the state ----
 
 int CategoryPanel::selectedRow() const {
     const auto selected = m_list->selectedItems();
     return selected.isEmpty() ? -1 : m_list->indexOfTopLevelItem(selected.front());
-}
-
-void CategoryPanel::selectionChanged(CHouseObject* object) {
-    m_object = object;
-    clearListSelection();
-    if (object) {
-        rebuildSelector();
-        applySelector(m_selector->currentIndex());
-    } else {
-        const UpdateGuard guard(m_updating);
-        m_selector->clear();
-        showRows({});
-    }
-    // Another object starts with nothing selected and empty boxes, however many rows it has, so
-    // that typing never changes an attribute the user did not pick.
-    clearListSelection();
-    m_name->clear();
-    m_details->clear();
-    m_reminder->clearNotes();
-    refreshEditors();
-}
-
-void CategoryPanel::clearListSelection() {
-    const UpdateGuard guard(m_updating);
-    m_list->clearSelection();
-    m_list->setCurrentItem(nullptr);
 }
 
 void CategoryPanel::setControlsEnabled(bool enabled) {
@@ -188,56 +162,17 @@ void CategoryPanel::setControlsEnabled(bool enabled) {
     m_reminder->setInputsEnabled(enabled);
 }
 
+void CategoryPanel::showSelector() {
+    const UpdateGuard guard(m_updating);
+    m_selector->clear();
+    for (const std::string& entry : m_state.entries())
+        m_selector->addItem(displayText(entry));
+    m_selector->setCurrentIndex(m_state.entry());
+}
+
 void CategoryPanel::setSelectorIndex(int index) {
     const UpdateGuard guard(m_updating);
     m_selector->setCurrentIndex(index);
-}
-
-void CategoryPanel::rebuildSelector() {
-    {
-        const UpdateGuard guard(m_updating);
-        m_selector->clear();
-        if (m_object) {
-            for (const std::string& entry : selectorEntries(*m_object))
-                m_selector->addItem(displayText(entry));
-            m_selector->setCurrentIndex(selectorIndexFor(*m_object));
-        }
-    }
-    refillList();
-    if (!reminderSelected())
-        loadFromSelectedRow();
-}
-
-void CategoryPanel::applySelector(int previousIndex) {
-    const int index = m_selector->currentIndex();
-    if (m_object && !reminderSelected() && index >= 0)
-        m_object->categoryAt(index); // a real category becomes current; "Reminder" leaves it
-    refillList();
-    refreshEditors();
-    if (index != previousIndex) {
-        {
-            const UpdateGuard guard(m_updating);
-            m_list->clearSelection();
-        }
-        m_name->clear();
-        m_details->clear();
-        m_reminder->clearNotes();
-    }
-}
-
-void CategoryPanel::refillList() {
-    if (!m_object) {
-        showRows({});
-        return;
-    }
-    const bool showAll = m_showAll->isChecked();
-    if (!showAll && reminderSelected()) {
-        // Listing the reminders alone starts from an empty list.
-        const UpdateGuard guard(m_updating);
-        m_list->clear();
-        m_rows.clear();
-    }
-    showRows(panelRows(*m_object, m_selector->currentIndex(), showAll));
 }
 
 void CategoryPanel::setRowTexts(int row, const PanelRow& texts) {
@@ -247,175 +182,29 @@ void CategoryPanel::setRowTexts(int row, const PanelRow& texts) {
     item->setText(2, displayText(texts.third));
 }
 
-void CategoryPanel::showRows(std::vector<PanelRow> rows) {
-    // Rows are rewritten in place, so that a row still shown keeps its selection.
+void CategoryPanel::showRows() {
     const UpdateGuard guard(m_updating);
+    const auto& rows = m_state.rows();
     const int wanted = static_cast<int>(rows.size());
-    const int selected = selectedRow();
     while (m_list->topLevelItemCount() > wanted)
         delete m_list->takeTopLevelItem(m_list->topLevelItemCount() - 1);
     while (m_list->topLevelItemCount() < wanted)
         m_list->addTopLevelItem(new QTreeWidgetItem);
     for (int i = 0; i < wanted; ++i)
         setRowTexts(i, rows[static_cast<std::size_t>(i)]);
-    m_rows = std::move(rows);
-    // The list selects a neighbour of a removed selected row; only a kept row stays selected.
-    if (selected >= wanted || selectedRow() != selected) {
+    // The list selects a neighbour of a removed selected row; only the state's row is selected.
+    const int selected = m_state.selectedRow();
+    if (selectedRow() != selected) {
         m_list->clearSelection();
-        m_list->setCurrentItem(nullptr);
-        if (selected >= 0 && selected < wanted)
+        if (selected >= 0)
             m_list->topLevelItem(selected)->setSelected(true);
     }
 }
 
-void CategoryPanel::selectRow(int row) {
+void CategoryPanel::clearListSelection() {
     const UpdateGuard guard(m_updating);
     m_list->clearSelection();
-    if (row < 0 || row >= m_list->topLevelItemCount())
-        return;
-    QTreeWidgetItem* item = m_list->topLevelItem(row);
-    item->setSelected(true);
-    m_list->setCurrentItem(item);
-    m_list->scrollToItem(item);
-}
-
-int CategoryPanel::findRow(const PanelRow& item) const {
-    for (std::size_t i = 0; i < m_rows.size(); ++i)
-        if (m_rows[i].sameItem(item))
-            return static_cast<int>(i);
-    return -1;
-}
-
-// ---- editors ----
-
-void CategoryPanel::refreshEditors() {
-    const bool reminder = reminderSelected();
-    m_editors->setCurrentWidget(reminder ? m_reminder->fieldsWidget() : m_attributeEditor);
-    m_reminder->updateEnabling(reminder);
-}
-
-void CategoryPanel::loadFromSelectedRow() {
-    const int row = selectedRow();
-    const PanelRow* selected = row >= 0 ? &m_rows[static_cast<std::size_t>(row)] : nullptr;
-    if (reminderSelected()) {
-        // Without a selected reminder the editor keeps its values, ready for "Add".
-        if (m_object && selected && selected->isReminder() &&
-            selected->position < static_cast<int>(m_object->reminders().size()))
-            m_reminder->load(*m_object->reminders()[static_cast<std::size_t>(selected->position)]);
-        return;
-    }
-    const bool attribute = selected && !selected->isReminder();
-    m_name->setText(attribute ? displayText(selected->second) : QString());
-    m_details->setText(attribute ? displayText(selected->third) : QString());
-}
-
-void CategoryPanel::rowSelectionChanged() {
-    const int row = selectedRow();
-    if (m_object && m_showAll->isChecked() && row >= 0) {
-        // The selector follows the row; only a real category becomes the current one.
-        const PanelRow& selected = m_rows[static_cast<std::size_t>(row)];
-        if (selected.isReminder()) {
-            setSelectorIndex(m_selector->count() - 1);
-        } else {
-            setSelectorIndex(selected.category);
-            m_object->categoryAt(selected.category);
-        }
-    }
-    loadFromSelectedRow();
-    refreshEditors();
-}
-
-void CategoryPanel::clearSelectionByRightClick() {
-    {
-        const UpdateGuard guard(m_updating);
-        m_list->clearSelection();
-    }
-    loadFromSelectedRow();
-    refreshEditors();
-}
-
-void CategoryPanel::emptyEditorsAfterDelete() {
-    {
-        const UpdateGuard guard(m_updating);
-        m_list->clearSelection();
-    }
-    m_name->clear();
-    m_details->clear();
-    m_reminder->clearAfterDelete();
-    refreshEditors();
-}
-
-void CategoryPanel::storeSelectedReminder() {
-    const int row = selectedRow();
-    if (!m_object || row < 0 || !m_rows[static_cast<std::size_t>(row)].isReminder())
-        return;
-    PanelRow& shown = m_rows[static_cast<std::size_t>(row)];
-    if (shown.position >= static_cast<int>(m_object->reminders().size()))
-        return;
-    CReminder& reminder = *m_object->reminders()[static_cast<std::size_t>(shown.position)];
-    m_reminder->store(reminder);
-    reminder.objectName = m_object->name;
-    shown = reminderRow(reminder, shown.position);
-    setRowTexts(row, shown);
-    emit modelChanged();
-}
-
-void CategoryPanel::nameEdited(const QString& text) {
-    attributeEdited(text, 1);
-}
-
-void CategoryPanel::detailsEdited(const QString& text) {
-    attributeEdited(text, 2);
-}
-
-void CategoryPanel::attributeEdited(const QString& text, int column) {
-    const int row = selectedRow();
-    if (!m_object || row < 0 || m_rows[static_cast<std::size_t>(row)].isReminder())
-        return;
-    PanelRow& shown = m_rows[static_cast<std::size_t>(row)];
-    CFieldList* category = m_object->categoryAt(shown.category);
-    if (!category || shown.position >= static_cast<int>(category->size()))
-        return;
-    CField& field = category->entryAt(static_cast<std::size_t>(shown.position));
-    std::string& shownText = column == 1 ? shown.second : shown.third;
-    shownText = storedText(text);
-    (column == 1 ? field.name : field.value) = shownText;
-    m_list->topLevelItem(row)->setText(column, text);
-    emit modelChanged();
-}
-
-// ---- buttons ----
-
-void CategoryPanel::addClicked() {
-    if (!m_object)
-        return;
-    if (reminderSelected()) {
-        auto reminder = std::make_unique<CReminder>(m_reminder->start());
-        m_reminder->store(*reminder);
-        reminder->objectName = m_object->name;
-        m_object->addReminder(std::move(reminder));
-        showRows(panelRows(*m_object, m_selector->currentIndex(), m_showAll->isChecked()));
-        showAddedRow(static_cast<int>(m_rows.size()) - 1);
-        // The date and periodical settings stay, as a start for the next reminder.
-        m_reminder->clearNotes();
-        m_reminder->notesBox()->setFocus(Qt::OtherFocusReason);
-        emit modelChanged();
-        return;
-    }
-    const int index = m_selector->currentIndex();
-    CFieldList* category = m_object->categoryAt(index);
-    if (!category)
-        return;
-    category->append(storedText(m_name->text()), storedText(m_details->text()), category->title);
-    refillList();
-    PanelRow added;
-    added.category = index;
-    added.position = static_cast<int>(category->size()) - 1;
-    showAddedRow(findRow(added));
-    m_name->clear();
-    m_details->clear();
-    m_name->setFocus(Qt::OtherFocusReason);
-    emit modelChanged();
+    m_list->setCurrentItem(nullptr);
 }
 
 void CategoryPanel::showAddedRow(int row) {
@@ -426,41 +215,146 @@ void CategoryPanel::showAddedRow(int row) {
         m_list->scrollToItem(m_list->topLevelItem(row));
 }
 
+// ---- editors ----
+
+void CategoryPanel::refreshEditors() {
+    const bool reminder = m_state.reminderChosen();
+    m_editors->setCurrentWidget(reminder ? m_reminder->fieldsWidget() : m_attributeEditor);
+    m_reminder->updateEnabling(reminder);
+}
+
+void CategoryPanel::loadFromSelectedRow() {
+    if (m_state.reminderChosen()) {
+        // Without a selected reminder the editor keeps its values, ready for "Add".
+        if (const CReminder* reminder = m_state.selectedReminder())
+            m_reminder->load(*reminder);
+        return;
+    }
+    const int row = m_state.selectedRow();
+    const PanelRow* selected = row >= 0 ? &m_state.rows()[static_cast<std::size_t>(row)] : nullptr;
+    const bool attribute = selected && !selected->isReminder();
+    m_name->setText(attribute ? displayText(selected->second) : QString());
+    m_details->setText(attribute ? displayText(selected->third) : QString());
+}
+
+void CategoryPanel::clearEditorTexts() {
+    m_name->clear();
+    m_details->clear();
+    m_reminder->clearNotes();
+}
+
+void CategoryPanel::emptyEditorsAfterDelete() {
+    m_name->clear();
+    m_details->clear();
+    m_reminder->clearAfterDelete();
+    refreshEditors();
+}
+
+// ---- user actions ----
+
+void CategoryPanel::selectionChanged(CHouseObject* object) {
+    m_state.setObject(object);
+    showSelector();
+    showRows();
+    // Another object starts with nothing selected and empty boxes, however many rows it has, so
+    // that typing never changes an attribute the user did not pick.
+    clearListSelection();
+    clearEditorTexts();
+    refreshEditors();
+}
+
+void CategoryPanel::entryChosen(int index) {
+    m_state.chooseEntry(index);
+    showRows();
+    refreshEditors();
+    clearEditorTexts();
+}
+
+void CategoryPanel::rowSelectionChanged() {
+    // The selector follows the row with show-all on.
+    m_state.selectRow(selectedRow());
+    setSelectorIndex(m_state.entry());
+    loadFromSelectedRow();
+    refreshEditors();
+}
+
+void CategoryPanel::clearSelectionByRightClick() {
+    m_state.selectRow(-1);
+    showRows();
+    loadFromSelectedRow();
+    refreshEditors();
+}
+
+void CategoryPanel::storeSelectedReminder() {
+    CReminder* reminder = m_state.selectedReminder();
+    if (!reminder)
+        return;
+    m_reminder->store(*reminder);
+    m_state.selectedReminderStored();
+    const int row = m_state.selectedRow();
+    setRowTexts(row, m_state.rows()[static_cast<std::size_t>(row)]);
+    emit modelChanged();
+}
+
+void CategoryPanel::attributeEdited(const QString& text, CategoryPanelState::AttributePart part) {
+    if (!m_state.editSelectedAttribute(part, storedText(text)))
+        return;
+    const int column = part == CategoryPanelState::AttributePart::Name ? 1 : 2;
+    m_list->topLevelItem(m_state.selectedRow())->setText(column, text);
+    emit modelChanged();
+}
+
+void CategoryPanel::addClicked() {
+    if (!m_state.object())
+        return;
+    if (m_state.reminderChosen()) {
+        auto reminder = std::make_unique<CReminder>(m_reminder->start());
+        m_reminder->store(*reminder);
+        const int row = m_state.addReminder(std::move(reminder));
+        showRows();
+        showAddedRow(row);
+        // The date and periodical settings stay, as a start for the next reminder.
+        m_reminder->clearNotes();
+        m_reminder->notesBox()->setFocus(Qt::OtherFocusReason);
+        emit modelChanged();
+        return;
+    }
+    const int row = m_state.addAttribute(storedText(m_name->text()), storedText(m_details->text()));
+    if (row < 0)
+        return;
+    showRows();
+    showAddedRow(row);
+    m_name->clear();
+    m_details->clear();
+    m_name->setFocus(Qt::OtherFocusReason);
+    emit modelChanged();
+}
+
 void CategoryPanel::deleteClicked() {
-    const int row = selectedRow();
-    if (!m_object || row < 0)
+    if (!m_state.object() || m_state.selectedRow() < 0)
         return;
-    if (!m_prompts.askYesNo(this, QStringLiteral("Record will be deleted. Are you sure?")))
+    // A hasty Enter keeps the record.
+    if (!m_prompter.askYesNo(this,
+                             {QStringLiteral("Record will be deleted. Are you sure?"),
+                              Prompter::Icon::Warning,
+                              Prompter::Title::Warning,
+                              {}},
+                             Prompter::Answer::No))
         return;
-    const PanelRow doomed = m_rows[static_cast<std::size_t>(row)];
-    if (doomed.isReminder()) {
-        const auto& reminders = m_object->reminders();
-        if (doomed.position < static_cast<int>(reminders.size()))
-            m_object->removeReminder(reminders[static_cast<std::size_t>(doomed.position)].get());
-    } else if (CFieldList* category = m_object->categoryAt(doomed.category)) {
-        category->deleteEntryAt(static_cast<std::size_t>(doomed.position));
-    }
-    {
-        const UpdateGuard guard(m_updating);
-        m_list->clearSelection();
-    }
-    showRows(panelRows(*m_object, m_selector->currentIndex(), m_showAll->isChecked()));
+    m_state.deleteSelected();
+    showRows();
     emptyEditorsAfterDelete();
     emit modelChanged();
 }
 
 void CategoryPanel::showAllClicked() {
-    const int row = selectedRow();
-    const PanelRow selected = row >= 0 ? m_rows[static_cast<std::size_t>(row)] : PanelRow{};
-    const QString name = m_name->text();
-    const QString details = m_details->text();
-    if (m_showAll->isChecked())
-        refillList();
-    else
-        applySelector(m_selector->currentIndex());
-    selectRow(row >= 0 ? findRow(selected) : -1);
-    m_name->setText(name);
-    m_details->setText(details);
+    m_state.setShowAll(m_showAll->isChecked());
+    showRows();
+    if (const int row = m_state.selectedRow(); row >= 0) {
+        const UpdateGuard guard(m_updating);
+        m_list->setCurrentItem(m_list->topLevelItem(row));
+        m_list->scrollToItem(m_list->topLevelItem(row));
+    }
     refreshEditors();
 }
 

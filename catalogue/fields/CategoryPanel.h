@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue/fields/FieldPrompts.h"
-#include "catalogue/fields/PanelRows.h"
+#include "catalogue/fields/FieldPanelSettings.h"
+#include "catalogue/fields/core/CategoryPanelState.h"
 
 #include <QGroupBox>
 
@@ -19,6 +19,7 @@ class QWidget;
 
 namespace ardenvo {
 
+class Prompter;
 class ReminderEditor;
 
 // "Custom fields for the selected objects": the categories, attributes and reminders of the
@@ -27,15 +28,17 @@ class CategoryPanel : public QGroupBox {
     Q_OBJECT
 public:
     // Prepares the panel as the dialog opens: list columns, the attribute editor shown, the
-    // reminder editor holding the values of a reminder made now.
-    explicit CategoryPanel(QWidget* parent = nullptr, FieldPrompts prompts = {});
+    // reminder editor holding the values of a reminder made now. Its questions, messages and file
+    // dialogs go through `prompter`.
+    explicit CategoryPanel(Prompter& prompter, FieldPanelSettings settings = {},
+                           QWidget* parent = nullptr);
 
     // The tree's selection changed; nullptr for the root "Floor" (selector and list emptied).
     // The panel works on `object` until the next call: tell it nullptr before deleting it.
     void selectionChanged(CHouseObject* object);
     // Enabled while the tree's selected item is an object.
     void setControlsEnabled(bool enabled);
-    CHouseObject* object() const { return m_object; }
+    CHouseObject* object() const { return m_state.object(); }
 
     QTreeWidget* attributeList() const { return m_list; }
     QComboBox* categorySelector() const { return m_selector; }
@@ -56,10 +59,10 @@ public:
     QAction* deleteCategoryAction() const { return m_deleteCategory; }
 
     // Whether the selector shows "Reminder".
-    bool reminderSelected() const;
+    bool reminderSelected() const { return m_state.reminderChosen(); }
     // The rows the list shows, with what each stands for.
-    const std::vector<PanelRow>& rows() const { return m_rows; }
-    // The selected row's index, or -1.
+    const std::vector<PanelRow>& rows() const { return m_state.rows(); }
+    // The list's selected row's index, or -1.
     int selectedRow() const;
 
 signals:
@@ -72,29 +75,26 @@ protected:
 private:
     void buildLayout();
     void buildMenu();
-    // Selector and list
-    void rebuildSelector();
-    void applySelector(int previousIndex);
-    void refillList();
-    void showRows(std::vector<PanelRow> rows);
-    void selectRow(int row);
+    // What the state holds, shown: the selector's entries and choice, the list's rows (rewritten
+    // in place, so that a row still shown keeps its selection) and its selection.
+    void showSelector();
+    void setSelectorIndex(int index);
+    void showRows();
     void clearListSelection();
     // After "Add": the new row scrolled into view, nothing selected.
     void showAddedRow(int row);
-    int findRow(const PanelRow& item) const;
-    void setSelectorIndex(int index);
+    void setRowTexts(int row, const PanelRow& texts);
     // Editors
     void refreshEditors();
     void loadFromSelectedRow();
+    void clearEditorTexts();
     void emptyEditorsAfterDelete();
-    void storeSelectedReminder();
+    // User actions, forwarded to the state
+    void entryChosen(int index);
     void rowSelectionChanged();
     void clearSelectionByRightClick();
-    void nameEdited(const QString& text);
-    void detailsEdited(const QString& text);
-    // The selected attribute row's name (column 1) or value (column 2) typed in its box.
-    void attributeEdited(const QString& text, int column);
-    // Buttons
+    void storeSelectedReminder();
+    void attributeEdited(const QString& text, CategoryPanelState::AttributePart part);
     void addClicked();
     void deleteClicked();
     void showAllClicked();
@@ -104,11 +104,11 @@ private:
     void saveCategory(bool withValues);
     void renameCategory();
     void deleteCategory();
-    void setRowTexts(int row, const PanelRow& texts);
+    void showError(const QString& text);
 
-    FieldPrompts m_prompts;
-    CHouseObject* m_object = nullptr;
-    std::vector<PanelRow> m_rows;
+    Prompter& m_prompter;
+    FieldPanelSettings m_settings;
+    CategoryPanelState m_state;
     bool m_updating = false; // set while the panel itself changes controls
 
     QTreeWidget* m_list = nullptr;

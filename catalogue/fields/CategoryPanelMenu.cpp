@@ -2,6 +2,7 @@
 #include "catalogue/fields/CategoryPanel.h"
 
 #include "model/CHouseObject.h"
+#include "widgets/Prompter.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -29,94 +30,101 @@ void CategoryPanel::buildMenu() {
     m_deleteCategory = m_menu->addAction("Delete", this, &CategoryPanel::deleteCategory);
 }
 
+void CategoryPanel::showError(const QString& text) {
+    m_prompter.message(this, {text, Prompter::Icon::Stop, Prompter::Title::Error, {}});
+}
+
 void CategoryPanel::addNewCategory() {
-    if (!m_object)
+    CHouseObject* object = m_state.object();
+    if (!object)
         return;
-    const int before = m_object->currentCategory();
-    CFieldList& added = m_object->addCategory();
-    const auto name = m_prompts.askCategoryName(this, *m_object, &added, std::string("Category"));
-    if (name && !name->empty()) {
-        added.title = *name;
-    } else {
-        m_object->deleteCategory(-1);
-        // Cancel leaves everything as it was, the current category included.
-        if (before >= 0 && before < static_cast<int>(m_object->categories().size()))
-            m_object->categoryAt(before);
-    }
-    rebuildSelector();
+    // Cancel leaves everything as it was, the current category included.
+    const bool added = m_state.addCategory([this, object](const CFieldList& category) {
+        return askCategoryName(this, m_settings, *object, &category, std::string("Category"));
+    });
+    showSelector();
+    showRows();
     emptyEditorsAfterDelete();
-    if (name && !name->empty())
+    if (added)
         emit modelChanged();
 }
 
 void CategoryPanel::addFromFile() {
-    if (!m_object)
+    if (!m_state.object())
         return;
-    const QString path = m_prompts.askOpenFieldFile(this);
+    const QString path = askFieldFile(m_prompter, this, m_settings, FieldFileUse::Read);
     if (path.isEmpty())
         return;
-    if (const FileError error = addCategoryFromFile(*m_object, localPath(path));
+    if (const FileError error = m_state.addCategoryFromFile(localPath(path));
         error != FileError::None) {
-        m_prompts.showError(this,
-                            QString::fromStdString(fieldFileReadError(error, path.toStdString())));
+        showError(QString::fromStdString(fieldFileReadError(error, path.toStdString())));
         return;
     }
-    rebuildSelector();
+    showSelector();
+    showRows();
     emptyEditorsAfterDelete();
     emit modelChanged();
 }
 
 void CategoryPanel::saveCategory(bool withValues) {
-    if (!m_object)
+    if (!m_state.currentCategory())
         return;
-    CFieldList* category = m_object->categoryAt(-1);
-    if (!category)
-        return;
-    const QString path = m_prompts.askSaveFieldFile(this);
+    const QString path = askFieldFile(m_prompter, this, m_settings, FieldFileUse::Write);
     if (path.isEmpty())
         return;
-    if (saveCategoryToFile(*category, localPath(path), withValues) != FileError::None)
-        m_prompts.showError(this, QString::fromStdString(fieldFileWriteError(path.toStdString())));
+    if (m_state.saveCurrentCategory(localPath(path), withValues) != FileError::None)
+        showError(QString::fromStdString(fieldFileWriteError(path.toStdString())));
 }
 
 void CategoryPanel::renameCategory() {
-    if (!m_object)
+    if (!m_state.object())
         return;
-    if (reminderSelected()) {
-        m_prompts.showError(this, QStringLiteral("Reminder can't be renamed"));
+    if (m_state.reminderChosen()) {
+        showError(QStringLiteral("Reminder can't be renamed"));
         return;
     }
-    CFieldList* category = m_object->categoryAt(m_selector->currentIndex());
+    const CFieldList* category = m_state.chosenCategory();
     if (!category)
         return;
-    const auto name = m_prompts.askCategoryName(this, *m_object, category, category->title);
+    const auto name =
+        askCategoryName(this, m_settings, *m_state.object(), category, category->title);
     if (!name || name->empty())
         return;
-    category->title = *name;
-    rebuildSelector();
+    m_state.renameChosenCategory(*name);
+    showSelector();
+    showRows();
+    loadFromSelectedRow();
     refreshEditors();
     emit modelChanged();
 }
 
 void CategoryPanel::deleteCategory() {
-    if (!m_object)
+    if (!m_state.object())
         return;
-    if (reminderSelected()) {
-        m_prompts.showError(this, QStringLiteral("Reminder can't be deleted"));
+    switch (m_state.deleteChosenCategory()) {
+    case CategoryPanelState::CategoryDeletion::ReminderChosen:
+        showError(QStringLiteral("Reminder can't be deleted"));
         return;
-    }
-    if (m_object->categories().size() > 1) {
-        m_object->deleteCategory(m_selector->currentIndex());
-        rebuildSelector();
+    case CategoryPanelState::CategoryDeletion::Deleted:
+        showSelector();
+        showRows();
         emptyEditorsAfterDelete();
         emit modelChanged();
         return;
+    case CategoryPanelState::CategoryDeletion::OnlyCategory:
+        // The selector has moved to "Reminder" instead.
+        m_prompter.message(
+            this,
+            {QStringLiteral("Reminder attribute can't be deleted from the list of categories"),
+             Prompter::Icon::Warning,
+             Prompter::Title::Application,
+             {}});
+        setSelectorIndex(m_state.entry());
+        showRows();
+        refreshEditors();
+        clearEditorTexts();
+        return;
     }
-    m_prompts.showWarning(
-        this, QStringLiteral("Reminder attribute can't be deleted from the list of categories"));
-    const int before = m_selector->currentIndex();
-    setSelectorIndex(m_selector->count() - 1);
-    applySelector(before);
 }
 
 } // namespace ardenvo

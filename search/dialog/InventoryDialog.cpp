@@ -2,10 +2,11 @@
 
 #include "model/CBrenvikaDoc.h"
 #include "platform/AppPaths.h"
-#include "search/dialog/InventoryPrompts.h"
+#include "search/dialog/PrintSeam.h"
 #include "search/dialog/ScopeTree.h"
 #include "search/inventory/InventoryDocument.h"
 #include "search/inventory/InventoryHtml.h"
+#include "widgets/QtPrompter.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -50,16 +51,17 @@ std::int64_t now() {
 
 } // namespace
 
-void InventoryDialog::run(QWidget* parent, const CBrenvikaDoc& doc) {
-    QtInventoryPrompts prompts;
-    InventoryDialog dialog(doc, AppPaths::imagesDirectory(), prompts, parent);
+void InventoryDialog::run(QWidget* parent, const CBrenvikaDoc& doc, Prompter* prompter) {
+    QtPrintSeam print;
+    InventoryDialog dialog(doc, AppPaths::imagesDirectory(),
+                           prompter ? *prompter : standardPrompter(), print, parent);
     dialog.exec();
 }
 
 InventoryDialog::InventoryDialog(const CBrenvikaDoc& doc, std::string imagesFolder,
-                                 InventoryPrompts& prompts, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_imagesFolder(std::move(imagesFolder)), m_prompts(prompts),
-      m_printer(QPrinter::HighResolution) {
+                                 Prompter& prompter, PrintSeam& printing, QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_imagesFolder(std::move(imagesFolder)), m_prompter(prompter),
+      m_print(printing), m_printer(QPrinter::HighResolution) {
     setWindowTitle(QStringLiteral("Inventory report"));
     setObjectName(QStringLiteral("InventoryDialog"));
 
@@ -187,13 +189,16 @@ QString InventoryDialog::suggestedName(const QString& extension) const {
 bool InventoryDialog::prepareSave(const QString& title, const QString& extension,
                                   const QString& filter, QString& path, InventoryReport& report,
                                   ThumbnailSet& thumbnails) {
-    path = m_prompts.askSaveFileName(this, title, suggestedName(extension), filter);
+    path = m_prompter.askSaveFileName(this, {title, suggestedName(extension), filter, QString()});
     return !path.isEmpty() && prepare(report, thumbnails);
 }
 
+void InventoryDialog::stop(const QString& text) {
+    m_prompter.message(this, {text, Prompter::Icon::Stop});
+}
+
 void InventoryDialog::reportWriteFailure(const QString& path, const QString& error) {
-    m_prompts.message(
-        this, QStringLiteral("The report could not be written to \"%1\": %2").arg(path, error));
+    stop(QStringLiteral("The report could not be written to \"%1\": %2").arg(path, error));
 }
 
 void InventoryDialog::saveAsPdf() {
@@ -236,7 +241,7 @@ void InventoryDialog::saveAsHtml() {
 }
 
 void InventoryDialog::print() {
-    if (!m_prompts.askPrint(this, m_printer))
+    if (!m_print.askPrint(this, m_printer))
         return;
     InventoryReport report;
     ThumbnailSet thumbnails;
@@ -244,7 +249,7 @@ void InventoryDialog::print() {
         return;
     const auto document = makeInventoryDocument(report, thumbnails);
     if (!document) {
-        m_prompts.message(this, QString::fromLatin1(kDocumentTooLarge));
+        stop(QString::fromLatin1(kDocumentTooLarge));
         return;
     }
     underProgress(QStringLiteral("Printing..."), [&](const InventoryProgress& progress) {

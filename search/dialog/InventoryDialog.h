@@ -17,7 +17,8 @@ class QTextDocument;
 namespace ardenvo {
 
 class CBrenvikaDoc;
-class InventoryPrompts;
+class Prompter;
+class PrintSeam;
 class ScopeTree;
 
 // "Inventory report": the rooms to include, photos and nested objects on or off, the title, a
@@ -26,12 +27,13 @@ class ScopeTree;
 class InventoryDialog : public QDialog {
     Q_OBJECT
 public:
-    // Opens the dialog modally over `parent` for the house.
-    static void run(QWidget* parent, const CBrenvikaDoc& doc);
+    // Opens the dialog modally over `parent` for the house. Messages go through `prompter`, the
+    // program's standard one when none is given.
+    static void run(QWidget* parent, const CBrenvikaDoc& doc, Prompter* prompter = nullptr);
 
-    // `imagesFolder` is where the pictures are; `prompts` outlives the dialog.
-    InventoryDialog(const CBrenvikaDoc& doc, std::string imagesFolder, InventoryPrompts& prompts,
-                    QWidget* parent = nullptr);
+    // `imagesFolder` is where the pictures are; `prompter` and `printing` outlive the dialog.
+    InventoryDialog(const CBrenvikaDoc& doc, std::string imagesFolder, Prompter& prompter,
+                    PrintSeam& printing, QWidget* parent = nullptr);
     ~InventoryDialog() override;
 
     // The options as the controls hold them; `now` is the date on the title page.
@@ -51,6 +53,7 @@ private:
     bool prepareSave(const QString& title, const QString& extension, const QString& filter,
                      QString& path, InventoryReport& report, ThumbnailSet& thumbnails);
     void reportWriteFailure(const QString& path, const QString& error);
+    void stop(const QString& text);
     bool prepare(InventoryReport& report, ThumbnailSet& thumbnails);
     // Runs `step` under the progress dialog with that label; false when cancelled.
     bool underProgress(const QString& label,
@@ -59,7 +62,8 @@ private:
 
     const CBrenvikaDoc& m_doc;
     std::string m_imagesFolder;
-    InventoryPrompts& m_prompts;
+    Prompter& m_prompter;
+    PrintSeam& m_print;
     QPrinter m_printer;
     QTimer m_previewTimer;
 

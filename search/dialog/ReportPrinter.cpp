@@ -1,10 +1,13 @@
 #include "search/dialog/ReportPrinter.h"
 
+#include "search/dialog/ShownRow.h"
+#include "search/engine/ReportWriter.h"
+#include "search/inventory/PagePainter.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 #include <QTextDocument>
 #include <QTextLayout>
 
@@ -17,20 +20,13 @@ namespace {
 
 const QColor kBorderColor(0x80, 0x80, 0x80);
 const QColor kHeadColor(0xee, 0xee, 0xee);
-
-// The table's heading: five columns with their name over both heading rows, then "Custom field"
-// over the last three, whose names make the second row.
-const char* const kHeadNames[ReportContent::kColumns] = {
-    "Object name", "Section", "Room name", "Location", "Notes", "Category", "Name", "Details"};
-const char* const kCustomField = "Custom field";
-constexpr int kFirstCustomColumn = 5;
 constexpr int kHeadFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
-// Paints pages within the device's page rectangle in device pixels.
+// Lays the report out as bands of the page painter and paints them when it asks, in device pixels.
 class ReportPages {
 public:
-    ReportPages(QPagedPaintDevice& printer, QPainter& painter, const QFont& font)
-        : m_printer(printer), m_painter(painter), m_font(font, &printer), m_bold(m_font),
+    ReportPages(QPagedPaintDevice& printer, PagePainter& pages, const QFont& font)
+        : m_printer(printer), m_pages(pages), m_font(font, &printer), m_bold(m_font),
           m_metrics(m_font, &printer), m_boldMetrics(m_bold, &printer) {
         // As in the view: thousands of cells are measured, and plain scripts need no shaping.
         m_font.setStyleStrategy(QFont::PreferNoShaping);
@@ -38,40 +34,88 @@ public:
         m_bold = m_font;
         m_bold.setBold(true);
         m_boldMetrics = QFontMetricsF(m_bold, &printer);
-        const qreal dpi = printer.logicalDpiY();
-        m_pixel = dpi / 96.0;
-        m_margin = 2 / 2.54 * dpi; // as Qt's printing of a document
-        const QSizeF size = printer.pageLayout().paintRectPixels(qRound(dpi)).size();
-        m_body =
-            QRectF(m_margin, m_margin, size.width() - 2 * m_margin, size.height() - 2 * m_margin);
-        m_pageNumberAt = QPointF(size.width() - m_margin,
-                                 size.height() - m_margin + m_metrics.ascent() + 5 * dpi / 72.0);
+        m_pixel = printer.logicalDpiY() / 96.0;
+        m_body = pages.body();
         m_padding = m_pixel;
         m_border = m_pixel;
-        m_y = m_body.top();
+        m_pages.setPageEnd([this](QPainter& painter, int) { closeTable(painter); });
     }
 
+    // A paragraph band of the report's HTML.
+    void paragraphs(const QString& html) {
+        if (html.trimmed().isEmpty())
+            return;
+        auto doc = std::make_unique<QTextDocument>();
+        doc->documentLayout()->setPaintDevice(&m_printer);
+        doc->setDefaultFont(m_font);
+        doc->setDocumentMargin(0);
+        doc->setHtml(html);
+        doc->setTextWidth(m_body.width());
+        QTextDocument* shown = doc.get();
+        m_paragraphs.push_back(std::move(doc));
+        m_pages.add(shown->size().height(), [shown](QPainter& painter, const QRectF& band) {
+            painter.save();
+            painter.translate(band.topLeft());
+            shown->drawContents(&painter);
+            painter.restore();
+        });
+    }
+
+    // The table's heading rows, repeated on every page the rows run onto, then its rows.
+    void table(const std::vector<ShownRow>& rows) {
+        m_rows = &rows;
+        columns(rows);
+        // Names too long for their column wrap, as in the view.
+        const auto height = [&](qreal width, const QString& text) {
+            return m_boldMetrics
+                .boundingRect(QRectF(0, 0, width, m_body.height()), kHeadFlags, text)
+                .height();
+        };
+        const QString custom = QString::fromLatin1(kReportCustomField);
+        m_headLine = height(customWidth() - 2 * m_padding, custom) + 2 * m_padding;
+        qreal second = 0; // the second heading row, below "Custom field"
+        qreal both = 0;   // the names over both rows
+        for (int c = 0; c < kReportColumns; ++c) {
+            qreal& tallest = c < kFirstCustomColumn ? both : second;
+            tallest =
+                std::max(tallest, height(cellWidth(c), QString::fromLatin1(kReportColumnNames[c])) +
+                                      2 * m_padding);
+        }
+        second = std::max(second, both - m_headLine);
+        m_pages.setHeading(m_headLine + second,
+                           [this](QPainter& painter, const QRectF& band) { head(painter, band); });
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            std::array<bool, kReportColumns> wrapped{};
+            m_pages.add(rowHeight(r, wrapped), [this, r](QPainter& painter, const QRectF& band) {
+                row(painter, r, band.top());
+            });
+        }
+        m_pages.clearHeading();
+        m_pages.space(m_metrics.height()); // the paragraph's distance from the table
+    }
+
+private:
     // Measures every cell and shares the width out among the columns as a browser does: no column
     // narrower than its longest word, the room left going to the columns whose texts would
     // otherwise wrap, then by the columns' shares.
-    void columns(const std::vector<ReportContent::Row>& rows) {
+    void columns(const std::vector<ShownRow>& rows) {
         // A pixel to spare, so the widest text is not wrapped for a rounding.
         const qreal extra = 2 * m_padding + m_border + m_pixel;
-        std::array<qreal, ReportContent::kColumns> least{}, most{};
+        std::array<qreal, kReportColumns> least{}, most{};
         const auto fitWords = [&](int c, const QString& text, const QFontMetricsF& metrics) {
             for (const QStringView word : QStringView(text).split(u' ', Qt::SkipEmptyParts))
                 least[c] = std::max(least[c], metrics.horizontalAdvance(word.toString()));
         };
-        for (int c = 0; c < ReportContent::kColumns; ++c)
-            fitWords(c, QString::fromLatin1(kHeadNames[c]), m_boldMetrics);
-        m_widths.resize(rows.size() * ReportContent::kColumns);
+        for (int c = 0; c < kReportColumns; ++c)
+            fitWords(c, QString::fromLatin1(kReportColumnNames[c]), m_boldMetrics);
+        m_widths.resize(rows.size() * kReportColumns);
         float* width = m_widths.data();
         for (std::size_t r = 0; r < rows.size(); ++r) {
-            for (int c = 0; c < ReportContent::kColumns; ++c, ++width) {
+            for (int c = 0; c < kReportColumns; ++c, ++width) {
                 const QString& text = rows[r][c];
                 // Rooms, sections and notes repeat from row to row: measured once.
                 if (r > 0 && text == rows[r - 1][c]) {
-                    *width = width[-ReportContent::kColumns];
+                    *width = width[-kReportColumns];
                     continue;
                 }
                 *width = static_cast<float>(m_metrics.horizontalAdvance(text));
@@ -81,9 +125,9 @@ public:
             }
         }
         const qreal total = m_body.width();
-        std::array<qreal, ReportContent::kColumns> want{};
+        std::array<qreal, kReportColumns> want{};
         qreal wanted = 0;
-        for (int c = 0; c < ReportContent::kColumns; ++c) {
+        for (int c = 0; c < kReportColumns; ++c) {
             least[c] += extra;
             most[c] += extra;
             const qreal share = total * kReportColumnPercents[c] / 100.0;
@@ -93,7 +137,7 @@ public:
         const qreal leastTotal = std::accumulate(least.begin(), least.end(), qreal(0));
         qreal room = total - wanted;
         // The columns needing least first, so that as few columns as can be wrap their texts.
-        std::array<int, ReportContent::kColumns> order;
+        std::array<int, kReportColumns> order;
         std::iota(order.begin(), order.end(), 0);
         std::stable_sort(order.begin(), order.end(),
                          [&](int a, int b) { return most[a] - want[a] < most[b] - want[b]; });
@@ -102,7 +146,7 @@ public:
             want[c] += given;
             room -= given;
         }
-        for (int c = 0; c < ReportContent::kColumns; ++c) {
+        for (int c = 0; c < kReportColumns; ++c) {
             if (room > 0)
                 want[c] += room * kReportColumnPercents[c] / 100.0;
             else if (leastTotal >= total) // even the longest words do not fit: they are broken
@@ -112,113 +156,66 @@ public:
                     least[c] + (want[c] - least[c]) * (total - leastTotal) / (wanted - leastTotal);
         }
         qreal x = m_body.left();
-        for (int c = 0; c < ReportContent::kColumns; ++c) {
+        for (int c = 0; c < kReportColumns; ++c) {
             m_columnX[c] = x;
             x += want[c];
         }
-        m_columnX[ReportContent::kColumns] = m_body.right();
+        m_columnX[kReportColumns] = m_body.right();
     }
 
-    void paragraphs(const QString& html) {
-        if (html.trimmed().isEmpty())
-            return;
-        QTextDocument doc;
-        doc.documentLayout()->setPaintDevice(&m_printer);
-        doc.setDefaultFont(m_font);
-        doc.setDocumentMargin(0);
-        doc.setHtml(html);
-        doc.setTextWidth(m_body.width());
-        const qreal height = doc.size().height();
-        if (m_y + height > m_body.bottom() && m_y > m_body.top())
-            newPage();
-        m_painter.save();
-        m_painter.translate(m_body.left(), m_y);
-        doc.drawContents(&m_painter);
-        m_painter.restore();
-        m_y += height;
-    }
-
-    void tableHead() {
-        m_headY = m_y;
-        m_rowsOnPage = 0;
-        // Names too long for their column wrap, as in the view.
-        const auto height = [&](qreal width, const QString& text) {
-            return m_boldMetrics
-                .boundingRect(QRectF(0, 0, width, m_body.height()), kHeadFlags, text)
-                .height();
-        };
-        const QString custom = QString::fromLatin1(kCustomField);
-        const qreal customWidth = m_body.right() - m_columnX[kFirstCustomColumn];
-        m_headLine = height(customWidth - 2 * m_padding, custom) + 2 * m_padding;
-        qreal second = 0; // the second heading row, below "Custom field"
-        qreal both = 0;   // the names over both rows
-        for (int c = 0; c < ReportContent::kColumns; ++c) {
-            qreal& tallest = c < kFirstCustomColumn ? both : second;
-            tallest = std::max(tallest, height(cellWidth(c), QString::fromLatin1(kHeadNames[c])) +
-                                            2 * m_padding);
-        }
-        second = std::max(second, both - m_headLine);
-        const QRectF head(m_body.left(), m_y, m_body.width(), m_headLine + second);
-        m_painter.fillRect(head, kHeadColor);
-        m_painter.setFont(m_bold);
-        for (int c = 0; c < ReportContent::kColumns; ++c) {
-            const qreal top = c < kFirstCustomColumn ? m_y : m_y + m_headLine;
-            m_painter.drawText(QRectF(m_columnX[c] + m_padding, top + m_padding, cellWidth(c),
-                                      head.bottom() - top),
-                               kHeadFlags, QString::fromLatin1(kHeadNames[c]));
-        }
-        const QRectF customCell(m_columnX[kFirstCustomColumn], m_y, customWidth, m_headLine);
-        m_painter.drawText(customCell, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, custom);
-        m_lines.append({QLineF(m_body.left(), m_y, m_body.right(), m_y),
-                        QLineF(customCell.bottomLeft(), customCell.bottomRight())});
-        m_y = head.bottom();
-        m_lines.append(QLineF(m_body.left(), m_y, m_body.right(), m_y));
-        m_painter.setFont(m_font);
-    }
-
-    // The row `index` of those given to columns().
-    void row(const ReportContent::Row& cells, std::size_t index) {
-        // Most cells fit on one line and are drawn as they are; the others are wrapped at words.
-        const float* widths = m_widths.data() + index * ReportContent::kColumns;
-        qreal height = m_metrics.height();
-        std::array<bool, ReportContent::kColumns> wrapped{};
-        for (int c = 0; c < ReportContent::kColumns; ++c) {
-            const qreal width = cellWidth(c);
-            if (widths[c] <= width)
-                continue;
-            wrapped[c] = true;
-            height = std::max(height, wrap(c, cells[c], width));
-        }
-        height += 2 * m_padding;
-        if (m_y + height > m_body.bottom() && m_rowsOnPage > 0) {
-            newPage();
-            tableHead();
-        }
-        for (int c = 0; c < ReportContent::kColumns; ++c) {
-            const QPointF at(m_columnX[c] + m_padding, m_y + m_padding);
-            if (wrapped[c])
-                m_layouts[c]->draw(&m_painter, at);
-            else if (!cells[c].isEmpty())
-                m_painter.drawText(at + QPointF(0, m_metrics.ascent()), cells[c]);
-        }
-        m_y += height;
-        m_lines.append(QLineF(m_body.left(), m_y, m_body.right(), m_y));
-        ++m_rowsOnPage;
-    }
-
-    void endTable() {
-        closeTable();
-        m_y += m_metrics.height(); // the paragraph's distance from the table
-    }
-
-    void finish() {
-        closeTable();
-        pageNumber();
-    }
-
-private:
     qreal cellWidth(int column) const {
         return m_columnX[column + 1] - m_columnX[column] - 2 * m_padding - m_border;
+    }
+    qreal customWidth() const { return m_body.right() - m_columnX[kFirstCustomColumn]; }
+
+    void head(QPainter& painter, const QRectF& band) {
+        m_headY = band.top();
+        painter.fillRect(band, kHeadColor);
+        painter.setFont(m_bold);
+        for (int c = 0; c < kReportColumns; ++c) {
+            const qreal top = c < kFirstCustomColumn ? band.top() : band.top() + m_headLine;
+            painter.drawText(QRectF(m_columnX[c] + m_padding, top + m_padding, cellWidth(c),
+                                    band.bottom() - top),
+                             kHeadFlags, QString::fromLatin1(kReportColumnNames[c]));
+        }
+        const QRectF customCell(m_columnX[kFirstCustomColumn], band.top(), customWidth(),
+                                m_headLine);
+        painter.drawText(customCell, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                         QString::fromLatin1(kReportCustomField));
+        m_lines.append({QLineF(m_body.left(), band.top(), m_body.right(), band.top()),
+                        QLineF(customCell.bottomLeft(), customCell.bottomRight()),
+                        QLineF(m_body.left(), band.bottom(), m_body.right(), band.bottom())});
+        m_tableBottom = band.bottom();
+        painter.setFont(m_font);
+    }
+
+    // The row's height; most cells fit on one line and are drawn as they are, the others are
+    // wrapped at words (and laid out in their column's layout).
+    qreal rowHeight(std::size_t index, std::array<bool, kReportColumns>& wrapped) {
+        const float* widths = m_widths.data() + index * kReportColumns;
+        qreal height = m_metrics.height();
+        for (int c = 0; c < kReportColumns; ++c) {
+            const qreal width = cellWidth(c);
+            wrapped[c] = widths[c] > width;
+            if (wrapped[c])
+                height = std::max(height, wrap(c, (*m_rows)[index][c], width));
+        }
+        return height + 2 * m_padding;
+    }
+
+    void row(QPainter& painter, std::size_t index, qreal y) {
+        std::array<bool, kReportColumns> wrapped{};
+        const qreal height = rowHeight(index, wrapped);
+        const ShownRow& cells = (*m_rows)[index]; // in the font the heading before left
+        for (int c = 0; c < kReportColumns; ++c) {
+            const QPointF at(m_columnX[c] + m_padding, y + m_padding);
+            if (wrapped[c])
+                m_layouts[c]->draw(&painter, at);
+            else if (!cells[c].isEmpty())
+                painter.drawText(at + QPointF(0, m_metrics.ascent()), cells[c]);
+        }
+        m_tableBottom = y + height;
+        m_lines.append(QLineF(m_body.left(), m_tableBottom, m_body.right(), m_tableBottom));
     }
 
     // Lays the text out in the column's layout at the width; returns its height.
@@ -244,88 +241,65 @@ private:
     }
 
     // The column lines of the table on this page and every row line, drawn at once.
-    void closeTable() {
+    void closeTable(QPainter& painter) {
         if (m_headY < 0)
             return;
-        for (int c = 0; c <= ReportContent::kColumns; ++c) {
+        for (int c = 0; c <= kReportColumns; ++c) {
             // "Custom field" spans its three columns.
-            const bool underCustom = c > kFirstCustomColumn && c < ReportContent::kColumns;
+            const bool underCustom = c > kFirstCustomColumn && c < kReportColumns;
             const qreal top = underCustom ? m_headY + m_headLine : m_headY;
-            m_lines.append(QLineF(m_columnX[c], top, m_columnX[c], m_y));
+            m_lines.append(QLineF(m_columnX[c], top, m_columnX[c], m_tableBottom));
         }
-        m_painter.setPen(QPen(kBorderColor, m_border));
-        m_painter.drawLines(m_lines);
-        m_painter.setPen(QPen(Qt::black));
+        painter.setPen(QPen(kBorderColor, m_border));
+        painter.drawLines(m_lines);
+        painter.setPen(QPen(Qt::black));
         m_lines.clear();
         m_headY = -1;
     }
 
-    void pageNumber() {
-        const QString number = QString::number(m_page);
-        m_painter.drawText(
-            QPointF(m_pageNumberAt.x() - m_metrics.horizontalAdvance(number), m_pageNumberAt.y()),
-            number);
-    }
-
-    void newPage() {
-        const bool inTable = m_headY >= 0;
-        closeTable();
-        pageNumber();
-        m_printer.newPage();
-        ++m_page;
-        m_y = m_body.top();
-        if (inTable)
-            m_headY = m_y;
-    }
-
     QPagedPaintDevice& m_printer;
-    QPainter& m_painter;
+    PagePainter& m_pages;
     QFont m_font;
     QFont m_bold;
     QFontMetricsF m_metrics;
     QFontMetricsF m_boldMetrics;
     qreal m_pixel = 1;
-    qreal m_margin = 0;
     qreal m_padding = 0;
     qreal m_border = 0;
     QRectF m_body;
-    QPointF m_pageNumberAt;
-    std::array<qreal, ReportContent::kColumns + 1> m_columnX{};
-    std::array<std::unique_ptr<QTextLayout>, ReportContent::kColumns> m_layouts;
+    const std::vector<ShownRow>* m_rows = nullptr;
+    std::vector<std::unique_ptr<QTextDocument>> m_paragraphs;
+    std::array<qreal, kReportColumns + 1> m_columnX{};
+    std::array<std::unique_ptr<QTextLayout>, kReportColumns> m_layouts;
     std::vector<float> m_widths; // of every cell's text on one line, row after row
     QList<QLineF> m_lines;
-    qreal m_y = 0;
-    qreal m_headY = -1;   // where the table starts on this page; negative outside the table
+    qreal m_headY = -1;   // where the table starts on the page painted; negative outside it
     qreal m_headLine = 0; // the height of one heading row
-    int m_rowsOnPage = 0;
-    int m_page = 1;
+    qreal m_tableBottom = 0;
 };
 
 } // namespace
 
-bool printReport(const ReportContent& content, const QFont& font, QPagedPaintDevice& printer) {
-    if (!content.tabular) {
-        // No table: a few paragraphs, which Qt prints quickly enough.
-        QTextDocument doc;
-        doc.setDefaultFont(font);
-        doc.setHtml(content.html);
-        doc.print(&printer);
-        const auto* real = dynamic_cast<const QPrinter*>(&printer);
-        return !real || real->printerState() != QPrinter::Error;
-    }
+bool printReport(const ReportTable& table, const QFont& font, QPagedPaintDevice& printer) {
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    ReportPages pages(printer, painter, font);
-    pages.paragraphs(content.before);
-    pages.columns(content.rows);
-    pages.tableHead();
-    for (std::size_t row = 0; row < content.rows.size(); ++row)
-        pages.row(content.rows[row], row);
-    pages.endTable();
-    pages.paragraphs(content.after);
-    pages.finish();
-    return painter.end();
+    PagePainter pages(printer, 2 / 2.54 * printer.logicalDpiY()); // as Qt's printing of a document
+    ReportPages report(printer, pages, font);
+    std::vector<ShownRow> rows;
+    if (table.body() != ReportTable::Body::Rows) {
+        // No table: a few paragraphs.
+        report.paragraphs(fromReportUtf8(writeReport(table)));
+    } else {
+        rows.reserve(table.rowCount());
+        for (std::size_t r = 0; r < table.rowCount(); ++r)
+            rows.push_back(shownRow(table, r));
+        report.paragraphs(fromReportUtf8(reportHeading(table.criteria())));
+        report.table(rows);
+        report.paragraphs(fromReportUtf8(reportStatistics(table)));
+    }
+    const bool painted = pages.paint(painter);
+    return painter.end() && painted;
 }
 
 } // namespace ardenvo

@@ -1,18 +1,18 @@
 #pragma once
 
-#include "search/dialog/ReportContent.h"
+#include "search/engine/ReportTable.h"
 
 class QFont;
 class QPagedPaintDevice;
 
 namespace ardenvo {
 
-// Prints the report to a printer or PDF writer in its page layout, as Qt prints a document: 2 cm
-// inside the page layout's margins, the page number at the bottom right. A report with a table of
-// rows is drawn page by page by hand, its heading rows again at the top of every page: Qt's own
-// printing of a document lays out and paints thousands of table rows several times slower. `font`
-// is the report's normal text; the title and statistics paragraphs keep their HTML. False when the
-// device could not be painted on (a printer's unwritable PDF file, say).
-bool printReport(const ReportContent& content, const QFont& font, QPagedPaintDevice& device);
+// Prints the report to a printer or PDF writer in its page layout through the page painter: 2 cm
+// inside the page layout's margins, as Qt prints a document, the heading rows of the table again
+// at the top of every page it runs onto, "Page N of M" below. The rows are drawn by hand: Qt's own
+// printing of a document lays out and paints thousands of table rows several times slower.
+// `font` is the report's normal text; the title and statistics paragraphs keep their HTML. False
+// when the device could not be painted on (a printer's unwritable PDF file, say).
+bool printReport(const ReportTable& table, const QFont& font, QPagedPaintDevice& device);
 
 } // namespace ardenvo

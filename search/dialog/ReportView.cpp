@@ -1,9 +1,9 @@
 #include "search/dialog/ReportView.h"
 
-#include "search/engine/CaseFold.h"
+#include "search/dialog/ShownRow.h"
+#include "search/engine/ReportWriter.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QFile>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -19,7 +19,7 @@ QString withWidths(const QString& row) {
     out.reserve(row.size() + 120);
     int from = 0;
     int cell = 0;
-    for (int at = row.indexOf(QLatin1String("<td>")); at >= 0 && cell < ReportContent::kColumns;
+    for (int at = row.indexOf(QLatin1String("<td>")); at >= 0 && cell < kReportColumns;
          at = row.indexOf(QLatin1String("<td>"), from)) {
         out += QStringView(row).mid(from, at - from);
         out += QStringLiteral("<td width='%1%'>").arg(kReportColumnPercents[cell++]);
@@ -53,36 +53,32 @@ ReportView::ReportView(QWidget* parent) : QTextBrowser(parent) {
     connect(&m_pieceTimer, &QTimer::timeout, this, &ReportView::appendNextPiece);
 }
 
-bool ReportView::showReport(const QString& path) {
+void ReportView::showReport(ReportTable table) {
     clearReport();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.readAll();
-    const std::string utf8 = toUtf8(std::string_view(bytes.constData(), bytes.size()));
-    m_content = parseReport(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    m_table = std::move(table);
     m_hasReport = true;
-    if (!m_content.tabular) {
-        setHtml(m_content.html);
-        return true;
+    if (m_table.body() != ReportTable::Body::Rows) {
+        setHtml(fromReportUtf8(writeReport(m_table)));
+        return;
     }
 
     // The table is written with width 0%, which a browser reads as "as narrow as the content
     // allows" but Qt as zero, wrapping every word: it is shown at the page's width instead.
+    const QString tableHead = QString::fromLatin1(reportTableHead());
     const QString head = QStringLiteral("<table width='100%' border=1 cellspacing=0>") +
-                         m_content.tableHead.mid(m_content.tableHead.indexOf(u'>') + 1);
-    const int rows = static_cast<int>(m_content.rows.size());
-    const int first = std::min(rows, kFirstPieceRows);
-    m_nextRow = static_cast<std::size_t>(first);
-    setHtml(m_content.before + head + withWidths(m_content.rowsHtml(0, 1)) +
-            m_content.rowsHtml(1, first) + QStringLiteral("</table>") +
-            (first == rows ? m_content.after : QString()));
+                         tableHead.mid(tableHead.indexOf(u'>') + 1);
+    const std::size_t rows = m_table.rowCount();
+    const std::size_t first = std::min<std::size_t>(rows, kFirstPieceRows);
+    m_nextRow = first;
+    setHtml(fromReportUtf8(reportHeading(m_table.criteria())) + head +
+            withWidths(fromReportUtf8(reportRowsHtml(m_table, 0, 1))) +
+            fromReportUtf8(reportRowsHtml(m_table, 1, first)) + QStringLiteral("</table>") +
+            (first == rows ? fromReportUtf8(reportStatistics(m_table)) : QString()));
     if (first < rows) {
         if (QTextTable* table = lastTable(document()))
             m_pieceFormat = table->format();
         m_pieceTimer.start();
     }
-    return true;
 }
 
 void ReportView::appendNextPiece() {
@@ -96,16 +92,16 @@ void ReportView::appendNextPiece() {
     QAbstractTextDocumentLayout* layout = document()->documentLayout();
     const bool endShown = scrolled + viewport()->height() >= layout->documentSize().height();
     QSignalBlocker quiet(layout);
-    const std::size_t to = std::min(m_nextRow + kRowsPerPiece, m_content.rows.size());
+    const std::size_t to = std::min<std::size_t>(m_nextRow + kRowsPerPiece, m_table.rowCount());
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     // One edit, so the document is laid out once for the piece rather than once for every cell.
     cursor.beginEditBlock();
-    QTextTable* table = cursor.insertTable(static_cast<int>(to - m_nextRow),
-                                           ReportContent::kColumns, m_pieceFormat);
+    QTextTable* table =
+        cursor.insertTable(static_cast<int>(to - m_nextRow), kReportColumns, m_pieceFormat);
     for (std::size_t row = m_nextRow; row < to; ++row) {
-        const ReportContent::Row& cells = m_content.rows[row];
-        for (int column = 0; column < ReportContent::kColumns; ++column)
+        const ShownRow cells = shownRow(m_table, row);
+        for (int column = 0; column < kReportColumns; ++column)
             table->cellAt(static_cast<int>(row - m_nextRow), column)
                 .firstCursorPosition()
                 .insertText(cells[column]);
@@ -113,7 +109,7 @@ void ReportView::appendNextPiece() {
     m_nextRow = to;
     if (!isLoading()) {
         cursor.movePosition(QTextCursor::End);
-        cursor.insertHtml(m_content.after);
+        cursor.insertHtml(fromReportUtf8(reportStatistics(m_table)));
     }
     cursor.endEditBlock();
     quiet.unblock();
@@ -133,7 +129,7 @@ void ReportView::finishLoading() {
 
 void ReportView::clearReport() {
     m_pieceTimer.stop();
-    m_content = ReportContent();
+    m_table = ReportTable();
     m_nextRow = 0;
     m_hasReport = false;
     clear();

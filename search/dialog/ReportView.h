@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/dialog/ReportContent.h"
+#include "search/engine/ReportTable.h"
 
 #include <QTextBrowser>
 #include <QTextTableFormat>
@@ -8,16 +8,16 @@
 
 namespace ardenvo {
 
-// The browser area: shows the report file. The report keeps the house's bytes as stored, UTF-8 or,
-// from old files, Windows-1252; this view reads them the way the search matches them, so old
+// The browser area: shows the report as the report file has it. The house's texts are kept as
+// stored, UTF-8 or, from old files, Windows-1252; they show the way the search matches them, so old
 // names show with their accents.
 //
 // Laying out a table costs Qt a good fraction of a millisecond per row, so a report of thousands
 // of rows would freeze the dialog for seconds. A long table is therefore shown in pieces: the
 // first rows at once, the rest appended piece by piece from the event loop, each piece a table in
 // the format of the first so the columns line up. Later pieces are built from the rows' texts
-// rather than from their HTML, and each in one edit, so Qt lays every piece out once. The file
-// itself is never changed.
+// rather than from their HTML, and each in one edit, so Qt lays every piece out once. The table
+// views the searched house, which stays as it is while the modal search dialog is open.
 class ReportView : public QTextBrowser {
     Q_OBJECT
 public:
@@ -30,15 +30,15 @@ public:
     // in total; this many keep each pause of the event loop short.
     static constexpr int kRowsPerPiece = 300;
 
-    // Shows the file; false (and nothing shown) when it cannot be read.
-    bool showReport(const QString& path);
+    // Shows the report, keeping its table.
+    void showReport(ReportTable table);
     // Shows nothing, as before the first search.
     void clearReport();
     bool hasReport() const { return m_hasReport; }
     // The report shown, whole even while its pieces are still coming.
-    const ReportContent& content() const { return m_content; }
+    const ReportTable& table() const { return m_table; }
     // Whether pieces of a long report are still to come.
-    bool isLoading() const { return m_nextRow < m_content.rows.size(); }
+    bool isLoading() const { return m_nextRow < m_table.rowCount(); }
     // Appends every piece still to come at once.
     void finishLoading();
 
@@ -46,7 +46,7 @@ private:
     void appendNextPiece();
 
     bool m_hasReport = false;
-    ReportContent m_content;
+    ReportTable m_table;
     std::size_t m_nextRow = 0; // the first row not yet in the view
     QTextTableFormat m_pieceFormat;
     QTimer m_pieceTimer;

@@ -5,13 +5,14 @@
 #include "platform/DialogFolders.h"
 #include "platform/SafeDevice.h"
 #include "platform/SettingsFile.h"
+#include "platform/help/HelpWindow.h"
+#include "search/dialog/PrintSeam.h"
 #include "search/dialog/ReportPrinter.h"
 #include "search/dialog/ReportView.h"
 #include "search/dialog/ScopeTree.h"
 #include "search/dialog/SearchPicture.h"
-#include "search/dialog/SearchPrompts.h"
 #include "search/engine/ReportWriter.h"
-#include "search/engine/SearchEngine.h"
+#include "widgets/QtPrompter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -47,16 +48,18 @@ QPushButton* addButton(QBoxLayout* layout, const QString& text, const char* name
 
 } // namespace
 
-void SearchDialog::run(QWidget* parent, CBrenvikaDoc& doc) {
-    QtSearchPrompts prompts;
-    SearchDialog dialog(doc, QString::fromStdString(AppPaths::reportPath()), prompts, parent);
+void SearchDialog::run(QWidget* parent, CBrenvikaDoc& doc, Prompter* prompter) {
+    QtPrintSeam print;
+    SearchDialog dialog(doc, QString::fromStdString(AppPaths::reportPath()),
+                        prompter ? *prompter : standardPrompter(), print, parent);
     dialog.setFolderSettings(&SettingsFile::user());
     dialog.exec();
 }
 
-SearchDialog::SearchDialog(CBrenvikaDoc& doc, const QString& reportPath, SearchPrompts& prompts,
-                           QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_reportPath(reportPath), m_prompts(prompts) {
+SearchDialog::SearchDialog(CBrenvikaDoc& doc, const QString& reportPath, Prompter& prompter,
+                           PrintSeam& printing, QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_reportPath(reportPath), m_prompter(prompter),
+      m_print(printing) {
     setWindowTitle(QStringLiteral("Search"));
     setObjectName(QStringLiteral("SearchDialog"));
 
@@ -103,7 +106,10 @@ SearchDialog::SearchDialog(CBrenvikaDoc& doc, const QString& reportPath, SearchP
     connect(setup, &QPushButton::clicked, this, &SearchDialog::pageSetup);
     connect(print, &QPushButton::clicked, this, &SearchDialog::print);
     connect(pdf, &QPushButton::clicked, this, &SearchDialog::saveAsPdf);
-    connect(help, &QPushButton::clicked, this, [this] { m_prompts.openHelp(this); });
+    connect(help, &QPushButton::clicked, this, [this] {
+        if (!m_print.openManual(this, QStringLiteral("search")))
+            stop(manualMissingText());
+    });
 }
 
 SearchDialog::~SearchDialog() = default;
@@ -176,63 +182,60 @@ SearchCriteria SearchDialog::criteria() const {
     return c;
 }
 
+void SearchDialog::stop(const QString& text) {
+    m_prompter.message(this, {text, Prompter::Icon::Stop});
+}
+
 void SearchDialog::askTheTobrin() {
     const SearchCriteria c = criteria();
     if (!c.hasCriterion()) {
-        m_prompts.message(this, QStringLiteral("Check at least one check box"),
-                          SearchPrompts::Icon::Exclamation);
+        m_prompter.message(
+            this, {QStringLiteral("Check at least one check box"), Prompter::Icon::Warning});
         return;
     }
     // A tick made just now counts, without waiting for the tree's delay.
-    const SearchResult result = runSearch(m_doc, c, m_tree->scope());
+    ReportTable table = searchReport(m_doc, c, m_tree->scope());
     std::string error;
-    if (!saveReport(m_reportPath.toStdString(), c, result, error)) {
+    if (!saveReport(m_reportPath.toStdString(), table, error)) {
         m_report->clearReport();
-        m_prompts.message(this,
-                          QStringLiteral("The report could not be written to \"%1\": %2")
-                              .arg(m_reportPath, QString::fromLocal8Bit(error.c_str())),
-                          SearchPrompts::Icon::Stop);
+        stop(QStringLiteral("The report could not be written to \"%1\": %2")
+                 .arg(m_reportPath, QString::fromLocal8Bit(error.c_str())));
         return;
     }
-    if (!m_report->showReport(m_reportPath))
-        m_prompts.message(this,
-                          QStringLiteral("The report \"%1\" could not be read.").arg(m_reportPath),
-                          SearchPrompts::Icon::Stop);
+    m_report->showReport(std::move(table));
 }
 
 void SearchDialog::pageSetup() {
     if (!m_report->hasReport()) {
-        m_prompts.message(this, QStringLiteral("There's no page to configure"),
-                          SearchPrompts::Icon::Stop);
+        stop(QStringLiteral("There's no page to configure"));
         return;
     }
-    m_prompts.askPageSetup(this, m_printer);
+    m_print.askPageSetup(this, m_printer);
 }
 
 void SearchDialog::print() {
     if (!m_report->hasReport()) {
-        m_prompts.message(this, QStringLiteral("There's no page to print"),
-                          SearchPrompts::Icon::Stop);
+        stop(QStringLiteral("There's no page to print"));
         return;
     }
-    if (m_prompts.askPrint(this, m_printer)) {
+    if (m_print.askPrint(this, m_printer)) {
         // What is printed is the whole report whatever the view holds; the view is completed too,
         // so that it shows what went to the printer.
         m_report->finishLoading();
-        printReport(m_report->content(), m_report->font(), m_printer);
+        printReport(m_report->table(), m_report->font(), m_printer);
     }
 }
 
 void SearchDialog::saveAsPdf() {
     if (!m_report->hasReport()) {
-        m_prompts.message(this, QStringLiteral("There's no page to print"),
-                          SearchPrompts::Icon::Stop);
+        stop(QStringLiteral("There's no page to print"));
         return;
     }
     const QString house = QFile::decodeName(QByteArray::fromStdString(m_doc.pathName()));
     const QString folder = dialogStartFolder(house, FileDialogKind::Pdf, m_folderSettings);
-    QString path =
-        m_prompts.askPdfFileName(this, QDir(folder).filePath(QStringLiteral("report.pdf")));
+    QString path = m_prompter.askSaveFileName(
+        this, {QStringLiteral("Save as PDF"), QDir(folder).filePath(QStringLiteral("report.pdf")),
+               QStringLiteral("PDF files (*.pdf)"), QString()});
     if (path.isEmpty())
         return;
     rememberDialogFolder(FileDialogKind::Pdf, path, m_folderSettings);
@@ -244,12 +247,10 @@ void SearchDialog::saveAsPdf() {
         QPdfWriter pdf(&device);
         pdf.setResolution(kPdfDpi);
         pdf.setPageLayout(m_printer.pageLayout());
-        return printReport(m_report->content(), m_report->font(), pdf);
+        return printReport(m_report->table(), m_report->font(), pdf);
     });
     if (!written)
-        m_prompts.message(this,
-                          QStringLiteral("The PDF file \"%1\" could not be written.").arg(path),
-                          SearchPrompts::Icon::Stop);
+        stop(QStringLiteral("The PDF file \"%1\" could not be written.").arg(path));
 }
 
 } // namespace ardenvo

@@ -16,9 +16,10 @@ class QPushButton;
 namespace ardenvo {
 
 class CBrenvikaDoc;
+class Prompter;
+class PrintSeam;
 class ReportView;
 class ScopeTree;
-class SearchPrompts;
 class SettingsFile;
 
 // "Search": the criteria, the rooms and halls to look in, and the report with printing.
@@ -26,11 +27,13 @@ class SearchDialog : public QDialog {
     Q_OBJECT
 public:
     // Opens the dialog modally over `parent` for the house; the report goes to the data directory.
-    static void run(QWidget* parent, CBrenvikaDoc& doc);
+    // Messages go through `prompter`, the program's standard one when none is given.
+    static void run(QWidget* parent, CBrenvikaDoc& doc, Prompter* prompter = nullptr);
 
-    // `reportPath` is where the report file is written; `prompts` outlives the dialog.
-    SearchDialog(CBrenvikaDoc& doc, const QString& reportPath, SearchPrompts& prompts,
-                 QWidget* parent = nullptr);
+    // `reportPath` is where the report file is written; `prompter` and `printing` outlive the
+    // dialog.
+    SearchDialog(CBrenvikaDoc& doc, const QString& reportPath, Prompter& prompter,
+                 PrintSeam& printing, QWidget* parent = nullptr);
     ~SearchDialog() override;
 
     // The delays of the scope tree: ticking everything after opening, then synchronising after
@@ -53,10 +56,12 @@ public slots:
 private:
     void buildCriteria(QWidget* box);
     void updateValueEdit();
+    void stop(const QString& text);
 
     CBrenvikaDoc& m_doc;
     QString m_reportPath;
-    SearchPrompts& m_prompts;
+    Prompter& m_prompter;
+    PrintSeam& m_print;
     SettingsFile* m_folderSettings = nullptr;
     QPrinter m_printer;
 

@@ -98,8 +98,9 @@ char* writeC1Escape(char* into, char32_t cp) {
 // Windows-1252) and written as UTF-8 with markup characters as references and control characters
 // shown as their bytes ("\x1b"), so the report is valid in any case. Runs of plain bytes are copied
 // whole: reports can run to many megabytes.
-// `utf8` says whether the text is valid UTF-8 when the caller knows (1 or 0), else -1.
-char* writeEscaped(char* into, std::string_view text, int utf8 = -1) {
+// `utf8` says whether the text is valid UTF-8 when the caller knows (1 or 0), else -1. Without
+// `references` markup characters are copied as they are: the text as a reader of the page sees it.
+char* writeEscaped(char* into, std::string_view text, int utf8 = -1, bool references = true) {
     const char* run = text.data();
     const char* const end = run + text.size();
     for (const char* p = run; p < end; ++p) {
@@ -111,6 +112,8 @@ char* writeEscaped(char* into, std::string_view text, int utf8 = -1) {
                 utf8 = isValidUtf8(text) ? 1 : 0;
             if (utf8 == 1 && !(c == 0xC2 && static_cast<unsigned char>(p[1]) < 0xA0))
                 continue; // a character of valid UTF-8, copied with its run
+        } else if (!references && c >= 0x20 && c != 0x7F) {
+            continue;
         }
         std::memcpy(into, run, static_cast<std::size_t>(p - run));
         into += p - run;
@@ -213,45 +216,33 @@ private:
     std::size_t m_size = 0;
 };
 
+// What follows each cell of a row.
+constexpr std::array<std::string_view, kReportColumns> kCellEnds = {
+    "</td>\r\n\t<td>"sv, "</td>\r\n\t<td>"sv, "</td>\r\n\t<td>"sv, "</td>\r\n\t<td>"sv,
+    "</td>\r\n\t<td>"sv, "</td>\r\n\t<td>"sv, "</td><td>"sv,       "</td>\r\n</tr>\r\n"sv};
+
 // The pieces of a row in order: `put` takes markup, `escape` a text of the house.
 template <typename Put, typename Escape>
-void rowPieces(const SearchRow& row, Put put, Escape escape) {
+void rowPieces(const ReportCells& cells, Put put, Escape escape) {
     put("<tr>\t<td>"sv);
-    escape(row.object->name);
-    put("</td>\r\n\t<td>"sv);
-    escape(row.section->name);
-    put("</td>\r\n\t<td>"sv);
-    escape(row.block->name);
-    put("</td>\r\n\t<td>"sv);
-    escape(row.location);
-    put("</td>\r\n\t<td>"sv);
-    if (row.object->notes.empty())
-        put("&nbsp;"sv);
-    else
-        escape(row.object->notes);
-    put("</td>\r\n\t<td>"sv);
-    if (row.field) {
-        escape(row.category->title);
-        put("</td>\r\n\t<td>"sv);
-        escape(row.field->name);
-        put("</td><td>"sv);
-        escape(row.field->value);
-    } else {
-        put("&nbsp;</td>\r\n\t<td>&nbsp;</td><td>&nbsp;"sv);
+    for (int c = 0; c < kReportColumns; ++c) {
+        if (cells.blank[c])
+            put("&nbsp;"sv);
+        else
+            escape(cells.text[c]);
+        put(kCellEnds[c]);
     }
-    put("</td>\r\n</tr>\r\n"sv);
 }
 
-void appendRow(ReportBuffer& out, const SearchRow& row) {
-    std::size_t texts = row.object->name.size() + row.section->name.size() +
-                        row.block->name.size() + row.location.size() + row.object->notes.size();
-    if (row.field)
-        texts += row.category->title.size() + row.field->name.size() + row.field->value.size();
+void appendRow(ReportBuffer& out, const ReportCells& cells) {
+    std::size_t texts = 0;
+    for (std::string_view text : cells.text)
+        texts += text.size();
     if (texts > kSliceBytes) {
         // A row of long texts: escaped a slice at a time rather than given room for its longest
         // form at once.
         rowPieces(
-            row, [&out](std::string_view markup) { out += markup; },
+            cells, [&out](std::string_view markup) { out += markup; },
             [&out](std::string_view text) {
                 forEachSlice(text, [&out](std::string_view slice, int utf8) {
                     out.commit(
@@ -264,28 +255,55 @@ void appendRow(ReportBuffer& out, const SearchRow& row) {
     // buffer is cut to what was written. Writing through a pointer spares a size check per piece.
     char* p = out.room(256 + texts * kMaxEscapedGrowth);
     rowPieces(
-        row, [&p](std::string_view markup) { p = writeText(p, markup); },
+        cells, [&p](std::string_view markup) { p = writeText(p, markup); },
         [&p](std::string_view text) { p = writeEscaped(p, text); });
     out.commit(p);
 }
 
+// The rows [from, to) of the table into `out`, handed to `flush` (which takes them away) whenever
+// it has grown past `chunk` bytes.
+template <typename Flush>
+void composeRows(const ReportTable& table, std::size_t from, std::size_t to, ReportBuffer& out,
+                 std::size_t chunk, Flush flush) {
+    const std::vector<SearchRow>& rows = table.searchRows();
+    for (std::size_t i = from; i < to; ++i) {
+        // The rows' texts lie scattered over the house: ask for them a few rows ahead, first the
+        // objects and fields, then the notes those hold a pointer to.
+        if (i + 8 < to) {
+            const SearchRow& ahead = rows[i + 8];
+            __builtin_prefetch(&ahead.object->notes);
+            __builtin_prefetch(&ahead.object->name);
+            if (ahead.field) {
+                __builtin_prefetch(&ahead.category->title);
+                __builtin_prefetch(ahead.field);
+            }
+        }
+        if (i + 4 < to)
+            __builtin_prefetch(rows[i + 4].object->notes.data());
+        appendRow(out, table.cells(i));
+        if (out.size() >= chunk) {
+            flush(out.view());
+            out.clear();
+        }
+    }
+}
+
 void appendStatistics(std::string& out, const SearchCriteria& criteria,
-                      const SearchResult& result) {
-    const auto paragraph = [&](const char* lead, double value) {
+                      const ReportStatistic& statistic) {
+    const auto paragraph = [&](const char* lead) {
         out += lead;
         appendQuoted(out, criteria.fieldText);
         out += " is ";
-        out += formatFixed(value);
+        out += formatFixed(*statistic.value);
         out += "</p>";
     };
-    switch (criteria.comparison) {
+    switch (statistic.comparison) {
     case Comparison::Sum:
-        paragraph("<p>The <b>sum</b> for the custom field containing ", result.accumulator);
+        paragraph("<p>The <b>sum</b> for the custom field containing ");
         break;
     case Comparison::Average:
-        if (result.count > 0.01) {
-            paragraph("<p>The <b>average</b> value for the custom field containing ",
-                      result.accumulator / result.count);
+        if (statistic.value) {
+            paragraph("<p>The <b>average</b> value for the custom field containing ");
         } else {
             out += "<p>No object to compute the average value for the custom field containing ";
             appendQuoted(out, criteria.fieldText);
@@ -293,12 +311,10 @@ void appendStatistics(std::string& out, const SearchCriteria& criteria,
         }
         break;
     case Comparison::Maximum:
-        paragraph("<p>The <b>maximum</b> value for the custom field containing ",
-                  result.accumulator);
+        paragraph("<p>The <b>maximum</b> value for the custom field containing ");
         break;
     case Comparison::Minimum:
-        paragraph("<p>The <b>minimum</b> value for the custom field containing ",
-                  result.accumulator);
+        paragraph("<p>The <b>minimum</b> value for the custom field containing ");
         break;
     default:
         break;
@@ -308,43 +324,22 @@ void appendStatistics(std::string& out, const SearchCriteria& criteria,
 // Builds the report into `out`, handing it to `flush` (which takes it away) whenever it has grown
 // past `chunk` bytes, so a report of many megabytes can go to its file without being held whole.
 template <typename Flush>
-void composeReport(const SearchCriteria& criteria, const SearchResult& result, ReportBuffer& out,
-                   std::size_t chunk, Flush flush) {
-    out += reportHeading(criteria);
-    if (!result.blockSearched) {
+void composeReport(const ReportTable& table, ReportBuffer& out, std::size_t chunk, Flush flush) {
+    out += reportHeading(table.criteria());
+    switch (table.body()) {
+    case ReportTable::Body::NoBlockSearched:
         out += kNoBlock;
-    } else if (!result.objectFound) {
+        break;
+    case ReportTable::Body::NothingFound:
         out += kNothingFound;
-    } else {
+        break;
+    case ReportTable::Body::Rows:
         out += kTableHead;
-        const std::size_t n = result.rows.size();
-        for (std::size_t i = 0; i < n; ++i) {
-            // The rows' texts lie scattered over the house: ask for them a few rows ahead, first
-            // the objects and fields, then the notes those hold a pointer to.
-            if (i + 8 < n) {
-                const SearchRow& ahead = result.rows[i + 8];
-                __builtin_prefetch(&ahead.object->notes);
-                __builtin_prefetch(&ahead.object->name);
-                if (ahead.field) {
-                    __builtin_prefetch(&ahead.category->title);
-                    __builtin_prefetch(ahead.field);
-                }
-            }
-            if (i + 4 < n)
-                __builtin_prefetch(result.rows[i + 4].object->notes.data());
-            appendRow(out, result.rows[i]);
-            if (out.size() >= chunk) {
-                flush(out.view());
-                out.clear();
-            }
-        }
+        composeRows(table, 0, table.rowCount(), out, chunk, flush);
         out += "</table>\r\n";
+        break;
     }
-    if (criteria.usesValue()) {
-        std::string statistics;
-        appendStatistics(statistics, criteria, result);
-        out += statistics;
-    }
+    out += reportStatistics(table);
 }
 
 } // namespace
@@ -391,18 +386,64 @@ std::string reportHeading(const SearchCriteria& c) {
     return out;
 }
 
-void streamReport(const SearchCriteria& criteria, const SearchResult& result,
-                  const std::function<void(std::string_view)>& sink) {
+std::string_view reportTableHead() {
+    return kTableHead;
+}
+
+std::string reportRowsHtml(const ReportTable& table, std::size_t from, std::size_t to) {
+    to = std::min(to, table.rowCount());
+    ReportBuffer out(256 + (to > from ? to - from : 0) * 200);
+    composeRows(table, from, to, out, std::string::npos, [](std::string_view) {});
+    return std::string(out.view());
+}
+
+std::string reportStatistics(const ReportTable& table) {
+    std::string out;
+    if (const auto statistic = table.statistic())
+        appendStatistics(out, table.criteria(), *statistic);
+    return out;
+}
+
+std::string shownCellText(std::string_view text, bool blank) {
+    if (blank)
+        return "\xC2\xA0"; // the non-breaking space the page has there
+    std::string plain;
+    forEachSlice(text, [&plain](std::string_view slice, int utf8) {
+        const std::size_t size = plain.size();
+        plain.resize(size + slice.size() * kMaxEscapedGrowth);
+        plain.resize(static_cast<std::size_t>(
+            writeEscaped(plain.data() + size, slice, utf8, false) - plain.data()));
+    });
+    // Runs of white space read as one blank, none at the start, as HTML reads them.
+    std::string shown;
+    shown.reserve(plain.size());
+    bool space = false;
+    for (char c : plain) {
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f') {
+            space = true;
+            continue;
+        }
+        if (space && !shown.empty())
+            shown += ' ';
+        space = false;
+        shown += c;
+    }
+    if (space && !shown.empty())
+        shown += ' ';
+    return shown;
+}
+
+void streamReport(const ReportTable& table, const std::function<void(std::string_view)>& sink) {
     constexpr std::size_t kChunk = 1 << 20;
     ReportBuffer chunk(kChunk + 4096);
-    composeReport(criteria, result, chunk, kChunk, [&](std::string_view full) { sink(full); });
+    composeReport(table, chunk, kChunk, [&](std::string_view full) { sink(full); });
     sink(chunk.view());
 }
 
-std::string writeReport(const SearchCriteria& criteria, const SearchResult& result) {
+std::string writeReport(const ReportTable& table) {
     // Rows average under 200 bytes; reserving spares the copies of a long report.
-    ReportBuffer out(2048 + result.rows.size() * 200);
-    composeReport(criteria, result, out, std::string::npos, [](std::string_view) {});
+    ReportBuffer out(2048 + table.rowCount() * 200);
+    composeReport(table, out, std::string::npos, [](std::string_view) {});
     return std::string(out.view());
 }
 
@@ -439,9 +480,8 @@ bool saveReport(const std::string& path,
     return writeFile(path, error, [&](auto write) { produce(write); });
 }
 
-bool saveReport(const std::string& path, const SearchCriteria& criteria, const SearchResult& result,
-                std::string& error) {
-    return writeFile(path, error, [&](auto write) { streamReport(criteria, result, write); });
+bool saveReport(const std::string& path, const ReportTable& table, std::string& error) {
+    return writeFile(path, error, [&](auto write) { streamReport(table, write); });
 }
 
 } // namespace ardenvo

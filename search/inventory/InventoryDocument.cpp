@@ -3,6 +3,7 @@
 #include "platform/SafeDevice.h"
 #include "search/inventory/InventoryHtml.h"
 #include "search/inventory/InventoryReport.h"
+#include "search/inventory/PagePainter.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
@@ -205,20 +206,6 @@ void paintPage(QTextDocument& doc, QPainter& painter, int index, const QSizeF& p
     painter.restore();
 }
 
-// "Page N of M" in the bottom margin, so loose sheets handed to an insurer stay in order.
-void paintPageNumber(QPainter& painter, int index, int pages, const QSizeF& page,
-                     const QMarginsF& margins) {
-    painter.save();
-    QFont font = painter.font();
-    font.setPointSizeF(8);
-    painter.setFont(font);
-    painter.setPen(Qt::darkGray);
-    const QRectF footer(0, page.height(), page.width(), margins.bottom() / 2);
-    painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
-                     QStringLiteral("Page %1 of %2").arg(index + 1).arg(pages));
-    painter.restore();
-}
-
 } // namespace
 
 std::unique_ptr<QTextDocument> makeInventoryDocument(const InventoryReport& report,
@@ -256,20 +243,20 @@ bool paintInventory(QTextDocument& doc, QPagedPaintDevice& device,
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    const int dpi = device.logicalDpiY();
-    const QSizeF page = device.pageLayout().paintRectPixels(dpi).size();
+    PagePainter pages(device);
+    const QSizeF page = pages.body().size();
     DeviceLayout layout(doc, &device, page);
     keepTablesOnPages(doc, page);
-    const int pages = doc.pageCount();
-    for (int i = 0; i < pages; ++i) {
-        if (i > 0 && !device.newPage())
-            return false;
-        paintPage(doc, painter, i, page);
-        paintPageNumber(painter, i, pages, page, device.pageLayout().marginsPixels(dpi));
-        if (progress && !progress(i + 1, pages)) {
-            painter.end();
-            return false;
-        }
+    // The document breaks its own pages: each is one band filling a page.
+    for (int i = 0; i < doc.pageCount(); ++i) {
+        if (i > 0)
+            pages.breakPage();
+        pages.add(page.height(),
+                  [&doc, i, page](QPainter& p, const QRectF&) { paintPage(doc, p, i, page); });
+    }
+    if (!pages.paint(painter, progress)) {
+        painter.end();
+        return false;
     }
     return painter.end();
 }

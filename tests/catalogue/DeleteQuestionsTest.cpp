@@ -2,10 +2,13 @@
 // them: a hasty Enter keeps what would be deleted.
 #include "catalogue/ObjectsDialog.h"
 #include "catalogue/ObjectsDialogServices.h"
+#include "catalogue/fields/CategoryPanel.h"
 #include "planeditor/view/DialogTestSupport.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -14,9 +17,20 @@ using namespace ardenvo::test;
 
 namespace {
 
-// The objects dialog's Delete button on a chair, with the program's own prompter; true when the
-// chair went.
-bool deleteThroughObjectsDialog() {
+// The category panel asked to delete a selected attribute with its "Delete" button; true when the
+// attribute went.
+bool categoryPanelDeletes(Prompter& prompter) {
+    CHouseObject object;
+    CategoryPanel panel(prompter);
+    panel.selectionChanged(&object);
+    panel.setControlsEnabled(true);
+    panel.attributeList()->topLevelItem(0)->setSelected(true);
+    panel.deleteButton()->click();
+    return object.categories()[0]->size() == 0;
+}
+
+// The objects dialog's Delete button on a selected chair; true when the chair went.
+bool objectsDialogDeletes(Prompter& prompter) {
     CBrenvikaDoc doc;
     doc.newHouse();
     CBlock& room = *doc.currentSection()->blocks()[0];
@@ -26,6 +40,7 @@ bool deleteThroughObjectsDialog() {
     const QTemporaryDir images;
     ObjectsDialogServices services;
     services.imagesFolder = images.path().toStdString();
+    services.prompter = &prompter;
     ObjectsDialog dialog(doc, room, &added, nullptr, services);
     dialog.deleteButton()->click();
     return room.floorObjects().empty();
@@ -37,16 +52,16 @@ TEST(DeleteQuestions, AllThreeWarnAndAnswerNoToEnter) {
     const ObjectsDialogServices services;
     const std::vector<std::pair<QString, std::function<bool(const QString&)>>> questions{
         {"Record will be deleted. Are you sure?",
-         [&](const QString& text) {
-             return services.fieldPrompts.askYesNo(nullptr, text);
+         [&](const QString&) {
+             return categoryPanelDeletes(services.prompts());
          }},
         {"Selected image will be deleted. Are you sure?",
          [&](const QString& text) {
              return services.picturePrompts.askYesNo(nullptr, text);
          }},
         {"Object and all associated reminders will be deleted. Are you sure?",
-         [](const QString&) {
-             return deleteThroughObjectsDialog();
+         [&](const QString&) {
+             return objectsDialogDeletes(services.prompts());
          }},
     };
     for (const auto& [text, ask] : questions) {

@@ -90,16 +90,16 @@ int runSearchCommand(const std::vector<std::string>& args, std::ostream& out, st
     if (!selectRooms(doc, parsed.rooms, scope, err))
         return kExitFailure;
 
-    const SearchResult result = runSearch(doc, parsed.criteria, scope);
+    const ReportTable table = searchReport(doc, parsed.criteria, scope);
     if (parsed.out) {
         std::string error;
-        if (!saveReport(*parsed.out, parsed.criteria, result, error)) {
+        if (!saveReport(*parsed.out, table, error)) {
             reportError(err, "Cannot write " + *parsed.out + ": " + error);
             return kExitFailure;
         }
         return 0;
     }
-    streamReport(parsed.criteria, result, [&out](std::string_view piece) {
+    streamReport(table, [&out](std::string_view piece) {
         out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
     });
     return finishOutput(out, err);

@@ -4,6 +4,7 @@
 #include "model/FieldFile.h"
 #include "platform/DialogFolders.h"
 #include "platform/Settings.h"
+#include "widgets/QtPrompter.h"
 
 #include <QAction>
 #include <QDir>
@@ -60,7 +61,7 @@ TEST_F(CategoryMenu, NewAndRenamedCategoriesNeverTakeTheReminderEntry) {
     choose("Reminder");
     panel->renameAction()->trigger();
     panel->deleteCategoryAction()->trigger();
-    EXPECT_EQ(answers.errors,
+    EXPECT_EQ(errorsShown(prompter),
               (QStringList{"Reminder can't be renamed", "Reminder can't be deleted"}));
     EXPECT_EQ(object.categories().size(), 4u);
 }
@@ -72,10 +73,10 @@ TEST_F(CategoryMenu, DeletingRemovesTheCurrentCategoryButNeverTheOnlyOne) {
     EXPECT_EQ(panel->categorySelector()->currentText(), "Guarantee");
     panel->deleteCategoryAction()->trigger();
     EXPECT_EQ(panel->categorySelector()->currentText(), "Location");
-    EXPECT_TRUE(answers.questions.isEmpty()); // no confirmation
+    EXPECT_TRUE(prompter.questions().isEmpty()); // no confirmation
 
     panel->deleteCategoryAction()->trigger();
-    EXPECT_EQ(answers.warnings,
+    EXPECT_EQ(warningsShown(prompter),
               QStringList{"Reminder attribute can't be deleted from the list of categories"});
     ASSERT_EQ(object.categories().size(), 1u);
     EXPECT_EQ(object.categories()[0]->title, "Location");
@@ -87,17 +88,16 @@ TEST_F(CategoryMenu, CategorySavedWithAndWithoutValuesIsAddedToAnotherObject) {
     QTemporaryDir folder;
     choose("Guarantee");
     object.categories()[2]->entryAt(0).value = "20240105";
-    answers.savePath = folder.filePath("empty.fld");
+    prompter.fileNames = {folder.filePath("empty.fld"), folder.filePath("full.fld")};
     panel->saveWithoutValuesAction()->trigger();
-    answers.savePath = folder.filePath("full.fld");
     panel->saveWithValuesAction()->trigger();
-    EXPECT_TRUE(answers.errors.isEmpty());
+    EXPECT_TRUE(errorsShown(prompter).isEmpty());
     EXPECT_EQ(object.categories()[2]->entryAt(0).value, "20240105"); // kept in memory
 
     CHouseObject other;
     select(&other);
     for (const char* file : {"empty.fld", "full.fld"}) {
-        answers.openPath = folder.filePath(file);
+        prompter.fileNames = {folder.filePath(file)};
         panel->addFromFileAction()->trigger();
     }
     ASSERT_EQ(other.categories().size(), 5u);
@@ -120,19 +120,20 @@ TEST_F(CategoryMenu, FilesThatCannotBeUsedAreNamedAndChangeNothing) {
     const std::string damaged = folder.filePath("damaged.fld").toStdString();
     std::ofstream(damaged, std::ios::binary) << std::string("\x08Location\x05\x00\x00\x00", 13);
     for (const std::string& path : {damaged, folder.filePath("missing.fld").toStdString()}) {
-        answers.openPath = QString::fromStdString(path);
+        prompter.fileNames = {QString::fromStdString(path)};
         panel->addFromFileAction()->trigger();
-        ASSERT_FALSE(answers.errors.isEmpty());
-        EXPECT_TRUE(answers.errors.last().contains(answers.openPath)) << path;
+        ASSERT_FALSE(errorsShown(prompter).isEmpty());
+        EXPECT_TRUE(errorsShown(prompter).last().contains(QString::fromStdString(path))) << path;
     }
-    EXPECT_TRUE(answers.errors[0].contains("not a field file"));
+    EXPECT_TRUE(errorsShown(prompter)[0].contains("not a field file"));
     EXPECT_EQ(object.categories().size(), 3u);
     EXPECT_EQ(selectorTexts().size(), 4);
 
     // A write that fails (here: over the file-size limit) says so and keeps the old file.
     const std::string target = folder.filePath("old.fld").toStdString();
     std::ofstream(target, std::ios::binary) << "old";
-    answers.savePath = QString::fromStdString(target);
+    const QString savePath = QString::fromStdString(target);
+    prompter.fileNames = {savePath};
     object.categories()[0]->entryAt(0).value = std::string(4096, 'x');
     rlimit saved{};
     ::getrlimit(RLIMIT_FSIZE, &saved);
@@ -143,8 +144,8 @@ TEST_F(CategoryMenu, FilesThatCannotBeUsedAreNamedAndChangeNothing) {
     panel->saveWithValuesAction()->trigger();
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_TRUE(answers.errors.last().contains("could not be written"));
-    EXPECT_TRUE(answers.errors.last().contains(answers.savePath));
+    EXPECT_TRUE(errorsShown(prompter).last().contains("could not be written"));
+    EXPECT_TRUE(errorsShown(prompter).last().contains(savePath));
     EXPECT_EQ(contentOf(target), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path().toStdString()), {}),
               2);
@@ -156,36 +157,36 @@ TEST_F(CategoryMenu, FieldFilesStartWhereOpenWouldAndKeepTheirOwnFolder) {
     Settings(settings).setLastFolder(FileDialogKind::Open, scratch.path().toStdString());
     QDir(scratch.path()).mkpath("fields");
     QDir(scratch.path()).mkpath("house");
-    FieldPrompts prompts = answers.prompts();
-    prompts.folderSettings = &settings;
-    auto* untitled = new CategoryPanel(&window, prompts);
+    FieldPanelSettings fieldSettings;
+    fieldSettings.folderSettings = &settings;
+    auto* untitled = new CategoryPanel(prompter, fieldSettings, &window);
     untitled->selectionChanged(&object);
 
     // An untitled house and nothing kept yet: the home folder, not the Images folder.
-    answers.savePath = scratch.filePath("fields/guarantee.fld");
+    prompter.fileNames = {scratch.filePath("fields/guarantee.fld")};
     untitled->saveWithValuesAction()->trigger();
-    EXPECT_EQ(answers.fileDialogFolders.last(), QDir::homePath());
+    EXPECT_EQ(fileDialogFolders(prompter).last(), QDir::homePath());
     // Then the folder the user went to, for all three commands, Open's folder not mixed in.
-    answers.savePath = scratch.filePath("fields/empty.fld");
+    prompter.fileNames = {scratch.filePath("fields/empty.fld")};
     untitled->saveWithoutValuesAction()->trigger();
-    EXPECT_EQ(answers.fileDialogFolders.last(), scratch.filePath("fields"));
-    answers.openPath = answers.savePath;
+    EXPECT_EQ(fileDialogFolders(prompter).last(), scratch.filePath("fields"));
+    prompter.fileNames = {scratch.filePath("fields/empty.fld")};
     untitled->addFromFileAction()->trigger();
-    EXPECT_EQ(answers.fileDialogFolders.last(), scratch.filePath("fields"));
+    EXPECT_EQ(fileDialogFolders(prompter).last(), scratch.filePath("fields"));
     EXPECT_EQ(Settings(settings).lastFolder(FileDialogKind::Open), scratch.path().toStdString());
     // Cancel keeps the folder.
-    answers.openPath.clear();
+    ASSERT_TRUE(prompter.fileNames.empty());
     untitled->addFromFileAction()->trigger();
     untitled->addFromFileAction()->trigger();
-    EXPECT_EQ(answers.fileDialogFolders.last(), scratch.filePath("fields"));
+    EXPECT_EQ(fileDialogFolders(prompter).last(), scratch.filePath("fields"));
 
     // A saved house: its own folder.
-    prompts.housePath = scratch.filePath("house/home.av");
-    auto* saved = new CategoryPanel(&window, prompts);
+    fieldSettings.housePath = scratch.filePath("house/home.av");
+    auto* saved = new CategoryPanel(prompter, fieldSettings, &window);
     saved->selectionChanged(&object);
     saved->addFromFileAction()->trigger();
-    EXPECT_EQ(answers.fileDialogFolders.last(), scratch.filePath("house"));
-    EXPECT_EQ(answers.fileDialogFolders.size(), 6);
+    EXPECT_EQ(fileDialogFolders(prompter).last(), scratch.filePath("house"));
+    EXPECT_EQ(fileDialogFolders(prompter).size(), 6);
 }
 
 } // namespace
@@ -204,9 +205,10 @@ TEST(FieldFileDialogs, OfferFieldFilesAndAskBeforeReplacingOne) {
             EXPECT_EQ(files->directory().absolutePath(), QDir::tempPath()); // the house's folder
             dialog->reject();
         });
-        FieldPrompts standard;
-        standard.housePath = QDir(QDir::tempPath()).filePath("house.av");
-        EXPECT_TRUE(saving ? standard.askSaveFieldFile(nullptr).isEmpty()
-                           : standard.askOpenFieldFile(nullptr).isEmpty());
+        FieldPanelSettings settings;
+        settings.housePath = QDir(QDir::tempPath()).filePath("house.av");
+        EXPECT_TRUE(askFieldFile(standardPrompter(), nullptr, settings,
+                                 saving ? FieldFileUse::Write : FieldFileUse::Read)
+                        .isEmpty());
     }
 }

@@ -108,14 +108,17 @@ TEST_F(Panel, ReminderAddedFromTheEditorIsEditedFieldByFieldAndDeleted) {
     EXPECT_EQ(editor().timeBox()->text(), "18:30");
 
     // Deleting the last rows: asked first; No keeps it.
-    answers.answerYes = false;
+    prompter.answers = {Prompter::Answer::No};
     QTest::keyClick(panel->attributeList(), Qt::Key_Delete);
     EXPECT_EQ(object.reminders().size(), 2u);
-    answers.answerYes = true;
+    prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
     QTest::mouseClick(panel->deleteButton(), Qt::LeftButton);
     clickRow(0);
     QTest::mouseClick(panel->deleteButton(), Qt::LeftButton);
-    EXPECT_EQ(answers.questions.last(), "Record will be deleted. Are you sure?");
+    EXPECT_EQ(prompter.questions(), QStringList(3, "Record will be deleted. Are you sure?"));
+    EXPECT_EQ(prompter.shown.back().title, "Warning");
+    EXPECT_EQ(prompter.shown.back().icon, Prompter::Icon::Warning);
+    EXPECT_EQ(prompter.shown.back().defaultAnswer, Prompter::Answer::No);
     EXPECT_TRUE(object.reminders().empty());
     EXPECT_EQ(rowCount(), 0);
     EXPECT_EQ(panel->selectedRow(), -1);

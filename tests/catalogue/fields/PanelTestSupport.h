@@ -2,6 +2,7 @@
 
 #include "catalogue/fields/CategoryPanel.h"
 #include "model/CHouseObject.h"
+#include "support/ScriptedPrompter.h"
 #include "widgets/ReminderEditor.h"
 
 #include <QCheckBox>
@@ -15,45 +16,38 @@
 
 namespace ardenvo::test {
 
-// The panel's questions and messages answered by the test, which records what was said.
-struct FieldAnswers {
-    QStringList questions;
-    QStringList errors;
-    QStringList warnings;
-    bool answerYes = true;
-    QString openPath;
-    QString savePath;
-    QStringList fileDialogFolders; // where each file dialog started
-
-    FieldPrompts prompts() {
-        FieldPrompts p;
-        p.confirm = [this](QWidget*, const QString& text) {
-            questions << text;
-            return answerYes;
-        };
-        p.error = [this](QWidget*, const QString& text) {
-            errors << text;
-        };
-        p.warn = [this](QWidget*, const QString& text) {
-            warnings << text;
-        };
-        p.openFieldFile = [this](QWidget*, const QString& folder) {
-            fileDialogFolders << folder;
-            return openPath;
-        };
-        p.saveFieldFile = [this](QWidget*, const QString& folder) {
-            fileDialogFolders << folder;
-            return savePath;
-        };
-        return p;
-    }
-};
+// The texts of the messages shown with that title and icon: the panel's errors (titled "Error",
+// stop icon) and refusals (the program's name as title, warning icon).
+inline QStringList messagesShown(const ScriptedPrompter& prompter, const QString& title,
+                                 Prompter::Icon icon) {
+    QStringList texts;
+    for (const auto& shown : prompter.shown)
+        if (shown.kind == ScriptedPrompter::Kind::Message && shown.title == title &&
+            shown.icon == icon)
+            texts << shown.text;
+    return texts;
+}
+inline QStringList errorsShown(const ScriptedPrompter& prompter) {
+    return messagesShown(prompter, QStringLiteral("Error"), Prompter::Icon::Stop);
+}
+inline QStringList warningsShown(const ScriptedPrompter& prompter) {
+    return messagesShown(prompter, applicationTitle(), Prompter::Icon::Warning);
+}
+// Where each field-file dialog started.
+inline QStringList fileDialogFolders(const ScriptedPrompter& prompter) {
+    QStringList folders;
+    for (const auto& shown : prompter.shown)
+        if (shown.kind == ScriptedPrompter::Kind::OpenFile ||
+            shown.kind == ScriptedPrompter::Kind::SaveFile)
+            folders << shown.file.start;
+    return folders;
+}
 
 // A panel in a shown test window, with a new object selected in the (imagined) tree.
 class PanelTest : public testing::Test {
 protected:
     void SetUp() override {
-        panel = new CategoryPanel(&window, answers.prompts());
+        panel = new CategoryPanel(prompter, {}, &window);
         window.resize(900, 400);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -90,7 +84,8 @@ protected:
     void clickShowAll() { panel->showAllBox()->click(); }
     ReminderEditor& editor() const { return *panel->reminderEditor(); }
 
-    FieldAnswers answers;
+    // The panel's questions and messages, answered and recorded by the test.
+    ScriptedPrompter prompter;
     QWidget window;
     CategoryPanel* panel = nullptr;
     CHouseObject object;

@@ -82,9 +82,9 @@ TEST(ReminderRoad, ReminderMadeInThePanelIsNotifiedByTheRunningReminderProgram) 
         waitForFile(runtime + "/ardenvo/ArdenvoReloadProjectsEvent", std::chrono::seconds(10)));
 
     // The user adds a reminder that is already due, then saves.
-    FieldAnswers answers;
+    ScriptedPrompter prompter;
     QWidget window;
-    auto* panel = new CategoryPanel(&window, answers.prompts());
+    auto* panel = new CategoryPanel(prompter, {}, &window);
     panel->selectionChanged(&object);
     panel->setControlsEnabled(true);
     panel->categorySelector()->setCurrentIndex(panel->categorySelector()->count() - 1);

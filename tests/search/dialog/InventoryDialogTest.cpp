@@ -1,9 +1,10 @@
 // The "Inventory report" dialog driven as a user would: its defaults, the preview of the first
 // page, and the report saved as PDF and HTML and printed, every question answered by the test.
 #include "search/dialog/InventoryDialog.h"
+#include "FakePrintSeam.h"
 #include "model/CBrenvikaDoc.h"
-#include "search/dialog/InventoryPrompts.h"
 #include "search/inventory/InventoryDocument.h"
+#include "tests/support/ScriptedPrompter.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -24,25 +25,7 @@
 namespace ardenvo {
 namespace {
 
-class FakeInventoryPrompts : public InventoryPrompts {
-public:
-    void message(QWidget*, const QString& text) override { messages << text; }
-    bool askPrint(QWidget*, QPrinter& printer) override {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(printTo);
-        return !printTo.isEmpty();
-    }
-    QString askSaveFileName(QWidget*, const QString&, const QString& suggestion,
-                            const QString&) override {
-        suggestions << suggestion;
-        return saveTo;
-    }
-
-    QStringList messages;
-    QStringList suggestions;
-    QString saveTo;
-    QString printTo;
-};
+using Kind = test::ScriptedPrompter::Kind;
 
 QByteArray readAll(const QString& path) {
     QFile file(path);
@@ -64,7 +47,8 @@ protected:
         hall.addFloorObject(std::move(lamp));
         m_doc.appendSection(std::move(ground));
         m_doc.setPathName(m_dir.filePath("flat.av").toStdString());
-        m_dialog = std::make_unique<InventoryDialog>(m_doc, m_dir.path().toStdString(), m_prompts);
+        m_dialog = std::make_unique<InventoryDialog>(m_doc, m_dir.path().toStdString(), m_prompter,
+                                                     m_print);
     }
 
     void click(const char* button) {
@@ -73,7 +57,27 @@ protected:
 
     QTemporaryDir m_dir;
     CBrenvikaDoc m_doc;
-    FakeInventoryPrompts m_prompts;
+    // Every message is a stop message with the program's name as its title.
+    QStringList messages() const {
+        for (const auto& shown : m_prompter.shown) {
+            if (shown.kind == Kind::Message) {
+                EXPECT_EQ(shown.icon, Prompter::Icon::Stop);
+                EXPECT_EQ(shown.title, applicationTitle());
+            }
+        }
+        return m_prompter.texts(Kind::Message);
+    }
+    // The file names proposed by the save dialogs.
+    QStringList suggestions() const {
+        QStringList proposed;
+        for (const auto& shown : m_prompter.shown)
+            if (shown.kind == Kind::SaveFile)
+                proposed << shown.file.start;
+        return proposed;
+    }
+
+    test::ScriptedPrompter m_prompter;
+    test::FakePrintSeam m_print;
     std::unique_ptr<InventoryDialog> m_dialog;
 };
 
@@ -98,13 +102,16 @@ TEST_F(InventoryDialogTest, OpensWithEverythingIncludedAndPreviewsTheTitlePage) 
 TEST_F(InventoryDialogTest, SavesAsPdfAndHtmlUnderTheNameTheUserGives) {
     m_dialog->findChild<QTreeWidget*>("scopeTree")->topLevelItem(0)->setCheckState(0, Qt::Checked);
     const QString pdf = m_dir.filePath("out.pdf");
-    m_prompts.saveTo = pdf;
+    m_prompter.fileNames = {pdf};
     click("pdfButton");
     EXPECT_TRUE(readAll(pdf).startsWith("%PDF"));
-    EXPECT_EQ(m_prompts.suggestions.value(0), m_dir.filePath("flat.pdf"));
+    EXPECT_EQ(suggestions().value(0), m_dir.filePath("flat.pdf"));
+    ASSERT_EQ(m_prompter.shown.size(), 1u);
+    EXPECT_EQ(m_prompter.shown[0].file.caption, "Save as PDF");
+    EXPECT_EQ(m_prompter.shown[0].file.filter, "PDF files (*.pdf)");
 
     const QString html = m_dir.filePath("out.html");
-    m_prompts.saveTo = html;
+    m_prompter.fileNames = {html, html};
     click("htmlButton");
     const QByteArray page = readAll(html);
     EXPECT_TRUE(page.contains("Desk &lt;lamp&gt;"));
@@ -114,54 +121,57 @@ TEST_F(InventoryDialogTest, SavesAsPdfAndHtmlUnderTheNameTheUserGives) {
     m_dialog->findChild<QCheckBox*>("photosCheck")->setChecked(false);
     click("htmlButton");
     EXPECT_FALSE(readAll(html).contains("missing picture"));
-    EXPECT_TRUE(m_prompts.messages.isEmpty());
+    EXPECT_EQ(m_prompter.shown.back().file.filter, "HTML files (*.html *.htm)");
+    EXPECT_TRUE(messages().isEmpty());
 }
 
 TEST_F(InventoryDialogTest, CancelledNamesWriteNothingAndFailuresAreToldOnce) {
-    m_prompts.saveTo.clear();
-    click("pdfButton");
+    click("pdfButton"); // no name queued: cancelled
     click("htmlButton");
     EXPECT_TRUE(QDir(m_dir.path()).entryList(QDir::Files).isEmpty());
-    EXPECT_TRUE(m_prompts.messages.isEmpty());
+    EXPECT_TRUE(messages().isEmpty());
 
-    m_prompts.saveTo = m_dir.filePath("no such folder/out.html");
+    m_prompter.fileNames = {m_dir.filePath("no such folder/out.html"),
+                            m_dir.filePath("no such folder/out.pdf")};
     click("htmlButton");
-    m_prompts.saveTo = m_dir.filePath("no such folder/out.pdf");
     click("pdfButton");
-    ASSERT_EQ(m_prompts.messages.size(), 2);
-    EXPECT_TRUE(m_prompts.messages[0].contains("out.html"));
-    EXPECT_TRUE(m_prompts.messages[1].contains("out.pdf"));
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_TRUE(messages()[0].contains("out.html"));
+    EXPECT_TRUE(messages()[1].contains("out.pdf"));
 }
 
 TEST_F(InventoryDialogTest, APageTooLargeToLayOutIsToldAndStillSavesAsHtml) {
     auto diary = std::make_unique<CHouseObject>();
     diary->notes = std::string(kMaxDocumentHtmlBytes + 1, 'w');
     m_doc.sections().front()->blocks().front()->addFloorObject(std::move(diary));
-    m_dialog = std::make_unique<InventoryDialog>(m_doc, m_dir.path().toStdString(), m_prompts);
+    m_dialog =
+        std::make_unique<InventoryDialog>(m_doc, m_dir.path().toStdString(), m_prompter, m_print);
     auto* preview = m_dialog->findChild<QLabel*>("preview");
     EXPECT_TRUE(QTest::qWaitFor([&] { return !preview->text().isEmpty(); }, 3000));
     EXPECT_TRUE(preview->text().contains("too large to lay out"));
 
-    m_prompts.saveTo = m_dir.filePath("big.pdf");
+    const QString bigPdf = m_dir.filePath("big.pdf");
+    m_prompter.fileNames = {bigPdf};
     click("pdfButton");
-    m_prompts.printTo = m_dir.filePath("printed.pdf");
+    m_print.printTo = m_dir.filePath("printed.pdf");
     click("printButton");
-    ASSERT_EQ(m_prompts.messages.size(), 2);
-    EXPECT_TRUE(m_prompts.messages[0].contains("too large to lay out"));
-    EXPECT_TRUE(m_prompts.messages[1].contains("too large to lay out"));
-    EXPECT_FALSE(QFileInfo::exists(m_prompts.saveTo));
-    EXPECT_FALSE(QFileInfo::exists(m_prompts.printTo));
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_TRUE(messages()[0].contains("too large to lay out"));
+    EXPECT_TRUE(messages()[1].contains("too large to lay out"));
+    EXPECT_FALSE(QFileInfo::exists(bigPdf));
+    EXPECT_FALSE(QFileInfo::exists(m_print.printTo));
 
-    m_prompts.saveTo = m_dir.filePath("big.html");
+    const QString bigHtml = m_dir.filePath("big.html");
+    m_prompter.fileNames = {bigHtml};
     click("htmlButton");
-    EXPECT_GT(QFileInfo(m_prompts.saveTo).size(), qint64(kMaxDocumentHtmlBytes));
-    EXPECT_EQ(m_prompts.messages.size(), 2);
+    EXPECT_GT(QFileInfo(bigHtml).size(), qint64(kMaxDocumentHtmlBytes));
+    EXPECT_EQ(messages().size(), 2);
 }
 
 TEST_F(InventoryDialogTest, PrintsOnThePrinterTheUserChose) {
-    m_prompts.printTo = m_dir.filePath("printed.pdf");
+    m_print.printTo = m_dir.filePath("printed.pdf");
     click("printButton");
-    EXPECT_TRUE(readAll(m_prompts.printTo).startsWith("%PDF"));
+    EXPECT_TRUE(readAll(m_print.printTo).startsWith("%PDF"));
 }
 
 TEST_F(InventoryDialogTest, AStoppedPdfLeavesTheOldFileAndALinkAtTheNameIsReplaced) {

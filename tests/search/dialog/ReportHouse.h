@@ -4,7 +4,6 @@
 // sum over it.
 #include "model/CBrenvikaDoc.h"
 #include "search/engine/ReportWriter.h"
-#include "search/engine/SearchEngine.h"
 
 #include <memory>
 #include <string>
@@ -41,8 +40,8 @@ public:
         c.title = title;
         return c;
     }
-    SearchResult result(const SearchCriteria& c) const {
-        return runSearch(doc, c, SearchScope::wholeHouse(doc));
+    ReportTable report(const SearchCriteria& c) const {
+        return searchReport(doc, c, SearchScope::wholeHouse(doc));
     }
 
     CBrenvikaDoc doc;

@@ -1,5 +1,6 @@
 // Printing a report, read back from the PDF with poppler-utils: every row once and in order on
-// pages of the chosen layout, the heading rows on every page, the paragraphs before and after.
+// pages of the chosen layout, the heading rows and "Page N of M" on every page, the paragraphs
+// before and after.
 #include "search/dialog/ReportPrinter.h"
 #include "ReportHouse.h"
 
@@ -39,14 +40,12 @@ protected:
     // Prints the report of a search for "price" adding to the sum as a PDF in `layout`.
     QString print(const QPageLayout& layout) {
         const SearchCriteria c = m_house.criteria("Insured things");
-        const std::string html = writeReport(c, m_house.result(c));
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageLayout(layout);
         printer.setOutputFormat(QPrinter::PdfFormat);
         const QString pdf = m_dir.filePath("report.pdf");
         printer.setOutputFileName(pdf);
-        EXPECT_TRUE(
-            printReport(parseReport(QString::fromStdString(html)), QApplication::font(), printer));
+        EXPECT_TRUE(printReport(m_house.report(c), QApplication::font(), printer));
         return pdf;
     }
 
@@ -82,6 +81,8 @@ TEST_F(ReportPrinterTest, EveryRowIsPrintedOnceInOrderOnPagesOfTheChosenLayout) 
     const qsizetype statistics = text.indexOf("The sum for the custom field containing 'price' is");
     EXPECT_GT(statistics, text.indexOf(QStringLiteral("Box %1").arg(rows - 1)));
     EXPECT_TRUE(text.contains(QStringLiteral("%1\n").arg(pages))); // the last page's number
+    for (int page = 1; page <= pages; ++page)
+        EXPECT_EQ(text.count(QStringLiteral("Page %1 of %2").arg(page).arg(pages)), 1) << page;
 }
 
 TEST_F(ReportPrinterTest, AReportWithoutRowsPrintsItsParagraphs) {
@@ -91,6 +92,7 @@ TEST_F(ReportPrinterTest, AReportWithoutRowsPrintsItsParagraphs) {
     EXPECT_TRUE(text.contains("Insured things"));
     EXPECT_TRUE(text.contains("No objects found"));
     EXPECT_TRUE(text.contains("The sum for the custom field"));
+    EXPECT_TRUE(text.contains("Page 1 of 1"));
 }
 
 } // namespace

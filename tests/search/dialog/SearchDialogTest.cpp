@@ -1,12 +1,12 @@
 // The search dialog driven as a user would: criteria bookkeeping, the scope tree, the report and
 // its printing, with every message answered by the test.
 #include "search/dialog/SearchDialog.h"
+#include "FakePrintSeam.h"
 #include "model/CBrenvikaDoc.h"
 #include "platform/SettingsFile.h"
 #include "search/dialog/ReportView.h"
-#include "search/dialog/SearchPrompts.h"
 #include "search/engine/ReportWriter.h"
-#include "search/engine/SearchEngine.h"
+#include "tests/support/ScriptedPrompter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,46 +27,10 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 namespace ardenvo {
 namespace {
 
-class FakePrompts : public SearchPrompts {
-public:
-    void message(QWidget*, const QString& text, Icon icon) override {
-        messages << text;
-        icons.push_back(icon);
-    }
-    bool askPrint(QWidget*, QPrinter& printer) override {
-        ++printAsked;
-        if (printTo.isEmpty())
-            return false;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(printTo);
-        return true;
-    }
-    void askPageSetup(QWidget*, QPrinter& printer) override {
-        ++pageSetupAsked;
-        if (pageLayout)
-            printer.setPageLayout(*pageLayout);
-    }
-    QString askPdfFileName(QWidget*, const QString& suggestion) override {
-        pdfSuggestions << suggestion;
-        return pdfName;
-    }
-    void openHelp(QWidget*) override { ++helpOpened; }
-
-    QStringList messages;
-    std::vector<Icon> icons;
-    QString printTo;
-    QString pdfName;
-    QStringList pdfSuggestions;
-    std::optional<QPageLayout> pageLayout; // what the user sets up, when set
-    int printAsked = 0;
-    int pageSetupAsked = 0;
-    int helpOpened = 0;
-};
+using Kind = test::ScriptedPrompter::Kind;
 
 CHouseObject& addObject(CBlock& block, const std::string& name, const std::string& price) {
     auto object = std::make_unique<CHouseObject>(CHouseObject::Bare{});
@@ -102,7 +66,7 @@ protected:
     }
 
     std::unique_ptr<SearchDialog> open() {
-        auto dialog = std::make_unique<SearchDialog>(m_doc, m_reportPath, m_prompts);
+        auto dialog = std::make_unique<SearchDialog>(m_doc, m_reportPath, m_prompter, m_print);
         dialog->show();
         // Wait for the delayed ticking and synchronisation of the scope tree.
         EXPECT_TRUE(QTest::qWaitFor([&] { return dialog->scope().isSearched(1, 0); }, 3000));
@@ -121,14 +85,42 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
+    // The messages shown, each titled with the program's name.
+    QStringList messages() const {
+        for (const auto& shown : m_prompter.shown)
+            if (shown.kind == Kind::Message)
+                EXPECT_EQ(shown.title, applicationTitle());
+        return m_prompter.texts(Kind::Message);
+    }
+    Prompter::Icon icon(qsizetype message) const {
+        QList<Prompter::Icon> icons;
+        for (const auto& shown : m_prompter.shown)
+            if (shown.kind == Kind::Message)
+                icons << shown.icon;
+        return message < 0 ? icons.back() : icons.value(message);
+    }
+    // The file names the PDF dialog proposed, with its caption and filter checked.
+    QStringList pdfSuggestions() const {
+        QStringList proposed;
+        for (const auto& shown : m_prompter.shown) {
+            if (shown.kind != Kind::SaveFile)
+                continue;
+            EXPECT_EQ(shown.file.caption, "Save as PDF");
+            EXPECT_EQ(shown.file.filter, "PDF files (*.pdf)");
+            proposed << shown.file.start;
+        }
+        return proposed;
+    }
+
     QTemporaryDir m_dir;
     QString m_reportPath;
     CBrenvikaDoc m_doc;
-    FakePrompts m_prompts;
+    test::ScriptedPrompter m_prompter;
+    test::FakePrintSeam m_print;
 };
 
 TEST_F(SearchDialogTest, TreeListsSectionsAndBlocksAndTicksEverythingShortlyAfterOpening) {
-    SearchDialog dialog(m_doc, m_reportPath, m_prompts);
+    SearchDialog dialog(m_doc, m_reportPath, m_prompter, m_print);
     auto* tree = child<QTreeWidget>(&dialog, "scopeTree");
     ASSERT_EQ(tree->topLevelItemCount(), 2);
     EXPECT_EQ(tree->topLevelItem(0)->text(0), "Ground");
@@ -175,8 +167,8 @@ TEST_F(SearchDialogTest, TypingAndChoosingKeepTheCheckBoxesInStep) {
 TEST_F(SearchDialogTest, AskingWritesTheReportAndShowsIt) {
     auto dialog = open();
     click(dialog.get(), "askButton");
-    EXPECT_EQ(m_prompts.messages, QStringList{"Check at least one check box"});
-    EXPECT_EQ(m_prompts.icons.back(), SearchPrompts::Icon::Exclamation);
+    EXPECT_EQ(messages(), QStringList{"Check at least one check box"});
+    EXPECT_EQ(icon(-1), Prompter::Icon::Warning);
     EXPECT_FALSE(QFile::exists(m_reportPath));
 
     QTest::keyClicks(child<QLineEdit>(dialog.get(), "namesEdit"), "LAMP");
@@ -187,7 +179,7 @@ TEST_F(SearchDialogTest, AskingWritesTheReportAndShowsIt) {
     const SearchCriteria c = dialog->criteria();
     EXPECT_EQ(c.title, "Lights & more");
     const std::string expected =
-        writeReport(c, runSearch(m_doc, c, SearchScope::wholeHouse(m_doc)));
+        writeReport(searchReport(m_doc, c, SearchScope::wholeHouse(m_doc)));
     EXPECT_EQ(reportBytes().toStdString(), expected);
 
     auto* view = child<ReportView>(dialog.get(), "reportBrowser");
@@ -230,13 +222,13 @@ TEST_F(SearchDialogTest, AnUnwritableReportIsNamedAndNothingIsShown) {
     auto dialog = open();
     QTest::keyClicks(child<QLineEdit>(dialog.get(), "namesEdit"), "lamp");
     click(dialog.get(), "askButton");
-    ASSERT_EQ(m_prompts.messages.size(), 1);
-    EXPECT_TRUE(m_prompts.messages[0].contains(m_reportPath));
-    EXPECT_EQ(m_prompts.icons[0], SearchPrompts::Icon::Stop);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].contains(m_reportPath));
+    EXPECT_EQ(icon(0), Prompter::Icon::Stop);
     EXPECT_TRUE(child<ReportView>(dialog.get(), "reportBrowser")->toPlainText().isEmpty());
     click(dialog.get(), "printButton");
-    EXPECT_EQ(m_prompts.messages.back(), "There's no page to print");
-    EXPECT_EQ(m_prompts.printAsked, 0);
+    EXPECT_EQ(messages().back(), "There's no page to print");
+    EXPECT_EQ(m_print.printAsked, 0);
 }
 
 TEST_F(SearchDialogTest, PrintingNeedsAPageAndPrintsIt) {
@@ -244,38 +236,44 @@ TEST_F(SearchDialogTest, PrintingNeedsAPageAndPrintsIt) {
     click(dialog.get(), "printButton");
     click(dialog.get(), "pageSetupButton");
     click(dialog.get(), "pdfButton");
-    EXPECT_EQ(m_prompts.messages,
-              (QStringList{"There's no page to print", "There's no page to configure",
-                           "There's no page to print"}));
-    EXPECT_EQ(m_prompts.icons[1], SearchPrompts::Icon::Stop);
-    EXPECT_EQ(m_prompts.printAsked + m_prompts.pageSetupAsked, 0);
+    EXPECT_EQ(messages(), (QStringList{"There's no page to print", "There's no page to configure",
+                                       "There's no page to print"}));
+    EXPECT_EQ(icon(1), Prompter::Icon::Stop);
+    EXPECT_EQ(m_print.printAsked + m_print.pageSetupAsked, 0);
 
     QTest::keyClicks(child<QLineEdit>(dialog.get(), "fieldEdit"), "price");
     click(dialog.get(), "askButton");
     click(dialog.get(), "pageSetupButton");
-    EXPECT_EQ(m_prompts.pageSetupAsked, 1);
+    EXPECT_EQ(m_print.pageSetupAsked, 1);
 
     click(dialog.get(), "printButton"); // cancelled in the print dialog: nothing printed
-    EXPECT_EQ(m_prompts.printAsked, 1);
-    m_prompts.printTo = m_dir.filePath("printed.pdf");
+    EXPECT_EQ(m_print.printAsked, 1);
+    m_print.printTo = m_dir.filePath("printed.pdf");
     click(dialog.get(), "printButton");
-    EXPECT_GT(QFileInfo(m_prompts.printTo).size(), 0);
+    EXPECT_GT(QFileInfo(m_print.printTo).size(), 0);
 
-    m_prompts.pdfName = m_dir.filePath("kept"); // the extension is added
+    m_prompter.fileNames = {m_dir.filePath("kept")}; // the extension is added
     click(dialog.get(), "pdfButton");
     QFile pdf(m_dir.filePath("kept.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5) == "%PDF-");
-    m_prompts.pdfName = m_dir.filePath("missing/kept.pdf");
+    const QString missing = m_dir.filePath("missing/kept.pdf");
+    m_prompter.fileNames = {missing};
     click(dialog.get(), "pdfButton");
-    EXPECT_TRUE(m_prompts.messages.back().contains(m_prompts.pdfName));
-    m_prompts.pdfName.clear(); // cancelled: nothing happens
-    const auto count = m_prompts.messages.size();
+    EXPECT_TRUE(messages().back().contains(missing));
+    EXPECT_EQ(icon(-1), Prompter::Icon::Stop);
+    // cancelled: nothing happens
+    const auto count = messages().size();
     click(dialog.get(), "pdfButton");
-    EXPECT_EQ(m_prompts.messages.size(), count);
+    EXPECT_EQ(messages().size(), count);
+    EXPECT_EQ(pdfSuggestions().size(), 3);
 
     click(dialog.get(), "helpButton");
-    EXPECT_EQ(m_prompts.helpOpened, 1);
+    EXPECT_EQ(m_print.manualTopics, QStringList{"search"});
+    m_print.manualInstalled = false;
+    click(dialog.get(), "helpButton");
+    EXPECT_EQ(icon(-1), Prompter::Icon::Stop);
+    EXPECT_EQ(messages().size(), count + 1);
 }
 
 TEST_F(SearchDialogTest, TheStatisticsCloseTheShownAndPrintedReportWhateverItsLength) {
@@ -297,7 +295,7 @@ TEST_F(SearchDialogTest, TheStatisticsCloseTheShownAndPrintedReportWhateverItsLe
             QStringLiteral("The sum for the custom field containing 'price' is %1.000000")
                 .arg(20 + 5 + 300 + rows - 3);
         // Printing takes the whole report too, so this checks what the printer gets.
-        m_prompts.printTo = m_dir.filePath("printed.pdf");
+        m_print.printTo = m_dir.filePath("printed.pdf");
         click(dialog.get(), "printButton");
         EXPECT_FALSE(view->isLoading());
         EXPECT_TRUE(view->toPlainText().endsWith(paragraph)) << rows;
@@ -337,7 +335,7 @@ TEST_F(SearchDialogTest, ALongReportShowsAtOnceAndFillsInWithoutLosingRows) {
     // Printing while pieces are still coming prints them all.
     click(dialog.get(), "askButton");
     EXPECT_TRUE(view->isLoading());
-    m_prompts.pdfName = m_dir.filePath("long.pdf");
+    m_prompter.fileNames = {m_dir.filePath("long.pdf")};
     click(dialog.get(), "pdfButton");
     EXPECT_FALSE(view->isLoading());
     EXPECT_EQ(view->toPlainText().count("Box "), extra);
@@ -347,8 +345,7 @@ TEST_F(SearchDialogTest, APdfHasThePageSetUpAndReplacesALinkAtItsNameWithoutWrit
     auto dialog = open();
     QTest::keyClicks(child<QLineEdit>(dialog.get(), "namesEdit"), "lamp");
     click(dialog.get(), "askButton");
-    m_prompts.pageLayout =
-        QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF());
+    m_print.pageLayout = QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF());
     click(dialog.get(), "pageSetupButton");
 
     const QString elsewhere = m_dir.filePath("elsewhere.txt");
@@ -356,12 +353,13 @@ TEST_F(SearchDialogTest, APdfHasThePageSetUpAndReplacesALinkAtItsNameWithoutWrit
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
     other.write("kept");
     other.close();
-    m_prompts.pdfName = m_dir.filePath("linked.pdf");
-    ASSERT_TRUE(QFile::link(elsewhere, m_prompts.pdfName));
+    const QString linked = m_dir.filePath("linked.pdf");
+    m_prompter.fileNames = {linked};
+    ASSERT_TRUE(QFile::link(elsewhere, linked));
     click(dialog.get(), "pdfButton");
-    EXPECT_TRUE(m_prompts.messages.isEmpty()) << m_prompts.messages.join('\n').toStdString();
-    EXPECT_FALSE(QFileInfo(m_prompts.pdfName).isSymLink());
-    QFile pdf(m_prompts.pdfName);
+    EXPECT_TRUE(messages().isEmpty()) << messages().join('\n').toStdString();
+    EXPECT_FALSE(QFileInfo(linked).isSymLink());
+    QFile pdf(linked);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF-"));
@@ -380,16 +378,15 @@ TEST_F(SearchDialogTest, PdfsAreSuggestedBesideTheHouseElseWhereTheLastWentElseA
     click(dialog.get(), "askButton");
 
     click(dialog.get(), "pdfButton");
-    EXPECT_EQ(m_prompts.pdfSuggestions.last(), QDir::homePath() + "/report.pdf");
-    m_prompts.pdfName = m_dir.filePath("pdfs/lamps.pdf");
+    EXPECT_EQ(pdfSuggestions().last(), QDir::homePath() + "/report.pdf");
+    m_prompter.fileNames = {m_dir.filePath("pdfs/lamps.pdf")};
     click(dialog.get(), "pdfButton");
-    m_prompts.pdfName.clear();
-    click(dialog.get(), "pdfButton");
-    EXPECT_EQ(m_prompts.pdfSuggestions.last(), m_dir.filePath("pdfs/report.pdf"));
+    click(dialog.get(), "pdfButton"); // cancelled
+    EXPECT_EQ(pdfSuggestions().last(), m_dir.filePath("pdfs/report.pdf"));
 
     m_doc.setPathName(m_dir.filePath("house/house.av").toStdString());
     click(dialog.get(), "pdfButton");
-    EXPECT_EQ(m_prompts.pdfSuggestions.last(), m_dir.filePath("house/report.pdf"));
+    EXPECT_EQ(pdfSuggestions().last(), m_dir.filePath("house/report.pdf"));
 }
 
 } // namespace

@@ -16,7 +16,7 @@ namespace ardenvo {
 namespace {
 
 std::string report(const CBrenvikaDoc& doc, const SearchCriteria& c) {
-    return writeReport(c, runSearch(doc, c, SearchScope::wholeHouse(doc)));
+    return writeReport(searchReport(doc, c, SearchScope::wholeHouse(doc)));
 }
 
 TEST(ReportHeading, JoinsTheTickedCriteria) {
@@ -130,7 +130,7 @@ TEST(ReportStatistics, ParagraphsPrintFixedNumbersOrReplaceTheTable) {
     EXPECT_EQ(ending(Comparison::Contains), ""); // text comparisons have no statistics
 
     // Nowhere to look: a paragraph instead of the table.
-    EXPECT_EQ(writeReport(c, runSearch(doc, c, SearchScope(doc))),
+    EXPECT_EQ(writeReport(searchReport(doc, c, SearchScope(doc))),
               reportHeading(c) + "<p>In order for the tobrin to find what you want you must tell "
                                  "him where to look \t\t(select at least one room/hall)</p>");
 }
@@ -165,14 +165,14 @@ TEST(ReportFile, WritesBytesAndReportsFailures) {
     c.fieldText = "paid";
     c.byValue = true;
     c.comparison = Comparison::Average;
-    const SearchResult result = runSearch(doc, c, SearchScope::wholeHouse(doc));
-    ASSERT_TRUE(saveReport(path, c, result, error)) << error;
-    const std::string expected = writeReport(c, result);
+    const ReportTable table = searchReport(doc, c, SearchScope::wholeHouse(doc));
+    ASSERT_TRUE(saveReport(path, table, error)) << error;
+    const std::string expected = writeReport(table);
     EXPECT_GT(expected.size(), 3u << 20);
     std::ifstream big(path, std::ios::binary);
     EXPECT_TRUE(std::string((std::istreambuf_iterator<char>(big)),
                             std::istreambuf_iterator<char>()) == expected);
-    EXPECT_FALSE(saveReport((dir / "missing" / "temp.html").string(), c, result, error));
+    EXPECT_FALSE(saveReport((dir / "missing" / "temp.html").string(), table, error));
     fs::remove_all(dir);
 }
 

@@ -1,8 +1,8 @@
-#include "DialogTestSupport.h"
+#include "planeditor/view/DialogTestSupport.h"
 
 #include "model/CSection.h"
 #include "planeditor/layout/BlockLayout.h"
-#include "planeditor/view/NameDialog.h"
+#include "widgets/NameDialog.h"
 
 #include <gtest/gtest.h>
 

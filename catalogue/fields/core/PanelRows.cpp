@@ -1,4 +1,4 @@
-#include "catalogue/fields/PanelRows.h"
+#include "catalogue/fields/core/PanelRows.h"
 
 #include "model/FieldFile.h"
 #include "model/ReminderSchedule.h"

@@ -1,4 +1,4 @@
-#include "catalogue/fields/PanelRows.h"
+#include "catalogue/fields/core/PanelRows.h"
 
 #include <gtest/gtest.h>
 

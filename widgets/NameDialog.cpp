@@ -1,4 +1,4 @@
-#include "planeditor/view/NameDialog.h"
+#include "widgets/NameDialog.h"
 
 #include "model/UniqueName.h"
 #include "platform/TextCodec.h"
