@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -23,8 +22,8 @@ const char* const kSideTitles[2] = {"Source room", "Destination room"};
 } // namespace
 
 MoveObjectDialog::MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const CHouseObject* select,
-                                   QWidget* parent, Warn warn, Help help)
-    : QDialog(parent), m_doc(doc), m_blocks{&block, &block}, m_warn(std::move(warn)),
+                                   Prompter& prompter, QWidget* parent, Help help)
+    : QDialog(parent), m_doc(doc), m_blocks{&block, &block}, m_prompter(prompter),
       m_help(std::move(help)) {
     setWindowTitle(QStringLiteral("Move object"));
     block.selected = 0;
@@ -109,8 +108,8 @@ MoveObjectDialog::MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const CHous
 }
 
 CHouseObject* MoveObjectDialog::run(QWidget* parent, CBrenvikaDoc& doc, CBlock& block,
-                                    const CHouseObject* select, Help help) {
-    MoveObjectDialog dialog(doc, block, select, parent, {}, std::move(help));
+                                    const CHouseObject* select, Prompter& prompter, Help help) {
+    MoveObjectDialog dialog(doc, block, select, prompter, parent, std::move(help));
     dialog.exec();
     return dialog.lastMoved();
 }
@@ -148,8 +147,7 @@ void MoveObjectDialog::changeRoom() {
         warn(QStringLiteral("Select a room"));
         return;
     }
-    const RoomChoice choice =
-        findRoom(m_doc, m_rooms->allSections(), m_rooms->sectionText(), m_rooms->roomText());
+    const RoomChoice choice = m_rooms->chosenRoom();
     if (choice.section) {
         m_doc.setCurrentSection(choice.section);
         if (choice.block) {
@@ -203,12 +201,11 @@ void MoveObjectDialog::moveTo(MoveTarget target) {
 }
 
 void MoveObjectDialog::warn(const QString& text) {
-    if (m_warn) {
-        m_warn(this, text);
-        return;
-    }
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text, QMessageBox::Ok, this);
-    box.exec();
+    Prompter::Prompt warning;
+    warning.text = text;
+    warning.icon = Prompter::Icon::Warning;
+    warning.title = Prompter::Title::Warning;
+    m_prompter.message(this, warning);
 }
 
 } // namespace ardenvo

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "catalogue/ObjectEdits.h"
+#include "model/ObjectEdits.h"
+#include "widgets/Prompter.h"
 
 #include <QDialog>
 
@@ -23,27 +24,24 @@ class RoomSelector;
 class MoveObjectDialog : public QDialog {
     Q_OBJECT
 public:
-    // The messages of the dialog, so tests can answer them: a warning titled "Warning".
-    using Warn = std::function<void(QWidget* parent, const QString& text)>;
-
     // The manual at a page and section of it ("objects.html#move").
     using Help = std::function<void(QWidget* parent, const QString& topic)>;
 
     // `select` (may be null), an object of `block`, is selected first in the source tree: the
-    // object the caller had selected, found by its place as the caller found it.
+    // object the caller had selected, found by its place as the caller found it. Its warnings,
+    // titled "Warning", go to `prompter`.
     MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const CHouseObject* select,
-                     QWidget* parent = nullptr, Warn warn = {}, Help help = {});
+                     Prompter& prompter, QWidget* parent = nullptr, Help help = {});
 
     // Runs the dialog modally; returns the object moved last, or null when none was moved.
     static CHouseObject* run(QWidget* parent, CBrenvikaDoc& doc, CBlock& block,
-                             const CHouseObject* select, Help help = {});
+                             const CHouseObject* select, Prompter& prompter, Help help = {});
 
     enum Side { Source = 0, Destination = 1 };
     CBlock& block(Side side) const { return *m_blocks[side]; }
     ObjectTree* tree(Side side) const { return m_trees[side]; }
     Side shownSide() const { return m_shown; }
     void showSide(Side side);
-    QComboBox* typeCombo() const { return m_type; }
     RoomSelector* roomSelector() const { return m_rooms; }
     LocationView* locationView() const { return m_view; }
     QGroupBox* previewGroup() const { return m_previewGroup; }
@@ -69,7 +67,7 @@ private:
     std::array<QString, 2> m_sectionTexts;
     std::array<QString, 2> m_roomTexts;
     Side m_shown = Source;
-    Warn m_warn;
+    Prompter& m_prompter;
     Help m_help;
     CHouseObject* m_lastMoved = nullptr;
 

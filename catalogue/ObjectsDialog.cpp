@@ -1,11 +1,11 @@
 #include "catalogue/ObjectsDialog.h"
 
 #include "catalogue/LocationView.h"
-#include "catalogue/ObjectEdits.h"
 #include "catalogue/ObjectTree.h"
 #include "catalogue/RoomSelector.h"
 #include "catalogue/fields/CategoryPanel.h"
 #include "catalogue/pictures/PictureGroup.h"
+#include "model/ObjectEdits.h"
 #include "platform/AppPaths.h"
 #include "platform/TextCodec.h"
 
@@ -249,8 +249,7 @@ void ObjectsDialog::previewPressed(CHouseObject* hit, Qt::MouseButton button,
 }
 
 void ObjectsDialog::changeRoom() {
-    const RoomChoice choice =
-        findRoom(m_doc, m_rooms->allSections(), m_rooms->sectionText(), m_rooms->roomText());
+    const RoomChoice choice = m_rooms->chosenRoom();
     if (choice.section) {
         m_doc.setCurrentSection(choice.section);
         if (choice.block && choice.block != m_block) {

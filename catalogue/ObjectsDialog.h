@@ -49,7 +49,6 @@ public:
     QPlainTextEdit* notesEdit() const { return m_notes; }
     RoomSelector* roomSelector() const { return m_rooms; }
     LocationGroup* locationGroup() const { return m_location; }
-    QPushButton* okButton() const { return m_ok; }
     QPushButton* helpButton() const { return m_help; }
     PictureGroup* pictureGroup() const { return m_pictures; }
     CategoryPanel* categoryPanel() const { return m_fields; }

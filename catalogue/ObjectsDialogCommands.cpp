@@ -2,10 +2,10 @@
 // renaming. Each resolves its item to an object, edits the model and rebuilds the tree.
 #include "catalogue/LocationView.h"
 #include "catalogue/MoveObjectDialog.h"
-#include "catalogue/ObjectEdits.h"
 #include "catalogue/ObjectTree.h"
 #include "catalogue/ObjectsDialog.h"
 #include "catalogue/fields/CategoryPanel.h"
+#include "model/ObjectEdits.h"
 #include "platform/TextCodec.h"
 
 #include <QMenu>
@@ -21,7 +21,7 @@ const char* const kDeleteQuestion = "Object and all associated reminders will be
 ObjectProperties currentProperties(const CHouseObject& o, NestPosition position) {
     ObjectProperties p;
     p.name = o.name;
-    p.position = static_cast<int>(position);
+    p.position = position;
     p.color = o.color;
     p.length = static_cast<double>(o.location.rect.bottom) - o.location.rect.top;
     p.width = static_cast<double>(o.location.rect.right) - o.location.rect.left;
@@ -63,8 +63,7 @@ void ObjectsDialog::addToTarget() {
     const auto values = m_services.runProperties(this, std::nullopt, false);
     if (!values)
         return;
-    const auto position = static_cast<NestPosition>(std::clamp(values->position, 0, 2));
-    addObject(*m_block, parent.object, position, *values);
+    addObject(*m_block, parent.object, values->position, *values);
     rebuildAndSelect(parent.object, true);
 }
 
@@ -95,7 +94,12 @@ void ObjectsDialog::deleteTarget() {
     // "Floor" is not deleted, so there is nothing to ask about.
     if (!target || target == m_tree->root())
         return;
-    if (!m_services.askYesNo(this, QString::fromLatin1(kDeleteQuestion)))
+    // No is the default: a hasty Enter deletes nothing.
+    Prompter::Prompt question;
+    question.text = QString::fromLatin1(kDeleteQuestion);
+    question.icon = Prompter::Icon::Warning;
+    question.title = Prompter::Title::Warning;
+    if (!m_services.prompts().askYesNo(this, question, Prompter::Answer::No))
         return;
     const ObjectPlace place = m_tree->placeOf(*m_block, target);
     if (place.object) {
@@ -109,10 +113,10 @@ void ObjectsDialog::deleteTarget() {
 
 void ObjectsDialog::moveTarget() {
     CHouseObject* selected = selectedObject();
-    CHouseObject* moved =
-        m_services.moveObject
-            ? m_services.moveObject(this, m_doc, *m_block, selected)
-            : MoveObjectDialog::run(this, m_doc, *m_block, selected, m_services.help);
+    CHouseObject* moved = m_services.moveObject
+                              ? m_services.moveObject(this, m_doc, *m_block, selected)
+                              : MoveObjectDialog::run(this, m_doc, *m_block, selected,
+                                                      m_services.prompts(), m_services.help);
     m_doc.setModified(true);
     rebuildTree();
     // The selection follows the object moved last when it is still in this block; otherwise it
@@ -199,7 +203,7 @@ void ObjectsDialog::showContextMenu(QTreeWidgetItem* target, const QPoint& globa
         }
     });
     connect(color, &QAction::triggered, this, [=, this] {
-        if (auto chosen = m_services.runColor(this, object->color))
+        if (auto chosen = m_services.prompts().askColor(this, object->color))
             object->color = *chosen;
     });
     connect(remove, &QAction::triggered, this, [=, this] {

@@ -1,10 +1,8 @@
 #include "catalogue/ObjectsDialogServices.h"
 
+#include "planeditor/view/ObjectPropertiesDialog.h"
 #include "planeditor/view/ResizeDialog.h"
-#include "widgets/DialogSupport.h"
 #include "widgets/QtPrompter.h"
-
-#include <QMessageBox>
 
 namespace ardenvo {
 
@@ -21,21 +19,6 @@ std::optional<QSizeF> ObjectsDialogServices::runResize(QWidget* parent, const Un
     if (resize)
         return resize(parent, units, block, object);
     return ResizeDialog::getObjectSize(parent, units, block, object);
-}
-
-std::optional<ColorRef> ObjectsDialogServices::runColor(QWidget* parent, ColorRef initial) const {
-    if (chooseColor)
-        return chooseColor(parent, initial);
-    return DialogPrompts{}.pickColor(parent, initial);
-}
-
-bool ObjectsDialogServices::askYesNo(QWidget* parent, const QString& text) const {
-    if (confirm)
-        return confirm(parent, text);
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text,
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
 }
 
 Prompter& ObjectsDialogServices::prompts() const {

@@ -3,8 +3,8 @@
 #include "catalogue/fields/FieldPanelSettings.h"
 #include "model/CBlock.h"
 #include "model/CBrenvikaDoc.h"
+#include "model/ObjectProperties.h"
 #include "planeditor/layout/UnitTable.h"
-#include "planeditor/view/ObjectPropertiesDialog.h"
 #include "widgets/Prompter.h"
 
 #include <QSizeF>
@@ -18,7 +18,8 @@ class QWidget;
 namespace ardenvo {
 
 // The dialogs and messages the "Objects inside" dialog opens, so tests can answer them. An empty
-// member falls back to the real dialog; an empty `help` disables the "Help" buttons.
+// member falls back to the real dialog; an empty `help` disables the "Help" buttons. Questions,
+// messages and the colour chooser go through `prompts()`.
 struct ObjectsDialogServices {
     // Every message and question of the dialog and its panels; null: the standard one.
     Prompter* prompter = nullptr;
@@ -30,9 +31,6 @@ struct ObjectsDialogServices {
     std::function<std::optional<QSizeF>(QWidget* parent, const UnitTable& units,
                                         const CBlock& block, const CHouseObject& object)>
         resize;
-    std::function<std::optional<ColorRef>(QWidget* parent, ColorRef initial)> chooseColor;
-    // A Yes/No question titled "Warning"; true for Yes.
-    std::function<bool(QWidget* parent, const QString& text)> confirm;
     // "Move": the house, the dialog's block and the selected object (or null); returns the object
     // moved last, or null.
     std::function<CHouseObject*(QWidget* parent, CBrenvikaDoc& doc, CBlock& block,
@@ -50,8 +48,6 @@ struct ObjectsDialogServices {
                                                   bool onFloor) const;
     std::optional<QSizeF> runResize(QWidget* parent, const UnitTable& units, const CBlock& block,
                                     const CHouseObject& object) const;
-    std::optional<ColorRef> runColor(QWidget* parent, ColorRef initial) const;
-    bool askYesNo(QWidget* parent, const QString& text) const;
     Prompter& prompts() const;
 };
 

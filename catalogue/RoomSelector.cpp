@@ -74,6 +74,14 @@ QString RoomSelector::roomText() const {
     return m_rooms->currentText();
 }
 
+RoomChoice RoomSelector::chosenRoom() const {
+    const QString section = sectionText();
+    const QString room = roomText();
+    return findRoom(
+        m_doc, allSections(), [&](const std::string& name) { return displayText(name) == section; },
+        [&](const std::string& name) { return displayText(name) == room; });
+}
+
 void RoomSelector::fillRooms() {
     QStringList names;
     const auto addBlocks = [&names](const CSection& section) {

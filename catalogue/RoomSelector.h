@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CBrenvikaDoc.h"
+#include "model/ObjectEdits.h"
 
 #include <QGroupBox>
 
@@ -29,6 +30,8 @@ public:
     bool allSections() const;
     QString sectionText() const;
     QString roomText() const;
+    // What "Change room" finds for the chosen texts, the names compared as the lists show them.
+    RoomChoice chosenRoom() const;
 
 signals:
     void changeRoomClicked();

@@ -40,6 +40,12 @@ struct Size {
     constexpr bool operator==(const Size&) const = default;
 };
 
+// Width and height of a rectangle, saturated (a damaged file may span the whole int range).
+Size sizeOf(const Rect& r);
+// The rectangle with its left and top kept and the extents a dialog returned (centimetres,
+// truncated to whole ones; saturated so a far-out rectangle cannot overflow).
+Rect withExtent(const Rect& r, double width, double height);
+
 enum BlockSide : int { North = 0, East = 1, South = 2, West = 3 };
 
 // The side facing `side`, or -1 for anything that is not a side.

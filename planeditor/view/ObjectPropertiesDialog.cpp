@@ -22,7 +22,7 @@ ObjectPropertiesDialog::ObjectPropertiesDialog(QWidget* parent,
     : QDialog(parent), m_settings(settings), m_prompts(std::move(prompts)),
       m_units(Settings(settings).objectUnits().value_or(0)),
       m_values(current.value_or(ObjectProperties{})) {
-    if (m_values.position < 0 || m_values.position > 2)
+    if (!nestPositionOf(static_cast<int>(m_values.position)))
         m_values.position = ObjectProperties{}.position;
     m_originalName = m_values.name;
     m_result = m_values;
@@ -53,7 +53,7 @@ QWidget* ObjectPropertiesDialog::makePropertiesGroup(bool positionFixed) {
     m_positionCombo->setObjectName(QStringLiteral("positionCombo"));
     m_positionCombo->addItems(
         {QStringLiteral("Under"), QStringLiteral("Inside"), QStringLiteral("On top")});
-    m_positionCombo->setCurrentIndex(m_values.position);
+    m_positionCombo->setCurrentIndex(static_cast<int>(m_values.position));
     m_positionCombo->setEnabled(!positionFixed);
     auto* form = new QFormLayout(group);
     form->addRow(QStringLiteral("Name:"), m_nameEdit);
@@ -165,7 +165,8 @@ void ObjectPropertiesDialog::done(int result) {
     // A name read from another system's file shows converted; left untouched it keeps its bytes.
     const QString text = m_nameEdit->text();
     m_values.name = text == displayText(m_originalName) ? m_originalName : storedText(text);
-    m_values.position = m_positionCombo->currentIndex();
+    m_values.position =
+        nestPositionOf(m_positionCombo->currentIndex()).value_or(ObjectProperties{}.position);
     m_result = m_values;
     QDialog::done(result);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/Geometry.h"
+#include "model/ObjectProperties.h"
 #include "planeditor/layout/UnitTable.h"
-#include "widgets/DialogSupport.h"
 #include "platform/SettingsFile.h"
+#include "widgets/DialogSupport.h"
 
 #include <QDialog>
 
@@ -16,16 +16,6 @@ class QLineEdit;
 class QPushButton;
 
 namespace ardenvo {
-
-// What the Object properties dialog edits. Lengths are centimetres.
-struct ObjectProperties {
-    std::string name = "Object";
-    int position = 2; // 0 "Under", 1 "Inside", 2 "On top" (NestPosition)
-    ColorRef color = 0;
-    double length = 70; // north-south extent
-    double width = 70;  // east-west extent
-    bool operator==(const ObjectProperties&) const = default;
-};
 
 // "Object properties": name, position, colour and size of an object. Its unit of measurement is
 // its own, kept in the settings file ("Software\Ardenvo\Setup" value "Units") between uses.

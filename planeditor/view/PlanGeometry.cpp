@@ -231,22 +231,6 @@ bool applyBlockHandle(CBlock& block, int handle, std::int32_t x, std::int32_t y)
     return true;
 }
 
-Rect withExtent(const Rect& r, double width, double height) {
-    const auto extent = [](double cm) {
-        return cm > 0 ? static_cast<std::int32_t>(std::min(cm, 1.0e9)) : 0;
-    };
-    const auto endOf = [](std::int32_t start, std::int32_t extent) {
-        return static_cast<std::int32_t>(std::min<std::int64_t>(
-            static_cast<std::int64_t>(start) + extent, std::numeric_limits<std::int32_t>::max()));
-    };
-    return {r.left, r.top, endOf(r.left, extent(width)), endOf(r.top, extent(height))};
-}
-
-Size sizeOf(const Rect& r) {
-    return {toInt32(static_cast<std::int64_t>(r.right) - r.left),
-            toInt32(static_cast<std::int64_t>(r.bottom) - r.top)};
-}
-
 Rect clampObjectRect(const Rect& o, Size block) {
     constexpr std::int32_t margin = 10;
     // In a block narrower than two margins the two margin clamps would cross; keep the object as a

@@ -89,11 +89,6 @@ bool applyBlockHandle(CBlock& block, int handle, std::int32_t x, std::int32_t y)
 Rect applyObjectHandle(const Rect& object, int handle, ScreenPoint pointInBlock, Size block);
 // Object move: the object shifted by (dx, dy), pushed back inside the block's 10 cm margin.
 Rect moveObject(const Rect& object, std::int32_t dx, std::int32_t dy, Size block);
-// Width and height of a rectangle, saturated (a damaged file may span the whole int range).
-Size sizeOf(const Rect& r);
-// The rectangle with its left and top kept and the extents a dialog returned (centimetres,
-// truncated to whole ones; saturated so a far-out rectangle cannot overflow).
-Rect withExtent(const Rect& r, double width, double height);
 // Keeps a rectangle within 10 cm of the block's edges, never inverted.
 Rect clampObjectRect(const Rect& object, Size block);
 

@@ -4,6 +4,7 @@
 #include "catalogue/ObjectTree.h"
 #include "catalogue/ObjectsDialog.h"
 #include "model/CBrenvikaDoc.h"
+#include "support/ScriptedPrompter.h"
 
 #include <QApplication>
 #include <QImage>
@@ -60,13 +61,7 @@ protected:
             offeredOnFloor = onFloor;
             return answerProperties;
         };
-        services.confirm = [this](QWidget*, const QString& text) {
-            questions << text;
-            return answerYes;
-        };
-        services.chooseColor = [this](QWidget*, ColorRef) {
-            return answerColor;
-        };
+        services.prompter = &prompter;
         services.imagesFolder = m_images.path().toStdString();
         services.resize = [this](QWidget*, const UnitTable&, const CBlock&, const CHouseObject&) {
             return answerSize;
@@ -144,9 +139,8 @@ protected:
     std::optional<ObjectProperties> answerProperties;
     std::optional<ObjectProperties> offeredProperties;
     bool offeredOnFloor = false;
-    QStringList questions;
-    bool answerYes = true;
-    std::optional<ColorRef> answerColor;
+    // Answers the dialog's questions and colour choices, and those of the dialogs it opens.
+    ScriptedPrompter prompter;
     std::optional<QSizeF> answerSize;
     std::unique_ptr<ObjectsDialog> dialog;
     QTemporaryDir m_images;

@@ -1,5 +1,6 @@
 // The questions asked before an attribute, a picture or an object is deleted, as the user meets
 // them: a hasty Enter keeps what would be deleted.
+#include "catalogue/ObjectsDialog.h"
 #include "catalogue/ObjectsDialogServices.h"
 #include "catalogue/fields/CategoryPanel.h"
 #include "catalogue/pictures/PictureMessages.h"
@@ -7,6 +8,7 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -28,6 +30,23 @@ bool categoryPanelDeletes(Prompter& prompter) {
     return object.categories()[0]->size() == 0;
 }
 
+// The objects dialog's Delete button on a selected chair; true when the chair went.
+bool objectsDialogDeletes(Prompter& prompter) {
+    CBrenvikaDoc doc;
+    doc.newHouse();
+    CBlock& room = *doc.currentSection()->blocks()[0];
+    auto chair = std::make_unique<CHouseObject>();
+    chair->name = "Chair";
+    CHouseObject& added = room.addFloorObject(std::move(chair));
+    const QTemporaryDir images;
+    ObjectsDialogServices services;
+    services.imagesFolder = images.path().toStdString();
+    services.prompter = &prompter;
+    ObjectsDialog dialog(doc, room, &added, nullptr, services);
+    dialog.deleteButton()->click();
+    return room.floorObjects().empty();
+}
+
 } // namespace
 
 TEST(DeleteQuestions, AllThreeWarnAndAnswerNoToEnter) {
@@ -42,8 +61,8 @@ TEST(DeleteQuestions, AllThreeWarnAndAnswerNoToEnter) {
              return confirmPictureDeletion(services.prompts(), nullptr);
          }},
         {"Object and all associated reminders will be deleted. Are you sure?",
-         [&](const QString& text) {
-             return services.askYesNo(nullptr, text);
+         [&](const QString&) {
+             return objectsDialogDeletes(services.prompts());
          }},
     };
     for (const auto& [text, ask] : questions) {

@@ -9,6 +9,7 @@
 
 using namespace ardenvo;
 using ardenvo::test::ObjectsDialogTest;
+using ardenvo::test::ScriptedPrompter;
 
 namespace {
 
@@ -30,9 +31,7 @@ protected:
     }
 
     void openMove(const CHouseObject* select) {
-        move = std::make_unique<MoveObjectDialog>(
-            doc, *room, select, nullptr,
-            [this](QWidget*, const QString& text) { warnings << text; });
+        move = std::make_unique<MoveObjectDialog>(doc, *room, select, prompter);
         move->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(move.get()));
     }
@@ -52,8 +51,18 @@ protected:
         QTest::mouseClick(move->roomSelector()->changeRoomButton(), Qt::LeftButton);
     }
 
+    // The warnings shown, each checked to carry the "Warning" title and icon.
+    QStringList warnings() const {
+        for (const ScriptedPrompter::Shown& box : prompter.shown) {
+            EXPECT_EQ(box.kind, ScriptedPrompter::Kind::Message) << box.text.toStdString();
+            EXPECT_EQ(box.title, "Warning") << box.text.toStdString();
+            EXPECT_EQ(box.icon, ScriptedPrompter::Icon::Warning) << box.text.toStdString();
+            EXPECT_EQ(box.parent, move.get()) << box.text.toStdString();
+        }
+        return prompter.texts();
+    }
+
     CBlock* bath = nullptr;
-    QStringList warnings;
     std::unique_ptr<MoveObjectDialog> move;
 };
 
@@ -71,7 +80,7 @@ TEST_F(MoveObjectDialogTest, AFloorObjectMovedOnTopOfTheRootLandsBackOnTheFloorA
     EXPECT_EQ(table->location.rect, (Rect{20, 20, 120, 100})); // same block: same place
     EXPECT_EQ(labelsBelow(side(MoveObjectDialog::Destination).root()),
               (QStringList{"Chair", "Table"}));
-    EXPECT_TRUE(warnings.isEmpty());
+    EXPECT_TRUE(warnings().isEmpty());
 }
 
 TEST_F(MoveObjectDialogTest, IntoAnotherRoomTheObjectGoesToTenTenWithItsSizeAndAFreeName) {
@@ -108,16 +117,16 @@ TEST_F(MoveObjectDialogTest, RefusesMissingSourcesEmptyRoomsAndMovesIntoItself) 
     for (MoveTarget t :
          {MoveTarget::Floor, MoveTarget::OnTop, MoveTarget::Inside, MoveTarget::Under})
         QTest::mouseClick(move->moveButton(t), Qt::LeftButton);
-    EXPECT_EQ(warnings.size(), 4);
-    EXPECT_EQ(warnings.front(), "Select source object to move");
+    EXPECT_EQ(warnings().size(), 4);
+    EXPECT_EQ(warnings().front(), "Select source object to move");
 
     // The table into its own drawer: refused, nothing changes.
-    warnings.clear();
+    prompter.shown.clear();
     auto& src = side(MoveObjectDialog::Source);
     src.setCurrentItem(src.itemOf(*room, table));
     selectDestination(drawer);
     move->moveTo(MoveTarget::Inside);
-    EXPECT_EQ(warnings,
+    EXPECT_EQ(warnings(),
               (QStringList{"An object cannot be moved into itself or into an object it holds."}));
     EXPECT_EQ(room->floorObjects().size(), 2u);
     EXPECT_EQ(table->children(NestPosition::Inside)[0].get(), drawer);
@@ -129,7 +138,7 @@ TEST_F(MoveObjectDialogTest, RefusesMissingSourcesEmptyRoomsAndMovesIntoItself) 
     EXPECT_EQ(&move->block(MoveObjectDialog::Destination), room);
     move->roomSelector()->roomsCombo()->clear();
     QTest::mouseClick(move->roomSelector()->changeRoomButton(), Qt::LeftButton);
-    EXPECT_EQ(warnings.last(), "Select a room");
+    EXPECT_EQ(warnings().last(), "Select a room");
 }
 
 TEST_F(MoveObjectDialogTest, TheFirstSelectionIsTheCallersObjectByItsPlaceNotItsLabel) {
@@ -154,7 +163,7 @@ TEST_F(MoveObjectDialogTest, AMovedObjectIsSelectedWhereItLandedAndNothingInTheS
 
     // A second press has nothing to move: the bed, which took the table's row, stays.
     QTest::mouseClick(move->moveButton(MoveTarget::Floor), Qt::LeftButton);
-    EXPECT_EQ(warnings, QStringList{"Select source object to move"});
+    EXPECT_EQ(warnings(), QStringList{"Select source object to move"});
     EXPECT_EQ(room->floorObjects().back().get(), table);
     EXPECT_EQ(bed.floorIndex, 1);
 

@@ -1,10 +1,11 @@
 #include "CatalogueTestSupport.h"
 
 #include "catalogue/MoveObjectDialog.h"
-#include "catalogue/ObjectEdits.h"
+#include "model/ObjectEdits.h"
 #include "catalogue/RoomSelector.h"
 #include "catalogue/fields/CategoryPanel.h"
 #include "catalogue/pictures/PictureGroup.h"
+#include "planeditor/view/DialogTestSupport.h"
 
 #include <QCheckBox>
 
@@ -18,6 +19,8 @@
 using namespace ardenvo;
 using ardenvo::test::actionNamed;
 using ardenvo::test::ObjectsDialogTest;
+using ardenvo::test::ScriptedPrompter;
+using ardenvo::test::whenModal;
 
 TEST_F(ObjectsDialogTest, OpensOnTheChosenObjectWithTheTreeInItsOrder) {
     doc.setModified(false);
@@ -106,14 +109,14 @@ TEST_F(ObjectsDialogTest, ContextMenuAddsMovesResizesRecoloursAndDeletesWithoutA
     EXPECT_EQ(labelsBelow(itemOf(table)).last(), "Lamp");
 
     answerSize = QSizeF(80.9, 30.2);
-    answerColor = rgb(9, 8, 7);
+    prompter.colors.push_back(rgb(9, 8, 7));
     chooseFromMenu(itemOf(chair), {"Resize"});
     chooseFromMenu(itemOf(chair), {"Change color"});
     EXPECT_EQ(chair->location.rect, (Rect{200, 150, 280, 180}));
     EXPECT_EQ(chair->color, rgb(9, 8, 7));
 
     chooseFromMenu(itemOf(table), {"Delete"});
-    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_TRUE(prompter.questions().isEmpty());
     EXPECT_EQ(room->floorObjects().size(), 1u);
     EXPECT_EQ(chair->floorIndex, 0);
     EXPECT_EQ(labelsBelow(tree().root()), (QStringList{"Chair"}));
@@ -121,17 +124,22 @@ TEST_F(ObjectsDialogTest, ContextMenuAddsMovesResizesRecoloursAndDeletesWithoutA
 
 TEST_F(ObjectsDialogTest, DeleteButtonAndKeyAskFirst) {
     open(chair);
-    answerYes = false;
+    prompter.answers.push_back(ScriptedPrompter::Answer::No);
     QTest::mouseClick(dialog->deleteButton(), Qt::LeftButton);
-    EXPECT_EQ(questions,
+    EXPECT_EQ(prompter.questions(),
               (QStringList{"Object and all associated reminders will be deleted. Are you sure?"}));
     EXPECT_EQ(room->floorObjects().size(), 2u);
 
-    answerYes = true;
+    prompter.answers.push_back(ScriptedPrompter::Answer::Yes);
     tree().setFocus();
     tree().setCurrentItem(itemOf(drawer));
     QTest::keyClick(&tree(), Qt::Key_Delete);
-    EXPECT_EQ(questions.size(), 2);
+    EXPECT_EQ(prompter.questions().size(), 2);
+    for (const ScriptedPrompter::Shown& question : prompter.shown) {
+        EXPECT_EQ(question.title, "Warning");
+        EXPECT_EQ(question.icon, ScriptedPrompter::Icon::Warning);
+        EXPECT_EQ(question.defaultAnswer, ScriptedPrompter::Answer::No);
+    }
     EXPECT_TRUE(table->children(NestPosition::Inside).empty());
     EXPECT_EQ(tree().currentItem(), tree().root());
     EXPECT_EQ(labelsBelow(itemOf(table)), (QStringList{"Lamp"}));
@@ -179,7 +187,7 @@ TEST_F(ObjectsDialogTest, AddAndModifyGoThroughObjectProperties) {
     open(table);
     ObjectProperties p;
     p.name = "Chair";
-    p.position = static_cast<int>(NestPosition::Under);
+    p.position = NestPosition::Under;
     p.width = 30;
     p.length = 20;
     answerProperties = p;
@@ -193,7 +201,7 @@ TEST_F(ObjectsDialogTest, AddAndModifyGoThroughObjectProperties) {
     lamp->addChild(NestPosition::Under, named("Mat"));
     tree().setCurrentItem(itemOf(lamp));
     p.name = "Drawer";
-    p.position = static_cast<int>(NestPosition::Inside);
+    p.position = NestPosition::Inside;
     answerProperties = p;
     QTest::mouseClick(dialog->modifyButton(), Qt::LeftButton);
     ASSERT_TRUE(offeredProperties.has_value());
@@ -367,12 +375,25 @@ TEST_F(ObjectsDialogTest, HelpAsksForTheManualAtThePageOfTheDialog) {
     QTest::mouseClick(dialog->helpButton(), Qt::LeftButton);
     EXPECT_TRUE(dialog->isVisible());
 
-    MoveObjectDialog move(doc, *room, nullptr, dialog.get(), {}, services.help);
+    MoveObjectDialog move(doc, *room, nullptr, prompter, dialog.get(), services.help);
     for (QPushButton* b : move.findChildren<QPushButton*>())
         if (b->text() == "Help")
             QTest::mouseClick(b, Qt::LeftButton);
     EXPECT_EQ(topics, (QStringList{"objects.html", "objects.html#move"}));
     EXPECT_EQ(askers, (QList<QWidget*>{dialog.get(), &move}));
+}
+
+TEST_F(ObjectsDialogTest, TheMoveDialogItOpensWarnsThroughTheSamePrompter) {
+    open();
+    whenModal([](QDialog* opened) {
+        if (auto* move = qobject_cast<MoveObjectDialog*>(opened))
+            move->moveButton(MoveTarget::Floor)->click(); // nothing selected to move
+        opened->accept();
+    });
+    QTest::mouseClick(dialog->moveButton(), Qt::LeftButton);
+    EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Message),
+              QStringList{"Select source object to move"});
+    EXPECT_EQ(room->floorObjects().size(), 2u);
 }
 
 TEST_F(ObjectsDialogTest, ListColumnsShowTheirHeadingsAndLongestNamesWhole) {

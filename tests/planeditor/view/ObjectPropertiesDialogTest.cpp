@@ -54,7 +54,7 @@ TEST_F(ObjectPropertiesDialogTest, ANewObjectShowsTheDefaultsInTheUnitKeptInTheS
 }
 
 TEST_F(ObjectPropertiesDialogTest, UnitsConvertWhatIsShownAndOkRemembersTheUnit) {
-    auto d = open(ObjectProperties{"Piano", 1, rgb(10, 20, 30), 152, 60}, true);
+    auto d = open(ObjectProperties{"Piano", NestPosition::Inside, rgb(10, 20, 30), 152, 60}, true);
     EXPECT_EQ(d->unitIndex(), 0); // nothing stored yet
     EXPECT_FALSE(d->positionCombo()->isEnabled());
     EXPECT_EQ(d->positionCombo()->currentText(), QStringLiteral("Inside"));
@@ -78,7 +78,7 @@ TEST_F(ObjectPropertiesDialogTest, UnitsConvertWhatIsShownAndOkRemembersTheUnit)
     ASSERT_EQ(d->result(), QDialog::Accepted);
     const ObjectProperties& p = d->properties();
     EXPECT_EQ(p.name, "Grand piano");
-    EXPECT_EQ(p.position, 1);
+    EXPECT_EQ(p.position, NestPosition::Inside);
     EXPECT_EQ(p.color, rgb(200, 100, 50));
     EXPECT_DOUBLE_EQ(p.length, 152);
     EXPECT_DOUBLE_EQ(p.width, 2.5 * 30.48);

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "model/TreeOrder.h"
 #include "model/CBrenvikaDoc.h"
-#include "planeditor/view/ObjectPropertiesDialog.h"
+#include "model/ObjectProperties.h"
+#include "model/TreeOrder.h"
 
+#include <functional>
 #include <string>
 
 // What the "Objects inside" dialog does to the model, without widgets: every command resolves its
@@ -38,8 +39,6 @@ void deleteObject(CBlock& block, const ObjectPlace& place);
 
 // Where "Move object" puts an object: a list of the destination object, or the floor.
 enum class MoveTarget { Under = 0, Inside = 1, OnTop = 2, Floor = 3 };
-// `other` is `object` itself or nested in it at any depth.
-bool holdsOrIs(const CHouseObject& object, const CHouseObject* other);
 // Moves the object at `place` in `source`, with everything in it, into `destination`: into
 // `target`'s list at `to`, or onto the floor for Floor or no target. Into another block its
 // top-left corner goes to (10, 10), its size kept. The name is made unique where it lands. A move
@@ -53,8 +52,9 @@ struct RoomChoice {
     CSection* section = nullptr;
     CBlock* block = nullptr;
 };
-// Names compare as they are shown in the lists.
-RoomChoice findRoom(const CBrenvikaDoc& doc, bool allSections, const QString& sectionText,
-                    const QString& roomText);
+// Whether a stored name is the one chosen in a list; the lists compare names as they show them.
+using NameMatch = std::function<bool(const std::string& name)>;
+RoomChoice findRoom(const CBrenvikaDoc& doc, bool allSections, const NameMatch& isSection,
+                    const NameMatch& isRoom);
 
 } // namespace ardenvo

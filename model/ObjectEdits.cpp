@@ -1,8 +1,6 @@
-#include "catalogue/ObjectEdits.h"
+#include "model/ObjectEdits.h"
 
 #include "model/UniqueName.h"
-#include "planeditor/view/PlanGeometry.h"
-#include "platform/TextCodec.h"
 
 namespace ardenvo {
 
@@ -16,6 +14,16 @@ CHouseObject& append(CBlock& block, CHouseObject* parent, NestPosition position,
                      std::unique_ptr<CHouseObject> object) {
     return parent ? parent->addChild(position, std::move(object))
                   : block.addFloorObject(std::move(object));
+}
+
+// `other` is `object` itself or nested in it at any depth.
+bool holdsOrIs(const CHouseObject& object, const CHouseObject* other) {
+    if (&object == other)
+        return true;
+    for (const TreeChild& c : childrenInTreeOrder(object))
+        if (holdsOrIs(*c.object, other))
+            return true;
+    return false;
 }
 
 } // namespace
@@ -53,10 +61,9 @@ void modifyObject(CBlock& block, const ObjectPlace& place, const ObjectPropertie
         return;
     CHouseObject& object = *place.object;
     applyObjectProperties(object, values, block);
-    const auto wanted = static_cast<NestPosition>(values.position);
-    if (place.parent && wanted != place.position && static_cast<int>(wanted) >= 0 &&
-        static_cast<int>(wanted) < kNestPositionCount) {
-        moveWithinParent(place, wanted);
+    const auto wanted = nestPositionOf(static_cast<int>(values.position));
+    if (place.parent && wanted && *wanted != place.position) {
+        moveWithinParent(place, *wanted);
         return; // the move made the name unique in the new list
     }
     object.rename(uniqueNameAmong(object.name, siblingsOf(block, place), &object));
@@ -84,15 +91,6 @@ void deleteObject(CBlock& block, const ObjectPlace& place) {
         block.removeFloorObject(place.object);
 }
 
-bool holdsOrIs(const CHouseObject& object, const CHouseObject* other) {
-    if (&object == other)
-        return true;
-    for (const TreeChild& c : childrenInTreeOrder(object))
-        if (holdsOrIs(*c.object, other))
-            return true;
-    return false;
-}
-
 bool moveObjectTo(CBlock& source, const ObjectPlace& place, CBlock& destination,
                   CHouseObject* target, MoveTarget to) {
     if (!place.object)
@@ -114,16 +112,16 @@ bool moveObjectTo(CBlock& source, const ObjectPlace& place, CBlock& destination,
     return true;
 }
 
-RoomChoice findRoom(const CBrenvikaDoc& doc, bool allSections, const QString& sectionText,
-                    const QString& roomText) {
+RoomChoice findRoom(const CBrenvikaDoc& doc, bool allSections, const NameMatch& isSection,
+                    const NameMatch& isRoom) {
     const auto blockNamed = [&](const CSection& section) -> CBlock* {
         for (const auto& b : section.blocks())
-            if (displayText(b->name) == roomText)
+            if (isRoom(b->name))
                 return b.get();
         return nullptr;
     };
     for (const auto& s : doc.sections()) {
-        if (allSections ? blockNamed(*s) != nullptr : displayText(s->name) == sectionText)
+        if (allSections ? blockNamed(*s) != nullptr : isSection(s->name))
             return {s.get(), blockNamed(*s)};
     }
     return {};

@@ -1,7 +1,10 @@
 // The object tree's order and the dialog's model edits, without widgets.
-#include "catalogue/ObjectEdits.h"
+#include "model/ObjectEdits.h"
 
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
 
 using namespace ardenvo;
 
@@ -27,8 +30,8 @@ std::vector<std::string> childNames(const CHouseObject& o) {
     return names;
 }
 
-ObjectProperties values(const std::string& name, int position = 2, double width = 50,
-                        double length = 40) {
+ObjectProperties values(const std::string& name, NestPosition position = NestPosition::OnTop,
+                        double width = 50, double length = 40) {
     ObjectProperties p;
     p.name = name;
     p.position = position;
@@ -84,6 +87,21 @@ TEST(TreeOrderTest, PlacesReachEveryObjectEvenWithTwoSiblingsOfOneName) {
     EXPECT_EQ(hall.floorObjects()[0].get(), &first);
 }
 
+TEST(ObjectEditsTest, SizesTruncateToWholeCentimetresAndSaturateFarOut) {
+    CRoom room;
+    CHouseObject& box =
+        addObject(room, nullptr, NestPosition::OnTop, values("Box", {}, 80.9, 30.2));
+    EXPECT_EQ(box.location.rect, (Rect{10, 10, 90, 40}));
+
+    // A damaged file's far-out object: the ends stop at the largest coordinate, no extent is
+    // negative, and NaN is no extent at all.
+    box.location.rect = {INT32_MAX - 5, -20, INT32_MAX - 1, -10};
+    modifyObject(room, placeAt(room, {0}), values("Box", {}, 1e300, std::nan("")));
+    EXPECT_EQ(box.location.rect, (Rect{INT32_MAX - 5, -20, INT32_MAX, -20}));
+    modifyObject(room, placeAt(room, {0}), values("Box", {}, -3, 5));
+    EXPECT_EQ(box.location.rect, (Rect{INT32_MAX - 5, -20, INT32_MAX - 5, -15}));
+}
+
 TEST(ObjectEditsTest, NamesAreUniquePerListAndNestedObjectsAvoidFloorNames) {
     CRoom room;
     CHouseObject& table = addObject(room, nullptr, NestPosition::OnTop, values("Table"));
@@ -121,7 +139,7 @@ TEST(ObjectEditsTest, ModifyMovesANestedObjectWithEverythingInItToTheEndOfTheCho
     desk.addChild(NestPosition::Inside, named("Box"));
 
     const ObjectPlace place = placeAt(room, *pathOf(room, &box));
-    modifyObject(room, place, values("Box", static_cast<int>(NestPosition::Inside), 30, 20));
+    modifyObject(room, place, values("Box", NestPosition::Inside, 30, 20));
     ASSERT_EQ(desk.children(NestPosition::OnTop).size(), 0u);
     ASSERT_EQ(desk.children(NestPosition::Inside).size(), 3u);
     EXPECT_EQ(desk.children(NestPosition::Inside)[2].get(), &box);
@@ -130,8 +148,7 @@ TEST(ObjectEditsTest, ModifyMovesANestedObjectWithEverythingInItToTheEndOfTheCho
     EXPECT_EQ(box.location.rect, (Rect{10, 10, 40, 30}));
 
     // Keeping the position but taking a sibling's name gives the suffix there.
-    modifyObject(room, placeAt(room, *pathOf(room, &box)),
-                 values("Pen", static_cast<int>(NestPosition::Inside)));
+    modifyObject(room, placeAt(room, *pathOf(room, &box)), values("Pen", NestPosition::Inside));
     EXPECT_EQ(box.name, "Pen 2");
 
     moveWithinParent(placeAt(room, *pathOf(room, &box)), NestPosition::Under);
@@ -162,12 +179,17 @@ TEST(ObjectEditsTest, RenameAndModifyCarryTheNewNameIntoTheObjectsReminders) {
     // A nested object moved by "Modify" into a list holding its name takes the suffix there.
     sofa.addChild(NestPosition::Inside, named("Cushion"));
     modifyObject(room, placeAt(room, *pathOf(room, &cushion)),
-                 values("Cushion", static_cast<int>(NestPosition::Inside)));
+                 values("Cushion", NestPosition::Inside));
     EXPECT_EQ(cushion.name, "Cushion 2");
     EXPECT_EQ(copies(cushion), std::vector<std::string>{"Cushion 2"});
 }
 
-TEST(ObjectEditsTest, ChangeRoomFindsTheSectionAndBlockByTheShownNames) {
+TEST(ObjectEditsTest, ChangeRoomFindsTheSectionAndBlockByTheChosenNames) {
+    const auto is = [](const std::string& wanted) -> NameMatch {
+        return [wanted](const std::string& name) {
+            return name == wanted;
+        };
+    };
     CBrenvikaDoc doc;
     doc.newHouse();
     doc.sections()[0]->blocks()[0]->name = "Hall";
@@ -176,12 +198,12 @@ TEST(ObjectEditsTest, ChangeRoomFindsTheSectionAndBlockByTheShownNames) {
     upstairs->blocks()[0]->name = "Bath";
     CSection& upper = doc.appendSection(std::move(upstairs));
 
-    RoomChoice c = findRoom(doc, true, "All sections", "Bath");
+    RoomChoice c = findRoom(doc, true, is("All sections"), is("Bath"));
     EXPECT_EQ(c.section, &upper);
     EXPECT_EQ(c.block, upper.blocks()[0].get());
-    c = findRoom(doc, false, "House", "Bath");
+    c = findRoom(doc, false, is("House"), is("Bath"));
     EXPECT_EQ(c.section, doc.sections()[0].get());
     EXPECT_EQ(c.block, nullptr);
-    c = findRoom(doc, false, "Cellar", "Hall");
+    c = findRoom(doc, false, is("Cellar"), is("Hall"));
     EXPECT_EQ(c.section, nullptr);
 }
