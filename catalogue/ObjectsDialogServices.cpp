@@ -26,7 +26,7 @@ std::optional<QSizeF> ObjectsDialogServices::runResize(QWidget* parent, const Un
 std::optional<ColorRef> ObjectsDialogServices::runColor(QWidget* parent, ColorRef initial) const {
     if (chooseColor)
         return chooseColor(parent, initial);
-    return DialogPrompts{}.pickColor(parent, initial);
+    return prompts().askColor(parent, initial);
 }
 
 bool ObjectsDialogServices::askYesNo(QWidget* parent, const QString& text) const {

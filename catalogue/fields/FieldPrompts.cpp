@@ -55,7 +55,7 @@ void FieldPrompts::showWarning(QWidget* parent, const QString& text) const {
         warn(parent, text);
         return;
     }
-    QMessageBox box(QMessageBox::Warning, dialogTitle(), text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Warning, applicationTitle(), text, QMessageBox::Ok, parent);
     box.exec();
 }
 

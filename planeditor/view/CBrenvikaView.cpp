@@ -1,6 +1,7 @@
 #include "planeditor/view/CBrenvikaView.h"
 
 #include "planeditor/layout/BlockLayout.h"
+#include "widgets/QtPrompter.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -56,7 +57,7 @@ CHouseObject* floorObjectAt(const CBlock& block, ScreenPoint p) {
 } // namespace
 
 CBrenvikaView::CBrenvikaView(CBrenvikaDoc& doc, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_units(doc.unitIndex()) {
+    : QWidget(parent), m_doc(doc), m_units(doc.unitIndex()), m_prompter(&standardPrompter()) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -76,10 +77,6 @@ UnitTable& CBrenvikaView::units() {
 
 void CBrenvikaView::setDialogHooks(PlanDialogHooks hooks) {
     m_hooks = std::move(hooks);
-}
-
-void CBrenvikaView::setPrompts(PlanPrompts prompts) {
-    m_prompts = std::move(prompts);
 }
 
 std::vector<std::int32_t> CBrenvikaView::figureIds() const {

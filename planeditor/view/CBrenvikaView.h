@@ -4,6 +4,7 @@
 #include "planeditor/layout/UnitTable.h"
 #include "planeditor/view/PlanDialogHooks.h"
 #include "planeditor/view/PlanPainter.h"
+#include "widgets/Prompter.h"
 
 #include <QImage>
 #include <QPoint>
@@ -36,8 +37,9 @@ public:
     // Dialogs of the context menu; an entry stays disabled while its hook is empty.
     void setDialogHooks(PlanDialogHooks hooks);
     const PlanDialogHooks& dialogHooks() const { return m_hooks; }
-    // Messages and the colour chooser; empty members fall back to the standard Qt ones.
-    void setPrompts(PlanPrompts prompts);
+    // Where the view's messages and colour choices go (the standard prompter until set); it must
+    // outlive the view.
+    void setPrompter(Prompter& prompter) { m_prompter = &prompter; }
 
     // Drops the figures and rebuilds them for the document's current section (after the Sections
     // dialog changed the active section, or after the house was replaced).
@@ -129,13 +131,12 @@ private:
     static QString commandName(Command command, const CBlock& block);
     void refuse(const QString& text);
     void inform(const QString& text);
-    std::optional<ColorRef> chooseColor(ColorRef initial);
 
     CBrenvikaDoc& m_doc;
     int m_listenerId = 0;
     UnitTable m_units;
     PlanDialogHooks m_hooks;
-    PlanPrompts m_prompts;
+    Prompter* m_prompter;
 
     PlanPainter m_painter;
     QImage m_buffer;

@@ -11,6 +11,7 @@
 #include "shell/RecentFileList.h"
 #include "shell/RecoveryFile.h"
 #include "shell/UndoController.h"
+#include "support/ScriptedPrompter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,13 +61,12 @@ protected:
             b.findFloorObject("Chair")->notes = "by the window";
         };
         view()->setDialogHooks(hooks);
-        PlanPrompts prompts;
-        prompts.chooseColor = [](QWidget*, ColorRef) {
-            return std::optional<ColorRef>(0x123456);
+        // Every colour chosen is 0x123456; refusals are only recorded.
+        planPrompter.onShow = [this](const ScriptedPrompter::Shown& box) {
+            if (box.kind == ScriptedPrompter::Kind::Color)
+                planPrompter.colors.push_back(0x123456);
         };
-        prompts.refuse = [](QWidget*, const QString&) {
-        };
-        view()->setPrompts(prompts);
+        view()->setPrompter(planPrompter);
         frame->resize(900, 700);
         frame->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
@@ -117,6 +117,7 @@ protected:
 
     static inline int counter = 0;
     FakePrompter prompter;
+    ScriptedPrompter planPrompter; // the plan view's
     SettingsFile settings;
     RecentFileList recent;
     DocumentController controller;
