@@ -1,7 +1,7 @@
 #include "catalogue/ObjectEdits.h"
 
 #include "model/UniqueName.h"
-#include "planeditor/view/PlanGeometry.h"
+#include "planeditor/layout/PlanGeometry.h"
 #include "platform/TextCodec.h"
 
 namespace ardenvo {

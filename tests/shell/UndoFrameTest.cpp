@@ -3,7 +3,7 @@
 #include "model/ProjectFile.h"
 #include "planeditor/layout/BlockLayout.h"
 #include "planeditor/view/CBrenvikaView.h"
-#include "planeditor/view/PlanGeometry.h"
+#include "planeditor/layout/PlanGeometry.h"
 #include "planeditor/view/SectionsDialog.h"
 #include "platform/SettingsFile.h"
 #include "shell/CMainFrame.h"
