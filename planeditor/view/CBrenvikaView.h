@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CBrenvikaDoc.h"
+#include "planeditor/layout/PlanDrag.h"
 #include "planeditor/layout/UnitTable.h"
 #include "planeditor/view/PlanDialogHooks.h"
 #include "planeditor/view/PlanPainter.h"
@@ -50,9 +51,9 @@ public:
     // Ids of the blocks that have a figure, in drawing order.
     std::vector<std::int32_t> figureIds() const;
     // 0 none, 2 block drag, 3 object resize, 4 object move.
-    int dragMode() const { return m_dragMode; }
+    int dragMode() const { return static_cast<int>(m_drag.mode()); }
     // The handle under the pointer: 1-20 of the selected block, -1 to -8 of its selected object.
-    int handleCode() const { return m_handle; }
+    int handleCode() const { return m_drag.handle(); }
     // "Size: 150.00x150.00 centimeters" for the selected block; empty with no selection.
     QString currentSizeText() const;
 
@@ -121,7 +122,6 @@ private:
     void dragTo(QPoint screen);
     void endDrag(QPoint screen);
     void cancelBlockDrag();
-    QString dragName() const; // the undo name of the drag under way
 
     void showContextMenu(QPoint screen);
     QMenu* buildContextMenu(const CBlock& block);
@@ -144,14 +144,7 @@ private:
     std::vector<std::int32_t> m_figures;       // block ids in the order their figures were added
     const CSection* m_figureSection = nullptr; // the section the figures were made for
 
-    int m_dragMode = 0;
-    int m_handle = 0;
-    std::int32_t m_dragBlockId = 0;
-    Rect m_savedBlockRect; // the block as it was when a block drag began
-    std::array<SideAlignment, 4> m_savedAlignments{};
-    Rect m_savedObjectRect; // the object as it was when an object drag began
-    QPoint m_pressPoint;
-    QPoint m_lastPoint;
+    PlanDrag m_drag;
     int m_wheelDelta = 0; // wheel turns not yet worth a whole step
 };
 

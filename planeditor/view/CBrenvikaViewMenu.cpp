@@ -22,7 +22,7 @@ const char* const kSideLabels[4] = {"To the north", "To the east", "To the south
 
 void CBrenvikaView::contextMenuEvent(QContextMenuEvent* event) {
     // The mouse opens the menu on release of the right button; this is the keyboard's way.
-    if (event->reason() != QContextMenuEvent::Keyboard || m_dragMode != 0)
+    if (event->reason() != QContextMenuEvent::Keyboard || m_drag.active())
         return;
     if (const CBlock* block = selectedBlock()) {
         const Rect s = transform().toScreen(block->rect());
