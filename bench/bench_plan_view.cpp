@@ -6,7 +6,7 @@
 #include "model/CBrenvikaDoc.h"
 #include "planeditor/layout/BlockLayout.h"
 #include "planeditor/view/CBrenvikaView.h"
-#include "planeditor/view/PlanGeometry.h"
+#include "planeditor/layout/PlanGeometry.h"
 #include "planeditor/view/PlanPainter.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "catalogue/LocationPreview.h"
 
-#include "planeditor/view/PlanGeometry.h"
+#include "planeditor/layout/PlanGeometry.h"
 
 #include <algorithm>
 #include <cmath>

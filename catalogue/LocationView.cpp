@@ -1,6 +1,6 @@
 #include "catalogue/LocationView.h"
 
-#include "planeditor/view/PlanGeometry.h"
+#include "planeditor/layout/PlanGeometry.h"
 
 #include <QApplication>
 #include <QGridLayout>

@@ -47,7 +47,8 @@ CMainFrame::CMainFrame(DocumentController& controller, RecentFileList& recent, P
     setWindowIcon(appIcon());
     setAcceptDrops(true);
     m_view = new CBrenvikaView(controller.document(), this);
-    PlanDialogHooks hooks = standardDialogHooks();
+    m_view->setPrompter(m_prompter);
+    PlanDialogHooks hooks = standardDialogHooks(m_prompter);
     hooks.objectsInside = [this](QWidget* parent, CBrenvikaDoc& doc, CBlock& block,
                                  CHouseObject* selected) {
         ObjectsDialog::run(parent, doc, block, selected, objectsDialogServices());
@@ -136,7 +137,7 @@ void CMainFrame::createActions() {
     a = addAction("inventoryReport", "&Inventory report...",
                   "Print or save the inventory of the house, room by room, with values and photos");
     connect(a, &QAction::triggered, this,
-            [this] { InventoryDialog::run(this, m_controller.document()); });
+            [this] { InventoryDialog::run(this, m_controller.document(), m_prompter); });
 
     a = addAction("appExit", "E&xit", "Quit the application; prompts to save documents");
     connect(a, &QAction::triggered, this, &QWidget::close);
@@ -422,7 +423,7 @@ void CMainFrame::updateModifiedMark() {
 void CMainFrame::runSections() {
     // Sections renamed or deleted show on the next redraw; a new active section needs new figures.
     m_undo->beginStep();
-    if (SectionsDialog::run(this, m_controller.document()))
+    if (SectionsDialog::run(this, m_controller.document(), m_prompter))
         m_view->rebuildPlan();
     else
         m_view->update();
@@ -430,7 +431,7 @@ void CMainFrame::runSections() {
 }
 
 void CMainFrame::runSearch() {
-    SearchDialog::run(this, m_controller.document());
+    SearchDialog::run(this, m_controller.document(), m_prompter);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

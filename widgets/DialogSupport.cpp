@@ -1,9 +1,6 @@
 #include "widgets/DialogSupport.h"
 
-#include <QColorDialog>
-#include <QCoreApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 
 #include <charconv>
 #include <cmath>
@@ -11,11 +8,6 @@
 namespace ardenvo {
 
 namespace {
-
-void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
-    QMessageBox box(icon, dialogTitle(), text, QMessageBox::Ok, parent);
-    box.exec();
-}
 
 // Puts the user back on the field that needs correcting.
 void focusForCorrection(QLineEdit* edit) {
@@ -25,42 +17,12 @@ void focusForCorrection(QLineEdit* edit) {
 
 } // namespace
 
-void DialogPrompts::showRefusal(QWidget* parent, const QString& text) const {
-    if (refuse)
-        refuse(parent, text);
-    else
-        showBox(parent, QMessageBox::Critical, text);
+void showRefusal(Prompter& prompter, QWidget* parent, const QString& text) {
+    prompter.message(parent, {text, Prompter::Icon::Stop});
 }
 
-void DialogPrompts::showWarning(QWidget* parent, const QString& text) const {
-    if (warn)
-        warn(parent, text);
-    else
-        showBox(parent, QMessageBox::Warning, text);
-}
-
-bool DialogPrompts::askYesNo(QWidget* parent, const QString& text) const {
-    if (confirm)
-        return confirm(parent, text);
-    QMessageBox box(QMessageBox::Question, dialogTitle(), text, QMessageBox::Yes | QMessageBox::No,
-                    parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
-}
-
-std::optional<ColorRef> DialogPrompts::pickColor(QWidget* parent, ColorRef initial) const {
-    if (chooseColor)
-        return chooseColor(parent, initial);
-    const QColor chosen =
-        QColorDialog::getColor(QColor(redOf(initial), greenOf(initial), blueOf(initial)), parent);
-    if (!chosen.isValid())
-        return std::nullopt;
-    return rgb(chosen.red(), chosen.green(), chosen.blue());
-}
-
-QString dialogTitle() {
-    const QString name = QCoreApplication::applicationName();
-    return name.isEmpty() ? QStringLiteral("Ardenvo") : name;
+void showWarning(Prompter& prompter, QWidget* parent, const QString& text) {
+    prompter.message(parent, {text, Prompter::Icon::Warning});
 }
 
 QString formatTwoDecimals(double value) {
@@ -97,16 +59,16 @@ std::optional<double> parseNumber(const QString& typed) {
     return value;
 }
 
-std::optional<double> readNumber(QLineEdit* edit, const DialogPrompts& prompts) {
+std::optional<double> readNumber(QLineEdit* edit, Prompter& prompter) {
     const auto value = parseNumber(edit->text());
     if (!value) {
-        prompts.showWarning(edit, QStringLiteral("Please enter a number."));
+        showWarning(prompter, edit, QStringLiteral("Please enter a number."));
         focusForCorrection(edit);
     }
     return value;
 }
 
-std::optional<int> readInteger(QLineEdit* edit, int low, int high, const DialogPrompts& prompts) {
+std::optional<int> readInteger(QLineEdit* edit, int low, int high, Prompter& prompter) {
     const std::string text = edit->text().trimmed().toStdString();
     const char* begin = text.data();
     const char* end = begin + text.size();
@@ -116,13 +78,14 @@ std::optional<int> readInteger(QLineEdit* edit, int low, int high, const DialogP
     const auto parsed = std::from_chars(begin, end, value);
     if (begin == end || parsed.ptr != end ||
         (parsed.ec != std::errc() && parsed.ec != std::errc::result_out_of_range)) {
-        prompts.showWarning(edit, QStringLiteral("Please enter an integer."));
+        showWarning(prompter, edit, QStringLiteral("Please enter an integer."));
         focusForCorrection(edit);
         return std::nullopt;
     }
     if (parsed.ec == std::errc::result_out_of_range || value < low || value > high) {
-        prompts.showWarning(
-            edit, QStringLiteral("Please enter an integer between %1 and %2.").arg(low).arg(high));
+        showWarning(
+            prompter, edit,
+            QStringLiteral("Please enter an integer between %1 and %2.").arg(low).arg(high));
         focusForCorrection(edit);
         return std::nullopt;
     }

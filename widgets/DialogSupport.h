@@ -1,11 +1,10 @@
 #pragma once
 
-#include "model/Geometry.h"
 #include "planeditor/layout/UnitTable.h"
+#include "widgets/Prompter.h"
 
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 class QLineEdit;
@@ -13,27 +12,10 @@ class QWidget;
 
 namespace ardenvo {
 
-// The message boxes and the colour chooser of the block and section dialogs, so tests can answer
-// them. An empty member falls back to the standard Qt dialog; every box carries the
-// application's name as its title.
-struct DialogPrompts {
-    // A refused edit: stop icon.
-    std::function<void(QWidget* parent, const QString& text)> refuse;
-    // A missing selection or unusable input: exclamation icon.
-    std::function<void(QWidget* parent, const QString& text)> warn;
-    // A Yes/No question with a question icon; true for Yes.
-    std::function<bool(QWidget* parent, const QString& text)> confirm;
-    // The colour chosen in the standard colour dialog, or nullopt when cancelled.
-    std::function<std::optional<ColorRef>(QWidget* parent, ColorRef initial)> chooseColor;
-
-    void showRefusal(QWidget* parent, const QString& text) const;
-    void showWarning(QWidget* parent, const QString& text) const;
-    bool askYesNo(QWidget* parent, const QString& text) const;
-    std::optional<ColorRef> pickColor(QWidget* parent, ColorRef initial) const;
-};
-
-// The application's name, the title of every message box of these dialogs.
-QString dialogTitle();
+// The boxes of the block and section dialogs, titled with the program's name: a refused edit
+// (stop icon) and a missing selection or unusable input (exclamation icon).
+void showRefusal(Prompter& prompter, QWidget* parent, const QString& text);
+void showWarning(Prompter& prompter, QWidget* parent, const QString& text);
 
 // A length as "%.2f" shows it, independent of the locale's decimal point.
 QString formatTwoDecimals(double value);
@@ -51,9 +33,9 @@ std::optional<double> parseNumber(const QString& text);
 // The checks the data exchange makes before a dialog's own rules run. On bad text they warn,
 // give the edit the focus with its text selected, and return nullopt.
 // A decimal number: "Please enter a number."
-std::optional<double> readNumber(QLineEdit* edit, const DialogPrompts& prompts);
+std::optional<double> readNumber(QLineEdit* edit, Prompter& prompter);
 // An integer within [low, high]: "Please enter an integer." for text that is no integer, else
 // "Please enter an integer between %1 and %2.".
-std::optional<int> readInteger(QLineEdit* edit, int low, int high, const DialogPrompts& prompts);
+std::optional<int> readInteger(QLineEdit* edit, int low, int high, Prompter& prompter);
 
 } // namespace ardenvo

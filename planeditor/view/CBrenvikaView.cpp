@@ -1,6 +1,7 @@
 #include "planeditor/view/CBrenvikaView.h"
 
 #include "planeditor/layout/BlockLayout.h"
+#include "widgets/QtPrompter.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -56,7 +57,7 @@ CHouseObject* floorObjectAt(const CBlock& block, ScreenPoint p) {
 } // namespace
 
 CBrenvikaView::CBrenvikaView(CBrenvikaDoc& doc, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_units(doc.unitIndex()) {
+    : QWidget(parent), m_doc(doc), m_units(doc.unitIndex()), m_prompter(&standardPrompter()) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -78,10 +79,6 @@ void CBrenvikaView::setDialogHooks(PlanDialogHooks hooks) {
     m_hooks = std::move(hooks);
 }
 
-void CBrenvikaView::setPrompts(PlanPrompts prompts) {
-    m_prompts = std::move(prompts);
-}
-
 std::vector<std::int32_t> CBrenvikaView::figureIds() const {
     return m_figures;
 }
@@ -95,8 +92,7 @@ void CBrenvikaView::onViewHint(ViewHint hint, int blockId) {
         std::srand(static_cast<unsigned>(std::time(nullptr)));
         m_figures.clear();
         m_figureSection = m_doc.currentSection();
-        m_dragMode = 0;
-        m_handle = 0;
+        m_drag.reset();
         m_units.setIndex(m_doc.unitIndex());
         emitSizeText();
         fitToWindow();
@@ -317,21 +313,10 @@ CBlock* CBrenvikaView::blockAt(QPoint screen) const {
 }
 
 void CBrenvikaView::updateHandle(QPoint screen) {
-    int code = 0;
-    if (const CBlock* block = selectedBlock()) {
-        const ScreenTransform t = transform();
-        const Rect s = t.toScreen(block->rect());
-        code = blockHandleAt(s, toScreenPoint(screen));
-        if (code == 0)
-            if (const CHouseObject* o = block->selectedFloorObject())
-                code = -objectHandleAt(objectScreenRect(t, s, o->location.rect),
-                                       toScreenPoint(screen));
-    }
-    if (code == m_handle)
+    if (!m_drag.hover(selectedBlock(), transform(), toScreenPoint(screen)))
         return;
-    m_handle = code;
-    setCursor(cursorShape(handleCursor(code)));
-    emit statusMessage(QString::fromLatin1(handleStatusText(code)));
+    setCursor(cursorShape(handleCursor(m_drag.handle())));
+    emit statusMessage(QString::fromLatin1(handleStatusText(m_drag.handle())));
 }
 
 void CBrenvikaView::beginClick(QPoint screen) {
@@ -352,10 +337,7 @@ void CBrenvikaView::beginClick(QPoint screen) {
         // The first click selects the block; only a second one picks up one of its objects.
         if (object && wasSelected) {
             object->selected = 1;
-            m_dragMode = 4;
-            m_dragBlockId = hit->id;
-            m_savedObjectRect = object->location.rect;
-            m_pressPoint = screen;
+            m_drag.beginMove(*hit, *object, toScreenPoint(screen));
         }
     }
     emitSizeText();
@@ -363,36 +345,23 @@ void CBrenvikaView::beginClick(QPoint screen) {
 }
 
 void CBrenvikaView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || m_dragMode != 0) {
+    if (event->button() != Qt::LeftButton || m_drag.active()) {
         QWidget::mousePressEvent(event);
         return;
     }
     setFocus(Qt::MouseFocusReason);
     const QPoint pos = event->position().toPoint();
     updateHandle(pos);
-    CBlock* block = selectedBlock();
-    if (m_handle == 0 || !block) {
+    if (!m_drag.pressHandle(selectedBlock(), toScreenPoint(pos)))
         beginClick(pos);
-    } else if (m_handle > 0) {
-        m_dragMode = 2;
-        m_dragBlockId = block->id;
-        m_savedBlockRect = block->rect();
-        m_savedAlignments = block->alignments;
-    } else if (CHouseObject* object = block->selectedFloorObject()) {
-        m_dragMode = 3;
-        m_dragBlockId = block->id;
-        m_savedObjectRect = object->location.rect;
-    }
-    m_pressPoint = pos;
-    m_lastPoint = pos;
     // A drag is one edit from press to release.
-    if (m_dragMode != 0)
+    if (m_drag.active())
         emit editBegins();
 }
 
 void CBrenvikaView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
-    if (m_dragMode == 0)
+    if (!m_drag.active())
         updateHandle(pos);
     else if (!(event->buttons() & Qt::LeftButton))
         endDrag(pos); // the release went elsewhere (a window grabbed the mouse): finish here
@@ -402,9 +371,9 @@ void CBrenvikaView::mouseMoveEvent(QMouseEvent* event) {
 
 void CBrenvikaView::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && m_dragMode != 0)
+    if (event->button() == Qt::LeftButton && m_drag.active())
         endDrag(pos);
-    else if (event->button() == Qt::RightButton && m_dragMode == 0)
+    else if (event->button() == Qt::RightButton && !m_drag.active())
         showContextMenu(pos);
     else
         QWidget::mouseReleaseEvent(event);
@@ -413,70 +382,30 @@ void CBrenvikaView::mouseReleaseEvent(QMouseEvent* event) {
 // ---- drags ------------------------------------------------------------------------------------
 
 void CBrenvikaView::dragTo(QPoint screen) {
-    CSection* section = m_doc.currentSection();
-    CBlock* block = section ? section->findBlockById(m_dragBlockId) : nullptr;
-    if (!block) {
-        const QString name = dragName();
-        m_dragMode = 0;
-        m_handle = 0;
-        emit editEnds(name);
-        return;
-    }
-    const ScreenTransform t = transform();
-    const Size blockSize = sizeOf(block->rect());
-    switch (m_dragMode) {
-    case 2:
-        if (applyBlockHandle(*block, m_handle, t.toModelX(screen.x()), t.toModelY(screen.y()))) {
-            relayoutFrom(*section, block->id, -1);
-            emitSizeText();
-            redraw();
-        }
+    switch (m_drag.moveTo(m_doc.currentSection(), transform(), toScreenPoint(screen))) {
+    case PlanDrag::Step::BlockChanged:
+        emitSizeText();
+        redraw();
         break;
-    case 3:
-        if (CHouseObject* object = block->selectedFloorObject()) {
-            const Rect s = t.toScreen(block->rect());
-            object->location.rect =
-                applyObjectHandle(object->location.rect, -m_handle,
-                                  pointInBlock(t, s, toScreenPoint(screen)), blockSize);
-            redraw();
-        }
+    case PlanDrag::Step::Redraw:
+        redraw();
         break;
-    case 4:
-        if (CHouseObject* object = block->selectedFloorObject()) {
-            // Measured from where the drag began: per-message steps divided by the zoom would
-            // lose every slow movement once a pixel is less than a centimetre.
-            const double z = t.usableZoom();
-            const auto dx =
-                static_cast<std::int32_t>(std::trunc((screen.x() - m_pressPoint.x()) / z));
-            const auto dy =
-                static_cast<std::int32_t>(std::trunc((screen.y() - m_pressPoint.y()) / z));
-            object->location.rect = moveObject(m_savedObjectRect, dx, dy, blockSize);
-            redraw();
-        }
+    case PlanDrag::Step::Lost:
+        emit editEnds(QString::fromLatin1(m_drag.name()));
+        break;
+    case PlanDrag::Step::None:
         break;
     }
-    m_lastPoint = screen;
 }
 
 void CBrenvikaView::endDrag(QPoint screen) {
-    CSection* section = m_doc.currentSection();
-    CBlock* block = section ? section->findBlockById(m_dragBlockId) : nullptr;
-    bool changed = false;
-    if (block) {
-        dragTo(screen);
-        if (m_dragMode == 2) {
-            relayoutFrom(*section, block->id, -1);
-            changed = block->rect() != m_savedBlockRect || block->alignments != m_savedAlignments;
-        } else if (const CHouseObject* object = block->selectedFloorObject()) {
-            changed = object->location.rect != m_savedObjectRect;
-        }
-    }
-    const QString name = dragName();
-    const bool dragging = m_dragMode != 0;
-    m_dragMode = 0;
-    m_handle = 0;
+    const bool dragging = m_drag.active();
+    const PlanDrag::Release release =
+        m_drag.release(m_doc.currentSection(), transform(), toScreenPoint(screen));
+    if (release.step == PlanDrag::Step::BlockChanged)
+        emitSizeText();
     // A click that moved nothing is no edit: no "save changes?" for it, and the zoom stays.
-    if (changed) {
+    if (release.changed) {
         markModified();
         fitToWindow();
     }
@@ -484,22 +413,11 @@ void CBrenvikaView::endDrag(QPoint screen) {
     redraw();
     updateHandle(screen);
     if (dragging)
-        emit editEnds(name);
-}
-
-QString CBrenvikaView::dragName() const {
-    return m_dragMode == 4 ? QStringLiteral("Move") : QStringLiteral("Resize");
+        emit editEnds(QString::fromLatin1(m_drag.name()));
 }
 
 void CBrenvikaView::cancelBlockDrag() {
-    CSection* section = m_doc.currentSection();
-    if (CBlock* block = section ? section->findBlockById(m_dragBlockId) : nullptr) {
-        block->setRect(m_savedBlockRect);
-        block->alignments = m_savedAlignments;
-        relayoutFrom(*section, block->id, -1);
-    }
-    m_dragMode = 0;
-    m_handle = 0;
+    m_drag.cancel(m_doc.currentSection());
     emitSizeText();
     fitToWindow();
     emit editEnds(QStringLiteral("Resize"));
@@ -540,7 +458,7 @@ void CBrenvikaView::keyPressEvent(QKeyEvent* event) {
 }
 
 void CBrenvikaView::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && m_dragMode == 2) {
+    if (event->key() == Qt::Key_Escape && m_drag.mode() == PlanDrag::Mode::Block) {
         cancelBlockDrag();
         return;
     }

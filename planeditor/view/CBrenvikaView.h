@@ -1,9 +1,11 @@
 #pragma once
 
 #include "model/CBrenvikaDoc.h"
+#include "planeditor/layout/PlanDrag.h"
 #include "planeditor/layout/UnitTable.h"
 #include "planeditor/view/PlanDialogHooks.h"
 #include "planeditor/view/PlanPainter.h"
+#include "widgets/Prompter.h"
 
 #include <QImage>
 #include <QPoint>
@@ -36,8 +38,9 @@ public:
     // Dialogs of the context menu; an entry stays disabled while its hook is empty.
     void setDialogHooks(PlanDialogHooks hooks);
     const PlanDialogHooks& dialogHooks() const { return m_hooks; }
-    // Messages and the colour chooser; empty members fall back to the standard Qt ones.
-    void setPrompts(PlanPrompts prompts);
+    // Where the view's messages and colour choices go (the standard prompter until set); it must
+    // outlive the view.
+    void setPrompter(Prompter& prompter) { m_prompter = &prompter; }
 
     // Drops the figures and rebuilds them for the document's current section (after the Sections
     // dialog changed the active section, or after the house was replaced).
@@ -48,9 +51,9 @@ public:
     // Ids of the blocks that have a figure, in drawing order.
     std::vector<std::int32_t> figureIds() const;
     // 0 none, 2 block drag, 3 object resize, 4 object move.
-    int dragMode() const { return m_dragMode; }
+    int dragMode() const { return static_cast<int>(m_drag.mode()); }
     // The handle under the pointer: 1-20 of the selected block, -1 to -8 of its selected object.
-    int handleCode() const { return m_handle; }
+    int handleCode() const { return m_drag.handle(); }
     // "Size: 150.00x150.00 centimeters" for the selected block; empty with no selection.
     QString currentSizeText() const;
 
@@ -119,7 +122,6 @@ private:
     void dragTo(QPoint screen);
     void endDrag(QPoint screen);
     void cancelBlockDrag();
-    QString dragName() const; // the undo name of the drag under way
 
     void showContextMenu(QPoint screen);
     QMenu* buildContextMenu(const CBlock& block);
@@ -129,13 +131,12 @@ private:
     static QString commandName(Command command, const CBlock& block);
     void refuse(const QString& text);
     void inform(const QString& text);
-    std::optional<ColorRef> chooseColor(ColorRef initial);
 
     CBrenvikaDoc& m_doc;
     int m_listenerId = 0;
     UnitTable m_units;
     PlanDialogHooks m_hooks;
-    PlanPrompts m_prompts;
+    Prompter* m_prompter;
 
     PlanPainter m_painter;
     QImage m_buffer;
@@ -143,14 +144,7 @@ private:
     std::vector<std::int32_t> m_figures;       // block ids in the order their figures were added
     const CSection* m_figureSection = nullptr; // the section the figures were made for
 
-    int m_dragMode = 0;
-    int m_handle = 0;
-    std::int32_t m_dragBlockId = 0;
-    Rect m_savedBlockRect; // the block as it was when a block drag began
-    std::array<SideAlignment, 4> m_savedAlignments{};
-    Rect m_savedObjectRect; // the object as it was when an object drag began
-    QPoint m_pressPoint;
-    QPoint m_lastPoint;
+    PlanDrag m_drag;
     int m_wheelDelta = 0; // wheel turns not yet worth a whole step
 };
 

@@ -3,11 +3,8 @@
 #include "planeditor/layout/BlockLayout.h"
 #include "platform/TextCodec.h"
 
-#include <QColorDialog>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QMenu>
-#include <QMessageBox>
 
 #include <algorithm>
 #include <limits>
@@ -19,18 +16,13 @@ namespace {
 
 const char* const kSideLabels[4] = {"To the north", "To the east", "To the south", "To the west"};
 
-QString applicationTitle() {
-    const QString name = QCoreApplication::applicationName();
-    return name.isEmpty() ? QStringLiteral("Ardenvo") : name;
-}
-
 } // namespace
 
 // ---- context menu -----------------------------------------------------------------------------
 
 void CBrenvikaView::contextMenuEvent(QContextMenuEvent* event) {
     // The mouse opens the menu on release of the right button; this is the keyboard's way.
-    if (event->reason() != QContextMenuEvent::Keyboard || m_dragMode != 0)
+    if (event->reason() != QContextMenuEvent::Keyboard || m_drag.active())
         return;
     if (const CBlock* block = selectedBlock()) {
         const Rect s = transform().toScreen(block->rect());
@@ -177,7 +169,7 @@ void CBrenvikaView::runBlockCommand(Command command, CSection& section, CBlock& 
         break;
     case Command::ChangeColor: {
         const ColorRef before = block.colorRect.color;
-        if (auto color = chooseColor(before)) {
+        if (auto color = m_prompter->askColor(this, before)) {
             block.colorRect.color = *color;
             redraw();
         }
@@ -241,7 +233,7 @@ void CBrenvikaView::runObjectCommand(Command command, CBlock& block, CHouseObjec
             }
         break;
     case Command::ChangeColor:
-        if (auto color = chooseColor(object.color)) {
+        if (auto color = m_prompter->askColor(this, object.color)) {
             object.color = *color;
             redraw();
         }
@@ -254,31 +246,11 @@ void CBrenvikaView::runObjectCommand(Command command, CBlock& block, CHouseObjec
 // ---- messages ---------------------------------------------------------------------------------
 
 void CBrenvikaView::refuse(const QString& text) {
-    if (m_prompts.refuse) {
-        m_prompts.refuse(this, text);
-        return;
-    }
-    QMessageBox box(QMessageBox::Critical, applicationTitle(), text, QMessageBox::Ok, this);
-    box.exec();
+    m_prompter->message(this, {text, Prompter::Icon::Stop});
 }
 
 void CBrenvikaView::inform(const QString& text) {
-    if (m_prompts.inform) {
-        m_prompts.inform(this, text);
-        return;
-    }
-    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok, this);
-    box.exec();
-}
-
-std::optional<ColorRef> CBrenvikaView::chooseColor(ColorRef initial) {
-    if (m_prompts.chooseColor)
-        return m_prompts.chooseColor(this, initial);
-    const QColor chosen =
-        QColorDialog::getColor(QColor(redOf(initial), greenOf(initial), blueOf(initial)), this);
-    if (!chosen.isValid())
-        return std::nullopt;
-    return rgb(chosen.red(), chosen.green(), chosen.blue());
+    m_prompter->message(this, {text});
 }
 
 } // namespace ardenvo

@@ -18,8 +18,8 @@ namespace ardenvo {
 ObjectPropertiesDialog::ObjectPropertiesDialog(QWidget* parent,
                                                const std::optional<ObjectProperties>& current,
                                                bool positionFixed, SettingsFile& settings,
-                                               DialogPrompts prompts)
-    : QDialog(parent), m_settings(settings), m_prompts(std::move(prompts)),
+                                               Prompter& prompter)
+    : QDialog(parent), m_settings(settings), m_prompter(prompter),
       m_units(Settings(settings).objectUnits().value_or(0)),
       m_values(current.value_or(ObjectProperties{})) {
     if (!nestPositionOf(static_cast<int>(m_values.position)))
@@ -124,7 +124,7 @@ void ObjectPropertiesDialog::showColor() {
 }
 
 void ObjectPropertiesDialog::chooseColor() {
-    if (const auto color = m_prompts.pickColor(this, m_values.color)) {
+    if (const auto color = m_prompter.askColor(this, m_values.color)) {
         m_values.color = *color;
         showColor();
     }
@@ -138,15 +138,16 @@ void ObjectPropertiesDialog::unitChosen(int index) {
 }
 
 std::optional<double> ObjectPropertiesDialog::readSize(QLineEdit* edit) {
-    if (!readNumber(edit, m_prompts))
+    if (!readNumber(edit, m_prompter))
         return std::nullopt;
     const double cm = edit == m_lengthEdit ? m_values.length : m_values.width;
     // A size below one centimetre becomes an empty rectangle once truncated, and a negative one
     // an inverted rectangle.
     if (cm < 1 || cm > kMaximumExtent) {
-        m_prompts.showWarning(edit, QStringLiteral("Please enter a number between %1 and %2.")
-                                        .arg(formatTwoDecimals(m_units.toDisplay(1)),
-                                             formatTwoDecimals(m_units.toDisplay(kMaximumExtent))));
+        showWarning(m_prompter, edit,
+                    QStringLiteral("Please enter a number between %1 and %2.")
+                        .arg(formatTwoDecimals(m_units.toDisplay(1)),
+                             formatTwoDecimals(m_units.toDisplay(kMaximumExtent))));
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
         return std::nullopt;

@@ -4,6 +4,7 @@
 #include "planeditor/layout/UnitTable.h"
 #include "platform/SettingsFile.h"
 #include "widgets/DialogSupport.h"
+#include "widgets/QtPrompter.h"
 
 #include <QDialog>
 
@@ -29,7 +30,7 @@ public:
     // list (floor objects).
     ObjectPropertiesDialog(QWidget* parent, const std::optional<ObjectProperties>& current,
                            bool positionFixed, SettingsFile& settings = SettingsFile::user(),
-                           DialogPrompts prompts = {});
+                           Prompter& prompter = standardPrompter());
 
     // Runs modally; the edited properties after OK, nullopt after Cancel.
     static std::optional<ObjectProperties>
@@ -62,7 +63,7 @@ private:
     std::optional<double> readSize(QLineEdit* edit);
 
     SettingsFile& m_settings;
-    DialogPrompts m_prompts;
+    Prompter& m_prompter;
     UnitTable m_units;
     ObjectProperties m_values; // as edited so far; sizes in centimetres
     ObjectProperties m_result;

@@ -4,11 +4,9 @@
 #include "model/CBrenvikaDoc.h"
 #include "model/CHouseObject.h"
 #include "model/CSection.h"
-#include "model/Geometry.h"
 #include "planeditor/layout/UnitTable.h"
 
 #include <QSizeF>
-#include <QString>
 
 #include <functional>
 #include <optional>
@@ -39,17 +37,6 @@ struct PlanDialogHooks {
     // The objects of one block, starting with `selected` (may be null) chosen.
     std::function<void(QWidget* parent, CBrenvikaDoc& doc, CBlock& block, CHouseObject* selected)>
         objectsInside;
-};
-
-// The messages and the colour chooser of the view, so tests can answer them. An empty member
-// falls back to the standard Qt dialog.
-struct PlanPrompts {
-    // A refused edit: stop icon, the application's name as title.
-    std::function<void(QWidget* parent, const QString& text)> refuse;
-    // A plain message box.
-    std::function<void(QWidget* parent, const QString& text)> inform;
-    // The colour chosen, or nullopt when cancelled.
-    std::function<std::optional<ColorRef>(QWidget* parent, ColorRef initial)> chooseColor;
 };
 
 } // namespace ardenvo

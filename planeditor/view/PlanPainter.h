@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/CSection.h"
-#include "planeditor/view/PlanGeometry.h"
+#include "planeditor/layout/PlanGeometry.h"
 
 #include <QFont>
 #include <QImage>

@@ -2,6 +2,7 @@
 
 #include "planeditor/view/AlignmentPictures.h"
 #include "platform/TextCodec.h"
+#include "widgets/DialogSupport.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>
@@ -35,8 +36,8 @@ QString shiftTip(int side) {
 
 } // namespace
 
-RepositionDialog::RepositionDialog(QWidget* parent, CBlock& block, DialogPrompts prompts)
-    : QDialog(parent), m_block(block), m_prompts(std::move(prompts)) {
+RepositionDialog::RepositionDialog(QWidget* parent, CBlock& block, Prompter& prompter)
+    : QDialog(parent), m_block(block), m_prompter(prompter) {
     setWindowTitle(QStringLiteral("Reposition"));
 
     auto* compass = new QGridLayout;
@@ -118,7 +119,7 @@ void RepositionDialog::accept() {
     std::array<int, 4> shifts{};
     for (int side : {North, West, East, South}) {
         const auto shift = readInteger(m_shiftEdits[static_cast<std::size_t>(side)], -kShiftLimit,
-                                       kShiftLimit, m_prompts);
+                                       kShiftLimit, m_prompter);
         if (!shift)
             return;
         shifts[static_cast<std::size_t>(side)] = *shift;
@@ -134,8 +135,8 @@ void RepositionDialog::accept() {
     QDialog::accept();
 }
 
-bool RepositionDialog::reposition(QWidget* parent, CBlock& block) {
-    RepositionDialog dialog(parent, block);
+bool RepositionDialog::reposition(QWidget* parent, CBlock& block, Prompter& prompter) {
+    RepositionDialog dialog(parent, block, prompter);
     return dialog.exec() == QDialog::Accepted;
 }
 

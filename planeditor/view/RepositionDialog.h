@@ -1,7 +1,8 @@
 #pragma once
 
 #include "model/CBlock.h"
-#include "widgets/DialogSupport.h"
+#include "widgets/Prompter.h"
+#include "widgets/QtPrompter.h"
 
 #include <QDialog>
 
@@ -20,11 +21,11 @@ class RepositionDialog : public QDialog {
 public:
     static constexpr int kShiftLimit = 1000;
 
-    RepositionDialog(QWidget* parent, CBlock& block, DialogPrompts prompts = {});
+    RepositionDialog(QWidget* parent, CBlock& block, Prompter& prompter = standardPrompter());
 
     // Runs modally; on OK the block has its new records and is marked changed (the caller
     // relayouts from it). False on Cancel, nothing changed.
-    static bool reposition(QWidget* parent, CBlock& block);
+    static bool reposition(QWidget* parent, CBlock& block, Prompter& prompter = standardPrompter());
 
     // side: BlockSide; mode: 0 Start, 1 Center, 2 End.
     QRadioButton* modeButton(int side, int mode) const;
@@ -36,7 +37,7 @@ private:
     QWidget* makeSideGroup(int side);
 
     CBlock& m_block;
-    DialogPrompts m_prompts;
+    Prompter& m_prompter;
     std::array<QButtonGroup*, 4> m_modeGroups{};
     std::array<QLineEdit*, 4> m_shiftEdits{};
 };

@@ -1,6 +1,7 @@
 #include "planeditor/view/ResizeDialog.h"
 
 #include "planeditor/layout/BlockLayout.h"
+#include "widgets/DialogSupport.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -11,9 +12,9 @@
 namespace ardenvo {
 
 ResizeDialog::ResizeDialog(QWidget* parent, const UnitTable& units, const CBlock& block,
-                           const CHouseObject* object, DialogPrompts prompts)
+                           const CHouseObject* object, Prompter& prompter)
     : QDialog(parent), m_units(units.index()), m_block(block), m_object(object),
-      m_prompts(std::move(prompts)) {
+      m_prompter(prompter) {
     setWindowTitle(QStringLiteral("Resize"));
 
     m_widthEdit = new QLineEdit(this);
@@ -55,7 +56,7 @@ void ResizeDialog::showValues(double widthCm, double heightCm) {
 
 void ResizeDialog::refuse(const QString& message, double limitCm, double widthCm, double heightCm,
                           bool limitsWidth) {
-    m_prompts.showRefusal(this, message.arg(formatTwoDecimals(m_units.toDisplay(limitCm))));
+    showRefusal(m_prompter, this, message.arg(formatTwoDecimals(m_units.toDisplay(limitCm))));
     if (limitsWidth)
         showValues(limitCm, heightCm);
     else
@@ -66,10 +67,10 @@ void ResizeDialog::refuse(const QString& message, double limitCm, double widthCm
 }
 
 void ResizeDialog::accept() {
-    const auto width = readNumber(m_widthEdit, m_prompts);
+    const auto width = readNumber(m_widthEdit, m_prompter);
     if (!width)
         return;
-    const auto height = readNumber(m_heightEdit, m_prompts);
+    const auto height = readNumber(m_heightEdit, m_prompter);
     if (!height)
         return;
     const double w = centimetresOf(*width, m_units);
@@ -112,16 +113,17 @@ void ResizeDialog::accept() {
 }
 
 std::optional<QSizeF> ResizeDialog::getBlockSize(QWidget* parent, const UnitTable& units,
-                                                 const CBlock& block) {
-    ResizeDialog dialog(parent, units, block);
+                                                 const CBlock& block, Prompter& prompter) {
+    ResizeDialog dialog(parent, units, block, nullptr, prompter);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.sizeInCentimetres();
 }
 
 std::optional<QSizeF> ResizeDialog::getObjectSize(QWidget* parent, const UnitTable& units,
-                                                  const CBlock& block, const CHouseObject& object) {
-    ResizeDialog dialog(parent, units, block, &object);
+                                                  const CBlock& block, const CHouseObject& object,
+                                                  Prompter& prompter) {
+    ResizeDialog dialog(parent, units, block, &object, prompter);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.sizeInCentimetres();

@@ -3,7 +3,8 @@
 #include "model/CBlock.h"
 #include "model/CHouseObject.h"
 #include "planeditor/layout/UnitTable.h"
-#include "widgets/DialogSupport.h"
+#include "widgets/Prompter.h"
+#include "widgets/QtPrompter.h"
 
 #include <QDialog>
 #include <QSizeF>
@@ -23,7 +24,7 @@ public:
 
     // The object mode needs `object`, which must stand on `block`'s floor.
     ResizeDialog(QWidget* parent, const UnitTable& units, const CBlock& block,
-                 const CHouseObject* object = nullptr, DialogPrompts prompts = {});
+                 const CHouseObject* object = nullptr, Prompter& prompter = standardPrompter());
 
     // After OK: the new extent in centimetres (width east-west, height north-south).
     QSizeF sizeInCentimetres() const { return m_result; }
@@ -33,9 +34,11 @@ public:
 
     // Run modally; the new width and height in centimetres, nullopt on Cancel.
     static std::optional<QSizeF> getBlockSize(QWidget* parent, const UnitTable& units,
-                                              const CBlock& block);
+                                              const CBlock& block,
+                                              Prompter& prompter = standardPrompter());
     static std::optional<QSizeF> getObjectSize(QWidget* parent, const UnitTable& units,
-                                               const CBlock& block, const CHouseObject& object);
+                                               const CBlock& block, const CHouseObject& object,
+                                               Prompter& prompter = standardPrompter());
 
     // The largest extent a block may take either way, so coordinates stay far from overflow.
     static constexpr int kMaximumExtent = 100000;
@@ -51,7 +54,7 @@ private:
     UnitTable m_units;
     const CBlock& m_block;
     const CHouseObject* m_object;
-    DialogPrompts m_prompts;
+    Prompter& m_prompter;
     QLineEdit* m_widthEdit = nullptr;
     QLineEdit* m_heightEdit = nullptr;
     QSizeF m_result;

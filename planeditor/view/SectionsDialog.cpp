@@ -2,6 +2,7 @@
 
 #include "platform/TextCodec.h"
 #include "platform/help/HelpWindow.h"
+#include "widgets/DialogSupport.h"
 
 #include <QBoxLayout>
 #include <QHeaderView>
@@ -53,8 +54,8 @@ QIcon houseIcon() {
 
 } // namespace
 
-SectionsDialog::SectionsDialog(QWidget* parent, CBrenvikaDoc& doc, DialogPrompts prompts)
-    : QDialog(parent), m_doc(doc), m_prompts(std::move(prompts)) {
+SectionsDialog::SectionsDialog(QWidget* parent, CBrenvikaDoc& doc, Prompter& prompter)
+    : QDialog(parent), m_doc(doc), m_prompter(prompter) {
     setWindowTitle(QStringLiteral("Sections"));
     m_icon = houseIcon();
 
@@ -163,15 +164,16 @@ void SectionsDialog::deleteSection() {
     const int row = selectedRow();
     CSection* section = m_doc.sectionAt(row);
     if (!section) {
-        m_prompts.showWarning(this, QStringLiteral("You must first select a section"));
+        showWarning(m_prompter, this, QStringLiteral("You must first select a section"));
         return;
     }
     if (section == m_doc.currentSection()) {
-        m_prompts.showWarning(
-            this, QStringLiteral("Can't delete the active section. Activate another first"));
+        showWarning(m_prompter, this,
+                    QStringLiteral("Can't delete the active section. Activate another first"));
         return;
     }
-    if (!m_prompts.askYesNo(this, QStringLiteral("Are you sure?")))
+    if (!m_prompter.askYesNo(this, {QStringLiteral("Are you sure?"), Prompter::Icon::Question},
+                             Prompter::Answer::Yes))
         return;
     m_doc.deleteSection(row);
     m_doc.setModified();
@@ -210,11 +212,11 @@ void SectionsDialog::showHelp() {
         return;
     }
     if (showManual(QStringLiteral("sections")) == ManualShown::Missing)
-        m_prompts.showWarning(this, manualMissingText());
+        showWarning(m_prompter, this, manualMissingText());
 }
-bool SectionsDialog::run(QWidget* parent, CBrenvikaDoc& doc) {
+bool SectionsDialog::run(QWidget* parent, CBrenvikaDoc& doc, Prompter& prompter) {
     doc.setModified();
-    SectionsDialog dialog(parent, doc);
+    SectionsDialog dialog(parent, doc, prompter);
     dialog.exec();
     // Also when the dialog was closed without OK: the active section has changed all the same,
     // and a plan still showing the old one would edit blocks of the wrong section.

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "model/CBrenvikaDoc.h"
-#include "widgets/DialogSupport.h"
+#include "widgets/Prompter.h"
+#include "widgets/QtPrompter.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -19,11 +20,11 @@ namespace ardenvo {
 class SectionsDialog : public QDialog {
     Q_OBJECT
 public:
-    SectionsDialog(QWidget* parent, CBrenvikaDoc& doc, DialogPrompts prompts = {});
+    SectionsDialog(QWidget* parent, CBrenvikaDoc& doc, Prompter& prompter = standardPrompter());
 
     // Runs modally and marks the document modified. True when the active section changed, so the
     // caller rebuilds the plan.
-    static bool run(QWidget* parent, CBrenvikaDoc& doc);
+    static bool run(QWidget* parent, CBrenvikaDoc& doc, Prompter& prompter = standardPrompter());
 
     // Set when the active section changed while the dialog was open.
     bool activeSectionChanged() const { return m_changed; }
@@ -49,7 +50,7 @@ private:
     void showHelp();
 
     CBrenvikaDoc& m_doc;
-    DialogPrompts m_prompts;
+    Prompter& m_prompter;
     std::function<void(QWidget*)> m_help;
     bool m_changed = false;
     bool m_filling = false; // the list is being refilled: its changes are not renames

@@ -6,7 +6,7 @@
 
 namespace ardenvo {
 
-PlanDialogHooks standardDialogHooks() {
+PlanDialogHooks standardDialogHooks(Prompter& prompter) {
     // Each dialog is parented to the widget the view passes (the view itself), so it centres on
     // the plan.
     PlanDialogHooks hooks;
@@ -16,15 +16,15 @@ PlanDialogHooks standardDialogHooks() {
     hooks.renameObject = [](QWidget* parent, CBlock& block, CHouseObject& object) {
         return NameDialog::getObjectName(parent, block, object);
     };
-    hooks.resizeBlock = [](QWidget* parent, const UnitTable& units, CBlock& block) {
-        return ResizeDialog::getBlockSize(parent, units, block);
+    hooks.resizeBlock = [&prompter](QWidget* parent, const UnitTable& units, CBlock& block) {
+        return ResizeDialog::getBlockSize(parent, units, block, prompter);
     };
-    hooks.resizeObject = [](QWidget* parent, const UnitTable& units, CBlock& block,
-                            CHouseObject& object) {
-        return ResizeDialog::getObjectSize(parent, units, block, object);
+    hooks.resizeObject = [&prompter](QWidget* parent, const UnitTable& units, CBlock& block,
+                                     CHouseObject& object) {
+        return ResizeDialog::getObjectSize(parent, units, block, object, prompter);
     };
-    hooks.reposition = [](QWidget* parent, CBlock& block) {
-        return RepositionDialog::reposition(parent, block);
+    hooks.reposition = [&prompter](QWidget* parent, CBlock& block) {
+        return RepositionDialog::reposition(parent, block, prompter);
     };
     return hooks;
 }

@@ -51,10 +51,10 @@ std::int64_t now() {
 
 } // namespace
 
-void InventoryDialog::run(QWidget* parent, const CBrenvikaDoc& doc, Prompter* prompter) {
+void InventoryDialog::run(QWidget* parent, const CBrenvikaDoc& doc, Prompter& prompter) {
     QtPrintSeam print;
     InventoryDialog dialog(doc, AppPaths::imagesDirectory(),
-                           prompter ? *prompter : standardPrompter(), print, parent);
+                           prompter, print, parent);
     dialog.exec();
 }
 

@@ -2,6 +2,7 @@
 
 #include "search/inventory/InventoryReport.h"
 #include "search/inventory/Thumbnails.h"
+#include "widgets/QtPrompter.h"
 
 #include <QDialog>
 #include <QPrinter>
@@ -17,7 +18,6 @@ class QTextDocument;
 namespace ardenvo {
 
 class CBrenvikaDoc;
-class Prompter;
 class PrintSeam;
 class ScopeTree;
 
@@ -29,7 +29,7 @@ class InventoryDialog : public QDialog {
 public:
     // Opens the dialog modally over `parent` for the house. Messages go through `prompter`, the
     // program's standard one when none is given.
-    static void run(QWidget* parent, const CBrenvikaDoc& doc, Prompter* prompter = nullptr);
+    static void run(QWidget* parent, const CBrenvikaDoc& doc, Prompter& prompter = standardPrompter());
 
     // `imagesFolder` is where the pictures are; `prompter` and `printing` outlive the dialog.
     InventoryDialog(const CBrenvikaDoc& doc, std::string imagesFolder, Prompter& prompter,

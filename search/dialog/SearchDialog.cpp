@@ -48,10 +48,10 @@ QPushButton* addButton(QBoxLayout* layout, const QString& text, const char* name
 
 } // namespace
 
-void SearchDialog::run(QWidget* parent, CBrenvikaDoc& doc, Prompter* prompter) {
+void SearchDialog::run(QWidget* parent, CBrenvikaDoc& doc, Prompter& prompter) {
     QtPrintSeam print;
     SearchDialog dialog(doc, QString::fromStdString(AppPaths::reportPath()),
-                        prompter ? *prompter : standardPrompter(), print, parent);
+                        prompter, print, parent);
     dialog.setFolderSettings(&SettingsFile::user());
     dialog.exec();
 }

@@ -2,6 +2,7 @@
 
 #include "search/engine/SearchCriteria.h"
 #include "search/engine/SearchScope.h"
+#include "widgets/QtPrompter.h"
 
 #include <QDialog>
 #include <QPrinter>
@@ -16,7 +17,6 @@ class QPushButton;
 namespace ardenvo {
 
 class CBrenvikaDoc;
-class Prompter;
 class PrintSeam;
 class ReportView;
 class ScopeTree;
@@ -28,7 +28,7 @@ class SearchDialog : public QDialog {
 public:
     // Opens the dialog modally over `parent` for the house; the report goes to the data directory.
     // Messages go through `prompter`, the program's standard one when none is given.
-    static void run(QWidget* parent, CBrenvikaDoc& doc, Prompter* prompter = nullptr);
+    static void run(QWidget* parent, CBrenvikaDoc& doc, Prompter& prompter = standardPrompter());
 
     // `reportPath` is where the report file is written; `prompter` and `printing` outlive the
     // dialog.

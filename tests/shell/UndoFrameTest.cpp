@@ -3,7 +3,7 @@
 #include "model/ProjectFile.h"
 #include "planeditor/layout/BlockLayout.h"
 #include "planeditor/view/CBrenvikaView.h"
-#include "planeditor/view/PlanGeometry.h"
+#include "planeditor/layout/PlanGeometry.h"
 #include "planeditor/view/SectionsDialog.h"
 #include "platform/SettingsFile.h"
 #include "shell/CMainFrame.h"
@@ -11,6 +11,7 @@
 #include "shell/RecentFileList.h"
 #include "shell/RecoveryFile.h"
 #include "shell/UndoController.h"
+#include "support/ScriptedPrompter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,13 +61,11 @@ protected:
             b.findFloorObject("Chair")->notes = "by the window";
         };
         view()->setDialogHooks(hooks);
-        PlanPrompts prompts;
-        prompts.chooseColor = [](QWidget*, ColorRef) {
-            return std::optional<ColorRef>(0x123456);
+        // Every colour chosen is 0x123456; refusals are only recorded.
+        prompter.onShow = [this](const ScriptedPrompter::Shown& box) {
+            if (box.kind == ScriptedPrompter::Kind::Color)
+                prompter.colors.push_back(0x123456);
         };
-        prompts.refuse = [](QWidget*, const QString&) {
-        };
-        view()->setPrompts(prompts);
         frame->resize(900, 700);
         frame->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));

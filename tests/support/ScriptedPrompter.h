@@ -27,6 +27,7 @@ public:
         QStringList buttons;
         FileRequest file;
         QWidget* parent = nullptr;
+        ColorRef initialColor = 0; // the colour a colour dialog starts from
     };
 
     std::vector<Shown> shown;
@@ -71,8 +72,8 @@ public:
         recordFile(Kind::SaveFile, parent, request);
         return take(fileNames, QString());
     }
-    std::optional<ColorRef> askColor(QWidget* parent, ColorRef) override {
-        record(Kind::Color, parent, {});
+    std::optional<ColorRef> askColor(QWidget* parent, ColorRef initial) override {
+        record(Kind::Color, parent, {}, [&](Shown& s) { s.initialColor = initial; });
         return take(colors, std::optional<ColorRef>());
     }
     QWidget* openNotice(const Prompt& prompt, std::function<void()>) override {

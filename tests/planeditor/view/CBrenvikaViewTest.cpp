@@ -241,8 +241,8 @@ TEST_F(PlanViewTest, DocumentNoticesRebuildTheFigures) {
     doc.notifyViews(ViewHint::AddBlockView, 1);
     EXPECT_EQ(view->figureIds(), (std::vector<std::int32_t>{1})); // no second figure
     doc.notifyViews(ViewHint::AddBlockView, 99);
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0], QStringLiteral("AddViewForID: unknown ID of object 99"));
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(messages()[0], QStringLiteral("AddViewForID: unknown ID of object 99"));
 
     addNeighbor(doc, 1, West, BlockKind::Hall);
     EXPECT_EQ(view->figureIds(), (std::vector<std::int32_t>{1, 2}));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/DialogSupport.h"
+#include "support/ScriptedPrompter.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -57,31 +57,20 @@ inline void clickCancel(QDialog* dialog) {
     QTest::mouseClick(dialogButton(dialog, QDialogButtonBox::Cancel), Qt::LeftButton);
 }
 
-// Message boxes answered by the test, which records what was said.
-struct RecordedPrompts {
-    QStringList refusals;
-    QStringList warnings;
-    QStringList questions;
-    bool answerYes = true;
-    std::optional<ColorRef> colorAnswer;
-
-    DialogPrompts prompts() {
-        DialogPrompts p;
-        p.refuse = [this](QWidget*, const QString& text) {
-            refusals << text;
-        };
-        p.warn = [this](QWidget*, const QString& text) {
-            warnings << text;
-        };
-        p.confirm = [this](QWidget*, const QString& text) {
-            questions << text;
-            return answerYes;
-        };
-        p.chooseColor = [this](QWidget*, ColorRef) {
-            return colorAnswer;
-        };
-        return p;
-    }
-};
+// The messages shown with one icon: the dialogs' refusals carry the stop icon, their warnings the
+// exclamation mark.
+inline QStringList messagesWith(const ScriptedPrompter& prompter, Prompter::Icon icon) {
+    QStringList texts;
+    for (const ScriptedPrompter::Shown& box : prompter.shown)
+        if (box.kind == ScriptedPrompter::Kind::Message && box.icon == icon)
+            texts << box.text;
+    return texts;
+}
+inline QStringList refusals(const ScriptedPrompter& prompter) {
+    return messagesWith(prompter, Prompter::Icon::Stop);
+}
+inline QStringList warnings(const ScriptedPrompter& prompter) {
+    return messagesWith(prompter, Prompter::Icon::Warning);
+}
 
 } // namespace ardenvo::test

@@ -22,7 +22,7 @@ protected:
     std::unique_ptr<ObjectPropertiesDialog> open(std::optional<ObjectProperties> current = {},
                                                  bool positionFixed = false) {
         auto d = std::make_unique<ObjectPropertiesDialog>(nullptr, current, positionFixed,
-                                                          *settings, answers.prompts());
+                                                          *settings, prompter);
         d->show();
         return d;
     }
@@ -30,7 +30,7 @@ protected:
 
     QTemporaryDir dir;
     std::unique_ptr<SettingsFile> settings;
-    RecordedPrompts answers;
+    ScriptedPrompter prompter;
 };
 
 } // namespace
@@ -69,7 +69,7 @@ TEST_F(ObjectPropertiesDialogTest, UnitsConvertWhatIsShownAndOkRemembersTheUnit)
     EXPECT_EQ(d->widthEdit()->text(), QStringLiteral("0.76"));
     EXPECT_EQ(d->lengthEdit()->text(), QStringLiteral("1.52"));
 
-    answers.colorAnswer = rgb(200, 100, 50);
+    prompter.colors.push_back(rgb(200, 100, 50));
     QTest::mouseClick(d->changeColorButton(), Qt::LeftButton);
     EXPECT_EQ(d->colorSwatch()->palette().color(QPalette::Window), QColor(200, 100, 50));
     retype(d->nameEdit(), "Grand piano");
@@ -102,18 +102,18 @@ TEST_F(ObjectPropertiesDialogTest, DamagedUnitsAndSizesThatAreNoNumbersOrNotPosi
     EXPECT_EQ(d->colorSwatch()->palette().color(QPalette::Window), QColor(Qt::black));
     retype(d->lengthEdit(), "long");
     clickOk(d.get());
-    EXPECT_EQ(answers.warnings, QStringList{"Please enter a number."});
+    EXPECT_EQ(warnings(prompter), QStringList{"Please enter a number."});
     retype(d->lengthEdit(), "-5");
     clickOk(d.get());
-    EXPECT_EQ(answers.warnings.last(),
+    EXPECT_EQ(warnings(prompter).last(),
               QStringLiteral("Please enter a number between 1.00 and 100000.00."));
     retype(d->lengthEdit(), "0.4");
     clickOk(d.get());
-    EXPECT_EQ(answers.warnings.size(), 3);
+    EXPECT_EQ(warnings(prompter).size(), 3);
     retype(d->lengthEdit(), "20");
     retype(d->widthEdit(), "1e9");
     clickOk(d.get());
-    EXPECT_EQ(answers.warnings.size(), 4);
+    EXPECT_EQ(warnings(prompter).size(), 4);
     EXPECT_TRUE(d->isVisible());
 
     d->unitCombo()->setCurrentIndex(2);

@@ -51,7 +51,7 @@ TEST_F(PlanViewTest, AddNeighborRefitsTheHouseAndGreysTheTakenSide) {
 
 TEST_F(PlanViewTest, DeleteRefusesTheInitialAndInBetweenBlocksAndRemovesALeaf) {
     chooseFromMenu(centreOf(1), {"Delete"});
-    EXPECT_EQ(refusals, (QStringList{"Can't delete the initial block!"}));
+    EXPECT_EQ(refusals(), (QStringList{"Can't delete the initial block!"}));
     EXPECT_EQ(section().blocks().size(), 1u);
 
     CBlock* middle = addNeighbor(doc, 1, South, BlockKind::Hall);
@@ -59,7 +59,7 @@ TEST_F(PlanViewTest, DeleteRefusesTheInitialAndInBetweenBlocksAndRemovesALeaf) {
     const std::int32_t middleId = middle->id;
     const std::int32_t leafId = leaf->id;
     chooseFromMenu(centreOf(middleId), {"Delete"});
-    EXPECT_EQ(refusals.last(), QStringLiteral("Can't delete blocks that are in between!"));
+    EXPECT_EQ(refusals().last(), QStringLiteral("Can't delete blocks that are in between!"));
     EXPECT_EQ(section().blocks().size(), 3u);
 
     chooseFromMenu(centreOf(leafId), {"Delete"});
@@ -76,7 +76,7 @@ TEST_F(PlanViewTest, WithAnObjectSelectedDeleteAndColourActOnTheObject) {
     click(at);
     ASSERT_TRUE(chosen.selected);
 
-    answerColor = rgb(1, 2, 3);
+    prompter.colors.push_back(rgb(1, 2, 3));
     chooseFromMenu(at, {"Change color"});
     EXPECT_EQ(chosen.color, rgb(1, 2, 3));
     EXPECT_NE(block(1).colorRect.color, rgb(1, 2, 3));
@@ -85,12 +85,12 @@ TEST_F(PlanViewTest, WithAnObjectSelectedDeleteAndColourActOnTheObject) {
 
     // Nothing selected on the block: the colour goes to the block; a cancelled chooser keeps it
     // but the command still counts as an edit.
-    answerColor = rgb(9, 8, 7);
+    prompter.colors.push_back(rgb(9, 8, 7));
     chooseFromMenu(at, {"Change color"});
-    EXPECT_EQ(offeredColor, kHallColor);
+    ASSERT_EQ(prompter.shown.back().kind, test::ScriptedPrompter::Kind::Color);
+    EXPECT_EQ(prompter.shown.back().initialColor, kHallColor);
     EXPECT_EQ(block(1).colorRect.color, rgb(9, 8, 7));
     doc.setModified(false);
-    answerColor.reset();
     chooseFromMenu(at, {"Change color"});
     EXPECT_EQ(block(1).colorRect.color, rgb(9, 8, 7));
     EXPECT_TRUE(doc.isModified());
@@ -152,7 +152,7 @@ TEST_F(PlanViewTest, ClicksTakeTheBlockAndObjectDrawnOnTop) {
 
     block(east).markAllFloorObjects(0);
     chooseFromMenu(at, {"Delete"});
-    EXPECT_TRUE(refusals.isEmpty());
+    EXPECT_TRUE(refusals().isEmpty());
     EXPECT_EQ(section().findBlockById(east), nullptr);
     EXPECT_NE(section().findBlockById(south), nullptr);
 }

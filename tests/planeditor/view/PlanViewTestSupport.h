@@ -1,9 +1,11 @@
 #pragma once
 
+#include "DialogTestSupport.h"
+
 #include "model/CBrenvikaDoc.h"
 #include "planeditor/layout/BlockLayout.h"
 #include "planeditor/view/CBrenvikaView.h"
-#include "planeditor/view/PlanGeometry.h"
+#include "planeditor/layout/PlanGeometry.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -22,18 +24,7 @@ protected:
     void SetUp() override {
         installLayout(doc);
         view = std::make_unique<CBrenvikaView>(doc);
-        PlanPrompts prompts;
-        prompts.refuse = [this](QWidget*, const QString& text) {
-            refusals << text;
-        };
-        prompts.inform = [this](QWidget*, const QString& text) {
-            messages << text;
-        };
-        prompts.chooseColor = [this](QWidget*, ColorRef initial) -> std::optional<ColorRef> {
-            offeredColor = initial;
-            return answerColor;
-        };
-        view->setPrompts(prompts);
+        view->setPrompter(prompter);
         view->resize(800, 600);
         view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
@@ -111,11 +102,11 @@ protected:
     }
 
     CBrenvikaDoc doc;
+    ScriptedPrompter prompter; // outlives the view
     std::unique_ptr<CBrenvikaView> view;
-    QStringList refusals;
-    QStringList messages;
-    std::optional<ColorRef> answerColor;
-    ColorRef offeredColor = 0;
+    // What the view said: its refusals carry the stop icon, its other messages none.
+    QStringList refusals() const { return ardenvo::test::refusals(prompter); }
+    QStringList messages() const { return messagesWith(prompter, Prompter::Icon::None); }
 };
 
 } // namespace ardenvo::test

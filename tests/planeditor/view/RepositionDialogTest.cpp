@@ -21,12 +21,12 @@ protected:
         block->changed = 0;
     }
     std::unique_ptr<RepositionDialog> open() {
-        auto d = std::make_unique<RepositionDialog>(nullptr, *block, answers.prompts());
+        auto d = std::make_unique<RepositionDialog>(nullptr, *block, prompter);
         d->show();
         return d;
     }
     std::unique_ptr<CBlock> block;
-    RecordedPrompts answers;
+    ScriptedPrompter prompter;
 };
 
 } // namespace
@@ -69,11 +69,12 @@ TEST_F(RepositionDialogTest, AShiftOutsideTheRangeOrNoIntegerIsRefusedAndChanges
     clickOk(d.get());
     retype(d->shiftEdit(South), "-99999999999999999999");
     clickOk(d.get());
-    EXPECT_EQ(answers.warnings, QStringList(2, "Please enter an integer between -1000 and 1000."));
+    EXPECT_EQ(warnings(prompter),
+              QStringList(2, "Please enter an integer between -1000 and 1000."));
     for (const char* bad : {"1.5", "ten", "", "--3"}) {
         retype(d->shiftEdit(South), bad);
         clickOk(d.get());
-        EXPECT_EQ(answers.warnings.last(), QStringLiteral("Please enter an integer.")) << bad;
+        EXPECT_EQ(warnings(prompter).last(), QStringLiteral("Please enter an integer.")) << bad;
     }
     EXPECT_TRUE(d->isVisible());
     EXPECT_EQ(block->alignments, before);

@@ -20,8 +20,8 @@ protected:
         object = &hall->addFloorObject(std::move(o));
     }
     std::unique_ptr<ResizeDialog> open(int unit, bool forObject) {
-        auto dialog = std::make_unique<ResizeDialog>(
-            nullptr, UnitTable(unit), *hall, forObject ? object : nullptr, answers.prompts());
+        auto dialog = std::make_unique<ResizeDialog>(nullptr, UnitTable(unit), *hall,
+                                                     forObject ? object : nullptr, prompter);
         dialog->show();
         return dialog;
     }
@@ -33,7 +33,7 @@ protected:
 
     std::unique_ptr<CBlock> hall;
     CHouseObject* object = nullptr;
-    RecordedPrompts answers;
+    ScriptedPrompter prompter;
 };
 
 } // namespace
@@ -41,7 +41,7 @@ protected:
 TEST_F(ResizeDialogTest, ABlockCannotShrinkPastTheObjectsOnItsFloor) {
     auto d = open(0, false);
     enter(*d, "149", "80.5");
-    EXPECT_EQ(answers.refusals,
+    EXPECT_EQ(refusals(prompter),
               QStringList{"Because of the objects inside, the minimium width is 150.00"});
     EXPECT_TRUE(d->isVisible());
     // The limit replaces the width; the height stays as entered.
@@ -49,7 +49,7 @@ TEST_F(ResizeDialogTest, ABlockCannotShrinkPastTheObjectsOnItsFloor) {
     EXPECT_EQ(d->heightEdit()->text(), QStringLiteral("80.50"));
 
     enter(*d, "200", "69");
-    EXPECT_EQ(answers.refusals.last(),
+    EXPECT_EQ(refusals(prompter).last(),
               QStringLiteral("Because of the objects inside, the minimium height is 70.00"));
     EXPECT_EQ(d->widthEdit()->text(), QStringLiteral("200.00"));
     EXPECT_EQ(d->heightEdit()->text(), QStringLiteral("70.00"));
@@ -65,22 +65,22 @@ TEST_F(ResizeDialogTest, AnObjectStaysTenCentimetresInsideItsBlock) {
     auto d = open(0, true);
     EXPECT_EQ(d->heightEdit()->text(), QStringLiteral("40.00"));
     enter(*d, "131", "40");
-    EXPECT_EQ(answers.refusals,
+    EXPECT_EQ(refusals(prompter),
               QStringList{"Because the object is inside a room/hall, the maximum width is 130.00"});
     EXPECT_EQ(d->widthEdit()->text(), QStringLiteral("130.00"));
     EXPECT_TRUE(d->isVisible());
 
     enter(*d, "100", "121");
     EXPECT_EQ(
-        answers.refusals.last(),
+        refusals(prompter).last(),
         QStringLiteral("Because the object is inside a room/hall, the maximum height is 120.00"));
     EXPECT_EQ(d->heightEdit()->text(), QStringLiteral("120.00"));
 
     // Nothing to see or grab is refused too.
     enter(*d, "0", "10");
-    EXPECT_EQ(answers.refusals.last(), QStringLiteral("The smallest width is 1.00"));
+    EXPECT_EQ(refusals(prompter).last(), QStringLiteral("The smallest width is 1.00"));
     enter(*d, "10", "-3");
-    EXPECT_EQ(answers.refusals.last(), QStringLiteral("The smallest height is 1.00"));
+    EXPECT_EQ(refusals(prompter).last(), QStringLiteral("The smallest height is 1.00"));
     EXPECT_EQ(d->result(), QDialog::Rejected);
 
     enter(*d, "130", "120");
@@ -99,7 +99,7 @@ TEST_F(ResizeDialogTest, OtherUnitsShowTwoDecimalsAndConfirmingThemLosesNoCentim
     // The minimum shown in inches is enough when confirmed.
     auto e = open(2, false);
     enter(*e, "50", "59.06");
-    EXPECT_EQ(answers.refusals.last(),
+    EXPECT_EQ(refusals(prompter).last(),
               QStringLiteral("Because of the objects inside, the minimium width is 59.06"));
     clickOk(e.get());
     EXPECT_EQ(e->result(), QDialog::Accepted);
@@ -110,12 +110,12 @@ TEST_F(ResizeDialogTest, TextThatIsNoNumberOrAHugeSizeIsRefusedWithTheDialogLeft
     auto d = open(0, false);
     for (const char* bad : {"abc", "", "12cm", "1e999", "nan"}) {
         enter(*d, bad, "150");
-        EXPECT_EQ(answers.warnings.last(), QStringLiteral("Please enter a number.")) << bad;
+        EXPECT_EQ(warnings(prompter).last(), QStringLiteral("Please enter a number.")) << bad;
     }
-    EXPECT_TRUE(answers.refusals.isEmpty());
+    EXPECT_TRUE(refusals(prompter).isEmpty());
 
     enter(*d, "150", "3000000000");
-    EXPECT_EQ(answers.refusals.last(), QStringLiteral("The largest height is 100000.00"));
+    EXPECT_EQ(refusals(prompter).last(), QStringLiteral("The largest height is 100000.00"));
     EXPECT_EQ(d->result(), QDialog::Rejected);
 
     // A decimal comma is read as the locale writes it.

@@ -19,7 +19,7 @@ protected:
         doc.setModified(false);
     }
     std::unique_ptr<SectionsDialog> open() {
-        auto d = std::make_unique<SectionsDialog>(nullptr, doc, answers.prompts());
+        auto d = std::make_unique<SectionsDialog>(nullptr, doc, prompter);
         d->show();
         return d;
     }
@@ -40,7 +40,7 @@ protected:
     }
 
     CBrenvikaDoc doc;
-    RecordedPrompts answers;
+    ScriptedPrompter prompter;
 };
 
 } // namespace
@@ -65,24 +65,24 @@ TEST_F(SectionsDialogTest, DeletingANonActiveSectionAsksFirstAndTheActiveOneIsRe
     auto d = open();
     // No selection.
     QTest::mouseClick(d->deleteButton(), Qt::LeftButton);
-    EXPECT_EQ(answers.warnings, QStringList{"You must first select a section"});
+    EXPECT_EQ(warnings(prompter), QStringList{"You must first select a section"});
 
     select(*d, 0);
     QTest::mouseClick(d->deleteButton(), Qt::LeftButton);
-    EXPECT_EQ(answers.warnings.last(),
+    EXPECT_EQ(warnings(prompter).last(),
               QStringLiteral("Can't delete the active section. Activate another first"));
-    EXPECT_TRUE(answers.questions.isEmpty());
+    EXPECT_TRUE(prompter.questions().isEmpty());
 
     // No leaves everything as it was.
     select(*d, 1);
-    answers.answerYes = false;
+    prompter.answers.push_back(Prompter::Answer::No);
     QTest::mouseClick(d->deleteButton(), Qt::LeftButton);
-    EXPECT_EQ(answers.questions, QStringList{"Are you sure?"});
+    EXPECT_EQ(prompter.questions(), QStringList{"Are you sure?"});
     EXPECT_EQ(names(), (QStringList{"House", "Cellar", "Attic"}));
     EXPECT_EQ(column(*d, 0), (QStringList{"House", "Cellar", "Attic"}));
     EXPECT_FALSE(doc.isModified());
 
-    answers.answerYes = true;
+    prompter.answers.push_back(Prompter::Answer::Yes);
     QTest::mouseClick(d->deleteButton(), Qt::LeftButton);
     EXPECT_EQ(names(), (QStringList{"House", "Attic"}));
     EXPECT_EQ(column(*d, 0), (QStringList{"House", "Attic"}));

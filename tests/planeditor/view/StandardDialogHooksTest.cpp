@@ -4,7 +4,6 @@
 #include "planeditor/view/RepositionDialog.h"
 #include "planeditor/view/StandardDialogHooks.h"
 
-#include <QMessageBox>
 #include <QRadioButton>
 
 using namespace ardenvo;
@@ -17,7 +16,7 @@ class PlanDialogsTest : public PlanViewTest {
 protected:
     void SetUp() override {
         PlanViewTest::SetUp();
-        view->setDialogHooks(standardDialogHooks());
+        view->setDialogHooks(standardDialogHooks(prompter));
     }
     static QLineEdit* edit(QDialog* d, const char* name) {
         return d->findChild<QLineEdit*>(QString::fromLatin1(name));
@@ -39,26 +38,23 @@ TEST_F(PlanDialogsTest, RenameResizeAndRepositionWorkFromTheContextMenu) {
 
     // A 150-wide hall with an object reaching x = 140 cannot become narrower than 150.
     addObject(1, {10, 10, 140, 50});
-    QString refusal;
-    whenModal([&refusal](QDialog* d) {
+    whenModal([this](QDialog* d) {
         retype(edit(d, "widthEdit"), "120");
-        // The refusal is a real message box over the dialog: read it and close it.
-        whenModal([&refusal, d](QDialog* box) {
-            refusal = static_cast<QMessageBox*>(box)->text();
-            box->accept();
-            whenModal([d](QDialog* again) {
-                EXPECT_EQ(again, d);
-                EXPECT_EQ(edit(d, "widthEdit")->text(), QStringLiteral("150.00"));
-                retype(edit(d, "heightEdit"), "300");
-                clickOk(d);
-            });
-        });
+        clickOk(d);
+        // The refusal goes to the view's prompter, over the dialog, which stays open showing
+        // the width allowed.
+        EXPECT_EQ(prompter.shown.size(), 1u);
+        if (!prompter.shown.empty())
+            EXPECT_EQ(prompter.shown.back().parent, d);
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(edit(d, "widthEdit")->text(), QStringLiteral("150.00"));
+        retype(edit(d, "heightEdit"), "300");
         clickOk(d);
     });
     click(centreOf(1)); // selected, so the size text follows it
     chooseFromMenu(centreOf(1), {"Resize"});
-    EXPECT_EQ(refusal,
-              QStringLiteral("Because of the objects inside, the minimium width is 150.00"));
+    EXPECT_EQ(refusals(), QStringList(QStringLiteral(
+                              "Because of the objects inside, the minimium width is 150.00")));
     EXPECT_EQ(block(1).rect(), (Rect{100, 100, 250, 400}));
     // The room east of the hall followed: it is placed again from the resized hall.
     EXPECT_EQ(block(roomId).rect().left, 251);

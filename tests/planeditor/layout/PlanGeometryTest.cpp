@@ -1,4 +1,4 @@
-#include "planeditor/view/PlanGeometry.h"
+#include "planeditor/layout/PlanGeometry.h"
 
 #include <gtest/gtest.h>
 
