@@ -5,9 +5,9 @@
 #include "bench/support/QtBench.h"
 #include "model/CBrenvikaDoc.h"
 #include "planeditor/layout/BlockLayout.h"
-#include "planeditor/view/CBrenvikaView.h"
 #include "planeditor/layout/PlanGeometry.h"
-#include "planeditor/view/PlanPainter.h"
+#include "planeditor/view/CBrenvikaView.h"
+#include "widgets/PlanPainter.h"
 
 #include <QApplication>
 #include <QMouseEvent>

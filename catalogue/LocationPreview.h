@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/CBlock.h"
-#include "planeditor/view/PlanPainter.h"
+#include "widgets/PlanPainter.h"
 
 #include <QImage>
 #include <QRect>

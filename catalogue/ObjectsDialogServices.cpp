@@ -1,8 +1,8 @@
 #include "catalogue/ObjectsDialogServices.h"
 
-#include "planeditor/view/ObjectPropertiesDialog.h"
-#include "planeditor/view/ResizeDialog.h"
+#include "widgets/ObjectPropertiesDialog.h"
 #include "widgets/QtPrompter.h"
+#include "widgets/ResizeDialog.h"
 
 namespace ardenvo {
 

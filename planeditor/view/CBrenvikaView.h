@@ -4,7 +4,7 @@
 #include "planeditor/layout/PlanDrag.h"
 #include "planeditor/layout/UnitTable.h"
 #include "planeditor/view/PlanDialogHooks.h"
-#include "planeditor/view/PlanPainter.h"
+#include "widgets/PlanPainter.h"
 #include "widgets/Prompter.h"
 
 #include <QImage>

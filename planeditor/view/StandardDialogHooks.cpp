@@ -1,8 +1,8 @@
 #include "planeditor/view/StandardDialogHooks.h"
 
 #include "planeditor/view/RepositionDialog.h"
-#include "planeditor/view/ResizeDialog.h"
 #include "widgets/NameDialog.h"
+#include "widgets/ResizeDialog.h"
 
 namespace ardenvo {
 

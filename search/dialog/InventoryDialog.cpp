@@ -53,8 +53,7 @@ std::int64_t now() {
 
 void InventoryDialog::run(QWidget* parent, const CBrenvikaDoc& doc, Prompter& prompter) {
     QtPrintSeam print;
-    InventoryDialog dialog(doc, AppPaths::imagesDirectory(),
-                           prompter, print, parent);
+    InventoryDialog dialog(doc, AppPaths::imagesDirectory(), prompter, print, parent);
     dialog.exec();
 }
 

@@ -29,7 +29,8 @@ class InventoryDialog : public QDialog {
 public:
     // Opens the dialog modally over `parent` for the house. Messages go through `prompter`, the
     // program's standard one when none is given.
-    static void run(QWidget* parent, const CBrenvikaDoc& doc, Prompter& prompter = standardPrompter());
+    static void run(QWidget* parent, const CBrenvikaDoc& doc,
+                    Prompter& prompter = standardPrompter());
 
     // `imagesFolder` is where the pictures are; `prompter` and `printing` outlive the dialog.
     InventoryDialog(const CBrenvikaDoc& doc, std::string imagesFolder, Prompter& prompter,

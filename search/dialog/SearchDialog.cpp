@@ -50,8 +50,8 @@ QPushButton* addButton(QBoxLayout* layout, const QString& text, const char* name
 
 void SearchDialog::run(QWidget* parent, CBrenvikaDoc& doc, Prompter& prompter) {
     QtPrintSeam print;
-    SearchDialog dialog(doc, QString::fromStdString(AppPaths::reportPath()),
-                        prompter, print, parent);
+    SearchDialog dialog(doc, QString::fromStdString(AppPaths::reportPath()), prompter, print,
+                        parent);
     dialog.setFolderSettings(&SettingsFile::user());
     dialog.exec();
 }

@@ -2,8 +2,8 @@
 
 #include "model/ProjectFile.h"
 #include "planeditor/layout/BlockLayout.h"
-#include "planeditor/view/CBrenvikaView.h"
 #include "planeditor/layout/PlanGeometry.h"
+#include "planeditor/view/CBrenvikaView.h"
 #include "planeditor/view/SectionsDialog.h"
 #include "platform/SettingsFile.h"
 #include "shell/CMainFrame.h"

@@ -1,6 +1,6 @@
 #include "PlanViewTestSupport.h"
 
-#include "planeditor/view/PlanPainter.h"
+#include "widgets/PlanPainter.h"
 
 using namespace ardenvo;
 using ardenvo::test::PlanViewTest;

@@ -1,7 +1,7 @@
-#include "DialogTestSupport.h"
+#include "planeditor/view/DialogTestSupport.h"
 
-#include "planeditor/view/ObjectPropertiesDialog.h"
 #include "platform/Settings.h"
+#include "widgets/ObjectPropertiesDialog.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,4 +1,4 @@
-#include "planeditor/view/ObjectPropertiesDialog.h"
+#include "widgets/ObjectPropertiesDialog.h"
 
 #include "platform/Settings.h"
 #include "platform/TextCodec.h"

@@ -1,7 +1,7 @@
-#include "DialogTestSupport.h"
+#include "planeditor/view/DialogTestSupport.h"
 
 #include "model/CBlock.h"
-#include "planeditor/view/ResizeDialog.h"
+#include "widgets/ResizeDialog.h"
 
 #include <gtest/gtest.h>
 

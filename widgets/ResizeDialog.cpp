@@ -1,4 +1,4 @@
-#include "planeditor/view/ResizeDialog.h"
+#include "widgets/ResizeDialog.h"
 
 #include "planeditor/layout/BlockLayout.h"
 #include "widgets/DialogSupport.h"

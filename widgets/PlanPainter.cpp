@@ -1,4 +1,4 @@
-#include "planeditor/view/PlanPainter.h"
+#include "widgets/PlanPainter.h"
 
 #include "platform/TextCodec.h"
 
