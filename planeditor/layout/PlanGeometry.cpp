@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace ardenvo {
@@ -92,37 +93,6 @@ ScreenPoint pointInBlock(const ScreenTransform& t, const Rect& blockScreen, Scre
             toScreenRange(std::trunc((p.y - blockScreen.top) / z))};
 }
 
-std::array<ScreenPoint, kBlockHandleCount> blockHandlePoints(const Rect& s) {
-    const int w = s.right - s.left;
-    const int h = s.bottom - s.top;
-    const int cx = s.left + w / 2;
-    const int cy = s.top + h / 2;
-    const int dx = w / 10;
-    const int dy = h / 10;
-    return {{
-        {s.left, s.top},
-        {cx, s.top},
-        {s.right, s.top},
-        {s.left, cy},
-        {s.right, cy},
-        {s.left, s.bottom},
-        {cx, s.bottom},
-        {s.right, s.bottom},
-        {cx - dx, s.top + dy},
-        {cx, s.top + dy},
-        {cx + dx, s.top + dy},
-        {s.right - dx, cy - dy},
-        {s.right - dx, cy},
-        {s.right - dx, cy + dy},
-        {cx - dx, s.bottom - dy},
-        {cx, s.bottom - dy},
-        {cx + dx, s.bottom - dy},
-        {s.left + dx, cy - dy},
-        {s.left + dx, cy},
-        {s.left + dx, cy + dy},
-    }};
-}
-
 std::array<ScreenPoint, kObjectHandleCount> objectHandlePoints(const Rect& s) {
     const int cx = s.left + (s.right - s.left) / 2;
     const int cy = s.top + (s.bottom - s.top) / 2;
@@ -134,6 +104,28 @@ std::array<ScreenPoint, kObjectHandleCount> objectHandlePoints(const Rect& s) {
              {s.left, s.bottom},
              {cx, s.bottom},
              {s.right, s.bottom}}};
+}
+
+std::array<ScreenPoint, kBlockHandleCount> blockHandlePoints(const Rect& s) {
+    const int w = s.right - s.left;
+    const int h = s.bottom - s.top;
+    const int cx = s.left + w / 2;
+    const int cy = s.top + h / 2;
+    const int dx = w / 10;
+    const int dy = h / 10;
+    // The eight of an object on the outline, then three inside each side for its alignment.
+    const auto outline = objectHandlePoints(s);
+    std::array<ScreenPoint, kBlockHandleCount> points{};
+    std::copy(outline.begin(), outline.end(), points.begin());
+    const ScreenPoint inner[] = {
+        {cx - dx, s.top + dy},    {cx, s.top + dy},    {cx + dx, s.top + dy},
+        {s.right - dx, cy - dy},  {s.right - dx, cy},  {s.right - dx, cy + dy},
+        {cx - dx, s.bottom - dy}, {cx, s.bottom - dy}, {cx + dx, s.bottom - dy},
+        {s.left + dx, cy - dy},   {s.left + dx, cy},   {s.left + dx, cy + dy},
+    };
+    static_assert(kObjectHandleCount + int(std::size(inner)) == kBlockHandleCount);
+    std::copy(std::begin(inner), std::end(inner), points.begin() + kObjectHandleCount);
+    return points;
 }
 
 int blockHandleHalfSize(int handle) {
