@@ -49,7 +49,6 @@ public:
     CBlock* pictureBlock() const override { return m_room.get(); }
     bool rootSelected() const override { return true; }
     CHouseObject* selectedObject() const override { return nullptr; }
-    std::vector<CHouseObject*> objectsLabelled(const std::string&) const override { return {}; }
     void selectRoot() override {}
     void selectObject(CHouseObject*) override {}
 

@@ -210,16 +210,6 @@ bool ObjectsDialog::rootSelected() const {
     return m_tree->currentItem() == m_tree->root();
 }
 
-std::vector<CHouseObject*> ObjectsDialog::objectsLabelled(const std::string& label) const {
-    std::vector<CHouseObject*> found;
-    const QString wanted = displayText(label);
-    visitInTreeOrder(*m_block, [&](const ObjectPlace& place) {
-        if (displayText(place.object->name) == wanted)
-            found.push_back(place.object);
-    });
-    return found;
-}
-
 void ObjectsDialog::updateEnabling(QTreeWidgetItem* item) {
     if (!item)
         return; // with no selected item the controls keep their state

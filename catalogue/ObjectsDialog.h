@@ -87,7 +87,6 @@ private:
     // What the "Picture" group asks of the tree.
     CBlock* pictureBlock() const override { return m_block; }
     bool rootSelected() const override;
-    std::vector<CHouseObject*> objectsLabelled(const std::string& label) const override;
 
     CBrenvikaDoc& m_doc;
     CBlock* m_block;

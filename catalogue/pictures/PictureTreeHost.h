@@ -21,8 +21,6 @@ public:
     virtual bool rootSelected() const = 0;
     // The object of the tree's selected item; null for the root or no selection.
     virtual CHouseObject* selectedObject() const = 0;
-    // The objects of the tree items labelled `label`, in depth-first order from the root.
-    virtual std::vector<CHouseObject*> objectsLabelled(const std::string& label) const = 0;
     // Selects the root, or the item of `object`, as a click in the tree would (the dialog's
     // selection handling runs).
     virtual void selectRoot() = 0;

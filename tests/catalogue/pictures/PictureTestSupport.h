@@ -79,20 +79,6 @@ public:
     CBlock* pictureBlock() const override { return &m_block; }
     bool rootSelected() const override { return m_root; }
     CHouseObject* selectedObject() const override { return m_object; }
-    std::vector<CHouseObject*> objectsLabelled(const std::string& label) const override {
-        std::vector<CHouseObject*> found;
-        std::function<void(CHouseObject&)> visit = [&](CHouseObject& o) {
-            if (o.name == label)
-                found.push_back(&o);
-            for (NestPosition pos :
-                 {NestPosition::OnTop, NestPosition::Inside, NestPosition::Under})
-                for (const auto& child : o.children(pos))
-                    visit(*child);
-        };
-        for (const auto& o : m_block.floorObjects())
-            visit(*o);
-        return found;
-    }
     void selectRoot() override { select(true, nullptr); }
     void selectObject(CHouseObject* object) override { select(false, object); }
 
