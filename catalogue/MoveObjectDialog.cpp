@@ -201,11 +201,7 @@ void MoveObjectDialog::moveTo(MoveTarget target) {
 }
 
 void MoveObjectDialog::warn(const QString& text) {
-    Prompter::Prompt warning;
-    warning.text = text;
-    warning.icon = Prompter::Icon::Warning;
-    warning.title = Prompter::Title::Warning;
-    m_prompter.message(this, warning);
+    m_prompter.message(this, {text, Prompter::Icon::Warning, Prompter::Title::Warning, {}});
 }
 
 } // namespace ardenvo

@@ -94,12 +94,7 @@ void ObjectsDialog::deleteTarget() {
     // "Floor" is not deleted, so there is nothing to ask about.
     if (!target || target == m_tree->root())
         return;
-    // No is the default: a hasty Enter deletes nothing.
-    Prompter::Prompt question;
-    question.text = QString::fromLatin1(kDeleteQuestion);
-    question.icon = Prompter::Icon::Warning;
-    question.title = Prompter::Title::Warning;
-    if (!m_services.prompts().askYesNo(this, question, Prompter::Answer::No))
+    if (!askBeforeLoss(m_services.prompts(), this, QString::fromLatin1(kDeleteQuestion)))
         return;
     const ObjectPlace place = m_tree->placeOf(*m_block, target);
     if (place.object) {

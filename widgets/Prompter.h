@@ -71,4 +71,8 @@ QString applicationTitle();
 // The text a box of that prompt carries as its title.
 QString titleOf(const Prompter::Prompt& prompt);
 
+// The question before something is deleted or changed for good: titled "Warning", warning icon,
+// No as default so a hasty Enter loses nothing; true for Yes.
+bool askBeforeLoss(Prompter& prompter, QWidget* parent, const QString& question);
+
 } // namespace ardenvo

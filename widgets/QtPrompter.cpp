@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QColorDialog>
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -58,25 +57,6 @@ QString runFileDialog(QWidget* parent, const Prompter::FileRequest& request,
 }
 
 } // namespace
-
-QString applicationTitle() {
-    const QString name = QCoreApplication::applicationName();
-    return name.isEmpty() ? QStringLiteral("Ardenvo") : name;
-}
-
-QString titleOf(const Prompter::Prompt& prompt) {
-    switch (prompt.title) {
-    case Prompter::Title::Warning:
-        return QStringLiteral("Warning");
-    case Prompter::Title::Error:
-        return QStringLiteral("Error");
-    case Prompter::Title::Custom:
-        return prompt.customTitle;
-    case Prompter::Title::Application:
-        break;
-    }
-    return applicationTitle();
-}
 
 void QtPrompter::message(QWidget* parent, const Prompt& prompt) {
     QMessageBox box(boxIcon(prompt.icon), titleOf(prompt), prompt.text, QMessageBox::Ok,

@@ -333,13 +333,7 @@ void CategoryPanel::addClicked() {
 void CategoryPanel::deleteClicked() {
     if (!m_state.object() || m_state.selectedRow() < 0)
         return;
-    // A hasty Enter keeps the record.
-    if (!m_prompter.askYesNo(this,
-                             {QStringLiteral("Record will be deleted. Are you sure?"),
-                              Prompter::Icon::Warning,
-                              Prompter::Title::Warning,
-                              {}},
-                             Prompter::Answer::No))
+    if (!askBeforeLoss(m_prompter, this, QStringLiteral("Record will be deleted. Are you sure?")))
         return;
     m_state.deleteSelected();
     showRows();

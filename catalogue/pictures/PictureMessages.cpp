@@ -29,13 +29,8 @@ void reportUnreadablePicture(Prompter& prompter, QWidget* parent, std::string_vi
 }
 
 bool confirmPictureDeletion(Prompter& prompter, QWidget* parent) {
-    // The question comes before a deletion: a hasty Enter must keep the picture.
-    return prompter.askYesNo(parent,
-                             {QStringLiteral("Selected image will be deleted. Are you sure?"),
-                              Prompter::Icon::Warning,
-                              Prompter::Title::Warning,
-                              {}},
-                             Prompter::Answer::No);
+    return askBeforeLoss(prompter, parent,
+                         QStringLiteral("Selected image will be deleted. Are you sure?"));
 }
 
 QString choosePictureFile(Prompter& prompter, QWidget* parent) {

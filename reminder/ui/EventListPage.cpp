@@ -109,8 +109,7 @@ bool EventListPage::confirmOpenProject(int row, const char* question) {
 // Every question of the page is titled "Warning" and keeps No as default: each one guards a
 // change that cannot be taken back.
 bool EventListPage::confirm(const char* question) {
-    return m_prompter.askYesNo(this, {question, Prompter::Icon::Warning, Prompter::Title::Warning},
-                               Prompter::Answer::No);
+    return askBeforeLoss(m_prompter, this, QString::fromUtf8(question));
 }
 
 void EventListPage::finishCommand(std::uint64_t generationBefore) {

@@ -138,9 +138,7 @@ void OptionsPage::deleteSelected() {
     if (rows.empty())
         return;
     CommandGate::Hold hold(m_gate);
-    if (!m_prompter.askYesNo(
-            this, {kDeleteLinksQuestion, Prompter::Icon::Warning, Prompter::Title::Warning},
-            Prompter::Answer::No))
+    if (!askBeforeLoss(m_prompter, this, kDeleteLinksQuestion))
         return;
     std::vector<std::string> paths;
     for (const int row : rows)
