@@ -64,11 +64,23 @@ std::string AppPaths::dataDirectory() {
     return dataDirectoryFor(programDirectory());
 }
 
-std::string AppPaths::imagesDirectory() {
-    const std::string dir = dataDirectory() + "/Images";
+namespace {
+
+std::string madeSubfolder(const char* name) {
+    const std::string dir = AppPaths::dataDirectory() + "/" + name;
     if (!QDir().mkpath(QString::fromStdString(dir)))
         return {};
     return dir;
+}
+
+} // namespace
+
+std::string AppPaths::imagesDirectory() {
+    return madeSubfolder("Images");
+}
+
+std::string AppPaths::documentsDirectory() {
+    return madeSubfolder("Documents");
 }
 
 std::string AppPaths::reportPath() {

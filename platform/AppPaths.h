@@ -26,6 +26,9 @@ public:
     static std::string dataDirectoryFor(const std::string& programDir);
     // <data dir>/Images, created when missing (empty when it cannot be created).
     static std::string imagesDirectory();
+    // <data dir>/Documents, beside the Images folder by the same rules; created when missing
+    // (empty when it cannot be created).
+    static std::string documentsDirectory();
     // <data dir>/temp.html, the search report.
     static std::string reportPath();
 };
