@@ -179,6 +179,23 @@ std::vector<std::string> contentDifferences(const CHouseObject& a, const CHouseO
     return out;
 }
 
+// Whether an object holds anything a new one does not: only then does the same content under
+// another name tell that it is the same object renamed.
+bool hasOwnContent(const CHouseObject& o) {
+    if (!o.notes.empty() || !o.pictures.empty() || !o.reminders().empty())
+        return true;
+    for (int p = 0; p < kNestPositionCount; ++p)
+        if (!o.children(static_cast<NestPosition>(p)).empty())
+            return true;
+    for (const auto& category : o.categories())
+        for (const auto& field : category->entries()) {
+            const std::string_view v = field->value;
+            if (!v.empty() && v != "yyyymmdd" && v != "... months" && v != "not yet")
+                return true;
+        }
+    return false;
+}
+
 class Matcher {
 public:
     Matcher(Side& older, Side& newer) : m_old(older), m_new(newer) {}
@@ -264,6 +281,8 @@ private:
             oldLeft.size() * newLeft.size() > kMostRenameTries)
             return;
         for (Node* n : newLeft) {
+            if (!hasOwnContent(*n->object))
+                continue;
             Node* candidate = nullptr;
             int found = 0;
             for (Node* o : oldLeft)

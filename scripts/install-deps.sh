@@ -26,6 +26,9 @@ packages=(
     # the daylight-saving tests run in real zones (Berlin, New York); without the zone data every
     # zone reads as UTC
     tzdata
+    # the whole-house archive (File > "Export with pictures...", ardenvo-tool export) is a ZIP
+    # written and read with libzip
+    libzip-dev
 )
 
 missing=()

@@ -173,6 +173,15 @@ int runArdenvo(int argc, char** argv) {
         frame.startupNotice(AppPaths::resourceDirectories());
         if (options.unit >= 0)
             frame.view()->setUnit(options.unit);
+        if (options.save) {
+            // What the status bar says of the save, told where a script sees it.
+            QObject::connect(&controller, &DocumentController::versionNotKept, &frame,
+                             [](const QString& reason) {
+                                 std::fprintf(stderr, "ardenvo: %s\n", qPrintable(reason));
+                             });
+            if (controller.save())
+                std::fprintf(stderr, "ardenvo: saved %s\n", qPrintable(controller.pathName()));
+        }
         RuntimeDirectory::reportProblemOnce([&](const std::string& problem) {
             std::fprintf(stderr, "ardenvo: %s\n", problem.c_str());
             prompter.message(&frame, {QString::fromStdString(problem), Prompter::Icon::Warning});

@@ -63,6 +63,7 @@ CMainFrame::CMainFrame(DocumentController& controller, RecentFileList& recent, P
 
     createActions();
     createEditActions();
+    createArchiveActions();
     createMenus();
     createToolBar();
 
@@ -246,6 +247,10 @@ void CMainFrame::createMenus() {
     m_fileMenu->addAction(action("fileOpen"));
     m_fileMenu->addAction(action("fileSave"));
     m_fileMenu->addAction(action("fileSaveAs"));
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(action("fileEarlierVersions"));
+    m_fileMenu->addAction(action("fileExportArchive"));
+    m_fileMenu->addAction(action("fileImportArchive"));
     m_fileMenu->addSeparator();
     m_recentAnchor = m_fileMenu->addSeparator();
     m_fileMenu->addAction(action("inventoryReport"));

@@ -79,6 +79,12 @@ private:
     void updateEditActions();
     void runSections();
     void runSearch();
+    // File > "Earlier versions...", "Export with pictures...", "Import archive..." (in
+    // CMainFrameArchive.cpp).
+    void createArchiveActions();
+    void showEarlierVersions();
+    void exportArchive();
+    void importArchive();
     QAction* addAction(const QString& name, const QString& text, const QString& statusTip);
 
     DocumentController& m_controller;

@@ -1,9 +1,11 @@
 #include "shell/DocumentController.h"
 
 #include "coordination/DocumentRegistration.h"
+#include "history/VersionStore.h"
 #include "model/ProjectFile.h"
 #include "platform/AppPaths.h"
 #include "platform/DialogFolders.h"
+#include "platform/ProjectKey.h"
 #include "shell/RecentFileList.h"
 #include "shell/ShippedFiles.h"
 #include "widgets/Prompter.h"
@@ -320,6 +322,7 @@ bool DocumentController::writeTo(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     if (!mayOverwrite(absolute))
         return false;
+    keepVersion(absolute);
     FileError error = FileError::SaveFailed;
     FileOutcome outcome;
     try {
@@ -340,6 +343,32 @@ bool DocumentController::writeTo(const QString& path) {
     emit recentFilesChanged();
     emit houseSaved();
     return true;
+}
+
+std::string DocumentController::versionsFolder() const {
+    return pathName().isEmpty() ? std::string()
+                                : versionsFolderFor(projectKey(toLocalPath(pathName())),
+                                                    m_versionsRoot);
+}
+
+void DocumentController::keepVersion(const QString& absolute) {
+    KeepOutcome kept;
+    try {
+        const std::string file = toLocalPath(absolute);
+        kept = VersionStore(versionsFolderFor(projectKey(file), m_versionsRoot)).keep(file);
+    } catch (const std::exception& e) {
+        kept.error = e.what();
+    }
+    if (kept.result != KeepOutcome::Result::Failed) {
+        m_versionProblemSaid = false;
+        return;
+    }
+    if (m_versionProblemSaid)
+        return;
+    m_versionProblemSaid = true;
+    emit versionNotKept(
+        QStringLiteral("The house was saved, but its earlier version could not be kept: %1")
+            .arg(QString::fromLocal8Bit(kept.error)));
 }
 
 void DocumentController::showFileError(int code, const QString& path, int systemError) {

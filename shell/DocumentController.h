@@ -77,6 +77,10 @@ public:
     // The project's file as last read or written here.
     const FileStamp& diskStamp() const { return m_diskStamp; }
 
+    // Where the earlier versions of houses are kept (tests); versionsRoot() by default.
+    void setVersionsRoot(std::string root) { m_versionsRoot = std::move(root); }
+    std::string versionsFolder() const;
+
 signals:
     void titleChanged(const QString& title);
     void recentFilesChanged();
@@ -86,6 +90,9 @@ signals:
     void houseReplaced();
     // The house was written to its file.
     void houseSaved();
+    // The file a save replaced could not be kept as an earlier version (the save went on); said
+    // once until versions can be kept again.
+    void versionNotKept(const QString& reason);
 
 private:
     enum class Naming { TakePath, StayUntitled };
@@ -99,6 +106,8 @@ private:
     void setPath(const QString& path);
     void showFileError(int error, const QString& path, int systemError);
     void watch(const FileStamp& stamp);
+    // Keeps the file about to be replaced as an earlier version; never stops the save.
+    void keepVersion(const QString& absolute);
 
     std::unique_ptr<CBrenvikaDoc> m_doc;
     std::unique_ptr<DocumentRegistration> m_registration;
@@ -112,6 +121,8 @@ private:
     std::vector<std::string> m_shippedFolders;
     QFileSystemWatcher m_watcher;
     QTimer m_diskCheck;
+    std::string m_versionsRoot;
+    bool m_versionProblemSaid = false;
 };
 
 } // namespace ardenvo

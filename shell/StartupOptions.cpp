@@ -40,6 +40,10 @@ StartupOptions parseStartupOptions(const QStringList& arguments, const QString& 
     }
     while (!options.screenshot && !rest.isEmpty() && rest.front().startsWith("--")) {
         const QString option = rest.takeFirst();
+        if (option == QLatin1String("--save")) {
+            options.save = true;
+            continue;
+        }
         const QString value = rest.isEmpty() ? QString() : rest.takeFirst();
         bool ok = false;
         if (option == QLatin1String("--recovery-interval")) {
@@ -88,7 +92,7 @@ QStringList findPredoneHouses(const std::vector<std::string>& folders) {
 
 const char* const kArdenvoHelp =
     "Usage: ardenvo [--recovery-interval SECONDS] [--recovery-answer yes|no] [--unit INDEX]\n"
-    "               [PROJECT.av]\n"
+    "               [--save] [PROJECT.av]\n"
     "  or:  ardenvo --screenshot PICTURE.png [PROJECT.av]\n"
     "  or:  ardenvo --screenshot PICTURE.png --objects-inside BLOCK PROJECT.av\n"
     "The main program of Ardenvo, the home inventory: draw the floor plan of your house, record "
@@ -110,6 +114,9 @@ const char* const kArdenvoHelp =
     "  --unit INDEX              switch the house to that unit of measurement (0-4) once it "
     "shows,\n"
     "                            as Options > Units of measurement does (for scripted checks)\n"
+    "  --save                    save the house once it shows (after --unit), as File > Save "
+    "does\n"
+    "                            (for scripted checks)\n"
     "  -h, --help                show this help and end\n"
     "  --version                 show the version and end\n"
     "  /uninstall                as the first argument: end at once\n"

@@ -19,6 +19,7 @@ struct StartupOptions {
     int recoveryIntervalSeconds = 120;
     QString recoveryAnswer;
     int unit = -1;
+    bool save = false; // "--save": save the house once it shows, after the unit
     QString project; // absolute; empty for a new house
     QString error;   // a usage problem; the program reports it and ends
 };

@@ -36,6 +36,10 @@ Command pictureCommand();
 Command reportCommand();
 Command projectsCommand();
 Command openProjectsCommand();
+Command versionsCommand();
+Command diffCommand();
+Command exportCommand();
+Command importArchiveCommand();
 
 // Every command, in the order the help and the README list them.
 const std::vector<Command>& commandTable();
