@@ -157,7 +157,7 @@ void VersionsDialog::countInBackground() {
 void VersionsDialog::waitForCounts() {
     if (m_counter.joinable())
         m_counter.join();
-    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
 QString VersionsDialog::differencesText() const {

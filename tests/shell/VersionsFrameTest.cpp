@@ -5,6 +5,7 @@
 #include "history/dialog/VersionsDialog.h"
 #include "model/ProjectFile.h"
 #include "platform/AppPaths.h"
+#include "platform/SettingsFile.h"
 #include "shell/CMainFrame.h"
 #include "shell/DocumentController.h"
 #include "shell/RecentFileList.h"
@@ -43,7 +44,7 @@ TEST(VersionsFrame, EarlierVersionsShowWhatChangedAndOpenOneAsTheModifiedHouse) 
 
     controller.document().newHouse();
     addObject(controller.document(), "Sofa");
-    prompter.fileNames << house;
+    prompter.fileNames.push_back(house);
     ASSERT_TRUE(controller.saveAs());
     addObject(controller.document(), "Lamp");
     ASSERT_TRUE(controller.save());
@@ -96,7 +97,7 @@ TEST(VersionsFrame, AnArchiveExportedFromTheWindowImportsAsASavedHouse) {
     const QString kept = scratchFile(QStringLiteral("imported.av"));
     QFile::remove(zip);
     QFile::remove(kept);
-    prompter.fileNames << zip;
+    prompter.fileNames.push_back(zip);
     frame.action(QStringLiteral("fileExportArchive"))->trigger();
     ASSERT_TRUE(QFile::exists(zip));
     const auto shown = messagesShown(prompter);
@@ -105,7 +106,8 @@ TEST(VersionsFrame, AnArchiveExportedFromTheWindowImportsAsASavedHouse) {
         << shown.back().text.toStdString();
 
     controller.document().setModified(false);
-    prompter.fileNames << zip << kept;
+    prompter.fileNames.push_back(zip);
+    prompter.fileNames.push_back(kept);
     frame.action(QStringLiteral("fileImportArchive"))->trigger();
     EXPECT_EQ(controller.pathName(), kept);
     EXPECT_FALSE(controller.isModified());

@@ -47,39 +47,49 @@ QString saveWith(const QString& folder, const QStringList& arguments) {
     return said;
 }
 
+// The versions folder made unusable as a user's would be: unwritable or, what even root cannot
+// write through, a link planted in its place.
 TEST(VersionsProgram, ASaveWithTheVersionsFolderUnwritableStillSaves) {
     if (!QFileInfo::exists(kProgram))
         GTEST_SKIP() << "build the ardenvo target first";
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes into any folder";
-    QTemporaryDir dir;
-    const QString house = dir.filePath(QStringLiteral("versions.av"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(ARDENVO_SOURCE_DIR "/data/small-flat.av"), house));
-    QFile::setPermissions(house, QFile::ReadOwner | QFile::WriteOwner);
-    const std::string root = versionsRoot();
-    QDir().mkpath(QString::fromStdString(root));
-    const std::string folder =
-        versionsFolderFor(projectKey(QFile::encodeName(house).toStdString()));
-    ASSERT_EQ(::chmod(root.c_str(), 0500), 0);
+    for (const bool link : {false, true}) {
+        if (!link && ::geteuid() == 0)
+            continue; // root writes into any folder
+        SCOPED_TRACE(link ? "a link" : "unwritable");
+        QTemporaryDir dir;
+        const QString house = dir.filePath(QStringLiteral("versions.av"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ARDENVO_SOURCE_DIR "/data/small-flat.av"), house));
+        QFile::setPermissions(house, QFile::ReadOwner | QFile::WriteOwner);
+        const std::string root = versionsRoot();
+        QDir().mkpath(QString::fromStdString(root));
+        const std::string folder =
+            versionsFolderFor(projectKey(QFile::encodeName(house).toStdString()));
+        if (link)
+            ASSERT_EQ(::symlink(dir.path().toLocal8Bit().constData(), folder.c_str()), 0);
+        else
+            ASSERT_EQ(::chmod(root.c_str(), 0500), 0);
 
-    const QString said = saveWith(dir.path(), {"--unit", "3", "--save", "versions.av"});
-    ::chmod(root.c_str(), 0700);
-    EXPECT_TRUE(said.contains(QStringLiteral("ardenvo: saved ") + house)) << said.toStdString();
-    EXPECT_EQ(said.count(QStringLiteral("its earlier version could not be kept")), 1)
-        << said.toStdString();
-    CBrenvikaDoc saved;
-    ASSERT_EQ(loadProject(QFile::encodeName(house).toStdString(), saved), FileError::None);
-    EXPECT_EQ(saved.unitIndex(), 3);
-    EXPECT_TRUE(VersionStore(folder).versions().empty());
+        const QString said = saveWith(dir.path(), {"--unit", "3", "--save", "versions.av"});
+        ::chmod(root.c_str(), 0700);
+        ::unlink(folder.c_str());
+        EXPECT_TRUE(said.contains(QStringLiteral("ardenvo: saved ") + house)) << said.toStdString();
+        EXPECT_EQ(said.count(QStringLiteral("its earlier version could not be kept")), 1)
+            << said.toStdString();
+        CBrenvikaDoc saved;
+        ASSERT_EQ(loadProject(QFile::encodeName(house).toStdString(), saved), FileError::None);
+        EXPECT_EQ(saved.unitIndex(), 3);
+        EXPECT_TRUE(VersionStore(folder).versions().empty());
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1); // nothing written through
 
-    // Writable again: the next save keeps the house it replaces, and says nothing of versions.
-    const QString next = saveWith(dir.path(), {"--unit", "2", "--save", "versions.av"});
-    EXPECT_FALSE(next.contains(QStringLiteral("could not be kept"))) << next.toStdString();
-    const auto versions = VersionStore(folder).versions();
-    ASSERT_EQ(versions.size(), 1u);
-    CBrenvikaDoc kept;
-    ASSERT_EQ(loadProject(versions[0].path, kept), FileError::None);
-    EXPECT_EQ(kept.unitIndex(), 3);
+        // Usable again: the next save keeps the house it replaces and says nothing of versions.
+        const QString next = saveWith(dir.path(), {"--unit", "2", "--save", "versions.av"});
+        EXPECT_FALSE(next.contains(QStringLiteral("could not be kept"))) << next.toStdString();
+        const auto versions = VersionStore(folder).versions();
+        ASSERT_EQ(versions.size(), 1u);
+        CBrenvikaDoc kept;
+        ASSERT_EQ(loadProject(versions[0].path, kept), FileError::None);
+        EXPECT_EQ(kept.unitIndex(), 3);
+    }
 }
 
 } // namespace
