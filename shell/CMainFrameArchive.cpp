@@ -26,7 +26,7 @@ void CMainFrame::createArchiveActions() {
                            "See the versions kept of the house at its saves, what changed since, "
                            "and open one");
     connect(a, &QAction::triggered, this, &CMainFrame::showEarlierVersions);
-    a = addAction("fileExportArchive", "E&xport with pictures...",
+    a = addAction("fileExportArchive", "Export with &pictures...",
                   "Write the house with its pictures and documents into one ZIP archive");
     connect(a, &QAction::triggered, this, &CMainFrame::exportArchive);
     a = addAction("fileImportArchive", "I&mport archive...",
