@@ -248,12 +248,11 @@ void CMainFrame::createMenus() {
     m_fileMenu->addAction(action("fileSave"));
     m_fileMenu->addAction(action("fileSaveAs"));
     m_fileMenu->addSeparator();
+    m_recentAnchor = m_fileMenu->addSeparator();
+    m_fileMenu->addAction(action("inventoryReport"));
     m_fileMenu->addAction(action("fileEarlierVersions"));
     m_fileMenu->addAction(action("fileExportArchive"));
     m_fileMenu->addAction(action("fileImportArchive"));
-    m_fileMenu->addSeparator();
-    m_recentAnchor = m_fileMenu->addSeparator();
-    m_fileMenu->addAction(action("inventoryReport"));
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(action("appExit"));
 

@@ -21,8 +21,8 @@ const std::string kExportUsage =
     usageEntry({"export FILE --zip OUT [--images DIR] [--documents DIR]"},
                {"one ZIP with the house, every picture file its records name,",
                 "the Documents folder's files its \"Documents\" attributes name,",
-                "and index.txt listing them (missing ones as missing); DIR",
-                "default to the main program's Images and Documents folders"});
+                "and index.txt listing them (missing ones as missing); the",
+                "folders default to the main program's Images and Documents"});
 
 const std::string kImportUsage =
     usageEntry({"import-archive IN --to DIR [--images DIR] [--documents DIR]"},
