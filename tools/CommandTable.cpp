@@ -4,10 +4,10 @@ namespace ardenvo::tool {
 
 const std::vector<Command>& commandTable() {
     static const std::vector<Command> table = {
-        newCommand(),      checkCommand(),       infoCommand(),    jsonCommand(),
-        csvCommand(),      remindersCommand(),   resetCommand(),   icalCommand(),
-        searchCommand(),   picturesCommand(),    pictureCommand(), reportCommand(),
-        projectsCommand(), openProjectsCommand()};
+        newCommand(),      checkCommand(),        infoCommand(),    jsonCommand(),
+        csvCommand(),      remindersCommand(),    resetCommand(),   icalCommand(),
+        searchCommand(),   picturesCommand(),     pictureCommand(), reportCommand(),
+        projectsCommand(), openProjectsCommand(), importCommand()};
     return table;
 }
 
