@@ -542,6 +542,20 @@ void setAttributes(CHouseObject& object, const Item& item) {
     }
 }
 
+// A new floor object's place: the room filled in rows of the default object size, so that the
+// imported objects can be told apart; once the room is full the rows start again a little
+// further in.
+Rect gridPlace(const CBlock& block, std::size_t index) {
+    constexpr int kSize = 60, kGap = 10, kStep = kSize + kGap;
+    const int across = std::max(1, (block.rect().width() - kGap) / kStep);
+    const int down = std::max(1, (block.rect().height() - kGap) / kStep);
+    const auto cell = static_cast<int>(index % static_cast<std::size_t>(across * down));
+    const auto round = static_cast<int>(index / static_cast<std::size_t>(across * down) % 7);
+    const int left = kGap + cell % across * kStep + round * 5;
+    const int top = kGap + cell / across * kStep + round * 5;
+    return {left, top, left + kSize, top + kSize};
+}
+
 } // namespace
 
 ImportPlan planImport(CBrenvikaDoc& doc, const CsvTable& table, const ImportMapping& mapping,
@@ -582,9 +596,10 @@ void applyImport(CBrenvikaDoc& doc, const ImportPlan& plan) {
         CHouseObject* parent = item.parentItem != kNone ? made[item.parentItem] : item.parentObject;
         if (parent)
             made.push_back(&parent->addChild(item.position, std::move(object)));
-        else if (CBlock* block = blocks[item.room])
+        else if (CBlock* block = blocks[item.room]) {
+            object->location.rect = gridPlace(*block, block->floorObjects().size());
             made.push_back(&block->addFloorObject(std::move(object)));
-        else
+        } else
             made.push_back(nullptr);
     }
     if (!plan.items.empty() || plan.newRoomCount() > 0)

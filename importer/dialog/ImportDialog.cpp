@@ -41,9 +41,12 @@ QString previewText(const std::string& field) {
 } // namespace
 
 bool ImportDialog::run(QWidget* parent, CBrenvikaDoc& doc, Prompter& prompter) {
+    // The house's own folder first: the spreadsheet is most often kept beside it.
+    const QString house = QString::fromStdString(doc.pathName());
     const QString path = prompter.askOpenFileName(
         parent,
-        {QStringLiteral("Import objects"), QString(),
+        {QStringLiteral("Import objects"),
+         house.isEmpty() ? QString() : QFileInfo(house).absolutePath(),
          QStringLiteral("CSV files (*.csv *.tsv *.txt);;All files (*)"), QStringLiteral("csv")});
     if (path.isEmpty())
         return false;

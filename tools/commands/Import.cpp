@@ -132,6 +132,10 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     ImportMapping mapping = guessMapping(table.header, table.format.header);
     if (!applyMaps(parsed, table, mapping, err))
         return kExitUsage;
+    // Our export's columns carry their meaning only together.
+    if (mapping.format == KnownFormat::Ardenvo &&
+        mapping.columns != guessMapping(table.header, true).columns)
+        mapping.format = KnownFormat::None;
     ImportTarget target;
     if (parsed.room && !findRoom(doc, *parsed.room, target, err))
         return kExitFailure;
