@@ -79,6 +79,7 @@ private:
     void updateEditActions();
     void runSections();
     void runSearch();
+    void runImport();
     QAction* addAction(const QString& name, const QString& text, const QString& statusTip);
 
     DocumentController& m_controller;
