@@ -5,12 +5,14 @@
 #include "model/CBrenvikaDoc.h"
 #include "model/CSection.h"
 #include "model/ProjectFile.h"
+#include "model/UniqueName.h"
 #include "search/engine/LocationText.h"
 
 #include <algorithm>
 #include <map>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace ardenvo {
@@ -583,6 +585,20 @@ void applyImport(CBrenvikaDoc& doc, const ImportPlan& plan) {
         }
         blocks.push_back(block);
     }
+    // The names of each list the import adds to, so that a name is made unique (by the usual
+    // rule) without going through the whole list for every object.
+    std::map<std::pair<const void*, int>, std::unordered_set<std::string>> names;
+    const auto uniqueIn = [&names](const void* owner, int position, const auto& list,
+                                   const std::string& candidate) {
+        auto [it, fresh] = names.try_emplace({owner, position});
+        if (fresh)
+            for (const auto& o : list)
+                it->second.insert(o->name);
+        std::string name = uniqueSiblingName(
+            candidate, [&](const std::string& n) { return it->second.contains(n); });
+        it->second.insert(name);
+        return name;
+    };
     std::vector<CHouseObject*> made;
     made.reserve(plan.items.size());
     for (const Item& item : plan.items) {
@@ -590,17 +606,22 @@ void applyImport(CBrenvikaDoc& doc, const ImportPlan& plan) {
                                 : std::make_unique<CHouseObject>();
         if (item.bare)
             object->color = randomObjectColor();
-        object->name = item.name;
         object->notes = item.notes;
         setAttributes(*object, item);
         CHouseObject* parent = item.parentItem != kNone ? made[item.parentItem] : item.parentObject;
-        if (parent)
-            made.push_back(&parent->addChild(item.position, std::move(object)));
-        else if (CBlock* block = blocks[item.room]) {
+        const int position = static_cast<int>(item.position);
+        if (parent) {
+            object->name = uniqueIn(parent, position, parent->children(item.position), item.name);
+            CHouseObject& child = *object;
+            parent->appendChildAsStored(item.position, std::move(object));
+            made.push_back(&child);
+        } else if (CBlock* block = blocks[item.room]) {
+            object->name = uniqueIn(block, -1, block->floorObjects(), item.name);
             object->location.rect = gridPlace(*block, block->floorObjects().size());
-            made.push_back(&block->addFloorObject(std::move(object)));
-        } else
+            made.push_back(&block->appendFloorObjectAsStored(std::move(object)));
+        } else {
             made.push_back(nullptr);
+        }
     }
     if (!plan.items.empty() || plan.newRoomCount() > 0)
         doc.setModified();
