@@ -1,6 +1,7 @@
 #include "shell/CMainFrame.h"
 
 #include "catalogue/ObjectsDialog.h"
+#include "importer/dialog/ImportDialog.h"
 #include "planeditor/layout/UnitTable.h"
 #include "planeditor/view/CBrenvikaView.h"
 #include "planeditor/view/SectionsDialog.h"
@@ -140,6 +141,10 @@ void CMainFrame::createActions() {
     connect(a, &QAction::triggered, this,
             [this] { InventoryDialog::run(this, m_controller.document(), m_prompter); });
 
+    a = addAction("fileImport", "I&mport objects...",
+                  "Add objects from a spreadsheet or another inventory's CSV file");
+    connect(a, &QAction::triggered, this, &CMainFrame::runImport);
+
     a = addAction("appExit", "E&xit", "Quit the application; prompts to save documents");
     connect(a, &QAction::triggered, this, &QWidget::close);
 
@@ -250,6 +255,7 @@ void CMainFrame::createMenus() {
     m_fileMenu->addSeparator();
     m_recentAnchor = m_fileMenu->addSeparator();
     m_fileMenu->addAction(action("inventoryReport"));
+    m_fileMenu->addAction(action("fileImport"));
     m_fileMenu->addAction(action("fileEarlierVersions"));
     m_fileMenu->addAction(action("fileExportArchive"));
     m_fileMenu->addAction(action("fileImportArchive"));
@@ -432,6 +438,14 @@ void CMainFrame::runSections() {
     else
         m_view->update();
     m_undo->endStep(QStringLiteral("Sections"));
+}
+
+void CMainFrame::runImport() {
+    // The whole import is one step: Cancel changes nothing, so it leaves none.
+    m_undo->beginStep();
+    if (ImportDialog::run(this, m_controller.document(), m_prompter))
+        m_view->rebuildPlan();
+    m_undo->endStep(QStringLiteral("Import objects"));
 }
 
 void CMainFrame::runSearch() {

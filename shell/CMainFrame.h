@@ -85,6 +85,7 @@ private:
     void showEarlierVersions();
     void exportArchive();
     void importArchive();
+    void runImport();
     QAction* addAction(const QString& name, const QString& text, const QString& statusTip);
 
     DocumentController& m_controller;

@@ -29,7 +29,7 @@ void CMainFrame::createArchiveActions() {
     a = addAction("fileExportArchive", "Export with &pictures...",
                   "Write the house with its pictures and documents into one ZIP archive");
     connect(a, &QAction::triggered, this, &CMainFrame::exportArchive);
-    a = addAction("fileImportArchive", "I&mport archive...",
+    a = addAction("fileImportArchive", "Import a&rchive...",
                   "Open a house from a ZIP archive, its pictures and documents put in their "
                   "folders");
     connect(a, &QAction::triggered, this, &CMainFrame::importArchive);

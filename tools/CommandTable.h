@@ -40,6 +40,7 @@ Command versionsCommand();
 Command diffCommand();
 Command exportCommand();
 Command importArchiveCommand();
+Command importCommand();
 
 // Every command, in the order the help and the README list them.
 const std::vector<Command>& commandTable();
