@@ -26,6 +26,8 @@ packages=(
     # the daylight-saving tests run in real zones (Berlin, New York); without the zone data every
     # zone reads as UTC
     tzdata
+    # documents kept with the objects: the first pages of PDFs are drawn by poppler's Qt 6 library
+    libpoppler-qt6-dev
 )
 
 missing=()
