@@ -7,6 +7,7 @@
 #include "widgets/Prompter.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QUrl>
@@ -33,8 +34,11 @@ QString askDocumentFile(Prompter& prompter, QWidget* parent, QString& folder) {
     const QString text = QStringLiteral("*.txt *.text *.md *.csv *.log");
     Prompter::FileRequest request;
     request.caption = QStringLiteral("Attach document");
+    // Where papers are usually saved, else home: never the program's own working folder.
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
     request.start = folder;
     request.filter = QStringLiteral("Documents (*.pdf %1 %2);;PDF files (*.pdf);;Pictures (%1);;"
                                     "Text files (%2)")

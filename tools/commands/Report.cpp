@@ -30,9 +30,9 @@ const std::string kUsage = usageEntry(
      "object room by room in tree order with notes, attributes,",
      "reminders and thumbnails, the Price paid and Insurance value",
      "totals; A4 PDF, or one HTML file with the pictures embedded;",
-     "DIR and the title default as for pictures and the dialog,", "the date to today;",
-     "--receipts adds the first page of each receipt from the",
-     "Documents folder (DIR defaulting as for documents)"});
+     "DIR and the title default as for pictures and the dialog,",
+     "the date to today; --receipts adds the first page of each",
+     "receipt from the Documents folder (its DIR as for documents)"});
 
 struct ReportArgs {
     std::string file;
