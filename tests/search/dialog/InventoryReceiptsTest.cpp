@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,7 @@ TEST(InventoryReceipts, CheckedTheReceiptsFirstPagesAreInTheReport) {
     test::FakePrintSeam print;
     InventoryDialog dialog(doc, dir.filePath("Images").toStdString(), prompter, print);
     dialog.setDocumentsFolder(documents.toStdString());
+    dialog.findChild<QTreeWidget*>("scopeTree")->topLevelItem(0)->setCheckState(0, Qt::Checked);
     auto* receipts = dialog.findChild<QCheckBox*>("receiptsCheck");
     ASSERT_NE(receipts, nullptr);
     EXPECT_FALSE(receipts->isChecked());
