@@ -29,6 +29,8 @@ packages=(
     # the whole-house archive (File > "Export with pictures...", ardenvo-tool export) is a ZIP
     # written and read with libzip
     libzip-dev
+    # documents kept with the objects: the first pages of PDFs are drawn by poppler's Qt 6 library
+    libpoppler-qt6-dev
 )
 
 missing=()

@@ -8,7 +8,7 @@ const std::vector<Command>& commandTable() {
         csvCommand(),      remindersCommand(),     resetCommand(),    icalCommand(),
         searchCommand(),   picturesCommand(),      pictureCommand(),  reportCommand(),
         projectsCommand(), openProjectsCommand(),  versionsCommand(), diffCommand(),
-        exportCommand(),   importArchiveCommand(), importCommand(),
+        exportCommand(),   importArchiveCommand(), importCommand(),   documentsCommand(),
     };
     return table;
 }

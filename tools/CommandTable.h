@@ -41,6 +41,7 @@ Command diffCommand();
 Command exportCommand();
 Command importArchiveCommand();
 Command importCommand();
+Command documentsCommand();
 
 // Every command, in the order the help and the README list them.
 const std::vector<Command>& commandTable();

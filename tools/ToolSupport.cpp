@@ -237,4 +237,8 @@ bool selectRooms(const CBrenvikaDoc& doc, const std::vector<std::string>& rooms,
     return true;
 }
 
+std::string mainProgramDocuments() {
+    return (std::filesystem::path(mainProgramImages()).parent_path() / "Documents").string();
+}
+
 } // namespace ardenvo::tool

@@ -70,4 +70,7 @@ std::string mainProgramImages();
 // kExitFailure, so that a script never takes a cut-off listing for a whole one.
 int finishOutput(std::ostream& out, std::ostream& err);
 
+// The main program's Documents folder, beside its Images folder.
+std::string mainProgramDocuments();
+
 } // namespace ardenvo::tool

@@ -120,9 +120,13 @@ void CategoryPanel::buildLayout() {
     m_editors = new QStackedWidget(details);
     m_editors->addWidget(m_attributeEditor);
     m_editors->addWidget(m_reminder->fieldsWidget());
+    // Below them the periodical settings, or, for a document, its first page and "Open".
+    m_lower = new QStackedWidget(details);
+    m_lower->addWidget(m_reminder->periodicalGroup());
+    m_lower->addWidget(buildDocumentBox(details));
     auto* detailsLayout = new QVBoxLayout(details);
     detailsLayout->addWidget(m_editors);
-    detailsLayout->addWidget(m_reminder->periodicalGroup());
+    detailsLayout->addWidget(m_lower);
     detailsLayout->addStretch(1);
 
     m_add = new QPushButton(addFieldIcon(), "Add", this);
@@ -136,6 +140,7 @@ void CategoryPanel::buildLayout() {
     selectorRow->addWidget(m_showAll);
     selectorRow->addWidget(m_options);
     auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(m_attach);
     buttonRow->addStretch(1);
     buttonRow->addWidget(m_add);
     buttonRow->addWidget(m_delete);
@@ -157,7 +162,7 @@ int CategoryPanel::selectedRow() const {
 
 void CategoryPanel::setControlsEnabled(bool enabled) {
     for (QWidget* w : std::initializer_list<QWidget*>{m_list, m_selector, m_showAll, m_options,
-                                                      m_add, m_delete, m_name, m_details})
+                                                      m_add, m_delete, m_name, m_details, m_attach})
         w->setEnabled(enabled);
     m_reminder->setInputsEnabled(enabled);
 }
@@ -199,12 +204,16 @@ void CategoryPanel::showRows() {
         if (selected >= 0)
             m_list->topLevelItem(selected)->setSelected(true);
     }
+    showDocuments();
 }
 
 void CategoryPanel::clearListSelection() {
-    const UpdateGuard guard(m_updating);
-    m_list->clearSelection();
-    m_list->setCurrentItem(nullptr);
+    {
+        const UpdateGuard guard(m_updating);
+        m_list->clearSelection();
+        m_list->setCurrentItem(nullptr);
+    }
+    showDocuments();
 }
 
 void CategoryPanel::showAddedRow(int row) {
@@ -276,6 +285,7 @@ void CategoryPanel::rowSelectionChanged() {
     setSelectorIndex(m_state.entry());
     loadFromSelectedRow();
     refreshEditors();
+    showDocuments();
 }
 
 void CategoryPanel::clearSelectionByRightClick() {
@@ -301,6 +311,7 @@ void CategoryPanel::attributeEdited(const QString& text, CategoryPanelState::Att
         return;
     const int column = part == CategoryPanelState::AttributePart::Name ? 1 : 2;
     m_list->topLevelItem(m_state.selectedRow())->setText(column, text);
+    showDocuments();
     emit modelChanged();
 }
 

@@ -10,6 +10,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -19,6 +20,7 @@ class QWidget;
 
 namespace ardenvo {
 
+class DocumentThumbnailer;
 class Prompter;
 class ReminderEditor;
 
@@ -49,6 +51,14 @@ public:
     QLineEdit* nameEdit() const { return m_name; }
     QLineEdit* detailsEdit() const { return m_details; }
     ReminderEditor* reminderEditor() const { return m_reminder; }
+    // "Attach document...", and what a selected document row shows: its first page, what it is
+    // or that its file is missing, and "Open".
+    QPushButton* attachButton() const { return m_attach; }
+    QWidget* documentBox() const { return m_documentBox; }
+    QLabel* documentPicture() const { return m_documentPicture; }
+    QLabel* documentStatus() const { return m_documentStatus; }
+    QPushButton* openButton() const { return m_open; }
+    DocumentThumbnailer* thumbnailer() const { return m_thumbnailer; }
     // The "Category" menu that "Options" opens, and its entries.
     QMenu* categoryMenu() const { return m_menu; }
     QAction* addCategoryAction() const { return m_addCategory; }
@@ -105,6 +115,14 @@ private:
     void renameCategory();
     void deleteCategory();
     void showError(const QString& text);
+    // Documents
+    QWidget* buildDocumentBox(QWidget* parent);
+    void attachDocument();
+    void openSelectedDocument();
+    // The file a document row names, or empty when its name is refused (`problem` says why).
+    QString documentPath(int row, QString* problem = nullptr);
+    // The small first pages in the list's rows, and the box of the selected one.
+    void showDocuments();
 
     Prompter& m_prompter;
     FieldPanelSettings m_settings;
@@ -122,6 +140,14 @@ private:
     QLineEdit* m_name = nullptr;
     QLineEdit* m_details = nullptr;
     ReminderEditor* m_reminder = nullptr;
+    QStackedWidget* m_lower = nullptr; // the periodical settings, or the selected document
+    QPushButton* m_attach = nullptr;
+    QWidget* m_documentBox = nullptr;
+    QLabel* m_documentPicture = nullptr;
+    QLabel* m_documentStatus = nullptr;
+    QPushButton* m_open = nullptr;
+    DocumentThumbnailer* m_thumbnailer = nullptr;
+    QString m_documentDialogFolder;
     QMenu* m_menu = nullptr;
     QAction* m_addCategory = nullptr;
     QAction* m_addFromFile = nullptr;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+class QUrl;
 class QWidget;
 
 namespace ardenvo {
@@ -29,6 +30,11 @@ struct FieldPanelSettings {
                                              const CFieldList* category,
                                              const std::string& current)>
         categoryName;
+    // The folder the documents are kept in (empty: the program's Documents folder), and what
+    // opens one with the desktop's program for it, false when none could (empty:
+    // QDesktopServices::openUrl).
+    std::string documentsFolder;
+    std::function<bool(const QUrl& file)> openDocument;
 };
 
 // The field file to read (an existing one) or to write (the dialog has asked before an existing
@@ -36,6 +42,15 @@ struct FieldPanelSettings {
 enum class FieldFileUse { Read, Write };
 QString askFieldFile(Prompter& prompter, QWidget* parent, const FieldPanelSettings& settings,
                      FieldFileUse use);
+
+// "Attach document...": a PDF, picture or text file to read; empty on Cancel. The dialog starts
+// where the last one ended (`folder`, which it updates), else in the user's documents.
+QString askDocumentFile(Prompter& prompter, QWidget* parent, QString& folder);
+// The folder of the settings, or the program's Documents folder (made when missing; empty when
+// it cannot be).
+std::string documentsFolderOf(const FieldPanelSettings& settings);
+// Opens the file with the desktop's program for it; false when none could.
+bool openDocumentFile(const FieldPanelSettings& settings, const QString& path);
 
 std::optional<std::string> askCategoryName(QWidget* parent, const FieldPanelSettings& settings,
                                            const CHouseObject& object, const CFieldList* category,

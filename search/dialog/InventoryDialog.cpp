@@ -4,6 +4,7 @@
 #include "platform/AppPaths.h"
 #include "search/dialog/PrintSeam.h"
 #include "search/dialog/ScopeTree.h"
+#include "search/inventory/DocumentThumbnails.h"
 #include "search/inventory/InventoryDocument.h"
 #include "search/inventory/InventoryHtml.h"
 #include "widgets/QtPrompter.h"
@@ -54,6 +55,7 @@ std::int64_t now() {
 void InventoryDialog::run(QWidget* parent, const CBrenvikaDoc& doc, Prompter& prompter) {
     QtPrintSeam print;
     InventoryDialog dialog(doc, AppPaths::imagesDirectory(), prompter, print, parent);
+    dialog.setDocumentsFolder(AppPaths::documentsDirectory());
     dialog.exec();
 }
 
@@ -73,6 +75,17 @@ InventoryDialog::InventoryDialog(const CBrenvikaDoc& doc, std::string imagesFold
 
     auto* optionsLayout = new QVBoxLayout;
     m_photos = addCheck(optionsLayout, QStringLiteral("Include photos"), "photosCheck");
+    // Beside the photos: the first page of each receipt kept with an object. Off by default, as
+    // a report for a claim wants them and an everyday list does not.
+    m_receipts = new QCheckBox(QStringLiteral("Include receipts"));
+    m_receipts->setObjectName(QStringLiteral("receiptsCheck"));
+    m_receipts->setToolTip(QStringLiteral("The first page of each document named \"Receipt\""));
+    auto* photoRow = new QHBoxLayout;
+    optionsLayout->removeWidget(m_photos);
+    photoRow->addWidget(m_photos);
+    photoRow->addWidget(m_receipts);
+    photoRow->addStretch();
+    optionsLayout->insertLayout(0, photoRow);
     m_nested = addCheck(optionsLayout, QStringLiteral("Include nested objects"), "nestedCheck");
     optionsLayout->addWidget(new QLabel(QStringLiteral("Report title:")));
     const QString fileName = QFileInfo(QString::fromStdString(doc.pathName())).fileName();
@@ -131,6 +144,7 @@ InventoryOptions InventoryDialog::options(std::int64_t at) const {
     o.scope = m_tree->scope();
     o.includePhotos = m_photos->isChecked();
     o.includeNested = m_nested->isChecked();
+    o.includeReceipts = m_receipts->isChecked();
     o.now = at;
     return o;
 }
@@ -166,12 +180,18 @@ bool InventoryDialog::underProgress(const QString& label,
 
 bool InventoryDialog::prepare(InventoryReport& report, ThumbnailSet& thumbnails) {
     report = collectInventory(m_doc, options(now()));
-    if (!report.options.includePhotos)
+    if (report.options.includePhotos &&
+        !underProgress(QStringLiteral("Reading the pictures..."),
+                       [&](const InventoryProgress& progress) {
+                           return thumbnails.build(report, m_imagesFolder, progress);
+                       }))
+        return false;
+    if (!report.options.includeReceipts)
         return true;
-    return underProgress(QStringLiteral("Reading the pictures..."),
-                         [&](const InventoryProgress& progress) {
-                             return thumbnails.build(report, m_imagesFolder, progress);
-                         });
+    return underProgress(
+        QStringLiteral("Reading the receipts..."), [&](const InventoryProgress& progress) {
+            return addReceiptThumbnails(thumbnails, report, m_documentsFolder, progress);
+        });
 }
 
 QString InventoryDialog::suggestedName(const QString& extension) const {

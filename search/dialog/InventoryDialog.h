@@ -37,6 +37,10 @@ public:
                     PrintSeam& printing, QWidget* parent = nullptr);
     ~InventoryDialog() override;
 
+    // Where the receipts are (empty: none is read, each shows as missing); run() gives the
+    // program's Documents folder.
+    void setDocumentsFolder(std::string folder) { m_documentsFolder = std::move(folder); }
+
     // The options as the controls hold them; `now` is the date on the title page.
     InventoryOptions options(std::int64_t now) const;
     // The preview as last drawn.
@@ -63,6 +67,7 @@ private:
 
     const CBrenvikaDoc& m_doc;
     std::string m_imagesFolder;
+    std::string m_documentsFolder;
     Prompter& m_prompter;
     PrintSeam& m_print;
     QPrinter m_printer;
@@ -70,6 +75,7 @@ private:
 
     ScopeTree* m_tree = nullptr;
     QCheckBox* m_photos = nullptr;
+    QCheckBox* m_receipts = nullptr;
     QCheckBox* m_nested = nullptr;
     QLineEdit* m_title = nullptr;
     QLabel* m_preview = nullptr;

@@ -7,6 +7,7 @@
 #include "model/ReminderSchedule.h"
 #include "search/engine/CaseFold.h"
 #include "search/engine/ReportWriter.h"
+#include "search/inventory/DocumentThumbnails.h"
 #include "search/inventory/InventoryReport.h"
 #include "search/inventory/Thumbnails.h"
 
@@ -140,6 +141,33 @@ void pictures(std::string& html, const std::vector<InventoryPicture>& shown,
     }
 }
 
+// The first page of each receipt, captioned with the document's name; one that cannot be shown
+// says so in a frame.
+void receipts(std::string& html, const CHouseObject& object, const ThumbnailSet& thumbnails,
+              const ThumbnailSource& source) {
+    const std::vector<ObjectDocument> shown = inventoryReceipts(object);
+    if (shown.empty())
+        return;
+    html += "<tr><td colspan=\"4\">\n<table class=\"receipts\" cellspacing=\"4\"><tr>";
+    for (const ObjectDocument& receipt : shown) {
+        const Thumbnail* thumb = thumbnails.findDocument(receipt.file);
+        if (!thumb || !thumb->ok) {
+            html += std::string("<td class=\"missing\" style=\"border: 1px solid #800000\">") +
+                    (thumb && thumb->error == "missing" ? "missing document: "
+                                                        : "cannot show this document: ") +
+                    text(receipt.file) + "<br>" + text(receipt.name) + "</td>";
+            continue;
+        }
+        // Under a key no picture's file name can have, so the two never mix.
+        const QSize size = ThumbnailSet::shownSize(thumb->pixels, kFirstThumbnail);
+        html += "<td valign=\"top\"><img src=\"" + source("/Documents/" + receipt.file, *thumb) +
+                "\" width=\"" + std::to_string(size.width()) + "\" height=\"" +
+                std::to_string(size.height()) + "\" alt=\"" + text(receipt.file) +
+                "\"><br><span class=\"caption\">" + text(receipt.name) + "</span></td>";
+    }
+    html += "</tr></table>\n</td></tr>\n";
+}
+
 void roomTotals(std::string& html, const InventoryRoom& room) {
     const InventoryTotals& t = room.totals;
     html += "<p class=\"room-totals\"><b>Totals of " + text(room.block->name) + ":</b> " +
@@ -157,8 +185,9 @@ void handOn(std::string& html, const HtmlSink& sink) {
     html.clear();
 }
 
-void room(std::string& html, const InventoryRoom& room, bool photos, const ThumbnailSet& thumbnails,
-          const ThumbnailSource& source, const HtmlSink& sink) {
+void room(std::string& html, const InventoryRoom& room, const InventoryOptions& options,
+          const ThumbnailSet& thumbnails, const ThumbnailSource& source, const HtmlSink& sink) {
+    const bool photos = options.includePhotos;
     html += "<h3>" + text(room.block->name) + "</h3>\n";
     if (photos) {
         const std::vector<InventoryPicture> shown = inventoryPictures(room.block->pictures);
@@ -184,6 +213,10 @@ void room(std::string& html, const InventoryRoom& room, bool photos, const Thumb
         reminders(html, object);
         html += "</td></tr>\n";
         attributes(html, object);
+        if (options.includeReceipts) {
+            receipts(html, object, thumbnails, source);
+            handOn(html, sink);
+        }
         if (photos) {
             const std::vector<InventoryPicture> shown = inventoryPictures(object.pictures);
             if (!shown.empty()) {
@@ -221,7 +254,7 @@ void streamInventoryHtml(const InventoryReport& report, const ThumbnailSet& thum
             section = r.section;
             html += "<h2 style=\"page-break-before: always\">" + text(section->name) + "</h2>\n";
         }
-        room(html, r, o.includePhotos, thumbnails, source, sink);
+        room(html, r, o, thumbnails, source, sink);
     }
     html += "<h2 style=\"page-break-before: always\">Totals of the house</h2>\n";
     html += "<p>Objects: " + std::to_string(report.totals.objects) + "</p>\n";

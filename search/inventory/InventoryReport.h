@@ -30,7 +30,8 @@ struct InventoryOptions {
     SearchScope scope;     // the rooms and halls to include
     bool includePhotos = true;
     bool includeNested = true;
-    std::int64_t now = 0; // seconds since 1970: the date on the title page
+    bool includeReceipts = false; // the first page of each receipt (a document named "Receipt")
+    std::int64_t now = 0;         // seconds since 1970: the date on the title page
 };
 
 // The sums of the two value attributes over some objects, and how many objects had each.

@@ -60,12 +60,18 @@ public:
     // `pixels` fitted inside `box`, keeping proportions.
     static QSize shownSize(const QSize& pixels, const QSize& box);
 
+    // The first pages of the receipts, by file name in the Documents folder, kept apart from the
+    // pictures (a picture and a document may share a name); see DocumentThumbnails.h.
+    void addDocument(const std::string& fileName, Thumbnail thumb);
+    const Thumbnail* findDocument(const std::string& fileName) const;
+
 private:
     Thumbnail decode(const std::string& imagesFolder, const std::string& name) const;
 
     Decoder m_decoder;
     std::optional<unsigned> m_workers;
     std::map<std::string, Thumbnail> m_thumbnails;
+    std::map<std::string, Thumbnail> m_documents;
 };
 
 } // namespace ardenvo

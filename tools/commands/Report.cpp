@@ -3,6 +3,7 @@
 #include "model/CBrenvikaDoc.h"
 #include "model/LocalTime.h"
 #include "model/ReminderSchedule.h"
+#include "search/inventory/DocumentThumbnails.h"
 #include "search/inventory/InventoryDocument.h"
 #include "search/inventory/InventoryHtml.h"
 #include "search/inventory/InventoryReport.h"
@@ -22,14 +23,16 @@
 namespace ardenvo::tool {
 namespace {
 
-const std::string kUsage =
-    usageEntry({"report FILE [--room SECTION/BLOCK]... [--no-photos] [--no-nested] [--title TEXT]",
-                "[--images DIR] [--date YYYY-MM-DD] --pdf OUT | --html OUT"},
-               {"the inventory report of File > \"Inventory report...\": every",
-                "object room by room in tree order with notes, attributes,",
-                "reminders and thumbnails, the Price paid and Insurance value",
-                "totals; A4 PDF, or one HTML file with the pictures embedded;",
-                "DIR and the title default as for pictures and the dialog,", "the date to today"});
+const std::string kUsage = usageEntry(
+    {"report FILE [--room SECTION/BLOCK]... [--no-photos] [--no-nested] [--title TEXT]",
+     "[--images DIR] [--date YYYY-MM-DD] [--receipts [--documents DIR]]", "--pdf OUT | --html OUT"},
+    {"the inventory report of File > \"Inventory report...\": every",
+     "object room by room in tree order with notes, attributes,",
+     "reminders and thumbnails, the Price paid and Insurance value",
+     "totals; A4 PDF, or one HTML file with the pictures embedded;",
+     "DIR and the title default as for pictures and the dialog,",
+     "the date to today; --receipts adds the first page of each",
+     "receipt from the Documents folder (its DIR as for documents)"});
 
 struct ReportArgs {
     std::string file;
@@ -38,6 +41,8 @@ struct ReportArgs {
     bool noNested = false;
     std::optional<std::string> title;
     std::string images;
+    bool receipts = false;
+    std::string documents;
     std::optional<std::int64_t> date;
     std::string pdf;
     std::string html;
@@ -70,6 +75,8 @@ bool parseArgs(const std::vector<std::string>& args, ReportArgs& parsed, std::os
         .option("--room", parsed.rooms)
         .option("--title", parsed.title)
         .option("--images", parsed.images)
+        .flag("--receipts", parsed.receipts)
+        .option("--documents", parsed.documents)
         .option("--date",
                 [&parsed](const std::string& value) {
                     parsed.date = parseDate(value);
@@ -82,6 +89,8 @@ bool parseArgs(const std::vector<std::string>& args, ReportArgs& parsed, std::os
         return false;
     if (parsed.pdf.empty() == parsed.html.empty())
         return parser.fail(err, "give one of --pdf FILE and --html FILE");
+    if (!parsed.documents.empty() && !parsed.receipts)
+        return parser.fail(err, "--documents DIR goes with --receipts");
     return true;
 }
 
@@ -101,12 +110,16 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     options.title = parsed.title.value_or(options.houseName);
     options.includePhotos = !parsed.noPhotos;
     options.includeNested = !parsed.noNested;
+    options.includeReceipts = parsed.receipts;
     options.now = parsed.date.value_or(static_cast<std::int64_t>(std::time(nullptr)));
 
     const InventoryReport report = collectInventory(doc, options);
     ThumbnailSet thumbnails;
     if (!parsed.noPhotos)
         thumbnails.build(report, parsed.images.empty() ? mainProgramImages() : parsed.images);
+    if (parsed.receipts)
+        addReceiptThumbnails(thumbnails, report,
+                             parsed.documents.empty() ? mainProgramDocuments() : parsed.documents);
 
     if (!parsed.html.empty()) {
         // As every report: replaced safely, and a link planted at the name is not written through.

@@ -1,5 +1,7 @@
 #include "catalogue/fields/core/CategoryPanelState.h"
 
+#include "documents/core/ObjectDocuments.h"
+
 namespace ardenvo {
 
 void CategoryPanelState::setObject(CHouseObject* object) {
@@ -137,6 +139,29 @@ bool CategoryPanelState::deleteSelected() {
     m_selected = -1;
     m_rows = panelRows(*m_object, m_entry, m_showAll);
     return true;
+}
+
+int CategoryPanelState::attachDocument(std::string name, std::string fileName) {
+    if (!m_object)
+        return -1;
+    const int category = ardenvo::attachDocument(*m_object, name, fileName);
+    rebuild();
+    PanelRow added;
+    added.category = category;
+    added.position =
+        static_cast<int>(m_object->categories()[static_cast<std::size_t>(category)]->size()) - 1;
+    m_selected = findRow(added);
+    return m_selected;
+}
+
+bool CategoryPanelState::isDocumentRow(int row) const {
+    if (!m_object || row < 0 || row >= static_cast<int>(m_rows.size()))
+        return false;
+    const PanelRow& shown = m_rows[static_cast<std::size_t>(row)];
+    const auto& categories = m_object->categories();
+    return !shown.isReminder() && shown.category >= 0 &&
+           shown.category < static_cast<int>(categories.size()) &&
+           isDocumentsCategory(*categories[static_cast<std::size_t>(shown.category)]);
 }
 
 bool CategoryPanelState::addCategory(

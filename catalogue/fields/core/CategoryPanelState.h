@@ -60,6 +60,14 @@ public:
     // "Delete": the selected row's attribute or reminder is removed; false when none is selected.
     bool deleteSelected();
 
+    // "Attach document...": the document (its name and its file in the Documents folder) goes
+    // into the object's "Documents" category, made when it has none, which the selector then
+    // shows. Its row is selected, so the editor offers its name for changing; that row, or -1
+    // without an object.
+    int attachDocument(std::string name, std::string fileName);
+    // Whether the row stands for a document: an attribute of a "Documents" category.
+    bool isDocumentRow(int row) const;
+
     // The "Category" menu. Each command leaves no row selected unless it says otherwise.
     // "Add new category": a category titled "Category" is added and made current, and `name`
     // (which finds it among the object's categories) names it; without a name it is taken away
