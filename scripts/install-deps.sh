@@ -26,6 +26,9 @@ packages=(
     # the daylight-saving tests run in real zones (Berlin, New York); without the zone data every
     # zone reads as UTC
     tzdata
+    # Wayland desktops: Qt's platform plugin for them, and a compositor without a screen that the
+    # tests run both programs on
+    qt6-wayland weston
 )
 
 missing=()
