@@ -6,6 +6,7 @@
 #include "search/dialog/ScopeTree.h"
 #include "search/inventory/InventoryDocument.h"
 #include "search/inventory/InventoryHtml.h"
+#include "widgets/DialogSupport.h"
 #include "widgets/QtPrompter.h"
 
 #include <QCheckBox>
@@ -102,7 +103,7 @@ InventoryDialog::InventoryDialog(const CBrenvikaDoc& doc, std::string imagesFold
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
-    resize(760, 560);
+    resize(fittedToScreen(this, {760, 560}));
 
     connect(pdf, &QPushButton::clicked, this, &InventoryDialog::saveAsPdf);
     connect(print, &QPushButton::clicked, this, &InventoryDialog::print);
@@ -147,7 +148,11 @@ void InventoryDialog::updatePreview() {
         m_preview->setText(QString::fromLatin1(kDocumentTooLarge));
         return;
     }
-    m_preview->setPixmap(QPixmap::fromImage(previewFirstPage(*document, kPreviewWidth)));
+    // At the screen's own pixels, so that a scaled screen shows the page sharp.
+    const qreal ratio = devicePixelRatioF();
+    QPixmap page = QPixmap::fromImage(previewFirstPage(*document, qRound(kPreviewWidth * ratio)));
+    page.setDevicePixelRatio(ratio);
+    m_preview->setPixmap(page);
 }
 
 bool InventoryDialog::underProgress(const QString& label,
