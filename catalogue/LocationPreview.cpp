@@ -41,14 +41,16 @@ Rect movedVertically(const Rect& object, int v) {
     return {object.left, v - hh, object.right, v + hh};
 }
 
-void LocationPreview::layout(CBlock* block, const QRect& area) {
+void LocationPreview::layout(CBlock* block, const QRect& area, qreal devicePixelRatio) {
     m_block = block;
     const Size size = block ? sizeOf(block->rect()) : Size{1, 1};
     m_scale = fitScale(area.width(), area.height(), size.width, size.height);
     const int w = static_cast<int>(std::trunc(m_scale * std::max(1, size.width)));
     const int h = static_cast<int>(std::trunc(m_scale * std::max(1, size.height)));
     m_preview = QRect(area.topLeft(), QSize(std::max(1, w), std::max(1, h)));
-    m_bitmap = QImage(m_preview.size(), QImage::Format_RGB32);
+    m_bitmap = QImage((QSizeF(m_preview.size()) * devicePixelRatio).toSize().expandedTo({1, 1}),
+                      QImage::Format_RGB32);
+    m_bitmap.setDevicePixelRatio(devicePixelRatio);
 }
 
 void LocationPreview::render() {

@@ -37,8 +37,9 @@ Rect movedVertically(const Rect& object, int v);
 class LocationPreview {
 public:
     // Fits the block into `area` (widget pixels); the preview rectangle starts at its top-left.
-    // The bitmap is drawn at the next render().
-    void layout(CBlock* block, const QRect& area);
+    // The bitmap, in the screen's pixels (`devicePixelRatio` to each widget pixel), is drawn at
+    // the next render().
+    void layout(CBlock* block, const QRect& area, qreal devicePixelRatio = 1.0);
     CBlock* block() const { return m_block; }
     double scale() const { return m_scale; }
     // The preview rectangle P, in the same pixels as the area.

@@ -19,7 +19,7 @@ LocationView::LocationView(QWidget* parent, QSize area) : QWidget(parent) {
 }
 
 void LocationView::setBlock(CBlock* block) {
-    m_preview.layout(block, rect());
+    m_preview.layout(block, rect(), devicePixelRatioF());
     m_stale = true;
     update();
 }
@@ -31,6 +31,11 @@ void LocationView::redraw() {
 }
 
 void LocationView::paintEvent(QPaintEvent*) {
+    // Moved to a screen of another scale: drawn anew at its pixels.
+    if (m_preview.bitmap().devicePixelRatio() != devicePixelRatioF()) {
+        m_preview.layout(m_preview.block(), rect(), devicePixelRatioF());
+        m_stale = true;
+    }
     if (m_stale) {
         m_preview.render();
         m_stale = false;

@@ -4,6 +4,7 @@
 #include "catalogue/ObjectTree.h"
 #include "catalogue/RoomSelector.h"
 #include "platform/TextCodec.h"
+#include "widgets/DialogSupport.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -75,12 +76,13 @@ MoveObjectDialog::MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const CHous
     okRow->addWidget(ok);
     okRow->addWidget(helpButton);
 
-    auto* grid = new QGridLayout(this);
+    auto* grid = new QGridLayout(scrollableBody(this));
     grid->addWidget(makeTree(Source, QStringLiteral("Source")), 0, 0);
     grid->addWidget(location, 0, 1);
     grid->addWidget(makeTree(Destination, QStringLiteral("Destination")), 0, 2);
     grid->addWidget(commands, 1, 0, 1, 3);
     grid->addLayout(okRow, 2, 0, 1, 3);
+    resize(fittedToScreen(this, sizeHint()));
 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(helpButton, &QPushButton::clicked, this, [this] {

@@ -1,6 +1,7 @@
 #include "catalogue/ObjectTree.h"
 
 #include "platform/TextCodec.h"
+#include "widgets/PaintedIcon.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -18,11 +19,7 @@ namespace {
 constexpr int kIconRole = Qt::UserRole;
 
 // 16 x 16 pictures of where an object stands: an ellipse below, inside or on a bar or frame.
-QPixmap drawIcon(int index) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
+void drawIcon(QPainter& p, int index) {
     const QColor ink(40, 60, 110);
     const QColor fill(240, 170, 60);
     p.setPen(QPen(ink, 1));
@@ -46,7 +43,8 @@ QPixmap drawIcon(int index) {
     default: {
         const QIcon app = QApplication::windowIcon();
         if (!app.isNull())
-            p.drawPixmap(0, 0, app.pixmap(16, 16));
+            p.drawPixmap(QRect(0, 0, 16, 16),
+                         app.pixmap(QSize(16, 16), p.device()->devicePixelRatioF()));
         else {
             p.setBrush(QColor(200, 60, 50));
             p.drawPolygon(QPolygonF({QPointF(1, 8), QPointF(8, 1.5), QPointF(15, 8)}));
@@ -55,7 +53,6 @@ QPixmap drawIcon(int index) {
         }
     }
     }
-    return pixmap;
 }
 
 void setLabel(QTreeWidgetItem* item, const QString& label, int icon) {
@@ -130,7 +127,7 @@ QIcon ObjectTree::icon(int index) {
     static std::array<QIcon, 4> icons;
     auto& cached = icons[static_cast<std::size_t>(std::clamp(index, 0, 3))];
     if (cached.isNull())
-        cached = QIcon(drawIcon(index));
+        cached = paintedIcon({16, 16}, [index](QPainter& p) { drawIcon(p, index); });
     return cached;
 }
 

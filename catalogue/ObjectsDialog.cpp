@@ -8,6 +8,7 @@
 #include "model/ObjectEdits.h"
 #include "platform/AppPaths.h"
 #include "platform/TextCodec.h"
+#include "widgets/DialogSupport.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -41,7 +42,7 @@ ObjectsDialog::ObjectsDialog(CBrenvikaDoc& doc, CBlock& block, CHouseObject* sel
     block.markAllFloorObjects(0);
     m_doc.setModified(true);
 
-    auto* layout = new QGridLayout(this);
+    auto* layout = new QGridLayout(scrollableBody(this));
     layout->addWidget(makeObjectGroup(), 0, 0, 2, 1);
     m_rooms = new RoomSelector(m_doc, false, this);
     layout->addWidget(m_rooms, 0, 1);
@@ -91,7 +92,7 @@ ObjectsDialog::ObjectsDialog(CBrenvikaDoc& doc, CBlock& block, CHouseObject* sel
     QSize wanted = sizeHint().expandedTo(QSize(960, 700));
     if (const QScreen* shown = parent ? parent->screen() : QGuiApplication::primaryScreen())
         wanted = wanted.boundedTo(shown->availableGeometry().size());
-    resize(wanted.expandedTo(minimumSizeHint()));
+    resize(fittedToScreen(this, wanted));
 }
 
 ObjectsDialog::~ObjectsDialog() = default;

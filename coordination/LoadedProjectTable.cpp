@@ -161,6 +161,17 @@ std::optional<std::string> LoadedProjectTable::entryAt(std::int32_t i) {
     return entry;
 }
 
+std::optional<std::uint32_t> LoadedProjectTable::entryOwner(std::int32_t i) {
+    if (!acquire())
+        return std::nullopt;
+    std::optional<std::uint32_t> pid;
+    if (i >= 0 && i < validCount())
+        if (const auto owner = ownerOf(m_memory.data() + headerSize + entrySize * i))
+            pid = owner->pid;
+    release();
+    return pid;
+}
+
 bool LoadedProjectTable::appendEntry(const std::string& path) {
     if (path.empty() || path.size() >= static_cast<std::size_t>(entrySize) ||
         path.find('\0') != std::string::npos)

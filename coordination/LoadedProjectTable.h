@@ -51,6 +51,9 @@ public:
     std::int32_t entryCount();
     // Entry i, or none when i is out of range.
     std::optional<std::string> entryAt(std::int32_t i);
+    // The process id of the main program that appended entry i (alive, since entries of gone
+    // owners are dropped), or none for an entry without an owner or out of range.
+    std::optional<std::uint32_t> entryOwner(std::int32_t i);
     // False when the table is full or the path does not fit an entry (it is never cut).
     bool appendEntry(const std::string& path);
     bool removeEntry(std::int32_t i);

@@ -31,6 +31,9 @@ packages=(
     libzip-dev
     # documents kept with the objects: the first pages of PDFs are drawn by poppler's Qt 6 library
     libpoppler-qt6-dev
+    # Wayland desktops: Qt's platform plugin for them, and a compositor without a screen that the
+    # tests run both programs on
+    qt6-wayland weston
 )
 
 missing=()

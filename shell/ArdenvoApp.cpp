@@ -9,12 +9,14 @@
 #include "platform/RuntimeDirectory.h"
 #include "platform/SettingsFile.h"
 #include "platform/TextCodec.h"
+#include "platform/activation/WindowActivation.h"
 #include "platform/guard/GuardedApplication.h"
 #include "shell/CMainFrame.h"
 #include "shell/ConsolePrompter.h"
 #include "shell/DocumentController.h"
 #include "shell/RecentFileList.h"
 #include "shell/RecoveryFile.h"
+#include "shell/RunningCopy.h"
 #include "shell/ShippedFiles.h"
 #include "shell/StartupOptions.h"
 #include "shell/ToolbarIcons.h"
@@ -133,6 +135,11 @@ int runArdenvo(int argc, char** argv) {
     if (!images.empty())
         QDir::setCurrent(QString::fromStdString(images));
 
+    // The house is open in another main program already: that one comes forward instead.
+    if (!options.screenshot && !options.project.isEmpty() &&
+        RunningCopy::forward(options.project, WindowActivation::launchToken()))
+        return 0;
+
     ConsolePrompter console;
     Prompter& prompter = options.screenshot ? console : standardPrompter();
     RecentFileList recent(SettingsFile::user());
@@ -149,6 +156,7 @@ int runArdenvo(int argc, char** argv) {
         return writeScreenshot(frame, options.screenshotFile);
     }
 
+    const RunningCopy runningCopy(frame);
     // Without a window manager "maximised" means nothing; the screen's size is the next best.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         frame.setGeometry(screen->availableGeometry());

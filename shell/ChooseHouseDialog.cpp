@@ -67,7 +67,7 @@ QTreeWidget* ChooseHouseDialog::makeList(const QStringList& paths, PathColumn co
     list->setColumnWidth(0, 120);
     list->setColumnWidth(1, 185);
     list->setMinimumWidth(330);
-    const QIcon house(housePixmap(16));
+    const QIcon house = houseIcon(16);
     for (const QString& path : paths) {
         QStringList texts = splitPath(path);
         if (column == PathColumn::FullPath)

@@ -1,5 +1,7 @@
 #include "shell/ToolbarIcons.h"
 
+#include "widgets/PaintedIcon.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -230,22 +232,22 @@ QPixmap toolPixmap(ToolIcon icon) {
 }
 
 QIcon toolIcon(ToolIcon icon) {
-    return QIcon(toolPixmap(icon));
+    return paintedIcon({16, 16}, [icon](QPainter& p) { paintIcon(p, icon); });
 }
 
 QPixmap housePixmap(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    drawHouse(p, size);
-    return pixmap;
+    return paintedPixmap({size, size}, [size](QPainter& p) { drawHouse(p, size); });
+}
+
+QIcon houseIcon(int size) {
+    return paintedIcon({size, size}, [size](QPainter& p) { drawHouse(p, size); });
 }
 
 QIcon appIcon() {
     QIcon icon;
-    for (int size : {16, 32, 48, 64})
-        icon.addPixmap(housePixmap(size));
+    for (int size : {16, 32, 48, 64, 128})
+        icon.addPixmap(
+            paintedPixmap({size, size}, 1.0, [size](QPainter& p) { drawHouse(p, size); }));
     return icon;
 }
 

@@ -29,8 +29,10 @@ enum class ToolIcon {
 // A 16 x 16 toolbar picture.
 QPixmap toolPixmap(ToolIcon icon);
 QIcon toolIcon(ToolIcon icon);
-// The program's icon (a small house), in the given square size.
+// The program's icon (a small house), in the given square size (widget pixels, drawn at the
+// primary screen's scale); as an icon for every scale.
 QPixmap housePixmap(int size);
+QIcon houseIcon(int size);
 QIcon appIcon();
 
 } // namespace ardenvo

@@ -1,6 +1,12 @@
 #include "widgets/DialogSupport.h"
 
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <QWidget>
 
 #include <charconv>
 #include <cmath>
@@ -10,6 +16,20 @@ namespace ardenvo {
 namespace {
 
 // Puts the user back on the field that needs correcting.
+// Room for the window's frame and title bar, which the screen's free area must hold too.
+const QSize kFrameAllowance(16, 48);
+
+// Scrolls only when it must: it asks for all its content wants, not the few lines a scroll area
+// asks for at most.
+class ScrollBody : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        return widget() ? widget()->sizeHint() + QSize(2 * frameWidth(), 2 * frameWidth())
+                        : QScrollArea::sizeHint();
+    }
+};
+
 void focusForCorrection(QLineEdit* edit) {
     edit->setFocus(Qt::OtherFocusReason);
     edit->selectAll();
@@ -90,6 +110,27 @@ std::optional<int> readInteger(QLineEdit* edit, int low, int high, Prompter& pro
         return std::nullopt;
     }
     return static_cast<int>(value);
+}
+
+QSize fittedToScreen(const QWidget* dialog, QSize wanted) {
+    const QWidget* owner = dialog->parentWidget() ? dialog->parentWidget() : dialog;
+    if (const QScreen* screen =
+            owner->screen() ? owner->screen() : QGuiApplication::primaryScreen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size() - kFrameAllowance);
+    return wanted.expandedTo(dialog->minimumSizeHint());
+}
+
+QWidget* scrollableBody(QWidget* dialog) {
+    auto* outer = new QVBoxLayout(dialog);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new ScrollBody(dialog);
+    scroll->setObjectName(QStringLiteral("body"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* body = new QWidget(scroll);
+    scroll->setWidget(body);
+    outer->addWidget(scroll);
+    return body;
 }
 
 } // namespace ardenvo

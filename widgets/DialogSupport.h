@@ -3,11 +3,13 @@
 #include "planeditor/layout/UnitTable.h"
 #include "widgets/Prompter.h"
 
+#include <QSize>
 #include <QString>
 
 #include <optional>
 
 class QLineEdit;
+class QScrollArea;
 class QWidget;
 
 namespace ardenvo {
@@ -37,5 +39,15 @@ std::optional<double> readNumber(QLineEdit* edit, Prompter& prompter);
 // An integer within [low, high]: "Please enter an integer." for text that is no integer, else
 // "Please enter an integer between %1 and %2.".
 std::optional<int> readInteger(QLineEdit* edit, int low, int high, Prompter& prompter);
+
+// The size a dialog opens at: `wanted`, but no larger than the screen it opens on leaves free
+// (on a scaled screen a size in widget pixels may be larger than the whole screen), and never
+// smaller than its layout needs.
+QSize fittedToScreen(const QWidget* dialog, QSize wanted);
+
+// For a dialog too rich for a small or highly scaled screen (1920 x 1080 at 200 % leaves
+// 960 x 540): the widget to lay its controls out on, which scrolls inside the dialog when the
+// screen cannot show it whole. The dialog asks for the size the controls want, as before.
+QWidget* scrollableBody(QWidget* dialog);
 
 } // namespace ardenvo

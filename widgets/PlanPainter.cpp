@@ -33,6 +33,11 @@ void invertSquare(QPainter& p, ScreenPoint c, int s) {
     p.fillRect(QRect(c.x - s, c.y - s, 2 * s, 2 * s), Qt::white);
 }
 
+// The image's area in the pixels drawn in, which on a scaled screen are larger than its own.
+QRect drawnArea(const QImage& image) {
+    return QRect(QPoint(0, 0), image.deviceIndependentSize().toSize());
+}
+
 bool reachesInto(const QRect& visible, const Rect& r) {
     return r.right >= visible.left() && r.left <= visible.right() && r.bottom >= visible.top() &&
            r.top <= visible.bottom();
@@ -94,7 +99,7 @@ void PlanPainter::paint(QImage& buffer, const CSection* section,
 
     QPainter p(&buffer);
     p.setFont(m_font);
-    m_visible = buffer.rect().adjusted(-kTextReachX, -kTextReachY, kTextReachX, kTextReachY);
+    m_visible = drawnArea(buffer).adjusted(-kTextReachX, -kTextReachY, kTextReachX, kTextReachY);
     m_keepTextsIn = QRect(); // the plan scrolls: a name past the window's edge is meant to be
     const ScreenTransform t{section->zoom, section->offsetX, section->offsetY};
 
@@ -131,8 +136,8 @@ void PlanPainter::paintBlock(QImage& image, const CBlock& block, double zoom) {
         return;
     QPainter p(&image);
     p.setFont(m_font);
-    m_visible = image.rect().adjusted(-kTextReachX, -kTextReachY, kTextReachX, kTextReachY);
-    m_keepTextsIn = image.rect();
+    m_visible = drawnArea(image).adjusted(-kTextReachX, -kTextReachY, kTextReachX, kTextReachY);
+    m_keepTextsIn = drawnArea(image);
     const Rect& r = block.rect();
     const ScreenTransform t{zoom, addOffset(0, -static_cast<std::int64_t>(r.left)),
                             addOffset(0, -static_cast<std::int64_t>(r.top))};
@@ -147,21 +152,18 @@ void PlanPainter::drawBlock(QPainter& p, const CBlock& block, const ScreenTransf
     const QRect area = toQRect(s);
     p.fillRect(area.adjusted(0, 0, 1, 1), toQColor(block.colorRect.color));
 
-    // Open sides show where a neighbour is attached.
-    if (!block.neighbours[North] || !block.neighbours[West]) {
-        p.setPen(Qt::white);
-        if (!block.neighbours[North])
-            p.drawLine(s.left, s.top, s.right, s.top);
-        if (!block.neighbours[West])
-            p.drawLine(s.left, s.top, s.left, s.bottom);
-    }
-    if (!block.neighbours[East] || !block.neighbours[South]) {
-        p.setPen(Qt::black);
-        if (!block.neighbours[East])
-            p.drawLine(s.right, s.top, s.right, s.bottom);
-        if (!block.neighbours[South])
-            p.drawLine(s.left, s.bottom, s.right, s.bottom);
-    }
+    // Open sides show where a neighbour is attached. Filled one pixel wide, as the block is, so
+    // that on a scaled screen they cover whole screen pixels along its edge.
+    const int width = s.right - s.left + 1;
+    const int height = s.bottom - s.top + 1;
+    if (!block.neighbours[North])
+        p.fillRect(QRect(s.left, s.top, width, 1), Qt::white);
+    if (!block.neighbours[West])
+        p.fillRect(QRect(s.left, s.top, 1, height), Qt::white);
+    if (!block.neighbours[East])
+        p.fillRect(QRect(s.right, s.top, 1, height), Qt::black);
+    if (!block.neighbours[South])
+        p.fillRect(QRect(s.left, s.bottom, width, 1), Qt::black);
 
     const CHouseObject* chosen = marks ? block.selectedFloorObject() : nullptr;
     for (const auto& o : block.floorObjects())

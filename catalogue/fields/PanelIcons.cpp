@@ -1,5 +1,7 @@
 #include "catalogue/fields/PanelIcons.h"
 
+#include "widgets/PaintedIcon.h"
+
 #include <QPainter>
 #include <QPixmap>
 
@@ -9,13 +11,7 @@ namespace {
 
 // A small sheet with ruled lines, the mark drawn over its lower right corner by `mark`.
 template <typename Mark> QIcon sheetIcon(Mark mark) {
-    QIcon icon;
-    for (int size : {16, 32}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(size / 16.0, size / 16.0);
+    return paintedIcon({16, 16}, [mark](QPainter& p) {
         p.setPen(QPen(QColor(90, 90, 90), 1));
         p.setBrush(Qt::white);
         p.drawRect(QRectF(1.5, 1.5, 10, 12));
@@ -23,10 +19,7 @@ template <typename Mark> QIcon sheetIcon(Mark mark) {
         for (int y = 4; y <= 10; y += 2)
             p.drawLine(QPointF(3.5, y + 0.5), QPointF(9.5, y + 0.5));
         mark(p);
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    });
 }
 
 } // namespace

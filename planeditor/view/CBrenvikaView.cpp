@@ -108,7 +108,7 @@ void CBrenvikaView::onViewHint(ViewHint hint, int blockId) {
             section->offsetX = width() / 2;
             section->offsetY = height() / 2;
         }
-        m_buffer = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+        m_buffer = newBuffer();
         fitToWindow();
         break;
     }
@@ -150,8 +150,12 @@ void CBrenvikaView::redraw() {
 }
 
 void CBrenvikaView::ensureDrawn() {
-    if (m_buffer.isNull())
-        m_buffer = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+    // Drawn at the screen's own pixels, so a scaled screen shows crisp lines and text; a move to
+    // a screen of another scale draws anew.
+    if (m_buffer.isNull() || m_buffer.devicePixelRatio() != devicePixelRatioF()) {
+        m_buffer = newBuffer();
+        m_dirty = true;
+    }
     // The current section changed without a rebuild (a dialog switched it): show what is there.
     if (m_figureSection != m_doc.currentSection()) {
         rebuildPlan();
@@ -160,6 +164,14 @@ void CBrenvikaView::ensureDrawn() {
         return;
     m_dirty = false;
     m_painter.paint(m_buffer, m_doc.currentSection(), m_figures);
+}
+
+QImage CBrenvikaView::newBuffer() const {
+    const qreal ratio = devicePixelRatioF();
+    QImage buffer(std::max(1, qRound(width() * ratio)), std::max(1, qRound(height() * ratio)),
+                  QImage::Format_RGB32);
+    buffer.setDevicePixelRatio(ratio);
+    return buffer;
 }
 
 const QImage& CBrenvikaView::backBuffer() {

@@ -139,6 +139,8 @@ private:
     Prompter* m_prompter;
 
     PlanPainter m_painter;
+    // The back buffer in the screen's pixels, drawn in the widget's.
+    QImage newBuffer() const;
     QImage m_buffer;
     bool m_dirty = true;
     std::vector<std::int32_t> m_figures;       // block ids in the order their figures were added

@@ -62,6 +62,22 @@ RepositionDialog::RepositionDialog(QWidget* parent, CBlock& block, Prompter& pro
     setLayout(layout);
 }
 
+namespace {
+
+// The picture drawn at the pixels of each usual screen scale, so a scaled screen shows it sharp.
+QIcon alignmentIcon(int side, int mode) {
+    QIcon icon;
+    for (const qreal scale : {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0}) {
+        QPixmap pixmap =
+            QPixmap::fromImage(alignmentPicture(side, mode, qRound(kPictureSize * scale)));
+        pixmap.setDevicePixelRatio(scale);
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+} // namespace
+
 QWidget* RepositionDialog::makeSideGroup(int side) {
     auto* box = new QGroupBox(QString::fromLatin1(kSideTitles[side]), this);
     box->setObjectName(QString::fromLatin1(kSideTitles[side]).toLower());
@@ -73,7 +89,7 @@ QWidget* RepositionDialog::makeSideGroup(int side) {
     const SideAlignment& record = m_block.alignments[static_cast<std::size_t>(side)];
     for (int mode = 0; mode < 3; ++mode) {
         auto* button = new QRadioButton(box);
-        button->setIcon(QIcon(QPixmap::fromImage(alignmentPicture(side, mode, kPictureSize))));
+        button->setIcon(alignmentIcon(side, mode));
         button->setIconSize(QSize(kPictureSize, kPictureSize));
         button->setAccessibleName(QStringLiteral("%1 %2").arg(
             QString::fromLatin1(kSideTitles[side]), QString::fromLatin1(kModeNames[mode])));

@@ -7,6 +7,7 @@
 #include "platform/QuitOnSignal.h"
 #include "platform/RuntimeDirectory.h"
 #include "platform/SettingsFile.h"
+#include "platform/activation/WindowActivation.h"
 #include "platform/guard/GuardedApplication.h"
 #include "reminder/core/SystemEnvironment.h"
 #include "reminder/ui/ReminderIcons.h"
@@ -108,9 +109,11 @@ int runArdenvoReminder(int argc, char** argv) {
                                    {QString::fromStdString(problem), Prompter::Icon::Warning});
     });
     // Two copies would each write projects from their own stale copies: the second one asks
-    // the first to show its window and leaves.
+    // the first to show its window and leaves, with the desktop's token that lets it take the
+    // focus.
     PresenceLock instance(kInstanceLockName);
     if (instance.isValid() && !instance.tryExclusive()) {
+        WindowActivation::handOver(ReminderWindow::kShowEventName, WindowActivation::launchToken());
         NamedEvent::set(ReminderWindow::kShowEventName);
         return 0;
     }

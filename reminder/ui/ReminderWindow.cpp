@@ -4,6 +4,7 @@
 #include "model/CReminder.h"
 #include "platform/Autostart.h"
 #include "platform/TextCodec.h"
+#include "platform/activation/WindowActivation.h"
 #include "platform/notify/DesktopNotifications.h"
 #include "reminder/core/EventWatcher.h"
 #include "reminder/core/ProjectName.h"
@@ -148,6 +149,7 @@ ReminderWindow::~ReminderWindow() {
 void ReminderWindow::tick() {
     if (m_showRequested.exchange(false)) {
         m_log->write("show-request");
+        m_activationToken = WindowActivation::takeHandedOver(kShowEventName);
         showWindow();
     }
     check(m_clock());
@@ -311,9 +313,7 @@ void ReminderWindow::messageClosed() {
 }
 
 void ReminderWindow::showWindow() {
-    showNormal();
-    raise();
-    activateWindow();
+    WindowActivation::bringForward(*this, std::exchange(m_activationToken, {}));
     m_optionsPage->readOptions();
     m_shown = true;
     m_log->write("shown");

@@ -115,6 +115,8 @@ private:
     QAction* m_runOnStartupAction = nullptr;
     QTimer m_checkTimer;
     bool m_shown = false;
+    // Left by a second start of the program: lets the window take the focus on Wayland.
+    std::string m_activationToken;
     bool m_tipOpen = false;
     // Without a tray the balloon is a message box; it and the modal tip wait for each other,
     // since the tip would otherwise block the box it covers.

@@ -7,6 +7,7 @@
 #include "search/inventory/DocumentThumbnails.h"
 #include "search/inventory/InventoryDocument.h"
 #include "search/inventory/InventoryHtml.h"
+#include "widgets/DialogSupport.h"
 #include "widgets/QtPrompter.h"
 
 #include <QCheckBox>
@@ -115,7 +116,7 @@ InventoryDialog::InventoryDialog(const CBrenvikaDoc& doc, std::string imagesFold
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
-    resize(760, 560);
+    resize(fittedToScreen(this, {760, 560}));
 
     connect(pdf, &QPushButton::clicked, this, &InventoryDialog::saveAsPdf);
     connect(print, &QPushButton::clicked, this, &InventoryDialog::print);
@@ -161,7 +162,11 @@ void InventoryDialog::updatePreview() {
         m_preview->setText(QString::fromLatin1(kDocumentTooLarge));
         return;
     }
-    m_preview->setPixmap(QPixmap::fromImage(previewFirstPage(*document, kPreviewWidth)));
+    // At the screen's own pixels, so that a scaled screen shows the page sharp.
+    const qreal ratio = devicePixelRatioF();
+    QPixmap page = QPixmap::fromImage(previewFirstPage(*document, qRound(kPreviewWidth * ratio)));
+    page.setDevicePixelRatio(ratio);
+    m_preview->setPixmap(page);
 }
 
 bool InventoryDialog::underProgress(const QString& label,

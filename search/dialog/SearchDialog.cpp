@@ -12,6 +12,7 @@
 #include "search/dialog/ScopeTree.h"
 #include "search/dialog/SearchPicture.h"
 #include "search/engine/ReportWriter.h"
+#include "widgets/DialogSupport.h"
 #include "widgets/QtPrompter.h"
 
 #include <QCheckBox>
@@ -100,7 +101,7 @@ SearchDialog::SearchDialog(CBrenvikaDoc& doc, const QString& reportPath, Prompte
     layout->addLayout(top);
     layout->addWidget(m_report, 1);
     layout->addLayout(buttons);
-    resize(860, 640);
+    resize(fittedToScreen(this, {860, 640}));
 
     connect(ask, &QPushButton::clicked, this, &SearchDialog::askTheTobrin);
     connect(setup, &QPushButton::clicked, this, &SearchDialog::pageSetup);

@@ -19,7 +19,7 @@ deb="$work/out/ardenvo_1.2_$(dpkg --print-architecture).deb"
 [ "$(dpkg-deb -f "$deb" Package)" = ardenvo ] || fail "package name"
 [ "$(dpkg-deb -f "$deb" Version)" = 1.2 ] || fail "package version"
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libqt6gui6 libqt6core6 libc6 qt6-image-formats-plugins; do
+for lib in libqt6widgets6 libqt6gui6 libqt6core6 libc6 qt6-image-formats-plugins qt6-wayland; do
     grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 dpkg-deb -e "$deb" "$work/control"
