@@ -26,6 +26,8 @@ packages=(
     # the daylight-saving tests run in real zones (Berlin, New York); without the zone data every
     # zone reads as UTC
     tzdata
+    # labels: their QR codes are made by libqrencode; the tests read them back with zbarimg
+    libqrencode-dev zbar-tools
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "shell/CMainFrame.h"
 
 #include "catalogue/ObjectsDialog.h"
+#include "labels/dialog/LabelsDialog.h"
 #include "planeditor/layout/UnitTable.h"
 #include "planeditor/view/CBrenvikaView.h"
 #include "planeditor/view/SectionsDialog.h"
@@ -139,6 +140,15 @@ void CMainFrame::createActions() {
     connect(a, &QAction::triggered, this,
             [this] { InventoryDialog::run(this, m_controller.document(), m_prompter); });
 
+    a = addAction("printLabels", "Print &labels...",
+                  "Print labels with QR codes that tell what boxes, shelves and rooms hold");
+    connect(a, &QAction::triggered, this, [this] {
+        // Codes new to the house are one step to undo.
+        m_undo->beginStep();
+        LabelsDialog::run(this, m_controller.document(), nullptr, m_prompter);
+        m_undo->endStep(QStringLiteral("Label codes"));
+    });
+
     a = addAction("appExit", "E&xit", "Quit the application; prompts to save documents");
     connect(a, &QAction::triggered, this, &QWidget::close);
 
@@ -249,6 +259,7 @@ void CMainFrame::createMenus() {
     m_fileMenu->addSeparator();
     m_recentAnchor = m_fileMenu->addSeparator();
     m_fileMenu->addAction(action("inventoryReport"));
+    m_fileMenu->addAction(action("printLabels"));
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(action("appExit"));
 

@@ -7,7 +7,8 @@ const std::vector<Command>& commandTable() {
         newCommand(),      checkCommand(),       infoCommand(),    jsonCommand(),
         csvCommand(),      remindersCommand(),   resetCommand(),   icalCommand(),
         searchCommand(),   picturesCommand(),    pictureCommand(), reportCommand(),
-        projectsCommand(), openProjectsCommand()};
+        projectsCommand(), openProjectsCommand(),
+        labelsCommand()};
     return table;
 }
 

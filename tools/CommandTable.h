@@ -36,6 +36,7 @@ Command pictureCommand();
 Command reportCommand();
 Command projectsCommand();
 Command openProjectsCommand();
+Command labelsCommand();
 
 // Every command, in the order the help and the README list them.
 const std::vector<Command>& commandTable();
