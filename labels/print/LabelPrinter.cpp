@@ -8,7 +8,6 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPdfWriter>
 
 #include <algorithm>
@@ -27,27 +26,22 @@ QString fromUtf8(const std::string& text) {
 
 void paintCode(QPainter& painter, double dotsPerMm, double x, double y, double side,
                const QrSymbol& symbol) {
+    // One pixel a module, stretched onto the square without smoothing: a page of a thousand codes
+    // stays small and quick to write, where a rectangle a module made it megabytes of paths.
     const int span = symbol.width + 2 * kQuietModules;
-    const double module = side / span * dotsPerMm;
-    const double left = x * dotsPerMm + kQuietModules * module;
-    const double top = y * dotsPerMm + kQuietModules * module;
-    // One rectangle per run of dark modules in a row keeps the page small and quick to draw.
-    QPainterPath path;
-    path.setFillRule(Qt::WindingFill);
+    QImage image(span, span, QImage::Format_Grayscale8);
+    image.fill(255);
     for (int row = 0; row < symbol.width; ++row) {
-        for (int column = 0; column < symbol.width;) {
-            if (!symbol.dark(column, row)) {
-                ++column;
-                continue;
-            }
-            const int from = column;
-            while (column < symbol.width && symbol.dark(column, row))
-                ++column;
-            path.addRect(
-                QRectF(left + from * module, top + row * module, (column - from) * module, module));
-        }
+        uchar* line = image.scanLine(row + kQuietModules) + kQuietModules;
+        for (int column = 0; column < symbol.width; ++column)
+            if (symbol.dark(column, row))
+                line[column] = 0;
     }
-    painter.fillPath(path, Qt::black);
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRectF(x * dotsPerMm, y * dotsPerMm, side * dotsPerMm, side * dotsPerMm),
+                      image);
+    painter.restore();
 }
 
 QFont labelFont(double heightMm, double dotsPerMm, bool bold) {
