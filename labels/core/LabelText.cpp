@@ -5,6 +5,7 @@
 #include "model/TreeOrder.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 namespace ardenvo {
@@ -140,7 +141,10 @@ LabelContent makeLabelContent(const LabelSubject& subject, const std::string& co
 }
 
 std::string moreLine(std::size_t count) {
-    return "and " + std::to_string(count) + " more";
+    // One format rather than pieces: the compiler would store " more" cut into words.
+    char text[48];
+    std::snprintf(text, sizeof text, "and %zu more", count);
+    return text;
 }
 
 std::vector<std::string> contentLines(const LabelContent& content, std::size_t maxLines) {

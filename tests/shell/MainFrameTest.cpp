@@ -84,7 +84,7 @@ TEST_F(MainFrameTest, MenusHoldEveryCommandWithItsKeys) {
 
     EXPECT_EQ(menuTexts(topMenu("&File")),
               (QStringList{"&New", "&Open...", "&Save", "Save &As...", "|", "Recent File", "|",
-                           "&Inventory report...", "|", "E&xit"}));
+                           "&Inventory report...", "Print &labels...", "|", "E&xit"}));
     QMenu* options = topMenu("&Options");
     EXPECT_EQ(menuTexts(options),
               (QStringList{"Ask the tobrin...", "Sections...", "Units of measurement"}));
