@@ -184,6 +184,8 @@ void ObjectsDialog::showContextMenu(QTreeWidgetItem* target, const QPoint& globa
     QAction* resize = menu.addAction(QStringLiteral("Resize"));
     QAction* color = menu.addAction(QStringLiteral("Change color"));
     QAction* remove = menu.addAction(QStringLiteral("Delete"));
+    menu.addSeparator();
+    QAction* label = menu.addAction(QStringLiteral("Print label..."));
     resize->setEnabled(onFloor);
     color->setEnabled(onFloor);
 
@@ -206,6 +208,8 @@ void ObjectsDialog::showContextMenu(QTreeWidgetItem* target, const QPoint& globa
         deleteObject(*m_block, place);
         selectRoot();
     });
+    connect(label, &QAction::triggered, this,
+            [=, this] { m_services.runPrintLabel(this, m_doc, *object); });
     menu.exec(globalPos);
     // After any entry, and when the menu is dismissed.
     m_doc.setModified(true);

@@ -1,5 +1,6 @@
 #include "catalogue/ObjectsDialogServices.h"
 
+#include "labels/dialog/LabelsDialog.h"
 #include "widgets/ObjectPropertiesDialog.h"
 #include "widgets/QtPrompter.h"
 #include "widgets/ResizeDialog.h"
@@ -23,6 +24,14 @@ std::optional<QSizeF> ObjectsDialogServices::runResize(QWidget* parent, const Un
 
 Prompter& ObjectsDialogServices::prompts() const {
     return prompter ? *prompter : standardPrompter();
+}
+
+void ObjectsDialogServices::runPrintLabel(QWidget* parent, CBrenvikaDoc& doc,
+                                          const CHouseObject& object) const {
+    if (printLabel)
+        printLabel(parent, doc, object);
+    else
+        LabelsDialog::run(parent, doc, &object, prompts());
 }
 
 } // namespace ardenvo

@@ -42,6 +42,8 @@ struct ObjectsDialogServices {
     FieldPanelSettings fieldSettings;
     // The folder the picture group's files live in (empty: the program's Images folder).
     std::string imagesFolder;
+    // "Print label...": the labels dialog with that object ticked.
+    std::function<void(QWidget* parent, CBrenvikaDoc& doc, const CHouseObject& object)> printLabel;
 
     std::optional<ObjectProperties> runProperties(QWidget* parent,
                                                   const std::optional<ObjectProperties>& current,
@@ -49,6 +51,7 @@ struct ObjectsDialogServices {
     std::optional<QSizeF> runResize(QWidget* parent, const UnitTable& units, const CBlock& block,
                                     const CHouseObject& object) const;
     Prompter& prompts() const;
+    void runPrintLabel(QWidget* parent, CBrenvikaDoc& doc, const CHouseObject& object) const;
 };
 
 } // namespace ardenvo

@@ -34,6 +34,8 @@ packages=(
     # Wayland desktops: Qt's platform plugin for them, and a compositor without a screen that the
     # tests run both programs on
     qt6-wayland weston
+    # labels: their QR codes are made by libqrencode; the tests read them back with zbarimg
+    libqrencode-dev zbar-tools
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "catalogue/ObjectsDialog.h"
 #include "importer/dialog/ImportDialog.h"
+#include "labels/dialog/LabelsDialog.h"
 #include "planeditor/layout/UnitTable.h"
 #include "planeditor/view/CBrenvikaView.h"
 #include "planeditor/view/SectionsDialog.h"
@@ -141,6 +142,14 @@ void CMainFrame::createActions() {
     connect(a, &QAction::triggered, this,
             [this] { InventoryDialog::run(this, m_controller.document(), m_prompter); });
 
+    a = addAction("printLabels", "Print &labels...",
+                  "Print labels with QR codes that tell what boxes, shelves and rooms hold");
+    connect(a, &QAction::triggered, this, [this] {
+        // Codes new to the house are one step to undo.
+        m_undo->beginStep();
+        LabelsDialog::run(this, m_controller.document(), nullptr, m_prompter);
+        m_undo->endStep(QStringLiteral("Label codes"));
+    });
     a = addAction("fileImport", "I&mport objects...",
                   "Add objects from a spreadsheet or another inventory's CSV file");
     connect(a, &QAction::triggered, this, &CMainFrame::runImport);
@@ -255,6 +264,7 @@ void CMainFrame::createMenus() {
     m_fileMenu->addSeparator();
     m_recentAnchor = m_fileMenu->addSeparator();
     m_fileMenu->addAction(action("inventoryReport"));
+    m_fileMenu->addAction(action("printLabels"));
     m_fileMenu->addAction(action("fileImport"));
     m_fileMenu->addAction(action("fileEarlierVersions"));
     m_fileMenu->addAction(action("fileExportArchive"));

@@ -9,6 +9,7 @@ const std::vector<Command>& commandTable() {
         searchCommand(),   picturesCommand(),      pictureCommand(),  reportCommand(),
         projectsCommand(), openProjectsCommand(),  versionsCommand(), diffCommand(),
         exportCommand(),   importArchiveCommand(), importCommand(),   documentsCommand(),
+        labelsCommand(),
     };
     return table;
 }

@@ -42,6 +42,7 @@ Command exportCommand();
 Command importArchiveCommand();
 Command importCommand();
 Command documentsCommand();
+Command labelsCommand();
 
 // Every command, in the order the help and the README list them.
 const std::vector<Command>& commandTable();

@@ -80,7 +80,7 @@ TEST_F(ObjectsDialogTest, RightClickOnFloorAddsObjectsAndTheMenuGreysByPosition)
                         actionNamed(menu, "Change color")->isEnabled();
     });
     EXPECT_EQ(seen, (QStringList{"Drawer", "Add object", "Move", "Rename", "Resize", "Change color",
-                                 "Delete"}));
+                                 "Delete", "Print label..."}));
     EXPECT_TRUE(moveEnabled);
     EXPECT_FALSE(insideEnabled);
     EXPECT_TRUE(onTopEnabled);

@@ -84,8 +84,9 @@ TEST_F(MainFrameTest, MenusHoldEveryCommandWithItsKeys) {
 
     EXPECT_EQ(menuTexts(topMenu("&File")),
               (QStringList{"&New", "&Open...", "&Save", "Save &As...", "|", "Recent File", "|",
-                           "&Inventory report...", "I&mport objects...", "Earlier &versions...",
-                           "Export with &pictures...", "Import a&rchive...", "|", "E&xit"}));
+                           "&Inventory report...", "Print &labels...", "I&mport objects...",
+                           "Earlier &versions...", "Export with &pictures...", "Import a&rchive...",
+                           "|", "E&xit"}));
     QMenu* options = topMenu("&Options");
     EXPECT_EQ(menuTexts(options),
               (QStringList{"Ask the tobrin...", "Sections...", "Units of measurement"}));
