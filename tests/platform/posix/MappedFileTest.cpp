@@ -59,7 +59,8 @@ TEST_F(MappedFileTest, AHouseReadThroughTheMappingIsTheOneReadFromItsBytes) {
 TEST_F(MappedFileTest, PagesLetGoBehindTheReaderReadAsTheFileStill) {
     CBrenvikaDoc large;
     for (int i = 0; i < 6000; ++i)
-        large.currentSection()->blocks().front()->addFloorObject(std::make_unique<CHouseObject>());
+        large.currentSection()->blocks().front()->appendFloorObjectAsStored(
+            std::make_unique<CHouseObject>());
     const std::string bytes = writeProject(large);
     ASSERT_GT(bytes.size(), 4 * kConsumedStep);
     MappedFile file;
