@@ -1,9 +1,10 @@
 #!/bin/sh
 # Whole-process figures of one-shot commands on the 52.5 MB benchmark house (200 000 objects):
-# `ardenvo-tool check` and `info`, and `ardenvo-tool search --names` beside sqlite3 running the
-# same name search on the same rows (a database made from `ardenvo-tool csv`), in one run. Each
-# command runs RUNS times (default 7); printed are the best wall time, the least user+system CPU,
-# the peak resident memory and the minor page faults, with the load the figures were taken at.
+# `ardenvo-tool check`, `info` and `reminders`, and `ardenvo-tool search --names` beside sqlite3
+# running the same name search on the same rows (a database made from `ardenvo-tool csv`), in one
+# run. Each command runs RUNS times (default 7); printed are the best wall time, the least
+# user+system CPU, the peak resident memory and the minor page faults, with the load the figures
+# were taken at (the machine's load average before and after).
 # Usage: bench/one_shot_commands.sh BUILD_DIR [RUNS]
 set -eu
 build=${1:?usage: $0 BUILD_DIR [RUNS]}
@@ -46,6 +47,7 @@ measure() {
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 measure "ardenvo-tool check" "$tool" check "$work/house.av"
 measure "ardenvo-tool info" "$tool" info "$work/house.av"
+measure "ardenvo-tool reminders" "$tool" reminders "$work/house.av"
 measure "ardenvo-tool search" "$tool" search "$work/house.av" --names "$name"
 measure "sqlite3 same search" "$sqlite" "$work/house.db" \
     "SELECT Section, Room, \"Where\", Name FROM objects WHERE Name LIKE '%$name%'"

@@ -183,14 +183,28 @@ void ArchiveReader::readLongText(std::string& out) {
     m_pos += 2 * length;
 }
 
-std::size_t ArchiveReader::readCount(std::size_t minRecordBytes) {
-    const std::int32_t count = readInt32();
-    if (count < 0)
-        fail("a negative count");
-    const auto n = static_cast<std::size_t>(count);
-    if (minRecordBytes != 0 && n > remaining() / minRecordBytes)
-        fail("a count larger than the file can hold");
-    return n;
+std::string_view ArchiveReader::viewLongText(std::string& scratch) {
+    const char* const start = m_pos;
+    bool wide = false;
+    const std::size_t length = readLengthPrefix(wide);
+    if (wide) {
+        m_pos = start;
+        readLongText(scratch);
+        return scratch;
+    }
+    need(length);
+    const std::string_view text(m_pos, length);
+    m_pos += length;
+    return text;
+}
+
+void ArchiveReader::skipLongText() {
+    bool wide = false;
+    const std::size_t length = readLengthPrefix(wide);
+    if (wide && length > remaining() / 2)
+        fail("a wide text is longer than the file");
+    need(wide ? 2 * length : length);
+    m_pos += wide ? 2 * length : length;
 }
 
 void appendUtf16LeAsUtf8(const char* data, std::size_t units, std::string& out) {

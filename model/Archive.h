@@ -152,9 +152,11 @@ private:
 class ArchiveReader {
 public:
     explicit ArchiveReader(std::string_view bytes)
-        : m_pos(bytes.data()), m_end(bytes.data() + bytes.size()) {}
+        : m_begin(bytes.data()), m_pos(bytes.data()), m_end(bytes.data() + bytes.size()) {}
 
     std::size_t remaining() const { return static_cast<std::size_t>(m_end - m_pos); }
+    // How many bytes were read so far.
+    std::size_t offset() const { return static_cast<std::size_t>(m_pos - m_begin); }
     bool atEnd() const { return m_pos == m_end; }
 
     std::uint32_t readUInt32() {
@@ -203,10 +205,55 @@ public:
         readText(s);
         return s;
     }
+    // The text without a copy: a view of the bytes read, or, for a wide text, of its UTF-8 form
+    // in `scratch`, valid until `scratch` changes.
+    std::string_view viewText(std::string& scratch) {
+        if (m_pos != m_end) {
+            const auto length = static_cast<unsigned char>(*m_pos);
+            if (length < 0xFF && length < remaining()) {
+                const std::string_view text(m_pos + 1, length);
+                m_pos += 1 + length;
+                return text;
+            }
+        }
+        return viewLongText(scratch);
+    }
+    // Passes over `count` texts one after the other, as skipText does.
+    void skipTexts(std::size_t count) {
+        for (const char* p = m_pos; count != 0; --count, p = m_pos) {
+            if (p != m_end) {
+                const auto length = static_cast<unsigned char>(*p);
+                if (length < 0xFF && length < static_cast<std::size_t>(m_end - p)) {
+                    m_pos = p + 1 + length;
+                    continue;
+                }
+            }
+            skipLongText();
+        }
+    }
+    // Passes over a text, checking it as readText does.
+    void skipText() {
+        if (m_pos != m_end) {
+            const auto length = static_cast<unsigned char>(*m_pos);
+            if (length < 0xFF && length < remaining()) {
+                m_pos += 1 + length;
+                return;
+            }
+        }
+        skipLongText();
+    }
 
     // A count of records that each take at least `minRecordBytes` in the file: negative counts
     // and counts the remaining bytes cannot hold are refused before anything is allocated.
-    std::size_t readCount(std::size_t minRecordBytes);
+    std::size_t readCount(std::size_t minRecordBytes) {
+        const std::int32_t count = readInt32();
+        if (count < 0)
+            fail("a negative count");
+        const auto n = static_cast<std::size_t>(count);
+        if (minRecordBytes != 0 && n > remaining() / minRecordBytes)
+            fail("a count larger than the file can hold");
+        return n;
+    }
 
     [[noreturn]] static void fail(const char* why);
 
@@ -226,7 +273,10 @@ private:
     }
     std::size_t readLengthPrefix(bool& wide);
     void readLongText(std::string& out);
+    std::string_view viewLongText(std::string& scratch);
+    void skipLongText();
 
+    const char* m_begin;
     const char* m_pos;
     const char* m_end;
     std::size_t m_budget = static_cast<std::size_t>(-1);

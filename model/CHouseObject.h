@@ -41,7 +41,7 @@ public:
     CColorRect location{0, {10, 10, 70, 70}};
     std::string notes;
     std::string name = "Object";
-    std::string reserved; // always empty; the file carries it
+    CompactText reserved; // always empty; the file carries it (16 bytes rather than 32)
     CFieldList pictures;
     std::int32_t floorIndex = 0; // meaningful for floor objects only; not stored
     std::uint8_t selected = 0;   // set by the plan view; not stored

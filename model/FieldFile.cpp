@@ -1,5 +1,7 @@
 #include "model/FieldFile.h"
 
+#include "model/ProjectRecords.h"
+
 #include "platform/posix/SafeFile.h"
 
 #include <algorithm>
@@ -29,7 +31,7 @@ void readFieldListRecord(ArchiveReader& in, CFieldList& list) {
     in.readText(list.title);
     const std::size_t count = in.readCount(kMinFieldBytes);
     // An empty attribute takes 3 bytes in the file and fifty times that in memory.
-    in.chargeMemory(count, sizeof(CField) + sizeof(std::unique_ptr<CField>) + kAllocationOverhead);
+    in.chargeMemory(count, records::kFieldMemory);
     list.clear();
     // The count is already checked against the bytes left; the cap keeps a lying count from
     // reserving much more than the entries that really follow.

@@ -3,6 +3,7 @@
 #include "model/Archive.h"
 #include "model/FieldFile.h"
 #include "model/LocalTime.h"
+#include "model/ProjectRecords.h"
 #include "model/ProjectWriter.h"
 #include "platform/posix/SafeFile.h"
 
@@ -14,31 +15,12 @@ namespace ardenvo {
 
 namespace {
 
-constexpr std::int32_t kUnitCount = 5;
-
-// The fewest bytes each record can take, to refuse counts the file cannot hold.
-constexpr std::size_t kMinReminderBytes = 3 * 4 + 4 + 1 + 4 * 5 + 1;
-constexpr std::size_t kMinObjectBytes = 4 + 4 + 3 * 4 + 4 + 16 + 4 + kMinFieldListBytes + 1 + 1 + 1;
-constexpr std::size_t kMinBlockBytes = 4 + 4 + 4 + 4 + 4 + kMinFieldListBytes + 4 * 12 + 4 + 16 + 1;
-constexpr std::size_t kMinSectionBytes = 4 + 4 + 8 + 4 + 4 + 4 + 1;
-
-// What each record takes in memory once read, texts aside (their bytes are in the file).
-constexpr std::size_t kFieldListMemory = sizeof(CFieldList) + 8 + kAllocationOverhead;
-constexpr std::size_t kObjectMemory = sizeof(CHouseObject) + 8 + kAllocationOverhead;
-constexpr std::size_t kReminderMemory = sizeof(CReminder) + 8 + kAllocationOverhead;
-constexpr std::size_t kBlockMemory = sizeof(CBlock) + kFieldListMemory + 8 + kAllocationOverhead;
-constexpr std::size_t kSectionMemory = sizeof(CSection) + 8 + kAllocationOverhead;
-
-// A house may take 16 times its file in memory, and never more than 2 GB; small files get 1 MB.
-std::size_t houseMemoryBudget(std::size_t fileBytes) {
-    constexpr std::size_t kCeiling = std::size_t{2} << 30;
-    const std::size_t scaled = fileBytes > kCeiling / 16 ? kCeiling : fileBytes * 16;
-    return std::min(kCeiling, std::max<std::size_t>(scaled, std::size_t{1} << 20));
-}
+using namespace records;
 
 class ProjectReader {
 public:
-    explicit ProjectReader(ArchiveReader& in) : m_in(in) {}
+    ProjectReader(ArchiveReader& in, const ConsumedBytes& consumed)
+        : m_in(in), m_consumed(consumed) {}
 
     std::unique_ptr<CSection> section() {
         auto s = std::make_unique<CSection>();
@@ -69,8 +51,10 @@ private:
         b->changed = m_in.readInt32() != 0 ? 1 : 0;
         const std::size_t objectCount = m_in.readCount(kMinObjectBytes);
         m_in.chargeMemory(objectCount, kObjectMemory);
-        for (std::size_t i = 0; i < objectCount; ++i)
+        for (std::size_t i = 0; i < objectCount; ++i) {
             b->appendFloorObjectAsStored(object(1));
+            tellConsumed();
+        }
         b->id = m_in.readInt32();
         if (m_in.readInt32() != kind)
             ArchiveReader::fail("a block record of another kind than announced");
@@ -136,7 +120,16 @@ private:
         return r;
     }
 
+    void tellConsumed() {
+        if (m_consumed && m_in.offset() >= m_nextTold) {
+            m_consumed(m_in.offset());
+            m_nextTold = m_in.offset() + kConsumedStep;
+        }
+    }
+
     ArchiveReader& m_in;
+    const ConsumedBytes& m_consumed;
+    std::size_t m_nextTold = kConsumedStep;
 };
 
 } // namespace
@@ -157,7 +150,7 @@ const char* fileErrorMessage(FileError error) {
     return "";
 }
 
-FileError readProject(std::string_view bytes, CBrenvikaDoc& doc) {
+FileError readProject(std::string_view bytes, CBrenvikaDoc& doc, const ConsumedBytes& consumed) {
     doc.newHouse();
     ArchiveReader in(bytes);
     CBrenvikaDoc::SectionList sections;
@@ -176,7 +169,7 @@ FileError readProject(std::string_view bytes, CBrenvikaDoc& doc) {
             return FileError::UnexpectedFormat;
         current = in.readInt32();
         sections.reserve(sectionCount);
-        ProjectReader reader(in);
+        ProjectReader reader(in, consumed);
         for (std::size_t i = 0; i < sectionCount; ++i)
             sections.push_back(reader.section());
         unit = in.readInt32();

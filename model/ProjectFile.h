@@ -4,6 +4,7 @@
 #include "platform/posix/SafeFile.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,7 +25,13 @@ inline constexpr std::uint64_t kMaxProjectFileBytes = 512u * 1024u * 1024u;
 // section; on any failure it is still the new house. A current-section index that matches no
 // section opens the first one. Never sets the document's path or modified flag: callers do, and a
 // rejected file therefore never becomes the target of a plain save.
-FileError readProject(std::string_view bytes, CBrenvikaDoc& doc);
+// `consumed`, when given, is told now and then (every kConsumedStep bytes or so, between floor
+// objects) how many bytes from the start were read and will not be looked at again: a reader of a
+// mapped file lets their pages go.
+using ConsumedBytes = std::function<void(std::size_t)>;
+inline constexpr std::size_t kConsumedStep = std::size_t{256} << 10;
+FileError readProject(std::string_view bytes, CBrenvikaDoc& doc,
+                      const ConsumedBytes& consumed = {});
 
 // What a load or save learnt of the file besides its error.
 struct FileOutcome {

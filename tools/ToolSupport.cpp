@@ -6,6 +6,7 @@
 #include "model/TextEncoding.h"
 #include "platform/AppPaths.h"
 #include "platform/posix/MappedFile.h"
+#include "search/engine/FileSearch.h"
 #include "search/engine/SearchScope.h"
 
 #include <QLoggingCategory>
@@ -13,6 +14,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <malloc.h>
+#include <memory>
 #include <new>
 #include <ostream>
 #include <system_error>
@@ -81,8 +84,7 @@ bool takeOneFile(const std::vector<std::string>& args, const std::string& usage,
     return false;
 }
 
-bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err, FileHeader* header,
-               HouseUse use) {
+bool mapHouse(const std::string& path, MappedFile& file, std::ostream& err, HouseUse use) {
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
@@ -115,7 +117,6 @@ bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err, Fi
 
     // Mapped, not copied: a one-shot command would otherwise spend more time having the kernel
     // hand out fresh pages for a copy of the file than reading the house from it.
-    MappedFile file;
     if (int error = 0; !file.open(path, kMaxProjectFileBytes, &error)) {
         if (error == EFBIG)
             reportError(err, path + ": " + fileErrorMessage(FileError::UnexpectedFormat));
@@ -127,9 +128,14 @@ bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err, Fi
             reportError(err, "Cannot read " + path + ": " + std::strerror(error));
         return false;
     }
+    return true;
+}
+
+bool readMappedHouse(const std::string& path, const MappedFile& file, std::ostream& err,
+                     const std::function<FileError()>& read) {
     FileError result = FileError::None;
     try {
-        result = readProject(file.bytes(), doc);
+        result = read();
     } catch (const std::bad_alloc&) {
         reportError(err, "Not enough memory to read " + path);
         return false;
@@ -142,9 +148,33 @@ bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err, Fi
         reportError(err, path + ": " + fileErrorMessage(result));
         return false;
     }
+    return true;
+}
+
+bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err, FileHeader* header,
+               HouseUse use) {
+    MappedFile file;
+    if (!mapHouse(path, file, err, use))
+        return false;
+    // The house keeps copies of its texts: the pages read are let go as the reader moves on, so
+    // the file does not stay in memory beside the house it became.
+    const ConsumedBytes release = [&file](std::size_t consumed) {
+        file.release(consumed);
+    };
+    if (!readMappedHouse(path, file, err, [&] { return readProject(file.bytes(), doc, release); }))
+        return false;
     if (const std::string_view bytes = file.bytes(); header && bytes.size() >= 8)
         *header = {int32At(bytes, 0), int32At(bytes, 4)};
+    file.release(file.bytes().size());
+    // What building the house freed on the general heap goes back too (the lists that grew as
+    // they were read): a one-shot command's peak is the house it ends with.
+    ::malloc_trim(0);
     return true;
+}
+
+CBrenvikaDoc& oneShotHouse() {
+    static CBrenvikaDoc* const house = std::make_unique<CBrenvikaDoc>().release();
+    return *house;
 }
 
 std::string lineField(std::string_view text) {
@@ -211,19 +241,24 @@ std::string mainProgramImages() {
     return AppPaths::dataDirectory() + "/Images";
 }
 
-bool selectRooms(const CBrenvikaDoc& doc, const std::vector<std::string>& rooms, SearchScope& scope,
-                 std::ostream& err) {
+namespace {
+
+// The blocks named "SECTION/BLOCK", over a house of `shape` whose names `name(section, block)`
+// gives as "SECTION/BLOCK".
+template <typename Name>
+bool selectNamedRooms(const std::vector<std::size_t>& shape, Name name,
+                      const std::vector<std::string>& rooms, SearchScope& scope,
+                      std::ostream& err) {
     if (rooms.empty()) {
-        scope = SearchScope::wholeHouse(doc);
+        scope = SearchScope::wholeHouse(shape);
         return true;
     }
-    scope = SearchScope(doc);
+    scope = SearchScope(shape);
     for (const std::string& room : rooms) {
         bool found = false;
-        for (std::size_t s = 0; s < doc.sections().size(); ++s) {
-            const CSection& section = *doc.sections()[s];
-            for (std::size_t b = 0; b < section.blocks().size(); ++b) {
-                if (section.name + "/" + section.blocks()[b]->name == room) {
+        for (std::size_t s = 0; s < shape.size(); ++s) {
+            for (std::size_t b = 0; b < shape[s]; ++b) {
+                if (name(s, b) == room) {
                     scope.setSearched(s, b, true);
                     found = true;
                 }
@@ -235,6 +270,31 @@ bool selectRooms(const CBrenvikaDoc& doc, const std::vector<std::string>& rooms,
         }
     }
     return true;
+}
+
+} // namespace
+
+bool selectRooms(const CBrenvikaDoc& doc, const std::vector<std::string>& rooms, SearchScope& scope,
+                 std::ostream& err) {
+    std::vector<std::size_t> shape;
+    for (const auto& section : doc.sections())
+        shape.push_back(section->blocks().size());
+    const auto name = [&doc](std::size_t s, std::size_t b) {
+        const CSection& section = *doc.sections()[s];
+        return section.name + "/" + section.blocks()[b]->name;
+    };
+    return selectNamedRooms(shape, name, rooms, scope, err);
+}
+
+bool selectRooms(const FileSearch& search, const std::vector<std::string>& rooms,
+                 SearchScope& scope, std::ostream& err) {
+    const auto name = [&search](std::size_t s, std::size_t b) {
+        std::string text(search.sectionName(s));
+        text += '/';
+        text += search.blockName(s, b);
+        return text;
+    };
+    return selectNamedRooms(search.shape(), name, rooms, scope, err);
 }
 
 std::string mainProgramDocuments() {

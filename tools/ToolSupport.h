@@ -1,13 +1,17 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 namespace ardenvo {
 class CBrenvikaDoc;
+class FileSearch;
+class MappedFile;
 class SearchScope;
+enum class FileError;
 } // namespace ardenvo
 
 namespace ardenvo::tool {
@@ -48,6 +52,21 @@ enum class HouseUse { Read, Change };
 bool loadHouse(const std::string& path, CBrenvikaDoc& doc, std::ostream& err,
                FileHeader* header = nullptr, HouseUse use = HouseUse::Read);
 
+// The first half of loadHouse, for a command that reads the file's bytes its own way: the same
+// checks and messages, then the file mapped into `file`.
+bool mapHouse(const std::string& path, MappedFile& file, std::ostream& err,
+              HouseUse use = HouseUse::Read);
+// The second half: runs `read` over the mapped file and reports, as loadHouse does, a lack of
+// memory, a file that changed while it was read and the reader's error; true when none.
+bool readMappedHouse(const std::string& path, const MappedFile& file, std::ostream& err,
+                     const std::function<FileError()>& read);
+
+// The house of a command that reads one house and ends (check, info, reminders). It is never
+// destroyed: freeing a large house record by record took a fifth of such a command's time, and the
+// system takes the memory back at exit all the same. It stays reachable, so leak checkers do not
+// count it; a second use replaces the house it held.
+CBrenvikaDoc& oneShotHouse();
+
 // A text as one field of a tab-separated line, whatever it holds: readable UTF-8, with tabs, line
 // breaks and backslashes escaped (\t, \n, \r, \\) and every other control character shown as
 // its bytes (\x1b), so a crafted name never forges a line or drives the terminal.
@@ -61,6 +80,9 @@ void silenceQtWarnings();
 // name that finds no block is reported and gives false.
 bool selectRooms(const CBrenvikaDoc& doc, const std::vector<std::string>& rooms, SearchScope& scope,
                  std::ostream& err);
+// The same over the house a FileSearch scanned.
+bool selectRooms(const FileSearch& search, const std::vector<std::string>& rooms,
+                 SearchScope& scope, std::ostream& err);
 
 // The main program's Images folder: its data directory is found from where "ardenvo" sits, beside
 // this tool once installed, in bin/ of a build tree.

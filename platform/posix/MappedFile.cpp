@@ -1,5 +1,6 @@
 #include "platform/posix/MappedFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -104,6 +105,7 @@ void MappedFile::close() noexcept {
     m_fd = -1;
     m_data = nullptr;
     m_size = 0;
+    m_released = 0;
     m_guard = -1;
 }
 
@@ -140,6 +142,16 @@ bool MappedFile::open(const std::string& path, std::uint64_t maxBytes, int* syst
     // Read once from start to end: the kernel reads ahead and drops the pages behind first.
     ::madvise(data, m_size, MADV_SEQUENTIAL);
     return true;
+}
+
+void MappedFile::release(std::size_t offset) noexcept {
+    static const auto kPage = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    const std::size_t end = std::min(offset, m_size) / kPage * kPage;
+    if (!m_data || end <= m_released)
+        return;
+    // The mapping is private and never written: dropping its pages loses nothing.
+    ::madvise(const_cast<char*>(m_data) + m_released, end - m_released, MADV_DONTNEED);
+    m_released = end;
 }
 
 bool MappedFile::intact() const {

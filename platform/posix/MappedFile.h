@@ -28,6 +28,10 @@ public:
 
     // The bytes as the file had them when it was opened; empty for an empty file.
     std::string_view bytes() const { return {m_data, m_size}; }
+    // Lets the pages before `offset` go from this process's memory, for a reader that will not
+    // look at them again: the bytes stay readable (the pages come back from the file as they are
+    // read), but a large file does not stay resident beside what was made of it.
+    void release(std::size_t offset) noexcept;
     // After the bytes were read: true when they were the file's all along, false when the file
     // was cut short meanwhile (part of them read as zeros) or its size changed.
     bool intact() const;
@@ -38,7 +42,8 @@ private:
     int m_fd = -1;
     const char* m_data = nullptr;
     std::size_t m_size = 0;
-    int m_guard = -1; // the slot of the SIGBUS handler's table watching the mapping
+    std::size_t m_released = 0; // the pages before it were let go
+    int m_guard = -1;           // the slot of the SIGBUS handler's table watching the mapping
 };
 
 } // namespace ardenvo

@@ -28,14 +28,26 @@ std::string containerName(std::string_view name) {
     return text;
 }
 
-std::string locationText(const ContainerChain& chain) {
+namespace {
+
+template <typename Chain, typename Name> std::string chainText(const Chain& chain, Name name) {
     const std::size_t first = chain.size() > kNamedContainers ? chain.size() - kNamedContainers : 0;
     std::string text = first == 0 ? "On the floor" : std::string(kFartherContainers);
     for (std::size_t i = first; i < chain.size(); ++i) {
         text += nestWords(chain[i].first);
-        text += containerName(chain[i].second->name);
+        text += containerName(name(chain[i].second));
     }
     return text;
+}
+
+} // namespace
+
+std::string locationText(const ContainerChain& chain) {
+    return chainText(chain, [](const CHouseObject* o) -> std::string_view { return o->name; });
+}
+
+std::string locationText(const NamedContainerChain& chain) {
+    return chainText(chain, [](std::string_view name) { return name; });
 }
 
 } // namespace ardenvo

@@ -34,5 +34,8 @@ std::string containerName(std::string_view name);
 // Vase", and past kNamedContainers containers "..., inside the Box, inside the Tin, inside the
 // Case"; in UTF-8, each name read on its own.
 std::string locationText(const ContainerChain& chain);
+// The same from the containers' names, for a search that keeps no house.
+using NamedContainerChain = std::vector<std::pair<NestPosition, std::string_view>>;
+std::string locationText(const NamedContainerChain& chain);
 
 } // namespace ardenvo

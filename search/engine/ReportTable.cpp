@@ -10,6 +10,10 @@ namespace ardenvo {
 ReportTable::ReportTable(SearchCriteria criteria, SearchResult result)
     : m_criteria(std::move(criteria)), m_result(std::move(result)) {}
 
+ReportTable::ReportTable(SearchCriteria criteria, SearchResult result,
+                         std::vector<ReportCells> rows)
+    : m_criteria(std::move(criteria)), m_result(std::move(result)), m_cells(std::move(rows)) {}
+
 ReportTable::Body ReportTable::body() const {
     if (!m_result.blockSearched)
         return Body::NoBlockSearched;
@@ -17,6 +21,8 @@ ReportTable::Body ReportTable::body() const {
 }
 
 ReportCells ReportTable::cells(std::size_t index) const {
+    if (m_cells)
+        return (*m_cells)[index];
     const SearchRow& row = m_result.rows[index];
     ReportCells cells;
     cells.text = {row.object->name, row.section->name, row.block->name, row.location,

@@ -42,13 +42,19 @@ public:
 
     ReportTable() = default;
     ReportTable(SearchCriteria criteria, SearchResult result);
+    // A report whose rows come as their cells, from a search that keeps no house (FileSearch.h):
+    // `result` says what was searched and found and holds the statistics and locations, but no
+    // rows. The cells' texts must stay where they are while the table is in use.
+    ReportTable(SearchCriteria criteria, SearchResult result, std::vector<ReportCells> rows);
 
     const SearchCriteria& criteria() const { return m_criteria; }
     Body body() const;
     // The rows listed; none unless the body is Rows.
-    std::size_t rowCount() const { return body() == Body::Rows ? m_result.rows.size() : 0; }
+    std::size_t rowCount() const {
+        return body() != Body::Rows ? 0 : m_cells ? m_cells->size() : m_result.rows.size();
+    }
     ReportCells cells(std::size_t row) const;
-    // The search's own rows, in the order of the table's.
+    // The search's own rows, in the order of the table's; none for a table made of cells.
     const std::vector<SearchRow>& searchRows() const { return m_result.rows; }
     // Only when the field and value criteria ask for a sum, average, maximum or minimum.
     std::optional<ReportStatistic> statistic() const;
@@ -56,6 +62,7 @@ public:
 private:
     SearchCriteria m_criteria;
     SearchResult m_result;
+    std::optional<std::vector<ReportCells>> m_cells;
 };
 
 // Runs the search (see runSearch) and makes its report.

@@ -269,7 +269,7 @@ void composeRows(const ReportTable& table, std::size_t from, std::size_t to, Rep
     for (std::size_t i = from; i < to; ++i) {
         // The rows' texts lie scattered over the house: ask for them a few rows ahead, first the
         // objects and fields, then the notes those hold a pointer to.
-        if (i + 8 < to) {
+        if (i + 8 < to && i + 8 < rows.size()) {
             const SearchRow& ahead = rows[i + 8];
             __builtin_prefetch(&ahead.object->notes);
             __builtin_prefetch(&ahead.object->name);
@@ -278,7 +278,7 @@ void composeRows(const ReportTable& table, std::size_t from, std::size_t to, Rep
                 __builtin_prefetch(ahead.field);
             }
         }
-        if (i + 4 < to)
+        if (i + 4 < to && i + 4 < rows.size())
             __builtin_prefetch(rows[i + 4].object->notes.data());
         appendRow(out, table.cells(i));
         if (out.size() >= chunk) {

@@ -1,17 +1,11 @@
 #include "search/engine/SearchEngine.h"
 
 #include "model/CBrenvikaDoc.h"
-#include "search/engine/CaseFold.h"
 #include "search/engine/LocationText.h"
-#include "search/engine/NumberText.h"
+#include "search/engine/ObjectMatch.h"
 
 namespace ardenvo {
 namespace {
-
-bool endsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() &&
-           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
 
 constexpr NestPosition kNestOrder[] = {NestPosition::OnTop, NestPosition::Inside,
                                        NestPosition::Under};
@@ -19,13 +13,16 @@ constexpr NestPosition kNestOrder[] = {NestPosition::OnTop, NestPosition::Inside
 class Visitor {
 public:
     Visitor(const SearchCriteria& criteria, SearchResult& result)
-        : m_criteria(criteria), m_result(result), m_names(foldCase(criteria.nameText)),
-          m_notes(foldCase(criteria.notesText)), m_field(foldCase(criteria.fieldText)),
-          m_value(foldCase(criteria.valueText)), m_valueNumber(leadingNumber(criteria.valueText)) {}
+        : m_criteria(criteria), m_result(result), m_match(criteria) {}
 
     void visitFloor(const CSection& section, const CBlock& block) {
         m_depth = 0;
         visitList(section, block, block.floorObjects());
+    }
+
+    void finish() {
+        m_result.accumulator = m_match.accumulator();
+        m_result.count = m_match.count();
     }
 
 private:
@@ -39,10 +36,9 @@ private:
 
     void visit(const CSection& section, const CBlock& block, const CHouseObject& object) {
         SearchRow row{&object, &section, &block, {}, nullptr, nullptr};
-        bool matched = (m_criteria.byName && contains(object.name, m_names)) ||
-                       (m_criteria.byNotes && contains(object.notes, m_notes));
+        bool matched = m_match.byText(object.name, object.notes);
         if (m_criteria.byField && findField(object, row))
-            matched = testField(row.field->value) || matched;
+            matched = m_match.testField(row.field->value) || matched;
         if (matched) {
             m_result.objectFound = true;
             row.location = currentLocation();
@@ -119,15 +115,6 @@ private:
         return level.stored;
     }
 
-    // Whether the folded text contains the folded needle; folds into a reused buffer, as this runs
-    // for every object of the house.
-    bool contains(std::string_view text, const std::string& foldedNeedle) {
-        if (foldedNeedle.empty())
-            return true;
-        foldCaseInto(text, m_buffer);
-        return m_buffer.find(foldedNeedle) != std::string::npos;
-    }
-
     void visitChildren(const CSection& section, const CBlock& block, const CHouseObject& object,
                        NestPosition pos) {
         const auto& children = object.children(pos);
@@ -149,7 +136,7 @@ private:
     bool findField(const CHouseObject& object, SearchRow& row) {
         for (const auto& category : object.categories()) {
             for (const auto& field : category->entries()) {
-                if (contains(field->name, m_field)) {
+                if (m_match.isMatchingField(field->name)) {
                     row.category = category.get();
                     row.field = field.get();
                     return true;
@@ -159,69 +146,9 @@ private:
         return false;
     }
 
-    // Whether the matching field's value lists the object; keeps the statistics on the way.
-    bool testField(std::string_view value) {
-        if (!m_criteria.byValue)
-            return true;
-        bool matched = false;
-        const Comparison c = m_criteria.comparison;
-        if (!comparesWithValue(c)) {
-            // A value holding no number counts for none of the statistics, so an empty field
-            // neither lowers the average nor becomes the minimum. A sum or average lists every
-            // object with the field; a maximum or minimum lists only the values that set one.
-            const std::optional<double> found = leadingNumberIfAny(value);
-            if (!found)
-                return c == Comparison::Sum || c == Comparison::Average;
-            const double number = *found;
-            if (m_firstValue) {
-                m_firstValue = false;
-                m_result.accumulator = number;
-                m_result.count = 1;
-                matched = true;
-            } else if (c == Comparison::Maximum) {
-                if (number > m_result.accumulator) {
-                    m_result.accumulator = number;
-                    matched = true;
-                }
-            } else if (c == Comparison::Minimum) {
-                if (number < m_result.accumulator) {
-                    m_result.accumulator = number;
-                    matched = true;
-                }
-            } else {
-                m_result.accumulator += number;
-                m_result.count += 1;
-                matched = true;
-            }
-            return matched;
-        }
-        switch (c) {
-        case Comparison::Contains:
-            return contains(value, m_value);
-        case Comparison::BeginsWith:
-            foldCaseInto(value, m_buffer);
-            return m_buffer.compare(0, m_value.size(), m_value) == 0;
-        case Comparison::EndsWith:
-            foldCaseInto(value, m_buffer);
-            return endsWith(m_buffer, m_value);
-        case Comparison::GreaterThan:
-            return leadingNumber(value) > m_valueNumber;
-        case Comparison::LessThan:
-            return leadingNumber(value) < m_valueNumber;
-        default:
-            return false;
-        }
-    }
-
     const SearchCriteria& m_criteria;
     SearchResult& m_result;
-    const std::string m_names;
-    const std::string m_notes;
-    const std::string m_field;
-    const std::string m_value;
-    const double m_valueNumber;
-    bool m_firstValue = true;
-    std::string m_buffer;
+    ObjectMatch m_match;
     std::vector<Level> m_levels;
     ContainerChain m_chain; // the containers of the objects being visited
     std::size_t m_depth = 0;
@@ -255,6 +182,7 @@ SearchResult runSearch(const CBrenvikaDoc& doc, const SearchCriteria& criteria,
             visitor.visitFloor(section, *section.blocks()[b]);
         }
     }
+    visitor.finish();
     return result;
 }
 

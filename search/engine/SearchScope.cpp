@@ -6,15 +6,32 @@
 
 namespace ardenvo {
 
-SearchScope::SearchScope(const CBrenvikaDoc& doc) {
-    m_sectionTicked.assign(doc.sections().size(), false);
-    m_blocks.reserve(doc.sections().size());
+namespace {
+
+std::vector<std::size_t> shapeOf(const CBrenvikaDoc& doc) {
+    std::vector<std::size_t> shape;
     for (const auto& section : doc.sections())
-        m_blocks.emplace_back(section->blocks().size(), false);
+        shape.push_back(section->blocks().size());
+    return shape;
+}
+
+} // namespace
+
+SearchScope::SearchScope(const CBrenvikaDoc& doc) : SearchScope(shapeOf(doc)) {}
+
+SearchScope::SearchScope(const std::vector<std::size_t>& blocksPerSection) {
+    m_sectionTicked.assign(blocksPerSection.size(), false);
+    m_blocks.reserve(blocksPerSection.size());
+    for (std::size_t blocks : blocksPerSection)
+        m_blocks.emplace_back(blocks, false);
 }
 
 SearchScope SearchScope::wholeHouse(const CBrenvikaDoc& doc) {
-    SearchScope scope(doc);
+    return wholeHouse(shapeOf(doc));
+}
+
+SearchScope SearchScope::wholeHouse(const std::vector<std::size_t>& blocksPerSection) {
+    SearchScope scope(blocksPerSection);
     std::fill(scope.m_sectionTicked.begin(), scope.m_sectionTicked.end(), true);
     for (auto& blocks : scope.m_blocks)
         std::fill(blocks.begin(), blocks.end(), true);

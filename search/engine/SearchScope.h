@@ -14,8 +14,11 @@ public:
     SearchScope() = default;
     // Nothing ticked, nothing searched.
     explicit SearchScope(const CBrenvikaDoc& doc);
+    // The same for a house of this many blocks in each section, which is not in memory.
+    explicit SearchScope(const std::vector<std::size_t>& blocksPerSection);
     // Every section ticked and every block searched.
     static SearchScope wholeHouse(const CBrenvikaDoc& doc);
+    static SearchScope wholeHouse(const std::vector<std::size_t>& blocksPerSection);
 
     std::size_t sectionCount() const { return m_blocks.size(); }
     std::size_t blockCount(std::size_t section) const;

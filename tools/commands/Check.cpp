@@ -13,7 +13,7 @@ const std::string kUsage =
 int runCheck(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     if (!takeOneFile(args, kUsage, err))
         return kExitUsage;
-    CBrenvikaDoc doc;
+    CBrenvikaDoc& doc = oneShotHouse();
     return loadHouse(args.front(), doc, err) ? 0 : kExitFailure;
 }
 

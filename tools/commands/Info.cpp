@@ -15,7 +15,7 @@ const std::string kUsage = usageEntry(
 int runInfo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!takeOneFile(args, kUsage, err))
         return kExitUsage;
-    CBrenvikaDoc doc;
+    CBrenvikaDoc& doc = oneShotHouse();
     if (!loadHouse(args.front(), doc, err))
         return kExitFailure;
 

@@ -58,7 +58,7 @@ int runReminders(const std::vector<std::string>& args, std::ostream& out, std::o
              .parse(args, path, err))
         return kExitUsage;
 
-    CBrenvikaDoc doc;
+    CBrenvikaDoc& doc = oneShotHouse();
     if (!loadHouse(path, doc, err))
         return kExitFailure;
     const std::int64_t now = at ? *at : static_cast<std::int64_t>(std::time(nullptr));

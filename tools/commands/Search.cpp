@@ -1,7 +1,7 @@
 // ardenvo-tool search: the search of the main program's "Ask the tobrin" dialog, as a report.
-#include "model/CBrenvikaDoc.h"
+#include "platform/posix/MappedFile.h"
+#include "search/engine/FileSearch.h"
 #include "search/engine/ReportWriter.h"
-#include "search/engine/SearchEngine.h"
 #include "tools/ArgumentParser.h"
 #include "tools/CommandTable.h"
 #include "tools/ToolSupport.h"
@@ -83,26 +83,40 @@ int runSearchCommand(const std::vector<std::string>& args, std::ostream& out, st
         reportError(err, "Check at least one check box (--names, --notes or --field)");
         return kExitUsage;
     }
-    CBrenvikaDoc doc;
-    if (!loadHouse(parsed.file, doc, err))
+    // The report needs a few texts of the house, not the house: the file is searched as it is
+    // read, and only what may be listed is kept. The report is the one of the house it holds.
+    MappedFile file;
+    if (!mapHouse(parsed.file, file, err))
+        return kExitFailure;
+    FileSearch search(parsed.criteria);
+    if (!readMappedHouse(parsed.file, file, err, [&] { return search.scan(file.bytes()); }))
         return kExitFailure;
     SearchScope scope;
-    if (!selectRooms(doc, parsed.rooms, scope, err))
+    if (!selectRooms(search, parsed.rooms, scope, err))
         return kExitFailure;
 
-    const ReportTable table = searchReport(doc, parsed.criteria, scope);
+    const ReportTable table = search.report(scope);
+    // The rows' texts are read from the file as they are written: one cut short meanwhile read as
+    // zeros, and the report is not the house's.
+    const auto stillIntact = [&] {
+        if (file.intact())
+            return true;
+        reportError(err, "Cannot read " + parsed.file + ": the file changed or could not be read");
+        return false;
+    };
     if (parsed.out) {
         std::string error;
         if (!saveReport(*parsed.out, table, error)) {
             reportError(err, "Cannot write " + *parsed.out + ": " + error);
             return kExitFailure;
         }
-        return 0;
+        return stillIntact() ? 0 : kExitFailure;
     }
     streamReport(table, [&out](std::string_view piece) {
         out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
     });
-    return finishOutput(out, err);
+    const int written = finishOutput(out, err);
+    return stillIntact() ? written : kExitFailure;
 }
 
 } // namespace

@@ -56,6 +56,35 @@ TEST_F(MappedFileTest, AHouseReadThroughTheMappingIsTheOneReadFromItsBytes) {
     EXPECT_EQ(readProject(file.bytes(), fromEmpty), readProject("", doc));
 }
 
+TEST_F(MappedFileTest, PagesLetGoBehindTheReaderReadAsTheFileStill) {
+    CBrenvikaDoc large;
+    for (int i = 0; i < 6000; ++i)
+        large.currentSection()->blocks().front()->appendFloorObjectAsStored(
+            std::make_unique<CHouseObject>());
+    const std::string bytes = writeProject(large);
+    ASSERT_GT(bytes.size(), 4 * kConsumedStep);
+    MappedFile file;
+    ASSERT_TRUE(file.open(put("house.av", bytes)));
+    // The reader tells how far it got now and then, never going back; the pages let go come back
+    // from the file when read again.
+    std::vector<std::size_t> told;
+    CBrenvikaDoc doc;
+    ASSERT_EQ(readProject(file.bytes(), doc,
+                          [&](std::size_t consumed) {
+                              told.push_back(consumed);
+                              file.release(consumed);
+                          }),
+              FileError::None);
+    ASSERT_GE(told.size(), 3u);
+    for (std::size_t i = 1; i < told.size(); ++i)
+        EXPECT_GE(told[i], told[i - 1] + kConsumedStep);
+    EXPECT_LE(told.back(), bytes.size());
+    file.release(bytes.size() + 4096);
+    EXPECT_EQ(file.bytes(), bytes);
+    EXPECT_TRUE(file.intact());
+    EXPECT_EQ(writeProject(doc), bytes);
+}
+
 TEST_F(MappedFileTest, WhatCannotBeMappedSaysWhy) {
     MappedFile file;
     int error = 0;
