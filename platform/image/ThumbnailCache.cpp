@@ -227,6 +227,10 @@ std::optional<SharedThumbnail> ThumbnailCache::read(const std::string& path,
     const qint64 mtime = image.text(QStringLiteral("Thumb::MTime")).toLongLong(&ok);
     if (!ok || mtime != source.mtime)
         return std::nullopt;
+    // Times are in whole seconds: a file replaced within the second mostly changes its length.
+    const QString size = image.text(QStringLiteral("Thumb::Size"));
+    if (!size.isEmpty() && size.toLongLong() != source.size)
+        return std::nullopt;
     SharedThumbnail thumb;
     const int width = positiveNumber(image.text(QStringLiteral("Thumb::Image::Width")));
     const int height = positiveNumber(image.text(QStringLiteral("Thumb::Image::Height")));

@@ -22,11 +22,11 @@
 namespace ardenvo {
 
 Thumbnail makeThumbnail(const std::string& path) {
-    return makeThumbnail(path,
-                         ThumbnailCache::forUser(ThumbnailCache::programName(kProgramVersion)));
+    return makeThumbnailWith(path,
+                             ThumbnailCache::forUser(ThumbnailCache::programName(kProgramVersion)));
 }
 
-Thumbnail makeThumbnail(const std::string& path, const ThumbnailCache& cache) {
+Thumbnail makeThumbnailWith(const std::string& path, const ThumbnailCache& cache) {
     Thumbnail thumb;
     const QString file = QString::fromStdString(path);
     if (!QFileInfo(file).isFile()) {

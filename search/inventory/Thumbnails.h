@@ -37,7 +37,7 @@ class ThumbnailCache;
 // Read through the desktop's shared thumbnails (the user's own unless `cache` is given), so a
 // second report, or one of pictures a file manager has shown, decodes nothing.
 Thumbnail makeThumbnail(const std::string& path);
-Thumbnail makeThumbnail(const std::string& path, const ThumbnailCache& cache);
+Thumbnail makeThumbnailWith(const std::string& path, const ThumbnailCache& cache);
 
 // The thumbnails of the pictures a report shows, by file name. Each file is decoded at the
 // thumbnail's size while it is read (a phone photo never costs its full size in memory) and kept
