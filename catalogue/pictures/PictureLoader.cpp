@@ -10,7 +10,9 @@ namespace ardenvo {
 
 PictureLoader::PictureLoader(Decoder decoder, Receiver receiver, QObject* parent)
     : QObject(parent), m_decoder(std::move(decoder)), m_receiver(std::move(receiver)) {
-    m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+    m_cores = std::max(1, QThread::idealThreadCount());
+    // One more than the cores: a picture wanted at once starts while the others decode.
+    m_pool.setMaxThreadCount(m_cores + 1);
 }
 
 PictureLoader::~PictureLoader() {
@@ -39,7 +41,10 @@ void PictureLoader::request(const std::vector<std::string>& files, bool first) {
     } else {
         m_queue.insert(m_queue.end(), fresh.begin(), fresh.end());
     }
-    while (m_workers < m_pool.maxThreadCount() && std::size_t(m_workers) < m_queue.size()) {
+    // A picture wanted at once does not wait for the files being decoded: it gets a worker of
+    // its own, which leaves when it is done.
+    const int most = first ? m_cores + 1 : m_cores;
+    while (m_workers < most && std::size_t(m_workers) < m_queue.size()) {
         ++m_workers;
         m_pool.start([this] { work(); });
     }
@@ -53,12 +58,12 @@ void PictureLoader::cancel() {
 }
 
 void PictureLoader::work() {
-    for (;;) {
+    for (bool done = false;; done = true) {
         std::string file;
         unsigned generation = 0;
         {
             std::lock_guard lock(m_mutex);
-            if (m_queue.empty()) {
+            if (m_queue.empty() || (done && m_workers > m_cores)) {
                 --m_workers;
                 return;
             }

@@ -54,6 +54,7 @@ private:
     std::deque<std::string> m_queue;
     unsigned m_generation = 0;
     int m_workers = 0;
+    int m_cores = 1;
 };
 
 } // namespace ardenvo

@@ -228,8 +228,8 @@ std::optional<SharedThumbnail> ThumbnailCache::read(const std::string& path,
     if (!ok || mtime != source.mtime)
         return std::nullopt;
     // Times are in whole seconds: a file replaced within the second mostly changes its length.
-    const QString size = image.text(QStringLiteral("Thumb::Size"));
-    if (!size.isEmpty() && size.toLongLong() != source.size)
+    const QString length = image.text(QStringLiteral("Thumb::Size"));
+    if (!length.isEmpty() && length.toLongLong() != source.size)
         return std::nullopt;
     SharedThumbnail thumb;
     const int width = positiveNumber(image.text(QStringLiteral("Thumb::Image::Width")));
@@ -237,7 +237,25 @@ std::optional<SharedThumbnail> ThumbnailCache::read(const std::string& path,
     if (width && height && qint64(width) * height <= qint64(ImageFile::kMaxPixels))
         thumb.original = QSize(width, height);
     thumb.mimeType = image.text(QStringLiteral("Thumb::Mimetype"));
-    thumb.pixels = std::move(image);
+    thumb.failure = image.text(QStringLiteral("Ardenvo::Error"));
+    // Stored with an alpha channel as thumbnails are; a photo's is all opaque, and dropping it
+    // gives the very pixels the photo's own decoding gave.
+    if (image.hasAlphaChannel()) {
+        const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+        bool opaque = true;
+        for (int y = 0; opaque && y < argb.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+            for (int x = 0; opaque && x < argb.width(); ++x)
+                opaque = qAlpha(line[x]) == 255;
+        }
+        if (opaque)
+            image = argb.convertToFormat(QImage::Format_RGB32);
+    }
+    // The pixels alone: the keys (the file's address among them) must not travel on into
+    // whatever is made of them, a report's pictures for one.
+    thumb.pixels = QImage(image.constBits(), image.width(), image.height(), image.bytesPerLine(),
+                          image.format())
+                       .copy();
     return thumb;
 }
 
@@ -269,9 +287,8 @@ bool ThumbnailCache::ownFolder(const std::string& folder) const {
     return (makeDirectory(folder) || errno == EEXIST) && ownDirectory(folder);
 }
 
-bool ThumbnailCache::write(const std::string& folder, const std::string& path, const QImage& image,
-                           const ThumbnailSource& source, const QSize& original,
-                           const QString& mimeType) const {
+bool ThumbnailCache::write(const std::string& folder, const std::string& path, QImage image,
+                           const ThumbnailSource& source, const QSize& original) const {
     if (!ownFolder(folder))
         return false;
     QByteArray bytes;
@@ -280,6 +297,8 @@ bool ThumbnailCache::write(const std::string& folder, const std::string& path, c
         buffer.open(QIODevice::WriteOnly);
         // The keys go with the picture: the writer's own texts would be split at their colons.
         QImage png = image.convertToFormat(QImage::Format_ARGB32); // 8 bits a channel, alpha
+        for (const QString& key : image.textKeys())
+            png.setText(key, image.text(key));
         png.setText(QStringLiteral("Thumb::URI"), QString::fromStdString(source.uri));
         png.setText(QStringLiteral("Thumb::MTime"), QString::number(source.mtime));
         png.setText(QStringLiteral("Thumb::Size"), QString::number(source.size));
@@ -287,8 +306,6 @@ bool ThumbnailCache::write(const std::string& folder, const std::string& path, c
             png.setText(QStringLiteral("Thumb::Image::Width"), QString::number(original.width()));
             png.setText(QStringLiteral("Thumb::Image::Height"), QString::number(original.height()));
         }
-        if (!mimeType.isEmpty())
-            png.setText(QStringLiteral("Thumb::Mimetype"), mimeType);
         png.setText(QStringLiteral("Software"), QStringLiteral("Ardenvo"));
         QImageWriter writer(&buffer, "png");
         // zlib's level 3: quicker than its best at a few per cent more bytes.
@@ -313,25 +330,34 @@ bool ThumbnailCache::store(const ThumbnailSource& source, ThumbnailSize size, co
     const int edge = edgeOf(size);
     if (pixels.isNull() || pixels.width() > edge || pixels.height() > edge)
         return false;
-    return write(m_root + '/' + folderOf(size), pathOf(source.uri, size), pixels, source, original,
-                 mimeType);
+    QImage image = pixels;
+    if (!mimeType.isEmpty())
+        image.setText(QStringLiteral("Thumb::Mimetype"), mimeType);
+    return write(m_root + '/' + folderOf(size), pathOf(source.uri, size), std::move(image), source,
+                 original);
 }
 
-bool ThumbnailCache::hasFailed(const ThumbnailSource& source) const {
+std::optional<QString> ThumbnailCache::failureOf(const ThumbnailSource& source) const {
     const std::string folder = m_root + "/fail/" + m_program;
     if (m_root.empty() || !ownDirectory(m_root) || !ownDirectory(m_root + "/fail") ||
         !ownDirectory(folder))
-        return false;
-    return read(failurePathOf(source.uri), source, edgeOf(ThumbnailSize::Normal)).has_value();
+        return std::nullopt;
+    std::optional<SharedThumbnail> record =
+        read(failurePathOf(source.uri), source, edgeOf(ThumbnailSize::Normal));
+    if (!record)
+        return std::nullopt;
+    return record->failure;
 }
 
-bool ThumbnailCache::recordFailure(const ThumbnailSource& source) const {
+bool ThumbnailCache::recordFailure(const ThumbnailSource& source, const QString& error) const {
     if (!ownFolder(m_root + "/fail"))
         return false;
     QImage empty(1, 1, QImage::Format_ARGB32);
     empty.fill(Qt::transparent);
-    return write(m_root + "/fail/" + m_program, failurePathOf(source.uri), empty, source, QSize(),
-                 {});
+    // Why, so that the picture is refused with the same words next time.
+    empty.setText(QStringLiteral("Ardenvo::Error"), error);
+    return write(m_root + "/fail/" + m_program, failurePathOf(source.uri), std::move(empty), source,
+                 QSize());
 }
 
 bool loadThroughCache(ImageFile& image, const QString& path, const QSize& box,
@@ -358,14 +384,14 @@ bool loadThroughCache(ImageFile& image, const QString& path, const QSize& box,
             return true;
         }
     }
-    if (cache.hasFailed(*source))
-        return image.refuse(QStringLiteral("The picture could not be read when last tried"));
+    if (const std::optional<QString> failure = cache.failureOf(*source))
+        return image.refuse(failure->isEmpty() ? QStringLiteral("Unknown image format") : *failure);
     const int edge = ThumbnailCache::edgeOf(size);
     if (!image.load(path, QSize(edge, edge))) {
         // Only a file that is still as it was is known to be unreadable.
         const std::optional<ThumbnailSource> now = cache.source(source->path);
         if (now && now->mtime == source->mtime && now->size == source->size)
-            cache.recordFailure(*source);
+            cache.recordFailure(*source, image.errorString());
         return false;
     }
     cache.store(*source, size, image.image(), image.naturalSize(), mimeTypeOf(image.format()));

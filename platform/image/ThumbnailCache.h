@@ -21,6 +21,7 @@ struct SharedThumbnail {
     QImage pixels;
     QSize original;   // invalid when the thumbnail does not say
     QString mimeType; // empty when it does not say
+    QString failure;  // a record of failure: why the picture could not be read
 };
 
 // The picture file a thumbnail stands for, as the cache identifies it.
@@ -75,15 +76,15 @@ public:
     // not be stored (the picture is shown all the same).
     bool store(const ThumbnailSource& source, ThumbnailSize size, const QImage& pixels,
                const QSize& original, const QString& mimeType = {}) const;
-    // Whether this program failed to read `source` as it is now; remembering it.
-    bool hasFailed(const ThumbnailSource& source) const;
-    bool recordFailure(const ThumbnailSource& source) const;
+    // Why this program failed to read `source` as it is now, when it did; remembering it.
+    std::optional<QString> failureOf(const ThumbnailSource& source) const;
+    bool recordFailure(const ThumbnailSource& source, const QString& error) const;
 
 private:
     std::optional<SharedThumbnail> read(const std::string& path, const ThumbnailSource& source,
                                         int edge) const;
-    bool write(const std::string& folder, const std::string& path, const QImage& image,
-               const ThumbnailSource& source, const QSize& original, const QString& mimeType) const;
+    bool write(const std::string& folder, const std::string& path, QImage image,
+               const ThumbnailSource& source, const QSize& original) const;
     // Makes the folder (and the thumbnails folder) when missing; true when it is the user's own.
     bool ownFolder(const std::string& folder) const;
 

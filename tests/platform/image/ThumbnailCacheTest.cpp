@@ -182,18 +182,19 @@ TEST_F(ThumbnailCacheTest, AFileThatCannotBeReadIsRememberedUntilItChanges) {
     ImageFile image;
     EXPECT_FALSE(loadThroughCache(image, QString::fromStdString(photo), {220, 143}, cache));
     const ThumbnailSource source = *cache.source(photo);
-    EXPECT_TRUE(cache.hasFailed(source));
+    EXPECT_EQ(cache.failureOf(source), image.errorString());
     const QImage failure(QString::fromStdString(cache.failurePathOf(source.uri)));
     EXPECT_EQ(failure.text("Thumb::URI").toStdString(), source.uri);
     EXPECT_EQ(modeOf(root + "/fail/ardenvo-test"), 0700);
+    const QString why = image.errorString();
     EXPECT_FALSE(loadThroughCache(image, QString::fromStdString(photo), {220, 143}, cache));
-    EXPECT_FALSE(image.errorString().isEmpty());
+    EXPECT_EQ(image.errorString(), why) << "told alike";
 
     // Mended later: the record is of the file as it was.
     SetUp();
     utimbuf later{source.mtime + 10, source.mtime + 10};
     ::utime(photo.c_str(), &later);
-    EXPECT_FALSE(cache.hasFailed(*cache.source(photo)));
+    EXPECT_EQ(cache.failureOf(*cache.source(photo)), std::nullopt);
     EXPECT_EQ(show(), qRgb(200, 0, 0));
 }
 
