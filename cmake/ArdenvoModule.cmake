@@ -29,6 +29,9 @@ function(ardenvo_test_folder name)
     endif()
     target_compile_definitions(${name} PRIVATE ARDENVO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                                ARDENVO_BINARY_DIR="${PROJECT_BINARY_DIR}")
+    # The desktop's thumbnails the tests make stay in the build tree, never in the user's cache.
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+                         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300
+                         ENVIRONMENT_MODIFICATION
+                         "XDG_CACHE_HOME=set:${PROJECT_BINARY_DIR}/test-cache")
 endfunction()

@@ -1,6 +1,7 @@
 #include "shell/ArdenvoApp.h"
 
 #include "catalogue/ObjectsDialog.h"
+#include "catalogue/pictures/PictureGroup.h"
 #include "model/TreeOrder.h"
 #include "planeditor/layout/BlockLayout.h"
 #include "planeditor/view/CBrenvikaView.h"
@@ -84,6 +85,8 @@ int writeObjectsScreenshot(CMainFrame& frame, CBrenvikaDoc& doc, const QString& 
             ObjectsDialog dialog(doc, *block, floor.empty() ? nullptr : floor.front(), &frame,
                                  frame.objectsDialogServices());
             dialog.show();
+            // Its pictures are decoded beside the window: the picture is taken once they are in.
+            dialog.pictureGroup()->waitForPictures();
             settle();
             return writePicture(dialog.grab().toImage(), file);
         }

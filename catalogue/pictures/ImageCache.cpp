@@ -6,7 +6,7 @@
 namespace ardenvo {
 
 DecodedPicture decodePicture(const std::string& folder, std::string_view fileName,
-                             const QSize& maxSize) {
+                             const QSize& maxSize, const ThumbnailCache* thumbnails) {
     DecodedPicture decoded;
     // A name that leads outside the Images folder is never read: it shows as missing, saying why.
     const PictureLocation location = locatePicture(folder, fileName);
@@ -18,7 +18,10 @@ DecodedPicture decodePicture(const std::string& folder, std::string_view fileNam
     if (path.empty() || path.back() != '/')
         path += '/';
     path += fileName;
-    if (!decoded.image.load(QString::fromStdString(path), maxSize)) {
+    const QString file = QString::fromStdString(path);
+    const bool loaded = thumbnails ? loadThroughCache(decoded.image, file, maxSize, *thumbnails)
+                                   : decoded.image.load(file, maxSize);
+    if (!loaded) {
         decoded.image.clear();
         decoded.problem = "Invalid image";
     }
@@ -47,12 +50,17 @@ CachedImage* ImageCache::find(std::string_view fileName) const {
 ImageCache::Result ImageCache::acquire(std::string_view fileName) {
     if (CachedImage* held = find(fileName))
         return {held, {}};
-    DecodedPicture decoded = decodePicture(m_folder, fileName, m_maxSize);
+    DecodedPicture decoded = decodePicture(m_folder, fileName, m_maxSize, m_thumbnails);
     if (!decoded.ok())
         return {nullptr, std::move(decoded.problem)};
+    return {&insert(fileName, std::move(decoded.image)), {}};
+}
+
+CachedImage& ImageCache::insert(std::string_view fileName, ImageFile image) {
     auto& entry = m_entries[keyOf(fileName)];
-    entry = std::make_unique<CachedImage>(pathOf(fileName), std::move(decoded.image));
-    return {entry.get(), {}};
+    if (!entry)
+        entry = std::make_unique<CachedImage>(pathOf(fileName), std::move(image));
+    return *entry;
 }
 
 } // namespace ardenvo

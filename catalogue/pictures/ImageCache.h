@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/image/ImageFile.h"
+#include "platform/image/ThumbnailCache.h"
 
 #include <QSize>
 
@@ -19,10 +20,11 @@ struct DecodedPicture {
     bool ok() const { return problem.empty(); }
 };
 
-// Reads `fileName` in `folder` no larger than `maxSize`. A name that leads
-// outside the folder is never read. Touches no cache and no window, so it may run anywhere.
+// Reads `fileName` in `folder` no larger than `maxSize`, through the desktop's thumbnails when
+// `thumbnails` is given. A name that leads outside the folder is never read. Touches no window
+// and no ImageCache, so it may run on any thread.
 DecodedPicture decodePicture(const std::string& folder, std::string_view fileName,
-                             const QSize& maxSize);
+                             const QSize& maxSize, const ThumbnailCache* thumbnails = nullptr);
 
 // One decoded picture file of an ImageCache.
 class CachedImage {
@@ -62,6 +64,10 @@ public:
     Result acquire(std::string_view fileName);
     // The entry of that file, or nullptr; never decodes.
     CachedImage* find(std::string_view fileName) const;
+    // Keeps a picture of that file decoded elsewhere, unless one is held already.
+    CachedImage& insert(std::string_view fileName, ImageFile image);
+    // Decodes through the desktop's thumbnails from now on; nullptr: never.
+    void setThumbnails(const ThumbnailCache* thumbnails) { m_thumbnails = thumbnails; }
 
     // The folder, ending with "/".
     const std::string& folder() const { return m_folder; }
@@ -74,6 +80,7 @@ private:
 
     std::string m_folder;
     QSize m_maxSize;
+    const ThumbnailCache* m_thumbnails = nullptr;
     std::unordered_map<std::string, std::unique_ptr<CachedImage>> m_entries; // by key
     mutable std::unordered_map<std::string, std::string> m_keys;             // name -> key
 };

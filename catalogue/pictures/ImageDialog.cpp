@@ -5,6 +5,7 @@
 #include "catalogue/pictures/PictureFrame.h"
 #include "catalogue/pictures/PictureMessages.h"
 #include "model/TextEncoding.h"
+#include "platform/ProgramVersion.h"
 #include "platform/ProjectKey.h"
 
 #include <QApplication>
@@ -157,8 +158,11 @@ void ImageDialog::preview(const std::string& fileName) {
     m_frame->update();
     if (fileName.empty())
         return;
-    // Decoded afresh each time: a file replaced meanwhile shows as it is now.
-    DecodedPicture decoded = decodePicture(m_folder, fileName, m_frame->size());
+    // Read afresh each time: a file replaced meanwhile shows as it is now (a thumbnail of it as
+    // it was no longer matches its modification time).
+    const ThumbnailCache thumbnails =
+        ThumbnailCache::forUser(ThumbnailCache::programName(kProgramVersion));
+    DecodedPicture decoded = decodePicture(m_folder, fileName, m_frame->size(), &thumbnails);
     if (decoded.ok()) {
         m_preview = std::move(decoded.image);
         return;

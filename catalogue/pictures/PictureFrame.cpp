@@ -21,6 +21,11 @@ void PictureFrame::clear(QPainter& painter, const Rect& frame) {
     painter.drawRect(frame.left, frame.top, frame.width() - 1, frame.height() - 1);
 }
 
+void PictureFrame::drawPlaceholder(QPainter& painter, const Rect& frame) {
+    painter.fillRect(frame.left + 1, frame.top + 1, frame.width() - 2, frame.height() - 2,
+                     QColor(0xee, 0xee, 0xee));
+}
+
 void PictureFrame::drawPicture(QPainter& painter, const Rect& frame, const ImageFile& image,
                                FrameStyle style) {
     const Rect r = pictureRect(frame, image.width(), image.height(), style);

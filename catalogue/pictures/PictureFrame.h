@@ -24,6 +24,8 @@ public:
 
     // Black outline, white inside: an empty frame.
     static void clear(QPainter& painter, const Rect& frame);
+    // An empty frame tinted a light grey: its picture is on its way.
+    static void drawPlaceholder(QPainter& painter, const Rect& frame);
     // The picture placed by the fitting rule, clipped to the frame.
     static void drawPicture(QPainter& painter, const Rect& frame, const ImageFile& image,
                             FrameStyle style);

@@ -4,6 +4,7 @@
 #include "catalogue/pictures/PictureFrame.h"
 #include "catalogue/pictures/PictureMessages.h"
 #include "model/TextEncoding.h"
+#include "platform/ProgramVersion.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -29,7 +30,14 @@ QString shown(std::string_view bytes) {
 PictureGroup::PictureGroup(PictureTreeHost& host, std::string imagesFolder, Prompter& prompter,
                            QWidget* parent)
     : QGroupBox(QStringLiteral("Picture"), parent), m_host(host), m_folder(std::move(imagesFolder)),
-      m_prompter(prompter), m_cache(m_folder, QSize(kFrameWidth, kFrameHeight)) {
+      m_prompter(prompter), m_cache(m_folder, QSize(kFrameWidth, kFrameHeight)),
+      m_thumbnails(ThumbnailCache::forUser(ThumbnailCache::programName(kProgramVersion))),
+      m_loader(
+          [folder = m_cache.folder(), size = m_cache.maxSize(), thumbnails = &m_thumbnails](
+              const std::string& file) { return decodePicture(folder, file, size, thumbnails); },
+          [this](const std::string& file, DecodedPicture picture) {
+              pictureDecoded(file, std::move(picture));
+          }) {
     m_frame = new PictureFrame(QSize(kFrameWidth, kFrameHeight), this);
     m_frame->setPainter(
         [this](QPainter& painter, const Rect& frame) { paintFrame(painter, frame); });
@@ -85,6 +93,10 @@ PictureGroup::PictureGroup(PictureTreeHost& host, std::string imagesFolder, Prom
     updateEnabling();
 }
 
+PictureGroup::~PictureGroup() {
+    m_loader.cancel();
+}
+
 bool PictureGroup::showAllImages() const {
     return m_showAll->isChecked();
 }
@@ -94,19 +106,20 @@ PictureFilter PictureGroup::filter() const {
 }
 
 void PictureGroup::loadBlock() {
+    // Another block: nothing the last one asked for is shown or told about.
+    m_loader.cancel();
+    m_actions.clear();
     m_rows.fill(*m_host.pictureBlock(), filter());
     showRows();
-    // The block's own pictures are decoded once, when the block is shown; a file that fails is
+    // The block's own pictures are decoded when the block is shown; a file that fails is
     // reported once, however many records name it.
-    std::set<std::string> failed;
+    std::vector<std::string> own;
     for (const auto& entry : m_host.pictureBlock()->pictures.entries()) {
         const std::string file = entry->value.str();
-        if (file.empty() || failed.count(file) || m_cache.find(file))
-            continue;
-        if (!decode(file))
-            failed.insert(file);
+        if (!file.empty() && std::find(own.begin(), own.end(), file) == own.end())
+            own.push_back(file);
     }
-    showSelectedPicture(failed);
+    showSelectedPicture(own);
     updateEnabling();
 }
 
@@ -163,23 +176,83 @@ void PictureGroup::updateEnabling() {
     m_deleteButton->setEnabled(rows);
 }
 
-void PictureGroup::showSelectedPicture(const std::set<std::string>& tried) {
+void PictureGroup::showSelectedPicture(const std::vector<std::string>& reported) {
     m_frame->update();
-    const CField* picture = selectedPicture();
-    if (!picture || picture->value.empty() || m_cache.find(picture->value))
-        return;
-    const std::string file = picture->value.str();
-    if (!tried.count(file) && decode(file))
-        return;
-    warnAboutPicture(m_prompter, this,
-                     QStringLiteral("The requested image is not in cache\n") + shown(file));
+    Action action;
+    const auto wants = [&](const std::string& file) {
+        return !file.empty() && !m_cache.find(file);
+    };
+    if (const CField* picture = selectedPicture(); picture && wants(picture->value.str()))
+        action.shown = picture->value.str();
+    for (const std::string& file : reported) {
+        if (wants(file))
+            action.reported.push_back(file);
+    }
+    // Nearest first: the picture the frame shows, then the ones the command names, then the
+    // rest of the list in its order, so a click on another row mostly finds its picture ready.
+    std::vector<std::string> first;
+    if (!action.shown.empty())
+        first.push_back(action.shown);
+    first.insert(first.end(), action.reported.begin(), action.reported.end());
+    std::vector<std::string> rest;
+    for (const PictureRow& row : m_rows.rows()) {
+        if (wants(row.field->value.str()))
+            rest.push_back(row.field->value.str());
+    }
+    m_loader.request(first, true);
+    m_loader.request(rest);
+    action.waiting.insert(first.begin(), first.end());
+    if (!action.waiting.empty())
+        m_actions.push_back(std::move(action));
 }
 
-bool PictureGroup::decode(const std::string& file) {
-    const ImageCache::Result result = m_cache.acquire(file);
-    if (!result.entry)
-        reportUnreadablePicture(m_prompter, this, file, result.problem);
-    return result.entry != nullptr;
+void PictureGroup::pictureDecoded(const std::string& file, DecodedPicture picture) {
+    const bool ok = picture.ok();
+    if (ok)
+        m_cache.insert(file, std::move(picture.image));
+    for (Action& action : m_actions) {
+        if (action.waiting.erase(file) && !ok)
+            action.failed.emplace(file, picture.problem);
+    }
+    if (const CField* shown = selectedPicture(); shown && shown->value == file)
+        m_frame->update();
+    tellFinished();
+}
+
+void PictureGroup::tellFinished() {
+    // A message box waits in an event loop of its own, where more pictures arrive.
+    if (m_telling)
+        return;
+    m_telling = true;
+    for (;;) {
+        const auto done = std::find_if(m_actions.begin(), m_actions.end(),
+                                       [](const Action& a) { return a.waiting.empty(); });
+        if (done == m_actions.end())
+            break;
+        const Action action = std::move(*done);
+        m_actions.erase(done);
+        tell(action);
+    }
+    m_telling = false;
+}
+
+void PictureGroup::tell(const Action& action) {
+    for (const std::string& file : action.reported) {
+        if (const auto failed = action.failed.find(file); failed != action.failed.end())
+            reportUnreadablePicture(m_prompter, this, file, failed->second);
+    }
+    const auto failed = action.failed.find(action.shown);
+    if (action.shown.empty() || failed == action.failed.end())
+        return;
+    if (std::find(action.reported.begin(), action.reported.end(), action.shown) ==
+        action.reported.end())
+        reportUnreadablePicture(m_prompter, this, action.shown, failed->second);
+    warnAboutPicture(m_prompter, this,
+                     QStringLiteral("The requested image is not in cache\n") + shown(action.shown));
+}
+
+bool PictureGroup::waitForPictures(int timeoutMs) {
+    return m_loader.waitUntilIdle(timeoutMs);
 }
 
 void PictureGroup::paintFrame(QPainter& painter, const Rect& frame) {
@@ -192,6 +265,8 @@ void PictureGroup::paintFrame(QPainter& painter, const Rect& frame) {
     // One look-up a paint: the entry found is the one drawn.
     if (const CachedImage* entry = m_cache.find(picture->value))
         PictureFrame::drawPicture(painter, frame, entry->image(), FrameStyle::Objects);
+    else if (m_loader.isPending(picture->value.str()))
+        PictureFrame::drawPlaceholder(painter, frame);
 }
 
 void PictureGroup::followOwner() {
@@ -229,10 +304,7 @@ void PictureGroup::addImage() {
         return;
     const std::string file = m_rows.add(std::move(record), filter()).value.str();
     showRows();
-    std::set<std::string> failed;
-    if (!decode(file))
-        failed.insert(file);
-    showSelectedPicture(failed);
+    showSelectedPicture({file});
     updateEnabling();
 }
 
@@ -241,11 +313,8 @@ void PictureGroup::editImage() {
         ImageDialog::editRecord(*picture, m_folder, m_prompter, this);
         m_rows.edited(*picture, filter());
         showRows();
-        std::set<std::string> failed;
         // A record with no file has nothing to decode; trying would only report the folder.
-        if (!picture->value.empty() && !decode(picture->value.str()))
-            failed.insert(picture->value.str());
-        showSelectedPicture(failed);
+        showSelectedPicture({picture->value.str()});
         updateEnabling();
     }
     followOwner();

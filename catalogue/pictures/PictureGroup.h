@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/pictures/ImageCache.h"
+#include "catalogue/pictures/PictureLoader.h"
 #include "catalogue/pictures/PictureRows.h"
 #include "catalogue/pictures/PictureTreeHost.h"
 #include "widgets/QtPrompter.h"
@@ -8,8 +9,10 @@
 #include <QGroupBox>
 #include <QTimer>
 
+#include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QPushButton;
@@ -23,7 +26,10 @@ class PictureFrame;
 // The "Picture" group of the "Objects inside" dialog: the pictures of the block and of its
 // objects, the selected one drawn in a frame, and the commands that add, edit and delete them.
 // It reaches the dialog's tree only through its PictureTreeHost; its rows, their selection and
-// the edits are a PictureRows, which the list only shows.
+// the edits are a PictureRows, which the list only shows. Pictures are decoded on worker threads
+// (through the desktop's shared thumbnails), the shown one first: the frame stays empty but for a
+// quiet tint until its picture is ready, and what a command could not read is told once all its
+// files are done.
 class PictureGroup : public QGroupBox {
     Q_OBJECT
 public:
@@ -34,9 +40,11 @@ public:
     // the group and decodes each file once, no larger than the frame.
     PictureGroup(PictureTreeHost& host, std::string imagesFolder,
                  Prompter& prompter = standardPrompter(), QWidget* parent = nullptr);
+    ~PictureGroup() override;
 
-    // The dialog shows a block (on opening and after "Change room"): the list is refilled with
-    // its first row selected, the block's own pictures decoded and the selected one drawn.
+    // The dialog shows a block (on opening and after "Change room"): what the last block still
+    // had to decode is dropped, the list is refilled with its first row selected, and the
+    // selected picture, the block's own and then the rest of the list are decoded in that order.
     void loadBlock();
     // The tree's selection changed: the list follows it unless "Show all images" is checked.
     void treeSelectionChanged();
@@ -62,6 +70,11 @@ public:
     // The picture record of the selected row; nullptr with no selected row or when the row's
     // picture is gone.
     CField* selectedPicture() const;
+    // Whether a picture asked for is still being decoded.
+    bool decoding() const { return !m_loader.idle(); }
+    // Handles events until every picture asked for is decoded and told about, at most
+    // `timeoutMs`; false when time ran out. For tests and measurements.
+    bool waitForPictures(int timeoutMs = 10000);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,11 +85,20 @@ private:
     void showRows();
     void listSelectionChanged();
     void updateEnabling();
-    // Decodes the selected row's file when needed, then redraws. Files in `tried` failed in the
-    // running command already and are not tried (nor reported) again.
-    void showSelectedPicture(const std::set<std::string>& tried = {});
-    // Decodes `file` into the cache unless it is held; false, the user told why, when it fails.
-    bool decode(const std::string& file);
+    // What one command asked to be decoded, and what it tells once they all are.
+    struct Action {
+        std::vector<std::string> reported; // told about when they fail, in order
+        std::string shown;                 // the selected row's file, when it had to be decoded
+        std::set<std::string> waiting;
+        std::map<std::string, std::string> failed; // file -> why
+    };
+    // Redraws the selected picture, decoding its file and those of `reported` (told about when
+    // they fail) unless they are held, then the rest of the list's.
+    void showSelectedPicture(const std::vector<std::string>& reported = {});
+    void pictureDecoded(const std::string& file, DecodedPicture picture);
+    // Tells the user about every command whose files are all done, in order.
+    void tellFinished();
+    void tell(const Action& action);
     void followOwner();
     void rowActivated();
     void paintFrame(QPainter& painter, const Rect& frame);
@@ -85,6 +107,10 @@ private:
     std::string m_folder;
     Prompter& m_prompter;
     ImageCache m_cache;
+    ThumbnailCache m_thumbnails;
+    PictureLoader m_loader;
+    std::vector<Action> m_actions; // in the order the commands ran
+    bool m_telling = false;
     PictureRows m_rows;
     bool m_showing = false; // the list is being made from the rows
     PictureFrame* m_frame = nullptr;

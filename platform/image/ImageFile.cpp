@@ -224,6 +224,33 @@ void ImageFile::adopt(QImage image, const QSize& natural, const char* format,
     m_format = QString::fromLatin1(format);
 }
 
+void ImageFile::setPicture(QImage pixels, const QSize& natural, const QString& format,
+                           const QSize& maxSize) {
+    clear();
+    m_naturalSize = natural;
+    m_image = std::move(pixels);
+    m_format = format;
+    shrink(maxSize);
+}
+
+void ImageFile::shrink(const QSize& maxSize) {
+    const QSize target = fitInside(m_image.size(), maxSize);
+    if (target != m_image.size())
+        m_image = m_image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QSize ImageFile::readSize(const QString& path) {
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    if (!qtFormat(reader.format().toLower()))
+        return QSize();
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty() ||
+        qint64(size.width()) * size.height() > qint64(kMaxPixels))
+        return QSize();
+    return size;
+}
+
 void ImageFile::draw(QPainter& painter, const QPoint& topLeft) const {
     draw(painter, QRect(topLeft, m_naturalSize));
 }

@@ -28,6 +28,17 @@ public:
     // fit inside it, keeping its proportions; the natural size stays the file's own.
     bool load(const QString& path, const QSize& maxSize = QSize());
     void clear();
+    // Takes pixels decoded elsewhere (a thumbnail) for a picture of `natural` size, shrunk to fit
+    // inside `maxSize` as load does.
+    void setPicture(QImage pixels, const QSize& natural, const QString& format,
+                    const QSize& maxSize = QSize());
+    // Shrinks the decoded pixels to fit inside `maxSize`; the natural size stays.
+    void shrink(const QSize& maxSize);
+    // Empties it, with `error` as the reason; always false.
+    bool refuse(const QString& error) { return fail(error); }
+    // The picture's size as the file's header states it, read without decoding; invalid when
+    // it cannot be read that way.
+    static QSize readSize(const QString& path);
     // Asked while our own decoders work: false stops a decoding whose picture is no longer
     // wanted (the load then fails).
     void setWanted(std::function<bool()> wanted) { m_wanted = std::move(wanted); }

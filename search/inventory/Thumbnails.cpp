@@ -2,8 +2,10 @@
 
 #include "model/CBlock.h"
 #include "model/CHouseObject.h"
+#include "platform/ProgramVersion.h"
 #include "platform/image/ImageFile.h"
 #include "platform/image/PictureFiles.h"
+#include "platform/image/ThumbnailCache.h"
 #include "search/inventory/InventoryReport.h"
 
 #include <QBuffer>
@@ -20,6 +22,11 @@
 namespace ardenvo {
 
 Thumbnail makeThumbnail(const std::string& path) {
+    return makeThumbnailWith(path,
+                             ThumbnailCache::forUser(ThumbnailCache::programName(kProgramVersion)));
+}
+
+Thumbnail makeThumbnailWith(const std::string& path, const ThumbnailCache& cache) {
     Thumbnail thumb;
     const QString file = QString::fromStdString(path);
     if (!QFileInfo(file).isFile()) {
@@ -27,7 +34,7 @@ Thumbnail makeThumbnail(const std::string& path) {
         return thumb;
     }
     ImageFile image;
-    if (!image.load(file, kThumbnailPixels)) {
+    if (!loadThroughCache(image, file, kThumbnailPixels, cache)) {
         thumb.error = image.errorString().toStdString();
         return thumb;
     }

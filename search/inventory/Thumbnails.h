@@ -31,8 +31,13 @@ struct Thumbnail {
 // Told how far the work is; returns false to stop it.
 using InventoryProgress = std::function<bool(int done, int total)>;
 
+class ThumbnailCache;
+
 // Decodes one file into a thumbnail; never throws, never a full-size decode of a large picture.
+// Read through the desktop's shared thumbnails (the user's own unless `cache` is given), so a
+// second report, or one of pictures a file manager has shown, decodes nothing.
 Thumbnail makeThumbnail(const std::string& path);
+Thumbnail makeThumbnailWith(const std::string& path, const ThumbnailCache& cache);
 
 // The thumbnails of the pictures a report shows, by file name. Each file is decoded at the
 // thumbnail's size while it is read (a phone photo never costs its full size in memory) and kept

@@ -43,6 +43,7 @@ protected:
         host.group = group.get();
         group->show();
         group->loadBlock();
+        EXPECT_TRUE(group->waitForPictures());
     }
     QStringList rows() const {
         QStringList texts;
@@ -69,9 +70,9 @@ TEST_F(PictureGroupTest, ShowsEveryPictureAndTheTreeFollowsTheRowClicked) {
     // The block's first, then each object before what lies under, inside and on top of it.
     EXPECT_EQ(rows(), (QStringList{"Room|door.png", "Wardrobe|wardrobe.png", "Box|lid.png",
                                    "Lamp|shade.png"}));
-    // Only the block's own pictures are decoded on loading; the first row is drawn at its
-    // natural size one pixel inside the frame.
-    EXPECT_EQ(group->cache().size(), 1u);
+    // Every listed picture is decoded on loading; the first row is drawn at its natural size
+    // one pixel inside the frame.
+    EXPECT_EQ(group->cache().size(), 4u);
     EXPECT_EQ(frameAt(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(frameAt(100, 50), qRgb(200, 0, 0));
     EXPECT_EQ(frameAt(101, 51), qRgb(255, 255, 255));
@@ -115,6 +116,7 @@ TEST_F(PictureGroupTest, AddImageAppendsToTheSelectedObjectAndCancelAddsNothing)
         d->accept();
     });
     QTest::mouseClick(group->addButton(), Qt::LeftButton);
+    EXPECT_TRUE(group->waitForPictures());
     ASSERT_EQ(chair->pictures.size(), 1u);
     EXPECT_EQ(group->selectedPicture(), &chair->pictures.entryAt(0));
     EXPECT_EQ(list()->currentItem()->text(0), QStringLiteral("Chair"));
@@ -139,12 +141,69 @@ TEST_F(PictureGroupTest, EditNamesANamelessPictureAndAnUnreadableFileIsReportedO
         d->accept();
     });
     QTest::mouseClick(group->editButton(), Qt::LeftButton);
+    EXPECT_TRUE(group->waitForPictures());
     EXPECT_EQ(room->pictures.entryAt(0).value, "list.png");
     // (The Image dialog's own preview may have spoken first.)
     ASSERT_GE(said(prompter).size(), 3);
     EXPECT_EQ(said(prompter).mid(said(prompter).size() - 3),
               (QStringList{"warn: Wrong image file", "notify: list.png\nInvalid image\nlist.png",
                            "warn: The requested image is not in cache\nlist.png"}));
+    EXPECT_EQ(frameAt(5, 5), qRgb(255, 255, 255));
+}
+
+TEST_F(PictureGroupTest, TheFrameWaitsQuietlyAndARoomLeftBehindShowsAndSaysNothing) {
+    QFile broken(dir.filePath("bill.png"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("milk, eggs");
+    broken.close();
+    auto cellar = CBlock::create(BlockKind::Room);
+    cellar->pictures.append("Bill", "bill.png");
+    cellar->pictures.append("Shelf", "shelf.png");
+    savePicture(dir.path(), "shelf.png", 30, 30, qRgb(0, 80, 80));
+    auto hall = CBlock::create(BlockKind::Room);
+    hall->pictures.append("Stairs", "stairs.png");
+    savePicture(dir.path(), "stairs.png", 30, 30, qRgb(150, 0, 150));
+
+    TestTreeHost other(*room);
+    PictureGroup fresh(other, dir.path().toStdString(), prompter);
+    other.group = &fresh;
+    fresh.show();
+    fresh.loadBlock();
+    const auto at = [&fresh](int x, int y) {
+        return fresh.frame()->grab().toImage().pixel(x, y);
+    };
+    // Until its picture comes, the frame is outlined and lightly tinted.
+    EXPECT_TRUE(fresh.decoding());
+    EXPECT_EQ(at(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(at(50, 25), qRgb(0xee, 0xee, 0xee));
+    ASSERT_TRUE(fresh.waitForPictures());
+    EXPECT_EQ(at(50, 25), qRgb(200, 0, 0));
+
+    // Another room before the cellar's pictures are in: none of them is kept, nothing is said.
+    other.changeBlock(*cellar);
+    other.changeBlock(*hall);
+    ASSERT_TRUE(fresh.waitForPictures());
+    EXPECT_EQ(fresh.cache().find("shelf.png"), nullptr);
+    EXPECT_EQ(at(10, 10), qRgb(150, 0, 150));
+    EXPECT_TRUE(said(prompter).isEmpty());
+}
+
+TEST_F(PictureGroupTest, AnUnreadableFileIsToldOnceACommandWhenItsFilesAreDone) {
+    QFile text(dir.filePath("list.png"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("milk, eggs");
+    text.close();
+    room->pictures.entryAt(0).value = "list.png";
+    room->pictures.append("Copy", "list.png");
+    host.changeBlock(*room);
+    EXPECT_TRUE(said(prompter).isEmpty()); // nothing before the decoding
+    ASSERT_TRUE(group->waitForPictures());
+    const QStringList once{"warn: Wrong image file", "notify: list.png\nInvalid image\nlist.png",
+                           "warn: The requested image is not in cache\nlist.png"};
+    EXPECT_EQ(said(prompter), once); // two records, one file
+    clickRow(1);
+    ASSERT_TRUE(group->waitForPictures());
+    EXPECT_EQ(said(prompter), once + once);
     EXPECT_EQ(frameAt(5, 5), qRgb(255, 255, 255));
 }
 

@@ -72,11 +72,19 @@ inline void savePicture(const QString& folder, const QString& name, int width, i
 // dialog does.
 class TestTreeHost : public PictureTreeHost {
 public:
-    explicit TestTreeHost(CBlock& block) : m_block(block) {}
+    explicit TestTreeHost(CBlock& block) : m_block(&block) {}
 
     PictureGroup* group = nullptr;
 
-    CBlock* pictureBlock() const override { return &m_block; }
+    // "Change room".
+    void changeBlock(CBlock& block) {
+        m_block = &block;
+        m_root = true;
+        m_object = nullptr;
+        if (group)
+            group->loadBlock();
+    }
+    CBlock* pictureBlock() const override { return m_block; }
     bool rootSelected() const override { return m_root; }
     CHouseObject* selectedObject() const override { return m_object; }
     void selectRoot() override { select(true, nullptr); }
@@ -90,7 +98,7 @@ private:
             group->treeSelectionChanged();
     }
 
-    CBlock& m_block;
+    CBlock* m_block;
     bool m_root = true;
     CHouseObject* m_object = nullptr;
 };

@@ -1,10 +1,14 @@
 // The report's pictures are decoded on worker threads: pinned at none, one and three (so that a
 // machine with one core runs them too), each gives the same thumbnails, tells progress on the
-// calling thread only, and a decode that throws costs that picture alone.
+// calling thread only, and a decode that throws costs that picture alone; once made, a thumbnail
+// comes from the desktop's shared cache.
 #include "InventoryFixture.h"
 #include "model/LocalTime.h"
+#include "platform/image/ThumbnailCache.h"
 #include "search/inventory/InventoryReport.h"
 #include "search/inventory/Thumbnails.h"
+
+#include <QImage>
 
 #include <QTemporaryDir>
 
@@ -118,6 +122,26 @@ TEST_F(ThumbnailWorkers, StoppingWaitsOnlyForThePicturesBeingDecoded) {
     // The calling thread's file and the worker's, perhaps one more the worker took meanwhile:
     // never every file.
     EXPECT_LT(decodes, static_cast<int>(set.size()));
+}
+
+TEST_F(ThumbnailWorkers, ThumbnailsComeFromTheDesktopsCacheOnceMade) {
+    QTemporaryDir home;
+    const ThumbnailCache cache(home.filePath("thumbnails").toStdString(), "ardenvo-test");
+    const std::string sofa = folder() + "/sofa.jpg";
+    const Thumbnail first = makeThumbnailWith(sofa, cache);
+    ASSERT_TRUE(first.ok);
+    // Large enough for the page: the 512-pixel size.
+    const std::string stored = cache.pathOf(cache.source(sofa)->uri, ThumbnailSize::XLarge);
+    QImage thumb(QString::fromStdString(stored));
+    ASSERT_FALSE(thumb.isNull());
+    EXPECT_EQ(std::max(thumb.width(), thumb.height()), 512);
+
+    // What is there is what the report shows, down to its colour.
+    thumb.fill(qRgb(0, 0, 200));
+    ASSERT_TRUE(thumb.save(QString::fromStdString(stored), "PNG"));
+    const Thumbnail second = makeThumbnailWith(sofa, cache);
+    EXPECT_EQ(second.pixels, first.pixels);
+    EXPECT_EQ(QImage::fromData(second.jpeg).pixel(5, 5) & 0xf0f0f0, qRgb(0, 0, 200) & 0xf0f0f0);
 }
 
 } // namespace
