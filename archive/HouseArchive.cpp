@@ -5,6 +5,7 @@
 #include "model/ProjectFile.h"
 #include "platform/posix/FileNames.h"
 #include "platform/posix/SafeFile.h"
+#include "platform/posix/UniqueFd.h"
 
 #include <zip.h>
 
@@ -36,20 +37,7 @@ constexpr zip_int64_t kMostEntries = 200000;
 // Room left on the disk after a file is taken.
 constexpr std::uint64_t kSpareRoom = 64ull * 1024 * 1024;
 
-class Fd {
-public:
-    explicit Fd(int fd = -1) : m_fd(fd) {}
-    ~Fd() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
+using Fd = UniqueFd;
 
 std::string zipMessage(int code) {
     zip_error_t error;

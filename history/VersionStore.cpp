@@ -3,6 +3,7 @@
 #include "history/Thinning.h"
 #include "platform/posix/FileNames.h"
 #include "platform/posix/SafeFile.h"
+#include "platform/posix/UniqueFd.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -28,21 +29,7 @@ namespace {
 constexpr std::size_t kChunk = 1 << 20;
 constexpr const char* kPartSuffix = ".part";
 
-// Closes a descriptor when it goes.
-class Fd {
-public:
-    explicit Fd(int fd = -1) : m_fd(fd) {}
-    ~Fd() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
+using Fd = UniqueFd;
 
 std::string systemMessage(int error) {
     return std::strerror(error);

@@ -1,13 +1,16 @@
 #include "widgets/DialogSupport.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -131,6 +134,21 @@ QWidget* scrollableBody(QWidget* dialog) {
     scroll->setWidget(body);
     outer->addWidget(scroll);
     return body;
+}
+
+bool runUnderProgress(
+    QWidget* parent, const QString& label, const QString& objectName,
+    const std::function<bool(const std::function<bool(int done, int total)>&)>& step) {
+    QProgressDialog progress(label, QStringLiteral("Cancel"), 0, 1, parent);
+    progress.setObjectName(objectName);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    return step([&progress](int done, int total) {
+        progress.setMaximum(std::max(total, 1));
+        progress.setValue(done);
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    });
 }
 
 } // namespace ardenvo

@@ -6,6 +6,7 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QLineEdit;
@@ -49,5 +50,12 @@ QSize fittedToScreen(const QWidget* dialog, QSize wanted);
 // 960 x 540): the widget to lay its controls out on, which scrolls inside the dialog when the
 // screen cannot show it whole. The dialog asks for the size the controls want, as before.
 QWidget* scrollableBody(QWidget* dialog);
+
+// Runs `step` under a window-modal progress dialog named `objectName` (shown after 300 ms), handing
+// it a callback that moves the bar and answers false once the user pressed Cancel; the result is
+// what `step` returns.
+bool runUnderProgress(
+    QWidget* parent, const QString& label, const QString& objectName,
+    const std::function<bool(const std::function<bool(int done, int total)>&)>& step);
 
 } // namespace ardenvo

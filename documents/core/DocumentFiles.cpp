@@ -2,6 +2,7 @@
 
 #include "platform/image/PictureFiles.h"
 #include "platform/posix/FileNames.h"
+#include "platform/posix/UniqueFd.h"
 
 #include <cerrno>
 #include <climits>
@@ -36,53 +37,7 @@ std::string extensionOf(std::string_view name) {
     return extension;
 }
 
-// A name written on Windows may use either separator, and "C:" starts an absolute one there.
-bool leavesByItsText(std::string_view name) {
-    if (name.front() == '/' || name.front() == '\\' || (name.size() > 1 && name[1] == ':'))
-        return true;
-    std::size_t start = 0;
-    while (start <= name.size()) {
-        const std::size_t end = name.find_first_of("/\\", start);
-        if (name.substr(start, end == std::string_view::npos ? end : end - start) == "..")
-            return true;
-        if (end == std::string_view::npos)
-            break;
-        start = end + 1;
-    }
-    return false;
-}
-
-bool inside(const fs::path& file, const fs::path& folder) {
-    auto f = file.begin();
-    for (auto d = folder.begin(); d != folder.end(); ++d, ++f) {
-        if (d->empty())
-            continue;
-        if (f == file.end() || *f != *d)
-            return false;
-    }
-    return f != file.end();
-}
-
-// Closes a descriptor on leaving a scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-    int release() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd;
-    }
-
-private:
-    int m_fd;
-};
+using Descriptor = UniqueFd;
 
 int openForReading(const std::string& path) {
     return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
@@ -193,24 +148,7 @@ std::string copyAside(int in, const std::string& folder, std::string& error) {
 } // namespace
 
 DocumentLocation locateDocument(const std::string& folder, std::string_view fileName) {
-    DocumentLocation location;
-    if (fileName.empty() || leavesByItsText(fileName)) {
-        location.problem = fileName.empty() ? "No file name" : std::string(kLeavesDocumentsFolder);
-        return location;
-    }
-    const fs::path path = fs::path(folder) / fs::path(std::string(fileName));
-    std::error_code error;
-    if (fs::symlink_status(path, error).type() != fs::file_type::not_found) {
-        // Where the name really leads, every link followed, must be inside the folder itself.
-        const fs::path real = fs::canonical(path, error);
-        const fs::path realFolder = error ? fs::path() : fs::canonical(folder, error);
-        if (error || !inside(real, realFolder)) {
-            location.problem = std::string(kLeavesDocumentsFolder);
-            return location;
-        }
-    }
-    location.path = path.string();
-    return location;
+    return locateInFolder(folder, fileName, kLeavesDocumentsFolder);
 }
 
 DocumentKind documentKind(const std::string& path) {

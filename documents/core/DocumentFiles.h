@@ -3,6 +3,8 @@
 // The files of a house's Documents folder: where a named one lies, what it is, whether it can be
 // read, and how a file is brought in. No Qt.
 
+#include "platform/posix/FolderFiles.h"
+
 #include <string>
 #include <string_view>
 
@@ -14,10 +16,7 @@ inline constexpr std::string_view kLeavesDocumentsFolder =
 // Where a document named by a house lies. A name with a ".." part, an absolute name, or one that
 // reaches outside the folder through a link is refused: a house received from someone else must
 // not open (or put into a report) any file its user can read. A missing file is not refused here.
-struct DocumentLocation {
-    std::string path;    // empty when refused
-    std::string problem; // why refused
-};
+using DocumentLocation = FolderLocation;
 DocumentLocation locateDocument(const std::string& folder, std::string_view fileName);
 
 // What a document file holds, by its content where that can tell (a PDF), else by its name.

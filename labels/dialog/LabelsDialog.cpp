@@ -1,4 +1,5 @@
 #include "labels/dialog/LabelsDialog.h"
+#include "widgets/DialogSupport.h"
 
 #include "labels/core/LabelCodes.h"
 #include "labels/dialog/LabelTree.h"
@@ -321,16 +322,7 @@ void LabelsDialog::storeCodes(const LabelJob& job) {
 
 bool LabelsDialog::underProgress(const QString& label,
                                  const std::function<bool(const LabelProgress&)>& step) {
-    QProgressDialog progress(label, QStringLiteral("Cancel"), 0, 1, this);
-    progress.setObjectName(QStringLiteral("labelsProgress"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    return step([&progress](int done, int total) {
-        progress.setMaximum(std::max(total, 1));
-        progress.setValue(done);
-        QCoreApplication::processEvents();
-        return !progress.wasCanceled();
-    });
+    return runUnderProgress(this, label, QStringLiteral("labelsProgress"), step);
 }
 
 void LabelsDialog::saveAsPdf() {

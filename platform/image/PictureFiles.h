@@ -2,6 +2,8 @@
 
 // Which files are pictures, and where a house's picture file lies. No Qt.
 
+#include "platform/posix/FolderFiles.h"
+
 #include <string>
 #include <string_view>
 
@@ -16,10 +18,7 @@ inline constexpr std::string_view kPictureExtensions[] = {
 bool hasPictureExtension(std::string_view fileName);
 
 // Where a picture file named by a house lies in the Images folder.
-struct PictureLocation {
-    std::string path;    // the file to read; empty when the name is refused
-    std::string problem; // why the name is refused; empty otherwise
-};
+using PictureLocation = FolderLocation;
 
 inline constexpr std::string_view kLeavesImagesFolder =
     "The file name leads outside the Images folder";

@@ -171,16 +171,7 @@ void InventoryDialog::updatePreview() {
 
 bool InventoryDialog::underProgress(const QString& label,
                                     const std::function<bool(const InventoryProgress&)>& step) {
-    QProgressDialog progress(label, QStringLiteral("Cancel"), 0, 1, this);
-    progress.setObjectName(QStringLiteral("inventoryProgress"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    return step([&progress](int done, int total) {
-        progress.setMaximum(std::max(total, 1));
-        progress.setValue(done);
-        QCoreApplication::processEvents();
-        return !progress.wasCanceled();
-    });
+    return runUnderProgress(this, label, QStringLiteral("inventoryProgress"), step);
 }
 
 bool InventoryDialog::prepare(InventoryReport& report, ThumbnailSet& thumbnails) {

@@ -6,9 +6,11 @@
 
 #include <zip.h>
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <string>
 #include <sys/stat.h>
 
 namespace ardenvo {
@@ -170,8 +172,11 @@ TEST(HouseArchive, HostileEntriesAreSkippedWithTheReasonAndNothingLandsOutside) 
         int code = 0;
         zip_t* archive = zip_open(zip.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
         ASSERT_TRUE(archive);
+        // libzip reads the sources only at zip_close, so their bytes must live until then.
+        std::deque<std::string> kept;
         auto add = [&](const std::string& name, const std::string& content) {
-            zip_source_t* source = zip_source_buffer(archive, content.data(), content.size(), 0);
+            const std::string& held = kept.emplace_back(content);
+            zip_source_t* source = zip_source_buffer(archive, held.data(), held.size(), 0);
             return zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8);
         };
         add("house.av", bytes);
