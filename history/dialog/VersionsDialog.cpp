@@ -1,5 +1,7 @@
 #include "history/dialog/VersionsDialog.h"
 
+#include "widgets/DialogSupport.h"
+
 #include "history/HouseDiff.h"
 #include "model/CBrenvikaDoc.h"
 #include "model/ProjectFile.h"
@@ -50,7 +52,7 @@ VersionsDialog::VersionsDialog(const CBrenvikaDoc& house, const std::string& fol
     : QDialog(parent), m_house(house), m_versions(VersionStore(folder).versions()),
       m_damaged(m_versions.size(), -1) {
     setWindowTitle(QStringLiteral("Earlier versions"));
-    resize(820, 600);
+    resize(fittedToScreen(this, {820, 600}));
     auto* layout = new QVBoxLayout(this);
     m_caption = new QLabel(
         m_versions.empty()

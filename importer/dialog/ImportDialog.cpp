@@ -1,5 +1,7 @@
 #include "importer/dialog/ImportDialog.h"
 
+#include "widgets/DialogSupport.h"
+
 #include "model/CBlock.h"
 #include "model/CBrenvikaDoc.h"
 #include "model/CSection.h"
@@ -85,7 +87,7 @@ ImportDialog::ImportDialog(CBrenvikaDoc& doc, std::string bytes, const QString& 
 ImportDialog::~ImportDialog() = default;
 
 void ImportDialog::buildLayout() {
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(scrollableBody(this));
 
     auto* fileRow = new QHBoxLayout;
     m_detected = new QLabel(this);
@@ -173,7 +175,7 @@ void ImportDialog::buildLayout() {
         if (!m_filling)
             replan();
     });
-    resize(900, 640);
+    resize(fittedToScreen(this, sizeHint().expandedTo({900, 640})));
 }
 
 void ImportDialog::reread() {

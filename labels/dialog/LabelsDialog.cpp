@@ -155,10 +155,10 @@ LabelsDialog::LabelsDialog(CBrenvikaDoc& doc, const CHouseObject* select, Prompt
     buttons->addStretch();
     QPushButton* close = addButton(buttons, QStringLiteral("Close"), "closeButton");
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(scrollableBody(this));
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
-    resize(1120, 620);
+    resize(fittedToScreen(this, sizeHint().expandedTo({1120, 620})));
 
     connect(containers, &QPushButton::clicked, this, &LabelsDialog::chooseContainers);
     connect(rooms, &QPushButton::clicked, this, &LabelsDialog::chooseRooms);

@@ -5,6 +5,9 @@
 #include "catalogue/MoveObjectDialog.h"
 #include "catalogue/ObjectsDialog.h"
 #include "catalogue/pictures/ImageDialog.h"
+#include "history/dialog/VersionsDialog.h"
+#include "importer/dialog/ImportDialog.h"
+#include "labels/dialog/LabelsDialog.h"
 #include "model/ProjectFile.h"
 #include "model/TreeOrder.h"
 #include "planeditor/layout/BlockLayout.h"
@@ -167,6 +170,19 @@ const std::vector<Window>& windows() {
          [](Scene& s) {
              return make<InventoryDialog>(s.doc(), scratchDir().toStdString(), s.prompter,
                                           s.printing);
+         }},
+        {"Labels",
+         [](Scene& s) {
+             return make<LabelsDialog>(s.doc(), nullptr, s.prompter, s.printing, nullptr);
+         }},
+        {"Import",
+         [](Scene& s) {
+             return make<ImportDialog>(s.doc(), std::string("Room,Name\nKitchen,Kettle\n"),
+                                       QStringLiteral("objects.csv"), s.prompter);
+         }},
+        {"Versions",
+         [](Scene& s) {
+             return make<VersionsDialog>(s.doc(), scratchDir().toStdString());
          }},
         {"ReminderPage",
          [](Scene& s) {
