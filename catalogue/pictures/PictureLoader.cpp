@@ -6,18 +6,30 @@
 
 #include <algorithm>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace ardenvo {
+
+namespace {
+
+// Low enough that a decode at the window's priority gets nine tenths of a core beside one of
+// these, high enough that the list still moves on a busy machine.
+constexpr int kListNice = 10;
+
+} // namespace
 
 PictureLoader::PictureLoader(Decoder decoder, Receiver receiver, QObject* parent)
     : QObject(parent), m_decoder(std::move(decoder)), m_receiver(std::move(receiver)) {
     m_cores = std::max(1, QThread::idealThreadCount());
-    // One more than the cores: a picture wanted at once starts while the others decode.
-    m_pool.setMaxThreadCount(m_cores + 1);
+    m_pool.setMaxThreadCount(m_cores);
+    m_urgentPool.setMaxThreadCount(1);
 }
 
 PictureLoader::~PictureLoader() {
     cancel();
     m_pool.waitForDone();
+    m_urgentPool.waitForDone();
 }
 
 void PictureLoader::request(const std::vector<std::string>& files, bool first) {
@@ -41,12 +53,15 @@ void PictureLoader::request(const std::vector<std::string>& files, bool first) {
     } else {
         m_queue.insert(m_queue.end(), fresh.begin(), fresh.end());
     }
+    while (m_workers < m_cores && std::size_t(m_workers) < m_queue.size()) {
+        ++m_workers;
+        m_pool.start([this] { work(false); });
+    }
     // A picture wanted at once does not wait for the files being decoded: it gets a worker of
     // its own, which leaves when it is done.
-    const int most = first ? m_cores + 1 : m_cores;
-    while (m_workers < most && std::size_t(m_workers) < m_queue.size()) {
-        ++m_workers;
-        m_pool.start([this] { work(); });
+    if (first && !m_urgentBusy && !m_queue.empty()) {
+        m_urgentBusy = true;
+        m_urgentPool.start([this] { work(true); });
     }
 }
 
@@ -57,14 +72,22 @@ void PictureLoader::cancel() {
     ++m_generation;
 }
 
-void PictureLoader::work() {
+void PictureLoader::work(bool urgent) {
+    // The list's workers yield to the window and to the picture wanted at once, so that one is
+    // drawn while both cores are busy with the rest (a thread's nice value is its own on Linux;
+    // it is never raised back, so these threads stay in their own pool).
+    if (!urgent)
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kListNice);
     for (bool done = false;; done = true) {
         std::string file;
         unsigned generation = 0;
         {
             std::lock_guard lock(m_mutex);
-            if (m_queue.empty() || (done && m_workers > m_cores)) {
-                --m_workers;
+            if (m_queue.empty() || (urgent && done)) {
+                if (urgent)
+                    m_urgentBusy = false;
+                else
+                    --m_workers;
                 return;
             }
             file = std::move(m_queue.front());

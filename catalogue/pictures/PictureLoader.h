@@ -42,18 +42,21 @@ public:
     bool waitUntilIdle(int timeoutMs);
 
 private:
-    void work();
+    // `urgent`: the worker started for a picture wanted at once, which leaves after it.
+    void work(bool urgent);
     void deliver(unsigned generation, const std::string& fileName, DecodedPicture picture);
 
     Decoder m_decoder;
     Receiver m_receiver;
-    QThreadPool m_pool;
+    QThreadPool m_pool;       // the workers going through the list, at a lower priority
+    QThreadPool m_urgentPool; // the one for a picture wanted at once, at the window's priority
     std::set<std::string> m_pending; // the window's thread only
 
     std::mutex m_mutex; // guards what follows, shared with the workers
     std::deque<std::string> m_queue;
     unsigned m_generation = 0;
-    int m_workers = 0;
+    int m_workers = 0; // of m_pool
+    bool m_urgentBusy = false;
     int m_cores = 1;
 };
 
