@@ -25,7 +25,6 @@ struct Node {
     int room = 0;
     Node* parent = nullptr;
     NestPosition position = NestPosition::OnTop;
-    std::size_t index = 0; // in its list
     std::vector<Node*> children;
     Node* partner = nullptr;
     bool moved = false;
@@ -54,27 +53,22 @@ struct Side {
                 room.label = section->name + " / " + block->name;
                 rooms.push_back(std::move(room));
                 const int r = static_cast<int>(rooms.size()) - 1;
-                std::size_t i = 0;
                 for (const auto& object : block->floorObjects())
-                    rooms[r].floor.push_back(add(*object, r, nullptr, NestPosition::OnTop, i++));
+                    rooms[r].floor.push_back(add(*object, r, nullptr, NestPosition::OnTop));
             }
     }
 
-    Node* add(const CHouseObject& object, int room, Node* parent, NestPosition pos,
-              std::size_t index) {
+    Node* add(const CHouseObject& object, int room, Node* parent, NestPosition pos) {
         Node& node = nodes.emplace_back();
         node.object = &object;
         node.room = room;
         node.parent = parent;
         node.position = pos;
-        node.index = index;
         node.chain = parent ? parent->chain + " > " + object.name : object.name;
         rooms[room].all.push_back(&node);
-        for (NestPosition p : kTreeOrder) {
-            std::size_t i = 0;
+        for (NestPosition p : kTreeOrder)
             for (const auto& child : object.children(p))
-                node.children.push_back(add(*child, room, &node, p, i++));
-        }
+                node.children.push_back(add(*child, room, &node, p));
         return &node;
     }
 };

@@ -157,16 +157,10 @@ FileError readProject(std::string_view bytes, CBrenvikaDoc& doc, const ConsumedB
     std::int32_t current = 0;
     std::int32_t unit = 0;
     try {
-        const std::int32_t formatId = in.readInt32();
-        const std::int32_t version = in.readInt32();
-        // Either mark is enough: older files carry one of them.
-        if (formatId != kProjectFormatId && version != kProjectVersion)
-            return FileError::WrongVersion;
-        in.setMemoryBudget(houseMemoryBudget(bytes.size()));
-        const std::size_t sectionCount = in.readCount(kMinSectionBytes);
-        in.chargeMemory(sectionCount, kSectionMemory);
-        if (sectionCount == 0)
-            return FileError::UnexpectedFormat;
+        std::size_t sectionCount = 0;
+        if (const FileError error = readProjectOpening(in, bytes.size(), sectionCount);
+            error != FileError::None)
+            return error;
         current = in.readInt32();
         sections.reserve(sectionCount);
         ProjectReader reader(in, consumed);

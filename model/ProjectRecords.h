@@ -9,6 +9,8 @@
 #include "model/CReminder.h"
 #include "model/CSection.h"
 #include "model/FieldFile.h"
+#include "model/ProjectFile.h"
+#include "model/ProjectWriter.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -41,6 +43,22 @@ inline std::size_t houseMemoryBudget(std::size_t fileBytes) {
     constexpr std::size_t kCeiling = std::size_t{2} << 30;
     const std::size_t scaled = fileBytes > kCeiling / 16 ? kCeiling : fileBytes * 16;
     return std::min(kCeiling, std::max<std::size_t>(scaled, std::size_t{1} << 20));
+}
+
+// Reads what opens a project file: its marks, then its section count, with the memory budget of
+// a house of `fileBytes`; the count, or the error that ends the reading there. The reader and
+// the scan both start here, so they refuse the same files.
+inline FileError readProjectOpening(ArchiveReader& in, std::size_t fileBytes,
+                                    std::size_t& sectionCount) {
+    const std::int32_t formatId = in.readInt32();
+    const std::int32_t version = in.readInt32();
+    // Either mark is enough: older files carry one of them.
+    if (formatId != kProjectFormatId && version != kProjectVersion)
+        return FileError::WrongVersion;
+    in.setMemoryBudget(houseMemoryBudget(fileBytes));
+    sectionCount = in.readCount(kMinSectionBytes);
+    in.chargeMemory(sectionCount, kSectionMemory);
+    return sectionCount == 0 ? FileError::UnexpectedFormat : FileError::None;
 }
 
 } // namespace ardenvo::records

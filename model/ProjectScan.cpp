@@ -122,15 +122,10 @@ private:
 FileError scanProject(std::string_view bytes, ProjectScanSink& sink) {
     ArchiveReader in(bytes);
     try {
-        const std::int32_t formatId = in.readInt32();
-        const std::int32_t version = in.readInt32();
-        if (formatId != kProjectFormatId && version != kProjectVersion)
-            return FileError::WrongVersion;
-        in.setMemoryBudget(houseMemoryBudget(bytes.size()));
-        const std::size_t sectionCount = in.readCount(kMinSectionBytes);
-        in.chargeMemory(sectionCount, kSectionMemory);
-        if (sectionCount == 0)
-            return FileError::UnexpectedFormat;
+        std::size_t sectionCount = 0;
+        if (const FileError error = readProjectOpening(in, bytes.size(), sectionCount);
+            error != FileError::None)
+            return error;
         in.readInt32(); // the current section, which a scan does not show
         ProjectScanner scanner(in, sink);
         for (std::size_t i = 0; i < sectionCount; ++i)
