@@ -19,6 +19,8 @@ struct Command {
     // Meets the running programs (the others only read or write files), so what kept it from
     // them is told once it ran.
     bool meetsRunningPrograms = false;
+    // Run by the helper program (see HelperCommands.h); `run` is empty in this table.
+    bool inHelper = false;
 };
 
 // Each command's entry, from its file under commands/.
@@ -46,5 +48,9 @@ Command labelsCommand();
 
 // Every command, in the order the help and the README list them.
 const std::vector<Command>& commandTable();
+
+// The program's whole run: help, version, and the command named by argv[1]. A command in the helper
+// runs through `helperRun` when given (the helper itself), else by starting the helper.
+int toolMain(int argc, char** argv, CommandFn (*helperRun)(const std::string& name) = nullptr);
 
 } // namespace ardenvo::tool

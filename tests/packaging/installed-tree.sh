@@ -92,6 +92,9 @@ check_installed_files() {
     done
     grep -qi '^              The HTML report of "Ask the tobrin"' <<<"$rendered" ||
         fail "the search entry of the ardenvo-tool man page is broken up"
+    # The commands the tool hands to its private helper run from the installed tree too.
+    "$p/bin/ardenvo-tool" labels --layouts | grep -q '^a4-3x8 ' ||
+        fail "ardenvo-tool labels --layouts does not reach its installed helper"
     # The whole synopsis of the main program, and a description that is only one.
     rendered=$(zcat "$p/share/man/man1/ardenvo.1.gz" | LC_ALL=C MANWIDTH=250 man -l - 2>/dev/null)
     sed -n '/^SYNOPSIS/,/^DESCRIPTION/p' <<<"$rendered" | grep -q -- '--screenshot.*PROJECT' ||

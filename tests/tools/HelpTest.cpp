@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -92,4 +93,24 @@ TEST(ToolHelp, AWrongCommandLineShowsTheCommandsUsageOnTheErrorStream) {
     r = runTool({"--version"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, "ardenvo-tool 1.2\n");
+}
+
+// The commands that need poppler, libzip and libqrencode run in a helper program, so ardenvo-tool
+// itself starts without those libraries; copied somewhere without its helper, it says what is
+// missing instead of failing without a word.
+TEST(ToolHelper, AloneLinksNoneOfItsLibrariesAndNamesAMissingHelper) {
+    const ToolResult linked = runProgram("/usr/bin/readelf", {"-d", ARDENVO_TOOL});
+    ASSERT_EQ(linked.exitCode, 0);
+    for (const char* library : {"poppler", "libzip", "qrencode"})
+        EXPECT_EQ(linked.out.find(library), std::string::npos) << library;
+
+    const TempDir dir;
+    const std::string alone = dir.file("ardenvo-tool");
+    std::filesystem::copy_file(ARDENVO_TOOL, alone);
+    const ToolResult labels = runProgram(alone, {"labels", "--layouts"});
+    EXPECT_EQ(labels.exitCode, 1);
+    EXPECT_EQ(labels.err,
+              "ardenvo-tool: The command \"labels\" needs ardenvo-tool-helper, which is "
+              "not installed beside ardenvo-tool\n");
+    EXPECT_EQ(runProgram(alone, {"check", ARDENVO_SOURCE_DIR "/data/family-house.av"}).exitCode, 0);
 }

@@ -6,8 +6,10 @@
 #include "model/CBrenvikaDoc.h"
 #include "tools/ArgumentParser.h"
 #include "tools/CommandTable.h"
+#include "tools/HelperCommands.h"
 #include "tools/HouseWalk.h"
 #include "tools/ToolSupport.h"
+#include "tools/helper/HelperRuns.h"
 
 #include <QFile>
 
@@ -16,15 +18,6 @@
 
 namespace ardenvo::tool {
 namespace {
-
-const std::string kUsage =
-    usageEntry({"documents FILE [--documents DIR]"},
-               {"one tab-separated line per document (an attribute of a",
-                "\"Documents\" category): section, room, object (the chain of",
-                "objects, \"Wardrobe > Box\"), name, file, and \"ok pdf N pages\",",
-                "\"ok FORMAT WIDTHxHEIGHT\", \"ok text\", \"missing\" or \"unreadable\"",
-                "(with the reason after \": \"); DIR defaults to the main",
-                "program's Documents folder, outside which no file is read"});
 
 // Drawing the first page this small checks that it can be drawn at little cost.
 const QSize kCheckSize(32, 32);
@@ -48,10 +41,10 @@ std::string statusOf(const std::string& folder, const std::string& file) {
            "x" + std::to_string(preview.natural.height());
 }
 
-int runDocuments(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runDocumentsImpl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string path;
     std::string folder;
-    if (!ArgumentParser(kUsage, ArgumentParser::Style::Terse)
+    if (!ArgumentParser(kDocumentsUsage, ArgumentParser::Style::Terse)
              .option("--documents", folder)
              .parse(args, path, err))
         return kExitUsage;
@@ -86,8 +79,8 @@ int runDocuments(const std::vector<std::string>& args, std::ostream& out, std::o
 
 } // namespace
 
-Command documentsCommand() {
-    return {"documents", kUsage, runDocuments};
+int runDocuments(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return runDocumentsImpl(args, out, err);
 }
 
 } // namespace ardenvo::tool

@@ -9,7 +9,9 @@
 #include "model/SafeFile.h"
 #include "tools/ArgumentParser.h"
 #include "tools/CommandTable.h"
+#include "tools/HelperCommands.h"
 #include "tools/ToolSupport.h"
+#include "tools/helper/HelperRuns.h"
 
 #include <QGuiApplication>
 
@@ -19,18 +21,6 @@
 
 namespace ardenvo::tool {
 namespace {
-
-const std::string kUsage =
-    usageEntry({"labels FILE [--room SECTION/BLOCK]... [--object SECTION/BLOCK/NAME[/NAME...]]...",
-                "[--containers] [--layout NAME] [--start N] [--codes] --pdf OUT | --layouts"},
-               {"labels with QR codes, as File > \"Print labels...\": one for",
-                "each room and object named, and with --containers for every",
-                "object that holds others (the default when none is named);",
-                "NAME is one of those --layouts lists (default a4-3x8) or a",
-                "custom sheet \"PAGEWxPAGEH COLSxROWS LABELWxLABELH LEFT,TOP",
-                "HPITCHxVPITCH\" in mm; N the first label used on the first",
-                "sheet; --codes gives each object a code (\"AV-0012\") kept in",
-                "the house, which is then replaced safely"});
 
 struct LabelsArgs {
     std::string file;
@@ -45,7 +35,7 @@ struct LabelsArgs {
 };
 
 bool parseArgs(const std::vector<std::string>& args, LabelsArgs& parsed, std::ostream& err) {
-    ArgumentParser parser(kUsage, ArgumentParser::Style::Explained);
+    ArgumentParser parser(kLabelsUsage, ArgumentParser::Style::Explained);
     parser.flag("--containers", parsed.containers)
         .flag("--codes", parsed.codes)
         .option("--room", parsed.rooms)
@@ -136,7 +126,7 @@ bool storeCodes(const std::string& path, CBrenvikaDoc& doc,
     return true;
 }
 
-int runLabels(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runLabelsImpl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     LabelsArgs parsed;
     if (!parseArgs(args, parsed, err))
         return kExitUsage;
@@ -191,8 +181,8 @@ int runLabels(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
 } // namespace
 
-Command labelsCommand() {
-    return {"labels", kUsage, runLabels, true};
+int runLabels(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return runLabelsImpl(args, out, err);
 }
 
 } // namespace ardenvo::tool

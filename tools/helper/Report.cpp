@@ -10,7 +10,9 @@
 #include "search/inventory/Thumbnails.h"
 #include "tools/ArgumentParser.h"
 #include "tools/CommandTable.h"
+#include "tools/HelperCommands.h"
 #include "tools/ToolSupport.h"
+#include "tools/helper/HelperRuns.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>
@@ -22,17 +24,6 @@
 
 namespace ardenvo::tool {
 namespace {
-
-const std::string kUsage = usageEntry(
-    {"report FILE [--room SECTION/BLOCK]... [--no-photos] [--no-nested] [--title TEXT]",
-     "[--images DIR] [--date YYYY-MM-DD] [--receipts [--documents DIR]]", "--pdf OUT | --html OUT"},
-    {"the inventory report of File > \"Inventory report...\": every",
-     "object room by room in tree order with notes, attributes,",
-     "reminders and thumbnails, the Price paid and Insurance value",
-     "totals; A4 PDF, or one HTML file with the pictures embedded;",
-     "DIR and the title default as for pictures and the dialog,",
-     "the date to today; --receipts adds the first page of each",
-     "receipt from the Documents folder (its DIR as for documents)"});
 
 struct ReportArgs {
     std::string file;
@@ -69,7 +60,7 @@ std::optional<std::int64_t> parseDate(const std::string& text) {
 }
 
 bool parseArgs(const std::vector<std::string>& args, ReportArgs& parsed, std::ostream& err) {
-    ArgumentParser parser(kUsage, ArgumentParser::Style::Explained);
+    ArgumentParser parser(kReportUsage, ArgumentParser::Style::Explained);
     parser.flag("--no-photos", parsed.noPhotos)
         .flag("--no-nested", parsed.noNested)
         .option("--room", parsed.rooms)
@@ -94,7 +85,7 @@ bool parseArgs(const std::vector<std::string>& args, ReportArgs& parsed, std::os
     return true;
 }
 
-int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runReportImpl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     ReportArgs parsed;
     if (!parseArgs(args, parsed, err))
         return kExitUsage;
@@ -153,8 +144,8 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
 } // namespace
 
-Command reportCommand() {
-    return {"report", kUsage, runReport};
+int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return runReportImpl(args, out, err);
 }
 
 } // namespace ardenvo::tool

@@ -7,7 +7,9 @@
 #include "platform/posix/SafeFile.h"
 #include "tools/ArgumentParser.h"
 #include "tools/CommandTable.h"
+#include "tools/HelperCommands.h"
 #include "tools/ToolSupport.h"
+#include "tools/helper/HelperRuns.h"
 
 #include <filesystem>
 #include <ostream>
@@ -17,26 +19,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kExportUsage =
-    usageEntry({"export FILE --zip OUT [--images DIR] [--documents DIR]"},
-               {"one ZIP with the house, every picture file its records name,",
-                "the Documents folder's files its \"Documents\" attributes name,",
-                "and index.txt listing them (missing ones as missing); the",
-                "folders default to the main program's Images and Documents"});
-
-const std::string kImportUsage =
-    usageEntry({"import-archive IN --to DIR [--images DIR] [--documents DIR]"},
-               {"the house of the ZIP into the folder DIR (as \"NAME 2.av\" when",
-                "NAME.av is there), its pictures and documents into their",
-                "folders under their names, or \"NAME 2.EXT\" beside another",
-                "file of that name, the records changed to match; entries that",
-                "lead outside, links and oversized ones are skipped with the", "reason"});
-
 std::string mainProgramDocuments() {
     return fs::path(mainProgramImages()).parent_path().string() + "/Documents";
 }
 
-int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runExportImpl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string path, zip;
     HouseFolders folders;
     ArgumentParser parser(kExportUsage, ArgumentParser::Style::Terse);
@@ -71,10 +58,10 @@ int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return finishOutput(out, err);
 }
 
-int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runImportImpl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string zip, to;
     HouseFolders folders;
-    ArgumentParser parser(kImportUsage, ArgumentParser::Style::Terse);
+    ArgumentParser parser(kImportArchiveUsage, ArgumentParser::Style::Terse);
     parser.option("--to", to)
         .option("--images", folders.images)
         .option("--documents", folders.documents);
@@ -123,12 +110,12 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
 } // namespace
 
-Command exportCommand() {
-    return {"export", kExportUsage, runExport};
+int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return runExportImpl(args, out, err);
 }
 
-Command importArchiveCommand() {
-    return {"import-archive", kImportUsage, runImport};
+int runImportArchive(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return runImportImpl(args, out, err);
 }
 
 } // namespace ardenvo::tool
