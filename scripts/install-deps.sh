@@ -36,6 +36,11 @@ packages=(
     qt6-wayland weston
     # labels: their QR codes are made by libqrencode; the tests read them back with zbarimg
     libqrencode-dev zbar-tools
+    # other languages: Qt Linguist's tools make the translations at build time, and Qt's own
+    # translations give the standard buttons their words
+    qt6-l10n-tools qt6-translations-l10n
+    # screen readers: the accessibility bus and its Python bindings walk every window in a test
+    at-spi2-core python3-pyatspi gir1.2-atspi-2.0
 )
 
 missing=()

@@ -10,6 +10,7 @@
 #include "platform/RuntimeDirectory.h"
 #include "platform/SettingsFile.h"
 #include "platform/TextCodec.h"
+#include "platform/Translations.h"
 #include "platform/activation/WindowActivation.h"
 #include "platform/guard/GuardedApplication.h"
 #include "shell/CMainFrame.h"
@@ -116,6 +117,7 @@ int runArdenvo(int argc, char** argv) {
     QApplication::setWindowIcon(appIcon());
     // Ties the windows to the installed menu entry, whose icon the desktop then shows for them.
     QGuiApplication::setDesktopFileName(QStringLiteral("ardenvo"));
+    installTranslations(app);
 
     // Paths on the command line mean what they meant where the user typed them.
     const StartupOptions options =

@@ -7,6 +7,7 @@
 #include "platform/QuitOnSignal.h"
 #include "platform/RuntimeDirectory.h"
 #include "platform/SettingsFile.h"
+#include "platform/Translations.h"
 #include "platform/activation/WindowActivation.h"
 #include "platform/guard/GuardedApplication.h"
 #include "reminder/core/SystemEnvironment.h"
@@ -60,6 +61,7 @@ int runArdenvoReminder(int argc, char** argv) {
     QApplication::setWindowIcon(reminderNormalIcon());
     // Ties the window to the installed menu entry, whose icon the desktop then shows for it.
     QGuiApplication::setDesktopFileName("ardenvoreminder");
+    installTranslations(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Ardenvo Reminder: tells you when a reminder of your "

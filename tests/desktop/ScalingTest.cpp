@@ -1,38 +1,9 @@
 // The main window and every dialog at the screen scale this run was started with (CTest sets
 // QT_SCALE_FACTOR before the application exists, and a 1920 x 1080 screen): no label, button or
 // group title is cut, and each window fits that screen. ARDENVO_SHOT_DIR, when set, receives a
-// picture of each window to look at.
-#include "catalogue/MoveObjectDialog.h"
-#include "catalogue/ObjectsDialog.h"
-#include "catalogue/pictures/ImageDialog.h"
-#include "history/dialog/VersionsDialog.h"
-#include "importer/dialog/ImportDialog.h"
-#include "labels/dialog/LabelsDialog.h"
-#include "model/ProjectFile.h"
-#include "model/TreeOrder.h"
-#include "planeditor/layout/BlockLayout.h"
-#include "planeditor/view/RepositionDialog.h"
-#include "planeditor/view/SectionsDialog.h"
-#include "platform/Settings.h"
-#include "platform/SettingsFile.h"
-#include "platform/TextCodec.h"
-#include "reminder/ui/EventSettingsDialog.h"
-#include "reminder/ui/ReminderAboutBox.h"
-#include "reminder/ui/ReminderWindow.h"
-#include "reminder/ui/TipDialog.h"
-#include "search/dialog/InventoryDialog.h"
-#include "search/dialog/PrintSeam.h"
-#include "search/dialog/SearchDialog.h"
-#include "shell/AboutDialog.h"
-#include "shell/CMainFrame.h"
-#include "shell/ChooseHouseDialog.h"
-#include "shell/DocumentController.h"
-#include "shell/RecentFileList.h"
-#include "shell/ShellTestSupport.h"
-#include "support/ScriptedPrompter.h"
-#include "widgets/NameDialog.h"
-#include "widgets/ObjectPropertiesDialog.h"
-#include "widgets/ResizeDialog.h"
+// picture of each window to look at. Run in German and in Arabic too, where texts are longer or
+// the windows mirrored.
+#include "tests/desktop/WindowTable.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -40,174 +11,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
-
-#include <functional>
-#include <memory>
 
 using namespace ardenvo;
 using namespace ardenvo::test;
 
 namespace {
-
-const QString kHouse = QStringLiteral(ARDENVO_SOURCE_DIR "/data/family-house.av");
-const QSize kScreen(1920, 1080);
-
-class NoPrinting : public PrintSeam {
-public:
-    bool askPrint(QWidget*, QPrinter&) override { return false; }
-    void askPageSetup(QWidget*, QPrinter&) override {}
-    bool openManual(QWidget*, const QString&) override { return true; }
-};
-
-// What the windows show: the family house with its living room and that room's first object.
-struct Scene {
-    ScriptedPrompter prompter;
-    NoPrinting printing;
-    SettingsFile settings{scratchFile("scaling.conf").toStdString()};
-    RecentFileList recent{settings};
-    DocumentController controller{prompter, recent};
-    CBlock* room = nullptr;
-    CHouseObject* object = nullptr;
-    CField picture{"Front", "front.jpg"};
-
-    Scene() {
-        CBrenvikaDoc& doc = controller.document();
-        installLayout(doc);
-        if (!controller.openDocument(kHouse))
-            return;
-        for (const auto& section : doc.sections())
-            for (const auto& block : section->blocks())
-                if (!room && displayText(block->name) == QLatin1String("Living room")) {
-                    doc.setCurrentSection(section.get());
-                    room = block.get();
-                }
-        if (room && !floorObjectsInTreeOrder(*room).empty())
-            object = floorObjectsInTreeOrder(*room).front();
-    }
-    CBrenvikaDoc& doc() { return controller.document(); }
-};
-
-using Make = std::function<std::unique_ptr<QWidget>(Scene&)>;
-struct Window {
-    const char* name;
-    Make make;
-};
-
-template <typename W, typename... Args> std::unique_ptr<QWidget> make(Args&&... args) {
-    return std::make_unique<W>(std::forward<Args>(args)...);
-}
-
-std::unique_ptr<QWidget> reminderWindow(Scene& s, int page) {
-    ReminderWindowOptions options;
-    options.watchEvents = false;
-    options.useTray = false;
-    options.useDesktopNotifications = false;
-    options.prompter = &s.prompter;
-    auto window = std::make_unique<ReminderWindow>(s.settings, options);
-    window->tabs().setCurrentIndex(page);
-    return window;
-}
-
-const std::vector<Window>& windows() {
-    static const std::vector<Window> all{
-        {"MainWindow",
-         [](Scene& s) {
-             auto frame = std::make_unique<CMainFrame>(s.controller, s.recent, s.prompter);
-             frame->setWindowState(Qt::WindowMaximized);
-             return std::unique_ptr<QWidget>(std::move(frame));
-         }},
-        {"Choose",
-         [](Scene& s) {
-             return make<ChooseHouseDialog>(QStringList{kHouse}, QStringList{kHouse}, s.prompter);
-         }},
-        {"About",
-         [](Scene&) {
-             return make<AboutDialog>(QStringLiteral(ARDENVO_SOURCE_DIR "/data/splash.jpg"));
-         }},
-        {"Sections",
-         [](Scene& s) {
-             return make<SectionsDialog>(nullptr, s.doc(), s.prompter);
-         }},
-        {"Reposition",
-         [](Scene& s) {
-             return make<RepositionDialog>(nullptr, *s.room, s.prompter);
-         }},
-        {"Resize",
-         [](Scene& s) {
-             static const UnitTable units(0);
-             return make<ResizeDialog>(nullptr, units, *s.room, s.object, s.prompter);
-         }},
-        {"Name",
-         [](Scene&) {
-             return make<NameDialog>(nullptr, std::string("Kitchen"),
-                                     [](const std::string&) { return false; });
-         }},
-        {"ObjectProperties",
-         [](Scene& s) {
-             return make<ObjectPropertiesDialog>(nullptr, std::nullopt, false, s.settings,
-                                                 s.prompter);
-         }},
-        {"ObjectsInside",
-         [](Scene& s) {
-             return make<ObjectsDialog>(s.doc(), *s.room, s.object);
-         }},
-        {"MoveObject",
-         [](Scene& s) {
-             return make<MoveObjectDialog>(s.doc(), *s.room, s.object, s.prompter);
-         }},
-        {"Picture",
-         [](Scene& s) {
-             return make<ImageDialog>(s.picture, scratchDir().toStdString(), s.prompter);
-         }},
-        {"Search",
-         [](Scene& s) {
-             return make<SearchDialog>(s.doc(), scratchFile("temp.html"), s.prompter, s.printing);
-         }},
-        {"Inventory",
-         [](Scene& s) {
-             return make<InventoryDialog>(s.doc(), scratchDir().toStdString(), s.prompter,
-                                          s.printing);
-         }},
-        {"Labels",
-         [](Scene& s) {
-             return make<LabelsDialog>(s.doc(), nullptr, s.prompter, s.printing, nullptr);
-         }},
-        {"Import",
-         [](Scene& s) {
-             return make<ImportDialog>(s.doc(), std::string("Room,Name\nKitchen,Kettle\n"),
-                                       QStringLiteral("objects.csv"), s.prompter);
-         }},
-        {"Versions",
-         [](Scene& s) {
-             return make<VersionsDialog>(s.doc(), scratchDir().toStdString());
-         }},
-        {"ReminderPage",
-         [](Scene& s) {
-             return reminderWindow(s, 0);
-         }},
-        {"OptionsPage",
-         [](Scene& s) {
-             return reminderWindow(s, 1);
-         }},
-        {"EventSettings",
-         [](Scene&) {
-             return make<EventSettingsDialog>(nullptr, LocalDateTime{2026, 3, 14, 9, 30, 0});
-         }},
-        {"Tip",
-         [](Scene& s) {
-             static Settings settings(s.settings);
-             return make<TipDialog>(QString::fromLatin1(kEventOccuredTipText), settings);
-         }},
-        {"ReminderAbout",
-         [](Scene&) {
-             return make<ReminderAboutBox>();
-         }},
-    };
-    return all;
-}
 
 QString describe(const QWidget* w) {
     return QStringLiteral("%1 \"%2\" %3x%4")
@@ -274,10 +84,7 @@ TEST_P(Scaling, NoTextIsCutAndTheWindowFitsTheScreen) {
         << "the test needs the 1920 x 1080 screen its CTest entry sets up";
     Scene scene;
     ASSERT_NE(scene.room, nullptr);
-    const std::unique_ptr<QWidget> window = GetParam().make(scene);
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    QApplication::processEvents();
+    const std::unique_ptr<QWidget> window = showWindow(scene, GetParam());
 
     if (const QByteArray dir = qgetenv("ARDENVO_SHOT_DIR"); !dir.isEmpty())
         window->grab().save(QStringLiteral("%1/%2-%3.png")
@@ -292,7 +99,7 @@ TEST_P(Scaling, NoTextIsCutAndTheWindowFitsTheScreen) {
 
 INSTANTIATE_TEST_SUITE_P(Windows, Scaling, testing::ValuesIn(windows()),
                          [](const testing::TestParamInfo<Window>& info) {
-                             return std::string(info.param.name);
+                             return windowName(info.param);
                          });
 
 } // namespace

@@ -1,0 +1,198 @@
+#include "tests/desktop/WindowTable.h"
+
+#include "catalogue/MoveObjectDialog.h"
+#include "catalogue/ObjectsDialog.h"
+#include "catalogue/pictures/ImageDialog.h"
+#include "history/dialog/VersionsDialog.h"
+#include "importer/dialog/ImportDialog.h"
+#include "labels/dialog/LabelsDialog.h"
+#include "model/TreeOrder.h"
+#include "planeditor/layout/BlockLayout.h"
+#include "planeditor/view/RepositionDialog.h"
+#include "planeditor/view/SectionsDialog.h"
+#include "platform/Settings.h"
+#include "platform/TextCodec.h"
+#include "reminder/ui/EventSettingsDialog.h"
+#include "reminder/ui/ReminderAboutBox.h"
+#include "reminder/ui/ReminderWindow.h"
+#include "reminder/ui/TipDialog.h"
+#include "search/dialog/InventoryDialog.h"
+#include "search/dialog/SearchDialog.h"
+#include "shell/AboutDialog.h"
+#include "shell/CMainFrame.h"
+#include "shell/ChooseHouseDialog.h"
+#include "shell/ShellTestSupport.h"
+#include "widgets/NameDialog.h"
+#include "widgets/ObjectPropertiesDialog.h"
+#include "widgets/ResizeDialog.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace ardenvo::test {
+
+namespace {
+
+const QString kHouse = QStringLiteral(ARDENVO_SOURCE_DIR "/data/family-house.av");
+
+} // namespace
+
+Scene::Scene() : settings(scratchFile("windows.conf").toStdString()) {
+    CBrenvikaDoc& doc = controller.document();
+    installLayout(doc);
+    if (!controller.openDocument(kHouse))
+        return;
+    for (const auto& section : doc.sections())
+        for (const auto& block : section->blocks())
+            if (!room && displayText(block->name) == QLatin1String("Living room")) {
+                doc.setCurrentSection(section.get());
+                room = block.get();
+            }
+    if (room && !floorObjectsInTreeOrder(*room).empty())
+        object = floorObjectsInTreeOrder(*room).front();
+}
+
+namespace {
+
+template <typename W, typename... Args> std::unique_ptr<QWidget> make(Args&&... args) {
+    return std::make_unique<W>(std::forward<Args>(args)...);
+}
+
+std::unique_ptr<QWidget> reminderWindow(Scene& s, int page) {
+    ReminderWindowOptions options;
+    options.watchEvents = false;
+    options.useTray = false;
+    options.useDesktopNotifications = false;
+    options.prompter = &s.prompter;
+    auto window = std::make_unique<ReminderWindow>(s.settings, options);
+    window->tabs().setCurrentIndex(page);
+    return window;
+}
+
+} // namespace
+
+const std::vector<Window>& windows() {
+    static const std::vector<Window> all{
+        {"MainWindow",
+         [](Scene& s) {
+             auto frame = std::make_unique<CMainFrame>(s.controller, s.recent, s.prompter);
+             frame->setWindowState(Qt::WindowMaximized);
+             return std::unique_ptr<QWidget>(std::move(frame));
+         }},
+        {"Choose",
+         [](Scene& s) {
+             return make<ChooseHouseDialog>(QStringList{kHouse}, QStringList{kHouse}, s.prompter);
+         }},
+        {"About",
+         [](Scene&) {
+             return make<AboutDialog>(QStringLiteral(ARDENVO_SOURCE_DIR "/data/splash.jpg"));
+         }},
+        {"Sections",
+         [](Scene& s) {
+             return make<SectionsDialog>(nullptr, s.doc(), s.prompter);
+         }},
+        {"Reposition",
+         [](Scene& s) {
+             return make<RepositionDialog>(nullptr, *s.room, s.prompter);
+         }},
+        {"Resize",
+         [](Scene& s) {
+             static const UnitTable units(0);
+             return make<ResizeDialog>(nullptr, units, *s.room, s.object, s.prompter);
+         }},
+        {"Name",
+         [](Scene&) {
+             return make<NameDialog>(nullptr, std::string("Kitchen"),
+                                     [](const std::string&) { return false; });
+         }},
+        {"ObjectProperties",
+         [](Scene& s) {
+             return make<ObjectPropertiesDialog>(nullptr, std::nullopt, false, s.settings,
+                                                 s.prompter);
+         }},
+        {"ObjectsInside",
+         [](Scene& s) {
+             return make<ObjectsDialog>(s.doc(), *s.room, s.object);
+         }},
+        {"MoveObject",
+         [](Scene& s) {
+             return make<MoveObjectDialog>(s.doc(), *s.room, s.object, s.prompter);
+         }},
+        {"Picture",
+         [](Scene& s) {
+             return make<ImageDialog>(s.picture, scratchDir().toStdString(), s.prompter);
+         }},
+        {"Search",
+         [](Scene& s) {
+             return make<SearchDialog>(s.doc(), scratchFile("temp.html"), s.prompter, s.printing);
+         }},
+        {"Inventory",
+         [](Scene& s) {
+             return make<InventoryDialog>(s.doc(), scratchDir().toStdString(), s.prompter,
+                                          s.printing);
+         }},
+        {"Labels",
+         [](Scene& s) {
+             return make<LabelsDialog>(s.doc(), nullptr, s.prompter, s.printing, nullptr);
+         }},
+        {"Import",
+         [](Scene& s) {
+             return make<ImportDialog>(s.doc(), std::string("Room,Name\nKitchen,Kettle\n"),
+                                       QStringLiteral("objects.csv"), s.prompter);
+         }},
+        {"Versions",
+         [](Scene& s) {
+             return make<VersionsDialog>(s.doc(), scratchDir().toStdString());
+         }},
+        {"ReminderPage",
+         [](Scene& s) {
+             return reminderWindow(s, 0);
+         }},
+        {"OptionsPage",
+         [](Scene& s) {
+             return reminderWindow(s, 1);
+         }},
+        {"EventSettings",
+         [](Scene&) {
+             return make<EventSettingsDialog>(nullptr, LocalDateTime{2026, 3, 14, 9, 30, 0});
+         }},
+        {"Tip",
+         [](Scene& s) {
+             static Settings settings(s.settings);
+             return make<TipDialog>(QString::fromLatin1(kEventOccuredTipText), settings);
+         }},
+        {"ReminderAbout",
+         [](Scene&) {
+             return make<ReminderAboutBox>();
+         }},
+    };
+    return all;
+}
+
+std::string windowName(const Window& window) {
+    return window.name;
+}
+
+const QString& houseText() {
+    static const QString text = [] {
+        QFile file(kHouse);
+        if (!file.open(QIODevice::ReadOnly))
+            return QString();
+        const QByteArray bytes = file.readAll();
+        return displayText(std::string_view(bytes.constData(), bytes.size()));
+    }();
+    return text;
+}
+
+std::unique_ptr<QWidget> showWindow(Scene& scene, const Window& window) {
+    std::unique_ptr<QWidget> widget = window.make(scene);
+    widget->show();
+    if (!QTest::qWaitForWindowExposed(widget.get()))
+        ADD_FAILURE() << window.name << " was not shown";
+    QApplication::processEvents();
+    return widget;
+}
+
+} // namespace ardenvo::test
