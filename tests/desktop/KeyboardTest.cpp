@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSet>
 #include <QTabWidget>
 #include <QTest>
@@ -55,14 +56,21 @@ bool insideQtComposite(const QWidget* w) {
     return false;
 }
 
-// Buttons Enter and Esc already press: a standard OK, Cancel or Close of a button box.
+// Buttons Enter and Esc already press: the default button, and an OK, Cancel or Close (of a
+// button box, or by that text).
 bool pressedByEnterOrEsc(const QAbstractButton* button) {
-    const auto* box = qobject_cast<const QDialogButtonBox*>(button->parentWidget());
-    if (!box)
-        return false;
-    const auto standard = box->standardButton(const_cast<QAbstractButton*>(button));
-    return standard == QDialogButtonBox::Ok || standard == QDialogButtonBox::Cancel ||
-           standard == QDialogButtonBox::Close;
+    if (auto* push = qobject_cast<const QPushButton*>(button); push && push->isDefault())
+        return true;
+    if (const auto* box = qobject_cast<const QDialogButtonBox*>(button->parentWidget())) {
+        const auto standard = box->standardButton(const_cast<QAbstractButton*>(button));
+        return standard == QDialogButtonBox::Ok || standard == QDialogButtonBox::Cancel ||
+               standard == QDialogButtonBox::Close;
+    }
+    for (const char* text : {"OK", "Cancel", "Close"})
+        if (button->text() == QLatin1String(text) ||
+            button->text() == QCoreApplication::translate("QPlatformTheme", text))
+            return true;
+    return false;
 }
 
 // What carries an Alt-key letter in the window: text and whether it must have one.
@@ -191,6 +199,23 @@ TEST_P(Keyboard, EveryLabelledControlAndMenuEntryHasALetterOfItsOwn) {
     EXPECT_EQ(faults, QStringList());
 }
 
+// Radio buttons of one group are one stop: Tab reaches the checked one, the arrow keys the rest.
+bool reachedThroughItsGroup(const QWidget* w, const QSet<QWidget*>& reached) {
+    const auto* radio = qobject_cast<const QRadioButton*>(w);
+    if (!radio)
+        return false;
+    for (QWidget* other : reached) {
+        const auto* mate = qobject_cast<const QRadioButton*>(other);
+        if (!mate)
+            continue;
+        if ((radio->group() && radio->group() == mate->group()) ||
+            (!radio->group() && radio->autoExclusive() && mate->autoExclusive() &&
+             mate->parentWidget() == radio->parentWidget()))
+            return true;
+    }
+    return false;
+}
+
 TEST_P(Keyboard, TabReachesEveryControlAndStopsInNone) {
     const QList<QWidget*> expected = tabStops(*window);
     if (expected.isEmpty())
@@ -199,18 +224,23 @@ TEST_P(Keyboard, TabReachesEveryControlAndStopsInNone) {
         expected.front()->setFocus(Qt::TabFocusReason);
     QSet<QWidget*> reached{QApplication::focusWidget()};
     QStringList faults;
-    for (qsizetype i = 0; i < 2 * expected.size() + 2; ++i) {
+    // A date field steps through its day, month and year first; more presses than that in one
+    // control (a table going cell by cell) keep a keyboard user in it.
+    constexpr int kMostPressesInOne = 4;
+    int pressesHere = 0;
+    for (qsizetype i = 0; i < 2 * expected.size() + 8 && expected.size() > 1; ++i) {
         QWidget* before = QApplication::focusWidget();
         QTest::keyClick(before, Qt::Key_Tab);
         QWidget* after = QApplication::focusWidget();
-        if (after == before) {
+        pressesHere = after == before ? pressesHere + 1 : 0;
+        if (pressesHere == kMostPressesInOne) {
             faults << describe(before) + QStringLiteral(" keeps the focus when Tab is pressed");
             break;
         }
         reached.insert(after);
     }
     for (QWidget* w : expected)
-        if (!reached.contains(w))
+        if (!reached.contains(w) && !reachedThroughItsGroup(w, reached))
             faults << describe(w) + QStringLiteral(" is never reached by Tab");
     EXPECT_EQ(faults, QStringList());
 }

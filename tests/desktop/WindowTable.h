@@ -14,10 +14,12 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -63,4 +65,13 @@ const QString& houseText();
 // A window of the table made, shown and exposed, with events processed.
 std::unique_ptr<QWidget> showWindow(Scene& scene, const Window& window);
 
+inline void PrintTo(const Window& window, std::ostream* os) {
+    *os << window.name;
+}
+
 } // namespace ardenvo::test
+
+// The faults the checks list, one a line, as GoogleTest prints them.
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << (list.isEmpty() ? "none" : "\n" + list.join(QLatin1Char('\n')).toStdString());
+}
