@@ -31,6 +31,9 @@ void* allocateAlignedPages(std::size_t bytes) noexcept {
         ::munmap(first, static_cast<std::size_t>(aligned - first));
     if (char* const end = aligned + length; end != first + mapped)
         ::munmap(end, static_cast<std::size_t>(first + mapped - end));
+    // Such a block is filled from its start, so its pages are all wanted: one call maps them,
+    // where touching them maps one page a fault. Older systems refuse; they fault as before.
+    ::madvise(aligned, length, MADV_POPULATE_WRITE);
     return aligned;
 }
 
