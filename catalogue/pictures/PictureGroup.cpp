@@ -110,7 +110,6 @@ void PictureGroup::loadBlock() {
     m_loader.cancel();
     m_actions.clear();
     m_rows.fill(*m_host.pictureBlock(), filter());
-    showRows();
     // The block's own pictures are decoded when the block is shown; a file that fails is
     // reported once, however many records name it.
     std::vector<std::string> own;
@@ -119,7 +118,9 @@ void PictureGroup::loadBlock() {
         if (!file.empty() && std::find(own.begin(), own.end(), file) == own.end())
             own.push_back(file);
     }
+    // Asked for before the list is built, so the frame's picture is decoded meanwhile.
     showSelectedPicture(own);
+    showRows();
     updateEnabling();
 }
 

@@ -50,6 +50,14 @@ void PictureLoader::request(const std::vector<std::string>& files, bool first) {
                 m_queue.push_front(*file);
             }
         }
+        // The first of them goes to the worker of its own; one asked for before and not begun
+        // yet goes back to the head of the list.
+        if (!m_queue.empty() && !files.empty() && m_queue.front() == files.front()) {
+            if (!m_urgentFile.empty())
+                m_queue.insert(m_queue.begin() + 1, std::move(m_urgentFile));
+            m_urgentFile = std::move(m_queue.front());
+            m_queue.pop_front();
+        }
     } else {
         m_queue.insert(m_queue.end(), fresh.begin(), fresh.end());
     }
@@ -58,8 +66,8 @@ void PictureLoader::request(const std::vector<std::string>& files, bool first) {
         m_pool.start([this] { work(false); });
     }
     // A picture wanted at once does not wait for the files being decoded: it gets a worker of
-    // its own, which leaves when it is done.
-    if (first && !m_urgentBusy && !m_queue.empty()) {
+    // its own, which leaves when no such picture is left.
+    if (!m_urgentFile.empty() && !m_urgentBusy) {
         m_urgentBusy = true;
         m_urgentPool.start([this] { work(true); });
     }
@@ -69,6 +77,7 @@ void PictureLoader::cancel() {
     m_pending.clear();
     std::lock_guard lock(m_mutex);
     m_queue.clear();
+    m_urgentFile.clear();
     ++m_generation;
 }
 
@@ -78,20 +87,32 @@ void PictureLoader::work(bool urgent) {
     // it is never raised back, so these threads stay in their own pool).
     if (!urgent)
         ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kListNice);
-    for (bool done = false;; done = true) {
+    for (;;) {
         std::string file;
         unsigned generation = 0;
         {
-            std::lock_guard lock(m_mutex);
-            if (m_queue.empty() || (urgent && done)) {
-                if (urgent)
+            std::unique_lock lock(m_mutex);
+            // While a picture wanted at once is decoded, the list's workers finish the file in
+            // hand and wait: it has a core, the memory and the window's thread to itself.
+            if (!urgent)
+                m_urgentDone.wait(lock, [this] { return !m_urgentBusy; });
+            if (urgent ? m_urgentFile.empty() : m_queue.empty()) {
+                if (urgent) {
                     m_urgentBusy = false;
-                else
+                    lock.unlock();
+                    m_urgentDone.notify_all();
+                } else {
                     --m_workers;
+                }
                 return;
             }
-            file = std::move(m_queue.front());
-            m_queue.pop_front();
+            if (urgent) {
+                file = std::move(m_urgentFile);
+                m_urgentFile.clear();
+            } else {
+                file = std::move(m_queue.front());
+                m_queue.pop_front();
+            }
             generation = m_generation;
         }
         DecodedPicture picture;

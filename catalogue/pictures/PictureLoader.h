@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QThreadPool>
 
+#include <condition_variable>
+
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -52,11 +54,13 @@ private:
     QThreadPool m_urgentPool; // the one for a picture wanted at once, at the window's priority
     std::set<std::string> m_pending; // the window's thread only
 
-    std::mutex m_mutex; // guards what follows, shared with the workers
+    std::mutex m_mutex;                   // guards what follows, shared with the workers
+    std::condition_variable m_urgentDone; // the list's workers wait on it while one is decoded
     std::deque<std::string> m_queue;
+    std::string m_urgentFile; // wanted at once, not taken by the urgent worker yet
     unsigned m_generation = 0;
-    int m_workers = 0; // of m_pool
-    bool m_urgentBusy = false;
+    int m_workers = 0;         // of m_pool
+    bool m_urgentBusy = false; // the urgent worker runs
     int m_cores = 1;
 };
 
