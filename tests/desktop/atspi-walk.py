@@ -20,7 +20,7 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 import pyatspi  # noqa: E402
 
-# Rows and cells hold the user's data, not controls: an empty cell is no missing name.
+# Rows, cells and entries hold the user's data, not controls: an empty cell is no missing name.
 ITEM_ROLES = {
     pyatspi.ROLE_TABLE_CELL,
     pyatspi.ROLE_LIST_ITEM,
@@ -104,9 +104,9 @@ def walk(window):
                 child_role = child.getRole()
             except Exception:
                 continue
-            if child_role in ITEM_ROLES:
-                continue
-            stack.append((child, "%s / %s[%d]" % (path, label(child), index), role, depth + 1))
+            # Entries are kept for the selection check, but their insides are not walked.
+            entry_depth = MAX_DEPTH if child_role in ITEM_ROLES else depth + 1
+            stack.append((child, "%s / %s[%d]" % (path, label(child), index), role, entry_depth))
     return nodes
 
 
@@ -115,6 +115,11 @@ def unnamed_controls(nodes):
     for node, path, _ in nodes:
         if not has(node, pyatspi.STATE_FOCUSABLE):
             continue
+        try:
+            if node.getRole() in ITEM_ROLES:
+                continue
+        except Exception:
+            pass
         try:
             name = (node.name or "").strip()
         except Exception:
@@ -134,7 +139,8 @@ def shows_selected(nodes, text):
             description = (node.description or "").casefold()
         except Exception:
             continue
-        if role in LIST_ROLES or parent_role in LIST_ROLES or role in ITEM_ROLES:
+        # A list's own entries say what the list has selected, not the plan or the preview.
+        if role in LIST_ROLES or parent_role in LIST_ROLES:
             continue
         if has(node, pyatspi.STATE_SELECTED) and wanted in name:
             return "selected %s" % path
