@@ -35,7 +35,13 @@ socket=/tmp/.X11-unix/X${display#:}
 
 work=$(mktemp -d)
 server=
+session=
 cleanup() {
+    # The session's time limit passes a signal on to everything started in it.
+    if [ -n "$session" ] && kill -0 "$session" 2>/dev/null; then
+        kill -TERM "$session" 2>/dev/null || true
+        wait "$session" 2>/dev/null || true
+    fi
     if [ -n "$server" ]; then
         kill "$server" 2>/dev/null || true
         wait "$server" 2>/dev/null || true
@@ -43,6 +49,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+trap "exit 143" TERM INT HUP
 mkdir -p "$work"/{config,data,cache}
 mkdir -m 0700 "$work/runtime"
 
@@ -93,8 +100,12 @@ SESSION
 
 selection=--selection=${ARDENVO_ATSPI_SELECTION:-report}
 rc=0
+# In the background, so that a signal to this script ends the walk at once.
 timeout -k 10 540 dbus-run-session -- bash "$work/session.sh" "$launcher" "$registry" "$python" \
-    "$walker" "$selection" "$presenter" "$@" 2>"$work/session.log" || rc=$?
+    "$walker" "$selection" "$presenter" "$@" 2>"$work/session.log" &
+session=$!
+wait "$session" || rc=$?
+session=
 [ "$rc" -eq 0 ] || { grep -v '^dbus-daemon\[' "$work/session.log" | tail -20 >&2 || true; }
 case $rc in
 0) echo "PASS: every focusable control is named" ;;
