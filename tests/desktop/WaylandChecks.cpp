@@ -2,6 +2,9 @@
 // a menu and its submenu open and run an entry, a dialog opens from a menu and Esc closes it, a
 // block of the plan is dragged to a new size, and a block's context menu opens. Menus and dialogs
 // are windows of their own there (popups placed by the compositor), the places such things break.
+// Input is Qt's own, made inside the process, unless ARDENVO_XTEST_DISPLAY names the X server the
+// compositor runs on: then the pointer and keys are the server's, so the compositor sees them as
+// a user's (with the serials its popups and grabs need), and the window must fill the screen.
 // With ARDENVO_SHOT_DIR set, each step leaves pictures of its windows there, and with
 // ARDENVO_SCREENSHOOTER set (a program that saves the compositor's screen into its working
 // folder), a picture of the whole screen as well.
@@ -20,10 +23,13 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <dlfcn.h>
 
 using namespace ardenvo;
 using namespace ardenvo::test;
@@ -53,12 +59,115 @@ void keepPictures(const QString& step, const QList<QWidget*>& shown) {
     }
 }
 
+// The X server's test extension, loaded when asked for (no headers or link needed where it is
+// not used).
+class ServerInput {
+public:
+    static ServerInput* instance() {
+        static ServerInput* input = [] {
+            const QByteArray display = qgetenv("ARDENVO_XTEST_DISPLAY");
+            if (display.isEmpty())
+                return static_cast<ServerInput*>(nullptr);
+            auto* made = new ServerInput(display);
+            if (!made->m_display) {
+                ADD_FAILURE() << "cannot drive the X server " << display.constData();
+                return static_cast<ServerInput*>(nullptr);
+            }
+            return made;
+        }();
+        return input;
+    }
+
+    void move(QPoint global) {
+        m_motion(m_display, -1, global.x(), global.y(), 0);
+        settle();
+    }
+    void button(Qt::MouseButton which, bool down) {
+        m_button(m_display, which == Qt::RightButton ? 3 : 1, down, 0);
+        settle();
+    }
+    void key(unsigned long keysym) {
+        const unsigned char code = m_keycode(m_display, keysym);
+        m_key(m_display, code, 1, 0);
+        m_key(m_display, code, 0, 0);
+        settle();
+    }
+
+private:
+    explicit ServerInput(const QByteArray& display) {
+        void* x11 = dlopen("libX11.so.6", RTLD_NOW);
+        void* xtest = dlopen("libXtst.so.6", RTLD_NOW);
+        if (!x11 || !xtest)
+            return;
+        using Open = void* (*)(const char*);
+        m_flush = reinterpret_cast<Flush>(dlsym(x11, "XFlush"));
+        m_keycode = reinterpret_cast<Keycode>(dlsym(x11, "XKeysymToKeycode"));
+        m_motion = reinterpret_cast<Motion>(dlsym(xtest, "XTestFakeMotionEvent"));
+        m_button = reinterpret_cast<Press>(dlsym(xtest, "XTestFakeButtonEvent"));
+        m_key = reinterpret_cast<Press>(dlsym(xtest, "XTestFakeKeyEvent"));
+        auto open = reinterpret_cast<Open>(dlsym(x11, "XOpenDisplay"));
+        if (open && m_flush && m_keycode && m_motion && m_button && m_key)
+            m_display = open(display.constData());
+    }
+    // The event goes out now, and comes back through the compositor before the next step.
+    void settle() {
+        m_flush(m_display);
+        QTest::qWait(150);
+    }
+
+    using Flush = int (*)(void*);
+    using Keycode = unsigned char (*)(void*, unsigned long);
+    using Motion = int (*)(void*, int, int, int, unsigned long);
+    using Press = int (*)(void*, unsigned int, int, unsigned long);
+    void* m_display = nullptr;
+    Flush m_flush = nullptr;
+    Keycode m_keycode = nullptr;
+    Motion m_motion = nullptr;
+    Press m_button = nullptr;
+    Press m_key = nullptr;
+};
+
+// A user's pointer and keys: the X server's where there is one, Qt's own otherwise.
+void pointTo(QWidget* w, QPoint at) {
+    if (ServerInput* input = ServerInput::instance())
+        input->move(w->mapToGlobal(at));
+    else
+        QTest::mouseMove(w, at);
+}
+void pressAt(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    if (ServerInput* input = ServerInput::instance())
+        input->button(button, true);
+    else
+        QTest::mousePress(w, button, Qt::NoModifier, at);
+}
+void releaseAt(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    if (ServerInput* input = ServerInput::instance())
+        input->button(button, false);
+    else
+        QTest::mouseRelease(w, button, Qt::NoModifier, at);
+}
+void clickAt(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    pointTo(w, at);
+    QTest::qWait(50);
+    pressAt(w, at, button);
+    releaseAt(w, at, button);
+}
+void escape(QWidget* w) {
+    if (ServerInput* input = ServerInput::instance())
+        input->key(0xff1b); // the Escape key's symbol
+    else
+        QTest::keyClick(w, Qt::Key_Escape);
+}
+
 class OnWayland : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(scene.room, nullptr);
         frame = std::make_unique<CMainFrame>(scene.controller, scene.recent, scene.prompter);
         frame->resize(1000, 700);
+        // A screen's input lands where the window is: at the screen's corner, filling it.
+        if (ServerInput::instance())
+            frame->showFullScreen();
         frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
         QTest::qWait(200);
@@ -79,9 +188,7 @@ protected:
         QMenuBar* bar = frame->menuBar();
         for (QAction* entry : bar->actions())
             if (entry->text() == title && entry->menu()) {
-                const QPoint at = bar->actionGeometry(entry).center();
-                QTest::mouseMove(bar, at);
-                QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, at);
+                clickAt(bar, bar->actionGeometry(entry).center());
                 return shownPopup(entry->menu()) ? entry->menu() : nullptr;
             }
         ADD_FAILURE() << "no menu " << title.toStdString();
@@ -93,10 +200,7 @@ protected:
                QTest::qWaitForWindowExposed(menu, 5000);
     }
     static void choose(QMenu* menu, QAction* entry) {
-        const QPoint at = menu->actionGeometry(entry).center();
-        QTest::mouseMove(menu, at);
-        QTest::qWait(50);
-        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, at);
+        clickAt(menu, menu->actionGeometry(entry).center());
     }
 
     CBrenvikaView* view() { return frame->view(); }
@@ -119,9 +223,7 @@ TEST_F(OnWayland, AMenuAndItsSubmenuOpenAndRunTheEntryChosen) {
         if (a->menu())
             unitsEntry = a;
     ASSERT_NE(unitsEntry, nullptr);
-    const QPoint at = options->actionGeometry(unitsEntry).center();
-    QTest::mouseMove(options, at);
-    QTest::mouseClick(options, Qt::LeftButton, Qt::NoModifier, at);
+    clickAt(options, options->actionGeometry(unitsEntry).center());
     QMenu* units = unitsEntry->menu();
     ASSERT_TRUE(shownPopup(units)) << "the submenu did not open";
     keepPictures(QStringLiteral("submenu"), {frame.get(), options, units});
@@ -141,6 +243,7 @@ TEST_F(OnWayland, ADialogOpensFromItsMenuAndEscClosesIt) {
     // The dialog runs modal inside the click that chose it: it is looked at, and closed, from
     // a timer; and closed by force if Esc failed, so a fault never hangs the run.
     bool exposed = false;
+    bool busy = false;
     QSize size;
     QString title;
     QTimer watch;
@@ -148,18 +251,25 @@ TEST_F(OnWayland, ADialogOpensFromItsMenuAndEscClosesIt) {
     clock.start();
     QObject::connect(&watch, &QTimer::timeout, [&] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog && dialog->windowHandle() && dialog->windowHandle()->isExposed() && !exposed) {
+        if (busy || !dialog)
+            return;
+        busy = true;
+        if (!exposed && dialog->windowHandle() && dialog->windowHandle()->isExposed()) {
             exposed = true;
             size = dialog->size();
             title = dialog->windowTitle();
+            QTest::qWait(200);
             keepPictures(QStringLiteral("dialog"), {frame.get(), dialog});
-            QTest::keyClick(dialog, Qt::Key_Escape);
-        } else if (dialog && clock.elapsed() > 10000) {
+            escape(dialog);
+        } else if (clock.elapsed() > 10000) {
             dialog->reject();
         }
+        busy = false;
     });
     watch.start(50);
     choose(help, frame->action(QStringLiteral("appAbout")));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return exposed && !QApplication::activeModalWidget(); }, 15000));
     watch.stop();
     EXPECT_TRUE(exposed) << "the dialog never showed";
     EXPECT_LT(clock.elapsed(), 10000) << "Esc did not close the dialog";
@@ -172,18 +282,16 @@ TEST_F(OnWayland, ADialogOpensFromItsMenuAndEscClosesIt) {
 TEST_F(OnWayland, ABlockDraggedByItsCornerTakesTheNewSize) {
     CBlock& room = *scene.room;
     const Rect before = room.rect();
-    const QPoint centre = onScreen(before, true);
-    QTest::mouseMove(view(), centre);
-    QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, centre);
-    ASSERT_TRUE(room.selected);
+    clickAt(view(), onScreen(before, true));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return room.selected != 0; }, 5000));
     const QPoint corner = onScreen(before, false);
-    QTest::mouseMove(view(), corner);
-    QTest::mousePress(view(), Qt::LeftButton, Qt::NoModifier, corner);
+    pointTo(view(), corner);
+    pressAt(view(), corner);
     for (int step = 1; step <= 4; ++step)
-        QTest::mouseMove(view(), corner + QPoint(10, 8) * step);
+        pointTo(view(), corner + QPoint(10, 8) * step);
     keepPictures(QStringLiteral("drag"), {frame.get()});
-    QTest::mouseRelease(view(), Qt::LeftButton, Qt::NoModifier, corner + QPoint(40, 32));
-    QApplication::processEvents();
+    releaseAt(view(), corner + QPoint(40, 32));
+    QTest::qWait(100);
     const Rect after = room.rect();
     EXPECT_GT(after.right, before.right);
     EXPECT_GT(after.bottom, before.bottom);
@@ -194,16 +302,21 @@ TEST_F(OnWayland, ABlockDraggedByItsCornerTakesTheNewSize) {
 
 TEST_F(OnWayland, ABlocksContextMenuOpensWhereItWasAskedFor) {
     const QPoint centre = onScreen(scene.room->rect(), true);
-    QTest::mouseMove(view(), centre);
-    QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, centre);
-    QTest::mouseClick(view(), Qt::RightButton, Qt::NoModifier, centre);
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    clickAt(view(), centre);
+    clickAt(view(), centre, Qt::RightButton);
+    QMenu* menu = nullptr;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())); }, 5000));
     ASSERT_NE(menu, nullptr) << "no context menu";
     ASSERT_TRUE(shownPopup(menu));
     keepPictures(QStringLiteral("context"), {frame.get(), menu});
     EXPECT_FALSE(menu->actions().isEmpty());
-    QTest::keyClick(menu, Qt::Key_Escape);
-    EXPECT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }));
+    // It opens at the pointer, over the block asked about.
+    EXPECT_LE((menu->geometry().topLeft() - view()->mapToGlobal(centre)).manhattanLength(), 40);
+    // The menu may go as it closes.
+    const QPointer<QMenu> open(menu);
+    escape(menu);
+    EXPECT_TRUE(QTest::qWaitFor([&open] { return !open || !open->isVisible(); }));
 }
 
 } // namespace
