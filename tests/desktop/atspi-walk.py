@@ -110,6 +110,15 @@ def walk(window):
     return nodes
 
 
+def where(node):
+    """Where the node shows in its window, to tell it from its like-named neighbours."""
+    try:
+        box = node.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+        return " (at %d,%d, %dx%d)" % (box.x, box.y, box.width, box.height)
+    except Exception:
+        return ""
+
+
 def unnamed_controls(nodes):
     faults = []
     for node, path, _ in nodes:
@@ -125,7 +134,7 @@ def unnamed_controls(nodes):
         except Exception:
             name = ""
         if not name:
-            faults.append(path)
+            faults.append(path + where(node))
     return faults
 
 
