@@ -1,7 +1,8 @@
 // The main window driven on whatever platform the run is given, meant for a Wayland compositor:
 // a menu and its submenu open and run an entry, a dialog opens from a menu and Esc closes it, a
-// block of the plan is dragged to a new size, and a block's context menu opens. Menus and dialogs
-// are windows of their own there (popups placed by the compositor), the places such things break.
+// block of the plan is dragged to a new size, a block's context menu opens, and a tab of the
+// reminder window shows its page. Menus and dialogs are windows of their own there (popups placed
+// by the compositor), the places such things break.
 // Input is Qt's own, made inside the process, unless ARDENVO_XTEST_DISPLAY names the X server the
 // compositor runs on: then the pointer and keys are the server's, so the compositor sees them as
 // a user's (with the serials its popups and grabs need), and the window must fill the screen.
@@ -25,11 +26,15 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QProcess>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+
+#include <algorithm>
 
 using namespace ardenvo;
 using namespace ardenvo::test;
@@ -317,6 +322,34 @@ TEST_F(OnWayland, ABlocksContextMenuOpensWhereItWasAskedFor) {
     const QPointer<QMenu> open(menu);
     escape(menu);
     EXPECT_TRUE(QTest::qWaitFor([&open] { return !open || !open->isVisible(); }));
+}
+
+// The reminder program's window, without a tray: a click on a page's tab shows that page, and Esc
+// hides the window.
+TEST(ReminderOnWayland, ATabClickedShowsItsPageAndEscHidesTheWindow) {
+    Scene scene;
+    const auto& all = windows();
+    const auto entry = std::find_if(all.begin(), all.end(), [](const Window& w) {
+        return QByteArray(w.name) == "ReminderPage";
+    });
+    ASSERT_NE(entry, all.end());
+    std::unique_ptr<QWidget> window = entry->make(scene);
+    if (ServerInput::instance())
+        window->showFullScreen();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QTest::qWait(200);
+    auto* tabs = window->findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->currentIndex(), 0);
+    QTabBar* bar = tabs->tabBar();
+    clickAt(bar, bar->tabRect(1).center());
+    EXPECT_TRUE(QTest::qWaitFor([tabs] { return tabs->currentIndex() == 1; }, 5000))
+        << "the click on the second tab did not show its page";
+    keepPictures(QStringLiteral("reminder"), {window.get()});
+    escape(tabs->currentWidget());
+    EXPECT_TRUE(QTest::qWaitFor([&window] { return !window->isVisible(); }, 5000))
+        << "Esc did not hide the window";
 }
 
 } // namespace

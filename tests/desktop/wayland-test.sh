@@ -82,7 +82,8 @@ run reminder "$build/bin/ardenvoreminder" --screenshot "$work/shots/reminder.png
 drawn "$work/shots/reminder.png"
 
 # The main window driven: a menu and its submenu run an entry, a dialog opened from a menu closes
-# with Esc, a block is dragged by its corner, a block's context menu opens and closes. The checks
+# with Esc, a block is dragged by its corner, a block's context menu opens and closes; a tab of
+# the reminder window shows its page and Esc hides the window. The checks
 # keep their settings and runtime folders apart, so the compositor is named by its full path.
 checks=$build/tests/desktop/desktop_wayland_checks
 [ -x "$checks" ] || fail "no $checks (build the target desktop_wayland_checks)"
