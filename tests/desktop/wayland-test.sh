@@ -35,8 +35,11 @@ export XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime
 export LANG=C.UTF-8 QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=ardenvo-test
 unset DISPLAY QT_SCALE_FACTOR XDG_ACTIVATION_TOKEN
 
-weston --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --width=1280 --height=1024 \
-    --idle-time=0 >"$work/weston.log" 2>&1 &
+# Drawn with pixman, so that a picture of the screen shows what a user would see; the debug
+# protocol only where such pictures are asked for (ARDENVO_SHOT_DIR), as the screenshooter needs it.
+shots=${ARDENVO_SHOT_DIR:-}
+weston --backend=headless-backend.so --use-pixman ${shots:+--debug} --socket="$WAYLAND_DISPLAY" \
+    --width=1280 --height=1024 --idle-time=0 >"$work/weston.log" 2>&1 &
 compositor=$!
 for _ in $(seq 100); do
     [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break
@@ -77,6 +80,20 @@ run objects "$build/bin/ardenvo" --screenshot "$work/shots/objects.png" \
 drawn "$work/shots/objects.png"
 run reminder "$build/bin/ardenvoreminder" --screenshot "$work/shots/reminder.png"
 drawn "$work/shots/reminder.png"
+
+# The main window driven: a menu and its submenu run an entry, a dialog opened from a menu closes
+# with Esc, a block is dragged by its corner, a block's context menu opens and closes; a tab of
+# the reminder window shows its page and Esc hides the window. The checks
+# keep their settings and runtime folders apart, so the compositor is named by its full path.
+checks=$build/tests/desktop/desktop_wayland_checks
+[ -x "$checks" ] || fail "no $checks (build the target desktop_wayland_checks)"
+rc=0
+WAYLAND_DISPLAY=$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY ARDENVO_SHOT_DIR=$shots \
+    ARDENVO_SCREENSHOOTER=${shots:+$(command -v weston-screenshooter)} \
+    timeout 180 dbus-run-session -- "$checks" >"$work/checks.out" 2>"$work/checks.err" || rc=$?
+[ "$rc" -eq 0 ] || fail "the driven main window failed ($rc): $(grep -v '^\[ *\(OK\|RUN\) ' \
+    "$work/checks.out" | tail -40) $(cat "$work/checks.err")"
+! grep -E "$platform_trouble" "$work/checks.err" || fail "the driven main window warned about the platform"
 
 # The reminder program for real, in one session bus with its second start: without a tray it
 # opens its window, and the second start brings that window back after it was closed.
