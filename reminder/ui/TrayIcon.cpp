@@ -42,7 +42,7 @@ void TrayIcon::startBlinking() {
         return;
     m_blinking = true;
     setIcon(true);
-    m_tray->setToolTip(kBlinkingToolTip);
+    m_tray->setToolTip(tr(kBlinkingToolTip));
     m_blinkTimer.start();
 }
 

@@ -58,6 +58,7 @@ private:
 };
 
 inline constexpr const char* kTrayToolTip = "Ardenvo Reminder";
-inline constexpr const char* kBlinkingToolTip = "Check the events";
+inline constexpr const char* kBlinkingToolTip =
+    QT_TRANSLATE_NOOP("ardenvo::TrayIcon", "Check the events");
 
 } // namespace ardenvo
