@@ -52,7 +52,8 @@ ReminderWindow::ReminderWindow(SettingsFile& settingsFile, const ReminderWindowO
                 options.customAttributesPath),
       m_log(std::make_unique<EventLog>(options.eventLogPath)),
       m_clock(options.clock ? options.clock : [] { return QDateTime::currentSecsSinceEpoch(); }) {
-    setWindowTitle(applicationTitle());
+    //: The program's name, as the desktop lists its window.
+    setWindowTitle(tr("Ardenvo Reminder"));
     setWindowIcon(reminderNormalIcon());
     // Errors found while loading show while the window is hidden, as owner-less boxes.
     m_session.reloadProjects();
