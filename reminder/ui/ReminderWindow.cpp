@@ -302,7 +302,11 @@ void ReminderWindow::notify() {
         return;
     }
     m_log->write("balloon");
-    m_tray->showBalloon(tr("Important notification"), tr("You have reminders! Please check them."));
+    const TrayIcon::Shown shown = m_tray->showBalloon(tr("Important notification"),
+                                                      tr("You have reminders! Please check them."));
+    // Without a tray: whether a box opened or the one still open came to the front.
+    if (shown != TrayIcon::Shown::Balloon)
+        m_log->write(shown == TrayIcon::Shown::NewBox ? "notice-box new" : "notice-box again");
 }
 
 void ReminderWindow::messageClosed() {
