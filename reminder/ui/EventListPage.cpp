@@ -14,6 +14,7 @@
 #include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
@@ -66,8 +67,7 @@ EventListPage::EventListPage(ReminderSession& session, Prompter& prompter, Comma
         if (index.isValid())
             showContextMenu(index.row(), m_list->viewport()->mapToGlobal(position));
     });
-    // The Menu key and Shift+F10 come to the list itself, at no row: the menu opens at the chosen
-    // one.
+    // From the keyboard (the Menu key, Shift+F10) the menu opens at the chosen row.
     m_list->installEventFilter(this);
 
     auto* buttons = new QHBoxLayout;
@@ -185,9 +185,23 @@ void EventListPage::deleteEvent() {
     finishCommand(generation);
 }
 
+namespace {
+
+// The Menu key, and Shift+F10 as other desktops offer it.
+bool asksForMenu(const QEvent* event) {
+    if (event->type() == QEvent::ContextMenu)
+        return static_cast<const QContextMenuEvent*>(event)->reason() != QContextMenuEvent::Mouse;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return (key->key() == Qt::Key_Menu && key->modifiers() == Qt::NoModifier) ||
+           (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+}
+
+} // namespace
+
 bool EventListPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_list || event->type() != QEvent::ContextMenu ||
-        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Mouse)
+    if (watched != m_list || !asksForMenu(event))
         return QWidget::eventFilter(watched, event);
     const int row = selectedRow();
     const QModelIndex index = row >= 0 ? m_model->index(row, 0) : m_list->currentIndex();
