@@ -75,8 +75,8 @@ public:
 
 class SilentMessages : public SessionMessages {
 public:
-    void showError(Title, const std::string& text) override { std::cerr << text << '\n'; }
-    void showInformation(const std::string&) override {}
+    void showError(Title, const SessionText& text) override { std::cerr << text.english() << '\n'; }
+    void showInformation(const SessionText&) override {}
 };
 
 struct Fixture {

@@ -1,6 +1,7 @@
 #include "reminder/core/LoadedProject.h"
 
 #include "model/ProjectFile.h"
+#include "model/Translatable.h"
 #include "platform/posix/SafeFile.h"
 
 #include <filesystem>
@@ -74,10 +75,12 @@ LoadedProject::DiskState LoadedProject::diskState() const {
     return fingerprintOf(bytes) == m_fingerprint ? DiskState::Unchanged : DiskState::Changed;
 }
 
-bool LoadedProject::write(std::string& error) {
+bool LoadedProject::write(std::string& error, bool& marked) {
     const std::string bytes = writeProject(m_doc);
+    marked = false;
     if (bytes.empty()) {
-        error = "The project could not be written.";
+        error = AV_TRANSLATE_NOOP("ardenvo::ReminderSession", "The project could not be written.");
+        marked = true;
         return false;
     }
     if (!replaceFileSafely(m_path, bytes, true, &error))

@@ -34,8 +34,9 @@ public:
     // Compares the file as it is now with what was loaded or last written.
     DiskState diskState() const;
     // Replaces the existing file with the house as kept; never creates a missing file. The
-    // caller checks diskState first.
-    bool write(std::string& error);
+    // caller checks diskState first. `marked`: the error is a text marked for translation rather
+    // than the system's own words.
+    bool write(std::string& error, bool& marked);
 
 private:
     std::string m_path;

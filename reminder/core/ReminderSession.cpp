@@ -2,12 +2,20 @@
 
 #include "model/CReminder.h"
 #include "model/ReminderSchedule.h"
+#include "model/Translatable.h"
 #include "platform/ProjectKey.h"
 
 #include <algorithm>
 #include <set>
 
 namespace ardenvo {
+
+namespace {
+
+constexpr const char* kWrongFormat =
+    AV_TRANSLATE_NOOP("ardenvo::ReminderSession", "Wrong format of file: %1");
+
+} // namespace
 
 ReminderSession::ReminderSession(ReminderEnvironment& environment, SessionMessages& messages,
                                  std::string customAttributesPath)
@@ -70,7 +78,7 @@ void ReminderSession::loadAll() {
         case LoadedProject::LoadResult::CannotOpen:
         case LoadedProject::LoadResult::WrongFormat:
             m_messages.showError(SessionMessages::Title::Error,
-                                 "Wrong format of file: " + m_customAttributesPath);
+                                 {kWrongFormat, {{m_customAttributesPath}}});
             break;
         case LoadedProject::LoadResult::Missing:
             break;
@@ -96,7 +104,7 @@ void ReminderSession::loadAll() {
             ++i;
             continue;
         }
-        m_messages.showError(SessionMessages::Title::Error, "Wrong format of file: " + entry.path);
+        m_messages.showError(SessionMessages::Title::Error, {kWrongFormat, {{entry.path}}});
         const std::string path = entry.path;
         m_environment.deleteProjectEntry(path);
         m_registered.erase(m_registered.begin() + static_cast<std::ptrdiff_t>(i));
@@ -167,10 +175,12 @@ bool ReminderSession::isRowOpenInMainProgram(int row) const {
 
 void ReminderSession::reportStale(const std::string& path) {
     reloadProjects();
-    m_messages.showInformation("The project file " + path +
-                               " has been changed by another program since it was loaded.\n"
-                               "The reminder list has been refreshed. Please repeat the "
-                               "command.");
+    m_messages.showInformation(
+        {AV_TRANSLATE_NOOP("ardenvo::ReminderSession",
+                           "The project file %1 has been changed by another program since it was "
+                           "loaded.\nThe reminder list has been refreshed. Please repeat the "
+                           "command."),
+         {{path}}});
 }
 
 bool ReminderSession::checkUnchanged(int project) {
@@ -187,20 +197,24 @@ bool ReminderSession::saveProject(int index) {
     LoadedProject& project = *m_loaded[static_cast<std::size_t>(index)];
     const std::string path = project.path();
     std::string error;
+    bool marked = false;
     switch (project.diskState()) {
     case LoadedProject::DiskState::Changed:
         reportStale(path);
         return false;
     case LoadedProject::DiskState::Missing:
-        error = "The file no longer exists.";
+        error = AV_TRANSLATE_NOOP("ardenvo::ReminderSession", "The file no longer exists.");
+        marked = true;
         break;
     case LoadedProject::DiskState::Unchanged:
-        if (project.write(error))
+        if (project.write(error, marked))
             return true;
         break;
     }
-    m_messages.showError(SessionMessages::Title::Error,
-                         "Failed to save the project " + path + ".\n" + error);
+    m_messages.showError(
+        SessionMessages::Title::Error,
+        {AV_TRANSLATE_NOOP("ardenvo::ReminderSession", "Failed to save the project %1.\n%2"),
+         {{path}, {error, marked}}});
     return false;
 }
 
@@ -262,8 +276,11 @@ CHouseObject* ReminderSession::newEventOwner() const {
 
 void ReminderSession::refuseNewEvent() {
     m_messages.showError(SessionMessages::Title::Application,
-                         "A new reminder needs a loaded project whose first block holds an "
-                         "object.\nAdd an object to the house in Ardenvo first.");
+                         {AV_TRANSLATE_NOOP("ardenvo::ReminderSession",
+                                            "A new reminder needs a loaded project whose first "
+                                            "block holds an object.\nAdd an object to the house "
+                                            "in Ardenvo first."),
+                          {}});
 }
 
 bool ReminderSession::canAddEvent() {

@@ -44,7 +44,9 @@ QVariant EventListModel::data(const QModelIndex& index, int role) const {
     case TextColumn:
         if (row->heldUntil != 0)
             return displayText(row->reminder->notes) +
-                   QStringLiteral(" (snoozed until %1)")
+                   //: After a reminder's notes while "Remind me later" holds it back; %1 is
+                   //: the time of day.
+                   tr(" (snoozed until %1)")
                        .arg(QDateTime::fromSecsSinceEpoch(row->heldUntil).toString("HH:mm"));
         return displayText(row->reminder->notes);
     default:
@@ -57,11 +59,12 @@ QVariant EventListModel::headerData(int section, Qt::Orientation orientation, in
         return {};
     switch (section) {
     case DateColumn:
-        return QStringLiteral("Date");
+        return tr("Date");
     case ObjectColumn:
-        return QStringLiteral("Object");
+        return tr("Object");
     case TextColumn:
-        return QStringLiteral("Text");
+        //: The column of the reminder's notes.
+        return tr("Text");
     default:
         return {};
     }

@@ -10,9 +10,11 @@
 #include "reminder/ui/EventSettingsDialog.h"
 #include "widgets/Prompter.h"
 
+#include <QContextMenuEvent>
 #include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
@@ -55,27 +57,36 @@ EventListPage::EventListPage(ReminderSession& session, Prompter& prompter, Comma
     connect(m_model, &QAbstractItemModel::modelReset, this, fitObjects);
     connect(m_model, &QAbstractItemModel::rowsInserted, this, fitObjects);
     connect(m_model, &QAbstractItemModel::dataChanged, this, fitObjects);
+    m_list->setAccessibleName(tr("Reminders"));
     auto* shortcut =
         new QShortcut(QKeySequence::Delete, m_list, nullptr, nullptr, Qt::WidgetShortcut);
     connect(shortcut, &QShortcut::activated, this, &EventListPage::deleteEvent);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_list, &QWidget::customContextMenuRequested, this, &EventListPage::showContextMenu);
+    connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        const QModelIndex index = m_list->indexAt(position);
+        if (index.isValid())
+            showContextMenu(index.row(), m_list->viewport()->mapToGlobal(position));
+    });
+    // From the keyboard (the Menu key, Shift+F10) the menu opens at the chosen row.
+    m_list->installEventFilter(this);
 
     auto* buttons = new QHBoxLayout;
-    const auto addButton = [&](const char* text, const char* name, void (EventListPage::*slot)()) {
+    const auto addButton = [&](const QString& text, const char* name,
+                               void (EventListPage::*slot)()) {
         auto* button = new QPushButton(text, this);
         button->setObjectName(name);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, slot);
         buttons->addWidget(button);
     };
-    addButton("New", "newButton", &EventListPage::newEvent);
-    addButton("Edit", "editButton", &EventListPage::editEvent);
-    addButton("Reset", "resetButton", &EventListPage::resetEvent);
-    addButton("Delete", "deleteButton", &EventListPage::deleteEvent);
+    addButton(tr("&New"), "newButton", &EventListPage::newEvent);
+    addButton(tr("&Edit"), "editButton", &EventListPage::editEvent);
+    //: Moves a repeating reminder to its next date; a one-time reminder is deleted.
+    addButton(tr("Re&set"), "resetButton", &EventListPage::resetEvent);
+    addButton(tr("&Delete"), "deleteButton", &EventListPage::deleteEvent);
     buttons->addStretch(1);
-    addButton("Export to calendar...", "exportButton", &EventListPage::exportToCalendar);
-    addButton("Help", "helpButton", &EventListPage::openHelp);
+    addButton(tr("Export to &calendar..."), "exportButton", &EventListPage::exportToCalendar);
+    addButton(tr("&Help"), "helpButton", &EventListPage::openHelp);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
@@ -109,7 +120,7 @@ bool EventListPage::confirmOpenProject(int row, const char* question) {
 // Every question of the page is titled "Warning" and keeps No as default: each one guards a
 // change that cannot be taken back.
 bool EventListPage::confirm(const char* question) {
-    return askBeforeLoss(m_prompter, this, QString::fromUtf8(question));
+    return askBeforeLoss(m_prompter, this, tr(question));
 }
 
 void EventListPage::finishCommand(std::uint64_t generationBefore) {
@@ -174,20 +185,57 @@ void EventListPage::deleteEvent() {
     finishCommand(generation);
 }
 
-void EventListPage::showContextMenu(const QPoint& position) {
-    const QModelIndex index = m_list->indexAt(position);
-    if (!index.isValid())
-        return;
+namespace {
+
+// The Menu key, and Shift+F10 as other desktops offer it.
+bool asksForMenu(const QEvent* event) {
+    if (event->type() == QEvent::ContextMenu)
+        return static_cast<const QContextMenuEvent*>(event)->reason() != QContextMenuEvent::Mouse;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return (key->key() == Qt::Key_Menu && key->modifiers() == Qt::NoModifier) ||
+           (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+}
+
+} // namespace
+
+bool EventListPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_list || !asksForMenu(event))
+        return QWidget::eventFilter(watched, event);
+    const int row = selectedRow();
+    const QModelIndex index = row >= 0 ? m_model->index(row, 0) : m_list->currentIndex();
+    if (index.isValid()) {
+        m_list->scrollTo(index);
+        showContextMenu(index.row(),
+                        m_list->viewport()->mapToGlobal(m_list->visualRect(index).center()));
+    }
+    return true;
+}
+
+QString EventListPage::snoozeMenuText(SnoozeChoice choice) {
+    switch (choice) {
+    case SnoozeChoice::TenMinutes:
+        return tr("in &10 minutes");
+    case SnoozeChoice::OneHour:
+        return tr("in 1 &hour");
+    case SnoozeChoice::Tomorrow:
+        break;
+    }
+    return tr("&tomorrow at this time");
+}
+
+void EventListPage::showContextMenu(int row, const QPoint& globalPosition) {
     // The row stays the chosen one while the menu is open: no reload in between.
     CommandGate::Hold hold(m_gate);
-    const int row = index.row();
     selectRow(row);
     QMenu menu(this);
-    QMenu* later = menu.addMenu(QStringLiteral("Remind me later"));
+    menu.setObjectName("eventMenu");
+    QMenu* later = menu.addMenu(tr("Remind me &later"));
     for (const SnoozeChoice choice : kSnoozeChoices)
-        later->addAction(QString::fromUtf8(snoozeLabel(choice)), this,
+        later->addAction(snoozeMenuText(choice), this,
                          [this, row, choice] { holdEvent(row, choice, m_clock()); });
-    menu.exec(m_list->viewport()->mapToGlobal(position));
+    menu.exec(globalPosition);
 }
 
 void EventListPage::holdEvent(int row, SnoozeChoice choice, std::int64_t now) {
@@ -203,9 +251,9 @@ void EventListPage::refreshTexts() {
 
 void EventListPage::exportToCalendar() {
     CommandGate::Hold hold(m_gate);
-    const QString path = m_prompter.askSaveFileName(this, {QStringLiteral("Export to calendar"),
+    const QString path = m_prompter.askSaveFileName(this, {tr("Export to calendar"),
                                                            QStringLiteral("reminders.ics"),
-                                                           QStringLiteral("Calendar files (*.ics)"),
+                                                           tr("Calendar files (*.ics)"),
                                                            {}});
     if (!path.isEmpty())
         exportCalendar(path, m_clock());
@@ -218,7 +266,7 @@ bool EventListPage::exportCalendar(const QString& path, std::int64_t now) {
     std::string error;
     if (replaceFileSafely(path.toStdString(), writeReminderCalendar(houses, now), false, &error))
         return true;
-    m_prompter.message(this, {QStringLiteral("The calendar file %1 could not be written.\n%2")
+    m_prompter.message(this, {tr("The calendar file %1 could not be written.\n%2")
                                   .arg(path, QString::fromLocal8Bit(error)),
                               Prompter::Icon::Stop, Prompter::Title::Error});
     return false;

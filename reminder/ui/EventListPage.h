@@ -60,12 +60,16 @@ signals:
     // The projects were reloaded by a command; the other page refills its list.
     void projectsReloaded();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void finishCommand(std::uint64_t generationBefore);
     // Asks before a project the main program has open is written; false when the user said No.
     bool confirmOpenProject(int row, const char* question);
     bool confirm(const char* question);
-    void showContextMenu(const QPoint& position);
+    void showContextMenu(int row, const QPoint& globalPosition);
+    static QString snoozeMenuText(SnoozeChoice choice);
 
     ReminderSession& m_session;
     Prompter& m_prompter;
@@ -78,12 +82,14 @@ private:
     };
 };
 
-inline constexpr const char* kOpenProjectQuestion =
-    "The same project is opened in Ardenvo, it can cause lost of data. Are you sure to continue?";
+inline constexpr const char* kOpenProjectQuestion = QT_TRANSLATE_NOOP(
+    "ardenvo::EventListPage",
+    "The same project is opened in Ardenvo, it can cause lost of data. Are you sure to continue?");
 inline constexpr const char* kOpenProjectDeleteQuestion =
-    "The same project is opened in Ardenvo, it can cause lost of data. Are you sure you wish to "
-    "continue?";
-inline constexpr const char* kDeleteEventQuestion =
-    "Event will be deleted. Are you sure you wish to continue?";
+    QT_TRANSLATE_NOOP("ardenvo::EventListPage",
+                      "The same project is opened in Ardenvo, it can cause lost of data. Are you "
+                      "sure you wish to continue?");
+inline constexpr const char* kDeleteEventQuestion = QT_TRANSLATE_NOOP(
+    "ardenvo::EventListPage", "Event will be deleted. Are you sure you wish to continue?");
 
 } // namespace ardenvo

@@ -12,9 +12,10 @@ namespace ardenvo {
 EventSettingsDialog::EventSettingsDialog(const CReminder* shown, const LocalDateTime& now,
                                          QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle("Settings");
+    //: The title of the dialog that edits one reminder.
+    setWindowTitle(tr("Settings"));
 
-    auto* eventGroup = new QGroupBox("Event settings", this);
+    auto* eventGroup = new QGroupBox(tr("Event settings"), this);
     m_editor = new ReminderEditor(eventGroup, ReminderEditorForm::SettingsDialog);
     auto* groupLayout = new QVBoxLayout(eventGroup);
     groupLayout->addWidget(m_editor->fieldsWidget());

@@ -25,10 +25,10 @@ OptionsPage::OptionsPage(ReminderSession& session, Prompter& prompter, Settings&
                          CommandGate& gate, QWidget* parent)
     : QWidget(parent), m_session(session), m_prompter(prompter), m_settings(settings),
       m_gate(gate) {
-    auto* general = new QGroupBox("General options", this);
-    m_runOnStartup = new QCheckBox("Run on computer startup", general);
+    auto* general = new QGroupBox(tr("General options"), this);
+    m_runOnStartup = new QCheckBox(tr("R&un on computer startup"), general);
     m_runOnStartup->setObjectName("runOnStartupBox");
-    m_showTip = new QCheckBox("Show tip dialogue", general);
+    m_showTip = new QCheckBox(tr("Show &tip dialogue"), general);
     m_showTip->setObjectName("showTipBox");
     auto* generalLayout = new QVBoxLayout(general);
     generalLayout->addWidget(m_runOnStartup);
@@ -37,11 +37,12 @@ OptionsPage::OptionsPage(ReminderSession& session, Prompter& prompter, Settings&
     connect(m_showTip, &QCheckBox::clicked, this,
             [this](bool on) { m_settings.setEventOccureTip(on); });
 
-    auto* projects = new QGroupBox("Ardenvo projects", this);
+    auto* projects = new QGroupBox(tr("Ardenvo projects"), this);
     m_projects = new QTreeWidget(projects);
     m_projects->setObjectName("projectList");
+    m_projects->setAccessibleName(tr("Ardenvo projects"));
     m_projects->setColumnCount(3);
-    m_projects->setHeaderLabels({"", "Project", "Project file"});
+    m_projects->setHeaderLabels({QString(), tr("Project"), tr("Project file")});
     m_projects->setRootIsDecorated(false);
     m_projects->setUniformRowHeights(true);
     m_projects->setAllColumnsShowFocus(true);
@@ -56,16 +57,17 @@ OptionsPage::OptionsPage(ReminderSession& session, Prompter& prompter, Settings&
     connect(shortcut, &QShortcut::activated, this, &OptionsPage::deleteSelected);
 
     auto* buttons = new QHBoxLayout;
-    const auto addButton = [&](const char* text, const char* name, void (OptionsPage::*slot)()) {
+    const auto addButton = [&](const QString& text, const char* name, void (OptionsPage::*slot)()) {
         auto* button = new QPushButton(text, projects);
         button->setObjectName(name);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, slot);
         buttons->addWidget(button);
     };
-    addButton("Enable", "enableButton", &OptionsPage::enableSelected);
-    addButton("Disable", "disableButton", &OptionsPage::disableSelected);
-    addButton("Delete", "deleteProjectButton", &OptionsPage::deleteSelected);
+    addButton(tr("&Enable"), "enableButton", &OptionsPage::enableSelected);
+    addButton(tr("D&isable"), "disableButton", &OptionsPage::disableSelected);
+    //: Removes the selected projects from the list; the files stay.
+    addButton(tr("&Delete"), "deleteProjectButton", &OptionsPage::deleteSelected);
     buttons->addStretch(1);
     auto* projectLayout = new QVBoxLayout(projects);
     projectLayout->addWidget(m_projects, 1);
@@ -138,7 +140,7 @@ void OptionsPage::deleteSelected() {
     if (rows.empty())
         return;
     CommandGate::Hold hold(m_gate);
-    if (!askBeforeLoss(m_prompter, this, kDeleteLinksQuestion))
+    if (!askBeforeLoss(m_prompter, this, tr(kDeleteLinksQuestion)))
         return;
     std::vector<std::string> paths;
     for (const int row : rows)
@@ -151,8 +153,8 @@ void OptionsPage::deleteSelected() {
 void OptionsPage::runOnStartupClicked(bool on) {
     const bool done = on ? Autostart::write() : Autostart::remove();
     if (!done)
-        m_prompter.message(this, {on ? QStringLiteral("The start-up entry could not be written.")
-                                     : QStringLiteral("The start-up entry could not be removed."),
+        m_prompter.message(this, {on ? tr("The start-up entry could not be written.")
+                                     : tr("The start-up entry could not be removed."),
                                   Prompter::Icon::Stop, Prompter::Title::Error});
     m_runOnStartup->setChecked(Autostart::exists());
 }

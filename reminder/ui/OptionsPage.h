@@ -58,7 +58,7 @@ private:
     QTreeWidget* m_projects;
 };
 
-inline constexpr const char* kDeleteLinksQuestion =
-    "Selected link(s) will be deleted. Are you sure you wish to continue?";
+inline constexpr const char* kDeleteLinksQuestion = QT_TRANSLATE_NOOP(
+    "ardenvo::OptionsPage", "Selected link(s) will be deleted. Are you sure you wish to continue?");
 
 } // namespace ardenvo

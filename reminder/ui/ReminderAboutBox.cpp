@@ -11,13 +11,13 @@
 namespace ardenvo {
 
 ReminderAboutBox::ReminderAboutBox(QWidget* parent) : QDialog(parent) {
-    setWindowTitle("About Ardenvo Reminder");
+    setWindowTitle(tr("About Ardenvo Reminder"));
     auto* icon = new QLabel(this);
     icon->setPixmap(reminderNormalIcon().pixmap(48, 48));
-    auto* version = new QLabel(
-        QStringLiteral("Ardenvo Reminder Version %1").arg(QLatin1String(kProgramVersion)), this);
+    auto* version =
+        new QLabel(tr("Ardenvo Reminder Version %1").arg(QLatin1String(kProgramVersion)), this);
     version->setObjectName("aboutVersion");
-    auto* blurb = new QLabel("Keeps an eye on the reminders of your Ardenvo houses.", this);
+    auto* blurb = new QLabel(tr("Keeps an eye on the reminders of your Ardenvo houses."), this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 

@@ -64,21 +64,30 @@ int runArdenvoReminder(int argc, char** argv) {
     installTranslations(app);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription("Ardenvo Reminder: tells you when a reminder of your "
-                                     "houses is due.");
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "ardenvo::ReminderApp",
+        "Ardenvo Reminder: tells you when a reminder of your houses is due."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption screenshot(
-        "screenshot", "Open the window on its \"Reminder\" page, save it as a PNG file, exit.",
-        "file");
+        "screenshot",
+        QCoreApplication::translate(
+            "ardenvo::ReminderApp",
+            "Open the window on its \"Reminder\" page, save it as a PNG file, exit."),
+        QCoreApplication::translate("ardenvo::ReminderApp", "file"));
     const QCommandLineOption eventLog(
-        "event-log", "Append a line for each reload, notification and blink change to this file.",
-        "file");
+        "event-log",
+        QCoreApplication::translate(
+            "ardenvo::ReminderApp",
+            "Append a line for each reload, notification and blink change to this file."),
+        QCoreApplication::translate("ardenvo::ReminderApp", "file"));
     const QCommandLineOption clockOffset(
         "clock-offset-file",
-        "Add the number of seconds this file holds, read at every check, to the clock (for "
-        "scripted checks of \"Remind me later\").",
-        "file");
+        QCoreApplication::translate(
+            "ardenvo::ReminderApp",
+            "Add the number of seconds this file holds, read at every check, to the clock (for "
+            "scripted checks of \"Remind me later\")."),
+        QCoreApplication::translate("ardenvo::ReminderApp", "file"));
     parser.addOption(screenshot);
     parser.addOption(eventLog);
     parser.addOption(clockOffset);

@@ -52,7 +52,8 @@ ReminderWindow::ReminderWindow(SettingsFile& settingsFile, const ReminderWindowO
                 options.customAttributesPath),
       m_log(std::make_unique<EventLog>(options.eventLogPath)),
       m_clock(options.clock ? options.clock : [] { return QDateTime::currentSecsSinceEpoch(); }) {
-    setWindowTitle(applicationTitle());
+    //: The program's name, as the desktop lists its window.
+    setWindowTitle(tr("Ardenvo Reminder"));
     setWindowIcon(reminderNormalIcon());
     // Errors found while loading show while the window is hidden, as owner-less boxes.
     m_session.reloadProjects();
@@ -60,19 +61,19 @@ ReminderWindow::ReminderWindow(SettingsFile& settingsFile, const ReminderWindowO
     m_tabs = new QTabWidget(this);
     m_eventPage = new EventListPage(m_session, m_prompter, m_gate);
     m_optionsPage = new OptionsPage(m_session, m_prompter, m_settings, m_gate);
-    m_tabs->addTab(m_eventPage, "Reminder");
-    m_tabs->addTab(m_optionsPage, "Options");
+    m_tabs->addTab(m_eventPage, tr("&Reminder"));
+    m_tabs->addTab(m_optionsPage, tr("&Options"));
     m_eventPage->fill();
     m_eventPage->setClock(m_clock);
     connect(m_eventPage, &EventListPage::projectsReloaded, m_optionsPage, &OptionsPage::fill);
     connect(m_optionsPage, &OptionsPage::projectsChanged, m_eventPage, &EventListPage::fill);
 
-    auto* about = new QPushButton("About...", this);
+    auto* about = new QPushButton(tr("&About..."), this);
     about->setObjectName("aboutButton");
     about->setAutoDefault(false);
-    auto* ok = new QPushButton("OK", this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName("okButton");
-    auto* exit = new QPushButton("Exit", this);
+    auto* exit = new QPushButton(tr("E&xit"), this);
     exit->setObjectName("exitButton");
     exit->setAutoDefault(false);
     connect(about, &QPushButton::clicked, this, [this] { ReminderAboutBox::run(this); });
@@ -92,13 +93,13 @@ ReminderWindow::ReminderWindow(SettingsFile& settingsFile, const ReminderWindowO
     // close as a user would.
     m_tray = new TrayIcon(standardPrompter(), this);
     m_trayMenu = new QMenu(this);
-    m_trayMenu->addAction("Open", this, &ReminderWindow::showWindow);
+    m_trayMenu->addAction(tr("&Open"), this, &ReminderWindow::showWindow);
     m_runOnStartupAction =
-        m_trayMenu->addAction("Run on startup", this, &ReminderWindow::toggleRunOnStartup);
+        m_trayMenu->addAction(tr("&Run on startup"), this, &ReminderWindow::toggleRunOnStartup);
     m_runOnStartupAction->setCheckable(true);
-    m_trayMenu->addAction("About...", this, [this] { ReminderAboutBox::run(this); });
+    m_trayMenu->addAction(tr("&About..."), this, [this] { ReminderAboutBox::run(this); });
     m_trayMenu->addSeparator();
-    m_trayMenu->addAction("Exit", this, &ReminderWindow::exitRequested);
+    m_trayMenu->addAction(tr("E&xit"), this, &ReminderWindow::exitRequested);
     connect(m_trayMenu, &QMenu::aboutToShow, this,
             [this] { m_runOnStartupAction->setChecked(Autostart::exists()); });
     m_tray->setContextMenu(m_trayMenu);
@@ -217,9 +218,10 @@ void ReminderWindow::announce(std::int64_t now) {
     const std::vector<int> rows = m_session.takeUnannounced(now);
     if (!m_notifications)
         return;
-    static const QStringList kActions{QStringLiteral("open"),  QStringLiteral("Open"),
-                                      QStringLiteral("reset"), QStringLiteral("Reset"),
-                                      QStringLiteral("later"), QStringLiteral("Remind me later")};
+    // The keys come back from the service; only the labels are read by the user.
+    const QStringList actions{QStringLiteral("open"),  tr("Open"),
+                              QStringLiteral("reset"), tr("Reset"),
+                              QStringLiteral("later"), tr("Remind me later")};
     for (const int row : rows) {
         const EventRow* entry = m_session.events().rowAt(row);
         const CReminder* reminder = entry->reminder;
@@ -232,9 +234,8 @@ void ReminderWindow::announce(std::int64_t now) {
         if (!reminder->notes.empty())
             body += QStringLiteral("\n") +
                     DesktopNotifications::escapeBody(displayText(reminder->notes));
-        const std::uint32_t id =
-            m_notifications->notify(QStringLiteral("Important notification"), body,
-                                    QStringLiteral("ardenvoreminder"), kActions);
+        const std::uint32_t id = m_notifications->notify(
+            tr("Important notification"), body, QStringLiteral("ardenvoreminder"), actions);
         m_log->write(QString("desktop-notify %1 %2").arg(row).arg(id));
         m_desktopAnswered = id != 0;
         if (id == 0)
@@ -301,7 +302,11 @@ void ReminderWindow::notify() {
         return;
     }
     m_log->write("balloon");
-    m_tray->showBalloon("Important notification", "You have reminders! Please check them.");
+    const TrayIcon::Shown shown = m_tray->showBalloon(tr("Important notification"),
+                                                      tr("You have reminders! Please check them."));
+    // Without a tray: whether a box opened or the one still open came to the front.
+    if (shown != TrayIcon::Shown::Balloon)
+        m_log->write(shown == TrayIcon::Shown::NewBox ? "notice-box new" : "notice-box again");
 }
 
 void ReminderWindow::messageClosed() {
@@ -338,7 +343,7 @@ void ReminderWindow::closeEvent(QCloseEvent* event) {
 void ReminderWindow::toggleRunOnStartup() {
     const bool done = Autostart::exists() ? Autostart::remove() : Autostart::write();
     if (!done)
-        m_prompter.message(this, {QStringLiteral("The start-up entry could not be changed."),
+        m_prompter.message(this, {tr("The start-up entry could not be changed."),
                                   Prompter::Icon::Stop, Prompter::Title::Error});
     m_optionsPage->readOptions();
 }

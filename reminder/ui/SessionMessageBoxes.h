@@ -1,10 +1,15 @@
 #pragma once
 
-#include "platform/TextCodec.h"
 #include "reminder/core/ReminderPorts.h"
 #include "widgets/Prompter.h"
 
+#include <QWidget>
+
 namespace ardenvo {
+
+// A session message in the user's language: its text and each argument that is itself a marked
+// text translated, paths and names shown as they are.
+QString translatedSessionText(const SessionText& text);
 
 // The session's messages as the prompter's boxes over the reminder window (a hidden window owns
 // none: the box then stands alone).
@@ -13,13 +18,13 @@ public:
     SessionMessageBoxes(Prompter& prompter, QWidget* window)
         : m_prompter(prompter), m_window(window) {}
 
-    void showError(Title title, const std::string& text) override {
-        m_prompter.message(m_window, {displayText(text), Prompter::Icon::Stop,
+    void showError(Title title, const SessionText& text) override {
+        m_prompter.message(m_window, {translatedSessionText(text), Prompter::Icon::Stop,
                                       title == Title::Error ? Prompter::Title::Error
                                                             : Prompter::Title::Application});
     }
-    void showInformation(const std::string& text) override {
-        m_prompter.message(m_window, {displayText(text), Prompter::Icon::Information});
+    void showInformation(const SessionText& text) override {
+        m_prompter.message(m_window, {translatedSessionText(text), Prompter::Icon::Information});
     }
 
 private:

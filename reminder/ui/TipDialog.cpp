@@ -12,9 +12,10 @@ namespace ardenvo {
 
 TipDialog::TipDialog(const QString& text, Settings& settings, QWidget* parent)
     : QDialog(parent), m_settings(settings) {
-    setWindowTitle("Tip");
+    setWindowTitle(tr("Tip"));
     auto* message = new QTextEdit(this);
     message->setObjectName("tipText");
+    message->setAccessibleName(tr("Tip"));
     message->setReadOnly(true);
     message->setPlainText(text);
     message->selectAll();
@@ -22,7 +23,7 @@ TipDialog::TipDialog(const QString& text, Settings& settings, QWidget* parent)
     message->moveCursor(QTextCursor::Start);
     message->setFixedHeight(110);
 
-    m_dontShow = new QCheckBox("Don't show this dialogue in the future", this);
+    m_dontShow = new QCheckBox(tr("&Don't show this dialogue in the future"), this);
     m_dontShow->setObjectName("dontShowTip");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &TipDialog::accept);
@@ -35,8 +36,12 @@ TipDialog::TipDialog(const QString& text, Settings& settings, QWidget* parent)
 }
 
 void TipDialog::run(QWidget* parent, Settings& settings) {
-    TipDialog dialog(kEventOccuredTipText, settings, parent);
+    TipDialog dialog(eventOccurredText(), settings, parent);
     dialog.exec();
+}
+
+QString TipDialog::eventOccurredText() {
+    return tr(kEventOccuredTipText);
 }
 
 void TipDialog::accept() {

@@ -20,6 +20,8 @@ public:
 
     // Shows the tip modally.
     static void run(QWidget* parent, Settings& settings);
+    // The tip shown when a reminder falls due, in the user's language.
+    static QString eventOccurredText();
 
     void accept() override;
 
@@ -28,9 +30,10 @@ private:
     QCheckBox* m_dontShow;
 };
 
-inline constexpr const char* kEventOccuredTipText =
+inline constexpr const char* kEventOccuredTipText = QT_TRANSLATE_NOOP(
+    "ardenvo::TipDialog",
     "Your reminder has now occurred. To reset the reminder program to stop reminding you please "
     "either reset the event or delete it. Please note if this reminder was for a single date only "
-    "resetting it will also delete it.";
+    "resetting it will also delete it.");
 
 } // namespace ardenvo

@@ -42,7 +42,7 @@ void TrayIcon::startBlinking() {
         return;
     m_blinking = true;
     setIcon(true);
-    m_tray->setToolTip(kBlinkingToolTip);
+    m_tray->setToolTip(tr(kBlinkingToolTip));
     m_blinkTimer.start();
 }
 
@@ -63,16 +63,16 @@ bool TrayIcon::supportsBalloons() const {
     return QSystemTrayIcon::isSystemTrayAvailable() && QSystemTrayIcon::supportsMessages();
 }
 
-void TrayIcon::showBalloon(const QString& title, const QString& text) {
+TrayIcon::Shown TrayIcon::showBalloon(const QString& title, const QString& text) {
     emit balloonShown();
     if (supportsBalloons()) {
         m_tray->showMessage(title, text, QSystemTrayIcon::Warning, kBalloonTimeoutMs);
-        return;
+        return Shown::Balloon;
     }
     // One box at a time: the one still open says the same.
     if (hasOpenMessage()) {
         m_message->raise();
-        return;
+        return Shown::OpenBox;
     }
     // No owner and not modal: the program keeps checking and blinking while it is open.
     QPointer<TrayIcon> self(this);
@@ -83,6 +83,7 @@ void TrayIcon::showBalloon(const QString& title, const QString& text) {
         });
     if (m_message)
         m_message->setObjectName("balloonMessageBox");
+    return Shown::NewBox;
 }
 
 bool TrayIcon::hasOpenMessage() const {

@@ -36,7 +36,9 @@ public:
     bool showsAlternateIcon() const { return m_alternate; }
     QString toolTip() const;
 
-    void showBalloon(const QString& title, const QString& text);
+    enum class Shown { Balloon, NewBox, OpenBox };
+    // The tray's balloon; without one a box, or the box already open brought to the front.
+    Shown showBalloon(const QString& title, const QString& text);
     bool supportsBalloons() const;
     // Whether the message box that stands in for the balloon is still open.
     bool hasOpenMessage() const;
@@ -58,6 +60,7 @@ private:
 };
 
 inline constexpr const char* kTrayToolTip = "Ardenvo Reminder";
-inline constexpr const char* kBlinkingToolTip = "Check the events";
+inline constexpr const char* kBlinkingToolTip =
+    QT_TRANSLATE_NOOP("ardenvo::TrayIcon", "Check the events");
 
 } // namespace ardenvo

@@ -161,7 +161,7 @@ const std::vector<Window>& windows() {
         {"Tip",
          [](Scene& s) {
              static Settings settings(s.settings);
-             return make<TipDialog>(QString::fromLatin1(kEventOccuredTipText), settings);
+             return make<TipDialog>(TipDialog::eventOccurredText(), settings);
          }},
         {"ReminderAbout",
          [](Scene&) {

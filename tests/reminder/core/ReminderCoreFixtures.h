@@ -47,12 +47,13 @@ public:
     std::vector<std::string> infos;
     std::function<void()> onError; // runs while the message is open
 
-    void showError(Title title, const std::string& text) override {
-        errors.push_back((title == Title::Error ? "Error" : "Ardenvo Reminder") + (": " + text));
+    void showError(Title title, const SessionText& text) override {
+        errors.push_back((title == Title::Error ? "Error" : "Ardenvo Reminder") +
+                         (": " + text.english()));
         if (onError)
             onError();
     }
-    void showInformation(const std::string& text) override { infos.push_back(text); }
+    void showInformation(const SessionText& text) override { infos.push_back(text.english()); }
 };
 
 inline LocalDateTime at(int y, int mo, int d, int h = 12, int mi = 0) {

@@ -83,8 +83,14 @@ protected:
     }
 
     // `display` empty: offscreen, without a tray.
-    void startReminder(const QString& display = {}) {
+    void startReminder(const QString& display = {}, const QString& wayland = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!wayland.isEmpty()) {
+            environment.insert("QT_QPA_PLATFORM", "wayland");
+            environment.insert("WAYLAND_DISPLAY", wayland);
+            for (const char* name : {"DISPLAY", "XDG_CURRENT_DESKTOP", "QT_QPA_PLATFORMTHEME"})
+                environment.remove(name);
+        }
         environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
         if (!display.isEmpty()) {
             environment.insert("QT_QPA_PLATFORM", "xcb");
@@ -94,7 +100,7 @@ protected:
         }
         environment.insert("XDG_CONFIG_HOME", QString::fromStdString(config));
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime));
-        if (display.isEmpty())
+        if (display.isEmpty() && wayland.isEmpty())
             environment.insert("QT_QPA_PLATFORM", "offscreen");
         reminder.setProcessEnvironment(environment);
         reminder.setWorkingDirectory(QString::fromStdString(dir.path().string()));
@@ -120,6 +126,24 @@ protected:
             !waitFor([this] { return display.canReadLine(); }, 10000))
             return {};
         return ":" + QString::fromUtf8(display.readLine()).trimmed();
+    }
+    // A compositor of its own without a screen, in the test's runtime folder; the name of its
+    // socket, empty when there is none.
+    QString startCompositor() {
+        const QString weston = QStandardPaths::findExecutable("weston");
+        if (weston.isEmpty())
+            return {};
+        const QString socket = "ardenvo-fallback";
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime));
+        display.setProcessEnvironment(environment);
+        display.start(weston, {"--backend=headless-backend.so", "--socket=" + socket,
+                               "--idle-time=0", "--width=1024", "--height=768"});
+        const auto path = std::filesystem::path(runtime) / socket.toStdString();
+        if (!display.waitForStarted(10000) ||
+            !waitFor([&] { return std::filesystem::exists(path); }, 10000))
+            return {};
+        return socket;
     }
     void stopReminder() {
         reminder.terminate();
@@ -285,6 +309,37 @@ TEST_F(DesktopNotificationTest, WithANotificationServiceTheTrayShowsNoBalloonBes
     ASSERT_EQ(server.calls().size(), 1u) << server.calls().back().body.toStdString();
     EXPECT_EQ(server.calls().front().summary, "Important notification");
     EXPECT_EQ(countPrefix(readLog(log), "balloon"), balloons);
+}
+
+// On Wayland without a tray and without a notification service only the stand-in box tells, and
+// only one of them is open at a time: a reminder falling due again brings the open one forward.
+TEST_F(DesktopNotificationTest, WithoutATrayOrServiceOnWaylandOneBoxAtATimeTells) {
+    const QString wayland = startCompositor();
+    if (wayland.isEmpty())
+        GTEST_SKIP() << "weston is not installed (Debian package weston)";
+    CReminder boiler = reminderAt(at(2020, 1, 1, 9, 30), "Service the boiler", true);
+    const std::string path = registerHouse({{{boiler}}});
+    writeBytes(clock, "0");
+
+    startReminder({}, wayland);
+    ASSERT_TRUE(waitFor([&] { return logHas("notice-box new"); }, 20000)) << "no box";
+    EXPECT_TRUE(logHas("desktop-notify 0 0")); // the service did not answer
+
+    // Settled in the main program, then due again while the box is still open.
+    QThread::msleep(300);
+    writeHouse(path, {{{reminderAt(at(2090, 1, 1), "Service the boiler", true)}}});
+    signalReload();
+    ASSERT_TRUE(waitFor([&] { return logHas("blink-off"); }, 10000));
+    writeHouse(path, {{{boiler}}});
+    signalReload();
+    ASSERT_TRUE(waitFor([&] { return logHas("notice-box again"); }, 10000)) << "a second box";
+    // The window opens without a tray; its tip waits for the box as well.
+    serveFor(3500);
+    const auto lines = readLog(log);
+    EXPECT_EQ(countPrefix(lines, "notice-box new"), 1);
+    EXPECT_EQ(countPrefix(lines, "blink-on"), 2);
+    ASSERT_EQ(reminder.state(), QProcess::Running) << reminder.readAllStandardError().toStdString();
+    stopReminder();
 }
 
 #endif

@@ -467,7 +467,7 @@ TEST_F(ReminderWindowTest, RunOnStartupFollowsTheAutostartEntry) {
     QMenu* menu = window->trayMenu();
     QAction* run = nullptr;
     for (QAction* a : menu->actions())
-        if (a->text() == "Run on startup")
+        if (a->text().remove('&') == "Run on startup")
             run = a;
     ASSERT_NE(run, nullptr);
     run->trigger(); // the menu entry toggles: now off
