@@ -15,10 +15,6 @@ namespace ardenvo {
 
 namespace {
 
-QString translated(const char* text) {
-    return QCoreApplication::translate("ardenvo::PlanAccessible", text);
-}
-
 // One block of the plan. It has no object of its own: it asks the view each time, so it is never
 // stale, only invalid once its block has gone.
 class BlockAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
@@ -44,7 +40,9 @@ public:
         if (t == QAccessible::Name)
             return displayText(block->name);
         if (t == QAccessible::Description)
-            return block->kind() == BlockKind::Hall ? translated("Hall") : translated("Room");
+            return block->kind() == BlockKind::Hall
+                       ? QCoreApplication::translate("ardenvo::PlanAccessible", "Hall")
+                       : QCoreApplication::translate("ardenvo::PlanAccessible", "Room");
         return {};
     }
     void setText(QAccessible::Text, const QString&) override {}
@@ -107,10 +105,13 @@ public:
 
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name && view()->accessibleName().isEmpty())
-            return translated("Plan of %1").arg(view()->sectionName());
+            //: What a screen reader calls the plan; %1 is the section it shows
+            return QCoreApplication::translate("ardenvo::PlanAccessible", "Plan of %1")
+                .arg(view()->sectionName());
         if (t == QAccessible::Description && view()->accessibleDescription().isEmpty())
-            return translated("The arrow keys choose a block, Enter shows the objects inside it "
-                              "and the menu key its commands");
+            return QCoreApplication::translate("ardenvo::PlanAccessible",
+                                               "The arrow keys choose a block, Enter shows the "
+                                               "objects inside it and the menu key its commands");
         return QAccessibleWidget::text(t);
     }
 
