@@ -1,5 +1,7 @@
 #include "planeditor/layout/BlockLayout.h"
 
+#include "model/Translatable.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -160,9 +162,10 @@ DeleteBlockResult deleteBlock(CSection& section, std::int32_t id) {
 const char* deleteRefusalMessage(DeleteBlockResult result) {
     switch (result) {
     case DeleteBlockResult::InitialBlock:
-        return "Can't delete the initial block!";
+        return AV_TRANSLATE_NOOP("ardenvo::BlockLayout", "Can't delete the initial block!");
     case DeleteBlockResult::InBetween:
-        return "Can't delete blocks that are in between!";
+        return AV_TRANSLATE_NOOP("ardenvo::BlockLayout",
+                                 "Can't delete blocks that are in between!");
     default:
         return "";
     }

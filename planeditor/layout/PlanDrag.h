@@ -4,6 +4,7 @@
 #include "model/CHouseObject.h"
 #include "model/CSection.h"
 #include "model/Geometry.h"
+#include "model/Translatable.h"
 #include "planeditor/layout/PlanGeometry.h"
 
 #include <array>
@@ -32,7 +33,10 @@ public:
     // its selected object, 0 none.
     int handle() const { return m_handle; }
     // The undo name of the drag under way or just ended: "Move" or "Resize".
-    const char* name() const { return m_started == Mode::ObjectMove ? "Move" : "Resize"; }
+    const char* name() const {
+        return m_started == Mode::ObjectMove ? AV_TRANSLATE_NOOP("ardenvo::PlanDrag", "Move")
+                                             : AV_TRANSLATE_NOOP("ardenvo::PlanDrag", "Resize");
+    }
 
     // Without a drag: finds the handle under `p` on the selected block (null: none). True when
     // the handle changed, so the cursor and the status text follow.

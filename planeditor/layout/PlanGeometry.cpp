@@ -1,5 +1,7 @@
 #include "planeditor/layout/PlanGeometry.h"
 
+#include "model/Translatable.h"
+
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -175,12 +177,13 @@ HandleCursor handleCursor(int code) {
 
 const char* handleStatusText(int code) {
     if (code < 0)
-        return "Drag to resize the object";
+        return AV_TRANSLATE_NOOP("ardenvo::PlanGeometry", "Drag to resize the object");
     if (code >= 1 && code <= 8)
-        return "Drag to resize the room";
+        return AV_TRANSLATE_NOOP("ardenvo::PlanGeometry", "Drag to resize the room");
     if (code >= 9)
-        return "Click to reposition the room";
-    return "Ready";
+        return AV_TRANSLATE_NOOP("ardenvo::PlanGeometry", "Click to reposition the room");
+    //: The status bar while the pointer is on no handle of the plan
+    return AV_TRANSLATE_NOOP("ardenvo::PlanGeometry", "Ready");
 }
 
 bool applyBlockHandle(CBlock& block, int handle, std::int32_t x, std::int32_t y) {

@@ -1,5 +1,7 @@
 #include "planeditor/layout/UnitTable.h"
 
+#include "model/Translatable.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -15,11 +17,17 @@ struct Unit {
 };
 
 constexpr std::array<Unit, UnitTable::kCount> kUnits{{
-    {"centimeters", "Centimeters", 1.0},
-    {"meters", "Meters", 100.0},
-    {"inches", "Inches", 2.54},
-    {"feet", "Feet", 30.48},
-    {"yards", "Yards", 91.44},
+    // The lower-case name follows a number ("150.00 centimeters"); the label stands alone.
+    {AV_TRANSLATE_NOOP("ardenvo::UnitTable", "centimeters"),
+     AV_TRANSLATE_NOOP("ardenvo::UnitTable", "Centimeters"), 1.0},
+    {AV_TRANSLATE_NOOP("ardenvo::UnitTable", "meters"),
+     AV_TRANSLATE_NOOP("ardenvo::UnitTable", "Meters"), 100.0},
+    {AV_TRANSLATE_NOOP("ardenvo::UnitTable", "inches"),
+     AV_TRANSLATE_NOOP("ardenvo::UnitTable", "Inches"), 2.54},
+    {AV_TRANSLATE_NOOP("ardenvo::UnitTable", "feet"),
+     AV_TRANSLATE_NOOP("ardenvo::UnitTable", "Feet"), 30.48},
+    {AV_TRANSLATE_NOOP("ardenvo::UnitTable", "yards"),
+     AV_TRANSLATE_NOOP("ardenvo::UnitTable", "Yards"), 91.44},
 }};
 
 const Unit& unitAt(int index) {

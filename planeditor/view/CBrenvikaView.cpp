@@ -1,9 +1,12 @@
 #include "planeditor/view/CBrenvikaView.h"
 
 #include "planeditor/layout/BlockLayout.h"
+#include "planeditor/view/PlanAccessible.h"
+#include "platform/TextCodec.h"
 #include "widgets/QtPrompter.h"
 
-#include <QKeyEvent>
+#include <QCoreApplication>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -61,6 +64,7 @@ CBrenvikaView::CBrenvikaView(CBrenvikaDoc& doc, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    installPlanAccessibility();
     m_listenerId =
         m_doc.addViewListener([this](ViewHint hint, int blockId) { onViewHint(hint, blockId); });
     rebuildPlan();
@@ -118,11 +122,11 @@ void CBrenvikaView::addFigure(int blockId) {
     CSection* section = m_doc.currentSection();
     const CBlock* block = section ? section->findBlockById(blockId) : nullptr;
     if (!block) {
-        inform(QStringLiteral("AddViewForID: unknown ID of object %1").arg(blockId));
+        inform(tr("AddViewForID: unknown ID of object %1").arg(blockId));
         return;
     }
     if (block->kind() != BlockKind::Hall && block->kind() != BlockKind::Room) {
-        inform(QStringLiteral("AddViewForID: unknown kind of object"));
+        inform(tr("AddViewForID: unknown kind of object"));
         return;
     }
     if (m_figureSection != section) {
@@ -140,6 +144,7 @@ void CBrenvikaView::rebuildPlan() {
     if (const CSection* section = m_doc.currentSection())
         for (const auto& block : section->blocks())
             addFigure(block->id);
+    announceSelection();
 }
 
 // ---- drawing ----------------------------------------------------------------------------------
@@ -266,7 +271,7 @@ void CBrenvikaView::setUnit(int index) {
     m_units.setIndex(index);
     markModified();
     emitSizeText();
-    emit editEnds(QStringLiteral("Units of measurement"));
+    emit editEnds(tr("Units of measurement"));
 }
 
 void CBrenvikaView::markModified() {
@@ -280,8 +285,12 @@ QString CBrenvikaView::currentSizeText() const {
         return {};
     const UnitTable units(m_doc.unitIndex());
     const Size size = sizeOf(block->rect());
-    return QString::asprintf("Size: %.2fx%.2f %s", size.width / units.factor(),
-                             size.height / units.factor(), units.name());
+    const QLocale locale;
+    //: The selected block's width and height and the unit's name, in the status bar
+    return tr("Size: %1x%2 %3")
+        .arg(locale.toString(size.width / units.factor(), 'f', 2),
+             locale.toString(size.height / units.factor(), 'f', 2),
+             QCoreApplication::translate("ardenvo::UnitTable", units.name()));
 }
 
 void CBrenvikaView::emitSizeText() {
@@ -328,7 +337,8 @@ void CBrenvikaView::updateHandle(QPoint screen) {
     if (!m_drag.hover(selectedBlock(), transform(), toScreenPoint(screen)))
         return;
     setCursor(cursorShape(handleCursor(m_drag.handle())));
-    emit statusMessage(QString::fromLatin1(handleStatusText(m_drag.handle())));
+    emit statusMessage(
+        QCoreApplication::translate("ardenvo::PlanGeometry", handleStatusText(m_drag.handle())));
 }
 
 void CBrenvikaView::beginClick(QPoint screen) {
@@ -354,6 +364,7 @@ void CBrenvikaView::beginClick(QPoint screen) {
     }
     emitSizeText();
     redraw();
+    announceSelection();
 }
 
 void CBrenvikaView::mousePressEvent(QMouseEvent* event) {
@@ -403,7 +414,7 @@ void CBrenvikaView::dragTo(QPoint screen) {
         redraw();
         break;
     case PlanDrag::Step::Lost:
-        emit editEnds(QString::fromLatin1(m_drag.name()));
+        emit editEnds(QCoreApplication::translate("ardenvo::PlanDrag", m_drag.name()));
         break;
     case PlanDrag::Step::None:
         break;
@@ -425,57 +436,17 @@ void CBrenvikaView::endDrag(QPoint screen) {
     redraw();
     updateHandle(screen);
     if (dragging)
-        emit editEnds(QString::fromLatin1(m_drag.name()));
+        emit editEnds(QCoreApplication::translate("ardenvo::PlanDrag", m_drag.name()));
 }
 
 void CBrenvikaView::cancelBlockDrag() {
     m_drag.cancel(m_doc.currentSection());
     emitSizeText();
     fitToWindow();
-    emit editEnds(QStringLiteral("Resize"));
+    emit editEnds(QCoreApplication::translate("ardenvo::PlanDrag", "Resize"));
 }
 
-// ---- keys and wheel ---------------------------------------------------------------------------
-
-void CBrenvikaView::keyPressEvent(QKeyEvent* event) {
-    const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    switch (event->key()) {
-    // Each arrow shows what lies the way it points.
-    case Qt::Key_Left:
-        scrollWest();
-        return;
-    case Qt::Key_Right:
-        scrollEast();
-        return;
-    case Qt::Key_Up:
-        scrollNorth();
-        return;
-    case Qt::Key_Down:
-        scrollSouth();
-        return;
-    case Qt::Key_Q:
-        if (ctrl) {
-            if (CSection* section = m_doc.currentSection()) {
-                section->offsetX = addOffset(section->offsetX, 20);
-                section->offsetY = addOffset(section->offsetY, 10);
-            }
-            redraw();
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    QWidget::keyPressEvent(event);
-}
-
-void CBrenvikaView::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && m_drag.mode() == PlanDrag::Mode::Block) {
-        cancelBlockDrag();
-        return;
-    }
-    QWidget::keyReleaseEvent(event);
-}
+// ---- wheel ------------------------------------------------------------------------------------
 
 void CBrenvikaView::wheelEvent(QWheelEvent* event) {
     const QPoint angle = event->angleDelta();

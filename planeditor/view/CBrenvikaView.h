@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -56,6 +57,19 @@ public:
     int handleCode() const { return m_drag.handle(); }
     // "Size: 150.00x150.00 centimeters" for the selected block; empty with no selection.
     QString currentSizeText() const;
+
+    // The name of the section shown, as the user reads it.
+    QString sectionName() const;
+    // The block of a figure of the section shown; null when no figure has that id.
+    CBlock* figureBlock(std::int32_t id) const;
+    // Where that figure shows, in the view's coordinates; empty when there is none.
+    QRect figureRect(std::int32_t id) const;
+    // The selected block's id; 0 with none.
+    std::int32_t selectedBlockId() const;
+    // Selects the block of a figure as a first click on it does (0 clears the selection).
+    void selectBlock(std::int32_t id);
+    // The context menu of the selected block, at its centre; nothing without a selection.
+    void showSelectionMenu();
 
 public slots:
     void zoomIn();
@@ -122,6 +136,8 @@ private:
     void dragTo(QPoint screen);
     void endDrag(QPoint screen);
     void cancelBlockDrag();
+    // Tells a screen reader when the selection has moved on since it was last told.
+    void announceSelection();
 
     void showContextMenu(QPoint screen);
     QMenu* buildContextMenu(const CBlock& block);
@@ -147,7 +163,8 @@ private:
     const CSection* m_figureSection = nullptr; // the section the figures were made for
 
     PlanDrag m_drag;
-    int m_wheelDelta = 0; // wheel turns not yet worth a whole step
+    int m_wheelDelta = 0;         // wheel turns not yet worth a whole step
+    std::int32_t m_announced = 0; // the selection a screen reader was last told of
 };
 
 } // namespace ardenvo

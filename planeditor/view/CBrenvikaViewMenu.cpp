@@ -4,6 +4,7 @@
 #include "platform/TextCodec.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QMenu>
 
 #include <algorithm>
@@ -14,7 +15,16 @@ namespace ardenvo {
 
 namespace {
 
-const char* const kSideLabels[4] = {"To the north", "To the east", "To the south", "To the west"};
+// Where the new hall or room goes, next to the chosen one.
+const char* const kSideLabels[4] = {QT_TRANSLATE_NOOP("ardenvo::CBrenvikaView", "To the &north"),
+                                    QT_TRANSLATE_NOOP("ardenvo::CBrenvikaView", "To the &east"),
+                                    QT_TRANSLATE_NOOP("ardenvo::CBrenvikaView", "To the &south"),
+                                    QT_TRANSLATE_NOOP("ardenvo::CBrenvikaView", "To the &west")};
+const char* const kSideTips[4] = {
+    QT_TRANSLATE_NOOP("ardenvo::CBrenvikaView", "Attaches it to the north of this one"),
+    QT_TRANSLATE_NOOP("ardenvo::CBrenvikaView", "Attaches it to the east of this one"),
+    QT_TRANSLATE_NOOP("ardenvo::CBrenvikaView", "Attaches it to the south of this one"),
+    QT_TRANSLATE_NOOP("ardenvo::CBrenvikaView", "Attaches it to the west of this one")};
 
 } // namespace
 
@@ -22,13 +32,8 @@ const char* const kSideLabels[4] = {"To the north", "To the east", "To the south
 
 void CBrenvikaView::contextMenuEvent(QContextMenuEvent* event) {
     // The mouse opens the menu on release of the right button; this is the keyboard's way.
-    if (event->reason() != QContextMenuEvent::Keyboard || m_drag.active())
-        return;
-    if (const CBlock* block = selectedBlock()) {
-        const Rect s = transform().toScreen(block->rect());
-        QMenu* menu = buildContextMenu(*block);
-        menu->popup(mapToGlobal(QPoint((s.left + s.right) / 2, (s.top + s.bottom) / 2)));
-    }
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        showSelectionMenu();
 }
 
 void CBrenvikaView::showContextMenu(QPoint screen) {
@@ -54,40 +59,50 @@ QMenu* CBrenvikaView::buildContextMenu(const CBlock& block) {
     // Each entry explains itself in the status bar while the pointer is on it, as the menu bar's
     // entries do. A popup menu is a window of its own, so Qt's status tips stop at it and never
     // reach the frame: the view passes them on itself.
-    auto addItem = [&](QMenu* into, const char* text, const QString& status, Command command,
+    auto addItem = [&](QMenu* into, const QString& text, const QString& status, Command command,
                        bool enabled, int side = -1) {
-        QAction* action = into->addAction(QString::fromLatin1(text));
+        QAction* action = into->addAction(text);
         action->setStatusTip(status);
         action->setEnabled(enabled);
         connect(action, &QAction::triggered, this, [post, command, side] { post(command, side); });
     };
-    const QString what =
-        onObject ? QStringLiteral("the selected object") : QStringLiteral("the room/hall");
+    // Whole sentences for the object and for the block, so each language can inflect its own.
+    auto either = [onObject](const QString& object, const QString& block) {
+        return onObject ? object : block;
+    };
 
-    QMenu* add = menu->addMenu(QStringLiteral("Add neighbor"));
-    add->menuAction()->setStatusTip(QStringLiteral("Attaches a new hall or room to a free side"));
-    QMenu* hall = add->addMenu(QStringLiteral("A hall"));
-    hall->menuAction()->setStatusTip(QStringLiteral("Attaches a new hall"));
-    QMenu* room = add->addMenu(QStringLiteral("A room"));
-    room->menuAction()->setStatusTip(QStringLiteral("Attaches a new room"));
+    QMenu* add = menu->addMenu(tr("&Add neighbor"));
+    add->menuAction()->setStatusTip(tr("Attaches a new hall or room to a free side"));
+    QMenu* hall = add->addMenu(tr("A &hall"));
+    hall->menuAction()->setStatusTip(tr("Attaches a new hall"));
+    QMenu* room = add->addMenu(tr("A r&oom"));
+    room->menuAction()->setStatusTip(tr("Attaches a new room"));
     for (int side = North; side <= West; ++side) {
         const bool free = block.neighbours[static_cast<std::size_t>(side)] == 0;
-        const QString status = QStringLiteral("Attaches it to %1 of this one")
-                                   .arg(QString::fromLatin1(kSideLabels[side]).mid(3));
-        addItem(hall, kSideLabels[side], status, Command::AddHall, free, side);
-        addItem(room, kSideLabels[side], status, Command::AddRoom, free, side);
+        const QString label = tr(kSideLabels[side]);
+        const QString status = tr(kSideTips[side]);
+        addItem(hall, label, status, Command::AddHall, free, side);
+        addItem(room, label, status, Command::AddRoom, free, side);
     }
-    addItem(menu, "Rename", QStringLiteral("Gives %1 a new name").arg(what), Command::Rename,
-            onObject ? bool(m_hooks.renameObject) : bool(m_hooks.renameBlock));
-    addItem(menu, "Resize", QStringLiteral("Changes the size of %1").arg(what), Command::Resize,
-            onObject ? bool(m_hooks.resizeObject) : bool(m_hooks.resizeBlock));
-    addItem(menu, "Reposition", QStringLiteral("Sets the relative position to the neighbors"),
+    addItem(
+        menu, tr("&Rename"),
+        either(tr("Gives the selected object a new name"), tr("Gives the room/hall a new name")),
+        Command::Rename, onObject ? bool(m_hooks.renameObject) : bool(m_hooks.renameBlock));
+    addItem(menu, tr("Re&size"),
+            either(tr("Changes the size of the selected object"),
+                   tr("Changes the size of the room/hall")),
+            Command::Resize, onObject ? bool(m_hooks.resizeObject) : bool(m_hooks.resizeBlock));
+    addItem(menu, tr("Re&position"), tr("Sets the relative position to the neighbors"),
             Command::Reposition, bool(m_hooks.reposition));
-    addItem(menu, "Change color", QStringLiteral("Changes the color of %1").arg(what),
+    addItem(menu, tr("Change &color"),
+            either(tr("Changes the color of the selected object"),
+                   tr("Changes the color of the room/hall")),
             Command::ChangeColor, true);
-    addItem(menu, "Objects inside", QStringLiteral("Shows and edits the objects in the room/hall"),
+    addItem(menu, tr("&Objects inside"), tr("Shows and edits the objects in the room/hall"),
             Command::ObjectsInside, bool(m_hooks.objectsInside));
-    addItem(menu, "Delete", QStringLiteral("Deletes %1").arg(what), Command::Delete, true);
+    addItem(menu, tr("&Delete"),
+            either(tr("Deletes the selected object"), tr("Deletes the room/hall")), Command::Delete,
+            true);
 
     for (QMenu* m : {menu, add, hall, room})
         connect(m, &QMenu::hovered, this,
@@ -119,21 +134,28 @@ QString CBrenvikaView::commandName(Command command, const CBlock& block) {
     switch (command) {
     case Command::AddHall:
     case Command::AddRoom:
-        return QStringLiteral("Add neighbor");
+        //: The name of an edit, as Undo and Redo show it
+        return tr("Add neighbor");
     case Command::Rename:
-        return QStringLiteral("Rename");
+        //: The name of an edit, as Undo and Redo show it
+        return tr("Rename");
     case Command::Resize:
-        return QStringLiteral("Resize");
+        //: The name of an edit, as Undo and Redo show it
+        return QCoreApplication::translate("ardenvo::PlanDrag", "Resize");
     case Command::Reposition:
-        return QStringLiteral("Reposition");
+        //: The name of an edit, as Undo and Redo show it
+        return tr("Reposition");
     case Command::ChangeColor:
-        return QStringLiteral("Change color");
+        //: The name of an edit, as Undo and Redo show it
+        return tr("Change color");
     case Command::ObjectsInside:
-        return QStringLiteral("Objects inside %1").arg(displayText(block.name));
+        //: The name of an edit, as Undo and Redo show it; %1 is the room or hall
+        return tr("Objects inside %1").arg(displayText(block.name));
     case Command::Delete:
         break;
     }
-    return QStringLiteral("Delete");
+    //: The name of an edit, as Undo and Redo show it
+    return tr("Delete");
 }
 
 void CBrenvikaView::runBlockCommand(Command command, CSection& section, CBlock& block, int side) {
@@ -195,7 +217,8 @@ void CBrenvikaView::runBlockCommand(Command command, CSection& section, CBlock& 
             emitSizeText();
             fitToWindow();
         } else if (result != DeleteBlockResult::NotFound) {
-            refuse(QString::fromLatin1(deleteRefusalMessage(result)));
+            refuse(
+                QCoreApplication::translate("ardenvo::BlockLayout", deleteRefusalMessage(result)));
         }
         break;
     }

@@ -21,24 +21,45 @@ namespace {
 
 constexpr int kPictureSize = 40;
 
-const char* const kSideTitles[4] = {"North", "East", "South", "West"};
-const char* const kModeNames[3] = {"Start", "Center", "End"};
+// Names of the controls, for the code; the user reads the texts below.
+const char* const kSideKeys[4] = {"North", "East", "South", "West"};
+const char* const kSideTitles[4] = {QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "&North"),
+                                    QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "&East"),
+                                    QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "&South"),
+                                    QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "&West")};
+// The side and the mode a picture button stands for, as a screen reader says it.
+const char* const kModeNames[4][3] = {
+    {QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "North: lined up with the start"),
+     QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "North: centered"),
+     QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "North: lined up with the end")},
+    {QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "East: lined up with the start"),
+     QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "East: centered"),
+     QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "East: lined up with the end")},
+    {QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "South: lined up with the start"),
+     QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "South: centered"),
+     QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "South: lined up with the end")},
+    {QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "West: lined up with the start"),
+     QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "West: centered"),
+     QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "West: lined up with the end")}};
+const char* const kShiftNames[4] = {
+    QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "Shift against the northern neighbor"),
+    QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "Shift against the eastern neighbor"),
+    QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "Shift against the southern neighbor"),
+    QT_TRANSLATE_NOOP("ardenvo::RepositionDialog", "Shift against the western neighbor")};
 
 QString shiftTip(int side) {
     return side == North || side == South
-               ? QStringLiteral(
-                     "Positive value means the block is shifted to the east relatively to the "
-                     "neighbor")
-               : QStringLiteral(
-                     "Positive value means the block is shifted to the south relatively to the "
-                     "neighbor");
+               ? RepositionDialog::tr("Positive value means the block is shifted to the east "
+                                      "relatively to the neighbor")
+               : RepositionDialog::tr("Positive value means the block is shifted to the south "
+                                      "relatively to the neighbor");
 }
 
 } // namespace
 
 RepositionDialog::RepositionDialog(QWidget* parent, CBlock& block, Prompter& prompter)
     : QDialog(parent), m_block(block), m_prompter(prompter) {
-    setWindowTitle(QStringLiteral("Reposition"));
+    setWindowTitle(tr("Reposition"));
 
     auto* compass = new QGridLayout;
     compass->addWidget(makeSideGroup(North), 0, 1);
@@ -79,8 +100,8 @@ QIcon alignmentIcon(int side, int mode) {
 } // namespace
 
 QWidget* RepositionDialog::makeSideGroup(int side) {
-    auto* box = new QGroupBox(QString::fromLatin1(kSideTitles[side]), this);
-    box->setObjectName(QString::fromLatin1(kSideTitles[side]).toLower());
+    auto* box = new QGroupBox(tr(kSideTitles[side]), this);
+    box->setObjectName(QString::fromLatin1(kSideKeys[side]).toLower());
     // North and South line the blocks up along x (left to right), West and East along y.
     const bool alongX = side == North || side == South;
     auto* pictures = new QBoxLayout(alongX ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
@@ -91,8 +112,7 @@ QWidget* RepositionDialog::makeSideGroup(int side) {
         auto* button = new QRadioButton(box);
         button->setIcon(alignmentIcon(side, mode));
         button->setIconSize(QSize(kPictureSize, kPictureSize));
-        button->setAccessibleName(QStringLiteral("%1 %2").arg(
-            QString::fromLatin1(kSideTitles[side]), QString::fromLatin1(kModeNames[mode])));
+        button->setAccessibleName(tr(kModeNames[side][mode]));
         // A mode outside 0-2 from a damaged file leaves every button clear; OK then keeps it.
         button->setChecked(record.mode == mode);
         group->addButton(button, mode);
@@ -101,8 +121,9 @@ QWidget* RepositionDialog::makeSideGroup(int side) {
     m_modeGroups[static_cast<std::size_t>(side)] = group;
 
     auto* edit = new QLineEdit(QString::number(record.shift), box);
-    edit->setObjectName(QStringLiteral("shift%1").arg(QString::fromLatin1(kSideTitles[side])));
+    edit->setObjectName(QStringLiteral("shift%1").arg(QString::fromLatin1(kSideKeys[side])));
     edit->setToolTip(shiftTip(side));
+    edit->setAccessibleName(tr(kShiftNames[side]));
     edit->setMaximumWidth(70);
     m_shiftEdits[static_cast<std::size_t>(side)] = edit;
     auto* shiftRow = new QHBoxLayout;

@@ -56,13 +56,15 @@ QIcon houseIcon() {
 
 SectionsDialog::SectionsDialog(QWidget* parent, CBrenvikaDoc& doc, Prompter& prompter)
     : QDialog(parent), m_doc(doc), m_prompter(prompter) {
-    setWindowTitle(QStringLiteral("Sections"));
+    setWindowTitle(tr("Sections"));
     m_icon = houseIcon();
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("sectionList"));
     m_list->setColumnCount(2);
-    m_list->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Active")});
+    m_list->setAccessibleName(tr("Sections of the house"));
+    //: The column that marks the section the plan shows
+    m_list->setHeaderLabels({tr("Name"), tr("Active")});
     m_list->header()->setStretchLastSection(false);
     m_list->setColumnWidth(0, 178);
     m_list->setColumnWidth(1, 60);
@@ -76,20 +78,19 @@ SectionsDialog::SectionsDialog(QWidget* parent, CBrenvikaDoc& doc, Prompter& pro
     connect(m_list, &QTreeWidget::itemChanged, this, &SectionsDialog::rowRenamed);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, &SectionsDialog::rowDoubleClicked);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto makeButton = [this](const char* text, const char* tip) {
-        auto* button = new QPushButton(QString::fromLatin1(text), this);
+    auto makeButton = [this](const QString& text, const QString& tip) {
+        auto* button = new QPushButton(text, this);
         button->setAutoDefault(false);
-        if (tip)
-            button->setToolTip(QString::fromLatin1(tip));
+        button->setToolTip(tip);
         return button;
     };
-    m_helpButton = makeButton("Help!", nullptr);
-    m_add = makeButton("Add", "Adds a new section to the house");
-    m_setActive = makeButton("Set Active", "Sets the selected section as Active");
-    m_delete = makeButton("Delete", "Deletes the selected section");
+    m_helpButton = makeButton(tr("&Help!"), QString());
+    m_add = makeButton(tr("&Add"), tr("Adds a new section to the house"));
+    m_setActive = makeButton(tr("&Set Active"), tr("Sets the selected section as Active"));
+    m_delete = makeButton(tr("&Delete"), tr("Deletes the selected section"));
     connect(m_helpButton, &QPushButton::clicked, this, &SectionsDialog::showHelp);
     connect(m_add, &QPushButton::clicked, this, &SectionsDialog::addSection);
     connect(m_setActive, &QPushButton::clicked, this, &SectionsDialog::setActive);
@@ -119,8 +120,7 @@ void SectionsDialog::refreshList(int selectRow) {
         auto* item = new QTreeWidgetItem(m_list);
         item->setIcon(0, m_icon);
         item->setText(0, displayText(section->name));
-        item->setText(1,
-                      section.get() == m_doc.currentSection() ? QStringLiteral("Yes") : QString());
+        item->setText(1, section.get() == m_doc.currentSection() ? tr("Yes") : QString());
         item->setFlags(item->flags() | Qt::ItemIsEditable);
     }
     if (QTreeWidgetItem* item = m_list->topLevelItem(selectRow))
@@ -164,15 +164,15 @@ void SectionsDialog::deleteSection() {
     const int row = selectedRow();
     CSection* section = m_doc.sectionAt(row);
     if (!section) {
-        showWarning(m_prompter, this, QStringLiteral("You must first select a section"));
+        showWarning(m_prompter, this, tr("You must first select a section"));
         return;
     }
     if (section == m_doc.currentSection()) {
         showWarning(m_prompter, this,
-                    QStringLiteral("Can't delete the active section. Activate another first"));
+                    tr("Can't delete the active section. Activate another first"));
         return;
     }
-    if (!m_prompter.askYesNo(this, {QStringLiteral("Are you sure?"), Prompter::Icon::Question},
+    if (!m_prompter.askYesNo(this, {tr("Are you sure?"), Prompter::Icon::Question},
                              Prompter::Answer::Yes))
         return;
     m_doc.deleteSection(row);

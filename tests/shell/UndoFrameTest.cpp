@@ -102,7 +102,7 @@ protected:
         for (const QString& text : path) {
             QAction* found = nullptr;
             for (QAction* a : current->actions())
-                if (a->text() == text)
+                if (QString(a->text()).remove(u'&') == text) // the text without its Alt-key letter
                     found = a;
             ASSERT_NE(found, nullptr) << text.toStdString();
             if (found->menu())

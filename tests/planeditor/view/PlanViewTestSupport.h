@@ -4,8 +4,8 @@
 
 #include "model/CBrenvikaDoc.h"
 #include "planeditor/layout/BlockLayout.h"
-#include "planeditor/view/CBrenvikaView.h"
 #include "planeditor/layout/PlanGeometry.h"
+#include "planeditor/view/CBrenvikaView.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -74,9 +74,10 @@ protected:
 
     // The open context menu, or null.
     QMenu* popupMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
+    // An entry by its text as read, without the &-mark of its Alt-key letter.
     static QAction* actionNamed(QMenu* menu, const QString& text) {
         for (QAction* a : menu->actions())
-            if (a->text() == text)
+            if (QString(a->text()).remove(u'&') == text)
                 return a;
         return nullptr;
     }
