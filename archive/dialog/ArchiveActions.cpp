@@ -33,10 +33,10 @@ QString listed(const std::vector<std::string>& lines) {
     QString text;
     for (int i = 0; i < static_cast<int>(lines.size()) && i < kListedFiles; ++i)
         text += QStringLiteral("\n") + QString::fromStdString(lines[static_cast<std::size_t>(i)]);
-    if (static_cast<int>(lines.size()) > kListedFiles)
-        text += QStringLiteral("\n") +
-                QCoreApplication::translate("ardenvo::ArchiveActions", "... and %n more", nullptr,
-                                            static_cast<int>(lines.size()) - kListedFiles);
+    if (const int more = static_cast<int>(lines.size()) - kListedFiles; more > 0)
+        text +=
+            QStringLiteral("\n") + QCoreApplication::translate("ardenvo::ArchiveActions",
+                                                               "... and %n more", nullptr, more);
     return text;
 }
 

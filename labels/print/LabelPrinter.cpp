@@ -145,10 +145,10 @@ void paintLabel(QPainter& painter, double dotsPerMm, const QRectF& mm, const Lab
     const auto fit = static_cast<std::size_t>(std::max(0.0, std::floor(room / body.lineSpacing())));
     std::vector<std::string> contents = contentLines(label, fit);
     // The printed words follow the user's language; the code keeps the English a phone reads.
-    if (const std::size_t more = leftOutLines(label, fit); more > 0 && !contents.empty())
-        contents.back() = QCoreApplication::translate("ardenvo::LabelPrinter", "and %n more",
-                                                      nullptr, static_cast<int>(more))
-                              .toStdString();
+    if (const int more = static_cast<int>(leftOutLines(label, fit)); more > 0 && !contents.empty())
+        contents.back() =
+            QCoreApplication::translate("ardenvo::LabelPrinter", "and %n more", nullptr, more)
+                .toStdString();
     for (const std::string& text : contents)
         line(text, bodyFont);
 }
