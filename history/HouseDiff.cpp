@@ -3,6 +3,7 @@
 #include "model/CBrenvikaDoc.h"
 #include "model/ReminderSchedule.h"
 #include "model/TextEncoding.h"
+#include "model/Translatable.h"
 
 #include <deque>
 #include <map>
@@ -123,13 +124,19 @@ std::vector<std::string> missingFrom(const std::vector<std::string>& a,
     return missing;
 }
 
+Phrase said(const char* text, std::vector<std::string> args = {}) {
+    return {"ardenvo::HouseDiff", text, std::move(args)};
+}
+
 // What differs between two objects besides their children, in words.
-std::vector<std::string> contentDifferences(const CHouseObject& a, const CHouseObject& b) {
-    std::vector<std::string> out;
+std::vector<Phrase> contentDifferences(const CHouseObject& a, const CHouseObject& b) {
+    std::vector<Phrase> out;
     if (a.name != b.name)
-        out.push_back("name " + quoted(a.name) + " → " + quoted(b.name));
+        out.push_back(said(AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "name %1 → %2"),
+                           {quoted(a.name), quoted(b.name)}));
     if (a.notes != b.notes)
-        out.push_back("notes " + quoted(a.notes) + " → " + quoted(b.notes));
+        out.push_back(said(AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "notes %1 → %2"),
+                           {quoted(a.notes), quoted(b.notes)}));
 
     const auto before = attributesOf(a), after = attributesOf(b);
     std::map<AttributeKey, std::string> afterMap(after.begin(), after.end()), beforeMap;
@@ -137,14 +144,16 @@ std::vector<std::string> contentDifferences(const CHouseObject& a, const CHouseO
         beforeMap.emplace(key, value);
         const auto found = afterMap.find(key);
         if (found == afterMap.end())
-            out.push_back("attribute " + attributeName(key) + " removed (" + quoted(value) + ")");
+            out.push_back(said(AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "attribute %1 removed (%2)"),
+                               {attributeName(key), quoted(value)}));
         else if (found->second != value)
-            out.push_back("attribute " + attributeName(key) + " " + quoted(value) + " → " +
-                          quoted(found->second));
+            out.push_back(said(AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "attribute %1 %2 → %3"),
+                               {attributeName(key), quoted(value), quoted(found->second)}));
     }
     for (const auto& [key, value] : after)
         if (!beforeMap.count(key))
-            out.push_back("attribute " + attributeName(key) + " added (" + quoted(value) + ")");
+            out.push_back(said(AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "attribute %1 added (%2)"),
+                               {attributeName(key), quoted(value)}));
 
     auto pictures = [](const CHouseObject& o) {
         std::vector<std::string> list;
@@ -153,9 +162,9 @@ std::vector<std::string> contentDifferences(const CHouseObject& a, const CHouseO
         return list;
     };
     for (const std::string& p : missingFrom(pictures(a), pictures(b)))
-        out.push_back("picture " + p + " removed");
+        out.push_back(said(AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "picture %1 removed"), {p}));
     for (const std::string& p : missingFrom(pictures(b), pictures(a)))
-        out.push_back("picture " + p + " added");
+        out.push_back(said(AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "picture %1 added"), {p}));
 
     auto reminders = [](const CHouseObject& o) {
         std::vector<std::string> list;
@@ -167,9 +176,11 @@ std::vector<std::string> contentDifferences(const CHouseObject& a, const CHouseO
         return signature.substr(0, signature.find('\x1f'));
     };
     for (const std::string& r : missingFrom(reminders(a), reminders(b)))
-        out.push_back("reminder " + shown(r) + " removed");
+        out.push_back(
+            said(AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "reminder %1 removed"), {shown(r)}));
     for (const std::string& r : missingFrom(reminders(b), reminders(a)))
-        out.push_back("reminder " + shown(r) + " added");
+        out.push_back(
+            said(AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "reminder %1 added"), {shown(r)}));
     return out;
 }
 
@@ -373,9 +384,10 @@ std::vector<RoomDifferences> compareHouses(const CBrenvikaDoc& older, const CBre
         RoomDifferences& out = result[r];
         out.room = room.label;
         if (room.partner < 0)
-            out.note = "room added";
+            out.note = said(AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "room added"));
         else if (a.rooms[room.partner].label != room.label)
-            out.note = "renamed from " + shownName(a.rooms[room.partner].label);
+            out.note = said(AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "renamed from %1"),
+                            {shownName(a.rooms[room.partner].label)});
         for (const Node* n : room.all) {
             if (topOfUnmatched(*n)) {
                 out.objects.push_back(
@@ -400,7 +412,8 @@ std::vector<RoomDifferences> compareHouses(const CBrenvikaDoc& older, const CBre
         if (room.partner >= 0) {
             into = &result[static_cast<std::size_t>(room.partner)];
         } else {
-            result.push_back({room.label, "room removed", {}});
+            result.push_back(
+                {room.label, said(AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "room removed")), {}});
             into = &result.back();
         }
         for (const Node* o : room.all)
@@ -410,34 +423,48 @@ std::vector<RoomDifferences> compareHouses(const CBrenvikaDoc& older, const CBre
     }
     std::vector<RoomDifferences> changed;
     for (RoomDifferences& room : result)
-        if (!room.note.empty() || !room.objects.empty())
+        if (*room.note.text || !room.objects.empty())
             changed.push_back(std::move(room));
     return changed;
 }
 
-std::string describeDifferences(const std::vector<RoomDifferences>& rooms) {
+std::string describeDifferences(const std::vector<RoomDifferences>& rooms,
+                                const PhraseTranslator& translate) {
+    const auto words = [&translate](const char* text, std::vector<std::string> args = {},
+                                    int count = -1) {
+        return phraseText(Phrase{"ardenvo::HouseDiff", text, std::move(args), count}, translate);
+    };
     if (rooms.empty())
-        return "No differences.\n";
+        return words(AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "No differences.")) + "\n";
     std::string text;
     for (const RoomDifferences& room : rooms) {
         if (!text.empty())
             text += '\n';
-        text += shownName(room.room);
-        if (!room.note.empty())
-            text += " (" + room.note + ")";
+        text += *room.note.text ? words(AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "%1 (%2)"),
+                                        {shownName(room.room), phraseText(room.note, translate)})
+                                : shownName(room.room);
         text += '\n';
         for (const ObjectDifference& d : room.objects) {
-            static const char* const kWords[] = {"Added", "Removed", "Moved", "Changed"};
+            static const char* const kWords[] = {
+                AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "Added: %1"),
+                AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "Removed: %1"),
+                AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "Moved: %1"),
+                AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "Changed: %1")};
             // A name changes in place: the object is shown under its new name.
-            text +=
-                std::string("  ") + kWords[static_cast<int>(d.kind)] + ": " + shownName(d.object);
+            text += "  " + words(kWords[static_cast<int>(d.kind)], {shownName(d.object)});
             if (d.kind == ObjectDifference::Kind::Moved)
-                text += " (from " + shownName(d.from) + ")";
+                text += " " + words(AV_TRANSLATE_NOOP("ardenvo::HouseDiff", "(from %1)"),
+                                    {shownName(d.from)});
             if (d.alsoInside > 0)
-                text += " (with " + std::to_string(d.alsoInside) +
-                        (d.alsoInside == 1 ? " object" : " objects") + " on, in or under it)";
+                text +=
+                    " " + (d.alsoInside == 1
+                               ? words(AV_TRANSLATE_NOOP("ardenvo::HouseDiff",
+                                                         "(with 1 object on, in or under it)"))
+                               : words(AV_TRANSLATE_NOOP("ardenvo::HouseDiff",
+                                                         "(with %n objects on, in or under it)"),
+                                       {}, d.alsoInside));
             for (std::size_t i = 0; i < d.details.size(); ++i)
-                text += (i == 0 ? ": " : "; ") + d.details[i];
+                text += (i == 0 ? ": " : "; ") + phraseText(d.details[i], translate);
             text += '\n';
         }
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Phrase.h"
+
 #include <string>
 #include <vector>
 
@@ -14,13 +16,13 @@ struct ObjectDifference {
     std::string object; // where it stands in its room: "Wardrobe > Box" (raw bytes of the names)
     std::string from;   // Moved: the room and place it stood before, "House / Hall: Box"
     int alsoInside = 0; // Added, Removed: how many objects came or went with it
-    std::vector<std::string> details; // what changed, in words (names shown readable)
+    std::vector<Phrase> details; // what changed, in words (names shown readable)
 };
 
 // The differences of one room: of the newer house, or of the older for a room that went.
 struct RoomDifferences {
     std::string room; // "Section / Block"
-    std::string note; // "room added", "room removed", "renamed from ...", or empty
+    Phrase note;      // "room added", "room removed", "renamed from ...", or no text
     std::vector<ObjectDifference> objects;
 };
 
@@ -34,7 +36,9 @@ std::vector<RoomDifferences> compareHouses(const CBrenvikaDoc& older, const CBre
 // The differences as text, one room a paragraph ("House / Kitchen", then "  Added: Toaster",
 // "  Moved: Lamp (from House / Hall: Lamp)", "  Changed: Fridge: notes ..."); names are shown
 // as readable UTF-8 with control characters escaped. "No differences.\n" when there are none.
-std::string describeDifferences(const std::vector<RoomDifferences>& rooms);
+// In English, or in the language `translate` gives.
+std::string describeDifferences(const std::vector<RoomDifferences>& rooms,
+                                const PhraseTranslator& translate = {});
 
 // A name as the descriptions show it: readable UTF-8, line breaks and other control characters
 // escaped, so a crafted name never forges a line.

@@ -51,15 +51,16 @@ VersionsDialog::VersionsDialog(const CBrenvikaDoc& house, const std::string& fol
                                QWidget* parent)
     : QDialog(parent), m_house(house), m_versions(VersionStore(folder).versions()),
       m_damaged(m_versions.size(), -1) {
-    setWindowTitle(QStringLiteral("Earlier versions"));
+    setWindowTitle(tr("Earlier versions"));
     resize(fittedToScreen(this, {820, 600}));
     auto* layout = new QVBoxLayout(this);
     m_caption = new QLabel(
-        m_versions.empty()
-            ? QStringLiteral("No earlier versions of this house have been kept yet: one is kept "
-                             "each time a save replaces it.")
-            : QStringLiteral("Versions kept of %1, newest first:")
-                  .arg(QString::fromStdString(house.pathName())),
+        m_versions.empty() ? tr("No earlier versions of this house have been kept yet: one is kept "
+                                "each time a save replaces it.")
+                           //: %1 is the house's file
+                           : tr("&Versions kept of %1, newest first:")
+                                 .arg(QString::fromStdString(house.pathName())
+                                          .replace(QLatin1Char('&'), QStringLiteral("&&"))),
         this);
     m_caption->setWordWrap(true);
     layout->addWidget(m_caption);
@@ -68,8 +69,10 @@ VersionsDialog::VersionsDialog(const CBrenvikaDoc& house, const std::string& fol
     m_list = new QTreeWidget(splitter);
     m_list->setObjectName(QStringLiteral("versionList"));
     m_list->setRootIsDecorated(false);
-    m_list->setHeaderLabels(
-        {QStringLiteral("Date"), QStringLiteral("Size"), QStringLiteral("Objects")});
+    m_list->setAccessibleName(tr("Earlier versions"));
+    if (!m_versions.empty())
+        m_caption->setBuddy(m_list);
+    m_list->setHeaderLabels({tr("Date"), tr("Size"), tr("Objects")});
     m_list->header()->setSectionResizeMode(DateColumn, QHeaderView::Stretch);
     const QLocale locale;
     for (const HouseVersion& version : m_versions) {
@@ -84,11 +87,12 @@ VersionsDialog::VersionsDialog(const CBrenvikaDoc& house, const std::string& fol
     auto* lower = new QWidget(splitter);
     auto* lowerLayout = new QVBoxLayout(lower);
     lowerLayout->setContentsMargins(0, 0, 0, 0);
-    lowerLayout->addWidget(
-        new QLabel(QStringLiteral("What changed from the selected version to the house as it is "
-                                  "now:"),
-                   lower));
+    auto* differencesLabel =
+        new QLabel(tr("&What changed from the selected version to the house as it is now:"), lower);
+    lowerLayout->addWidget(differencesLabel);
     m_differences = new QPlainTextEdit(lower);
+    differencesLabel->setBuddy(m_differences);
+    m_differences->setAccessibleName(tr("Differences"));
     m_differences->setObjectName(QStringLiteral("differences"));
     m_differences->setReadOnly(true);
     m_differences->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -98,10 +102,10 @@ VersionsDialog::VersionsDialog(const CBrenvikaDoc& house, const std::string& fol
     layout->addWidget(splitter, 1);
 
     auto* buttons = new QDialogButtonBox(this);
-    m_open = buttons->addButton(QStringLiteral("Open"), QDialogButtonBox::AcceptRole);
+    m_open = buttons->addButton(tr("&Open"), QDialogButtonBox::AcceptRole);
     m_open->setObjectName(QStringLiteral("openVersion"));
-    m_open->setToolTip(QStringLiteral("Show this version as the house, unsaved; saving it makes "
-                                      "it the house again"));
+    m_open->setToolTip(tr("Show this version as the house, unsaved; saving it makes "
+                          "it the house again"));
     m_open->setEnabled(false);
     buttons->addButton(QDialogButtonBox::Close);
     layout->addWidget(buttons);
@@ -142,11 +146,10 @@ void VersionsDialog::countInBackground() {
                 [this, row, count] {
                     m_damaged[row] = count < 0 ? 1 : 0;
                     QTreeWidgetItem* item = m_list->topLevelItem(static_cast<int>(row));
-                    item->setText(ObjectsColumn, count < 0 ? QStringLiteral("damaged")
+                    item->setText(ObjectsColumn, count < 0 ? tr("damaged", "a version of the house")
                                                            : QLocale().toString(count));
                     if (count < 0)
-                        item->setToolTip(DateColumn,
-                                         QStringLiteral("This version is damaged and cannot be "
+                        item->setToolTip(DateColumn, tr("This version is damaged and cannot be "
                                                         "opened."));
                     if (m_list->currentItem() == item)
                         showSelected();
@@ -175,8 +178,8 @@ void VersionsDialog::showSelected() {
     }
     if (m_damaged[static_cast<std::size_t>(row)] == 1) {
         m_differences->setPlainText(
-            QStringLiteral("This version is damaged: it is not a house that can be read, so it "
-                           "is never opened."));
+            tr("This version is damaged: it is not a house that can be read, so it "
+               "is never opened."));
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -185,12 +188,15 @@ void VersionsDialog::showSelected() {
     if (!version) {
         m_damaged[static_cast<std::size_t>(row)] = 1;
         m_differences->setPlainText(
-            QStringLiteral("This version is damaged: it is not a house that can be read, so it "
-                           "is never opened."));
+            tr("This version is damaged: it is not a house that can be read, so it "
+               "is never opened."));
         return;
     }
+    const auto translate = [](const char* context, const char* text, int count) {
+        return QCoreApplication::translate(context, text, nullptr, count).toStdString();
+    };
     m_differences->setPlainText(
-        QString::fromStdString(describeDifferences(compareHouses(*version, m_house))));
+        QString::fromStdString(describeDifferences(compareHouses(*version, m_house), translate)));
     m_open->setEnabled(true);
 }
 

@@ -1,6 +1,7 @@
 #include "importer/core/CsvReader.h"
 
 #include "model/TextEncoding.h"
+#include "model/Translatable.h"
 
 #include <algorithm>
 #include <array>
@@ -17,7 +18,7 @@ namespace ardenvo {
 const char* encodingName(CsvEncoding encoding) {
     switch (encoding) {
     case CsvEncoding::Utf8Bom:
-        return "UTF-8 with BOM";
+        return AV_TRANSLATE_NOOP("ardenvo::CsvReader", "UTF-8 with BOM");
     case CsvEncoding::Windows1252:
         return "Windows-1252";
     case CsvEncoding::Utf8:
@@ -29,11 +30,11 @@ const char* encodingName(CsvEncoding encoding) {
 const char* delimiterName(char delimiter) {
     switch (delimiter) {
     case ';':
-        return "Semicolon";
+        return AV_TRANSLATE_NOOP("ardenvo::CsvReader", "Semicolon");
     case '\t':
-        return "Tab";
+        return AV_TRANSLATE_NOOP("ardenvo::CsvReader", "Tab");
     default:
-        return "Comma";
+        return AV_TRANSLATE_NOOP("ardenvo::CsvReader", "Comma");
     }
 }
 
@@ -57,6 +58,10 @@ bool isTextByte(unsigned char c) {
 
 // Splits records off the raw bytes. Both encodings keep the delimiters, quotes and line breaks as
 // single bytes that never occur inside a character, so splitting comes before conversion.
+Phrase said(const char* text, std::vector<std::string> args = {}) {
+    return {"ardenvo::CsvReader", text, std::move(args)};
+}
+
 class RecordParser {
 public:
     RecordParser(std::string_view data, char delimiter) : m_data(data), m_delimiter(delimiter) {}
@@ -66,14 +71,16 @@ public:
 
     // The next record's raw fields; false with `reason` set when it cannot be taken, reading then
     // going on at a line after it. A blank line gives one empty field.
-    bool next(std::vector<std::string>& fields, std::string& reason) {
+    bool next(std::vector<std::string>& fields, Phrase& reason) {
         fields.clear();
         m_start = m_pos;
         m_startLine = m_line;
         bool text = true;
         for (;;) {
             if (fields.size() == kMaxCsvFields)
-                return fail(reason, "more than " + std::to_string(kMaxCsvFields) + " fields",
+                return fail(reason,
+                            said(AV_TRANSLATE_NOOP("ardenvo::CsvReader", "more than %1 fields"),
+                                 {std::to_string(kMaxCsvFields)}),
                             false);
             std::string& field = fields.emplace_back();
             if (m_pos < m_data.size() && m_data[m_pos] == '"') {
@@ -93,10 +100,16 @@ public:
                 endOfLine();
                 break;
             }
-            return fail(reason, "broken quote: text after the closing quote", true);
+            return fail(reason,
+                        said(AV_TRANSLATE_NOOP("ardenvo::CsvReader",
+                                               "broken quote: text after the closing quote")),
+                        true);
         }
         if (!text)
-            return fail(reason, "holds bytes that are not text", true, true);
+            return fail(
+                reason,
+                said(AV_TRANSLATE_NOOP("ardenvo::CsvReader", "holds bytes that are not text")),
+                true, true);
         return true;
     }
 
@@ -113,7 +126,7 @@ private:
     // Reading goes on at the line after the fault (`here`), or after the record's first line when
     // the record's end cannot be trusted (a quote never closed, a record too long). `done`: the
     // record was read to its end already.
-    bool fail(std::string& reason, std::string why, bool here, bool done = false) {
+    bool fail(Phrase& reason, Phrase why, bool here, bool done = false) {
         reason = std::move(why);
         if (done)
             return false;
@@ -128,15 +141,17 @@ private:
         return false;
     }
 
-    bool quoted(std::string& field, bool& text, std::string& reason) {
+    bool quoted(std::string& field, bool& text, Phrase& reason) {
         ++m_pos; // the opening quote
         for (;;) {
             if (tooLong())
                 return fail(reason, recordTooLong(), false);
             if (m_pos >= m_data.size())
                 return fail(reason,
-                            "broken quote: the quote opened on line " +
-                                std::to_string(m_startLine) + " is never closed",
+                            said(AV_TRANSLATE_NOOP(
+                                     "ardenvo::CsvReader",
+                                     "broken quote: the quote opened on line %1 is never closed"),
+                                 {std::to_string(m_startLine)}),
                             false);
             const char c = m_data[m_pos];
             if (c == '"') {
@@ -164,7 +179,7 @@ private:
         }
     }
 
-    bool unquoted(std::string& field, bool& text, std::string& reason) {
+    bool unquoted(std::string& field, bool& text, Phrase& reason) {
         const std::size_t begin = m_pos;
         while (m_pos < m_data.size()) {
             const char c = m_data[m_pos];
@@ -172,8 +187,9 @@ private:
                 break;
             if (c == '"')
                 return fail(reason,
-                            "broken quote: a quote inside a field that does not start "
-                            "with one",
+                            said(AV_TRANSLATE_NOOP("ardenvo::CsvReader",
+                                                   "broken quote: a quote inside a field that "
+                                                   "does not start with one")),
                             true);
             text = text && isTextByte(static_cast<unsigned char>(c));
             ++m_pos;
@@ -184,9 +200,10 @@ private:
         return true;
     }
 
-    static std::string recordTooLong() {
-        return "line too long (a row may hold at most " +
-               std::to_string(kMaxCsvRecordBytes / (1024 * 1024)) + " MiB)";
+    static Phrase recordTooLong() {
+        return said(AV_TRANSLATE_NOOP("ardenvo::CsvReader",
+                                      "line too long (a row may hold at most %1 MiB)"),
+                    {std::to_string(kMaxCsvRecordBytes / (1024 * 1024))});
     }
 
     std::string_view m_data;
@@ -209,7 +226,7 @@ char detectDelimiter(std::string_view sample) {
     for (char delimiter : kCsvDelimiters) {
         RecordParser parser(sample, delimiter);
         std::vector<std::string> fields;
-        std::string reason;
+        Phrase reason;
         std::size_t width = 0;
         std::size_t score = 0;
         for (std::size_t n = 0; n < kSampleRecords && !parser.atEnd(); ++n) {
@@ -257,12 +274,12 @@ std::string columnName(std::size_t index) {
 CsvTable readCsv(std::string_view bytes, const CsvChoice& choice) {
     CsvTable table;
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
-        table.fileError = "the file is UTF-16 text; save it as UTF-8 and import it again";
+        table.fileError = AV_TRANSLATE_NOOP("ardenvo::CsvReader", "the file is UTF-16 text; save it as UTF-8 and import it again");
         return table;
     }
     const std::string_view head = bytes.substr(0, kSampleBytes);
     if (head.find('\0') != std::string_view::npos) {
-        table.fileError = "the file is not text (it holds zero bytes)";
+        table.fileError = AV_TRANSLATE_NOOP("ardenvo::CsvReader", "the file is not text (it holds zero bytes)");
         return table;
     }
     if (bytes.starts_with(kUtf8Bom)) {
@@ -289,12 +306,12 @@ CsvTable readCsv(std::string_view bytes, const CsvChoice& choice) {
 
     RecordParser parser(bytes, table.format.delimiter);
     std::vector<std::string> fields;
-    std::string reason;
+    Phrase reason;
     bool first = true;
     while (!parser.atEnd() && table.rows.size() < choice.maxRows) {
         const std::size_t line = parser.line();
         if (!parser.next(fields, reason)) {
-            table.problems.push_back({line, reason});
+            table.problems.push_back({line, phraseText(reason), reason});
             continue;
         }
         if (isBlank(fields))
@@ -322,7 +339,7 @@ bool readCsvFile(const std::string& path, std::string& bytes, std::string& error
         return false;
     }
     if (!S_ISREG(info.st_mode)) {
-        error = "not a file";
+        error = AV_TRANSLATE_NOOP("ardenvo::CsvReader", "not a file");
         return false;
     }
     if (static_cast<std::size_t>(info.st_size) > kMaxCsvFileBytes) {
@@ -339,7 +356,7 @@ bool readCsvFile(const std::string& path, std::string& bytes, std::string& error
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     if (in.bad()) {
-        error = "the file could not be read";
+        error = AV_TRANSLATE_NOOP("ardenvo::CsvReader", "the file could not be read");
         return false;
     }
     return true;

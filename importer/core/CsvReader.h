@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Phrase.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -36,7 +38,8 @@ struct CsvRow {
 // A record that was not taken, or a row the import cannot use.
 struct CsvProblem {
     std::size_t line = 0;
-    std::string reason;
+    std::string reason; // in English
+    Phrase why;         // the same, for a window to show in the user's language
 };
 
 struct CsvFormat {

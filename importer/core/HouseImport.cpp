@@ -5,6 +5,7 @@
 #include "model/CBrenvikaDoc.h"
 #include "model/CSection.h"
 #include "model/ProjectFile.h"
+#include "model/Translatable.h"
 #include "model/UniqueName.h"
 #include "search/engine/LocationText.h"
 
@@ -27,6 +28,10 @@ std::string roomLabel(const ImportRoom& room) {
 }
 
 namespace {
+
+Phrase said(const char* text, std::vector<std::string> args = {}) {
+    return {"ardenvo::HouseImport", text, std::move(args)};
+}
 
 using Item = ImportPlan::Item;
 constexpr std::size_t kNone = Item::kNone;
@@ -108,10 +113,10 @@ public:
         std::vector<std::size_t> pending; // items still to find a parent for
         std::vector<ParentRef> parents;
         for (const CsvRow& row : m_table.rows) {
-            std::string reason;
+            Phrase reason;
             ParentRef parent;
             if (!takeRow(row, parent, reason)) {
-                m_plan.notTaken.push_back({row.line, reason});
+                m_plan.notTaken.push_back({row.line, phraseText(reason), reason});
                 continue;
             }
             parents.push_back(std::move(parent));
@@ -182,7 +187,7 @@ private:
         return roomFor(m_defaultSection->name, roomName, m_defaultSection, nullptr);
     }
 
-    bool takeRow(const CsvRow& row, ParentRef& parent, std::string& reason) {
+    bool takeRow(const CsvRow& row, ParentRef& parent, Phrase& reason) {
         Item item;
         item.line = row.line;
         item.bare = m_mapping.format == KnownFormat::Ardenvo;
@@ -229,7 +234,8 @@ private:
                 if (name.empty())
                     break;
                 if (parent.named) {
-                    reason = "it names two objects it lies in, on or under";
+                    reason = said(AV_TRANSLATE_NOOP(
+                        "ardenvo::HouseImport", "it names two objects it lies in, on or under"));
                     return false;
                 }
                 parent.named = true;
@@ -259,12 +265,13 @@ private:
             }
         }
         if (!named || trimmed(item.name).empty()) {
-            reason = "it has no name";
+            reason = said(AV_TRANSLATE_NOOP("ardenvo::HouseImport", "it has no name"));
             return false;
         }
         const auto room = roomOf(sectionName, roomName);
         if (!room) {
-            reason = "the house has no room to put it in";
+            reason = said(
+                AV_TRANSLATE_NOOP("ardenvo::HouseImport", "the house has no room to put it in"));
             return false;
         }
         item.room = *room;
@@ -298,7 +305,7 @@ private:
     // Our export names an object's containers from the nearest out. The export lists every
     // object right after its parent's earlier descendants, so the parent is the deepest object
     // on the path to the room's last row whose children's location reads the same.
-    bool findExportParent(Item& item, const std::string& where, std::string& reason) {
+    bool findExportParent(Item& item, const std::string& where, Phrase& reason) {
         if (where.empty() || where == "On the floor")
             return true;
         const auto position = leadingPosition(where);
@@ -315,7 +322,9 @@ private:
                 }
             }
         }
-        reason = "no object before it is where it lies: \"" + where + "\"";
+        reason = said(AV_TRANSLATE_NOOP("ardenvo::HouseImport",
+                                        "no object before it is where it lies: \"%1\""),
+                      {where});
         return false;
     }
 
@@ -385,13 +394,14 @@ private:
                 item.depth = e->second.depth + 1;
                 continue;
             }
-            fail(i, "there is no object named " + quotedName(p.name) + " in " +
-                        roomLabel(m_plan.rooms[item.room]));
+            fail(i, said(AV_TRANSLATE_NOOP("ardenvo::HouseImport",
+                                           "there is no object named %1 in %2"),
+                         {quotedName(p.name), roomLabel(m_plan.rooms[item.room])}));
         }
         computeDepths();
     }
 
-    void fail(std::size_t i, std::string reason) {
+    void fail(std::size_t i, Phrase reason) {
         m_failed[i] = true;
         m_reasons.emplace(i, std::move(reason));
     }
@@ -418,7 +428,9 @@ private:
                 while (end > 0) {
                     const std::size_t j = path[--end];
                     state[j] = State::Done;
-                    fail(j, "the objects it lies in, on or under lead back to itself");
+                    fail(j, said(AV_TRANSLATE_NOOP(
+                                "ardenvo::HouseImport",
+                                "the objects it lies in, on or under lead back to itself")));
                     if (j == i)
                         break;
                 }
@@ -431,17 +443,20 @@ private:
                     continue;
                 const std::size_t p = item.parentItem;
                 if (p != kNone && m_failed[p] && !tooDeep[p]) {
-                    fail(j, "the object it lies in, on or under (line " +
-                                std::to_string(m_plan.items[p].line) + ") is not taken");
+                    fail(j, said(AV_TRANSLATE_NOOP(
+                                     "ardenvo::HouseImport",
+                                     "the object it lies in, on or under (line %1) is not taken"),
+                                 {std::to_string(m_plan.items[p].line)}));
                     continue;
                 }
                 if (p != kNone)
                     item.depth = m_plan.items[p].depth + 1;
                 if (item.depth > kMaxObjectNesting) {
                     tooDeep[j] = true;
-                    fail(j, "it would lie " + std::to_string(item.depth) +
-                                " objects deep, and a house file holds objects at most " +
-                                std::to_string(kMaxObjectNesting) + " deep");
+                    fail(j, said(AV_TRANSLATE_NOOP("ardenvo::HouseImport",
+                                                   "it would lie %1 objects deep, and a house file "
+                                                   "holds objects at most %2 deep"),
+                                 {std::to_string(item.depth), std::to_string(kMaxObjectNesting)}));
                 }
             }
         }
@@ -452,7 +467,8 @@ private:
         std::vector<std::size_t> order;
         for (std::size_t i = 0; i < m_plan.items.size(); ++i) {
             if (m_failed[i])
-                m_plan.notTaken.push_back({m_plan.items[i].line, m_reasons[i]});
+                m_plan.notTaken.push_back(
+                    {m_plan.items[i].line, phraseText(m_reasons[i]), m_reasons[i]});
             else
                 order.push_back(i);
         }
@@ -509,7 +525,7 @@ private:
     std::vector<std::vector<std::pair<NestPosition, std::string>>> m_chains;
     std::unordered_map<std::size_t, std::unordered_map<std::string, Existing>> m_existing;
     std::vector<bool> m_failed;
-    std::map<std::size_t, std::string> m_reasons;
+    std::map<std::size_t, Phrase> m_reasons;
 };
 
 void setAttributes(CHouseObject& object, const Item& item) {

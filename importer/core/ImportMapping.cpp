@@ -1,5 +1,7 @@
 #include "importer/core/ImportMapping.h"
 
+#include "model/Translatable.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -10,9 +12,9 @@ namespace ardenvo {
 const char* formatName(KnownFormat format) {
     switch (format) {
     case KnownFormat::Ardenvo:
-        return "the Ardenvo export";
+        return AV_TRANSLATE_NOOP("ardenvo::ImportMapping", "the Ardenvo export");
     case KnownFormat::HomeBox:
-        return "a HomeBox export";
+        return AV_TRANSLATE_NOOP("ardenvo::ImportMapping", "a HomeBox export");
     case KnownFormat::None:
         break;
     }
@@ -191,29 +193,29 @@ std::vector<ColumnTarget> choosableTargets() {
 std::string targetLabel(const ColumnTarget& target) {
     switch (target.kind) {
     case TargetKind::LeaveOut:
-        return "Leave out";
+        return AV_TRANSLATE_NOOP("ardenvo::ImportMapping", "Leave out");
     case TargetKind::Section:
-        return "Section";
+        return AV_TRANSLATE_NOOP("ardenvo::ImportMapping", "Section");
     case TargetKind::Room:
-        return "Room";
+        return AV_TRANSLATE_NOOP("ardenvo::ImportMapping", "Room");
     case TargetKind::Name:
-        return "Name";
+        return AV_TRANSLATE_NOOP("ardenvo::ImportMapping", "Name");
     case TargetKind::Notes:
-        return "Notes";
+        return AV_TRANSLATE_NOOP("ardenvo::ImportMapping", "Notes");
     case TargetKind::Inside:
-        return "Inside (object name)";
+        return AV_TRANSLATE_NOOP("ardenvo::ImportMapping", "Inside (object name)");
     case TargetKind::OnTop:
-        return "On top of (object name)";
+        return AV_TRANSLATE_NOOP("ardenvo::ImportMapping", "On top of (object name)");
     case TargetKind::Under:
-        return "Under (object name)";
+        return AV_TRANSLATE_NOOP("ardenvo::ImportMapping", "Under (object name)");
     case TargetKind::Attribute:
         return target.category + "/" + target.attribute;
     case TargetKind::Where:
-        return "Where (Ardenvo export)";
+        return AV_TRANSLATE_NOOP("ardenvo::ImportMapping", "Where (Ardenvo export)");
     case TargetKind::OtherAttributes:
-        return "Other attributes (Ardenvo export)";
+        return AV_TRANSLATE_NOOP("ardenvo::ImportMapping", "Other attributes (Ardenvo export)");
     case TargetKind::Location:
-        return "Location (HomeBox)";
+        return AV_TRANSLATE_NOOP("ardenvo::ImportMapping", "Location (HomeBox)");
     }
     return {};
 }

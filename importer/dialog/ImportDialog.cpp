@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -20,6 +21,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -29,6 +31,22 @@ namespace {
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// A target as the list shows it: the fixed ones in the user's language, an attribute by its own
+// category and name, which the house keeps.
+QString shownTarget(const ColumnTarget& target) {
+    const std::string label = targetLabel(target);
+    return target.kind == TargetKind::Attribute
+               ? qt(label)
+               : QCoreApplication::translate("ardenvo::ImportMapping", label.c_str());
+}
+
+QString shownPhrase(const Phrase& phrase) {
+    return QString::fromStdString(
+        phraseText(phrase, [](const char* context, const char* text, int count) {
+            return QCoreApplication::translate(context, text, nullptr, count).toStdString();
+        }));
 }
 
 // Cells of a preview are cut: a note of pages would make the table unreadable.
@@ -47,17 +65,17 @@ bool ImportDialog::run(QWidget* parent, CBrenvikaDoc& doc, Prompter& prompter) {
     const QString house = QString::fromStdString(doc.pathName());
     const QString path = prompter.askOpenFileName(
         parent,
-        {QStringLiteral("Import objects"),
-         house.isEmpty() ? QString() : QFileInfo(house).absolutePath(),
-         QStringLiteral("CSV files (*.csv *.tsv *.txt);;All files (*)"), QStringLiteral("csv")});
+        {tr("Import objects"), house.isEmpty() ? QString() : QFileInfo(house).absolutePath(),
+         tr("CSV files (*.csv *.tsv *.txt);;All files (*)"), QStringLiteral("csv")});
     if (path.isEmpty())
         return false;
     std::string bytes, error;
     const auto refuse = [&](const std::string& why) {
-        prompter.message(
-            parent,
-            {QStringLiteral("Cannot import %1: %2.").arg(QFileInfo(path).fileName(), qt(why)),
-             Prompter::Icon::Stop, Prompter::Title::Error});
+        prompter.message(parent,
+                         {tr("Cannot import %1: %2.")
+                              .arg(QFileInfo(path).fileName(),
+                                   QCoreApplication::translate("ardenvo::CsvReader", why.c_str())),
+                          Prompter::Icon::Stop, Prompter::Title::Error});
         return false;
     };
     if (!readCsvFile(path.toStdString(), bytes, error))
@@ -71,7 +89,7 @@ bool ImportDialog::run(QWidget* parent, CBrenvikaDoc& doc, Prompter& prompter) {
 ImportDialog::ImportDialog(CBrenvikaDoc& doc, std::string bytes, const QString& fileName,
                            Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_bytes(std::move(bytes)), m_prompter(prompter) {
-    setWindowTitle(QStringLiteral("Import objects - %1").arg(fileName));
+    setWindowTitle(tr("Import objects - %1").arg(fileName));
     buildLayout();
     m_table = readCsv(m_bytes);
     m_filling = true;
@@ -88,21 +106,25 @@ ImportDialog::~ImportDialog() = default;
 
 void ImportDialog::buildLayout() {
     auto* layout = new QVBoxLayout(scrollableBody(this));
+    // The body scrolls only on a small screen; its controls take the focus, not it.
+    if (auto* scroll = findChild<QScrollArea*>(QStringLiteral("body")))
+        scroll->setFocusPolicy(Qt::NoFocus);
 
     auto* fileRow = new QHBoxLayout;
     m_detected = new QLabel(this);
     m_detected->setObjectName("detected");
     fileRow->addWidget(m_detected);
     fileRow->addStretch();
-    auto* delimiterLabel = new QLabel(QStringLiteral("&Delimiter:"), this);
+    auto* delimiterLabel = new QLabel(tr("&Delimiter:"), this);
     m_delimiter = new QComboBox(this);
     m_delimiter->setObjectName("delimiter");
     for (char d : kCsvDelimiters)
-        m_delimiter->addItem(QString::fromLatin1(delimiterName(d)), QChar(d));
+        m_delimiter->addItem(QCoreApplication::translate("ardenvo::CsvReader", delimiterName(d)),
+                             QChar(d));
     delimiterLabel->setBuddy(m_delimiter);
     fileRow->addWidget(delimiterLabel);
     fileRow->addWidget(m_delimiter);
-    m_header = new QCheckBox(QStringLiteral("First row is a &header"), this);
+    m_header = new QCheckBox(tr("First row is a &header"), this);
     m_header->setObjectName("header");
     fileRow->addWidget(m_header);
     layout->addLayout(fileRow);
@@ -110,24 +132,27 @@ void ImportDialog::buildLayout() {
     m_preview = new QTableWidget(this);
     m_preview->setObjectName("preview");
     m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the table for the next control; the arrow keys move between its cells.
+    m_preview->setTabKeyNavigation(false);
+    m_preview->setAccessibleName(tr("Preview of the file"));
     m_preview->setMinimumSize(720, 260);
     layout->addWidget(m_preview, 1);
 
     auto* categoryRow = new QFormLayout;
     m_categoryEdit = new QLineEdit(qt(m_category), this);
     m_categoryEdit->setObjectName("category");
-    categoryRow->addRow(QStringLiteral("&Category for other columns:"), m_categoryEdit);
+    categoryRow->addRow(tr("&Category for other columns:"), m_categoryEdit);
     layout->addLayout(categoryRow);
 
-    auto* where = new QGroupBox(QStringLiteral("Where the objects go"), this);
+    auto* where = new QGroupBox(tr("Where the objects go"), this);
     auto* whereLayout = new QGridLayout(where);
     m_roomsFromFile =
-        new QRadioButton(QStringLiteral("Each in the room its row names (missing rooms are &added "
-                                        "to their section's plan)"),
+        new QRadioButton(tr("Each in the room its row names (missing rooms are &added "
+                            "to their section's plan)"),
                          where);
     m_roomsFromFile->setObjectName("roomsFromFile");
     m_roomsFromFile->setChecked(true);
-    m_oneRoom = new QRadioButton(QStringLiteral("Everything in &one room"), where);
+    m_oneRoom = new QRadioButton(tr("Everything in &one room"), where);
     m_oneRoom->setObjectName("oneRoom");
     m_roomLabel = new QLabel(where);
     m_room = new QComboBox(where);
@@ -140,11 +165,12 @@ void ImportDialog::buildLayout() {
     whereLayout->setColumnStretch(1, 1);
     layout->addWidget(where);
 
-    auto* notTakenLabel = new QLabel(QStringLiteral("Rows &not taken:"), this);
+    auto* notTakenLabel = new QLabel(tr("Rows &not taken:"), this);
     m_notTaken = new QListWidget(this);
     m_notTaken->setObjectName("notTaken");
     m_notTaken->setMaximumHeight(110);
     notTakenLabel->setBuddy(m_notTaken);
+    m_notTaken->setAccessibleName(tr("Rows not taken"));
     layout->addWidget(notTakenLabel);
     layout->addWidget(m_notTaken);
     m_summary = new QLabel(this);
@@ -153,7 +179,7 @@ void ImportDialog::buildLayout() {
     layout->addWidget(m_summary);
 
     auto* buttons = new QDialogButtonBox(this);
-    m_import = buttons->addButton(QStringLiteral("&Import"), QDialogButtonBox::AcceptRole);
+    m_import = buttons->addButton(tr("&Import"), QDialogButtonBox::AcceptRole);
     m_import->setObjectName("import");
     m_import->setDefault(true);
     buttons->addButton(QDialogButtonBox::Cancel);
@@ -212,7 +238,7 @@ void ImportDialog::fillPreview() {
     for (const std::string& h : m_table.header)
         headers << qt(h);
     m_preview->setHorizontalHeaderLabels(headers);
-    QStringList lines{QStringLiteral("Map to")};
+    QStringList lines{tr("Map to")};
     for (int r = 0; r < rows; ++r)
         lines << QString::number(m_table.rows[static_cast<std::size_t>(r)].line);
     m_preview->setVerticalHeaderLabels(lines);
@@ -222,9 +248,9 @@ void ImportDialog::fillPreview() {
         choices = choicesFor(c);
         auto* combo = new QComboBox(m_preview);
         combo->setObjectName(QStringLiteral("map%1").arg(c));
-        combo->setAccessibleName(QStringLiteral("Map column %1 to").arg(headers[c]));
+        combo->setAccessibleName(tr("Map column %1 to").arg(headers[c]));
         for (const ColumnTarget& t : choices)
-            combo->addItem(qt(targetLabel(t)));
+            combo->addItem(shownTarget(t));
         const auto current = std::find(choices.begin(), choices.end(),
                                        m_mapping.columns[static_cast<std::size_t>(c)]);
         combo->setCurrentIndex(static_cast<int>(current - choices.begin()));
@@ -242,9 +268,14 @@ void ImportDialog::fillPreview() {
         }
     }
     m_preview->resizeColumnsToContents();
-    QString detected = QStringLiteral("Encoding: %1").arg(encodingName(m_table.format.encoding));
+    QString detected = tr("Encoding: %1")
+                           .arg(QCoreApplication::translate("ardenvo::CsvReader",
+                                                            encodingName(m_table.format.encoding)));
     if (m_mapping.format != KnownFormat::None)
-        detected += QStringLiteral("   Recognised: %1").arg(formatName(m_mapping.format));
+        detected += QStringLiteral("   ") +
+                    tr("Recognised: %1")
+                        .arg(QCoreApplication::translate("ardenvo::ImportMapping",
+                                                         formatName(m_mapping.format)));
     m_detected->setText(detected);
     m_filling = false;
 }
@@ -307,24 +338,25 @@ void ImportDialog::replan() {
                 target.block = block.get();
             }
     target.everythingHere = m_oneRoom->isChecked();
-    m_roomLabel->setText(target.everythingHere ? QStringLiteral("The &room:")
-                                               : QStringLiteral("Rows without a &room go to:"));
+    m_roomLabel->setText(target.everythingHere ? tr("The &room:")
+                                               : tr("Rows without a &room go to:"));
     m_plan = planImport(m_doc, m_table, m_mapping, target);
 
     m_notTaken->clear();
     for (const CsvProblem& p : m_plan.notTaken)
-        m_notTaken->addItem(QStringLiteral("Line %1: %2").arg(p.line).arg(qt(p.reason)));
+        m_notTaken->addItem(tr("Line %1: %2").arg(p.line).arg(shownPhrase(p.why)));
     const auto count = static_cast<qsizetype>(m_plan.items.size());
     QString summary =
-        count == 0 ? QStringLiteral("The file holds no rows to import.")
-                   : QStringLiteral("%1 object(s) will be added in %2 room(s), %3 of them new.")
-                         .arg(count)
-                         .arg(m_plan.rooms.size())
+        count == 0 ? tr("The file holds no rows to import.")
+                   //: %1 is "N object(s)", %2 "N room(s)"
+                   : tr("%1 will be added in %2, %3 of them new.")
+                         .arg(tr("%n object(s)", nullptr, static_cast<int>(count)),
+                              tr("%n room(s)", nullptr, static_cast<int>(m_plan.rooms.size())))
                          .arg(m_plan.newRoomCount());
     if (!m_plan.notTaken.empty())
-        summary += QStringLiteral(" %1 row(s) cannot be taken: Import adds the others, Cancel "
-                                  "adds nothing.")
-                       .arg(m_plan.notTaken.size());
+        summary += QLatin1Char(' ') + tr("%n row(s) cannot be taken: Import adds the others, "
+                                         "Cancel adds nothing.",
+                                         nullptr, static_cast<int>(m_plan.notTaken.size()));
     m_summary->setText(summary);
     m_import->setEnabled(count > 0);
 }
@@ -333,13 +365,12 @@ void ImportDialog::accept() {
     if (m_plan.items.empty())
         return;
     if (m_plan.looksImportedBefore() &&
-        !m_prompter.askYesNo(
-            this,
-            {QStringLiteral("Every object of this file has a namesake where it would go: the "
-                            "file may have been imported before.\n\nImport it again? The new "
-                            "objects' names get a number."),
-             Prompter::Icon::Warning, Prompter::Title::Warning},
-            Prompter::Answer::No))
+        !m_prompter.askYesNo(this,
+                             {tr("Every object of this file has a namesake where it would go: the "
+                                 "file may have been imported before.\n\nImport it again? The new "
+                                 "objects' names get a number."),
+                              Prompter::Icon::Warning, Prompter::Title::Warning},
+                             Prompter::Answer::No))
         return;
     applyImport(m_doc, m_plan);
     QDialog::accept();

@@ -1,5 +1,7 @@
 #include "labels/core/LabelSheet.h"
 
+#include "model/Translatable.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -46,17 +48,25 @@ bool readPair(std::string_view text, char separator, double& a, double& b) {
 
 const std::vector<LabelSheet>& builtInSheets() {
     static const std::vector<LabelSheet> sheets = {
-        sheet("a4-3x8", "A4, 3 x 8 labels of 70 x 37 mm", 210, 297, 3, 8, 70, 37, 0, 0.5, 70, 37),
-        sheet("a4-2x7", "A4, 2 x 7 labels of 99.1 x 38.1 mm", 210, 297, 2, 7, 99.1, 38.1, 4.65,
-              15.15, 101.6, 38.1),
-        sheet("a4-3x7", "A4, 3 x 7 labels of 63.5 x 38.1 mm", 210, 297, 3, 7, 63.5, 38.1, 7.21,
-              15.15, 66.04, 38.1),
-        sheet("a4-4x10", "A4, 4 x 10 labels of 48.5 x 25.4 mm", 210, 297, 4, 10, 48.5, 25.4, 8,
-              21.5, 48.5, 25.4),
-        sheet("letter-3x10", "US Letter, 3 x 10 labels of 66.7 x 25.4 mm", 215.9, 279.4, 3, 10,
-              66.7, 25.4, 4.76, 12.7, 69.85, 25.4),
-        sheet("roll-62", "Roll 62 mm wide, one label of 62 x 100 mm each", 62, 100, 1, 1, 62, 100,
-              0, 0, 62, 100),
+        sheet("a4-3x8", AV_TRANSLATE_NOOP("ardenvo::LabelSheet", "A4, 3 x 8 labels of 70 x 37 mm"),
+              210, 297, 3, 8, 70, 37, 0, 0.5, 70, 37),
+        sheet("a4-2x7",
+              AV_TRANSLATE_NOOP("ardenvo::LabelSheet", "A4, 2 x 7 labels of 99.1 x 38.1 mm"), 210,
+              297, 2, 7, 99.1, 38.1, 4.65, 15.15, 101.6, 38.1),
+        sheet("a4-3x7",
+              AV_TRANSLATE_NOOP("ardenvo::LabelSheet", "A4, 3 x 7 labels of 63.5 x 38.1 mm"), 210,
+              297, 3, 7, 63.5, 38.1, 7.21, 15.15, 66.04, 38.1),
+        sheet("a4-4x10",
+              AV_TRANSLATE_NOOP("ardenvo::LabelSheet", "A4, 4 x 10 labels of 48.5 x 25.4 mm"), 210,
+              297, 4, 10, 48.5, 25.4, 8, 21.5, 48.5, 25.4),
+        sheet(
+            "letter-3x10",
+            AV_TRANSLATE_NOOP("ardenvo::LabelSheet", "US Letter, 3 x 10 labels of 66.7 x 25.4 mm"),
+            215.9, 279.4, 3, 10, 66.7, 25.4, 4.76, 12.7, 69.85, 25.4),
+        sheet("roll-62",
+              AV_TRANSLATE_NOOP("ardenvo::LabelSheet",
+                                "Roll 62 mm wide, one label of 62 x 100 mm each"),
+              62, 100, 1, 1, 62, 100, 0, 0, 62, 100),
     };
     return sheets;
 }
@@ -68,39 +78,58 @@ const LabelSheet* findSheet(std::string_view name) {
     return nullptr;
 }
 
-std::string sheetProblem(const LabelSheet& s) {
+Phrase sheetProblemPhrase(const LabelSheet& s) {
+    const auto said = [](const char* text, std::vector<std::string> args = {}) {
+        return Phrase{"ardenvo::LabelSheet", text, std::move(args)};
+    };
     const double lengths[] = {s.pageWidth,   s.pageHeight,      s.labelWidth,
                               s.labelHeight, s.horizontalPitch, s.verticalPitch};
     for (double length : lengths)
         if (!std::isfinite(length) || length <= 0 || length > kMaxPage)
-            return "Every length of the sheet must be more than 0 and at most " +
-                   millimetres(kMaxPage) + " mm.";
+            return said(AV_TRANSLATE_NOOP("ardenvo::LabelSheet",
+                                          "Every length of the sheet must be more than 0 and at "
+                                          "most %1 mm."),
+                        {millimetres(kMaxPage)});
     if (!std::isfinite(s.leftMargin) || !std::isfinite(s.topMargin) || s.leftMargin < 0 ||
         s.topMargin < 0)
-        return "The margins must not be negative.";
+        return said(AV_TRANSLATE_NOOP("ardenvo::LabelSheet", "The margins must not be negative."));
     if (s.columns < 1 || s.rows < 1 || s.columns > kMaxGrid || s.rows > kMaxGrid)
-        return "A sheet has from 1 to " + std::to_string(kMaxGrid) + " columns and rows.";
+        return said(
+            AV_TRANSLATE_NOOP("ardenvo::LabelSheet", "A sheet has from 1 to %1 columns and rows."),
+            {std::to_string(kMaxGrid)});
     if (s.labelWidth < kMinLabelWidth || s.labelHeight < kMinLabelHeight)
-        return "A label must be at least " + millimetres(kMinLabelWidth) + " x " +
-               millimetres(kMinLabelHeight) + " mm to hold a readable code; these are " +
-               millimetres(s.labelWidth) + " x " + millimetres(s.labelHeight) + " mm.";
+        return said(AV_TRANSLATE_NOOP("ardenvo::LabelSheet",
+                                      "A label must be at least %1 x %2 mm to hold a readable "
+                                      "code; these are %3 x %4 mm."),
+                    {millimetres(kMinLabelWidth), millimetres(kMinLabelHeight),
+                     millimetres(s.labelWidth), millimetres(s.labelHeight)});
     if (s.columns > 1 && s.horizontalPitch + kSlack < s.labelWidth)
-        return "The labels overlap: the horizontal pitch of " + millimetres(s.horizontalPitch) +
-               " mm is less than their width of " + millimetres(s.labelWidth) + " mm.";
+        return said(AV_TRANSLATE_NOOP("ardenvo::LabelSheet",
+                                      "The labels overlap: the horizontal pitch of %1 mm is less "
+                                      "than their width of %2 mm."),
+                    {millimetres(s.horizontalPitch), millimetres(s.labelWidth)});
     if (s.rows > 1 && s.verticalPitch + kSlack < s.labelHeight)
-        return "The labels overlap: the vertical pitch of " + millimetres(s.verticalPitch) +
-               " mm is less than their height of " + millimetres(s.labelHeight) + " mm.";
+        return said(AV_TRANSLATE_NOOP("ardenvo::LabelSheet",
+                                      "The labels overlap: the vertical pitch of %1 mm is less "
+                                      "than their height of %2 mm."),
+                    {millimetres(s.verticalPitch), millimetres(s.labelHeight)});
     const double right = s.leftMargin + (s.columns - 1) * s.horizontalPitch + s.labelWidth;
     if (right > s.pageWidth + kSlack)
-        return "The labels do not fit the page: " + std::to_string(s.columns) + " columns end " +
-               millimetres(right) + " mm from the left edge, past the page's width of " +
-               millimetres(s.pageWidth) + " mm.";
+        return said(AV_TRANSLATE_NOOP("ardenvo::LabelSheet",
+                                      "The labels do not fit the page: %1 columns end %2 mm from "
+                                      "the left edge, past the page's width of %3 mm."),
+                    {std::to_string(s.columns), millimetres(right), millimetres(s.pageWidth)});
     const double bottom = s.topMargin + (s.rows - 1) * s.verticalPitch + s.labelHeight;
     if (bottom > s.pageHeight + kSlack)
-        return "The labels do not fit the page: " + std::to_string(s.rows) + " rows end " +
-               millimetres(bottom) + " mm from the top edge, past the page's height of " +
-               millimetres(s.pageHeight) + " mm.";
+        return said(AV_TRANSLATE_NOOP("ardenvo::LabelSheet",
+                                      "The labels do not fit the page: %1 rows end %2 mm from the "
+                                      "top edge, past the page's height of %3 mm."),
+                    {std::to_string(s.rows), millimetres(bottom), millimetres(s.pageHeight)});
     return {};
+}
+
+std::string sheetProblem(const LabelSheet& s) {
+    return phraseText(sheetProblemPhrase(s));
 }
 
 std::string sheetToText(const LabelSheet& s) {
@@ -142,11 +171,17 @@ std::optional<LabelSheet> sheetFromText(std::string_view text) {
     return s;
 }
 
-std::string startProblem(const LabelSheet& sheet, int start) {
+Phrase startProblemPhrase(const LabelSheet& sheet, int start) {
     if (start >= 1 && start <= sheet.labelsPerPage())
         return {};
-    return "Start at label: the sheet has labels 1 to " + std::to_string(sheet.labelsPerPage()) +
-           ", not " + std::to_string(start) + ".";
+    return {"ardenvo::LabelSheet",
+            AV_TRANSLATE_NOOP("ardenvo::LabelSheet",
+                              "Start at label: the sheet has labels 1 to %1, not %2."),
+            {std::to_string(sheet.labelsPerPage()), std::to_string(start)}};
+}
+
+std::string startProblem(const LabelSheet& sheet, int start) {
+    return phraseText(startProblemPhrase(sheet, start));
 }
 
 std::vector<LabelPlace> labelPlaces(const LabelSheet& sheet, int count, int start) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Phrase.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +50,8 @@ const LabelSheet* findSheet(std::string_view name);
 
 // Why the labels of the sheet do not fit its page or cannot be used; empty when they can.
 std::string sheetProblem(const LabelSheet& sheet);
+// The same for a window to show in the user's language; no text when the sheet can be used.
+Phrase sheetProblemPhrase(const LabelSheet& sheet);
 
 // A custom sheet as one line of text, for the settings and the command line:
 // "PAGEWxPAGEH COLSxROWS LABELWxLABELH LEFT,TOP HPITCHxVPITCH" ("210x297 3x8 70x37 0,0.5 70x37").
@@ -58,6 +62,7 @@ std::optional<LabelSheet> sheetFromText(std::string_view text);
 
 // Why "Start at label N" cannot be used with the sheet; empty when it can.
 std::string startProblem(const LabelSheet& sheet, int start);
+Phrase startProblemPhrase(const LabelSheet& sheet, int start);
 
 // The places of `count` labels, the first at label `start` (from 1) of the first page, in rows
 // from the top, each row from the left.

@@ -147,16 +147,24 @@ std::string moreLine(std::size_t count) {
     return text;
 }
 
+std::size_t leftOutLines(const LabelContent& content, std::size_t maxLines) {
+    if (maxLines == 0 || content.total == 0)
+        return 0;
+    if (content.total <= maxLines && content.contents.size() == content.total)
+        return 0;
+    return content.total - std::min(maxLines - 1, content.contents.size());
+}
+
 std::vector<std::string> contentLines(const LabelContent& content, std::size_t maxLines) {
     std::vector<std::string> lines;
     if (maxLines == 0 || content.total == 0)
         return lines;
-    const bool all = content.total <= maxLines && content.contents.size() == content.total;
-    const std::size_t shown = all ? content.total : std::min(maxLines - 1, content.contents.size());
+    const std::size_t leftOut = leftOutLines(content, maxLines);
+    const std::size_t shown = content.total - leftOut;
     for (std::size_t i = 0; i < shown; ++i)
         lines.push_back(contentLine(content.contents[i]));
-    if (!all)
-        lines.push_back(moreLine(content.total - shown));
+    if (leftOut > 0)
+        lines.push_back(moreLine(leftOut));
     return lines;
 }
 

@@ -59,6 +59,9 @@ LabelContent makeLabelContent(const LabelSubject& subject, const std::string& co
 // when they do not all fit, the last line is "and N more" for those left out.
 std::vector<std::string> contentLines(const LabelContent& content, std::size_t maxLines);
 
+// How many of the contents that last line stands for; 0 when all of them fit.
+std::size_t leftOutLines(const LabelContent& content, std::size_t maxLines);
+
 // "and 12 more".
 std::string moreLine(std::size_t count);
 

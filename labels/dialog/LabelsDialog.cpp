@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -44,6 +45,17 @@ QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Why the sheet or the start cannot be used, in the user's language; empty when they can.
+QString sheetProblemText(const LabelSheet& sheet, int start) {
+    Phrase problem = sheetProblemPhrase(sheet);
+    if (!*problem.text)
+        problem = startProblemPhrase(sheet, start);
+    return QString::fromStdString(
+        phraseText(problem, [](const char* context, const char* text, int count) {
+            return QCoreApplication::translate(context, text, nullptr, count).toStdString();
+        }));
+}
+
 LabelSheet defaultCustomSheet() {
     LabelSheet sheet = builtInSheets().front();
     sheet.name = kCustomSheetName;
@@ -56,8 +68,8 @@ bool LabelsDialog::refuseEmptyHouse(QWidget* parent, const CBrenvikaDoc& doc, Pr
     for (const auto& section : doc.sections())
         if (!section->blocks().empty())
             return false;
-    prompter.message(parent, {QStringLiteral("This house has no rooms or halls, so there is "
-                                             "nothing to put on a label."),
+    prompter.message(parent, {tr("This house has no rooms or halls, so there is "
+                                 "nothing to put on a label."),
                               Prompter::Icon::Warning});
     return true;
 }
@@ -76,57 +88,72 @@ LabelsDialog::LabelsDialog(CBrenvikaDoc& doc, const CHouseObject* select, Prompt
                            PrintSeam& printing, SettingsFile* settings, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_prompter(prompter), m_print(printing), m_settings(settings),
       m_printer(QPrinter::HighResolution) {
-    setWindowTitle(QStringLiteral("Print labels"));
+    setWindowTitle(tr("Print labels"));
     setObjectName(QStringLiteral("LabelsDialog"));
 
-    auto* whichBox = new QGroupBox(QStringLiteral("Labels for"));
+    auto* whichBox = new QGroupBox(tr("Labels for"));
     m_tree = new LabelTree(doc);
     m_tree->setObjectName(QStringLiteral("labelTree"));
-    m_tree->setToolTip(QStringLiteral("Every ticked room and object gets a label."));
+    m_tree->setToolTip(tr("Every ticked room and object gets a label."));
+    m_tree->setAccessibleName(tr("Labels for"));
     auto* quick = new QHBoxLayout;
     QPushButton* containers =
-        addButton(quick, QStringLiteral("Every object that &holds others"), "containersButton");
-    QPushButton* rooms = addButton(quick, QStringLiteral("The &rooms"), "roomsButton");
+        addButton(quick, tr("Every object that &holds others"), "containersButton");
+    QPushButton* rooms = addButton(quick, tr("The &rooms"), "roomsButton");
     auto* whichLayout = new QVBoxLayout(whichBox);
     whichLayout->addWidget(m_tree, 1);
     whichLayout->addLayout(quick);
 
-    auto* sheetBox = new QGroupBox(QStringLiteral("Sheet"));
+    auto* sheetBox = new QGroupBox(tr("Sheet"));
     auto* sheetLayout = new QGridLayout(sheetBox);
     m_sheets = new QComboBox;
     m_sheets->setObjectName(QStringLiteral("sheetCombo"));
     for (const LabelSheet& s : builtInSheets())
-        m_sheets->addItem(fromUtf8(s.description), fromUtf8(s.name));
-    m_sheets->addItem(QStringLiteral("Custom sheet"), fromUtf8(std::string(kCustomSheetName)));
-    auto* sheetLabel = new QLabel(QStringLiteral("&Layout:"));
+        m_sheets->addItem(QCoreApplication::translate("ardenvo::LabelSheet", s.description.c_str()),
+                          fromUtf8(s.name));
+    m_sheets->addItem(tr("Custom sheet"), fromUtf8(std::string(kCustomSheetName)));
+    auto* sheetLabel = new QLabel(tr("&Layout:"));
     sheetLabel->setBuddy(m_sheets);
     sheetLayout->addWidget(sheetLabel, 0, 0);
     sheetLayout->addWidget(m_sheets, 0, 1, 1, 3);
-    const char* rowsText[] = {"Page (mm):", "Labels across, down:", "Label (mm):",
-                              "Margins left, top (mm):", "Pitch across, down (mm):"};
+    const char* const rowsText[] = {
+        QT_TR_NOOP("Pa&ge (mm):"), QT_TR_NOOP("Labels &across, down:"), QT_TR_NOOP("La&bel (mm):"),
+        QT_TR_NOOP("&Margins left, top (mm):"), QT_TR_NOOP("Pi&tch across, down (mm):")};
+    // Each row's two boxes, as a screen reader names them.
+    const char* const sizeNames[] = {QT_TR_NOOP("Page width"),    QT_TR_NOOP("Page height"),
+                                     QT_TR_NOOP("Labels across"), QT_TR_NOOP("Labels down"),
+                                     QT_TR_NOOP("Label width"),   QT_TR_NOOP("Label height"),
+                                     QT_TR_NOOP("Left margin"),   QT_TR_NOOP("Top margin"),
+                                     QT_TR_NOOP("Pitch across"),  QT_TR_NOOP("Pitch down")};
     for (int i = 0; i < 10; ++i) {
         auto* spin = new QDoubleSpinBox;
         spin->setObjectName(QStringLiteral("size%1").arg(i));
         const bool count = i == 2 || i == 3;
         spin->setDecimals(count ? 0 : 2);
         spin->setRange(0, count ? 100 : 2000);
-        spin->setSuffix(count ? QString() : QStringLiteral(" mm"));
+        //: the unit after a length
+        spin->setSuffix(count ? QString() : tr(" mm"));
         m_sizes[static_cast<std::size_t>(i)] = spin;
-        if (i % 2 == 0)
-            sheetLayout->addWidget(new QLabel(QString::fromLatin1(rowsText[i / 2])), 1 + i / 2, 0);
+        spin->setAccessibleName(tr(sizeNames[i]));
+        if (i % 2 == 0) {
+            auto* rowLabel = new QLabel(tr(rowsText[i / 2]));
+            rowLabel->setBuddy(spin);
+            sheetLayout->addWidget(rowLabel, 1 + i / 2, 0);
+        }
         sheetLayout->addWidget(spin, 1 + i / 2, 1 + i % 2);
     }
     m_start = new QSpinBox;
     m_start->setObjectName(QStringLiteral("startSpin"));
     m_start->setRange(1, 10000);
-    auto* startLabel = new QLabel(QStringLiteral("&Start at label:"));
+    auto* startLabel = new QLabel(tr("&Start at label:"));
     startLabel->setBuddy(m_start);
     sheetLayout->addWidget(startLabel, 6, 0);
     sheetLayout->addWidget(m_start, 6, 1);
-    m_codes = new QCheckBox(QStringLiteral("Label &codes (\"AV-0012\", kept as Label / Code)"));
+    //: "Label / Code" are the category and attribute the house keeps the code under: keep them
+    m_codes = new QCheckBox(tr("Label &codes (\"AV-0012\", kept as Label / Code)"));
     m_codes->setObjectName(QStringLiteral("codesCheck"));
-    m_codes->setToolTip(QStringLiteral("Each object's label carries a short code, stored on the "
-                                       "object so that \"Ask the tobrin\" finds it."));
+    m_codes->setToolTip(tr("Each object's label carries a short code, stored on the "
+                           "object so that \"Ask the tobrin\" finds it."));
     sheetLayout->addWidget(m_codes, 7, 0, 1, 4);
     m_problem = new QLabel;
     m_problem->setObjectName(QStringLiteral("problemLabel"));
@@ -139,7 +166,7 @@ LabelsDialog::LabelsDialog(CBrenvikaDoc& doc, const CHouseObject* select, Prompt
     m_preview->setFrameShape(QFrame::Box);
     m_preview->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
     m_preview->setMinimumWidth(kPreviewWidth + 4);
-    m_preview->setToolTip(QStringLiteral("The first sheet"));
+    m_preview->setToolTip(tr("The first sheet"));
 
     auto* right = new QVBoxLayout;
     right->addWidget(sheetBox);
@@ -150,12 +177,15 @@ LabelsDialog::LabelsDialog(CBrenvikaDoc& doc, const CHouseObject* select, Prompt
     top->addWidget(m_preview);
 
     auto* buttons = new QHBoxLayout;
-    QPushButton* printButton = addButton(buttons, QStringLiteral("&Print"), "printButton");
-    QPushButton* pdf = addButton(buttons, QStringLiteral("Save as P&DF..."), "pdfButton");
+    QPushButton* printButton = addButton(buttons, tr("&Print"), "printButton");
+    QPushButton* pdf = addButton(buttons, tr("Save as P&DF..."), "pdfButton");
     buttons->addStretch();
-    QPushButton* close = addButton(buttons, QStringLiteral("Close"), "closeButton");
+    QPushButton* close = addButton(buttons, tr("Close"), "closeButton");
 
     auto* layout = new QVBoxLayout(scrollableBody(this));
+    // The body scrolls only on a small screen; its controls take the focus, not it.
+    if (auto* scroll = findChild<QScrollArea*>(QStringLiteral("body")))
+        scroll->setFocusPolicy(Qt::NoFocus);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
     resize(fittedToScreen(this, sizeHint().expandedTo({1120, 620})));
@@ -273,12 +303,10 @@ QImage LabelsDialog::preview() const {
 void LabelsDialog::updatePreview() {
     m_previewTimer.stop();
     const LabelSheet s = sheet();
-    std::string problem = sheetProblem(s);
-    if (problem.empty())
-        problem = startProblem(s, m_start->value());
-    m_problem->setText(fromUtf8(problem));
-    if (!problem.empty()) {
-        m_preview->setText(QStringLiteral("No preview: the sheet cannot be used."));
+    const QString problem = sheetProblemText(s, m_start->value());
+    m_problem->setText(problem);
+    if (!problem.isEmpty()) {
+        m_preview->setText(tr("No preview: the sheet cannot be used."));
         return;
     }
     m_preview->setPixmap(QPixmap::fromImage(previewFirstSheet(job(), kPreviewWidth)));
@@ -290,16 +318,14 @@ void LabelsDialog::stop(const QString& text) {
 
 std::optional<LabelJob> LabelsDialog::checkedJob() {
     const LabelSheet s = sheet();
-    std::string problem = sheetProblem(s);
-    if (problem.empty())
-        problem = startProblem(s, m_start->value());
-    if (!problem.empty()) {
-        stop(fromUtf8(problem));
+    const QString problem = sheetProblemText(s, m_start->value());
+    if (!problem.isEmpty()) {
+        stop(problem);
         return std::nullopt;
     }
     if (!m_tree->anyChosen()) {
-        m_prompter.message(this, {QStringLiteral("No labels are chosen: tick the rooms and "
-                                                 "objects that should get one."),
+        m_prompter.message(this, {tr("No labels are chosen: tick the rooms and "
+                                     "objects that should get one."),
                                   Prompter::Icon::Warning});
         return std::nullopt;
     }
@@ -331,21 +357,22 @@ void LabelsDialog::saveAsPdf() {
         return;
     const QString house = QFile::decodeName(QByteArray::fromStdString(m_doc.pathName()));
     const QString folder = dialogStartFolder(house, FileDialogKind::Pdf, m_settings);
-    const QString suggested = fromUtf8(labels->title) + QStringLiteral(" labels.pdf");
-    QString path = m_prompter.askSaveFileName(
-        this, {QStringLiteral("Save as PDF"), QDir(folder).filePath(suggested),
-               QStringLiteral("PDF files (*.pdf)"), QString()});
+    //: a file name: %1 is the house's title
+    const QString suggested = tr("%1 labels.pdf").arg(fromUtf8(labels->title));
+    QString path =
+        m_prompter.askSaveFileName(this, {tr("Save as PDF"), QDir(folder).filePath(suggested),
+                                          tr("PDF files (*.pdf)"), QString()});
     if (path.isEmpty())
         return;
     rememberDialogFolder(FileDialogKind::Pdf, path, m_settings);
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
     QString error;
-    underProgress(QStringLiteral("Writing the labels..."), [&](const LabelProgress& progress) {
+    underProgress(tr("Writing the labels..."), [&](const LabelProgress& progress) {
         return writeLabelsPdf(*labels, path, error, progress);
     });
     if (!error.isEmpty()) {
-        stop(QStringLiteral("The labels could not be written to \"%1\": %2").arg(path, error));
+        stop(tr("The labels could not be written to \"%1\": %2").arg(path, error));
         return;
     }
     storeCodes(*labels);
@@ -362,10 +389,9 @@ void LabelsDialog::print() {
     // The sheet's own page, whatever the print dialog left: the labels are placed on it.
     m_printer.setFullPage(true);
     m_printer.setPageLayout(sheetPageLayout(labels->sheet));
-    const bool printed =
-        underProgress(QStringLiteral("Printing..."), [&](const LabelProgress& progress) {
-            return paintLabels(*labels, m_printer, progress);
-        });
+    const bool printed = underProgress(tr("Printing..."), [&](const LabelProgress& progress) {
+        return paintLabels(*labels, m_printer, progress);
+    });
     if (printed)
         storeCodes(*labels);
 }

@@ -4,6 +4,7 @@
 #include "labels/core/QrCode.h"
 #include "platform/SafeDevice.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -142,7 +143,13 @@ void paintLabel(QPainter& painter, double dotsPerMm, const QRectF& mm, const Lab
     const QFontMetricsF body(bodyFont, painter.device());
     const double room = bottom - y + body.lineSpacing() - body.height();
     const auto fit = static_cast<std::size_t>(std::max(0.0, std::floor(room / body.lineSpacing())));
-    for (const std::string& text : contentLines(label, fit))
+    std::vector<std::string> contents = contentLines(label, fit);
+    // The printed words follow the user's language; the code keeps the English a phone reads.
+    if (const int more = static_cast<int>(leftOutLines(label, fit)); more > 0 && !contents.empty())
+        contents.back() =
+            QCoreApplication::translate("ardenvo::LabelPrinter", "and %n more", nullptr, more)
+                .toStdString();
+    for (const std::string& text : contents)
         line(text, bodyFont);
 }
 
@@ -208,7 +215,8 @@ bool writeLabelsPdf(const LabelJob& job, const QString& path, QString& error,
         &failure);
     if (!written)
         error = stopped           ? QString()
-                : failure.empty() ? QStringLiteral("The labels could not be drawn.")
+                : failure.empty() ? QCoreApplication::translate("ardenvo::LabelPrinter",
+                                                                "The labels could not be drawn.")
                                   : QString::fromStdString(failure);
     return written;
 }

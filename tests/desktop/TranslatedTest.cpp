@@ -67,7 +67,13 @@ bool needsNone(const QString& text) {
     plain = plain.trimmed();
     if (std::none_of(plain.begin(), plain.end(), [](QChar c) { return c.isLetter(); }))
         return true;
-    return plain.startsWith(u'/') || houseText().contains(plain);
+    if (plain.startsWith(u'/') || houseText().contains(plain))
+        return true;
+    // "Section/Room" and "Category/Attribute" join two of the user's names.
+    const QStringList parts = plain.split(u'/');
+    return parts.size() > 1 && std::all_of(parts.begin(), parts.end(), [](const QString& part) {
+               return !part.isEmpty() && houseText().contains(part);
+           });
 }
 
 struct Shown {

@@ -36,6 +36,8 @@ namespace ardenvo::test {
 namespace {
 
 const QString kHouse = QStringLiteral(ARDENVO_SOURCE_DIR "/data/family-house.av");
+// The spreadsheet the import window reads: its cells are the user's data too.
+const char* const kImportCsv = "Room,Name\nKitchen,Kettle\n";
 
 } // namespace
 
@@ -139,7 +141,7 @@ const std::vector<Window>& windows() {
          }},
         {"Import",
          [](Scene& s) {
-             return make<ImportDialog>(s.doc(), std::string("Room,Name\nKitchen,Kettle\n"),
+             return make<ImportDialog>(s.doc(), std::string(kImportCsv),
                                        QStringLiteral("objects.csv"), s.prompter);
          }},
         {"Versions",
@@ -181,7 +183,9 @@ const QString& houseText() {
         if (!file.open(QIODevice::ReadOnly))
             return QString();
         const QByteArray bytes = file.readAll();
-        return displayText(std::string_view(bytes.constData(), bytes.size()));
+        // With the category the import gives the spreadsheet's other columns.
+        return displayText(std::string_view(bytes.constData(), bytes.size())) +
+               QString::fromLatin1(kImportCsv) + QString::fromUtf8(kDefaultImportCategory);
     }();
     return text;
 }

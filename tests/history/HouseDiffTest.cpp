@@ -99,6 +99,46 @@ TEST(HouseDiff, KnownChangesAreToldRoomByRoomAndMovedOnlyWhenTheMatchIsUnambiguo
               "  Removed: Trunk\n");
 }
 
+// In a window the fixed words come from the translation; the names never do, and a name that
+// looks like a marker stays as it is.
+TEST(HouseDiff, AnotherLanguageTranslatesTheWordsAndKeepsTheNames) {
+    const auto house = makeHouse();
+    auto newer = copyOf(*house);
+    addObject(room(*newer, "Hall"), "Kettle %2");
+    room(*newer, "Hall").removeFloorObject("Shelf");
+    room(*newer, "Kitchen").findFloorObject("Fridge")->notes = "%1";
+    std::vector<std::string> asked;
+    const auto german = [&asked](const char* context, const char* text, int count) {
+        asked.push_back(std::string(context) + "|" + text + "|" + std::to_string(count));
+        const std::string t = text;
+        if (t == "Added: %1")
+            return std::string("Hinzugefügt: %1");
+        if (t == "Removed: %1")
+            return std::string("Entfernt: %1");
+        if (t == "Changed: %1")
+            return std::string("Geändert: %1");
+        if (t == "notes %1 → %2")
+            return std::string("Notizen %1 → %2");
+        if (t == "(with %n objects on, in or under it)")
+            return "(mit " + std::to_string(count) + " Objekten darauf, darin oder darunter)";
+        return t;
+    };
+    EXPECT_EQ(describeDifferences(compareHouses(*house, *newer), german),
+              "House / Hall\n"
+              "  Hinzugefügt: Kettle %2\n"
+              "  Entfernt: Shelf (mit 2 Objekten darauf, darin oder darunter)\n"
+              "\n"
+              "House / Kitchen\n"
+              "  Geändert: Fridge: Notizen \"cold\" → \"%1\"\n");
+    for (const std::string& question : asked)
+        EXPECT_EQ(question.rfind("ardenvo::HouseDiff|", 0), 0u) << question;
+    EXPECT_EQ(describeDifferences({}, german), "No differences.\n");
+
+    // Markers without an argument are left, %n only filled when there is a count.
+    EXPECT_EQ(fillPhrase("%1 of %2, %3 %n%", {"a", "b"}), "a of b, %3 %n%");
+    EXPECT_EQ(fillPhrase("%n items", {}, 4), "4 items");
+}
+
 TEST(HouseDiff, TheSameHouseHasNoDifferencesAndANameNeverForgesALine) {
     const auto house = makeHouse();
     EXPECT_EQ(describeDifferences(compareHouses(*house, *copyOf(*house))), "No differences.\n");

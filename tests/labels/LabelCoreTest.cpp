@@ -63,6 +63,16 @@ TEST_F(LabelCoreTest, PlaceAndContentsFollowTheTree) {
     EXPECT_EQ(big.total, 500u);
     EXPECT_EQ(big.contents.size(), kMaxContentLines);
     EXPECT_EQ(contentLines(big, 3).back(), "and 498 more");
+
+    // What the last line stands for, so a printed label can say it in the user's words.
+    EXPECT_EQ(leftOutLines(shelf, 3), 3u);
+    EXPECT_EQ(leftOutLines(shelf, 1), 5u);
+    EXPECT_EQ(leftOutLines(shelf, 5), 0u);
+    EXPECT_EQ(leftOutLines(shelf, 0), 0u);
+    EXPECT_EQ(leftOutLines(big, 3), 498u);
+    // 400 names kept of 500: even room for all 500 lines ends with a count.
+    EXPECT_EQ(leftOutLines(big, 1000), 100u);
+    EXPECT_EQ(contentLines(big, 1000).back(), "and 100 more");
 }
 
 TEST_F(LabelCoreTest, QrTextShortensTheContentsFirst) {

@@ -9,11 +9,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -131,6 +133,41 @@ TEST_F(LabelsDialogTest, RefusalsAreToldAndWriteNothing) {
     EXPECT_TRUE(LabelsDialog::refuseEmptyHouse(nullptr, empty, m_prompter));
     EXPECT_TRUE(m_prompter.shown.back().text.contains(QStringLiteral("no rooms or halls")));
     EXPECT_FALSE(LabelsDialog::refuseEmptyHouse(nullptr, m_doc, m_prompter));
+}
+
+// Every text it is asked for in "German": the source in brackets.
+class BracketTranslator : public QTranslator {
+public:
+    QString translate(const char* context, const char* source, const char*, int n) const override {
+        QString text = QStringLiteral("[%1]").arg(QString::fromUtf8(source));
+        if (n >= 0)
+            text.replace(QStringLiteral("%n"), QString::number(n));
+        return QString::fromLatin1(context).startsWith(QLatin1String("ardenvo::")) ? text
+                                                                                   : QString();
+    }
+};
+
+TEST_F(LabelsDialogTest, TheSheetsAndTheirProblemsAreShownInTheUsersLanguage) {
+    BracketTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    auto dialog = open();
+    auto* sheets = dialog->findChild<QComboBox*>(QStringLiteral("sheetCombo"));
+    EXPECT_EQ(sheets->itemText(0), QStringLiteral("[A4, 3 x 8 labels of 70 x 37 mm]"));
+    // The sheet's name is kept as the settings and the command line know it.
+    EXPECT_EQ(sheets->itemData(0).toString(), QStringLiteral("a4-3x8"));
+    sheets->setCurrentIndex(sheets->count() - 1);
+    dialog->findChild<QDoubleSpinBox*>(QStringLiteral("size4"))->setValue(10); // label width
+    dialog->updatePreview();
+    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("problemLabel"))->text(),
+              QStringLiteral("[A label must be at least 25 x 15 mm to hold a readable code; these "
+                             "are 10 x 37 mm.]"));
+    m_prompter.fileNames.push_back(pdf("small.pdf"));
+    click(*dialog, "pdfButton");
+    ASSERT_EQ(m_prompter.shown.size(), 1u);
+    EXPECT_TRUE(m_prompter.shown[0].text.startsWith(QStringLiteral("[A label must")));
+    QCoreApplication::removeTranslator(&translator);
+    // The English stays for the command line.
+    EXPECT_EQ(sheetProblem(dialog->sheet()).rfind("A label must be at least 25 x 15 mm", 0), 0u);
 }
 
 } // namespace

@@ -29,12 +29,10 @@ def parts(source_dir):
 
 
 def lupdate(tool, source_dir, folders, ts, language):
-    # -I: the sources include by paths from the top, and a class lupdate cannot find loses its
-    # namespace from the context, which then matches no tr() at run time.
+    # -I: the includes resolve, so a class in a namespace gets its full name as its context.
     subprocess.run([tool, "-silent", "-locations", "none", "-no-obsolete", "-extensions", "cpp,h",
-                    "-I", source_dir,
-                    "-tr-function-alias", "QT_TRANSLATE_NOOP+=AV_TRANSLATE_NOOP",
-                    "-source-language", "en", "-target-language", language, "-I", source_dir]
+                    "-I", source_dir, "-tr-function-alias", "QT_TRANSLATE_NOOP+=AV_TRANSLATE_NOOP",
+                    "-source-language", "en", "-target-language", language]
                    + [os.path.join(source_dir, f) for f in folders] + ["-ts", ts],
                    check=True)
 

@@ -163,8 +163,11 @@ TEST(CsvReaderTest, ReadsAndDetectsAsRfc4180Says) {
         std::vector<std::size_t> lines, problems;
         for (const CsvRow& row : table.rows)
             lines.push_back(row.line);
-        for (const CsvProblem& p : table.problems)
+        for (const CsvProblem& p : table.problems) {
             problems.push_back(p.line);
+            // The window's words are the same sentence, the line number kept apart.
+            EXPECT_EQ(phraseText(p.why), p.reason);
+        }
         EXPECT_EQ(lines, c.rowLines);
         EXPECT_EQ(problems, c.problemLines);
         if (!c.problemWords.empty() && !table.problems.empty()) {

@@ -135,6 +135,16 @@ TEST_F(HouseImportTest, ParentsMayComeAfterTheirChildrenAndBadChainsAreRefused) 
     EXPECT_NE(i.plan.notTaken[0].reason.find("no object named \"Drawer\""), std::string::npos);
     EXPECT_NE(i.plan.notTaken[1].reason.find("lead back to itself"), std::string::npos);
     EXPECT_NE(i.plan.notTaken[3].reason.find("(line 7) is not taken"), std::string::npos);
+    // In a window each reason is one sentence to translate, the names and lines put in after.
+    const auto marked = [](const char*, const char* text, int) {
+        return "<" + std::string(text) + ">";
+    };
+    EXPECT_EQ(phraseText(i.plan.notTaken[0].why, marked),
+              "<there is no object named \"Drawer\" in House/I'm a hall>");
+    EXPECT_EQ(phraseText(i.plan.notTaken[3].why, marked),
+              "<the object it lies in, on or under (line 7) is not taken>");
+    for (const CsvProblem& p : i.plan.notTaken)
+        EXPECT_EQ(phraseText(p.why), p.reason);
     applyImport(doc, i.plan);
     CHouseObject* dresser = hall().findFloorObject("Dresser");
     ASSERT_NE(dresser, nullptr);
