@@ -13,13 +13,21 @@
 
 namespace ardenvo {
 
+void installLocationViewAccessibility();
+
 LocationView::LocationView(QWidget* parent, QSize area) : QWidget(parent) {
+    installLocationViewAccessibility();
     setFixedSize(area);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(tr("Location preview"));
 }
 
 void LocationView::setBlock(CBlock* block) {
+    const bool hadSelection = selectedObject() != nullptr;
+    m_selected = nullptr;
     m_preview.layout(block, rect(), devicePixelRatioF());
+    if (hadSelection)
+        selectionChanged();
     m_stale = true;
     update();
 }

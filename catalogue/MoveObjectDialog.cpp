@@ -155,6 +155,10 @@ QWidget* MoveObjectDialog::makeTree(Side side, const QString& title) {
     };
     connect(tree, &QTreeWidget::itemClicked, this, follow);
     connect(tree, &QTreeWidget::itemDoubleClicked, this, follow);
+    connect(tree, &QTreeWidget::currentItemChanged, this, [this, side] {
+        if (m_shown == side)
+            showSelection();
+    });
     return group;
 }
 
@@ -188,6 +192,13 @@ void MoveObjectDialog::changeRoom() {
 void MoveObjectDialog::layOutSide(Side side) {
     m_view->setBlock(m_blocks[side]);
     m_trees[side]->rebuild(m_blocks[side]);
+    showSelection();
+}
+
+void MoveObjectDialog::showSelection() {
+    ObjectTree* tree = m_trees[m_shown];
+    m_view->setSelectedObject(
+        tree ? tree->placeOf(*m_blocks[m_shown], tree->currentItem()).object : nullptr);
 }
 
 void MoveObjectDialog::selectInTree(Side side, const CHouseObject* object) {
@@ -223,6 +234,7 @@ void MoveObjectDialog::moveTo(MoveTarget target) {
         m_trees[Destination]->setCurrentItem(item);
         m_trees[Destination]->scrollToItem(item);
     }
+    showSelection();
     m_view->redraw();
 }
 

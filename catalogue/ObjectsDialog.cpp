@@ -151,6 +151,7 @@ QWidget* ObjectsDialog::makeObjectGroup() {
 void ObjectsDialog::reloadBlock() {
     m_location->setBlock(m_block);
     rebuildTree();
+    m_location->view()->setSelectedObject(selectedObject());
     if (CHouseObject* o = selectedObject()) {
         m_quiet = true;
         m_notes->setPlainText(displayText(o->notes));
@@ -196,6 +197,7 @@ void ObjectsDialog::selectionChanged() {
     QTreeWidgetItem* item = m_tree->currentItem();
     const ObjectPlace place = m_tree->placeOf(*m_block, item);
     m_location->setUpSliders(place.object);
+    m_location->view()->setSelectedObject(place.object);
     m_quiet = true;
     m_notes->setPlainText(place.object ? displayText(place.object->notes) : QString());
     m_quiet = false;

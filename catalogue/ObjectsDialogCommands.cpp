@@ -44,6 +44,7 @@ void ObjectsDialog::rebuildAndSelect(CHouseObject* object, bool expand) {
 void ObjectsDialog::forgetSelection() {
     // Nothing may keep pointing at an object that is about to be deleted.
     m_location->setUpSliders(nullptr);
+    m_location->view()->setSelectedObject(nullptr);
     m_fields->selectionChanged(nullptr);
 }
 

@@ -34,7 +34,9 @@ constexpr QSize kRowPage{16, 16};
 QString kindText(const DocumentPreview& preview) {
     switch (preview.kind) {
     case DocumentKind::Pdf:
-        return CategoryPanel::tr("PDF, %n page(s)", nullptr, preview.pages);
+        // English has no plural forms without a translation: its one page is written out.
+        return preview.pages == 1 ? CategoryPanel::tr("PDF, 1 page")
+                                  : CategoryPanel::tr("PDF, %n pages", nullptr, preview.pages);
     case DocumentKind::Picture:
         return CategoryPanel::tr("Picture, %1 x %2")
             .arg(preview.natural.width())
