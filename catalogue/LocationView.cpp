@@ -13,13 +13,21 @@
 
 namespace ardenvo {
 
+void installLocationViewAccessibility();
+
 LocationView::LocationView(QWidget* parent, QSize area) : QWidget(parent) {
+    installLocationViewAccessibility();
     setFixedSize(area);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(tr("Location preview"));
 }
 
 void LocationView::setBlock(CBlock* block) {
+    const bool hadSelection = selectedObject() != nullptr;
+    m_selected = nullptr;
     m_preview.layout(block, rect(), devicePixelRatioF());
+    if (hadSelection)
+        selectionChanged();
     m_stale = true;
     update();
 }
@@ -68,14 +76,14 @@ void LocationView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 LocationGroup::LocationGroup(QWidget* parent)
-    : QGroupBox(QStringLiteral("Object location"), parent) {
+    : QGroupBox(tr("Object location"), parent) {
     m_horizontal = new QSlider(Qt::Horizontal, this);
     m_vertical = new QSlider(Qt::Vertical, this);
     // Top to bottom, as y grows to the south.
     m_vertical->setInvertedAppearance(true);
     m_vertical->setInvertedControls(true);
-    m_horizontal->setAccessibleName(QStringLiteral("West to east"));
-    m_vertical->setAccessibleName(QStringLiteral("North to south"));
+    m_horizontal->setAccessibleName(tr("West to east"));
+    m_vertical->setAccessibleName(tr("North to south"));
     m_view = new LocationView(this);
 
     auto* icon = new QLabel(this);

@@ -9,7 +9,8 @@ class QSlider;
 
 namespace ardenvo {
 
-// The preview area: paints a LocationPreview and reports clicks and left-button drags in it.
+// The preview area: paints a LocationPreview and reports clicks and left-button drags in it. To a
+// screen reader it is a list of the floor objects, which names the object its dialog selected.
 class LocationView : public QWidget {
     Q_OBJECT
 public:
@@ -23,6 +24,14 @@ public:
     // The buttons that act in the preview (left and right unless told otherwise); a press of any
     // other button takes nothing and leaves the floor list as it is.
     void setActingButtons(Qt::MouseButtons buttons) { m_buttons = buttons; }
+
+    // The object the dialog has selected (on the floor or nested, or null), which the screen
+    // reader is told about. Null unless it is one of the shown block's objects, so a deleted or
+    // moved-away object is never read.
+    void setSelectedObject(const CHouseObject* object);
+    const CHouseObject* selectedObject() const;
+    // What a screen reader reads: the selected object, or that there is none.
+    QString selectionText() const;
 
 signals:
     // A button pressed inside the preview rectangle; `hit` is the floor object taken (now the last
@@ -38,7 +47,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    void selectionChanged();
+
     LocationPreview m_preview;
+    const CHouseObject* m_selected = nullptr;
     bool m_stale = false;
     Qt::MouseButtons m_buttons = Qt::LeftButton | Qt::RightButton;
 };

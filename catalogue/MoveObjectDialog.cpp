@@ -7,6 +7,7 @@
 #include "widgets/DialogSupport.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,7 +19,13 @@ namespace ardenvo {
 
 namespace {
 
-const char* const kSideTitles[2] = {"Source room", "Destination room"};
+const char* const kSideTitles[2] = {QT_TRANSLATE_NOOP("ardenvo::MoveObjectDialog", "Source room"),
+                                    QT_TRANSLATE_NOOP("ardenvo::MoveObjectDialog",
+                                                      "Destination room")};
+
+QString sideTitle(int side) {
+    return QCoreApplication::translate("ardenvo::MoveObjectDialog", kSideTitles[side]);
+}
 
 } // namespace
 
@@ -26,17 +33,17 @@ MoveObjectDialog::MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const CHous
                                    Prompter& prompter, QWidget* parent, Help help)
     : QDialog(parent), m_doc(doc), m_blocks{&block, &block}, m_prompter(prompter),
       m_help(std::move(help)) {
-    setWindowTitle(QStringLiteral("Move object"));
+    setWindowTitle(tr("Move object"));
     block.selected = 0;
     block.markAllFloorObjects(0);
 
-    auto* location = new QGroupBox(QStringLiteral("Object location"), this);
+    auto* location = new QGroupBox(tr("Object location"), this);
     m_type = new QComboBox(location);
-    m_type->addItems({QString::fromLatin1(kSideTitles[0]), QString::fromLatin1(kSideTitles[1])});
-    auto* typeLabel = new QLabel(QStringLiteral("&Type:"), location);
+    m_type->addItems({sideTitle(0), sideTitle(1)});
+    auto* typeLabel = new QLabel(tr("&Type:"), location);
     typeLabel->setBuddy(m_type);
     m_rooms = new RoomSelector(doc, true, location);
-    m_previewGroup = new QGroupBox(QString::fromLatin1(kSideTitles[0]), location);
+    m_previewGroup = new QGroupBox(sideTitle(0), location);
     m_view = new LocationView(m_previewGroup, QSize(260, 200));
     // Only a left click picks an object here: any other would reorder the floor for nothing.
     m_view->setActingButtons(Qt::LeftButton);
@@ -49,16 +56,16 @@ MoveObjectDialog::MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const CHous
     locationLayout->addWidget(m_rooms);
     locationLayout->addWidget(m_previewGroup);
 
-    auto* commands = new QGroupBox(QStringLiteral("Move command"), this);
+    auto* commands = new QGroupBox(tr("Move command"), this);
     auto* commandRow = new QHBoxLayout(commands);
-    const std::pair<const char*, MoveTarget> buttons[] = {
-        {"Move to floor", MoveTarget::Floor},
-        {"Move on top", MoveTarget::OnTop},
-        {"Move inside", MoveTarget::Inside},
-        {"Move under", MoveTarget::Under},
+    const std::pair<QString, MoveTarget> buttons[] = {
+        {tr("Move to &floor"), MoveTarget::Floor},
+        {tr("Move &on top"), MoveTarget::OnTop},
+        {tr("Move &inside"), MoveTarget::Inside},
+        {tr("Move &under"), MoveTarget::Under},
     };
     for (const auto& [text, target] : buttons) {
-        auto* button = new QPushButton(QString::fromLatin1(text), commands);
+        auto* button = new QPushButton(text, commands);
         button->setAutoDefault(false);
         commandRow->addWidget(button);
         m_moveButtons[static_cast<std::size_t>(target)] = button;
@@ -66,9 +73,9 @@ MoveObjectDialog::MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const CHous
         connect(button, &QPushButton::clicked, this, [this, t] { moveTo(t); });
     }
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setDefault(true);
-    auto* helpButton = new QPushButton(QStringLiteral("Help"), this);
+    auto* helpButton = new QPushButton(tr("&Help"), this);
     helpButton->setAutoDefault(false);
     helpButton->setEnabled(bool(m_help));
     auto* okRow = new QHBoxLayout;
@@ -77,11 +84,27 @@ MoveObjectDialog::MoveObjectDialog(CBrenvikaDoc& doc, CBlock& block, const CHous
     okRow->addWidget(helpButton);
 
     auto* grid = new QGridLayout(scrollableBody(this));
-    grid->addWidget(makeTree(Source, QStringLiteral("Source")), 0, 0);
+    grid->addWidget(makeTree(Source, tr("Source")), 0, 0);
     grid->addWidget(location, 0, 1);
-    grid->addWidget(makeTree(Destination, QStringLiteral("Destination")), 0, 2);
+    grid->addWidget(makeTree(Destination, tr("Destination")), 0, 2);
     grid->addWidget(commands, 1, 0, 1, 3);
     grid->addLayout(okRow, 2, 0, 1, 3);
+    // Tab reads the dialog as it is laid out: the source, the room it shows, the destination,
+    // then the commands.
+    QWidget* order[] = {m_trees[Source],
+                        m_type,
+                        m_rooms->sectionsCombo(),
+                        m_rooms->roomsCombo(),
+                        m_rooms->changeRoomButton(),
+                        m_trees[Destination],
+                        moveButton(MoveTarget::Floor),
+                        moveButton(MoveTarget::OnTop),
+                        moveButton(MoveTarget::Inside),
+                        moveButton(MoveTarget::Under),
+                        ok,
+                        helpButton};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
     resize(fittedToScreen(this, sizeHint()));
 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -122,6 +145,7 @@ QWidget* MoveObjectDialog::makeTree(Side side, const QString& title) {
     tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree->setContextMenuPolicy(Qt::NoContextMenu);
     tree->setMinimumSize(200, 280);
+    tree->setAccessibleName(title);
     (new QVBoxLayout(group))->addWidget(tree);
     m_trees[side] = tree;
     // Clicking the other side's tree shows that side's room.
@@ -131,6 +155,10 @@ QWidget* MoveObjectDialog::makeTree(Side side, const QString& title) {
     };
     connect(tree, &QTreeWidget::itemClicked, this, follow);
     connect(tree, &QTreeWidget::itemDoubleClicked, this, follow);
+    connect(tree, &QTreeWidget::currentItemChanged, this, [this, side] {
+        if (m_shown == side)
+            showSelection();
+    });
     return group;
 }
 
@@ -140,13 +168,13 @@ void MoveObjectDialog::showSide(Side side) {
     m_shown = side;
     m_rooms->choose(m_sectionTexts[side], m_roomTexts[side]);
     m_type->setCurrentIndex(side);
-    m_previewGroup->setTitle(QString::fromLatin1(kSideTitles[side]));
+    m_previewGroup->setTitle(sideTitle(side));
     changeRoom();
 }
 
 void MoveObjectDialog::changeRoom() {
     if (m_rooms->roomText().isEmpty()) {
-        warn(QStringLiteral("Select a room"));
+        warn(tr("Select a room"));
         return;
     }
     const RoomChoice choice = m_rooms->chosenRoom();
@@ -164,6 +192,13 @@ void MoveObjectDialog::changeRoom() {
 void MoveObjectDialog::layOutSide(Side side) {
     m_view->setBlock(m_blocks[side]);
     m_trees[side]->rebuild(m_blocks[side]);
+    showSelection();
+}
+
+void MoveObjectDialog::showSelection() {
+    ObjectTree* tree = m_trees[m_shown];
+    m_view->setSelectedObject(
+        tree ? tree->placeOf(*m_blocks[m_shown], tree->currentItem()).object : nullptr);
 }
 
 void MoveObjectDialog::selectInTree(Side side, const CHouseObject* object) {
@@ -176,13 +211,13 @@ void MoveObjectDialog::moveTo(MoveTarget target) {
     CBlock& destination = *m_blocks[Destination];
     const ObjectPlace place = m_trees[Source]->placeOf(source, m_trees[Source]->currentItem());
     if (!place.object) {
-        warn(QStringLiteral("Select source object to move"));
+        warn(tr("Select source object to move"));
         return;
     }
     CHouseObject* onto =
         m_trees[Destination]->placeOf(destination, m_trees[Destination]->currentItem()).object;
     if (!moveObjectTo(source, place, destination, onto, target)) {
-        warn(QStringLiteral("An object cannot be moved into itself or into an object it holds."));
+        warn(tr("An object cannot be moved into itself or into an object it holds."));
         return;
     }
     m_doc.setModified(true);
@@ -199,6 +234,7 @@ void MoveObjectDialog::moveTo(MoveTarget target) {
         m_trees[Destination]->setCurrentItem(item);
         m_trees[Destination]->scrollToItem(item);
     }
+    showSelection();
     m_view->redraw();
 }
 

@@ -60,6 +60,8 @@ private:
     void layOutSide(Side side);
     void selectInTree(Side side, const CHouseObject* object);
     void warn(const QString& text);
+    // The preview names the object selected in the tree of the side it shows.
+    void showSelection();
 
     CBrenvikaDoc& m_doc;
     std::array<CBlock*, 2> m_blocks;

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -118,7 +119,8 @@ ObjectTree::ObjectTree(QWidget* parent) : QTreeWidget(parent) {
     setUniformRowHeights(true);
     setIconSize(QSize(16, 16));
     auto* floor = new QTreeWidgetItem(this);
-    floor->setText(0, QStringLiteral("Floor"));
+    //: The root of the tree of a room's objects: what stands on the floor.
+    floor->setText(0, tr("Floor"));
     floor->setData(0, kIconRole, RootIcon);
     floor->setIcon(0, icon(RootIcon));
 }
@@ -202,6 +204,7 @@ void ObjectTree::commitData(QWidget* editor) {
 }
 
 void ObjectTree::contextMenuEvent(QContextMenuEvent* event) {
+    m_menuFromKeyboard = event->reason() == QContextMenuEvent::Keyboard;
     QTreeWidgetItem* target = nullptr;
     QPoint at = event->globalPos();
     if (event->reason() == QContextMenuEvent::Mouse)
@@ -222,6 +225,22 @@ void ObjectTree::keyPressEvent(QKeyEvent* event) {
         emit deletePressed();
         return;
     }
+    // The Menu key and Shift+F10 open the menu of the selected item. Some platforms already
+    // turned the Menu key into a context-menu event, which came first: it is not opened twice.
+    const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if ((menuKey || shiftF10) && state() != EditingState &&
+        contextMenuPolicy() == Qt::DefaultContextMenu) {
+        const bool already = menuKey && m_menuFromKeyboard;
+        m_menuFromKeyboard = false;
+        if (!already) {
+            QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(), QCursor::pos());
+            contextMenuEvent(&menu);
+            m_menuFromKeyboard = false;
+        }
+        return;
+    }
+    m_menuFromKeyboard = false;
     QTreeWidget::keyPressEvent(event);
 }
 

@@ -50,6 +50,7 @@ protected:
 
 private:
     TreePath m_editPath;
+    bool m_menuFromKeyboard = false; // the last context-menu event came from the keyboard
 };
 
 } // namespace ardenvo

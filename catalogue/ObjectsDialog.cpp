@@ -36,7 +36,7 @@ QPushButton* makeButton(const QString& text, QWidget* parent) {
 ObjectsDialog::ObjectsDialog(CBrenvikaDoc& doc, CBlock& block, CHouseObject* select,
                              QWidget* parent, ObjectsDialogServices services)
     : QDialog(parent), m_doc(doc), m_block(&block), m_services(std::move(services)) {
-    setWindowTitle(QStringLiteral("Objects inside"));
+    setWindowTitle(tr("Objects inside"));
     // The preview draws no handles: the plan's selection marks are cleared.
     block.selected = 0;
     block.markAllFloorObjects(0);
@@ -58,9 +58,9 @@ ObjectsDialog::ObjectsDialog(CBrenvikaDoc& doc, CBlock& block, CHouseObject* sel
     layout->addWidget(m_fields, 2, 0, 1, 3);
     connect(m_fields, &CategoryPanel::modelChanged, this, [this] { m_doc.setModified(true); });
 
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok = new QPushButton(tr("OK"), this);
     m_ok->setDefault(true);
-    m_help = makeButton(QStringLiteral("Help"), this);
+    m_help = makeButton(tr("&Help"), this);
     m_help->setEnabled(bool(m_services.help));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -104,21 +104,23 @@ void ObjectsDialog::run(QWidget* parent, CBrenvikaDoc& doc, CBlock& block, CHous
 }
 
 QWidget* ObjectsDialog::makeObjectGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Object inside"), this);
+    auto* group = new QGroupBox(tr("Object inside"), this);
     m_tree = new ObjectTree(group);
     m_tree->setMinimumSize(240, 150);
-    m_add = makeButton(QStringLiteral("Add"), group);
-    m_addToFloor = makeButton(QStringLiteral("Add to floor"), group);
-    m_move = makeButton(QStringLiteral("Move"), group);
-    m_modify = makeButton(QStringLiteral("Modify"), group);
-    m_delete = makeButton(QStringLiteral("Delete"), group);
-    m_add->setToolTip(QStringLiteral("Add an object on top of, inside or under the selected one"));
-    m_addToFloor->setToolTip(QStringLiteral("Add an object on the floor of the room"));
+    m_tree->setAccessibleName(tr("Objects"));
+    m_add = makeButton(tr("&Add"), group);
+    m_addToFloor = makeButton(tr("Add to &floor"), group);
+    m_move = makeButton(tr("Mo&ve"), group);
+    m_modify = makeButton(tr("&Modify"), group);
+    m_delete = makeButton(tr("D&elete"), group);
+    m_add->setToolTip(tr("Add an object on top of, inside or under the selected one"));
+    m_addToFloor->setToolTip(tr("Add an object on the floor of the room"));
 
-    auto* notesGroup = new QGroupBox(QStringLiteral("General notes"), group);
+    auto* notesGroup = new QGroupBox(tr("General notes"), group);
     m_notes = new QPlainTextEdit(notesGroup);
     m_notes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_notes->setTabChangesFocus(true);
+    m_notes->setAccessibleName(notesGroup->title());
     auto* notesLayout = new QVBoxLayout(notesGroup);
     notesLayout->addWidget(m_notes);
 
@@ -149,6 +151,7 @@ QWidget* ObjectsDialog::makeObjectGroup() {
 void ObjectsDialog::reloadBlock() {
     m_location->setBlock(m_block);
     rebuildTree();
+    m_location->view()->setSelectedObject(selectedObject());
     if (CHouseObject* o = selectedObject()) {
         m_quiet = true;
         m_notes->setPlainText(displayText(o->notes));
@@ -194,6 +197,7 @@ void ObjectsDialog::selectionChanged() {
     QTreeWidgetItem* item = m_tree->currentItem();
     const ObjectPlace place = m_tree->placeOf(*m_block, item);
     m_location->setUpSliders(place.object);
+    m_location->view()->setSelectedObject(place.object);
     m_quiet = true;
     m_notes->setPlainText(place.object ? displayText(place.object->notes) : QString());
     m_quiet = false;

@@ -15,8 +15,6 @@ namespace ardenvo {
 
 namespace {
 
-const char* const kDeleteQuestion = "Object and all associated reminders will be deleted. Are you "
-                                    "sure?";
 
 ObjectProperties currentProperties(const CHouseObject& o, NestPosition position) {
     ObjectProperties p;
@@ -46,6 +44,7 @@ void ObjectsDialog::rebuildAndSelect(CHouseObject* object, bool expand) {
 void ObjectsDialog::forgetSelection() {
     // Nothing may keep pointing at an object that is about to be deleted.
     m_location->setUpSliders(nullptr);
+    m_location->view()->setSelectedObject(nullptr);
     m_fields->selectionChanged(nullptr);
 }
 
@@ -94,7 +93,7 @@ void ObjectsDialog::deleteTarget() {
     // "Floor" is not deleted, so there is nothing to ask about.
     if (!target || target == m_tree->root())
         return;
-    if (!askBeforeLoss(m_services.prompts(), this, QString::fromLatin1(kDeleteQuestion)))
+    if (!askBeforeLoss(m_services.prompts(), this, tr("Object and all associated reminders will be deleted. Are you sure?")))
         return;
     const ObjectPlace place = m_tree->placeOf(*m_block, target);
     if (place.object) {
@@ -158,34 +157,35 @@ void ObjectsDialog::showContextMenu(QTreeWidgetItem* target, const QPoint& globa
     const bool onFloor = place.onFloor();
 
     QMenu menu(this);
-    menu.addAction(displayText(object->name))->setEnabled(false);
-    const std::pair<const char*, NestPosition> positions[] = {
-        {"On top", NestPosition::OnTop},
-        {"Inside", NestPosition::Inside},
-        {"Under", NestPosition::Under},
+    // An '&' of the name is shown, not taken for a letter.
+    menu.addAction(displayText(object->name).replace(u'&', QStringLiteral("&&")))->setEnabled(false);
+    const std::pair<QString, NestPosition> positions[] = {
+        {tr("On &top"), NestPosition::OnTop},
+        {tr("&Inside"), NestPosition::Inside},
+        {tr("&Under"), NestPosition::Under},
     };
-    QMenu* add = menu.addMenu(QStringLiteral("Add object"));
-    QMenu* move = menu.addMenu(QStringLiteral("Move"));
+    QMenu* add = menu.addMenu(tr("&Add object"));
+    QMenu* move = menu.addMenu(tr("&Move"));
     move->setEnabled(!onFloor);
     for (const auto& [label, pos] : positions) {
         const NestPosition p = pos;
-        connect(add->addAction(QString::fromLatin1(label)), &QAction::triggered, this, [=, this] {
+        connect(add->addAction(label), &QAction::triggered, this, [=, this] {
             addDefaultObject(*m_block, object, p);
             rebuildAndSelect(object, true);
         });
-        QAction* to = move->addAction(QString::fromLatin1(label));
+        QAction* to = move->addAction(label);
         to->setEnabled(p != place.position);
         connect(to, &QAction::triggered, this, [=, this] {
             moveWithinParent(place, p);
             rebuildAndSelect(object, false);
         });
     }
-    QAction* rename = menu.addAction(QStringLiteral("Rename"));
-    QAction* resize = menu.addAction(QStringLiteral("Resize"));
-    QAction* color = menu.addAction(QStringLiteral("Change color"));
-    QAction* remove = menu.addAction(QStringLiteral("Delete"));
+    QAction* rename = menu.addAction(tr("Re&name"));
+    QAction* resize = menu.addAction(tr("Re&size"));
+    QAction* color = menu.addAction(tr("Change &color"));
+    QAction* remove = menu.addAction(tr("&Delete"));
     menu.addSeparator();
-    QAction* label = menu.addAction(QStringLiteral("Print label..."));
+    QAction* label = menu.addAction(tr("&Print label..."));
     resize->setEnabled(onFloor);
     color->setEnabled(onFloor);
 

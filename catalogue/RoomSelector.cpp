@@ -12,17 +12,18 @@
 namespace ardenvo {
 
 RoomSelector::RoomSelector(CBrenvikaDoc& doc, bool labelled, QWidget* parent)
-    : QGroupBox(QStringLiteral("Select a room"), parent), m_doc(doc) {
+    : QGroupBox(tr("Select a room"), parent), m_doc(doc) {
     m_sections = new QComboBox(this);
     m_rooms = new QComboBox(this);
-    m_sections->setAccessibleName(QStringLiteral("Section"));
-    m_rooms->setAccessibleName(QStringLiteral("Room"));
-    m_change = new QPushButton(QStringLiteral("Change room"), this);
+    m_sections->setAccessibleName(tr("Section"));
+    m_rooms->setAccessibleName(tr("Room"));
+    // Its letter differs by form, as "Room:" takes R where the lists are labelled.
+    m_change = new QPushButton(labelled ? tr("&Change room") : tr("Change &room"), this);
     m_change->setAutoDefault(false);
     if (labelled) {
         auto* form = new QFormLayout(this);
-        form->addRow(QStringLiteral("&Section:"), m_sections);
-        form->addRow(QStringLiteral("&Room:"), m_rooms);
+        form->addRow(tr("&Section:"), m_sections);
+        form->addRow(tr("&Room:"), m_rooms);
         form->addRow(QString(), m_change);
     } else {
         auto* row = new QHBoxLayout(this);
@@ -40,7 +41,7 @@ RoomSelector::RoomSelector(CBrenvikaDoc& doc, bool labelled, QWidget* parent)
 void RoomSelector::fill(const QString& blockName) {
     m_filling = true;
     m_sections->clear();
-    m_sections->addItem(QStringLiteral("All sections"));
+    m_sections->addItem(tr("All sections"));
     for (const auto& s : m_doc.sections())
         m_sections->addItem(displayText(s->name));
     m_sections->setCurrentIndex(0);

@@ -56,23 +56,23 @@ void renderPdf(const QString& path, const QSize& box, int timeLimitMs, DocumentP
     preview.format = QStringLiteral("pdf");
     const std::unique_ptr<Poppler::Document> doc = Poppler::Document::load(path);
     if (!doc) {
-        preview.problem = QStringLiteral("damaged");
+        preview.problem = QString::fromLatin1(QT_TRANSLATE_NOOP("ardenvo::DocumentPreview", "damaged"));
         return;
     }
     if (doc->isLocked()) {
-        preview.problem = QStringLiteral("encrypted");
+        preview.problem = QString::fromLatin1(QT_TRANSLATE_NOOP("ardenvo::DocumentPreview", "encrypted"));
         return;
     }
     preview.pages = doc->numPages();
     const std::unique_ptr<Poppler::Page> page = preview.pages > 0 ? doc->page(0) : nullptr;
     if (!page) {
-        preview.problem = QStringLiteral("damaged");
+        preview.problem = QString::fromLatin1(QT_TRANSLATE_NOOP("ardenvo::DocumentPreview", "damaged"));
         return;
     }
     const QSizeF points = page->pageSizeF();
     if (!(points.width() > 0 && points.height() > 0) || !std::isfinite(points.width()) ||
         !std::isfinite(points.height())) {
-        preview.problem = QStringLiteral("damaged");
+        preview.problem = QString::fromLatin1(QT_TRANSLATE_NOOP("ardenvo::DocumentPreview", "damaged"));
         return;
     }
     preview.natural = points.toSize();
@@ -87,8 +87,8 @@ void renderPdf(const QString& path, const QSize& box, int timeLimitMs, DocumentP
                                        nullptr, pastDeadline, QVariant(deadline));
     if (image.isNull()) {
         preview.problem = QDateTime::currentMSecsSinceEpoch() > deadline
-                              ? QStringLiteral("takes too long to draw")
-                              : QStringLiteral("damaged");
+                              ? QString::fromLatin1(QT_TRANSLATE_NOOP("ardenvo::DocumentPreview", "takes too long to draw"))
+                              : QString::fromLatin1(QT_TRANSLATE_NOOP("ardenvo::DocumentPreview", "damaged"));
         return;
     }
     preview.image = shrunk(std::move(image), box);
@@ -98,7 +98,7 @@ void renderPdf(const QString& path, const QSize& box, int timeLimitMs, DocumentP
 void decodePictureDocument(const QString& path, const QSize& box, DocumentPreview& preview) {
     ImageFile picture;
     if (!picture.load(path, box)) {
-        preview.problem = QStringLiteral("unreadable");
+        preview.problem = QString::fromLatin1(QT_TRANSLATE_NOOP("ardenvo::DocumentPreview", "unreadable"));
         return;
     }
     preview.natural = picture.naturalSize();
@@ -106,7 +106,7 @@ void decodePictureDocument(const QString& path, const QSize& box, DocumentPrevie
     preview.image = shrunk(picture.image(), box);
     preview.ok = !preview.image.isNull();
     if (!preview.ok)
-        preview.problem = QStringLiteral("unreadable");
+        preview.problem = QString::fromLatin1(QT_TRANSLATE_NOOP("ardenvo::DocumentPreview", "unreadable"));
 }
 
 } // namespace
@@ -116,11 +116,11 @@ DocumentPreview previewDocument(const QString& path, const QSize& maxSize, int t
     const QSize box = boundedBox(maxSize);
     const QFileInfo info(path);
     if (!info.exists()) {
-        preview.problem = QStringLiteral("missing");
+        preview.problem = QString::fromLatin1(QT_TRANSLATE_NOOP("ardenvo::DocumentPreview", "missing"));
         return preview;
     }
     if (!info.isFile() || !info.isReadable()) {
-        preview.problem = QStringLiteral("unreadable");
+        preview.problem = QString::fromLatin1(QT_TRANSLATE_NOOP("ardenvo::DocumentPreview", "unreadable"));
         return preview;
     }
     preview.kind = documentKind(QFile::encodeName(path).toStdString());
@@ -140,7 +140,7 @@ DocumentPreview previewDocument(const QString& path, const QSize& maxSize, int t
         break;
     }
     case DocumentKind::Other:
-        preview.problem = QStringLiteral("not a PDF, picture or text file");
+        preview.problem = QString::fromLatin1(QT_TRANSLATE_NOOP("ardenvo::DocumentPreview", "not a PDF, picture or text file"));
         break;
     }
     if (!preview.ok)

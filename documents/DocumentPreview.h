@@ -21,7 +21,8 @@ struct DocumentPreview {
     int pages = 0;   // of a PDF
     QSize natural;   // a picture's pixels, or a PDF's first page in points
     QString format;  // "pdf", a picture's format ("jpeg", "png", ...), or "text"
-    QString problem; // when not ok: "missing", "encrypted", "damaged", ...
+    QString problem; // when not ok: "missing", "encrypted", "damaged", ... (English, as reports and
+                     // the tool write it; windows translate it in "ardenvo::DocumentPreview")
 };
 
 // Makes the preview of the file, no larger than `maxSize` and never more pixels than a picture

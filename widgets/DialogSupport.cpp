@@ -130,6 +130,7 @@ QWidget* scrollableBody(QWidget* dialog) {
     scroll->setObjectName(QStringLiteral("body"));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus); // Tab stops at the controls, not at their frame
     auto* body = new QWidget(scroll);
     scroll->setWidget(body);
     outer->addWidget(scroll);

@@ -44,7 +44,7 @@ private:
 } // namespace
 
 CategoryPanel::CategoryPanel(Prompter& prompter, FieldPanelSettings settings, QWidget* parent)
-    : QGroupBox(QStringLiteral("Custom fields for the selected objects"), parent),
+    : QGroupBox(tr("Custom fields for the selected objects"), parent),
       m_prompter(prompter), m_settings(std::move(settings)) {
     buildLayout();
     buildMenu();
@@ -82,7 +82,8 @@ void CategoryPanel::buildLayout() {
     m_list = new QTreeWidget(this);
     m_list->setObjectName("attributeList");
     m_list->setColumnCount(3);
-    m_list->setHeaderLabels({"Category", "Name", "Details"});
+    m_list->setHeaderLabels({tr("Category"), tr("Name"), tr("Details")});
+    m_list->setAccessibleName(tr("Custom fields"));
     // Category and name as wide as their longest text ("Insurance value"), details the rest.
     m_list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_list->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
@@ -98,9 +99,9 @@ void CategoryPanel::buildLayout() {
     m_selector = new QComboBox(this);
     m_selector->setObjectName("categorySelector");
     m_selector->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    m_showAll = new QCheckBox("Show all category items", this);
-    m_options = new QPushButton("Options", this);
-    auto* categoryLabel = new QLabel("Category:", this);
+    m_showAll = new QCheckBox(tr("Show all &category items"), this);
+    m_options = new QPushButton(tr("&Options"), this);
+    auto* categoryLabel = new QLabel(tr("Categor&y:"), this);
     categoryLabel->setBuddy(m_selector);
 
     m_attributeEditor = new QWidget(this);
@@ -110,10 +111,10 @@ void CategoryPanel::buildLayout() {
     m_details->setObjectName("detailsEdit");
     auto* attributeForm = new QFormLayout(m_attributeEditor);
     attributeForm->setContentsMargins(0, 0, 0, 0);
-    attributeForm->addRow("Name:", m_name);
-    attributeForm->addRow("Details:", m_details);
+    attributeForm->addRow(tr("&Name:"), m_name);
+    attributeForm->addRow(tr("Detail&s:"), m_details);
 
-    auto* details = new QGroupBox("Details", this);
+    auto* details = new QGroupBox(tr("Details"), this);
     m_reminder = new ReminderEditor(details);
     // One place for either editor, as tall as the taller one, so that choosing "Reminder" never
     // moves the rest of the dialog.
@@ -129,10 +130,10 @@ void CategoryPanel::buildLayout() {
     detailsLayout->addWidget(m_lower);
     detailsLayout->addStretch(1);
 
-    m_add = new QPushButton(addFieldIcon(), "Add", this);
-    m_add->setToolTip("Add a new custom field");
-    m_delete = new QPushButton(deleteFieldIcon(), "Delete", this);
-    m_delete->setToolTip("Delete the selected field");
+    m_add = new QPushButton(addFieldIcon(), tr("A&dd"), this);
+    m_add->setToolTip(tr("Add a new custom field"));
+    m_delete = new QPushButton(deleteFieldIcon(), tr("Dele&te"), this);
+    m_delete->setToolTip(tr("Delete the selected field"));
 
     auto* selectorRow = new QHBoxLayout;
     selectorRow->addWidget(categoryLabel);
@@ -170,8 +171,10 @@ void CategoryPanel::setControlsEnabled(bool enabled) {
 void CategoryPanel::showSelector() {
     const UpdateGuard guard(m_updating);
     m_selector->clear();
-    for (const std::string& entry : m_state.entries())
-        m_selector->addItem(displayText(entry));
+    // The last entry, "Reminder", is the panel's own; the others are the house's categories.
+    const auto& entries = m_state.entries();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        m_selector->addItem(i + 1 == entries.size() ? tr(kReminderEntry) : displayText(entries[i]));
     m_selector->setCurrentIndex(m_state.entry());
 }
 
@@ -182,7 +185,7 @@ void CategoryPanel::setSelectorIndex(int index) {
 
 void CategoryPanel::setRowTexts(int row, const PanelRow& texts) {
     QTreeWidgetItem* item = m_list->topLevelItem(row);
-    item->setText(0, displayText(texts.first));
+    item->setText(0, texts.isReminder() ? tr(kReminderEntry) : displayText(texts.first));
     item->setText(1, displayText(texts.second));
     item->setText(2, displayText(texts.third));
 }
@@ -344,7 +347,7 @@ void CategoryPanel::addClicked() {
 void CategoryPanel::deleteClicked() {
     if (!m_state.object() || m_state.selectedRow() < 0)
         return;
-    if (!askBeforeLoss(m_prompter, this, QStringLiteral("Record will be deleted. Are you sure?")))
+    if (!askBeforeLoss(m_prompter, this, tr("Record will be deleted. Are you sure?")))
         return;
     m_state.deleteSelected();
     showRows();

@@ -9,6 +9,7 @@
 #include "widgets/Prompter.h"
 #include "widgets/ReminderEditor.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -33,14 +34,15 @@ constexpr QSize kRowPage{16, 16};
 QString kindText(const DocumentPreview& preview) {
     switch (preview.kind) {
     case DocumentKind::Pdf:
-        return preview.pages == 1 ? QStringLiteral("PDF, 1 page")
-                                  : QStringLiteral("PDF, %1 pages").arg(preview.pages);
+        // English has no plural forms without a translation: its one page is written out.
+        return preview.pages == 1 ? CategoryPanel::tr("PDF, 1 page")
+                                  : CategoryPanel::tr("PDF, %n pages", nullptr, preview.pages);
     case DocumentKind::Picture:
-        return QStringLiteral("Picture, %1 x %2")
+        return CategoryPanel::tr("Picture, %1 x %2")
             .arg(preview.natural.width())
             .arg(preview.natural.height());
     case DocumentKind::Text:
-        return QStringLiteral("Text file");
+        return CategoryPanel::tr("Text file");
     case DocumentKind::Other:
         break;
     }
@@ -61,9 +63,9 @@ QWidget* CategoryPanel::buildDocumentBox(QWidget* parent) {
     m_documentStatus->setObjectName("documentStatus");
     m_documentStatus->setWordWrap(true);
     m_documentStatus->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    m_open = new QPushButton("Open", m_documentBox);
+    m_open = new QPushButton(tr("O&pen"), m_documentBox);
     m_open->setObjectName("openDocument");
-    m_open->setToolTip("Open the document with the desktop's program for it");
+    m_open->setToolTip(tr("Open the document with the desktop's program for it"));
     auto* side = new QVBoxLayout;
     side->addWidget(m_documentStatus, 1);
     side->addWidget(m_open, 0, Qt::AlignLeft);
@@ -72,9 +74,9 @@ QWidget* CategoryPanel::buildDocumentBox(QWidget* parent) {
     layout->addWidget(m_documentPicture, 0, Qt::AlignTop);
     layout->addLayout(side, 1);
 
-    m_attach = new QPushButton("Attach document...", this);
+    m_attach = new QPushButton(tr("Attach doc&ument..."), this);
     m_attach->setObjectName("attachDocument");
-    m_attach->setToolTip("Keep a receipt, manual or warranty card with the object");
+    m_attach->setToolTip(tr("Keep a receipt, manual or warranty card with the object"));
 
     m_thumbnailer = new DocumentThumbnailer(kDocumentPage, this);
     connect(m_thumbnailer, &DocumentThumbnailer::ready, this, [this] { showDocuments(); });
@@ -91,7 +93,7 @@ QString CategoryPanel::documentPath(int row, QString* problem) {
     const std::string& file = m_state.rows()[static_cast<std::size_t>(row)].third;
     const DocumentLocation location = locateDocument(documentsFolderOf(m_settings), file);
     if (problem)
-        *problem = QString::fromStdString(location.problem);
+        *problem = QCoreApplication::translate("ardenvo::DocumentFiles", location.problem.c_str());
     return location.path.empty() ? QString()
                                  : QFile::decodeName(QByteArray::fromStdString(location.path));
 }
@@ -109,11 +111,11 @@ void CategoryPanel::showDocuments() {
         const QString path = documentPath(i);
         if (path.isEmpty() || !QFileInfo::exists(path)) {
             item->setIcon(2, style()->standardIcon(QStyle::SP_MessageBoxWarning));
-            item->setToolTip(2, QStringLiteral("The file is missing from the Documents folder"));
+            item->setToolTip(2, tr("The file is missing from the Documents folder"));
             continue;
         }
         const DocumentPreview* preview = m_thumbnailer->preview(path);
-        item->setToolTip(2, preview && !preview->ok ? QStringLiteral("Cannot show this document")
+        item->setToolTip(2, preview && !preview->ok ? tr("Cannot show this document")
                                                     : QString());
         item->setIcon(2, preview && preview->ok
                              ? QIcon(QPixmap::fromImage(preview->image.scaled(
@@ -134,24 +136,25 @@ void CategoryPanel::showDocuments() {
     m_open->setEnabled(exists && isEnabled());
     if (!exists) {
         m_documentPicture->setPixmap(
-            QPixmap::fromImage(documentNotice(kDocumentPage, QStringLiteral("missing"))));
+            QPixmap::fromImage(documentNotice(kDocumentPage, tr("missing"))));
         m_documentStatus->setText(
-            file.isEmpty() ? QStringLiteral("No file named in Details.")
-            : !problem.isEmpty()
-                ? QStringLiteral("%1: %2.").arg(file, problem)
-                : QStringLiteral("The file \"%1\" is missing from the Documents folder.")
-                      .arg(file));
+            file.isEmpty()         ? tr("No file named in Details.")
+            : !problem.isEmpty() ? tr("%1: %2.").arg(file, problem)
+                                 : tr("The file \"%1\" is missing from the Documents folder.")
+                                       .arg(file));
         return;
     }
     const DocumentPreview* preview = m_thumbnailer->preview(path);
     if (!preview) {
         m_documentPicture->clear();
-        m_documentStatus->setText(QStringLiteral("%1\nReading the document...").arg(file));
+        m_documentStatus->setText(tr("%1\nReading the document...").arg(file));
     } else if (!preview->ok) {
         m_documentPicture->setPixmap(QPixmap::fromImage(
-            documentNotice(kDocumentPage, QStringLiteral("cannot show this document"))));
+            documentNotice(kDocumentPage, tr("cannot show this document"))));
         m_documentStatus->setText(
-            QStringLiteral("%1\nCannot show this document (%2).").arg(file, preview->problem));
+            tr("%1\nCannot show this document (%2).")
+                .arg(file, QCoreApplication::translate("ardenvo::DocumentPreview",
+                                                       preview->problem.toUtf8().constData())));
     } else {
         m_documentPicture->setPixmap(QPixmap::fromImage(preview->image));
         m_documentStatus->setText(QStringLiteral("%1\n%2").arg(file, kindText(*preview)));
@@ -166,11 +169,13 @@ void CategoryPanel::attachDocument() {
         return;
     const std::string folder = documentsFolderOf(m_settings);
     const DocumentCopy copy = folder.empty()
-                                  ? DocumentCopy{false, {}, "The Documents folder cannot be made"}
+                                  ? DocumentCopy{false, {}, kDocumentsFolderNotMade}
                                   : copyDocumentIn(QFile::encodeName(source).toStdString(), folder);
     if (!copy.ok) {
-        showError(QStringLiteral("\"%1\" could not be copied into the Documents folder: %2")
-                      .arg(QFileInfo(source).fileName(), QString::fromStdString(copy.error)));
+        showError(tr("\"%1\" could not be copied into the Documents folder: %2")
+                      .arg(QFileInfo(source).fileName(),
+                           QCoreApplication::translate("ardenvo::DocumentFiles",
+                                                       copy.error.c_str())));
         return;
     }
     // A name typed for a new entry names the document; else the file's name suggests one.
@@ -200,12 +205,12 @@ void CategoryPanel::openSelectedDocument() {
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         showError(
             problem.isEmpty()
-                ? QStringLiteral("The file \"%1\" is missing from the Documents folder.").arg(file)
-                : QStringLiteral("%1: %2.").arg(file, problem));
+                ? tr("The file \"%1\" is missing from the Documents folder.").arg(file)
+                : tr("%1: %2.").arg(file, problem));
         return;
     }
     if (!openDocumentFile(m_settings, path))
-        showError(QStringLiteral("No program could open \"%1\".").arg(file));
+        showError(tr("No program could open \"%1\".").arg(file));
 }
 
 } // namespace ardenvo

@@ -19,15 +19,16 @@ std::string localPath(const QString& path) {
 } // namespace
 
 void CategoryPanel::buildMenu() {
-    m_menu = new QMenu(QStringLiteral("Category"), this);
-    m_addCategory = m_menu->addAction("Add new category", this, &CategoryPanel::addNewCategory);
-    m_addFromFile = m_menu->addAction("Add from file...", this, &CategoryPanel::addFromFile);
-    QMenu* save = m_menu->addMenu("Save");
-    m_saveWithValues = save->addAction("Save with values...", this, [this] { saveCategory(true); });
+    m_menu = new QMenu(tr("Category"), this);
+    m_addCategory = m_menu->addAction(tr("Add &new category"), this, &CategoryPanel::addNewCategory);
+    m_addFromFile = m_menu->addAction(tr("Add from &file..."), this, &CategoryPanel::addFromFile);
+    QMenu* save = m_menu->addMenu(tr("&Save"));
+    m_saveWithValues =
+        save->addAction(tr("Save &with values..."), this, [this] { saveCategory(true); });
     m_saveWithoutValues =
-        save->addAction("Save without values...", this, [this] { saveCategory(false); });
-    m_rename = m_menu->addAction("Rename...", this, &CategoryPanel::renameCategory);
-    m_deleteCategory = m_menu->addAction("Delete", this, &CategoryPanel::deleteCategory);
+        save->addAction(tr("Save with&out values..."), this, [this] { saveCategory(false); });
+    m_rename = m_menu->addAction(tr("&Rename..."), this, &CategoryPanel::renameCategory);
+    m_deleteCategory = m_menu->addAction(tr("&Delete"), this, &CategoryPanel::deleteCategory);
 }
 
 void CategoryPanel::showError(const QString& text) {
@@ -57,7 +58,12 @@ void CategoryPanel::addFromFile() {
         return;
     if (const FileError error = m_state.addCategoryFromFile(localPath(path));
         error != FileError::None) {
-        showError(QString::fromStdString(fieldFileReadError(error, path.toStdString())));
+        showError(error == FileError::OpenFailed
+                      ? tr("The field file \"%1\" could not be opened. No category was added.")
+                            .arg(path)
+                      : tr("The file \"%1\" is not a field file, or it is damaged. No category "
+                           "was added.")
+                            .arg(path));
         return;
     }
     showSelector();
@@ -73,14 +79,16 @@ void CategoryPanel::saveCategory(bool withValues) {
     if (path.isEmpty())
         return;
     if (m_state.saveCurrentCategory(localPath(path), withValues) != FileError::None)
-        showError(QString::fromStdString(fieldFileWriteError(path.toStdString())));
+        showError(tr("The field file \"%1\" could not be written. A file already there is left "
+                     "as it was.")
+                      .arg(path));
 }
 
 void CategoryPanel::renameCategory() {
     if (!m_state.object())
         return;
     if (m_state.reminderChosen()) {
-        showError(QStringLiteral("Reminder can't be renamed"));
+        showError(tr("Reminder can't be renamed"));
         return;
     }
     const CFieldList* category = m_state.chosenCategory();
@@ -103,7 +111,7 @@ void CategoryPanel::deleteCategory() {
         return;
     switch (m_state.deleteChosenCategory()) {
     case CategoryPanelState::CategoryDeletion::ReminderChosen:
-        showError(QStringLiteral("Reminder can't be deleted"));
+        showError(tr("Reminder can't be deleted"));
         return;
     case CategoryPanelState::CategoryDeletion::Deleted:
         showSelector();
@@ -115,7 +123,7 @@ void CategoryPanel::deleteCategory() {
         // The selector has moved to "Reminder" instead.
         m_prompter.message(
             this,
-            {QStringLiteral("Reminder attribute can't be deleted from the list of categories"),
+            {tr("Reminder attribute can't be deleted from the list of categories"),
              Prompter::Icon::Warning,
              Prompter::Title::Application,
              {}});

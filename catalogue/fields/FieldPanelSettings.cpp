@@ -6,6 +6,7 @@
 #include "widgets/NameDialog.h"
 #include "widgets/Prompter.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -19,7 +20,7 @@ QString askFieldFile(Prompter& prompter, QWidget* parent, const FieldPanelSettin
     Prompter::FileRequest request;
     request.start =
         dialogStartFolder(settings.housePath, FileDialogKind::FieldFile, settings.folderSettings);
-    request.filter = QStringLiteral("Field files (*.fld)");
+    request.filter = QCoreApplication::translate("ardenvo::FieldPanelSettings", "Field files (*.fld)");
     request.defaultSuffix = QStringLiteral("fld");
     const QString path = use == FieldFileUse::Write ? prompter.askSaveFileName(parent, request)
                                                     : prompter.askOpenFileName(parent, request);
@@ -33,15 +34,16 @@ QString askDocumentFile(Prompter& prompter, QWidget* parent, QString& folder) {
         pictures << QStringLiteral("*.") + QString::fromLatin1(extension);
     const QString text = QStringLiteral("*.txt *.text *.md *.csv *.log");
     Prompter::FileRequest request;
-    request.caption = QStringLiteral("Attach document");
+    request.caption = QCoreApplication::translate("ardenvo::FieldPanelSettings", "Attach document");
     // Where papers are usually saved, else home: never the program's own working folder.
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
     request.start = folder;
-    request.filter = QStringLiteral("Documents (*.pdf %1 %2);;PDF files (*.pdf);;Pictures (%1);;"
-                                    "Text files (%2)")
+    request.filter = QCoreApplication::translate("ardenvo::FieldPanelSettings",
+                                                 "Documents (*.pdf %1 %2);;PDF files (*.pdf);;"
+                                                 "Pictures (%1);;Text files (%2)")
                          .arg(pictures.join(QLatin1Char(' ')), text);
     const QString path = prompter.askOpenFileName(parent, request);
     if (!path.isEmpty())

@@ -23,7 +23,7 @@ DecodedPicture decodePicture(const std::string& folder, std::string_view fileNam
                                    : decoded.image.load(file, maxSize);
     if (!loaded) {
         decoded.image.clear();
-        decoded.problem = "Invalid image";
+        decoded.problem = QT_TRANSLATE_NOOP("ardenvo::PictureMessages", "Invalid image");
     }
     return decoded;
 }

@@ -38,13 +38,13 @@ std::string storedText(const QLineEdit* edit, std::string_view original) {
 ImageDialog::ImageDialog(CField& record, std::string imagesFolder, Prompter& prompter,
                          QWidget* parent)
     : QDialog(parent), m_record(record), m_folder(std::move(imagesFolder)), m_prompter(prompter) {
-    setWindowTitle(QStringLiteral("Image"));
+    setWindowTitle(tr("Image"));
 
     m_nameEdit = new QLineEdit(shown(record.name), this);
     m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
     m_fileEdit = new QLineEdit(shown(record.value), this);
     m_fileEdit->setObjectName(QStringLiteral("fileEdit"));
-    m_browseButton = new QPushButton(QStringLiteral("Browse"), this);
+    m_browseButton = new QPushButton(tr("&Browse"), this);
     m_browseButton->setAutoDefault(false);
     m_list = new QListWidget(this);
     m_list->setViewMode(QListView::ListMode);
@@ -61,9 +61,9 @@ ImageDialog::ImageDialog(CField& record, std::string imagesFolder, Prompter& pro
     });
 
     auto* fields = new QGridLayout;
-    auto* nameLabel = new QLabel(QStringLiteral("Name"), this);
+    auto* nameLabel = new QLabel(tr("&Name"), this);
     nameLabel->setBuddy(m_nameEdit);
-    auto* fileLabel = new QLabel(QStringLiteral("File"), this);
+    auto* fileLabel = new QLabel(tr("&File"), this);
     fileLabel->setBuddy(m_fileEdit);
     fields->addWidget(nameLabel, 0, 0);
     fields->addWidget(m_nameEdit, 0, 1, 1, 2);
@@ -73,7 +73,11 @@ ImageDialog::ImageDialog(CField& record, std::string imagesFolder, Prompter& pro
 
     auto* left = new QVBoxLayout;
     left->addLayout(fields);
-    left->addWidget(new QLabel(QStringLiteral("Images used in the past"), this));
+    auto* pastLabel = new QLabel(tr("&Images used in the past"), this);
+    pastLabel->setBuddy(m_list);
+    // A list is not named by its buddy, as a line edit is.
+    m_list->setAccessibleName(pastLabel->text().remove(u'&'));
+    left->addWidget(pastLabel);
     left->addWidget(m_list);
     auto* right = new QVBoxLayout;
     right->addWidget(m_frame);
@@ -168,7 +172,7 @@ void ImageDialog::preview(const std::string& fileName) {
         return;
     }
     reportUnreadablePicture(m_prompter, this, fileName, decoded.problem);
-    warnAboutPicture(m_prompter, this, QStringLiteral("no image\n") + shown(fileName));
+    warnAboutPicture(m_prompter, this, tr("no image") + QLatin1Char('\n') + shown(fileName));
 }
 
 void ImageDialog::previewTyped() {
@@ -190,8 +194,7 @@ void ImageDialog::browse() {
     if (!copy.ok) {
         // "File" keeps its text: a record naming a file that is not there would show nothing.
         warnAboutPicture(m_prompter, this,
-                         QStringLiteral("The picture could not be copied into the Images "
-                                        "folder:\n%1\n%2")
+                         tr("The picture could not be copied into the Images folder:\n%1\n%2")
                              .arg(chosen, copy.error));
         return;
     }
@@ -203,7 +206,7 @@ void ImageDialog::accept() {
     const std::string name = nameText();
     const std::string file = fileText();
     if (name.empty() || file.empty()) {
-        warnAboutPicture(m_prompter, this, QStringLiteral("Both edit boxes must have text"));
+        warnAboutPicture(m_prompter, this, tr("Both edit boxes must have text"));
         return;
     }
     m_record.name = name;

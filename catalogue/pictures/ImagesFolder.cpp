@@ -2,6 +2,7 @@
 
 #include "platform/ProjectKey.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -44,7 +45,7 @@ FolderCopy copyIntoFolder(const QString& source, const std::string& folder) {
     FolderCopy result;
     const QFileInfo info(source);
     if (!info.isFile()) {
-        result.error = QStringLiteral("No such file");
+        result.error = QCoreApplication::translate("ardenvo::ImagesFolder", "No such file");
         return result;
     }
     const QString name = info.fileName();
@@ -74,7 +75,8 @@ FolderCopy copyIntoFolder(const QString& source, const std::string& folder) {
             return result;
         }
     }
-    result.error = QStringLiteral("No free name for it in the Images folder");
+    result.error = QCoreApplication::translate("ardenvo::ImagesFolder",
+                                               "No free name for it in the Images folder");
     return result;
 }
 

@@ -29,7 +29,7 @@ QString shown(std::string_view bytes) {
 
 PictureGroup::PictureGroup(PictureTreeHost& host, std::string imagesFolder, Prompter& prompter,
                            QWidget* parent)
-    : QGroupBox(QStringLiteral("Picture"), parent), m_host(host), m_folder(std::move(imagesFolder)),
+    : QGroupBox(tr("Picture"), parent), m_host(host), m_folder(std::move(imagesFolder)),
       m_prompter(prompter), m_cache(m_folder, QSize(kFrameWidth, kFrameHeight)),
       m_thumbnails(ThumbnailCache::forUser(ThumbnailCache::programName(kProgramVersion))),
       m_loader(
@@ -45,7 +45,8 @@ PictureGroup::PictureGroup(PictureTreeHost& host, std::string imagesFolder, Prom
     m_list = new QTreeWidget(this);
     m_list->setColumnCount(3);
     m_list->setHeaderLabels(
-        {QStringLiteral("House object"), QStringLiteral("Name"), QStringLiteral("File")});
+        {tr("House object"), tr("Name"), tr("File")});
+    m_list->setAccessibleName(tr("Pictures"));
     // The list's own widths, widened where a heading would not fit ("House object").
     const int widths[] = {75, 100, 150};
     for (int column = 0; column < 3; ++column)
@@ -55,17 +56,17 @@ PictureGroup::PictureGroup(PictureTreeHost& host, std::string imagesFolder, Prom
     m_list->setItemsExpandable(false);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setToolTip(QStringLiteral("Double click item to edit"));
+    m_list->setToolTip(tr("Double click item to edit"));
     m_list->installEventFilter(this);
 
-    m_addButton = new QPushButton(QStringLiteral("Add image"), this);
+    m_addButton = new QPushButton(tr("Add ima&ge"), this);
     m_addButton->setToolTip(
-        QStringLiteral("Preferably not much larger than %1x%2").arg(kFrameWidth).arg(kFrameHeight));
-    m_editButton = new QPushButton(QStringLiteral("Edit"), this);
-    m_deleteButton = new QPushButton(QStringLiteral("Delete"), this);
+        tr("Preferably not much larger than %1x%2").arg(kFrameWidth).arg(kFrameHeight));
+    m_editButton = new QPushButton(tr("Ed&it"), this);
+    m_deleteButton = new QPushButton(tr("De&lete"), this);
     m_deleteButton->setToolTip(
-        QStringLiteral("The room will be associated no more with that image"));
-    m_showAll = new QCheckBox(QStringLiteral("Show all images"), this);
+        tr("The room will be associated no more with that image"));
+    m_showAll = new QCheckBox(tr("Sho&w all images"), this);
     m_showAll->setChecked(true);
     for (QPushButton* b : {m_addButton, m_editButton, m_deleteButton})
         b->setAutoDefault(false);
@@ -249,7 +250,7 @@ void PictureGroup::tell(const Action& action) {
         action.reported.end())
         reportUnreadablePicture(m_prompter, this, action.shown, failed->second);
     warnAboutPicture(m_prompter, this,
-                     QStringLiteral("The requested image is not in cache\n") + shown(action.shown));
+                     tr("The requested image is not in cache") + QLatin1Char('\n') + shown(action.shown));
 }
 
 bool PictureGroup::waitForPictures(int timeoutMs) {

@@ -121,7 +121,7 @@ void PictureLoader::work(bool urgent) {
         } catch (const std::exception&) {
             // Memory running out for one picture makes that picture unreadable, nothing more.
             picture = DecodedPicture{};
-            picture.problem = "Invalid image";
+            picture.problem = QT_TRANSLATE_NOOP("ardenvo::PictureMessages", "Invalid image");
         }
         // Posted to this object: when it goes first, the result goes with it.
         QMetaObject::invokeMethod(

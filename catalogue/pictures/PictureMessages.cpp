@@ -2,6 +2,7 @@
 
 #include "platform/image/PictureFiles.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace ardenvo {
@@ -21,8 +22,12 @@ void warnAboutPicture(Prompter& prompter, QWidget* parent, const QString& text) 
 void reportUnreadablePicture(Prompter& prompter, QWidget* parent, std::string_view fileName,
                              std::string_view problem) {
     const QString name = utf8(fileName);
-    warnAboutPicture(prompter, parent, QStringLiteral("Wrong image file"));
-    prompter.message(nullptr, {name + QLatin1Char('\n') + utf8(problem) + QLatin1Char('\n') + name,
+    warnAboutPicture(prompter, parent,
+                     QCoreApplication::translate("ardenvo::PictureMessages", "Wrong image file"));
+    // The decoders' own words are translated where this context holds them.
+    const QString why = QCoreApplication::translate("ardenvo::PictureMessages",
+                                                    std::string(problem).c_str());
+    prompter.message(nullptr, {name + QLatin1Char('\n') + why + QLatin1Char('\n') + name,
                                Prompter::Icon::None,
                                Prompter::Title::Error,
                                {}});
@@ -30,7 +35,8 @@ void reportUnreadablePicture(Prompter& prompter, QWidget* parent, std::string_vi
 
 bool confirmPictureDeletion(Prompter& prompter, QWidget* parent) {
     return askBeforeLoss(prompter, parent,
-                         QStringLiteral("Selected image will be deleted. Are you sure?"));
+                         QCoreApplication::translate("ardenvo::PictureMessages",
+                                                     "Selected image will be deleted. Are you sure?"));
 }
 
 QString choosePictureFile(Prompter& prompter, QWidget* parent) {
@@ -42,7 +48,8 @@ QString pictureFileFilter() {
     QStringList patterns;
     for (const std::string_view extension : kPictureExtensions)
         patterns << QStringLiteral("*.") + utf8(extension);
-    return QStringLiteral("All supported types (%1)").arg(patterns.join(QLatin1Char(' ')));
+    return QCoreApplication::translate("ardenvo::PictureMessages", "All supported types (%1)")
+        .arg(patterns.join(QLatin1Char(' ')));
 }
 
 } // namespace ardenvo

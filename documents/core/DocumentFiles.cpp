@@ -210,11 +210,12 @@ DocumentCopy copyDocumentIn(const std::string& source, const std::string& folder
     const Descriptor in(openForReading(source));
     struct stat info {};
     if (in.get() < 0 || ::fstat(in.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        result.error = in.get() < 0 ? std::strerror(errno) : "Not a file";
+        result.error = in.get() < 0 ? std::strerror(errno)
+                                     : AV_TRANSLATE_NOOP("ardenvo::DocumentFiles", "Not a file");
         return result;
     }
     if (folder.empty()) {
-        result.error = "The Documents folder cannot be made";
+        result.error = kDocumentsFolderNotMade;
         return result;
     }
     const std::string name = fs::path(source).filename().string();
@@ -264,7 +265,8 @@ DocumentCopy copyDocumentIn(const std::string& source, const std::string& folder
     }
     if (!temp.empty())
         removeFile(temp);
-    result.error = "No free name for it in the Documents folder";
+    result.error = AV_TRANSLATE_NOOP("ardenvo::DocumentFiles",
+                                     "No free name for it in the Documents folder");
     return result;
 }
 

@@ -3,6 +3,7 @@
 // The files of a house's Documents folder: where a named one lies, what it is, whether it can be
 // read, and how a file is brought in. No Qt.
 
+#include "model/Translatable.h"
 #include "platform/posix/FolderFiles.h"
 
 #include <string>
@@ -11,7 +12,9 @@
 namespace ardenvo {
 
 inline constexpr std::string_view kLeavesDocumentsFolder =
-    "The file name leads outside the Documents folder";
+    AV_TRANSLATE_NOOP("ardenvo::DocumentFiles", "The file name leads outside the Documents folder");
+inline constexpr const char* kDocumentsFolderNotMade =
+    AV_TRANSLATE_NOOP("ardenvo::DocumentFiles", "The Documents folder cannot be made");
 
 // Where a document named by a house lies. A name with a ".." part, an absolute name, or one that
 // reaches outside the folder through a link is refused: a house received from someone else must
@@ -38,7 +41,7 @@ const char* stateWord(DocumentState state);
 struct DocumentCopy {
     bool ok = false;
     std::string fileName; // the bare name it is kept under
-    std::string error;    // why it failed
+    std::string error;    // why it failed (the system's words, or a text of "ardenvo::DocumentFiles")
 };
 
 // Brings `source` into `folder` under its own file name. A file of that name with other content

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -33,9 +34,15 @@ inline void whenPopup(std::function<void(QMenu*)> action) {
     QTimer::singleShot(0, *poll);
 }
 
+// A menu entry's or button's text as read, without the '&' of its Alt-key letter.
+inline QString withoutLetter(QString text) {
+    static const QRegularExpression single(QStringLiteral("&(.)"));
+    return text.replace(single, QStringLiteral("\\1"));
+}
+
 inline QAction* actionNamed(QMenu* menu, const QString& text) {
     for (QAction* a : menu->actions())
-        if (a->text() == text)
+        if (withoutLetter(a->text()) == text)
             return a;
     return nullptr;
 }

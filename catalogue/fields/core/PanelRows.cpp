@@ -62,18 +62,6 @@ std::vector<PanelRow> panelRows(const CHouseObject& object, int selectorIndex, b
     return rows;
 }
 
-std::string fieldFileReadError(FileError error, const std::string& path) {
-    if (error == FileError::OpenFailed)
-        return "The field file \"" + path + "\" could not be opened. No category was added.";
-    return "The file \"" + path +
-           "\" is not a field file, or it is damaged. No category was added.";
-}
-
-std::string fieldFileWriteError(const std::string& path) {
-    return "The field file \"" + path +
-           "\" could not be written. A file already there is left as it was.";
-}
-
 FileError addCategoryFromFile(CHouseObject& object, const std::string& path) {
     // Read first, so that a file that cannot be used leaves no half-made category behind.
     auto read = std::make_unique<CFieldList>("Category");

@@ -2,6 +2,7 @@
 
 #include "model/CHouseObject.h"
 #include "model/ProjectFile.h"
+#include "model/Translatable.h"
 
 #include <string>
 #include <vector>
@@ -10,7 +11,7 @@ namespace ardenvo {
 
 // The pseudo-category under which the panel lists an object's reminders; always the selector's
 // last entry.
-inline constexpr const char* kReminderEntry = "Reminder";
+inline constexpr const char* kReminderEntry = AV_TRANSLATE_NOOP("ardenvo::CategoryPanel", "Reminder");
 
 // The selector's entries: the object's category titles in order, then "Reminder".
 std::vector<std::string> selectorEntries(const CHouseObject& object);
@@ -42,10 +43,6 @@ struct PanelRow {
 // otherwise the reminders when `selectorIndex` is "Reminder", else that category's attributes.
 std::vector<PanelRow> panelRows(const CHouseObject& object, int selectorIndex, bool showAll);
 PanelRow reminderRow(const CReminder& reminder, int position);
-
-// The messages of the field-file commands, naming the file.
-std::string fieldFileReadError(FileError error, const std::string& path);
-std::string fieldFileWriteError(const std::string& path);
 
 // "Add from file...": reads the file into a new category appended to the object and made current.
 // On failure the object is left as it was and the error is returned.
