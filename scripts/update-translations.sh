@@ -17,7 +17,8 @@ grep -v '^#' translations/parts.txt | while read -r part folders; do
     for lang in "${languages[@]}"; do
         mkdir -p "translations/$lang"
         # shellcheck disable=SC2086
-        "$lupdate" -silent -locations none -no-obsolete -extensions cpp,h \
+        # -I .: the includes resolve, so a class in a namespace gets its full name as its context.
+        "$lupdate" -silent -locations none -no-obsolete -extensions cpp,h -I . \
             -tr-function-alias QT_TRANSLATE_NOOP+=AV_TRANSLATE_NOOP \
             -source-language en -target-language "$lang" \
             $folders -ts "translations/$lang/$part.ts"

@@ -29,8 +29,9 @@ def parts(source_dir):
 
 
 def lupdate(tool, source_dir, folders, ts, language):
+    # -I: the includes resolve, so a class in a namespace gets its full name as its context.
     subprocess.run([tool, "-silent", "-locations", "none", "-no-obsolete", "-extensions", "cpp,h",
-                    "-tr-function-alias", "QT_TRANSLATE_NOOP+=AV_TRANSLATE_NOOP",
+                    "-I", source_dir, "-tr-function-alias", "QT_TRANSLATE_NOOP+=AV_TRANSLATE_NOOP",
                     "-source-language", "en", "-target-language", language]
                    + [os.path.join(source_dir, f) for f in folders] + ["-ts", ts],
                    check=True)
