@@ -5,6 +5,7 @@
 #include "model/LocalTime.h"
 #include "model/ProjectRecords.h"
 #include "model/ProjectWriter.h"
+#include "model/Translatable.h"
 #include "platform/posix/SafeFile.h"
 
 #include <algorithm>
@@ -139,13 +140,13 @@ const char* fileErrorMessage(FileError error) {
     case FileError::None:
         return "";
     case FileError::WrongVersion:
-        return "Wrong version of Ardenvo project";
+        return AV_TRANSLATE_NOOP("ardenvo::ProjectFile", "Wrong version of Ardenvo project");
     case FileError::UnexpectedFormat:
-        return "Unexpected file format.";
+        return AV_TRANSLATE_NOOP("ardenvo::ProjectFile", "Unexpected file format.");
     case FileError::OpenFailed:
-        return "Failed to open document.";
+        return AV_TRANSLATE_NOOP("ardenvo::ProjectFile", "Failed to open document.");
     case FileError::SaveFailed:
-        return "Failed to save document.";
+        return AV_TRANSLATE_NOOP("ardenvo::ProjectFile", "Failed to save document.");
     }
     return "";
 }

@@ -14,6 +14,7 @@ enum class FileError { None, WrongVersion, UnexpectedFormat, OpenFailed, SaveFai
 
 // The message the programs show for an error: "Wrong version of Ardenvo project",
 // "Unexpected file format.", "Failed to open document.", "Failed to save document."; "" for None.
+// In English: a window translates it in the context "ardenvo::ProjectFile".
 const char* fileErrorMessage(FileError error);
 
 // Larger files are not houses: every program refuses them as "Unexpected file format." before

@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # Draws the splash picture data/splash.jpg (480 x 320): a small house on its floor plan under an
-# evening sky, with the program's name. Needs ImageMagick ("convert") and the DejaVu fonts.
+# evening sky, with the program's name. Needs ImageMagick ("convert") and the DejaVu fonts. The
+# motto and the version are drawn over it by the splash window, in the user's language.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 font=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
-font_plain=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 [ -r "$font" ] || font=DejaVu-Sans-Bold
-[ -r "$font_plain" ] || font_plain=DejaVu-Sans
 
 convert -size 480x320 gradient:'#24407a'-'#f2b36b' \
     -fill '#0b6b3a' -draw 'rectangle 0,236 480,320' \
@@ -27,9 +26,5 @@ convert -size 480x320 gradient:'#24407a'-'#f2b36b' \
     -fill '#fff8e0' -stroke none -draw 'circle 410,60 410,78' \
     -font "$font" -pointsize 40 -fill '#ffffff' -stroke '#1b2440' -strokewidth 1 \
     -annotate +24+52 'Ardenvo' \
-    -font "$font_plain" -pointsize 15 -stroke none -fill '#f4f4f4' \
-    -annotate +26+78 'Your house and everything in it' \
-    -font "$font_plain" -pointsize 12 -fill '#ffffff' \
-    -annotate +352+310 'Version 1.2' \
     -quality 90 data/splash.jpg
 echo "wrote data/splash.jpg"

@@ -39,11 +39,10 @@ private:
 } // namespace
 
 AboutDialog::AboutDialog(const QString& picturePath, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("About Ardenvo"));
+    setWindowTitle(tr("About Ardenvo"));
     auto* icon = new QLabel;
     icon->setPixmap(housePixmap(32));
-    auto* version =
-        new QLabel(QStringLiteral("Ardenvo Version %1").arg(QLatin1String(kProgramVersion)));
+    auto* version = new QLabel(tr("Ardenvo Version %1").arg(QLatin1String(kProgramVersion)));
     version->setObjectName(QStringLiteral("version"));
     auto* top = new QHBoxLayout;
     top->addWidget(icon);

@@ -178,7 +178,8 @@ int runArdenvo(int argc, char** argv) {
             return options.recoveryAnswer == QLatin1String("yes");
         }
         return prompter.askChoice(&frame, {question, Prompter::Icon::Warning},
-                                  {QStringLiteral("&Yes"), QStringLiteral("&No")}) == 0;
+                                  {QCoreApplication::translate("ardenvo::ArdenvoApp", "&Yes"),
+                                   QCoreApplication::translate("ardenvo::ArdenvoApp", "&No")}) == 0;
     });
     if (!recovered && !options.project.isEmpty() && !controller.openDocument(options.project))
         return 1;
@@ -202,9 +203,15 @@ int runArdenvo(int argc, char** argv) {
         // Told as the runtime directory's problems are: otherwise a crash would lose the
         // changes without a word.
         if (std::string problem; undo.recovery() && !undo.recovery()->usable(&problem)) {
-            problem = "Unsaved changes cannot be kept for recovery after a crash: " + problem;
-            std::fprintf(stderr, "ardenvo: %s\n", problem.c_str());
-            prompter.message(&frame, {QString::fromStdString(problem), Prompter::Icon::Warning});
+            std::fprintf(stderr,
+                         "ardenvo: Unsaved changes cannot be kept for recovery after a crash: %s\n",
+                         problem.c_str());
+            prompter.message(&frame, {QCoreApplication::translate(
+                                          "ardenvo::ArdenvoApp",
+                                          "Unsaved changes cannot be kept for recovery after a "
+                                          "crash: %1")
+                                          .arg(QString::fromStdString(problem)),
+                                      Prompter::Icon::Warning});
         }
     });
     return QApplication::exec();

@@ -32,6 +32,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <iterator>
+
 namespace ardenvo {
 
 namespace {
@@ -69,7 +71,7 @@ CMainFrame::CMainFrame(DocumentController& controller, RecentFileList& recent, P
     createMenus();
     createToolBar();
 
-    auto* ready = new QLabel(QStringLiteral("Ready"));
+    auto* ready = new QLabel(tr("Ready"));
     statusBar()->addWidget(ready, 1);
     m_panes = new StatusBarPanes(statusBar());
     connect(m_view, &CBrenvikaView::statusMessage, this, [this](const QString& text) {
@@ -82,8 +84,7 @@ CMainFrame::CMainFrame(DocumentController& controller, RecentFileList& recent, P
     connect(&m_controller, &DocumentController::reloadedFromDisk, this,
             [this](const QString& title) {
                 statusBar()->showMessage(
-                    QStringLiteral("%1 was changed by another program and has been reloaded.")
-                        .arg(title));
+                    tr("%1 was changed by another program and has been reloaded.").arg(title));
             });
     connect(&m_controller, &DocumentController::titleChanged, this, &CMainFrame::updateTitle);
     // Every way the house's modified state changes ends in one of these: an edit step ends or
@@ -116,57 +117,60 @@ QAction* CMainFrame::action(const QString& name) const {
 }
 
 void CMainFrame::createActions() {
-    auto* a = addAction("fileNew", "&New", "Create a new document");
+    auto* a = addAction("fileNew", tr("&New"), tr("Create a new document"));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     a->setIcon(toolIcon(ToolIcon::New));
-    a->setToolTip("New");
+    a->setToolTip(tr("New"));
     connect(a, &QAction::triggered, &m_controller, [this] { m_controller.newDocument(); });
 
-    a = addAction("fileOpen", "&Open...", "Open an existing document");
+    a = addAction("fileOpen", tr("&Open..."), tr("Open an existing document"));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     a->setIcon(toolIcon(ToolIcon::Open));
-    a->setToolTip("Open");
+    a->setToolTip(tr("Open"));
     connect(a, &QAction::triggered, &m_controller, [this] { m_controller.openWithDialog(); });
 
-    a = addAction("fileSave", "&Save", "Save the active document");
+    a = addAction("fileSave", tr("&Save"), tr("Save the active document"));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     a->setIcon(toolIcon(ToolIcon::Save));
-    a->setToolTip("Save");
+    a->setToolTip(tr("Save"));
     connect(a, &QAction::triggered, &m_controller, [this] { m_controller.save(); });
 
-    a = addAction("fileSaveAs", "Save &As...", "Save the active document with a new name");
+    a = addAction("fileSaveAs", tr("Save &As..."), tr("Save the active document with a new name"));
     connect(a, &QAction::triggered, &m_controller, [this] { m_controller.saveAs(); });
 
-    a = addAction("inventoryReport", "&Inventory report...",
-                  "Print or save the inventory of the house, room by room, with values and photos");
+    a = addAction(
+        "inventoryReport", tr("&Inventory report..."),
+        tr("Print or save the inventory of the house, room by room, with values and photos"));
     connect(a, &QAction::triggered, this,
             [this] { InventoryDialog::run(this, m_controller.document(), m_prompter); });
 
-    a = addAction("printLabels", "Print &labels...",
-                  "Print labels with QR codes that tell what boxes, shelves and rooms hold");
+    a = addAction("printLabels", tr("Print &labels..."),
+                  tr("Print labels with QR codes that tell what boxes, shelves and rooms hold"));
     connect(a, &QAction::triggered, this, [this] {
         // Codes new to the house are one step to undo.
         m_undo->beginStep();
         LabelsDialog::run(this, m_controller.document(), nullptr, m_prompter);
-        m_undo->endStep(QStringLiteral("Label codes"));
+        //: The name of a step in Edit > Undo.
+        m_undo->endStep(tr("Label codes"));
     });
-    a = addAction("fileImport", "I&mport objects...",
-                  "Add objects from a spreadsheet or another inventory's CSV file");
+    a = addAction("fileImport", tr("I&mport objects..."),
+                  tr("Add objects from a spreadsheet or another inventory's CSV file"));
     connect(a, &QAction::triggered, this, &CMainFrame::runImport);
 
-    a = addAction("appExit", "E&xit", "Quit the application; prompts to save documents");
+    a = addAction("appExit", tr("E&xit"), tr("Quit the application; prompts to save documents"));
     connect(a, &QAction::triggered, this, &QWidget::close);
 
-    a = addAction("search", "Ask the tobrin...", "Ask the tobrin to find something");
+    a = addAction("search", tr("&Ask the tobrin..."), tr("Ask the tobrin to find something"));
     a->setShortcut(QKeySequence(Qt::ALT | Qt::Key_A));
     a->setIcon(toolIcon(ToolIcon::Tobrin));
-    a->setToolTip("Ask the tobrin");
+    a->setToolTip(tr("Ask the tobrin"));
     connect(a, &QAction::triggered, this, &CMainFrame::runSearch);
 
-    a = addAction("sections", "Sections...", "Lets you create/delete/rename sections of the house");
+    a = addAction("sections", tr("&Sections..."),
+                  tr("Lets you create/delete/rename sections of the house"));
     a->setShortcut(QKeySequence(Qt::ALT | Qt::Key_S));
     a->setIcon(toolIcon(ToolIcon::Sections));
-    a->setToolTip("Sections");
+    a->setToolTip(tr("Sections"));
     connect(a, &QAction::triggered, this, &CMainFrame::runSections);
 
     struct ViewCommand {
@@ -177,48 +181,58 @@ void CMainFrame::createActions() {
         void (CBrenvikaView::*slot)();
     };
     const ViewCommand commands[] = {
-        {"scrollEast", "Scroll to the east", "I want to see what's to the east",
-         ToolIcon::ScrollEast, &CBrenvikaView::scrollEast},
-        {"scrollWest", "Scroll to the west", "I want to see what's to the west",
-         ToolIcon::ScrollWest, &CBrenvikaView::scrollWest},
-        {"scrollNorth", "Scroll to the north", "I want to see what's to the north",
-         ToolIcon::ScrollNorth, &CBrenvikaView::scrollNorth},
-        {"scrollSouth", "Scroll to the south", "I want to see what's to the south",
-         ToolIcon::ScrollSouth, &CBrenvikaView::scrollSouth},
-        {"center", "Center the image", "Centers the image on the house", ToolIcon::Center,
-         &CBrenvikaView::fitToWindow},
-        {"actualSize", "Actual size", "Brings the image to the actual size", ToolIcon::ActualSize,
-         &CBrenvikaView::actualSize},
-        {"zoomIn", "Zoom in", "Enlarge the image", ToolIcon::ZoomIn, &CBrenvikaView::zoomIn},
-        {"zoomOut", "Zoom out", "Shrink the image", ToolIcon::ZoomOut, &CBrenvikaView::zoomOut},
+        {"scrollEast", QT_TR_NOOP("Scroll to the east"),
+         QT_TR_NOOP("I want to see what's to the east"), ToolIcon::ScrollEast,
+         &CBrenvikaView::scrollEast},
+        {"scrollWest", QT_TR_NOOP("Scroll to the west"),
+         QT_TR_NOOP("I want to see what's to the west"), ToolIcon::ScrollWest,
+         &CBrenvikaView::scrollWest},
+        {"scrollNorth", QT_TR_NOOP("Scroll to the north"),
+         QT_TR_NOOP("I want to see what's to the north"), ToolIcon::ScrollNorth,
+         &CBrenvikaView::scrollNorth},
+        {"scrollSouth", QT_TR_NOOP("Scroll to the south"),
+         QT_TR_NOOP("I want to see what's to the south"), ToolIcon::ScrollSouth,
+         &CBrenvikaView::scrollSouth},
+        {"center", QT_TR_NOOP("Center the image"), QT_TR_NOOP("Centers the image on the house"),
+         ToolIcon::Center, &CBrenvikaView::fitToWindow},
+        {"actualSize", QT_TR_NOOP("Actual size"), QT_TR_NOOP("Brings the image to the actual size"),
+         ToolIcon::ActualSize, &CBrenvikaView::actualSize},
+        {"zoomIn", QT_TR_NOOP("Zoom in"), QT_TR_NOOP("Enlarge the image"), ToolIcon::ZoomIn,
+         &CBrenvikaView::zoomIn},
+        {"zoomOut", QT_TR_NOOP("Zoom out"), QT_TR_NOOP("Shrink the image"), ToolIcon::ZoomOut,
+         &CBrenvikaView::zoomOut},
     };
     for (const ViewCommand& c : commands) {
-        a = addAction(c.name, c.text, c.tip);
+        a = addAction(c.name, tr(c.text), tr(c.tip));
         a->setIcon(toolIcon(c.icon));
         connect(a, &QAction::triggered, m_view, c.slot);
     }
 
     // The plan has nothing to print; the button is there, greyed, as in the other views.
-    a = addAction("print", "&Print...", "Print the active document");
+    a = addAction("print", tr("&Print..."), tr("Print the active document"));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     a->setIcon(toolIcon(ToolIcon::Print));
-    a->setToolTip("Print");
+    a->setToolTip(tr("Print"));
     a->setEnabled(false);
 
-    a = addAction("helpTopics", "Help &Topics", "List Help topics");
+    a = addAction("helpTopics", tr("Help &Topics"), tr("List Help topics"));
     a->setShortcut(QKeySequence(Qt::Key_F1));
     connect(a, &QAction::triggered, this, &CMainFrame::showHelp);
 
-    a = addAction("appAbout", "&About Ardenvo...",
-                  "Display program information, version number and copyright");
+    a = addAction("appAbout", tr("&About Ardenvo..."),
+                  tr("Display program information, version number and copyright"));
     a->setIcon(toolIcon(ToolIcon::About));
-    a->setToolTip("About");
+    a->setToolTip(tr("About"));
     connect(a, &QAction::triggered, this, &CMainFrame::showAbout);
 
     auto* units = new QActionGroup(this);
-    for (int i = 0; i < 5; ++i) {
-        a = addAction(QStringLiteral("unit%1").arg(i), QString::fromUtf8(UnitTable::labelAt(i)),
-                      QString());
+    // The plan's own names of the units, each with a letter of its own for the menu.
+    const char* const unitTexts[] = {QT_TR_NOOP("&Centimeters"), QT_TR_NOOP("&Meters"),
+                                     QT_TR_NOOP("&Inches"), QT_TR_NOOP("&Feet"),
+                                     QT_TR_NOOP("&Yards")};
+    static_assert(std::size(unitTexts) == UnitTable::kCount);
+    for (int i = 0; i < UnitTable::kCount; ++i) {
+        a = addAction(QStringLiteral("unit%1").arg(i), tr(unitTexts[i]), QString());
         a->setCheckable(true);
         units->addAction(a);
         connect(a, &QAction::triggered, m_view, [this, i] { m_view->setUnit(i); });
@@ -227,12 +241,12 @@ void CMainFrame::createActions() {
 }
 
 void CMainFrame::createEditActions() {
-    QAction* a = addAction("editUndo", "Undo", "Undo the last action");
+    QAction* a = addAction("editUndo", tr("&Undo"), tr("Undo the last action"));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     a->setIcon(toolIcon(ToolIcon::Undo));
     connect(a, &QAction::triggered, m_undo, &UndoController::undo);
 
-    a = addAction("editRedo", "Redo", "Redo the previously undone action");
+    a = addAction("editRedo", tr("&Redo"), tr("Redo the previously undone action"));
     a->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     a->setIcon(toolIcon(ToolIcon::Redo));
@@ -244,19 +258,18 @@ void CMainFrame::createEditActions() {
 
 void CMainFrame::updateEditActions() {
     const UndoHistory& history = m_undo->history();
-    for (auto [name, text, enabled] :
-         {std::tuple{"editUndo", m_undo->undoText(), history.canUndo()},
-          std::tuple{"editRedo", m_undo->redoText(), history.canRedo()}}) {
+    for (auto [name, text, menuText, enabled] :
+         {std::tuple{"editUndo", m_undo->undoText(), m_undo->undoMenuText(), history.canUndo()},
+          std::tuple{"editRedo", m_undo->redoText(), m_undo->redoMenuText(), history.canRedo()}}) {
         QAction* a = action(name);
-        QString shown = text;
-        a->setText(shown.replace('&', "&&"));
+        a->setText(menuText);
         a->setToolTip(text);
         a->setEnabled(enabled);
     }
 }
 
 void CMainFrame::createMenus() {
-    m_fileMenu = menuBar()->addMenu("&File");
+    m_fileMenu = menuBar()->addMenu(tr("&File"));
     m_fileMenu->addAction(action("fileNew"));
     m_fileMenu->addAction(action("fileOpen"));
     m_fileMenu->addAction(action("fileSave"));
@@ -272,14 +285,14 @@ void CMainFrame::createMenus() {
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(action("appExit"));
 
-    QMenu* edit = menuBar()->addMenu("&Edit");
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->addAction(action("editUndo"));
     edit->addAction(action("editRedo"));
 
-    QMenu* options = menuBar()->addMenu("&Options");
+    QMenu* options = menuBar()->addMenu(tr("&Options"));
     options->addAction(action("search"));
     options->addAction(action("sections"));
-    QMenu* units = options->addMenu("Units of measurement");
+    QMenu* units = options->addMenu(tr("&Units of measurement"));
     units->addActions(m_unitActions);
     connect(units, &QMenu::aboutToShow, this, [this] {
         const int current = m_view->units().index();
@@ -287,18 +300,20 @@ void CMainFrame::createMenus() {
             m_unitActions[i]->setChecked(i == current);
     });
 
-    QMenu* view = menuBar()->addMenu("&View");
+    //: The menu of the bars the window shows; Alt+A and Alt+S are the keys of two commands already.
+    QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName("viewMenu");
     // Filled in createToolBar, once the bars exist.
 
-    QMenu* help = menuBar()->addMenu("&Help");
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(action("helpTopics"));
     help->addSeparator();
     help->addAction(action("appAbout"));
 }
 
 void CMainFrame::createToolBar() {
-    QToolBar* bar = addToolBar("Standard");
+    //: The toolbar's name, shown where the desktop lists the window's bars.
+    QToolBar* bar = addToolBar(tr("Standard"));
     bar->setObjectName("standardToolBar");
     bar->setIconSize(QSize(16, 16));
     bar->setMovable(false);
@@ -317,11 +332,12 @@ void CMainFrame::createToolBar() {
 
     QMenu* view = menuBar()->findChild<QMenu*>("viewMenu");
     QAction* toolbarToggle = bar->toggleViewAction();
-    toolbarToggle->setText("&Toolbar");
+    toolbarToggle->setText(tr("&Toolbar"));
     toolbarToggle->setObjectName("viewToolbar");
-    toolbarToggle->setStatusTip("Show or hide the toolbar");
+    toolbarToggle->setStatusTip(tr("Show or hide the toolbar"));
     view->addAction(toolbarToggle);
-    auto* statusToggle = addAction("viewStatusBar", "&Status Bar", "Show or hide the status bar");
+    auto* statusToggle =
+        addAction("viewStatusBar", tr("&Status Bar"), tr("Show or hide the status bar"));
     statusToggle->setCheckable(true);
     connect(statusToggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
     view->addAction(statusToggle);
@@ -346,7 +362,8 @@ void CMainFrame::rebuildRecentFiles() {
     m_recentActions.clear();
     const QStringList files = m_recent.files();
     if (files.isEmpty()) {
-        auto* placeholder = new QAction("Recent File", this);
+        //: Stands, greyed, where the houses opened last are listed when there are none yet.
+        auto* placeholder = new QAction(tr("Recent File"), this);
         placeholder->setEnabled(false);
         m_recentActions << placeholder;
     }
@@ -355,7 +372,7 @@ void CMainFrame::rebuildRecentFiles() {
         shown.replace('&', "&&");
         auto* a = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown), this);
         a->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
-        a->setStatusTip("Open this document");
+        a->setStatusTip(tr("Open this document"));
         connect(a, &QAction::triggered, this, [this, i] { openRecent(i); });
         m_recentActions << a;
     }
@@ -384,8 +401,8 @@ void CMainFrame::startupNotice(const std::vector<std::string>& predoneFolders) {
     if (m_recent.isAccessible())
         recentFiles = m_recent.files();
     else
-        m_prompter.message(this, {QStringLiteral("Access denied to the registry!"),
-                                  Prompter::Icon::Stop, Prompter::Title::Error});
+        m_prompter.message(this, {tr("Access denied to the registry!"), Prompter::Icon::Stop,
+                                  Prompter::Title::Error});
     const QStringList predone = findPredoneHouses(predoneFolders);
     const ChooseHouseDialog::Choice choice =
         m_chooser ? m_chooser(this, predone, recentFiles)
@@ -447,7 +464,8 @@ void CMainFrame::runSections() {
         m_view->rebuildPlan();
     else
         m_view->update();
-    m_undo->endStep(QStringLiteral("Sections"));
+    //: The name of a step in Edit > Undo.
+    m_undo->endStep(tr("Sections"));
 }
 
 void CMainFrame::runImport() {
@@ -455,7 +473,8 @@ void CMainFrame::runImport() {
     m_undo->beginStep();
     if (ImportDialog::run(this, m_controller.document(), m_prompter))
         m_view->rebuildPlan();
-    m_undo->endStep(QStringLiteral("Import objects"));
+    //: The name of a step in Edit > Undo.
+    m_undo->endStep(tr("Import objects"));
 }
 
 void CMainFrame::runSearch() {

@@ -22,16 +22,17 @@ HouseFolders houseFolders() {
 } // namespace
 
 void CMainFrame::createArchiveActions() {
-    QAction* a = addAction("fileEarlierVersions", "Earlier &versions...",
-                           "See the versions kept of the house at its saves, what changed since, "
-                           "and open one");
+    QAction* a =
+        addAction("fileEarlierVersions", tr("Earlier &versions..."),
+                  tr("See the versions kept of the house at its saves, what changed since, "
+                     "and open one"));
     connect(a, &QAction::triggered, this, &CMainFrame::showEarlierVersions);
-    a = addAction("fileExportArchive", "Export with &pictures...",
-                  "Write the house with its pictures and documents into one ZIP archive");
+    a = addAction("fileExportArchive", tr("Export with &pictures..."),
+                  tr("Write the house with its pictures and documents into one ZIP archive"));
     connect(a, &QAction::triggered, this, &CMainFrame::exportArchive);
-    a = addAction("fileImportArchive", "Import a&rchive...",
-                  "Open a house from a ZIP archive, its pictures and documents put in their "
-                  "folders");
+    a = addAction("fileImportArchive", tr("Import a&rchive..."),
+                  tr("Open a house from a ZIP archive, its pictures and documents put in their "
+                     "folders"));
     connect(a, &QAction::triggered, this, &CMainFrame::importArchive);
     // Saving never fails for want of a version; the status bar says it once.
     connect(&m_controller, &DocumentController::versionNotKept, this,
@@ -40,9 +41,9 @@ void CMainFrame::createArchiveActions() {
 
 void CMainFrame::showEarlierVersions() {
     if (m_controller.pathName().isEmpty()) {
-        m_prompter.message(this, {QStringLiteral("The house has not been saved yet, so it has no "
-                                                 "earlier versions."),
-                                  Prompter::Icon::Information});
+        m_prompter.message(this,
+                           {tr("The house has not been saved yet, so it has no earlier versions."),
+                            Prompter::Icon::Information});
         return;
     }
     VersionsDialog dialog(m_controller.document(), m_controller.versionsFolder(), this);

@@ -17,17 +17,20 @@ namespace ardenvo {
 ChooseHouseDialog::ChooseHouseDialog(const QStringList& predone, const QStringList& recent,
                                      Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_prompter(prompter) {
-    setWindowTitle(QStringLiteral("Choose"));
+    //: The title of the dialog that offers houses to start with.
+    setWindowTitle(tr("Choose"));
 
-    auto* intro = new QLabel(
-        QStringLiteral("If you want to simply edit a predone house select one of the options and "
-                       "click the CHOOSE button, or click CONTINUE to build your own house"));
+    auto* intro =
+        new QLabel(tr("If you want to simply edit a predone house select one of the options and "
+                      "click the CHOOSE button, or click CONTINUE to build your own house"));
     intro->setWordWrap(true);
     m_predone = makeList(predone, PathColumn::FullPath);
     m_recent = makeList(recent, PathColumn::Folder);
-    auto* choosePredoneButton = new QPushButton(QStringLiteral("Choose"));
-    auto* chooseRecentButton = new QPushButton(QStringLiteral("Choose"));
-    auto* continueButton = new QPushButton(QStringLiteral("Continue"));
+    auto* choosePredoneButton = new QPushButton(tr("&Choose"));
+    //: Opens the house chosen among those opened in the past.
+    auto* chooseRecentButton = new QPushButton(tr("C&hoose", "recent"));
+    auto* continueButton = new QPushButton(tr("Continue"));
+    m_predone->setAccessibleName(tr("Predone houses"));
     choosePredoneButton->setObjectName(QStringLiteral("choosePredone"));
     chooseRecentButton->setObjectName(QStringLiteral("chooseRecent"));
     continueButton->setObjectName(QStringLiteral("continue"));
@@ -37,7 +40,9 @@ ChooseHouseDialog::ChooseHouseDialog(const QStringList& predone, const QStringLi
     grid->addWidget(intro, 0, 0, 1, 2);
     grid->addWidget(m_predone, 1, 0);
     grid->addWidget(choosePredoneButton, 1, 1, Qt::AlignTop);
-    grid->addWidget(new QLabel(QStringLiteral("Houses opened in the past:")), 2, 0, 1, 2);
+    auto* recentLabel = new QLabel(tr("Houses &opened in the past:"));
+    recentLabel->setBuddy(m_recent);
+    grid->addWidget(recentLabel, 2, 0, 1, 2);
     grid->addWidget(m_recent, 3, 0);
     grid->addWidget(chooseRecentButton, 3, 1, Qt::AlignTop);
     grid->addWidget(continueButton, 4, 1);
@@ -60,7 +65,7 @@ QStringList ChooseHouseDialog::splitPath(const QString& path) {
 
 QTreeWidget* ChooseHouseDialog::makeList(const QStringList& paths, PathColumn column) {
     auto* list = new QTreeWidget;
-    list->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Path")});
+    list->setHeaderLabels({tr("Name"), tr("Path")});
     list->setRootIsDecorated(false);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -97,7 +102,7 @@ void ChooseHouseDialog::tellNoSelection(const QString& text) {
 void ChooseHouseDialog::choosePredone() {
     QTreeWidgetItem* item = m_predone->currentItem();
     if (!item || !item->isSelected()) {
-        tellNoSelection(QStringLiteral("Please select one of the predone houses"));
+        tellNoSelection(tr("Please select one of the predone houses"));
         return;
     }
     m_choice = {Choice::Kind::Predone, item->data(0, Qt::UserRole).toString(), -1};
@@ -107,7 +112,7 @@ void ChooseHouseDialog::choosePredone() {
 void ChooseHouseDialog::chooseRecent() {
     QTreeWidgetItem* item = m_recent->currentItem();
     if (!item || !item->isSelected()) {
-        tellNoSelection(QStringLiteral("Please select one of the previously opened houses"));
+        tellNoSelection(tr("Please select one of the previously opened houses"));
         return;
     }
     m_choice = {Choice::Kind::Recent, item->data(0, Qt::UserRole).toString(),

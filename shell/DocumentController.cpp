@@ -10,6 +10,7 @@
 #include "shell/ShippedFiles.h"
 #include "widgets/Prompter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -24,7 +25,9 @@ namespace ardenvo {
 
 namespace {
 
-const QString kFilter = QStringLiteral("Ardv Files (*.av)");
+QString houseFilter() {
+    return DocumentController::tr("Ardv Files (*.av)");
+}
 
 std::string toLocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -56,7 +59,7 @@ QString DocumentController::pathName() const {
 
 QString DocumentController::title() const {
     const QString path = pathName();
-    return path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(path).fileName();
+    return path.isEmpty() ? tr("Untitled") : QFileInfo(path).fileName();
 }
 
 void DocumentController::setPath(const QString& path) {
@@ -69,7 +72,7 @@ bool DocumentController::saveModified() {
         return true;
     const QString name = pathName().isEmpty() ? title() : pathName();
     switch (m_prompter.askYesNoCancel(
-        m_window, {QStringLiteral("Save changes to %1?").arg(name), Prompter::Icon::Warning})) {
+        m_window, {tr("Save changes to %1?").arg(name), Prompter::Icon::Warning})) {
     case Prompter::Answer::Yes:
         return save();
     case Prompter::Answer::No:
@@ -97,9 +100,10 @@ bool DocumentController::openWithDialog() {
         return false;
     SettingsFile* settings = &m_recent.settingsFile();
     const QString path = m_prompter.askOpenFileName(
-        m_window, {QStringLiteral("Open"),
+        //: The title of the file dialog that opens a house.
+        m_window, {tr("Open"),
                    dialogStartFolder(pathName(), FileDialogKind::Open, settings),
-                   kFilter,
+                   houseFilter(),
                    {}});
     if (path.isEmpty())
         return false;
@@ -132,9 +136,8 @@ FileError DocumentController::load(const QString& absolute, CBrenvikaDoc& fresh,
     m_busy = true;
     {
         QEventLoop loop;
-        QProgressDialog progress(
-            QStringLiteral("Opening %1...").arg(QFileInfo(absolute).fileName()), QString(), 0, 0,
-            m_window);
+        QProgressDialog progress(tr("Opening %1...").arg(QFileInfo(absolute).fileName()), QString(),
+                                 0, 0, m_window);
         progress.setWindowTitle(applicationTitle());
         progress.setWindowModality(m_window ? Qt::WindowModal : Qt::ApplicationModal);
         progress.setCancelButton(nullptr);
@@ -289,7 +292,8 @@ bool DocumentController::saveAs() {
             .filePath(pathName().isEmpty() ? title() + QStringLiteral(".av")
                                            : QFileInfo(pathName()).fileName());
     QString path =
-        m_prompter.askSaveFileName(m_window, {QStringLiteral("Save As"), suggestion, kFilter, {}});
+        //: The title of the file dialog that saves the house under a new name.
+        m_prompter.askSaveFileName(m_window, {tr("Save As"), suggestion, houseFilter(), {}});
     if (path.isEmpty())
         return false;
     rememberDialogFolder(FileDialogKind::Save, path, settings);
@@ -307,12 +311,12 @@ bool DocumentController::mayOverwrite(const QString& absolute) {
         return true;
     const int choice = m_prompter.askChoice(
         m_window,
-        {QStringLiteral("%1 was changed by another program since it was opened here.\n\n"
-                        "Overwrite it with the house shown here, or reload it from the file "
-                        "(the changes made here since are lost)?")
+        {tr("%1 was changed by another program since it was opened here.\n\n"
+            "Overwrite it with the house shown here, or reload it from the file "
+            "(the changes made here since are lost)?")
              .arg(absolute),
          Prompter::Icon::Warning},
-        {QStringLiteral("Overwrite"), QStringLiteral("Reload"), QStringLiteral("Cancel")});
+        {tr("&Overwrite"), tr("&Reload"), tr("Cancel")});
     if (choice == 1)
         readInto(absolute, Naming::TakePath);
     return choice == 0;
@@ -346,9 +350,9 @@ bool DocumentController::writeTo(const QString& path) {
 }
 
 std::string DocumentController::versionsFolder() const {
-    return pathName().isEmpty() ? std::string()
-                                : versionsFolderFor(projectKey(toLocalPath(pathName())),
-                                                    m_versionsRoot);
+    return pathName().isEmpty()
+               ? std::string()
+               : versionsFolderFor(projectKey(toLocalPath(pathName())), m_versionsRoot);
 }
 
 void DocumentController::keepVersion(const QString& absolute) {
@@ -366,14 +370,13 @@ void DocumentController::keepVersion(const QString& absolute) {
     if (m_versionProblemSaid)
         return;
     m_versionProblemSaid = true;
-    emit versionNotKept(
-        QStringLiteral("The house was saved, but its earlier version could not be kept: %1")
-            .arg(QString::fromLocal8Bit(kept.error)));
+    emit versionNotKept(tr("The house was saved, but its earlier version could not be kept: %1")
+                            .arg(QString::fromLocal8Bit(kept.error)));
 }
 
 void DocumentController::showFileError(int code, const QString& path, int systemError) {
     const auto error = static_cast<FileError>(code);
-    QString text = QString::fromUtf8(fileErrorMessage(error));
+    QString text = QCoreApplication::translate("ardenvo::ProjectFile", fileErrorMessage(error));
     if (error == FileError::WrongVersion) {
         m_prompter.message(m_window, {text, Prompter::Icon::None, Prompter::Title::Error});
         return;

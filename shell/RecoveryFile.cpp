@@ -1,11 +1,13 @@
 #include "shell/RecoveryFile.h"
 
 #include "model/ProjectFile.h"
+#include "model/Translatable.h"
 #include "platform/ProcessLiveness.h"
 #include "platform/RuntimeDirectory.h"
 #include "platform/posix/FileNames.h"
 #include "platform/posix/SafeFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -124,7 +126,7 @@ bool RecoveryFile::read(const std::string& file, Contents& out, std::string* err
     try {
         return readWithin(file, out, error);
     } catch (const std::bad_alloc&) {
-        return fail("not enough memory to read it");
+        return fail(AV_TRANSLATE_NOOP("ardenvo::RecoveryFile", "not enough memory to read it"));
     }
 }
 
@@ -140,9 +142,11 @@ bool RecoveryFile::readWithin(const std::string& file, Contents& out, std::strin
     // refused at once instead of filling the memory at every start.
     if (!readWholeFile(file, bytes, error, nullptr, &systemError,
                        kMaxProjectFileBytes + kMaxHeaderBytes))
-        return systemError == EFBIG ? fail("too large for a recovery copy") : false;
+        return systemError == EFBIG ? fail(AV_TRANSLATE_NOOP("ardenvo::RecoveryFile",
+                                                             "too large for a recovery copy"))
+                                    : false;
     if (bytes.compare(0, kMagic.size(), kMagic) != 0)
-        return fail("not a recovery file");
+        return fail(AV_TRANSLATE_NOOP("ardenvo::RecoveryFile", "not a recovery file"));
     const std::size_t lengthEnd = bytes.find('\n', kMagic.size());
     std::size_t length = 0;
     const char* first = bytes.data() + kMagic.size();
@@ -150,7 +154,7 @@ bool RecoveryFile::readWithin(const std::string& file, Contents& out, std::strin
     if (lengthEnd == std::string::npos || std::from_chars(first, last, length).ptr != last ||
         length > bytes.size() - lengthEnd - 1 || lengthEnd + 1 + length >= bytes.size() ||
         bytes[lengthEnd + 1 + length] != '\n')
-        return fail("damaged header");
+        return fail(AV_TRANSLATE_NOOP("ardenvo::RecoveryFile", "damaged header"));
     out.housePath = bytes.substr(lengthEnd + 1, length);
     bytes.erase(0, lengthEnd + 2 + length);
     out.house = std::move(bytes);
@@ -159,6 +163,14 @@ bool RecoveryFile::readWithin(const std::string& file, Contents& out, std::strin
     if (readProject(out.house, check) != FileError::None)
         return fail(fileErrorMessage(FileError::UnexpectedFormat));
     return true;
+}
+
+QString RecoveryFile::translatedReason(const std::string& reason) {
+    // Ours are found in one of the two contexts; the system's own text is shown as it came.
+    const QString here = QCoreApplication::translate("ardenvo::RecoveryFile", reason.c_str());
+    return here != QString::fromStdString(reason)
+               ? here
+               : QCoreApplication::translate("ardenvo::ProjectFile", reason.c_str());
 }
 
 std::string RecoveryFile::keepAside(const std::string& file) {

@@ -2,6 +2,8 @@
 
 #include "model/CBrenvikaDoc.h"
 
+#include <QString>
+
 #include <string>
 #include <vector>
 
@@ -50,6 +52,8 @@ public:
         std::string house;     // the project file's bytes
     };
     static bool read(const std::string& file, Contents& out, std::string* error = nullptr);
+    // The reason read gave, in the user's language.
+    static QString translatedReason(const std::string& reason);
     // Renames a damaged copy so that it is never offered again but stays for the user to look
     // at, as "<copy>.damaged" or, when that exists, "<copy>.damaged.2" and so on (nothing is
     // replaced); the new name, or "" when the rename failed (the file is removed then).

@@ -20,6 +20,9 @@ public:
 
     // Shows it centred over its owner (or the screen).
     void present();
+    // The words drawn over the picture.
+    static QString mottoText();
+    static QString versionText();
 
 signals:
     void dismissed();

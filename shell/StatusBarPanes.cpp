@@ -34,10 +34,11 @@ std::optional<bool> ledState(const QString& name) {
 } // namespace
 
 StatusBarPanes::StatusBarPanes(QStatusBar* bar) : QObject(bar) {
-    m_size = addPane(bar, QStringLiteral("Size:00000000x00000000 centimeters"));
-    m_caps = addPane(bar, QStringLiteral("CAP"));
-    m_num = addPane(bar, QStringLiteral("NUM"));
-    m_scroll = addPane(bar, QStringLiteral("SCRL"));
+    //: Never shown: the widest text the size pane must have room for, in the plan's words.
+    m_size = addPane(bar, tr("Size:00000000x00000000 centimeters"));
+    m_caps = addPane(bar, capsText());
+    m_num = addPane(bar, numText());
+    m_scroll = addPane(bar, scrollText());
     m_clock = addPane(bar, QStringLiteral("00:00:00"));
     m_size->setObjectName(QStringLiteral("sizePane"));
     m_clock->setObjectName(QStringLiteral("clockPane"));
@@ -50,6 +51,21 @@ StatusBarPanes::StatusBarPanes(QStatusBar* bar) : QObject(bar) {
 
 StatusBarPanes::~StatusBarPanes() {
     qApp->removeEventFilter(this);
+}
+
+QString StatusBarPanes::capsText() {
+    //: The status bar's sign that Caps Lock is on.
+    return tr("CAP");
+}
+
+QString StatusBarPanes::numText() {
+    //: The status bar's sign that Num Lock is on.
+    return tr("NUM");
+}
+
+QString StatusBarPanes::scrollText() {
+    //: The status bar's sign that Scroll Lock is on.
+    return tr("SCRL");
 }
 
 QLabel* StatusBarPanes::addPane(QStatusBar* bar, const QString& widest) {
@@ -75,13 +91,11 @@ void StatusBarPanes::tick() {
 }
 
 void StatusBarPanes::showLocks() {
-    m_caps->setText(ledState(QStringLiteral("capslock")).value_or(m_capsOn) ? QStringLiteral("CAP")
+    m_caps->setText(ledState(QStringLiteral("capslock")).value_or(m_capsOn) ? capsText()
                                                                             : QString());
-    m_num->setText(ledState(QStringLiteral("numlock")).value_or(m_numOn) ? QStringLiteral("NUM")
-                                                                         : QString());
-    m_scroll->setText(ledState(QStringLiteral("scrolllock")).value_or(m_scrollOn)
-                          ? QStringLiteral("SCRL")
-                          : QString());
+    m_num->setText(ledState(QStringLiteral("numlock")).value_or(m_numOn) ? numText() : QString());
+    m_scroll->setText(ledState(QStringLiteral("scrolllock")).value_or(m_scrollOn) ? scrollText()
+                                                                                  : QString());
 }
 
 bool StatusBarPanes::eventFilter(QObject* watched, QEvent* event) {

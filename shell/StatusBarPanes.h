@@ -19,6 +19,10 @@ public:
     ~StatusBarPanes() override;
 
     static QString clockText(const QTime& time); // "%02i:%02i:%02i"
+    // The lock keys' signs shown while each is on ("CAP", "NUM", "SCRL" in English).
+    static QString capsText();
+    static QString numText();
+    static QString scrollText();
 
     QLabel* sizePane() const { return m_size; }
     QLabel* capsPane() const { return m_caps; }

@@ -11,6 +11,11 @@ namespace ardenvo {
 
 namespace {
 
+// A step's name inside a menu entry: its "&" is shown, not taken for the entry's letter.
+QString menuName(const std::string& name) {
+    return QString::fromStdString(name).replace(u'&', QStringLiteral("&&"));
+}
+
 QString decoded(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
@@ -37,14 +42,34 @@ void UndoController::enableRecovery(const std::string& folder, int intervalMs) {
 
 QString UndoController::undoText() const {
     const std::string name = m_history.undoName();
-    return name.empty() ? QStringLiteral("Undo")
-                        : QStringLiteral("Undo %1").arg(QString::fromStdString(name));
+    if (name.empty())
+        return tr("Undo");
+    //: %1 is the name of the step, such as "Sections" or "Move object".
+    return tr("Undo %1").arg(QString::fromStdString(name));
 }
 
 QString UndoController::redoText() const {
     const std::string name = m_history.redoName();
-    return name.empty() ? QStringLiteral("Redo")
-                        : QStringLiteral("Redo %1").arg(QString::fromStdString(name));
+    if (name.empty())
+        return tr("Redo");
+    //: %1 is the name of the step, such as "Sections" or "Move object".
+    return tr("Redo %1").arg(QString::fromStdString(name));
+}
+
+QString UndoController::undoMenuText() const {
+    const std::string name = m_history.undoName();
+    if (name.empty())
+        return tr("&Undo");
+    //: %1 is the name of the step, such as "Sections" or "Move object".
+    return tr("&Undo %1").arg(menuName(name));
+}
+
+QString UndoController::redoMenuText() const {
+    const std::string name = m_history.redoName();
+    if (name.empty())
+        return tr("&Redo");
+    //: %1 is the name of the step, such as "Sections" or "Move object".
+    return tr("&Redo %1").arg(menuName(name));
 }
 
 void UndoController::beginStep() {
@@ -121,13 +146,13 @@ bool UndoController::offerRecovery(Prompter& prompter, QWidget* window, const Qu
         std::string error;
         if (!RecoveryFile::read(left.file, contents, &error)) {
             const std::string aside = RecoveryFile::keepAside(left.file);
+            //: Follows the sentence that the recovery file is damaged.
+            const QString keptAs =
+                aside.empty() ? QString() : tr(" It has been kept as %1.").arg(decoded(aside));
             prompter.message(
                 window,
-                {QStringLiteral("The recovery file %1 is damaged (%2) and cannot be opened.%3")
-                     .arg(decoded(left.file), QString::fromStdString(error),
-                          aside.empty()
-                              ? QString()
-                              : QStringLiteral(" It has been kept as %1.").arg(decoded(aside))),
+                {tr("The recovery file %1 is damaged (%2) and cannot be opened.%3")
+                     .arg(decoded(left.file), RecoveryFile::translatedReason(error), keptAs),
                  Prompter::Icon::Warning});
             continue;
         }
@@ -135,11 +160,10 @@ bool UndoController::offerRecovery(Prompter& prompter, QWidget* window, const Qu
         if (!contents.housePath.empty() && isOpenInMainProgram(contents.housePath))
             continue;
         const QString name =
-            contents.housePath.empty() ? QStringLiteral("Untitled") : decoded(contents.housePath);
+            contents.housePath.empty() ? tr("Untitled") : decoded(contents.housePath);
         // The path on a line of its own, where it fits whole: within the sentence the box
         // would break it after any "/".
-        if (!ask(QStringLiteral(
-                     "Ardenvo was not closed properly. Recover the unsaved changes of\n%1?")
+        if (!ask(tr("Ardenvo was not closed properly. Recover the unsaved changes of\n%1?")
                      .arg(name))) {
             removeFile(left.file);
             continue;

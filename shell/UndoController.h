@@ -43,6 +43,9 @@ public:
     // "Undo Delete", "Undo" when there is nothing to undo.
     QString undoText() const;
     QString redoText() const;
+    // The same for the Edit menu: with its Alt-key letter, an "&" of the step's name kept as text.
+    QString undoMenuText() const;
+    QString redoMenuText() const;
 
 public slots:
     void beginStep();

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QProcess>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QTextBrowser>
 #include <QTimer>
@@ -57,9 +58,10 @@ bool openInDesktop(const QUrl& url) {
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("helpWindow"));
-    setWindowTitle(QStringLiteral("Ardenvo Help"));
+    setWindowTitle(tr("Ardenvo Help"));
     m_browser = new QTextBrowser;
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
+    m_browser->setAccessibleName(tr("Manual page"));
     m_browser->setOpenLinks(true);
     m_browser->setOpenExternalLinks(true);
 
@@ -69,9 +71,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         b->setObjectName(QString::fromLatin1(name));
         return b;
     };
-    m_back = button(QStringLiteral("Back"), "helpBack");
-    m_forward = button(QStringLiteral("Forward"), "helpForward");
-    m_contents = button(QStringLiteral("Contents"), "helpContents");
+    m_back = button(tr("&Back"), "helpBack");
+    m_forward = button(tr("&Forward"), "helpForward");
+    //: Goes to the manual's table of contents.
+    m_contents = button(tr("&Contents"), "helpContents");
     m_back->setEnabled(false);
     m_forward->setEnabled(false);
 
@@ -90,9 +93,17 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QToolButton::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QToolButton::setEnabled);
     connect(m_browser, &QTextBrowser::sourceChanged, this, [this] {
-        setWindowTitle(m_browser->documentTitle().isEmpty() ? QStringLiteral("Ardenvo Help")
-                                                            : m_browser->documentTitle());
+        const QString page = m_browser->documentTitle();
+        if (page.isEmpty()) {
+            setWindowTitle(tr("Ardenvo Help"));
+            return;
+        }
+        //: %1 is the title of the manual's page shown.
+        setWindowTitle(tr("%1 - Ardenvo Help").arg(page));
     });
+    // A window of its own, closed from the keyboard as a dialog is.
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
     resize(760, 640);
 }
 
@@ -148,7 +159,7 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString manualMissingText() {
-    return QStringLiteral("The help file help/index.html was not found.");
+    return HelpWindow::tr("The help file help/index.html was not found.");
 }
 
 ManualShown showManual(const QString& topic, QWidget* from) {

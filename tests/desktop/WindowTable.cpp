@@ -12,6 +12,7 @@
 #include "planeditor/view/SectionsDialog.h"
 #include "platform/Settings.h"
 #include "platform/TextCodec.h"
+#include "platform/help/HelpWindow.h"
 #include "reminder/ui/EventSettingsDialog.h"
 #include "reminder/ui/ReminderAboutBox.h"
 #include "reminder/ui/ReminderWindow.h"
@@ -90,6 +91,12 @@ const std::vector<Window>& windows() {
         {"About",
          [](Scene&) {
              return make<AboutDialog>(QStringLiteral(ARDENVO_SOURCE_DIR "/data/splash.jpg"));
+         }},
+        {"Help",
+         [](Scene&) {
+             auto help = std::make_unique<HelpWindow>();
+             help->showPage(QUrl::fromLocalFile(ARDENVO_SOURCE_DIR "/data/help/index.html"));
+             return std::unique_ptr<QWidget>(std::move(help));
          }},
         {"Sections",
          [](Scene& s) {

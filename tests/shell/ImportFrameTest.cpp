@@ -98,7 +98,7 @@ TEST_F(ImportFrameTest, MapsImportsAsOneStepAndUndoesIt) {
     EXPECT_EQ(study->floorObjects().size(), 2u);
     EXPECT_TRUE(doc().isModified());
     QAction* undo = frame->action("editUndo");
-    EXPECT_EQ(undo->text(), "Undo Import objects");
+    EXPECT_EQ(undo->text(), "&Undo Import objects");
 
     // One undo takes back the room and both objects.
     undo->trigger();

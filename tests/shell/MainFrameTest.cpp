@@ -80,7 +80,7 @@ TEST_F(MainFrameTest, MenusHoldEveryCommandWithItsKeys) {
     for (QAction* a : frame->menuBar()->actions())
         titles << a->text();
     EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&Options", "&View", "&Help"}));
-    EXPECT_EQ(menuTexts(topMenu("&Edit")), (QStringList{"Undo", "Redo"}));
+    EXPECT_EQ(menuTexts(topMenu("&Edit")), (QStringList{"&Undo", "&Redo"}));
 
     EXPECT_EQ(menuTexts(topMenu("&File")),
               (QStringList{"&New", "&Open...", "&Save", "Save &As...", "|", "Recent File", "|",
@@ -89,10 +89,11 @@ TEST_F(MainFrameTest, MenusHoldEveryCommandWithItsKeys) {
                            "|", "E&xit"}));
     QMenu* options = topMenu("&Options");
     EXPECT_EQ(menuTexts(options),
-              (QStringList{"Ask the tobrin...", "Sections...", "Units of measurement"}));
+              (QStringList{"&Ask the tobrin...", "&Sections...", "&Units of measurement"}));
     QMenu* units = options->actions().at(2)->menu();
     ASSERT_NE(units, nullptr);
-    EXPECT_EQ(menuTexts(units), (QStringList{"Centimeters", "Meters", "Inches", "Feet", "Yards"}));
+    EXPECT_EQ(menuTexts(units),
+              (QStringList{"&Centimeters", "&Meters", "&Inches", "&Feet", "&Yards"}));
 
     const std::pair<const char*, QKeySequence> keys[] = {
         {"fileNew", QKeySequence("Ctrl+N")},  {"fileOpen", QKeySequence("Ctrl+O")},

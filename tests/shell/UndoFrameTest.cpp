@@ -128,7 +128,7 @@ protected:
 TEST_F(UndoFrameTest, EachKindOfStepIsUndoneAndRedoneToTheExactHouse) {
     EXPECT_FALSE(undoAction()->isEnabled());
     EXPECT_FALSE(redoAction()->isEnabled());
-    EXPECT_EQ(undoAction()->text(), "Undo");
+    EXPECT_EQ(undoAction()->text(), "&Undo");
     EXPECT_EQ(undoAction()->shortcut(), QKeySequence("Ctrl+Z"));
     EXPECT_EQ(redoAction()->shortcuts(),
               (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
@@ -207,11 +207,11 @@ TEST_F(UndoFrameTest, EachKindOfStepIsUndoneAndRedoneToTheExactHouse) {
         run();
         const std::string after = bytes();
         ASSERT_NE(before, after);
-        EXPECT_EQ(undoAction()->text(), "Undo " + name);
+        EXPECT_EQ(undoAction()->text(), "&Undo " + name);
         EXPECT_TRUE(undoAction()->isEnabled());
         QTest::keyClick(frame.get(), Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(bytes(), before);
-        EXPECT_EQ(redoAction()->text(), "Redo " + name);
+        EXPECT_EQ(redoAction()->text(), "&Redo " + name);
         QTest::keyClick(frame.get(), Qt::Key_Y, Qt::ControlModifier);
         EXPECT_EQ(bytes(), after);
         EXPECT_FALSE(redoAction()->isEnabled());
@@ -221,6 +221,20 @@ TEST_F(UndoFrameTest, EachKindOfStepIsUndoneAndRedoneToTheExactHouse) {
     EXPECT_EQ(view()->figureIds(), std::vector<std::int32_t>{1});
     undoAction()->trigger();
     EXPECT_EQ(view()->figureIds(), (std::vector<std::int32_t>{1, 2}));
+}
+
+// The Edit menu's entries keep their own letter; an "&" of a step's name is shown as it is.
+TEST_F(UndoFrameTest, AStepsNameIsShownWholeBesideTheMenuLetter) {
+    UndoController& undo = *frame->undoController();
+    undo.beginStep();
+    doc().setUnitIndex(3);
+    undo.endStep(QStringLiteral("Paint & paper"));
+    EXPECT_EQ(undoAction()->text(), "&Undo Paint && paper");
+    EXPECT_EQ(undoAction()->toolTip(), "Undo Paint & paper");
+    undoAction()->trigger();
+    EXPECT_EQ(undoAction()->text(), "&Undo");
+    EXPECT_EQ(redoAction()->text(), "&Redo Paint && paper");
+    EXPECT_EQ(redoAction()->toolTip(), "Redo Paint & paper");
 }
 
 TEST_F(UndoFrameTest, NothingChangedMakesNoStepAndModifiedFollowsTheSavedState) {
