@@ -16,8 +16,9 @@ grep -v '^#' translations/parts.txt | while read -r part folders; do
     [ -n "$part" ] || continue
     for lang in "${languages[@]}"; do
         mkdir -p "translations/$lang"
+        # -I . finds the headers the sources include from the top, which name the classes' contexts.
         # shellcheck disable=SC2086
-        "$lupdate" -silent -locations none -no-obsolete -extensions cpp,h \
+        "$lupdate" -silent -locations none -no-obsolete -extensions cpp,h -I . \
             -tr-function-alias QT_TRANSLATE_NOOP+=AV_TRANSLATE_NOOP \
             -source-language en -target-language "$lang" \
             $folders -ts "translations/$lang/$part.ts"

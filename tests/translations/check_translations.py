@@ -31,7 +31,7 @@ def parts(source_dir):
 def lupdate(tool, source_dir, folders, ts, language):
     subprocess.run([tool, "-silent", "-locations", "none", "-no-obsolete", "-extensions", "cpp,h",
                     "-tr-function-alias", "QT_TRANSLATE_NOOP+=AV_TRANSLATE_NOOP",
-                    "-source-language", "en", "-target-language", language]
+                    "-source-language", "en", "-target-language", language, "-I", source_dir]
                    + [os.path.join(source_dir, f) for f in folders] + ["-ts", ts],
                    check=True)
 
