@@ -18,7 +18,23 @@ namespace ardenvo {
 
 namespace {
 
-// Puts the user back on the field that needs correcting.
+constexpr const char* kUnitsContext = "ardenvo::Units";
+
+// The unit table's texts, listed for the translation tools: the table itself stays free of Qt.
+[[maybe_unused]] constexpr const char* kUnitTexts[] = {
+    QT_TRANSLATE_NOOP("ardenvo::Units", "Centimeters"),
+    QT_TRANSLATE_NOOP("ardenvo::Units", "Meters"),
+    QT_TRANSLATE_NOOP("ardenvo::Units", "Inches"),
+    QT_TRANSLATE_NOOP("ardenvo::Units", "Feet"),
+    QT_TRANSLATE_NOOP("ardenvo::Units", "Yards"),
+    //: A unit as it stands beside a length
+    QT_TRANSLATE_NOOP("ardenvo::Units", "centimeters"),
+    QT_TRANSLATE_NOOP("ardenvo::Units", "meters"),
+    QT_TRANSLATE_NOOP("ardenvo::Units", "inches"),
+    QT_TRANSLATE_NOOP("ardenvo::Units", "feet"),
+    QT_TRANSLATE_NOOP("ardenvo::Units", "yards"),
+};
+
 // Room for the window's frame and title bar, which the screen's free area must hold too.
 const QSize kFrameAllowance(16, 48);
 
@@ -33,6 +49,7 @@ public:
     }
 };
 
+// Puts the user back on the field that needs correcting.
 void focusForCorrection(QLineEdit* edit) {
     edit->setFocus(Qt::OtherFocusReason);
     edit->selectAll();
@@ -46,6 +63,14 @@ void showRefusal(Prompter& prompter, QWidget* parent, const QString& text) {
 
 void showWarning(Prompter& prompter, QWidget* parent, const QString& text) {
     prompter.message(parent, {text, Prompter::Icon::Warning});
+}
+
+QString unitLabelText(int index) {
+    return QCoreApplication::translate(kUnitsContext, UnitTable::labelAt(index));
+}
+
+QString unitNameText(int index) {
+    return QCoreApplication::translate(kUnitsContext, UnitTable::nameAt(index));
 }
 
 QString formatTwoDecimals(double value) {
@@ -85,7 +110,9 @@ std::optional<double> parseNumber(const QString& typed) {
 std::optional<double> readNumber(QLineEdit* edit, Prompter& prompter) {
     const auto value = parseNumber(edit->text());
     if (!value) {
-        showWarning(prompter, edit, QStringLiteral("Please enter a number."));
+        showWarning(
+            prompter, edit,
+            QCoreApplication::translate("ardenvo::DialogSupport", "Please enter a number."));
         focusForCorrection(edit);
     }
     return value;
@@ -101,14 +128,18 @@ std::optional<int> readInteger(QLineEdit* edit, int low, int high, Prompter& pro
     const auto parsed = std::from_chars(begin, end, value);
     if (begin == end || parsed.ptr != end ||
         (parsed.ec != std::errc() && parsed.ec != std::errc::result_out_of_range)) {
-        showWarning(prompter, edit, QStringLiteral("Please enter an integer."));
+        showWarning(
+            prompter, edit,
+            QCoreApplication::translate("ardenvo::DialogSupport", "Please enter an integer."));
         focusForCorrection(edit);
         return std::nullopt;
     }
     if (parsed.ec == std::errc::result_out_of_range || value < low || value > high) {
-        showWarning(
-            prompter, edit,
-            QStringLiteral("Please enter an integer between %1 and %2.").arg(low).arg(high));
+        showWarning(prompter, edit,
+                    QCoreApplication::translate("ardenvo::DialogSupport",
+                                                "Please enter an integer between %1 and %2.")
+                        .arg(low)
+                        .arg(high));
         focusForCorrection(edit);
         return std::nullopt;
     }
@@ -137,13 +168,22 @@ QWidget* scrollableBody(QWidget* dialog) {
     return body;
 }
 
+std::unique_ptr<QProgressDialog> makeProgressDialog(QWidget* parent, const QString& label,
+                                                    const QString& objectName) {
+    auto progress = std::make_unique<QProgressDialog>(
+        label, QCoreApplication::translate("ardenvo::DialogSupport", "Cancel"), 0, 1, parent);
+    progress->setObjectName(objectName);
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setMinimumDuration(300);
+    progress->setAccessibleName(label);
+    return progress;
+}
+
 bool runUnderProgress(
     QWidget* parent, const QString& label, const QString& objectName,
     const std::function<bool(const std::function<bool(int done, int total)>&)>& step) {
-    QProgressDialog progress(label, QStringLiteral("Cancel"), 0, 1, parent);
-    progress.setObjectName(objectName);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
+    const std::unique_ptr<QProgressDialog> dialog = makeProgressDialog(parent, label, objectName);
+    QProgressDialog& progress = *dialog;
     return step([&progress](int done, int total) {
         progress.setMaximum(std::max(total, 1));
         progress.setValue(done);

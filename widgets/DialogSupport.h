@@ -7,9 +7,11 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QLineEdit;
+class QProgressDialog;
 class QScrollArea;
 class QWidget;
 
@@ -19,6 +21,11 @@ namespace ardenvo {
 // (stop icon) and a missing selection or unusable input (exclamation icon).
 void showRefusal(Prompter& prompter, QWidget* parent, const QString& text);
 void showWarning(Prompter& prompter, QWidget* parent, const QString& text);
+
+// A unit of the unit table as the windows show it, in the user's language: its label for a list
+// ("Centimeters") and its name beside a length ("centimeters").
+QString unitLabelText(int index);
+QString unitNameText(int index);
 
 // A length as "%.2f" shows it, independent of the locale's decimal point.
 QString formatTwoDecimals(double value);
@@ -50,6 +57,10 @@ QSize fittedToScreen(const QWidget* dialog, QSize wanted);
 // 960 x 540): the widget to lay its controls out on, which scrolls inside the dialog when the
 // screen cannot show it whole. The dialog asks for the size the controls want, as before.
 QWidget* scrollableBody(QWidget* dialog);
+
+// The progress dialog runUnderProgress shows, not yet shown: `label` above the bar, and Cancel.
+std::unique_ptr<QProgressDialog> makeProgressDialog(QWidget* parent, const QString& label,
+                                                    const QString& objectName);
 
 // Runs `step` under a window-modal progress dialog named `objectName` (shown after 300 ms), handing
 // it a callback that moves the bar and answers false once the user pressed Cancel; the result is

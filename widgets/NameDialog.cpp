@@ -25,9 +25,9 @@ std::optional<std::string> runNameDialog(QWidget* parent, const std::string& cur
 NameDialog::NameDialog(QWidget* parent, std::string current, TakenFn taken)
     : QDialog(parent), m_original(std::move(current)), m_name(m_original),
       m_taken(std::move(taken)) {
-    setWindowTitle(QStringLiteral("Name"));
+    setWindowTitle(tr("Name"));
 
-    auto* label = new QLabel(QStringLiteral("Name"), this);
+    auto* label = new QLabel(tr("&Name"), this);
     m_edit = new QLineEdit(displayText(m_original), this);
     m_edit->setObjectName(QStringLiteral("nameEdit"));
     m_edit->setMinimumWidth(240);

@@ -26,7 +26,7 @@ ObjectPropertiesDialog::ObjectPropertiesDialog(QWidget* parent,
         m_values.position = ObjectProperties{}.position;
     m_originalName = m_values.name;
     m_result = m_values;
-    setWindowTitle(QStringLiteral("Object properties"));
+    setWindowTitle(tr("Object properties"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -46,29 +46,33 @@ ObjectPropertiesDialog::ObjectPropertiesDialog(QWidget* parent,
 }
 
 QWidget* ObjectPropertiesDialog::makePropertiesGroup(bool positionFixed) {
-    auto* group = new QGroupBox(QStringLiteral("Properties"), this);
+    auto* group = new QGroupBox(tr("Properties"), this);
     m_nameEdit = new QLineEdit(displayText(m_values.name), group);
     m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
     m_positionCombo = new QComboBox(group);
     m_positionCombo->setObjectName(QStringLiteral("positionCombo"));
     m_positionCombo->addItems(
-        {QStringLiteral("Under"), QStringLiteral("Inside"), QStringLiteral("On top")});
+        //: Where an object stands in relation to the one that holds it
+        {tr("Under", "position"), tr("Inside", "position"), tr("On top", "position")});
     m_positionCombo->setCurrentIndex(static_cast<int>(m_values.position));
     m_positionCombo->setEnabled(!positionFixed);
     auto* form = new QFormLayout(group);
-    form->addRow(QStringLiteral("Name:"), m_nameEdit);
-    form->addRow(QStringLiteral("Position:"), m_positionCombo);
+    form->addRow(tr("&Name:"), m_nameEdit);
+    form->addRow(tr("&Position:"), m_positionCombo);
     return group;
 }
 
 QWidget* ObjectPropertiesDialog::makeColorGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Color"), this);
+    auto* group = new QGroupBox(tr("Color"), this);
     m_swatch = new QFrame(group);
     m_swatch->setObjectName(QStringLiteral("colorSwatch"));
     m_swatch->setFrameStyle(QFrame::Box | QFrame::Plain);
     m_swatch->setFixedSize(48, 24);
     m_swatch->setAutoFillBackground(true);
-    m_changeColor = new QPushButton(QStringLiteral("Change"), group);
+    //: Opens the colour dialog for the object's colour
+    m_changeColor = new QPushButton(tr("&Change"), group);
+    m_changeColor->setAccessibleDescription(tr("Choose the object's color"));
+    m_swatch->setAccessibleName(tr("Color"));
     m_changeColor->setObjectName(QStringLiteral("changeColor"));
     m_changeColor->setAutoDefault(false);
     connect(m_changeColor, &QPushButton::clicked, this, &ObjectPropertiesDialog::chooseColor);
@@ -80,7 +84,7 @@ QWidget* ObjectPropertiesDialog::makeColorGroup() {
 }
 
 QWidget* ObjectPropertiesDialog::makeSizeGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Size"), this);
+    auto* group = new QGroupBox(tr("Size"), this);
     m_lengthEdit = new QLineEdit(group);
     m_lengthEdit->setObjectName(QStringLiteral("lengthEdit"));
     m_widthEdit = new QLineEdit(group);
@@ -88,7 +92,7 @@ QWidget* ObjectPropertiesDialog::makeSizeGroup() {
     m_unitCombo = new QComboBox(group);
     m_unitCombo->setObjectName(QStringLiteral("unitCombo"));
     for (int i = 0; i < UnitTable::kCount; ++i)
-        m_unitCombo->addItem(QString::fromLatin1(UnitTable::labelAt(i)));
+        m_unitCombo->addItem(unitLabelText(i));
     m_unitCombo->setCurrentIndex(m_units.index());
 
     // Only an edit recomputes the centimetres, so a value merely shown in another unit keeps its
@@ -105,9 +109,9 @@ QWidget* ObjectPropertiesDialog::makeSizeGroup() {
             &ObjectPropertiesDialog::unitChosen);
 
     auto* form = new QFormLayout(group);
-    form->addRow(QStringLiteral("Length:"), m_lengthEdit);
-    form->addRow(QStringLiteral("Width:"), m_widthEdit);
-    form->addRow(QStringLiteral("Units of measurement:"), m_unitCombo);
+    form->addRow(tr("&Length:"), m_lengthEdit);
+    form->addRow(tr("&Width:"), m_widthEdit);
+    form->addRow(tr("&Units of measurement:"), m_unitCombo);
     return group;
 }
 
@@ -145,7 +149,7 @@ std::optional<double> ObjectPropertiesDialog::readSize(QLineEdit* edit) {
     // an inverted rectangle.
     if (cm < 1 || cm > kMaximumExtent) {
         showWarning(m_prompter, edit,
-                    QStringLiteral("Please enter a number between %1 and %2.")
+                    tr("Please enter a number between %1 and %2.")
                         .arg(formatTwoDecimals(m_units.toDisplay(1)),
                              formatTwoDecimals(m_units.toDisplay(kMaximumExtent))));
         edit->setFocus(Qt::OtherFocusReason);

@@ -3,6 +3,7 @@
 #include "model/ReminderSchedule.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QRadioButton>
@@ -17,7 +18,10 @@ namespace {
 QComboBox* unitList(QWidget* parent, const char* name) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(name);
-    combo->addItems({"Day", "Week", "Month", "Year"});
+    combo->addItems({QCoreApplication::translate("ardenvo::PeriodicalSettings", "Day"),
+                     QCoreApplication::translate("ardenvo::PeriodicalSettings", "Week"),
+                     QCoreApplication::translate("ardenvo::PeriodicalSettings", "Month"),
+                     QCoreApplication::translate("ardenvo::PeriodicalSettings", "Year")});
     return combo;
 }
 
@@ -43,20 +47,29 @@ std::int32_t keptListValue(const QComboBox* combo, std::int32_t value) {
     return index == listIndexFor(combo, value) ? value : index;
 }
 
-PeriodicalSettings::PeriodicalSettings(QWidget* parent) : QGroupBox("Periodical settings", parent) {
+PeriodicalSettings::PeriodicalSettings(QWidget* parent)
+    : QGroupBox(tr("Periodical settings"), parent) {
     setObjectName("periodicalGroup");
-    m_repeatEach = new QRadioButton("Repeat each", this);
+    m_repeatEach = new QRadioButton(tr("&Repeat each"), this);
     m_repeatEach->setObjectName("repeatEachRadio");
     m_repeatEachCount = countBox(this, "repeatEachCount");
     m_repeatEachUnit = unitList(this, "repeatEachUnit");
-    m_repeatOn = new QRadioButton("Repeat on", this);
+    m_repeatOn = new QRadioButton(tr("Re&peat on"), this);
     m_repeatOn->setObjectName("repeatOnRadio");
     m_repeatOnNumber = countBox(this, "repeatOnNumber");
-    m_dayLabel = new QLabel("day", this);
+    //: "Repeat on" [number] "day" [of the beginning of | until the end of] [unit]
+    m_dayLabel = new QLabel(tr("day"), this);
     m_repeatOnAnchor = new QComboBox(this);
     m_repeatOnAnchor->setObjectName("repeatOnAnchor");
-    m_repeatOnAnchor->addItems({"of the beginning of", "until the end of"});
+    m_repeatOnAnchor->addItems({tr("of the beginning of"), tr("until the end of")});
     m_repeatOnUnit = unitList(this, "repeatOnUnit");
+
+    // The boxes stand beside their radio button, which no label ties to them.
+    m_repeatEachCount->setAccessibleName(tr("Repeat each: count"));
+    m_repeatEachUnit->setAccessibleName(tr("Repeat each: unit"));
+    m_repeatOnNumber->setAccessibleName(tr("Repeat on: day"));
+    m_repeatOnAnchor->setAccessibleName(tr("Repeat on: from the beginning or the end"));
+    m_repeatOnUnit->setAccessibleName(tr("Repeat on: unit"));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(m_repeatEach, 0, 0);

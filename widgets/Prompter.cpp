@@ -1,6 +1,7 @@
 #include "widgets/Prompter.h"
 
 #include <QCoreApplication>
+#include <QSet>
 
 namespace ardenvo {
 
@@ -12,9 +13,9 @@ QString applicationTitle() {
 QString titleOf(const Prompter::Prompt& prompt) {
     switch (prompt.title) {
     case Prompter::Title::Warning:
-        return QStringLiteral("Warning");
+        return QCoreApplication::translate("ardenvo::Prompter", "Warning");
     case Prompter::Title::Error:
-        return QStringLiteral("Error");
+        return QCoreApplication::translate("ardenvo::Prompter", "Error");
     case Prompter::Title::Custom:
         return prompt.customTitle;
     case Prompter::Title::Application:
@@ -27,6 +28,46 @@ bool askBeforeLoss(Prompter& prompter, QWidget* parent, const QString& question)
     return prompter.askYesNo(parent,
                              {question, Prompter::Icon::Warning, Prompter::Title::Warning, {}},
                              Prompter::Answer::No);
+}
+
+namespace {
+
+// The letter after a text's single '&' (a doubled one is a plain '&'), lower-cased; null when none.
+QChar altLetter(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&')
+            continue;
+        if (text[i + 1] != u'&')
+            return text[i + 1].toLower();
+        ++i;
+    }
+    return {};
+}
+
+} // namespace
+
+QStringList withAltLetters(const QStringList& texts) {
+    QSet<QChar> taken;
+    for (const QString& text : texts)
+        if (const QChar letter = altLetter(text); !letter.isNull())
+            taken.insert(letter);
+    QStringList result;
+    for (const QString& text : texts) {
+        QString out = text;
+        if (altLetter(text).isNull()) {
+            for (qsizetype i = 0; i < text.size(); ++i) {
+                const QChar c = text[i];
+                if (c.isLetterOrNumber() && !taken.contains(c.toLower()) &&
+                    (i == 0 || text[i - 1] != u'&')) {
+                    taken.insert(c.toLower());
+                    out.insert(i, u'&');
+                    break;
+                }
+            }
+        }
+        result << out;
+    }
+    return result;
 }
 
 } // namespace ardenvo

@@ -75,4 +75,9 @@ QString titleOf(const Prompter::Prompt& prompt);
 // No as default so a hasty Enter loses nothing; true for Yes.
 bool askBeforeLoss(Prompter& prompter, QWidget* parent, const QString& question);
 
+// Button texts, each given an Alt-key letter when it has none: the first letter of its text that
+// no other button uses yet ("Overwrite", "Reload" -> "&Overwrite", "&Reload"). A letter a text
+// already has is kept; a text with no free letter stays as it is.
+QStringList withAltLetters(const QStringList& texts);
+
 } // namespace ardenvo

@@ -58,24 +58,31 @@ QString runFileDialog(QWidget* parent, const Prompter::FileRequest& request,
 
 } // namespace
 
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const Prompter::Prompt& prompt,
+                                            QMessageBox::StandardButtons buttons,
+                                            QMessageBox::StandardButton defaultButton) {
+    auto box = std::make_unique<QMessageBox>(boxIcon(prompt.icon), titleOf(prompt), prompt.text,
+                                             buttons, visibleOwner(parent));
+    if (defaultButton != QMessageBox::NoButton)
+        box->setDefaultButton(defaultButton);
+    return box;
+}
+
 void QtPrompter::message(QWidget* parent, const Prompt& prompt) {
-    QMessageBox box(boxIcon(prompt.icon), titleOf(prompt), prompt.text, QMessageBox::Ok,
-                    visibleOwner(parent));
-    box.exec();
+    makeMessageBox(parent, prompt, QMessageBox::Ok)->exec();
 }
 
 bool QtPrompter::askYesNo(QWidget* parent, const Prompt& prompt, Answer defaultAnswer) {
-    QMessageBox box(boxIcon(prompt.icon), titleOf(prompt), prompt.text,
-                    QMessageBox::Yes | QMessageBox::No, visibleOwner(parent));
-    box.setDefaultButton(defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    const auto box =
+        makeMessageBox(parent, prompt, QMessageBox::Yes | QMessageBox::No,
+                       defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
+    return box->exec() == QMessageBox::Yes;
 }
 
 Prompter::Answer QtPrompter::askYesNoCancel(QWidget* parent, const Prompt& prompt) {
-    QMessageBox box(boxIcon(prompt.icon), titleOf(prompt), prompt.text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, visibleOwner(parent));
-    box.setDefaultButton(QMessageBox::Yes);
-    switch (box.exec()) {
+    const auto box = makeMessageBox(
+        parent, prompt, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    switch (box->exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:
@@ -89,9 +96,10 @@ int QtPrompter::askChoice(QWidget* parent, const Prompt& prompt, const QStringLi
     QMessageBox box(boxIcon(prompt.icon), titleOf(prompt), prompt.text, QMessageBox::NoButton,
                     visibleOwner(parent));
     QList<QAbstractButton*> added;
-    for (int i = 0; i < buttons.size(); ++i)
-        added << box.addButton(buttons[i], i + 1 == buttons.size() ? QMessageBox::RejectRole
-                                                                   : QMessageBox::AcceptRole);
+    const QStringList texts = withAltLetters(buttons);
+    for (int i = 0; i < texts.size(); ++i)
+        added << box.addButton(texts[i], i + 1 == texts.size() ? QMessageBox::RejectRole
+                                                               : QMessageBox::AcceptRole);
     box.exec();
     return static_cast<int>(added.indexOf(box.clickedButton()));
 }

@@ -7,6 +7,7 @@
 #include <QDateEdit>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 #include <initializer_list>
@@ -31,7 +32,7 @@ ReminderEditor::ReminderEditor(QWidget* parent, ReminderEditorForm form) : QObje
     m_fields = new QWidget(parent);
     m_type = new QComboBox(m_fields);
     m_type->setObjectName("reminderType");
-    m_type->addItems({"Single date", "Periodical date"});
+    m_type->addItems({tr("Single date"), tr("Periodical date")});
     m_date = new QDateEdit(m_fields);
     m_date->setObjectName("startDate");
     m_date->setCalendarPopup(true);
@@ -41,6 +42,8 @@ ReminderEditor::ReminderEditor(QWidget* parent, ReminderEditorForm form) : QObje
     m_time = new QLineEdit(m_fields);
     m_time->setObjectName("startTime");
     m_time->setMaximumWidth(70);
+    //: The time of day of a reminder, beside its date
+    m_time->setAccessibleName(tr("Time"));
     m_notes = new QLineEdit(m_fields);
     m_notes->setObjectName("reminderNotes");
 
@@ -49,16 +52,19 @@ ReminderEditor::ReminderEditor(QWidget* parent, ReminderEditorForm form) : QObje
     dateRow->addWidget(m_time);
     auto* formLayout = new QFormLayout(m_fields);
     formLayout->setContentsMargins(0, 0, 0, 0);
-    formLayout->addRow("Reminder type:", m_type);
+    formLayout->addRow(tr("Reminder &type:"), m_type);
     const bool dialog = form == ReminderEditorForm::SettingsDialog;
-    formLayout->addRow(dialog ? "Date:" : "Start date:", dateRow);
+    // The date shares its row with the time, so the label names the picker itself.
+    auto* dateLabel = new QLabel(dialog ? tr("&Date:") : tr("Start &date:"), m_fields);
+    dateLabel->setBuddy(m_date);
+    formLayout->addRow(dateLabel, dateRow);
     if (dialog) {
         m_objectName = new QLineEdit(m_fields);
         m_objectName->setObjectName("objectNameBox");
         m_objectName->setReadOnly(true);
-        formLayout->addRow("Object name:", m_objectName);
+        formLayout->addRow(tr("O&bject name:"), m_objectName);
     }
-    formLayout->addRow("Notes:", m_notes);
+    formLayout->addRow(tr("&Notes:"), m_notes);
 
     m_periodical = new PeriodicalSettings(parent);
 

@@ -15,18 +15,22 @@ ResizeDialog::ResizeDialog(QWidget* parent, const UnitTable& units, const CBlock
                            const CHouseObject* object, Prompter& prompter)
     : QDialog(parent), m_units(units.index()), m_block(block), m_object(object),
       m_prompter(prompter) {
-    setWindowTitle(QStringLiteral("Resize"));
+    setWindowTitle(tr("Resize"));
 
     m_widthEdit = new QLineEdit(this);
     m_widthEdit->setObjectName(QStringLiteral("widthEdit"));
     m_heightEdit = new QLineEdit(this);
     m_heightEdit->setObjectName(QStringLiteral("heightEdit"));
-    const QString unitName = QString::fromLatin1(m_units.name());
+    const QString unitName = unitNameText(m_units.index());
+
+    // The unit stands beside the edits, where a screen reader would not connect it with them.
+    m_widthEdit->setAccessibleDescription(unitName);
+    m_heightEdit->setAccessibleDescription(unitName);
 
     auto* grid = new QGridLayout;
-    auto* widthLabel = new QLabel(QStringLiteral("Width:"), this);
+    auto* widthLabel = new QLabel(tr("&Width:"), this);
     widthLabel->setBuddy(m_widthEdit);
-    auto* heightLabel = new QLabel(QStringLiteral("Height:"), this);
+    auto* heightLabel = new QLabel(tr("&Height:"), this);
     heightLabel->setBuddy(m_heightEdit);
     grid->addWidget(widthLabel, 0, 0);
     grid->addWidget(m_widthEdit, 0, 1);
@@ -79,34 +83,31 @@ void ResizeDialog::accept() {
     if (!m_object) {
         const Size minimum = minimumBlockSize(m_block);
         if (minimum.width > w)
-            return refuse(QStringLiteral("Because of the objects inside, the minimium width is %1"),
+            return refuse(tr("Because of the objects inside, the minimium width is %1"),
                           minimum.width, w, h, true);
         if (minimum.height > h)
-            return refuse(
-                QStringLiteral("Because of the objects inside, the minimium height is %1"),
-                minimum.height, w, h, false);
+            return refuse(tr("Because of the objects inside, the minimium height is %1"),
+                          minimum.height, w, h, false);
         // Far beyond any house, and coordinates would overflow on the way there.
         if (w > kMaximumExtent)
-            return refuse(QStringLiteral("The largest width is %1"), kMaximumExtent, w, h, true);
+            return refuse(tr("The largest width is %1"), kMaximumExtent, w, h, true);
         if (h > kMaximumExtent)
-            return refuse(QStringLiteral("The largest height is %1"), kMaximumExtent, w, h, false);
+            return refuse(tr("The largest height is %1"), kMaximumExtent, w, h, false);
     } else {
         const Rect& r = m_object->location.rect;
         const double maxWidth = static_cast<double>(m_block.rect().width()) - r.left - 10;
         const double maxHeight = static_cast<double>(m_block.rect().height()) - r.top - 10;
         if (w > maxWidth)
-            return refuse(
-                QStringLiteral("Because the object is inside a room/hall, the maximum width is %1"),
-                maxWidth, w, h, true);
+            return refuse(tr("Because the object is inside a room/hall, the maximum width is %1"),
+                          maxWidth, w, h, true);
         if (h > maxHeight)
-            return refuse(QStringLiteral(
-                              "Because the object is inside a room/hall, the maximum height is %1"),
+            return refuse(tr("Because the object is inside a room/hall, the maximum height is %1"),
                           maxHeight, w, h, false);
         // An object of no extent (or a negative one) could never be seen or picked up again.
         if (w < 1)
-            return refuse(QStringLiteral("The smallest width is %1"), 1, w, h, true);
+            return refuse(tr("The smallest width is %1"), 1, w, h, true);
         if (h < 1)
-            return refuse(QStringLiteral("The smallest height is %1"), 1, w, h, false);
+            return refuse(tr("The smallest height is %1"), 1, w, h, false);
     }
     m_result = QSizeF(w, h);
     QDialog::accept();

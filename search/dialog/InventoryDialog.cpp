@@ -47,6 +47,10 @@ QCheckBox* addCheck(QBoxLayout* layout, const QString& text, const char* name) {
     return check;
 }
 
+QString tooLargeText() {
+    return QCoreApplication::translate(kDocumentTooLargeContext, kDocumentTooLarge);
+}
+
 std::int64_t now() {
     return static_cast<std::int64_t>(std::time(nullptr));
 }
@@ -64,34 +68,37 @@ InventoryDialog::InventoryDialog(const CBrenvikaDoc& doc, std::string imagesFold
                                  Prompter& prompter, PrintSeam& printing, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_imagesFolder(std::move(imagesFolder)), m_prompter(prompter),
       m_print(printing), m_printer(QPrinter::HighResolution) {
-    setWindowTitle(QStringLiteral("Inventory report"));
+    setWindowTitle(tr("Inventory report"));
     setObjectName(QStringLiteral("InventoryDialog"));
 
-    auto* roomsBox = new QGroupBox(QStringLiteral("Rooms to include"));
+    auto* roomsBox = new QGroupBox(tr("Rooms to include"));
     m_tree = new ScopeTree(doc);
     m_tree->setObjectName(QStringLiteral("scopeTree"));
-    m_tree->setToolTip(QStringLiteral("The report lists only the selected rooms/halls."));
+    m_tree->setToolTip(tr("The report lists only the selected rooms/halls."));
+    m_tree->setAccessibleName(roomsBox->title());
     auto* roomsLayout = new QVBoxLayout(roomsBox);
     roomsLayout->addWidget(m_tree);
 
     auto* optionsLayout = new QVBoxLayout;
-    m_photos = addCheck(optionsLayout, QStringLiteral("Include photos"), "photosCheck");
+    m_photos = addCheck(optionsLayout, tr("Include &photos"), "photosCheck");
     // Beside the photos: the first page of each receipt kept with an object. Off by default, as
     // a report for a claim wants them and an everyday list does not.
-    m_receipts = new QCheckBox(QStringLiteral("Include receipts"));
+    m_receipts = new QCheckBox(tr("Include &receipts"));
     m_receipts->setObjectName(QStringLiteral("receiptsCheck"));
-    m_receipts->setToolTip(QStringLiteral("The first page of each document named \"Receipt\""));
+    m_receipts->setToolTip(tr("The first page of each document named \"Receipt\""));
     auto* photoRow = new QHBoxLayout;
     optionsLayout->removeWidget(m_photos);
     photoRow->addWidget(m_photos);
     photoRow->addWidget(m_receipts);
     photoRow->addStretch();
     optionsLayout->insertLayout(0, photoRow);
-    m_nested = addCheck(optionsLayout, QStringLiteral("Include nested objects"), "nestedCheck");
-    optionsLayout->addWidget(new QLabel(QStringLiteral("Report title:")));
+    m_nested = addCheck(optionsLayout, tr("Include &nested objects"), "nestedCheck");
+    auto* titleLabel = new QLabel(tr("Report &title:"));
+    optionsLayout->addWidget(titleLabel);
     const QString fileName = QFileInfo(QString::fromStdString(doc.pathName())).fileName();
     m_title = new QLineEdit(fileName.isEmpty() ? QStringLiteral("Untitled") : fileName);
     m_title->setObjectName(QStringLiteral("titleEdit"));
+    titleLabel->setBuddy(m_title);
     optionsLayout->addWidget(m_title);
     optionsLayout->addWidget(roomsBox, 1);
 
@@ -100,18 +107,19 @@ InventoryDialog::InventoryDialog(const CBrenvikaDoc& doc, std::string imagesFold
     m_preview->setFrameShape(QFrame::Box);
     m_preview->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
     m_preview->setMinimumWidth(kPreviewWidth + 4);
-    m_preview->setToolTip(QStringLiteral("The first page of the report"));
+    m_preview->setToolTip(tr("The first page of the report"));
+    m_preview->setAccessibleName(m_preview->toolTip());
 
     auto* top = new QHBoxLayout;
     top->addLayout(optionsLayout, 1);
     top->addWidget(m_preview);
 
     auto* buttons = new QHBoxLayout;
-    QPushButton* pdf = addButton(buttons, QStringLiteral("Save as PDF..."), "pdfButton");
-    QPushButton* print = addButton(buttons, QStringLiteral("Print"), "printButton");
-    QPushButton* html = addButton(buttons, QStringLiteral("Save as HTML..."), "htmlButton");
+    QPushButton* pdf = addButton(buttons, tr("Save as P&DF..."), "pdfButton");
+    QPushButton* print = addButton(buttons, tr("Pr&int"), "printButton");
+    QPushButton* html = addButton(buttons, tr("Save as &HTML..."), "htmlButton");
     buttons->addStretch();
-    QPushButton* close = addButton(buttons, QStringLiteral("Close"), "closeButton");
+    QPushButton* close = addButton(buttons, tr("Close"), "closeButton");
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
@@ -159,7 +167,7 @@ void InventoryDialog::updatePreview() {
     const InventoryReport report = collectInventory(m_doc, options(now()));
     const auto document = makeInventoryDocument(report, ThumbnailSet());
     if (!document) {
-        m_preview->setText(QString::fromLatin1(kDocumentTooLarge));
+        m_preview->setText(tooLargeText());
         return;
     }
     // At the screen's own pixels, so that a scaled screen shows the page sharp.
@@ -177,17 +185,15 @@ bool InventoryDialog::underProgress(const QString& label,
 bool InventoryDialog::prepare(InventoryReport& report, ThumbnailSet& thumbnails) {
     report = collectInventory(m_doc, options(now()));
     if (report.options.includePhotos &&
-        !underProgress(QStringLiteral("Reading the pictures..."),
-                       [&](const InventoryProgress& progress) {
-                           return thumbnails.build(report, m_imagesFolder, progress);
-                       }))
+        !underProgress(tr("Reading the pictures..."), [&](const InventoryProgress& progress) {
+            return thumbnails.build(report, m_imagesFolder, progress);
+        }))
         return false;
     if (!report.options.includeReceipts)
         return true;
-    return underProgress(
-        QStringLiteral("Reading the receipts..."), [&](const InventoryProgress& progress) {
-            return addReceiptThumbnails(thumbnails, report, m_documentsFolder, progress);
-        });
+    return underProgress(tr("Reading the receipts..."), [&](const InventoryProgress& progress) {
+        return addReceiptThumbnails(thumbnails, report, m_documentsFolder, progress);
+    });
 }
 
 QString InventoryDialog::suggestedName(const QString& extension) const {
@@ -213,25 +219,25 @@ void InventoryDialog::stop(const QString& text) {
 }
 
 void InventoryDialog::reportWriteFailure(const QString& path, const QString& error) {
-    stop(QStringLiteral("The report could not be written to \"%1\": %2").arg(path, error));
+    stop(tr("The report could not be written to \"%1\": %2").arg(path, error));
 }
 
 void InventoryDialog::saveAsPdf() {
     QString path;
     InventoryReport report;
     ThumbnailSet thumbnails;
-    if (!prepareSave(QStringLiteral("Save as PDF"), QStringLiteral(".pdf"),
-                     QStringLiteral("PDF files (*.pdf)"), path, report, thumbnails))
+    if (!prepareSave(tr("Save as PDF"), QStringLiteral(".pdf"), tr("PDF files (*.pdf)"), path,
+                     report, thumbnails))
         return;
     const auto document = makeInventoryDocument(report, thumbnails);
     if (!document) {
-        reportWriteFailure(path, QString::fromLatin1(kDocumentTooLarge));
+        reportWriteFailure(path, tooLargeText());
         return;
     }
     QString error;
     bool cancelled = false;
-    const bool ok = underProgress(
-        QStringLiteral("Writing the pages..."), [&](const InventoryProgress& progress) {
+    const bool ok =
+        underProgress(tr("Writing the pages..."), [&](const InventoryProgress& progress) {
             return writeInventoryPdf(*document, path, m_title->text(), error,
                                      [&](int done, int total) {
                                          cancelled = !progress(done, total);
@@ -246,8 +252,8 @@ void InventoryDialog::saveAsHtml() {
     QString path;
     InventoryReport report;
     ThumbnailSet thumbnails;
-    if (!prepareSave(QStringLiteral("Save as HTML"), QStringLiteral(".html"),
-                     QStringLiteral("HTML files (*.html *.htm)"), path, report, thumbnails))
+    if (!prepareSave(tr("Save as HTML"), QStringLiteral(".html"), tr("HTML files (*.html *.htm)"),
+                     path, report, thumbnails))
         return;
     // As every report: replaced safely, and a link planted at the name is not written through.
     std::string error;
@@ -264,10 +270,10 @@ void InventoryDialog::print() {
         return;
     const auto document = makeInventoryDocument(report, thumbnails);
     if (!document) {
-        stop(QString::fromLatin1(kDocumentTooLarge));
+        stop(tooLargeText());
         return;
     }
-    underProgress(QStringLiteral("Printing..."), [&](const InventoryProgress& progress) {
+    underProgress(tr("Printing..."), [&](const InventoryProgress& progress) {
         return paintInventory(*document, m_printer, progress);
     });
 }

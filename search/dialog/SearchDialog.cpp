@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -61,16 +62,17 @@ SearchDialog::SearchDialog(CBrenvikaDoc& doc, const QString& reportPath, Prompte
                            PrintSeam& printing, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_reportPath(reportPath), m_prompter(prompter),
       m_print(printing) {
-    setWindowTitle(QStringLiteral("Search"));
+    setWindowTitle(tr("Search"));
     setObjectName(QStringLiteral("SearchDialog"));
 
-    auto* criteriaBox = new QGroupBox(QStringLiteral("Ask the tobrin to"));
+    auto* criteriaBox = new QGroupBox(tr("Ask the tobrin to"));
     buildCriteria(criteriaBox);
 
-    auto* scopeBox = new QGroupBox(QStringLiteral("Where should the tobrin look"));
+    auto* scopeBox = new QGroupBox(tr("Where should the tobrin look"));
     m_tree = new ScopeTree(doc);
     m_tree->setObjectName(QStringLiteral("scopeTree"));
-    m_tree->setToolTip(QStringLiteral("The tobrin will look only in the selected rooms/halls."));
+    m_tree->setToolTip(tr("The tobrin will look only in the selected rooms/halls."));
+    m_tree->setAccessibleName(scopeBox->title());
     auto* scopeLayout = new QVBoxLayout(scopeBox);
     scopeLayout->addWidget(m_tree);
 
@@ -86,16 +88,18 @@ SearchDialog::SearchDialog(CBrenvikaDoc& doc, const QString& reportPath, Prompte
     m_report = new ReportView;
     m_report->setObjectName(QStringLiteral("reportBrowser"));
     m_report->setMinimumHeight(240);
+    //: The area that shows the search's report
+    m_report->setAccessibleName(tr("Report"));
 
     auto* buttons = new QHBoxLayout;
-    QPushButton* ask = addButton(buttons, QStringLiteral("Ask the tobrin"), "askButton");
+    QPushButton* ask = addButton(buttons, tr("&Ask the tobrin"), "askButton");
     ask->setDefault(true);
     ask->setAutoDefault(true);
     buttons->addStretch();
-    QPushButton* setup = addButton(buttons, QStringLiteral("PageSetup"), "pageSetupButton");
-    QPushButton* print = addButton(buttons, QStringLiteral("Print"), "printButton");
-    QPushButton* pdf = addButton(buttons, QStringLiteral("Save as PDF..."), "pdfButton");
-    QPushButton* help = addButton(buttons, QStringLiteral("Help!"), "helpButton");
+    QPushButton* setup = addButton(buttons, tr("Pa&geSetup"), "pageSetupButton");
+    QPushButton* print = addButton(buttons, tr("&Print"), "printButton");
+    QPushButton* pdf = addButton(buttons, tr("Save as P&DF..."), "pdfButton");
+    QPushButton* help = addButton(buttons, tr("&Help!"), "helpButton");
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -123,24 +127,29 @@ void SearchDialog::buildCriteria(QWidget* box) {
         check->setObjectName(QString::fromLatin1(name) + QStringLiteral("Check"));
         edit = new QLineEdit;
         edit->setObjectName(QString::fromLatin1(name) + QStringLiteral("Edit"));
+        // The check box beside it says what the edit is for; a check box can be no buddy.
+        edit->setAccessibleName(QString(label).remove(QLatin1Char('&')));
         grid->addWidget(check, r, 0);
         grid->addWidget(edit, r, 1, 1, 2);
         // A criterion is on exactly when its text is not empty, until the user says otherwise.
         connect(edit, &QLineEdit::textEdited, check,
                 [check](const QString& text) { check->setChecked(!text.isEmpty()); });
     };
-    row(0, QStringLiteral("Search for names that contain"), "names", m_namesCheck, m_namesEdit);
-    row(1, QStringLiteral("Search for notes that contain"), "notes", m_notesCheck, m_notesEdit);
-    row(2, QStringLiteral("Search for field that contains"), "field", m_fieldCheck, m_fieldEdit);
+    row(0, tr("Search for &names that contain"), "names", m_namesCheck, m_namesEdit);
+    row(1, tr("Search for n&otes that contain"), "notes", m_notesCheck, m_notesEdit);
+    row(2, tr("Search for &field that contains"), "field", m_fieldCheck, m_fieldEdit);
 
-    m_valueCheck = new QCheckBox(QStringLiteral("and has a value that"));
+    m_valueCheck = new QCheckBox(tr("and has a &value that"));
     m_valueCheck->setObjectName(QStringLiteral("valueCheck"));
     m_comparison = new QComboBox;
     m_comparison->setObjectName(QStringLiteral("comparisonCombo"));
     for (int i = 0; i < kComparisonCount; ++i)
-        m_comparison->addItem(QString::fromLatin1(comparisonText(i)));
+        m_comparison->addItem(QCoreApplication::translate(kComparisonContext, comparisonText(i)));
+    m_comparison->setAccessibleName(tr("Comparison"));
     m_valueEdit = new QLineEdit;
     m_valueEdit->setObjectName(QStringLiteral("valueEdit"));
+    //: The value a custom field's value is compared with
+    m_valueEdit->setAccessibleName(tr("Value"));
     grid->addWidget(m_valueCheck, 3, 0);
     grid->addWidget(m_comparison, 3, 1);
     grid->addWidget(m_valueEdit, 3, 2);
@@ -154,7 +163,9 @@ void SearchDialog::buildCriteria(QWidget* box) {
 
     m_titleEdit = new QLineEdit;
     m_titleEdit->setObjectName(QStringLiteral("titleEdit"));
-    grid->addWidget(new QLabel(QStringLiteral("Report title:")), 4, 0);
+    auto* titleLabel = new QLabel(tr("Report &title:"));
+    titleLabel->setBuddy(m_titleEdit);
+    grid->addWidget(titleLabel, 4, 0);
     grid->addWidget(m_titleEdit, 4, 1, 1, 2);
 }
 
@@ -190,8 +201,7 @@ void SearchDialog::stop(const QString& text) {
 void SearchDialog::askTheTobrin() {
     const SearchCriteria c = criteria();
     if (!c.hasCriterion()) {
-        m_prompter.message(
-            this, {QStringLiteral("Check at least one check box"), Prompter::Icon::Warning});
+        m_prompter.message(this, {tr("Check at least one check box"), Prompter::Icon::Warning});
         return;
     }
     // A tick made just now counts, without waiting for the tree's delay.
@@ -199,7 +209,7 @@ void SearchDialog::askTheTobrin() {
     std::string error;
     if (!saveReport(m_reportPath.toStdString(), table, error)) {
         m_report->clearReport();
-        stop(QStringLiteral("The report could not be written to \"%1\": %2")
+        stop(tr("The report could not be written to \"%1\": %2")
                  .arg(m_reportPath, QString::fromLocal8Bit(error.c_str())));
         return;
     }
@@ -208,7 +218,7 @@ void SearchDialog::askTheTobrin() {
 
 void SearchDialog::pageSetup() {
     if (!m_report->hasReport()) {
-        stop(QStringLiteral("There's no page to configure"));
+        stop(tr("There's no page to configure"));
         return;
     }
     m_print.askPageSetup(this, m_printer);
@@ -216,7 +226,7 @@ void SearchDialog::pageSetup() {
 
 void SearchDialog::print() {
     if (!m_report->hasReport()) {
-        stop(QStringLiteral("There's no page to print"));
+        stop(tr("There's no page to print"));
         return;
     }
     if (m_print.askPrint(this, m_printer)) {
@@ -229,14 +239,14 @@ void SearchDialog::print() {
 
 void SearchDialog::saveAsPdf() {
     if (!m_report->hasReport()) {
-        stop(QStringLiteral("There's no page to print"));
+        stop(tr("There's no page to print"));
         return;
     }
     const QString house = QFile::decodeName(QByteArray::fromStdString(m_doc.pathName()));
     const QString folder = dialogStartFolder(house, FileDialogKind::Pdf, m_folderSettings);
     QString path = m_prompter.askSaveFileName(
-        this, {QStringLiteral("Save as PDF"), QDir(folder).filePath(QStringLiteral("report.pdf")),
-               QStringLiteral("PDF files (*.pdf)"), QString()});
+        this, {tr("Save as PDF"), QDir(folder).filePath(QStringLiteral("report.pdf")),
+               tr("PDF files (*.pdf)"), QString()});
     if (path.isEmpty())
         return;
     rememberDialogFolder(FileDialogKind::Pdf, path, m_folderSettings);
@@ -251,7 +261,7 @@ void SearchDialog::saveAsPdf() {
         return printReport(m_report->table(), m_report->font(), pdf);
     });
     if (!written)
-        stop(QStringLiteral("The PDF file \"%1\" could not be written.").arg(path));
+        stop(tr("The PDF file \"%1\" could not be written.").arg(path));
 }
 
 } // namespace ardenvo

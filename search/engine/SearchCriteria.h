@@ -19,8 +19,10 @@ enum class Comparison : int {
 };
 inline constexpr int kComparisonCount = 9;
 
-// The combo text of a comparison index; empty outside 0-8.
+// The combo text of a comparison index; empty outside 0-8. Marked for translation in the context
+// below, as the report keeps the English.
 const char* comparisonText(int index);
+inline constexpr const char* kComparisonContext = "ardenvo::Comparison";
 
 // Whether the comparison uses the value text (indexes 0-4).
 constexpr bool comparesWithValue(Comparison c) {

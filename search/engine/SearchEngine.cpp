@@ -1,6 +1,7 @@
 #include "search/engine/SearchEngine.h"
 
 #include "model/CBrenvikaDoc.h"
+#include "model/Translatable.h"
 #include "search/engine/LocationText.h"
 #include "search/engine/ObjectMatch.h"
 
@@ -157,15 +158,17 @@ private:
 } // namespace
 
 const char* comparisonText(int index) {
-    static const char* const texts[kComparisonCount] = {"contains",
-                                                        "begins with",
-                                                        "ends with",
-                                                        "is greater than",
-                                                        "is less than",
-                                                        "adds to the sum",
-                                                        "counts for the average",
-                                                        "is the maximum",
-                                                        "is the minimum"};
+    // Also the report's own words, which stay as they are; the dialog's list translates them.
+    static const char* const texts[kComparisonCount] = {
+        AV_TRANSLATE_NOOP("ardenvo::Comparison", "contains"),
+        AV_TRANSLATE_NOOP("ardenvo::Comparison", "begins with"),
+        AV_TRANSLATE_NOOP("ardenvo::Comparison", "ends with"),
+        AV_TRANSLATE_NOOP("ardenvo::Comparison", "is greater than"),
+        AV_TRANSLATE_NOOP("ardenvo::Comparison", "is less than"),
+        AV_TRANSLATE_NOOP("ardenvo::Comparison", "adds to the sum"),
+        AV_TRANSLATE_NOOP("ardenvo::Comparison", "counts for the average"),
+        AV_TRANSLATE_NOOP("ardenvo::Comparison", "is the maximum"),
+        AV_TRANSLATE_NOOP("ardenvo::Comparison", "is the minimum")};
     return (index >= 0 && index < kComparisonCount) ? texts[index] : "";
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Translatable.h"
 #include "search/inventory/Thumbnails.h"
 
 #include <QImage>
@@ -20,10 +21,13 @@ struct InventoryReport;
 // this size out for minutes), so a longer report is refused rather than left to run out of
 // memory; as HTML it can be written at any length.
 inline constexpr std::size_t kMaxDocumentHtmlBytes = std::size_t{8} << 20;
-// What the tool and the dialog say when a report passes that size.
-inline constexpr const char* kDocumentTooLarge =
+// What the tool and the dialog say when a report passes that size; the dialog in the user's
+// language (kDocumentTooLargeContext).
+inline constexpr const char* kDocumentTooLarge = AV_TRANSLATE_NOOP(
+    "ardenvo::InventoryDocument",
     "The report is too large to lay out as pages; save it as HTML, or choose fewer rooms or "
-    "leave out the nested objects";
+    "leave out the nested objects");
+inline constexpr const char* kDocumentTooLargeContext = "ardenvo::InventoryDocument";
 
 // The report laid out by Qt's rich text, for the preview, printing and PDF. Thumbnails are held
 // by the document as small JPEG resources and decoded when a page shows them. Needs a

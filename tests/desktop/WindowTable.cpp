@@ -18,6 +18,7 @@
 #include "reminder/ui/ReminderWindow.h"
 #include "reminder/ui/TipDialog.h"
 #include "search/dialog/InventoryDialog.h"
+#include "search/dialog/ScopeTree.h"
 #include "search/dialog/SearchDialog.h"
 #include "shell/AboutDialog.h"
 #include "shell/CMainFrame.h"
@@ -25,11 +26,17 @@
 #include "shell/ShellTestSupport.h"
 #include "widgets/NameDialog.h"
 #include "widgets/ObjectPropertiesDialog.h"
+#include "widgets/ReminderEditor.h"
 #include "widgets/ResizeDialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QLineEdit>
+#include <QProgressDialog>
 #include <QTest>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace ardenvo::test {
@@ -72,6 +79,39 @@ std::unique_ptr<QWidget> reminderWindow(Scene& s, int page) {
     auto window = std::make_unique<ReminderWindow>(s.settings, options);
     window->tabs().setCurrentIndex(page);
     return window;
+}
+
+// The reminder editor as a dialog lays it out, for a periodical reminder in `mode`.
+std::unique_ptr<QWidget> reminderEditor(PeriodicMode mode, bool withFields) {
+    auto dialog = std::make_unique<QDialog>();
+    auto* editor = new ReminderEditor(dialog.get());
+    CReminder reminder(LocalDateTime{2026, 3, 14, 9, 30, 0});
+    reminder.type = static_cast<std::int32_t>(ReminderType::PeriodicalDate);
+    reminder.periodicMode = static_cast<std::int32_t>(mode);
+    editor->load(reminder);
+    editor->updateEnabling(true);
+    auto* layout = new QVBoxLayout(dialog.get());
+    if (withFields)
+        layout->addWidget(editor->fieldsWidget());
+    else
+        editor->fieldsWidget()->hide();
+    layout->addWidget(editor->periodicalGroup());
+    auto* buttons =
+        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog.get());
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog.get(), &QDialog::reject);
+    layout->addWidget(buttons);
+    return dialog;
+}
+
+// The search dialog with the report of every object whose name holds an "e".
+std::unique_ptr<QWidget> searchReport(Scene& s) {
+    auto dialog =
+        std::make_unique<SearchDialog>(s.doc(), scratchFile("report.html"), s.prompter, s.printing);
+    dialog->findChild<QCheckBox*>(QStringLiteral("namesCheck"))->setChecked(true);
+    dialog->findChild<QLineEdit*>(QStringLiteral("namesEdit"))->setText(QStringLiteral("e"));
+    dialog->findChild<ScopeTree*>(QStringLiteral("scopeTree"))->tickAll();
+    dialog->askTheTobrin();
+    return dialog;
 }
 
 } // namespace
@@ -121,6 +161,22 @@ const std::vector<Window>& windows() {
              return make<ObjectPropertiesDialog>(nullptr, std::nullopt, false, s.settings,
                                                  s.prompter);
          }},
+        {"MessageBox",
+         [](Scene&) {
+             const Prompter::Prompt prompt{
+                 QCoreApplication::translate("ardenvo::DialogSupport", "Please enter a number."),
+                 Prompter::Icon::Warning, Prompter::Title::Warning};
+             return std::unique_ptr<QWidget>(makeMessageBox(
+                 nullptr, prompt, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                 QMessageBox::Yes));
+         }},
+        {"Progress",
+         [](Scene&) {
+             return std::unique_ptr<QWidget>(makeProgressDialog(
+                 nullptr,
+                 QCoreApplication::translate("ardenvo::InventoryDialog", "Reading the pictures..."),
+                 QStringLiteral("progress")));
+         }},
         {"ObjectsInside",
          [](Scene& s) {
              return make<ObjectsDialog>(s.doc(), *s.room, s.object);
@@ -137,6 +193,7 @@ const std::vector<Window>& windows() {
          [](Scene& s) {
              return make<SearchDialog>(s.doc(), scratchFile("temp.html"), s.prompter, s.printing);
          }},
+        {"SearchReport", searchReport},
         {"Inventory",
          [](Scene& s) {
              return make<InventoryDialog>(s.doc(), scratchDir().toStdString(), s.prompter,
@@ -166,6 +223,14 @@ const std::vector<Window>& windows() {
         {"EventSettings",
          [](Scene&) {
              return make<EventSettingsDialog>(nullptr, LocalDateTime{2026, 3, 14, 9, 30, 0});
+         }},
+        {"ReminderEditor",
+         [](Scene&) {
+             return reminderEditor(PeriodicMode::RepeatEach, true);
+         }},
+        {"PeriodicalSettings",
+         [](Scene&) {
+             return reminderEditor(PeriodicMode::RepeatOn, false);
          }},
         {"Tip",
          [](Scene& s) {

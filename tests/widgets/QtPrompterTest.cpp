@@ -1,6 +1,7 @@
 // The real boxes of the prompter, driven as a user would while they are open.
 #include "widgets/QtPrompter.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
@@ -70,6 +71,19 @@ TEST(QtPrompter, EnterTakesTheGivenDefaultAndEscapeTheLastChoice) {
     // Ended without any button (as the window system may): no choice.
     whenBoxOpens([](QMessageBox& box) { box.done(0); });
     EXPECT_EQ(prompter.askChoice(nullptr, {"Changed"}, buttons), -1);
+}
+
+TEST(QtPrompter, ChoicesCarryLettersAndAltTakesOne) {
+    QtPrompter prompter;
+    QStringList shown;
+    whenBoxOpens([&shown](QMessageBox& box) {
+        for (const QAbstractButton* button : box.buttons())
+            shown << button->text();
+        QTest::keyClick(&box, Qt::Key_R, Qt::AltModifier);
+    });
+    EXPECT_EQ(prompter.askChoice(nullptr, {"Changed"}, {"Overwrite", "Reload", "Cancel"}), 1);
+    shown.sort();
+    EXPECT_EQ(shown, QStringList({"&Cancel", "&Overwrite", "&Reload"}));
 }
 
 } // namespace
