@@ -228,7 +228,7 @@
     </message>
     <message>
         <source>(with %n objects on, in or under it)</source>
-<translation>(mit %n Objekten darauf, darin oder darunter)</translation>
+        <translation>(mit %n Objekten darauf, darin oder darunter)</translation>
     </message>
 </context>
 <context>
