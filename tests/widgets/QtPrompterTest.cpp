@@ -73,13 +73,17 @@ TEST(QtPrompter, EnterTakesTheGivenDefaultAndEscapeTheLastChoice) {
     EXPECT_EQ(prompter.askChoice(nullptr, {"Changed"}, buttons), -1);
 }
 
-TEST(QtPrompter, ChoicesCarryLettersAndAltTakesOne) {
+TEST(QtPrompter, ChoicesCarryLettersOfTheirOwnAndAnswerWithTheirIndex) {
     QtPrompter prompter;
     QStringList shown;
     whenBoxOpens([&shown](QMessageBox& box) {
         for (const QAbstractButton* button : box.buttons())
             shown << button->text();
-        QTest::keyClick(&box, Qt::Key_R, Qt::AltModifier);
+        for (QAbstractButton* button : box.buttons())
+            if (button->text() == "&Reload")
+                button->click();
+        if (box.isVisible())
+            box.done(0); // no button of that text: no choice, rather than a box left open
     });
     EXPECT_EQ(prompter.askChoice(nullptr, {"Changed"}, {"Overwrite", "Reload", "Cancel"}), 1);
     shown.sort();
