@@ -54,14 +54,14 @@ VersionsDialog::VersionsDialog(const CBrenvikaDoc& house, const std::string& fol
     setWindowTitle(tr("Earlier versions"));
     resize(fittedToScreen(this, {820, 600}));
     auto* layout = new QVBoxLayout(this);
-    m_caption = new QLabel(
-        m_versions.empty() ? tr("No earlier versions of this house have been kept yet: one is kept "
-                                "each time a save replaces it.")
-                           //: %1 is the house's file
-                           : tr("&Versions kept of %1, newest first:")
-                                 .arg(QString::fromStdString(house.pathName())
-                                          .replace(QLatin1Char('&'), QStringLiteral("&&"))),
-        this);
+    //: %1 is the house's file
+    m_caption = new QLabel(tr("&Versions kept of %1, newest first:")
+                               .arg(QString::fromStdString(house.pathName())
+                                        .replace(QLatin1Char('&'), QStringLiteral("&&"))),
+                           this);
+    if (m_versions.empty())
+        m_caption->setText(tr("No earlier versions of this house have been kept yet: one is kept "
+                              "each time a save replaces it."));
     m_caption->setWordWrap(true);
     layout->addWidget(m_caption);
 

@@ -346,13 +346,14 @@ void ImportDialog::replan() {
     for (const CsvProblem& p : m_plan.notTaken)
         m_notTaken->addItem(tr("Line %1: %2").arg(p.line).arg(shownPhrase(p.why)));
     const auto count = static_cast<qsizetype>(m_plan.items.size());
-    QString summary =
-        count == 0 ? tr("The file holds no rows to import.")
-                   //: %1 is "N object(s)", %2 "N room(s)"
-                   : tr("%1 will be added in %2, %3 of them new.")
-                         .arg(tr("%n object(s)", nullptr, static_cast<int>(count)),
-                              tr("%n room(s)", nullptr, static_cast<int>(m_plan.rooms.size())))
-                         .arg(m_plan.newRoomCount());
+    const int rooms = static_cast<int>(m_plan.rooms.size());
+    //: %1 is "N object(s)", %2 "N room(s)", %3 a number of rooms
+    QString summary = tr("%1 will be added in %2, %3 of them new.")
+                          .arg(tr("%n object(s)", nullptr, static_cast<int>(count)),
+                               tr("%n room(s)", nullptr, rooms))
+                          .arg(m_plan.newRoomCount());
+    if (count == 0)
+        summary = tr("The file holds no rows to import.");
     if (!m_plan.notTaken.empty())
         summary += QLatin1Char(' ') + tr("%n row(s) cannot be taken: Import adds the others, "
                                          "Cancel adds nothing.",

@@ -358,6 +358,7 @@
     </message>
     <message>
         <source>%1 will be added in %2, %3 of them new.</source>
+        <extracomment>%1 is &quot;N object(s)&quot;, %2 &quot;N room(s)&quot;, %3 a number of rooms</extracomment>
         <translation>Hinzugefügt werden: %1 in %2, davon %3 neu.</translation>
     </message>
     <message numerus="yes">
@@ -700,6 +701,7 @@ Trotzdem erneut importieren? Die Namen der neuen Objekte erhalten eine Nummer.</
     </message>
     <message>
         <source>&amp;Versions kept of %1, newest first:</source>
+        <extracomment>%1 is the house&apos;s file</extracomment>
         <translation>&amp;Gespeicherte Versionen von %1, die neueste zuerst:</translation>
     </message>
     <message>
