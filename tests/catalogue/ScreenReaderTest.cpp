@@ -87,6 +87,8 @@ TEST_F(ScreenReaderTest, ThePreviewListsTheFloorAndNamesTheSelectedObject) {
 TEST_F(ScreenReaderTest, EveryChangeOfTheSelectionIsTold) {
     open(table);
     listen();
+    if (!QAccessible::isActive())
+        GTEST_SKIP() << "the platform keeps accessibility off, so nothing is told";
     tree().setCurrentItem(itemOf(chair));
     auto told = toldAboutPreview();
     EXPECT_TRUE(has(told, QAccessible::Selection, 1));
