@@ -31,6 +31,7 @@ ChooseHouseDialog::ChooseHouseDialog(const QStringList& predone, const QStringLi
     auto* chooseRecentButton = new QPushButton(tr("C&hoose", "recent"));
     auto* continueButton = new QPushButton(tr("Continue"));
     m_predone->setAccessibleName(tr("Predone houses"));
+    m_recent->setAccessibleName(tr("Houses opened in the past"));
     choosePredoneButton->setObjectName(QStringLiteral("choosePredone"));
     chooseRecentButton->setObjectName(QStringLiteral("chooseRecent"));
     continueButton->setObjectName(QStringLiteral("continue"));

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QProcess>
+#include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QTextBrowser>
@@ -104,7 +105,11 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     // A window of its own, closed from the keyboard as a dialog is.
     auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
-    resize(760, 640);
+    // No taller or wider than most of the screen, which a scaled one makes small.
+    QSize size(760, 640);
+    if (const QScreen* shown = screen())
+        size = size.boundedTo(shown->availableGeometry().size() * 9 / 10);
+    resize(size);
 }
 
 void HelpWindow::showPage(const QUrl& page, const QUrl& contents) {

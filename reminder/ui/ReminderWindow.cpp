@@ -59,6 +59,7 @@ ReminderWindow::ReminderWindow(SettingsFile& settingsFile, const ReminderWindowO
     m_session.reloadProjects();
 
     m_tabs = new QTabWidget(this);
+    m_tabs->setAccessibleName(tr("Pages"));
     m_eventPage = new EventListPage(m_session, m_prompter, m_gate);
     m_optionsPage = new OptionsPage(m_session, m_prompter, m_settings, m_gate);
     m_tabs->addTab(m_eventPage, tr("&Reminder"));

@@ -23,6 +23,7 @@
 #include <QSet>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -228,12 +229,14 @@ TEST_P(Keyboard, TabReachesEveryControlAndStopsInNone) {
     // control (a table going cell by cell) keep a keyboard user in it.
     constexpr int kMostPressesInOne = 4;
     int pressesHere = 0;
-    for (qsizetype i = 0; i < 2 * expected.size() + 8 && expected.size() > 1; ++i) {
+    for (qsizetype i = 0; i < 2 * expected.size() + 300 && expected.size() > 1; ++i) {
         QWidget* before = QApplication::focusWidget();
         QTest::keyClick(before, Qt::Key_Tab);
         QWidget* after = QApplication::focusWidget();
         pressesHere = after == before ? pressesHere + 1 : 0;
-        if (pressesHere == kMostPressesInOne) {
+        // A text browser's Tab walks its links first, as a web page's does, then leaves.
+        const int most = qobject_cast<QTextBrowser*>(before) ? 256 : kMostPressesInOne;
+        if (pressesHere == most) {
             faults << describe(before) + QStringLiteral(" keeps the focus when Tab is pressed");
             break;
         }

@@ -18,6 +18,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTranslator>
 #include <gtest/gtest.h>
@@ -68,6 +69,12 @@ bool needsNone(const QString& text) {
     if (std::none_of(plain.begin(), plain.end(), [](QChar c) { return c.isLetter(); }))
         return true;
     if (plain.startsWith(u'/') || houseText().contains(plain))
+        return true;
+    // The house's own file, named in the title ("NAME.av - Ardenvo", as the window title always
+    // reads) and in the recent files' entries ("1 PATH").
+    static const QRegularExpression houseFile(
+        QStringLiteral(R"(^(\d+ )?\S*\.av(\[\*\])?( - Ardenvo)?$)"));
+    if (houseFile.match(plain).hasMatch())
         return true;
     // "Section/Room" and "Category/Attribute" join two of the user's names.
     const QStringList parts = plain.split(u'/');

@@ -53,7 +53,7 @@
     </message>
     <message>
         <source>Dele&amp;te</source>
-        <translation>Entfe&amp;rnen</translation>
+        <translation>Feld lö&amp;schen</translation>
     </message>
     <message>
         <source>Delete the selected field</source>
@@ -364,7 +364,7 @@ Dieses Dokument kann nicht angezeigt werden (%2).</translation>
     </message>
     <message>
         <source>&amp;Type:</source>
-        <translation>&amp;Art:</translation>
+        <translation>&amp;Typ:</translation>
     </message>
     <message>
         <source>Move command</source>

@@ -290,6 +290,10 @@ Fügen Sie dem Haus zuerst in Ardenvo ein Objekt hinzu.</translation>
         <source>The start-up entry could not be changed.</source>
         <translation>Der Autostart-Eintrag konnte nicht geändert werden.</translation>
     </message>
+    <message>
+        <source>Pages</source>
+        <translation>Seiten</translation>
+    </message>
 </context>
 <context>
     <name>ardenvo::TipDialog</name>

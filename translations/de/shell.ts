@@ -417,6 +417,10 @@
         <source>Please select one of the previously opened houses</source>
         <translation>Bitte wählen Sie eines der früher geöffneten Häuser aus</translation>
     </message>
+    <message>
+        <source>Houses opened in the past</source>
+        <translation>Früher geöffnete Häuser</translation>
+    </message>
 </context>
 <context>
     <name>ardenvo::DocumentController</name>
