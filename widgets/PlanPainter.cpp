@@ -2,6 +2,7 @@
 
 #include "platform/TextCodec.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPolygon>
@@ -19,7 +20,12 @@ constexpr int kTextReachY = 40;
 // Laid-out texts kept between frames; past this the cache starts over.
 constexpr std::size_t kMaxCachedTexts = 50000;
 
-const char* const kHint = "(Right)Click me!";
+const char* const kHint = QT_TRANSLATE_NOOP("ardenvo::PlanPainter", "(Right)Click me!");
+
+// The plan's own words in the user's language, as the stored bytes its texts are drawn from.
+std::string translated(const char* text) {
+    return storedText(QCoreApplication::translate("ardenvo::PlanPainter", text));
+}
 
 QColor toQColor(ColorRef c) {
     return QColor(redOf(c), greenOf(c), blueOf(c));
@@ -128,7 +134,10 @@ void PlanPainter::paint(QImage& buffer, const CSection* section,
 
     drawCompass(p);
     p.setPen(QColor(200, 255, 200));
-    p.drawStaticText(100, 10, text("Section:" + section->name).text);
+    p.drawStaticText(
+        100, 10,
+        text(translated(QT_TRANSLATE_NOOP("ardenvo::PlanPainter", "Section:")) + section->name)
+            .text);
 }
 
 void PlanPainter::paintBlock(QImage& image, const CBlock& block, double zoom) {
@@ -190,7 +199,7 @@ void PlanPainter::drawBlock(QPainter& p, const CBlock& block, const ScreenTransf
     p.setPen(QColor(125, 125, 125));
     drawCentred(p, cx, cy - m_lineHeight, block.name);
     p.setPen(toQColor(hintColor(block.colorRect.color)));
-    drawCentred(p, cx, cy, kHint);
+    drawCentred(p, cx, cy, translated(kHint));
 }
 
 void PlanPainter::drawObject(QPainter& p, const CHouseObject& object, const Rect& s,

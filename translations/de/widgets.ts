@@ -164,6 +164,17 @@
     </message>
 </context>
 <context>
+    <name>ardenvo::PlanPainter</name>
+    <message>
+        <source>(Right)Click me!</source>
+        <translation>(Rechts)Klick mich!</translation>
+    </message>
+    <message>
+        <source>Section:</source>
+        <translation>Abschnitt:</translation>
+    </message>
+</context>
+<context>
     <name>ardenvo::Prompter</name>
     <message>
         <source>Warning</source>

@@ -136,8 +136,9 @@ TEST(EventSettingsDialogTest, IsTheMainProgramsEditorWithTheDateLabelAndTheObjec
     ASSERT_NE(dialog.editor(), nullptr);
     EXPECT_EQ(dialog.findChild<QDateEdit*>(), dialog.editor()->datePicker()); // no second copy
     QStringList labels;
+    // Read as shown, without the marks of their Alt-key letters.
     for (const QLabel* label : dialog.findChildren<QLabel*>())
-        labels << label->text();
+        labels << QString(label->text()).remove(u'&');
     for (const char* text : {"Reminder type:", "Date:", "Object name:", "Notes:", "day"})
         EXPECT_TRUE(labels.contains(text)) << text;
     EXPECT_FALSE(labels.contains("Start date:"));
