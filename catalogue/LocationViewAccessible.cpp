@@ -7,10 +7,10 @@
 #include "model/TreeOrder.h"
 #include "planeditor/layout/PlanGeometry.h"
 #include "platform/TextCodec.h"
+#include "widgets/DrawnItemAccessible.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QPointer>
 #include <QWindow>
 
 #include <mutex>
@@ -26,36 +26,24 @@ std::vector<CHouseObject*> floorOf(const LocationView& view) {
 }
 
 // One floor object of the preview, by its place in the tree's order.
-class PreviewObjectAccessible : public QAccessibleInterface {
+class PreviewObjectAccessible : public DrawnItemAccessible<LocationView> {
 public:
-    PreviewObjectAccessible(LocationView* view, int index) : m_view(view), m_index(index) {}
+    PreviewObjectAccessible(LocationView* view, int index)
+        : DrawnItemAccessible(view), m_index(index) {}
 
     bool isValid() const override { return object() != nullptr; }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override {
-        return m_view ? m_view->window()->windowHandle() : nullptr;
-    }
-    QAccessibleInterface* parent() const override {
-        return m_view ? QAccessible::queryAccessibleInterface(m_view.data()) : nullptr;
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* focusChild() const override { return nullptr; }
 
     QString text(QAccessible::Text t) const override {
         const CHouseObject* o = shown();
         return o && t == QAccessible::Name ? displayText(o->name) : QString();
     }
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
         const CHouseObject* o = shown();
         if (!o)
             return {};
         LocationPreview& preview = m_view->preview();
-        const Rect r = objectScreenRect(ScreenTransform{preview.scale(), 0, 0}, Rect{},
-                                        o->location.rect);
+        const Rect r =
+            objectScreenRect(ScreenTransform{preview.scale(), 0, 0}, Rect{}, o->location.rect);
         const QRect local = QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1))
                                 .translated(preview.previewRect().topLeft())
                                 .intersected(m_view->rect());
@@ -81,7 +69,6 @@ private:
                                                         : nullptr;
     }
 
-    QPointer<LocationView> m_view;
     int m_index;
 };
 

@@ -7,6 +7,7 @@
 #include "catalogue/fields/CategoryPanel.h"
 #include "model/ObjectEdits.h"
 #include "platform/TextCodec.h"
+#include "widgets/Prompter.h"
 
 #include <QMenu>
 #include <QPushButton>
@@ -14,7 +15,6 @@
 namespace ardenvo {
 
 namespace {
-
 
 ObjectProperties currentProperties(const CHouseObject& o, NestPosition position) {
     ObjectProperties p;
@@ -93,7 +93,8 @@ void ObjectsDialog::deleteTarget() {
     // "Floor" is not deleted, so there is nothing to ask about.
     if (!target || target == m_tree->root())
         return;
-    if (!askBeforeLoss(m_services.prompts(), this, tr("Object and all associated reminders will be deleted. Are you sure?")))
+    if (!askBeforeLoss(m_services.prompts(), this,
+                       tr("Object and all associated reminders will be deleted. Are you sure?")))
         return;
     const ObjectPlace place = m_tree->placeOf(*m_block, target);
     if (place.object) {
@@ -157,8 +158,7 @@ void ObjectsDialog::showContextMenu(QTreeWidgetItem* target, const QPoint& globa
     const bool onFloor = place.onFloor();
 
     QMenu menu(this);
-    // An '&' of the name is shown, not taken for a letter.
-    menu.addAction(displayText(object->name).replace(u'&', QStringLiteral("&&")))->setEnabled(false);
+    menu.addAction(withPlainAmpersands(displayText(object->name)))->setEnabled(false);
     const std::pair<QString, NestPosition> positions[] = {
         {tr("On &top"), NestPosition::OnTop},
         {tr("&Inside"), NestPosition::Inside},

@@ -11,11 +11,6 @@ namespace ardenvo {
 
 namespace {
 
-// A step's name inside a menu entry: its "&" is shown, not taken for the entry's letter.
-QString menuName(const std::string& name) {
-    return QString::fromStdString(name).replace(u'&', QStringLiteral("&&"));
-}
-
 QString decoded(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
@@ -61,7 +56,7 @@ QString UndoController::undoMenuText() const {
     if (name.empty())
         return tr("&Undo");
     //: %1 is the name of the step, such as "Sections" or "Move object".
-    return tr("&Undo %1").arg(menuName(name));
+    return tr("&Undo %1").arg(withPlainAmpersands(QString::fromStdString(name)));
 }
 
 QString UndoController::redoMenuText() const {
@@ -69,7 +64,7 @@ QString UndoController::redoMenuText() const {
     if (name.empty())
         return tr("&Redo");
     //: %1 is the name of the step, such as "Sections" or "Move object".
-    return tr("&Redo %1").arg(menuName(name));
+    return tr("&Redo %1").arg(withPlainAmpersands(QString::fromStdString(name)));
 }
 
 void UndoController::beginStep() {

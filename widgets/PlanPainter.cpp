@@ -22,7 +22,7 @@ constexpr std::size_t kMaxCachedTexts = 50000;
 
 const char* const kHint = QT_TRANSLATE_NOOP("ardenvo::PlanPainter", "(Right)Click me!");
 
-// The plan's own words in the user's language, as the stored bytes its texts are drawn from.
+// A word of the plan in the user's language, as stored bytes.
 std::string translated(const char* text) {
     return storedText(QCoreApplication::translate("ardenvo::PlanPainter", text));
 }
@@ -62,7 +62,9 @@ ColorRef objectNameColor(ColorRef c) {
     return rgb(redOf(c) < 196 ? 255 : 0, greenOf(c) < 196 ? 255 : 0, blueOf(c) < 196 ? 255 : 0);
 }
 
-PlanPainter::PlanPainter() {
+PlanPainter::PlanPainter()
+    : m_sectionLabel(translated(QT_TRANSLATE_NOOP("ardenvo::PlanPainter", "Section:"))),
+      m_hint(translated(kHint)) {
     m_font = QGuiApplication::font();
     m_font.setPixelSize(13);
     m_lineHeight = 16;
@@ -134,10 +136,7 @@ void PlanPainter::paint(QImage& buffer, const CSection* section,
 
     drawCompass(p);
     p.setPen(QColor(200, 255, 200));
-    p.drawStaticText(
-        100, 10,
-        text(translated(QT_TRANSLATE_NOOP("ardenvo::PlanPainter", "Section:")) + section->name)
-            .text);
+    p.drawStaticText(100, 10, text(m_sectionLabel + section->name).text);
 }
 
 void PlanPainter::paintBlock(QImage& image, const CBlock& block, double zoom) {
@@ -199,7 +198,7 @@ void PlanPainter::drawBlock(QPainter& p, const CBlock& block, const ScreenTransf
     p.setPen(QColor(125, 125, 125));
     drawCentred(p, cx, cy - m_lineHeight, block.name);
     p.setPen(toQColor(hintColor(block.colorRect.color)));
-    drawCentred(p, cx, cy, translated(kHint));
+    drawCentred(p, cx, cy, m_hint);
 }
 
 void PlanPainter::drawObject(QPainter& p, const CHouseObject& object, const Rect& s,

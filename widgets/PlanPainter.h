@@ -54,6 +54,9 @@ private:
 
     QFont m_font;
     int m_lineHeight = 16;
+    // The plan's own words in the user's language, as the stored bytes texts are drawn from.
+    std::string m_sectionLabel;
+    std::string m_hint;
     QRect m_visible;     // the buffer, grown by how far a name may stick out of its block
     QRect m_keepTextsIn; // a preview's bitmap, which every text stays inside; null for the plan
     std::unordered_map<std::string, Text> m_texts;

@@ -30,9 +30,6 @@ bool askBeforeLoss(Prompter& prompter, QWidget* parent, const QString& question)
                              Prompter::Answer::No);
 }
 
-namespace {
-
-// The letter after a text's single '&' (a doubled one is a plain '&'), lower-cased; null when none.
 QChar altLetter(const QString& text) {
     for (qsizetype i = 0; i + 1 < text.size(); ++i) {
         if (text[i] != u'&')
@@ -44,7 +41,9 @@ QChar altLetter(const QString& text) {
     return {};
 }
 
-} // namespace
+QString withPlainAmpersands(QString text) {
+    return text.replace(u'&', QStringLiteral("&&"));
+}
 
 QStringList withAltLetters(const QStringList& texts) {
     QSet<QChar> taken;

@@ -79,5 +79,9 @@ bool askBeforeLoss(Prompter& prompter, QWidget* parent, const QString& question)
 // no other button uses yet ("Overwrite", "Reload" -> "&Overwrite", "&Reload"). A letter a text
 // already has is kept; a text with no free letter stays as it is.
 QStringList withAltLetters(const QStringList& texts);
+// The letter after a text's single '&' (a doubled one is a plain '&'), lower-cased; null when none.
+QChar altLetter(const QString& text);
+// The user's own text for a menu entry or a button: each '&' shown as itself, never a letter.
+QString withPlainAmpersands(QString text);
 
 } // namespace ardenvo

@@ -6,6 +6,7 @@
 #include "model/CBrenvikaDoc.h"
 #include "model/ProjectFile.h"
 #include "platform/posix/SafeFile.h"
+#include "widgets/Prompter.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -56,8 +57,7 @@ VersionsDialog::VersionsDialog(const CBrenvikaDoc& house, const std::string& fol
     auto* layout = new QVBoxLayout(this);
     //: %1 is the house's file
     m_caption = new QLabel(tr("&Versions kept of %1, newest first:")
-                               .arg(QString::fromStdString(house.pathName())
-                                        .replace(QLatin1Char('&'), QStringLiteral("&&"))),
+                               .arg(withPlainAmpersands(QString::fromStdString(house.pathName()))),
                            this);
     if (m_versions.empty())
         m_caption->setText(tr("No earlier versions of this house have been kept yet: one is kept "

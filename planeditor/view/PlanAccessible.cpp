@@ -2,10 +2,10 @@
 
 #include "planeditor/view/CBrenvikaView.h"
 #include "platform/TextCodec.h"
+#include "widgets/DrawnItemAccessible.h"
 
 #include <QAccessibleWidget>
 #include <QCoreApplication>
-#include <QPointer>
 
 #include <algorithm>
 #include <unordered_map>
@@ -15,23 +15,13 @@ namespace ardenvo {
 
 namespace {
 
-// One block of the plan. It has no object of its own: it asks the view each time, so it is never
-// stale, only invalid once its block has gone.
-class BlockAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+// One block of the plan.
+class BlockAccessible : public DrawnItemAccessible<CBrenvikaView>,
+                        public QAccessibleActionInterface {
 public:
-    BlockAccessible(CBrenvikaView* view, std::int32_t id) : m_view(view), m_id(id) {}
+    BlockAccessible(CBrenvikaView* view, std::int32_t id) : DrawnItemAccessible(view), m_id(id) {}
 
     bool isValid() const override { return m_view && m_view->figureBlock(m_id); }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
-    QAccessibleInterface* parent() const override {
-        return m_view ? QAccessible::queryAccessibleInterface(m_view.data()) : nullptr;
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* focusChild() const override { return nullptr; }
 
     QString text(QAccessible::Text t) const override {
         const CBlock* block = m_view ? m_view->figureBlock(m_id) : nullptr;
@@ -45,7 +35,6 @@ public:
                        : QCoreApplication::translate("ardenvo::PlanAccessible", "Room");
         return {};
     }
-    void setText(QAccessible::Text, const QString&) override {}
 
     QRect rect() const override {
         if (!m_view)
@@ -86,7 +75,6 @@ public:
     std::int32_t id() const { return m_id; }
 
 private:
-    QPointer<CBrenvikaView> m_view;
     std::int32_t m_id;
 };
 

@@ -3,6 +3,7 @@
 // and never sticks in one, Esc closes a dialog, and every control Tab reaches has an accessible
 // name.
 #include "tests/desktop/WindowTable.h"
+#include "widgets/Prompter.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -31,20 +32,6 @@ using namespace ardenvo;
 using namespace ardenvo::test;
 
 namespace {
-
-// The lower-cased letter after the single '&' of a text; null when it has none.
-QChar mnemonic(const QString& text) {
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != u'&')
-            continue;
-        if (text[i + 1] == u'&') {
-            ++i;
-            continue;
-        }
-        return text[i + 1].toLower();
-    }
-    return {};
-}
 
 QString describe(const QWidget* w, const QString& text) {
     return QStringLiteral("%1 \"%2\"").arg(QLatin1String(w->metaObject()->className()), text);
@@ -89,7 +76,7 @@ QList<Labelled> labelledControls(QWidget& window) {
         if (auto* label = qobject_cast<QLabel*>(w)) {
             const QString plain = label->text().trimmed();
             const bool namesAField = label->buddy() || plain.endsWith(u':');
-            if (namesAField || mnemonic(plain) != QChar())
+            if (namesAField || altLetter(plain) != QChar())
                 all.append({w, plain, namesAField});
         } else if (auto* tool = qobject_cast<QToolButton*>(w)) {
             if (tool->toolButtonStyle() != Qt::ToolButtonIconOnly && !tool->text().isEmpty() &&
@@ -116,7 +103,7 @@ QStringList missingAndDuplicateLetters(const QList<Labelled>& controls) {
     QStringList faults;
     QMap<QChar, QStringList> byLetter;
     for (const Labelled& c : controls) {
-        const QChar letter = mnemonic(c.text);
+        const QChar letter = altLetter(c.text);
         if (letter.isNull()) {
             if (c.needsLetter)
                 faults << describe(c.widget, c.text) + QStringLiteral(" has no Alt-key letter");

@@ -6,6 +6,7 @@
 #include "reminder/ui/ReminderWindow.h"
 #include "reminder/ui/SessionMessageBoxes.h"
 #include "support/ScriptedPrompter.h"
+#include "widgets/Prompter.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -18,17 +19,6 @@
 namespace ardenvo::test {
 namespace {
 
-QChar letterOf(const QString& text) {
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != u'&')
-            continue;
-        if (text[i + 1] != u'&')
-            return text[i + 1].toLower();
-        ++i;
-    }
-    return {};
-}
-
 // Entries without a letter and letters serving twice, in the menu and the menus inside it.
 QStringList letterFaults(const QMenu& menu) {
     QStringList faults;
@@ -36,7 +26,7 @@ QStringList letterFaults(const QMenu& menu) {
     for (QAction* action : menu.actions()) {
         if (action->isSeparator())
             continue;
-        const QChar letter = letterOf(action->text());
+        const QChar letter = altLetter(action->text());
         if (letter.isNull())
             faults << action->text() + QStringLiteral(": no letter");
         else if (used.contains(letter))
