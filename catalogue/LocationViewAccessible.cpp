@@ -31,7 +31,7 @@ public:
     PreviewObjectAccessible(LocationView* view, int index)
         : DrawnItemAccessible(view), m_index(index) {}
 
-    bool isValid() const override { return object() != nullptr; }
+    bool isValid() const override { return shown() != nullptr; }
 
     QString text(QAccessible::Text t) const override {
         const CHouseObject* o = shown();
