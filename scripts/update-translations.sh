@@ -7,20 +7,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 lupdate=$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)
-languages=("$@")
-if [ ${#languages[@]} -eq 0 ]; then
-    for d in translations/*/; do languages+=("$(basename "$d")"); done
-fi
-
-grep -v '^#' translations/parts.txt | while read -r part folders; do
-    [ -n "$part" ] || continue
-    for lang in "${languages[@]}"; do
-        mkdir -p "translations/$lang"
-        # -I . finds the headers the sources include from the top, which name the classes' contexts.
-        # shellcheck disable=SC2086
-        "$lupdate" -silent -locations none -no-obsolete -extensions cpp,h -I . \
-            -tr-function-alias QT_TRANSLATE_NOOP+=AV_TRANSLATE_NOOP \
-            -source-language en -target-language "$lang" \
-            $folders -ts "translations/$lang/$part.ts"
-    done
-done
+# The same run of lupdate as the translations' test makes, so the files are what it checks.
+exec python3 tests/translations/check_translations.py update . "$lupdate" "$@"

@@ -8,6 +8,9 @@
   check_translations.py pseudo SOURCE_DIR LUPDATE LRELEASE OUT.qm
       Makes a translation of every text in the sources into "‹text›", so a test can find the texts
       a window shows that never went through the translation.
+  check_translations.py update SOURCE_DIR LUPDATE [LANGUAGE ...]
+      Brings the translation files up to date with the sources, the same way the checks do
+      (scripts/update-translations.sh runs this).
 """
 import os
 import re
@@ -96,6 +99,17 @@ def complete(source_dir, tool):
     return 1 if faults else 0
 
 
+def update(source_dir, tool, languages):
+    root = os.path.join(source_dir, "translations")
+    if not languages:
+        languages = sorted(d for d in os.listdir(root) if os.path.isdir(os.path.join(root, d)))
+    for language in languages:
+        os.makedirs(os.path.join(root, language), exist_ok=True)
+        for part, folders in parts(source_dir):
+            lupdate(tool, source_dir, folders, os.path.join(root, language, part + ".ts"), language)
+    return 0
+
+
 def pseudo(source_dir, tool, lrelease, out):
     with tempfile.TemporaryDirectory() as scratch:
         files = []
@@ -125,6 +139,8 @@ if __name__ == "__main__":
     mode = sys.argv[1]
     if mode == "complete":
         sys.exit(complete(sys.argv[2], sys.argv[3]))
+    if mode == "update":
+        sys.exit(update(sys.argv[2], sys.argv[3], sys.argv[4:]))
     if mode == "pseudo":
         sys.exit(pseudo(*sys.argv[2:6]))
     sys.exit(f"unknown mode {mode}")
