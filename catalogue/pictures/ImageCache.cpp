@@ -6,7 +6,8 @@
 namespace ardenvo {
 
 DecodedPicture decodePicture(const std::string& folder, std::string_view fileName,
-                             const QSize& maxSize, const ThumbnailCache* thumbnails) {
+                             const QSize& maxSize, const ThumbnailCache* thumbnails,
+                             std::function<bool()> wanted) {
     DecodedPicture decoded;
     // A name that leads outside the Images folder is never read: it shows as missing, saying why.
     const PictureLocation location = locatePicture(folder, fileName);
@@ -19,11 +20,16 @@ DecodedPicture decodePicture(const std::string& folder, std::string_view fileNam
         path += '/';
     path += fileName;
     const QString file = QString::fromStdString(path);
+    decoded.image.setWanted(std::move(wanted));
     const bool loaded = thumbnails ? loadThroughCache(decoded.image, file, maxSize, *thumbnails)
                                    : decoded.image.load(file, maxSize);
+    // The picture outlives what decided whether it was wanted.
+    decoded.image.setWanted({});
     if (!loaded) {
+        decoded.stopped = decoded.image.stopped();
         decoded.image.clear();
-        decoded.problem = QT_TRANSLATE_NOOP("ardenvo::PictureMessages", "Invalid image");
+        if (!decoded.stopped)
+            decoded.problem = QT_TRANSLATE_NOOP("ardenvo::PictureMessages", "Invalid image");
     }
     return decoded;
 }

@@ -5,6 +5,8 @@
 
 #include <QSize>
 
+#include <functional>
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,16 +17,20 @@ namespace ardenvo {
 // A picture file of the Images folder read for showing, or why it could not be.
 struct DecodedPicture {
     ImageFile image;
-    std::string problem; // "Invalid image", or why the name is refused; empty when decoded
+    // "Invalid image", or why the name is refused; empty when decoded or stopped
+    std::string problem;
+    bool stopped = false; // no longer wanted while it was decoded: nothing to show or tell
 
-    bool ok() const { return problem.empty(); }
+    bool ok() const { return problem.empty() && !stopped; }
 };
 
 // Reads `fileName` in `folder` no larger than `maxSize`, through the desktop's thumbnails when
-// `thumbnails` is given. A name that leads outside the folder is never read. Touches no window
-// and no ImageCache, so it may run on any thread.
+// `thumbnails` is given; a decoding stops as soon as `wanted` (when given) says no. A name that
+// leads outside the folder is never read. Touches no window and no ImageCache, so it may run on
+// any thread.
 DecodedPicture decodePicture(const std::string& folder, std::string_view fileName,
-                             const QSize& maxSize, const ThumbnailCache* thumbnails = nullptr);
+                             const QSize& maxSize, const ThumbnailCache* thumbnails = nullptr,
+                             std::function<bool()> wanted = {});
 
 // One decoded picture file of an ImageCache.
 class CachedImage {

@@ -34,7 +34,9 @@ PictureGroup::PictureGroup(PictureTreeHost& host, std::string imagesFolder, Prom
       m_thumbnails(ThumbnailCache::forUser(ThumbnailCache::programName(kProgramVersion))),
       m_loader(
           [folder = m_cache.folder(), size = m_cache.maxSize(), thumbnails = &m_thumbnails](
-              const std::string& file) { return decodePicture(folder, file, size, thumbnails); },
+              const std::string& file, const std::function<bool()>& wanted) {
+              return decodePicture(folder, file, size, thumbnails, wanted);
+          },
           [this](const std::string& file, DecodedPicture picture) {
               pictureDecoded(file, std::move(picture));
           }) {
@@ -44,8 +46,7 @@ PictureGroup::PictureGroup(PictureTreeHost& host, std::string imagesFolder, Prom
 
     m_list = new QTreeWidget(this);
     m_list->setColumnCount(3);
-    m_list->setHeaderLabels(
-        {tr("House object"), tr("Name"), tr("File")});
+    m_list->setHeaderLabels({tr("House object"), tr("Name"), tr("File")});
     m_list->setAccessibleName(tr("Pictures"));
     // The list's own widths, widened where a heading would not fit ("House object").
     const int widths[] = {75, 100, 150};
@@ -64,8 +65,7 @@ PictureGroup::PictureGroup(PictureTreeHost& host, std::string imagesFolder, Prom
         tr("Preferably not much larger than %1x%2").arg(kFrameWidth).arg(kFrameHeight));
     m_editButton = new QPushButton(tr("Ed&it"), this);
     m_deleteButton = new QPushButton(tr("De&lete"), this);
-    m_deleteButton->setToolTip(
-        tr("The room will be associated no more with that image"));
+    m_deleteButton->setToolTip(tr("The room will be associated no more with that image"));
     m_showAll = new QCheckBox(tr("Sho&w all images"), this);
     m_showAll->setChecked(true);
     for (QPushButton* b : {m_addButton, m_editButton, m_deleteButton})
@@ -250,7 +250,8 @@ void PictureGroup::tell(const Action& action) {
         action.reported.end())
         reportUnreadablePicture(m_prompter, this, action.shown, failed->second);
     warnAboutPicture(m_prompter, this,
-                     tr("The requested image is not in cache") + QLatin1Char('\n') + shown(action.shown));
+                     tr("The requested image is not in cache") + QLatin1Char('\n') +
+                         shown(action.shown));
 }
 
 bool PictureGroup::waitForPictures(int timeoutMs) {

@@ -61,15 +61,19 @@ void PictureLoader::request(const std::vector<std::string>& files, bool first) {
     } else {
         m_queue.insert(m_queue.end(), fresh.begin(), fresh.end());
     }
-    while (m_workers < m_cores && std::size_t(m_workers) < m_queue.size()) {
-        ++m_workers;
-        m_pool.start([this] { work(false); });
-    }
+    startListWorkers();
     // A picture wanted at once does not wait for the files being decoded: it gets a worker of
     // its own, which leaves when no such picture is left.
     if (!m_urgentFile.empty() && !m_urgentBusy) {
         m_urgentBusy = true;
         m_urgentPool.start([this] { work(true); });
+    }
+}
+
+void PictureLoader::startListWorkers() {
+    while (m_workers < m_cores && std::size_t(m_workers) < m_queue.size()) {
+        ++m_workers;
+        m_pool.start([this] { work(false); });
     }
 }
 
@@ -115,13 +119,28 @@ void PictureLoader::work(bool urgent) {
             }
             generation = m_generation;
         }
+        // A picture wanted at once gives way to the next one wanted at once: the frame shows
+        // that one now.
+        const auto wanted = [this, generation, urgent] {
+            std::lock_guard lock(m_mutex);
+            return generation == m_generation && !(urgent && !m_urgentFile.empty());
+        };
         DecodedPicture picture;
         try {
-            picture = m_decoder(file);
+            picture = m_decoder(file, wanted);
         } catch (const std::exception&) {
             // Memory running out for one picture makes that picture unreadable, nothing more.
             picture = DecodedPicture{};
             picture.problem = QT_TRANSLATE_NOOP("ardenvo::PictureMessages", "Invalid image");
+        }
+        if (picture.stopped) {
+            // Still asked for when it only gave way: the list decodes it in its turn.
+            std::lock_guard lock(m_mutex);
+            if (generation == m_generation) {
+                m_queue.push_front(std::move(file));
+                startListWorkers();
+            }
+            continue;
         }
         // Posted to this object: when it goes first, the result goes with it.
         QMetaObject::invokeMethod(

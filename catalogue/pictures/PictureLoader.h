@@ -18,12 +18,14 @@ namespace ardenvo {
 
 // Decodes picture files on worker threads, one a core, in the order asked (a file wanted at
 // once goes to the front), and hands each result to the window's thread. Cancelling drops what
-// is queued and throws away what the files being decoded give, so a room left behind never shows
-// (or reports) a picture of its own in the next one.
+// is queued and stops the files being decoded, so a room left behind never shows (or reports) a
+// picture of its own in the next one, nor keeps the cores from it.
 class PictureLoader : public QObject {
 public:
-    // Runs on the workers: the file's picture, or why not.
-    using Decoder = std::function<DecodedPicture(const std::string& fileName)>;
+    // Runs on the workers: the file's picture, or why not. The decoding stops (the result says
+    // so) once `wanted`, which it may ask often, says no.
+    using Decoder = std::function<DecodedPicture(const std::string& fileName,
+                                                 const std::function<bool()>& wanted)>;
     // Runs on the window's thread, once for every file asked for and not cancelled.
     using Receiver = std::function<void(const std::string& fileName, DecodedPicture picture)>;
 
@@ -46,6 +48,8 @@ public:
 private:
     // `urgent`: the worker started for a picture wanted at once, which leaves after it.
     void work(bool urgent);
+    // Starts list workers for what is queued, up to one a core; m_mutex held.
+    void startListWorkers();
     void deliver(unsigned generation, const std::string& fileName, DecodedPicture picture);
 
     Decoder m_decoder;

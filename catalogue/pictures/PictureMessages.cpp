@@ -25,8 +25,8 @@ void reportUnreadablePicture(Prompter& prompter, QWidget* parent, std::string_vi
     warnAboutPicture(prompter, parent,
                      QCoreApplication::translate("ardenvo::PictureMessages", "Wrong image file"));
     // The decoders' own words are translated where this context holds them.
-    const QString why = QCoreApplication::translate("ardenvo::PictureMessages",
-                                                    std::string(problem).c_str());
+    const QString why =
+        QCoreApplication::translate("ardenvo::PictureMessages", std::string(problem).c_str());
     prompter.message(nullptr, {name + QLatin1Char('\n') + why + QLatin1Char('\n') + name,
                                Prompter::Icon::None,
                                Prompter::Title::Error,
@@ -34,9 +34,10 @@ void reportUnreadablePicture(Prompter& prompter, QWidget* parent, std::string_vi
 }
 
 bool confirmPictureDeletion(Prompter& prompter, QWidget* parent) {
-    return askBeforeLoss(prompter, parent,
-                         QCoreApplication::translate("ardenvo::PictureMessages",
-                                                     "Selected image will be deleted. Are you sure?"));
+    return askBeforeLoss(
+        prompter, parent,
+        QCoreApplication::translate("ardenvo::PictureMessages",
+                                    "Selected image will be deleted. Are you sure?"));
 }
 
 QString choosePictureFile(Prompter& prompter, QWidget* parent) {

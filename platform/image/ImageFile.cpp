@@ -110,6 +110,37 @@ private:
     QImage m_image;
 };
 
+// The file as Qt's decoders read it, giving no more bytes once the picture is no longer wanted:
+// a decoder that runs out of data finishes at once (JPEG fills the rest of the picture), so a
+// decoding Qt offers no way to stop ends within a few kilobytes.
+class WantedFile final : public QIODevice {
+public:
+    WantedFile(QFile& file, const std::function<bool()>& wanted) : m_file(file), m_wanted(wanted) {
+        // Unbuffered, so that every read reaches readData and a seek is the file's own.
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+    bool stopped() const { return m_stopped; }
+
+    bool isSequential() const override { return false; }
+    qint64 size() const override { return m_file.size(); }
+    bool seek(qint64 pos) override { return QIODevice::seek(pos) && m_file.seek(pos); }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        if (m_stopped || !m_wanted()) {
+            m_stopped = true;
+            return -1;
+        }
+        return m_file.read(data, maxSize);
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QFile& m_file;
+    const std::function<bool()>& m_wanted;
+    bool m_stopped = false;
+};
+
 } // namespace
 
 QSize ImageFile::fitInside(const QSize& size, const QSize& maxSize) {
@@ -126,6 +157,7 @@ void ImageFile::clear() {
     m_naturalSize = QSize();
     m_format.clear();
     m_error.clear();
+    m_stopped = false;
 }
 
 bool ImageFile::fail(const QString& error) {
@@ -154,22 +186,39 @@ bool ImageFile::load(const QString& path, const QSize& maxSize) {
             return fail(file.errorString());
         return loadOwn(bytes, format, maxSize);
     }
-    return loadWithQt(file, maxSize);
+    if (!m_wanted)
+        return loadWithQt(file, maxSize);
+    WantedFile wanted(file, m_wanted);
+    const bool loaded = loadWithQt(wanted, maxSize);
+    // What a decoder made of the bytes it was given before it stopped is not the picture.
+    if (wanted.stopped()) {
+        fail(QStringLiteral("Decoding stopped"));
+        m_stopped = true;
+        return false;
+    }
+    return loaded;
 }
 
 bool ImageFile::loadOwn(const QByteArray& bytes, const char* format, const QSize& maxSize) {
     ImageTarget target(m_wanted);
     const auto size = static_cast<std::size_t>(bytes.size());
     const char* error = nullptr;
+    bool stopped = false;
     if (std::strcmp(format, "pcx") == 0) {
-        if (const pcx::Error e = pcx::decode(bytesOf(bytes), size, target); e != pcx::Error::None)
+        if (const pcx::Error e = pcx::decode(bytesOf(bytes), size, target); e != pcx::Error::None) {
             error = pcx::errorText(e);
+            stopped = e == pcx::Error::Stopped;
+        }
     } else if (const tga::Error e = tga::decode(bytesOf(bytes), size, target);
                e != tga::Error::None) {
         error = tga::errorText(e);
+        stopped = e == tga::Error::Stopped;
     }
-    if (error)
-        return fail(QString::fromLatin1(error));
+    if (error) {
+        fail(QString::fromLatin1(error));
+        m_stopped = stopped;
+        return false;
+    }
     QImage image = target.take();
     const QSize natural = image.size();
     adopt(std::move(image), natural, format, maxSize);

@@ -39,9 +39,12 @@ public:
     // The picture's size as the file's header states it, read without decoding; invalid when
     // it cannot be read that way.
     static QSize readSize(const QString& path);
-    // Asked while our own decoders work: false stops a decoding whose picture is no longer
-    // wanted (the load then fails).
+    // Asked while a file is decoded: false stops a decoding whose picture is no longer wanted
+    // (the load then fails, and stopped() says why). May be asked on the loading thread only.
     void setWanted(std::function<bool()> wanted) { m_wanted = std::move(wanted); }
+    // Whether the last load failed because its picture was no longer wanted, which says nothing
+    // of the file.
+    bool stopped() const { return m_stopped; }
 
     bool isNull() const { return m_image.isNull(); }
     // The decoded pixels, at most the maximum size given to load.
@@ -73,6 +76,7 @@ private:
     QSize m_naturalSize;
     QString m_format;
     QString m_error;
+    bool m_stopped = false;
     std::function<bool()> m_wanted;
 };
 

@@ -388,6 +388,8 @@ bool loadThroughCache(ImageFile& image, const QString& path, const QSize& box,
         return image.refuse(failure->isEmpty() ? QStringLiteral("Unknown image format") : *failure);
     const int edge = ThumbnailCache::edgeOf(size);
     if (!image.load(path, QSize(edge, edge))) {
+        if (image.stopped())
+            return false;
         // Only a file that is still as it was is known to be unreadable.
         const std::optional<ThumbnailSource> now = cache.source(source->path);
         if (now && now->mtime == source->mtime && now->size == source->size)

@@ -94,7 +94,8 @@ private:
 
 // Reads the picture at `path` to be shown inside `box`, through `cache`: a valid thumbnail is
 // used when there is one; otherwise the file is decoded and its thumbnail stored on the way (or
-// its failure remembered). The natural size stays the file's own either way.
+// its failure remembered; a decoding stopped by the image's wanted() is neither). The natural
+// size stays the file's own either way.
 bool loadThroughCache(ImageFile& image, const QString& path, const QSize& box,
                       const ThumbnailCache& cache);
 

@@ -212,8 +212,24 @@ TEST_F(ImageFileTest, OneLimitForEveryReadAndClaimsBeyondTheBytesRefusedBeforeDe
         image.setWanted([] { return false; });
         EXPECT_FALSE(image.load(write("stopped", bytes)));
         EXPECT_TRUE(image.errorString().endsWith(QStringLiteral("decoding stopped")));
+        EXPECT_TRUE(image.stopped());
         image.setWanted({});
         EXPECT_TRUE(image.load(write("stopped", bytes)));
+        EXPECT_FALSE(image.stopped());
+    }
+    // Qt's decoders are stopped midway through the file, and read it as before while wanted.
+    const QString large = write("large", encoded(pattern(1600, 1200), "jpeg"));
+    for (const int wantedFor : {3, 1000000}) {
+        ImageFile image;
+        int asked = 0;
+        image.setWanted([&] { return ++asked <= wantedFor; });
+        const bool whole = wantedFor > 3;
+        EXPECT_EQ(image.load(large, QSize(200, 200)), whole);
+        EXPECT_EQ(image.stopped(), !whole);
+        EXPECT_EQ(image.naturalSize(), whole ? QSize(1600, 1200) : QSize());
+        if (!whole) {
+            EXPECT_LE(asked, wantedFor + 1) << "the decoder read on after being stopped";
+        }
     }
 }
 

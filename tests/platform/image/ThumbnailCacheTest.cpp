@@ -196,6 +196,14 @@ TEST_F(ThumbnailCacheTest, AFileThatCannotBeReadIsRememberedUntilItChanges) {
     ::utime(photo.c_str(), &later);
     EXPECT_EQ(cache.failureOf(*cache.source(photo)), std::nullopt);
     EXPECT_EQ(show(), qRgb(200, 0, 0));
+
+    // A decoding stopped because its picture was no longer wanted says nothing of the file.
+    std::filesystem::remove(thumbPath());
+    image.setWanted([] { return false; });
+    EXPECT_FALSE(loadThroughCache(image, QString::fromStdString(photo), {220, 143}, cache));
+    EXPECT_TRUE(image.stopped());
+    EXPECT_EQ(cache.failureOf(*cache.source(photo)), std::nullopt);
+    EXPECT_FALSE(std::filesystem::exists(thumbPath()));
 }
 
 } // namespace
