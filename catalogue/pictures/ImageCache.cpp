@@ -7,7 +7,7 @@ namespace ardenvo {
 
 DecodedPicture decodePicture(const std::string& folder, std::string_view fileName,
                              const QSize& maxSize, const ThumbnailCache* thumbnails,
-                             std::function<bool()> wanted) {
+                             std::function<bool()> wanted, bool storeLater) {
     DecodedPicture decoded;
     // A name that leads outside the Images folder is never read: it shows as missing, saying why.
     const PictureLocation location = locatePicture(folder, fileName);
@@ -21,8 +21,14 @@ DecodedPicture decodePicture(const std::string& folder, std::string_view fileNam
     path += fileName;
     const QString file = QString::fromStdString(path);
     decoded.image.setWanted(std::move(wanted));
-    const bool loaded = thumbnails ? loadThroughCache(decoded.image, file, maxSize, *thumbnails)
+    std::optional<MadeThumbnail> made;
+    const bool loaded = thumbnails ? loadThroughCache(decoded.image, file, maxSize, *thumbnails,
+                                                      storeLater ? &made : nullptr)
                                    : decoded.image.load(file, maxSize);
+    if (made)
+        decoded.storeThumbnail = [thumbnails, made = std::move(*made)] {
+            made.store(*thumbnails);
+        };
     // The picture outlives what decided whether it was wanted.
     decoded.image.setWanted({});
     if (!loaded) {

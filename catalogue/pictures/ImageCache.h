@@ -20,17 +20,20 @@ struct DecodedPicture {
     // "Invalid image", or why the name is refused; empty when decoded or stopped
     std::string problem;
     bool stopped = false; // no longer wanted while it was decoded: nothing to show or tell
+    // Asked to store later: the thumbnail made on the way, stored by calling this (once the
+    // picture is on its way, since writing it takes a while); empty when none was made.
+    std::function<void()> storeThumbnail;
 
     bool ok() const { return problem.empty() && !stopped; }
 };
 
 // Reads `fileName` in `folder` no larger than `maxSize`, through the desktop's thumbnails when
-// `thumbnails` is given; a decoding stops as soon as `wanted` (when given) says no. A name that
-// leads outside the folder is never read. Touches no window and no ImageCache, so it may run on
-// any thread.
+// `thumbnails` is given (a thumbnail made is stored at once, or with `storeLater` left to the
+// caller); a decoding stops as soon as `wanted` (when given) says no. A name that leads outside
+// the folder is never read. Touches no window and no ImageCache, so it may run on any thread.
 DecodedPicture decodePicture(const std::string& folder, std::string_view fileName,
                              const QSize& maxSize, const ThumbnailCache* thumbnails = nullptr,
-                             std::function<bool()> wanted = {});
+                             std::function<bool()> wanted = {}, bool storeLater = false);
 
 // One decoded picture file of an ImageCache.
 class CachedImage {

@@ -35,7 +35,7 @@ PictureGroup::PictureGroup(PictureTreeHost& host, std::string imagesFolder, Prom
       m_loader(
           [folder = m_cache.folder(), size = m_cache.maxSize(), thumbnails = &m_thumbnails](
               const std::string& file, const std::function<bool()>& wanted) {
-              return decodePicture(folder, file, size, thumbnails, wanted);
+              return decodePicture(folder, file, size, thumbnails, wanted, true);
           },
           [this](const std::string& file, DecodedPicture picture) {
               pictureDecoded(file, std::move(picture));
@@ -184,8 +184,11 @@ void PictureGroup::showSelectedPicture(const std::vector<std::string>& reported)
     const auto wants = [&](const std::string& file) {
         return !file.empty() && !m_cache.find(file);
     };
-    if (const CField* picture = selectedPicture(); picture && wants(picture->value.str()))
+    if (const CField* picture = selectedPicture(); picture && wants(picture->value.str())) {
         action.shown = picture->value.str();
+        // Before the rest is looked up: every name costs the file system a question.
+        m_loader.request({action.shown}, true);
+    }
     for (const std::string& file : reported) {
         if (wants(file))
             action.reported.push_back(file);

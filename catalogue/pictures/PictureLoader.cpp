@@ -79,10 +79,14 @@ void PictureLoader::startListWorkers() {
 
 void PictureLoader::cancel() {
     m_pending.clear();
-    std::lock_guard lock(m_mutex);
-    m_queue.clear();
-    m_urgentFile.clear();
-    ++m_generation;
+    {
+        std::lock_guard lock(m_mutex);
+        m_queue.clear();
+        m_urgentFile.clear();
+        ++m_generation;
+    }
+    // The list's workers waiting for a picture wanted at once wait for nothing now.
+    m_urgentDone.notify_all();
 }
 
 void PictureLoader::work(bool urgent) {
@@ -99,7 +103,8 @@ void PictureLoader::work(bool urgent) {
             // While a picture wanted at once is decoded, the list's workers finish the file in
             // hand and wait: it has a core, the memory and the window's thread to itself.
             if (!urgent)
-                m_urgentDone.wait(lock, [this] { return !m_urgentBusy; });
+                m_urgentDone.wait(lock,
+                                  [this] { return !m_urgentDecoding && m_urgentFile.empty(); });
             if (urgent ? m_urgentFile.empty() : m_queue.empty()) {
                 if (urgent) {
                     m_urgentBusy = false;
@@ -113,6 +118,7 @@ void PictureLoader::work(bool urgent) {
             if (urgent) {
                 file = std::move(m_urgentFile);
                 m_urgentFile.clear();
+                m_urgentDecoding = true;
             } else {
                 file = std::move(m_queue.front());
                 m_queue.pop_front();
@@ -133,22 +139,38 @@ void PictureLoader::work(bool urgent) {
             picture = DecodedPicture{};
             picture.problem = QT_TRANSLATE_NOOP("ardenvo::PictureMessages", "Invalid image");
         }
-        if (picture.stopped) {
-            // Still asked for when it only gave way: the list decodes it in its turn.
+        std::function<void()> storeThumbnail;
+        if (!picture.stopped) {
+            storeThumbnail = std::move(picture.storeThumbnail);
+            // Posted to this object: when it goes first, the result goes with it. Posted before
+            // the list's workers are let go, so the window's thread takes it first.
+            QMetaObject::invokeMethod(
+                this,
+                [this, generation, file, picture = std::move(picture)]() mutable {
+                    deliver(generation, file, std::move(picture));
+                },
+                Qt::QueuedConnection);
+        }
+        {
             std::lock_guard lock(m_mutex);
-            if (generation == m_generation) {
+            if (urgent)
+                m_urgentDecoding = false;
+            // Still asked for when it only gave way: the list decodes it in its turn.
+            if (picture.stopped && generation == m_generation) {
                 m_queue.push_front(std::move(file));
                 startListWorkers();
             }
-            continue;
         }
-        // Posted to this object: when it goes first, the result goes with it.
-        QMetaObject::invokeMethod(
-            this,
-            [this, generation, file = std::move(file), picture = std::move(picture)]() mutable {
-                deliver(generation, file, std::move(picture));
-            },
-            Qt::QueuedConnection);
+        if (urgent)
+            m_urgentDone.notify_all();
+        // The thumbnail is written after the picture is on its way: the picture does not wait
+        // for the file, and a failure to write it only costs a decoding next time.
+        if (storeThumbnail) {
+            try {
+                storeThumbnail();
+            } catch (const std::exception&) {
+            }
+        }
     }
 }
 

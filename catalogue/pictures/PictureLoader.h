@@ -63,8 +63,9 @@ private:
     std::deque<std::string> m_queue;
     std::string m_urgentFile; // wanted at once, not taken by the urgent worker yet
     unsigned m_generation = 0;
-    int m_workers = 0;         // of m_pool
-    bool m_urgentBusy = false; // the urgent worker runs
+    int m_workers = 0;             // of m_pool
+    bool m_urgentBusy = false;     // the urgent worker runs
+    bool m_urgentDecoding = false; // and decodes (its thumbnail is written beside the list)
     int m_cores = 1;
 };
 

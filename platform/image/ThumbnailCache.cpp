@@ -361,7 +361,7 @@ bool ThumbnailCache::recordFailure(const ThumbnailSource& source, const QString&
 }
 
 bool loadThroughCache(ImageFile& image, const QString& path, const QSize& box,
-                      const ThumbnailCache& cache) {
+                      const ThumbnailCache& cache, std::optional<MadeThumbnail>* storeLater) {
     const std::optional<ThumbnailSource> source = cache.source(path.toStdString());
     if (!source)
         return image.load(path, box);
@@ -396,7 +396,12 @@ bool loadThroughCache(ImageFile& image, const QString& path, const QSize& box,
             cache.recordFailure(*source, image.errorString());
         return false;
     }
-    cache.store(*source, size, image.image(), image.naturalSize(), mimeTypeOf(image.format()));
+    MadeThumbnail made{*source, size, image.image(), image.naturalSize(),
+                       mimeTypeOf(image.format())};
+    if (storeLater)
+        *storeLater = std::move(made);
+    else
+        made.store(cache);
     image.shrink(box);
     return true;
 }

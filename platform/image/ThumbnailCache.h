@@ -92,11 +92,25 @@ private:
     std::string m_program;
 };
 
+// A thumbnail made while its picture was decoded, to be stored once the picture is on its way.
+struct MadeThumbnail {
+    ThumbnailSource source;
+    ThumbnailSize size = ThumbnailSize::Normal;
+    QImage pixels;
+    QSize original;
+    QString mimeType;
+
+    bool store(const ThumbnailCache& cache) const {
+        return cache.store(source, size, pixels, original, mimeType);
+    }
+};
+
 // Reads the picture at `path` to be shown inside `box`, through `cache`: a valid thumbnail is
-// used when there is one; otherwise the file is decoded and its thumbnail stored on the way (or
-// its failure remembered; a decoding stopped by the image's wanted() is neither). The natural
-// size stays the file's own either way.
+// used when there is one; otherwise the file is decoded and its thumbnail stored on the way, or
+// left in `storeLater` when given (or its failure remembered; a decoding stopped by the image's
+// wanted() is neither). The natural size stays the file's own either way.
 bool loadThroughCache(ImageFile& image, const QString& path, const QSize& box,
-                      const ThumbnailCache& cache);
+                      const ThumbnailCache& cache,
+                      std::optional<MadeThumbnail>* storeLater = nullptr);
 
 } // namespace ardenvo

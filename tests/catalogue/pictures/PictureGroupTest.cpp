@@ -4,6 +4,7 @@
 
 #include "catalogue/pictures/ImageDialog.h"
 #include "catalogue/pictures/PictureFrame.h"
+#include "platform/ProgramVersion.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -186,6 +187,17 @@ TEST_F(PictureGroupTest, TheFrameWaitsQuietlyAndARoomLeftBehindShowsAndSaysNothi
     EXPECT_EQ(fresh.cache().find("shelf.png"), nullptr);
     EXPECT_EQ(at(10, 10), qRgb(150, 0, 150));
     EXPECT_TRUE(said(prompter).isEmpty());
+
+    // Each picture shown leaves its thumbnail for the next visit, written once the picture was
+    // handed over (a group waits for that as it goes).
+    group.reset();
+    const ThumbnailCache thumbnails =
+        ThumbnailCache::forUser(ThumbnailCache::programName(kProgramVersion));
+    for (const char* file : {"door.png", "wardrobe.png", "lid.png", "shade.png"}) {
+        const auto source = thumbnails.source(dir.filePath(file).toStdString());
+        ASSERT_TRUE(source) << file;
+        EXPECT_TRUE(thumbnails.find(*source, ThumbnailSize::Large)) << file;
+    }
 }
 
 TEST_F(PictureGroupTest, AnUnreadableFileIsToldOnceACommandWhenItsFilesAreDone) {
