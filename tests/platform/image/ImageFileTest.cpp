@@ -76,6 +76,9 @@ TEST_F(ImageFileTest, EachFormatIsReadByItsContentWhateverTheFileIsCalled) {
     for (const auto& [format, bytes, expected] : cases) {
         for (const QString& name : {QStringLiteral("picture.jpg"), QStringLiteral("notes.TXT")}) {
             ImageFile image;
+            // Read alike when the caller may stop the decoding (through a device of our own).
+            if (name.endsWith("TXT"))
+                image.setWanted([] { return true; });
             ASSERT_TRUE(image.load(write(name, bytes))) << format;
             EXPECT_EQ(image.format().toStdString(), format);
             EXPECT_EQ(image.naturalSize(), QSize(40, 30)) << format;
