@@ -110,6 +110,7 @@ void PictureGroup::loadBlock() {
     // Another block: nothing the last one asked for is shown or told about.
     m_loader.cancel();
     m_actions.clear();
+    m_loadedBlock = m_host.pictureBlock();
     m_rows.fill(*m_host.pictureBlock(), filter());
     // The block's own pictures are decoded when the block is shown; a file that fails is
     // reported once, however many records name it.
@@ -131,6 +132,8 @@ void PictureGroup::treeSelectionChanged() {
 }
 
 void PictureGroup::refill() {
+    if (m_host.pictureBlock() != m_loadedBlock)
+        return;
     m_rows.fill(*m_host.pictureBlock(), filter());
     showRows();
     showSelectedPicture();
@@ -138,6 +141,8 @@ void PictureGroup::refill() {
 }
 
 void PictureGroup::ownersChanged() {
+    if (m_host.pictureBlock() != m_loadedBlock)
+        return;
     const bool same = m_rows.fillKeepingSelection(*m_host.pictureBlock(), filter());
     showRows();
     // The same picture is drawn from the cache as it was, without being decoded (or reported)

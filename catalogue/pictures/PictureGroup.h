@@ -113,6 +113,9 @@ private:
     bool m_telling = false;
     PictureRows m_rows;
     bool m_showing = false; // the list is being made from the rows
+    // The block loadBlock showed last. Until the host's block is that one, the list waits for
+    // loadBlock, which the host calls once its tree is made, rather than decoding twice.
+    const CBlock* m_loadedBlock = nullptr;
     PictureFrame* m_frame = nullptr;
     QTreeWidget* m_list = nullptr;
     QPushButton* m_addButton = nullptr;

@@ -169,6 +169,9 @@ TEST_F(PictureGroupTest, TheFrameWaitsQuietlyAndARoomLeftBehindShowsAndSaysNothi
     PictureGroup fresh(other, dir.path().toStdString(), prompter);
     other.group = &fresh;
     fresh.show();
+    // The host makes its tree before it loads the block: nothing is decoded twice meanwhile.
+    fresh.ownersChanged();
+    EXPECT_FALSE(fresh.decoding());
     fresh.loadBlock();
     const auto at = [&fresh](int x, int y) {
         return fresh.frame()->grab().toImage().pixel(x, y);
