@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <cstring>
+#include <mutex>
 
 namespace ardenvo {
 
@@ -110,6 +111,25 @@ private:
     QImage m_image;
 };
 
+// Set on a thread while a decoder finishes a file it was stopped in.
+thread_local bool t_stoppedDecoding = false;
+QtMessageHandler g_nextHandler = nullptr;
+
+// A decoder stopped for want of data says so ("premature end of data segment"); that is not
+// about the file, which nobody should then think damaged. Every other message goes on.
+void quietWhileStopped(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (t_stoppedDecoding && context.category &&
+        std::strncmp(context.category, "qt.gui.imageio", 14) == 0)
+        return;
+    if (g_nextHandler)
+        g_nextHandler(type, context, text);
+}
+
+void quietStoppedDecoders() {
+    static std::once_flag once;
+    std::call_once(once, [] { g_nextHandler = qInstallMessageHandler(quietWhileStopped); });
+}
+
 // The file as Qt's decoders read it, giving no more bytes once the picture is no longer wanted:
 // a decoder that runs out of data finishes at once (JPEG fills the rest of the picture), so a
 // decoding Qt offers no way to stop ends within a few kilobytes.
@@ -128,7 +148,10 @@ public:
 protected:
     qint64 readData(char* data, qint64 maxSize) override {
         if (m_stopped || !m_wanted()) {
+            if (!m_stopped)
+                quietStoppedDecoders();
             m_stopped = true;
+            t_stoppedDecoding = true;
             return -1;
         }
         return m_file.read(data, maxSize);
@@ -190,6 +213,7 @@ bool ImageFile::load(const QString& path, const QSize& maxSize) {
         return loadWithQt(file, maxSize);
     WantedFile wanted(file, m_wanted);
     const bool loaded = loadWithQt(wanted, maxSize);
+    t_stoppedDecoding = false;
     // What a decoder made of the bytes it was given before it stopped is not the picture.
     if (wanted.stopped()) {
         fail(QStringLiteral("Decoding stopped"));
