@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QCoreApplication;
 
@@ -12,6 +13,17 @@ namespace ardenvo {
 // means the translations shipped with the program (AppPaths' resource directories). Returns the
 // language loaded for the programs' own texts, empty when none.
 QString installTranslations(QCoreApplication& app, const QString& directory = QString());
+
+// The languages chosen from the user's, in their order of preference ("de-DE", "en"...): ours is
+// the first with a translation of ours, unless English, the texts' own language, comes first;
+// Qt's is then the same, or without ours the first Qt has (so that a right-to-left language
+// still lays the windows out mirrored). Each is a name such as "de_DE", empty when none.
+struct LanguageChoice {
+    QString ours;
+    QString qt;
+};
+LanguageChoice chooseLanguages(const QStringList& preferred, const QString& directory,
+                               const QString& qtDirectory);
 
 // The folder of the shipped translations: "translations" in the first resource directory that
 // has it; empty when none does.

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -61,6 +62,23 @@ TEST_F(TranslationsTest, GermanLoadsOursAndQtsOwn) {
         EXPECT_FALSE(anyWindowShown());
         qDeleteAll(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
     }
+}
+
+// The user's languages in their order: English before German keeps English, for Qt's texts too;
+// a language neither is translated to gives way to the next; one only Qt speaks still gives Qt's.
+TEST_F(TranslationsTest, TheFirstOfTheUsersLanguagesThatIsEnglishOrOursIsChosen) {
+    const QString qt = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    const auto chosen = [&](const QStringList& preferred) {
+        const LanguageChoice choice = chooseLanguages(preferred, kBuilt, qt);
+        return (choice.ours + QLatin1Char('/') + choice.qt).toStdString();
+    };
+    EXPECT_EQ(chosen({"en", "de"}), "/");
+    EXPECT_EQ(chosen({"en-GB", "de-DE", "de"}), "/");
+    EXPECT_EQ(chosen({"de-AT", "de", "en"}), "de_AT/de_AT");
+    EXPECT_EQ(chosen({"xx-YY", "de-DE"}), "de_DE/de_DE");
+    EXPECT_EQ(chosen({"ar-EG", "ar", "en"}), "/ar_EG");
+    EXPECT_EQ(chosen({"ar-EG", "de"}), "de/de");
+    EXPECT_EQ(chosen({}), "/");
 }
 
 // A language whose file is missing, unreadable or damaged quietly stays English.
