@@ -29,9 +29,10 @@ function(ardenvo_test_folder name)
     endif()
     target_compile_definitions(${name} PRIVATE ARDENVO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                                ARDENVO_BINARY_DIR="${PROJECT_BINARY_DIR}")
-    # The desktop's thumbnails the tests make stay in the build tree, never in the user's cache.
+    # The desktop's thumbnails and the houses' earlier versions the tests make stay in the build
+    # tree, never in the user's cache and data.
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
                          PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300
                          ENVIRONMENT_MODIFICATION
-                         "XDG_CACHE_HOME=set:${PROJECT_BINARY_DIR}/test-cache")
+                         "XDG_CACHE_HOME=set:${PROJECT_BINARY_DIR}/test-cache;XDG_DATA_HOME=set:${PROJECT_BINARY_DIR}/test-data")
 endfunction()

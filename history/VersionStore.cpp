@@ -329,4 +329,15 @@ KeepOutcome VersionStore::keep(const std::string& housePath) {
     return outcome;
 }
 
+KeepOutcome keepEarlierVersion(const std::string& housePath, const std::string& houseKey,
+                               const std::string& root) {
+    try {
+        return VersionStore(versionsFolderFor(houseKey, root)).keep(housePath);
+    } catch (const std::exception& e) {
+        KeepOutcome failed;
+        failed.error = e.what();
+        return failed;
+    }
+}
+
 } // namespace ardenvo

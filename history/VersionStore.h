@@ -68,4 +68,10 @@ private:
     VersionClock m_clock;
 };
 
+// Keeps the house at `housePath`, whose project key is `houseKey`, as an earlier version in its
+// folder under `root` (versionsRoot() when empty), as every program does before it replaces a
+// house. Never throws: a failure comes back as Failed with the reason.
+KeepOutcome keepEarlierVersion(const std::string& housePath, const std::string& houseKey,
+                               const std::string& root = {});
+
 } // namespace ardenvo

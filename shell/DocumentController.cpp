@@ -356,13 +356,8 @@ std::string DocumentController::versionsFolder() const {
 }
 
 void DocumentController::keepVersion(const QString& absolute) {
-    KeepOutcome kept;
-    try {
-        const std::string file = toLocalPath(absolute);
-        kept = VersionStore(versionsFolderFor(projectKey(file), m_versionsRoot)).keep(file);
-    } catch (const std::exception& e) {
-        kept.error = e.what();
-    }
+    const std::string file = toLocalPath(absolute);
+    const KeepOutcome kept = keepEarlierVersion(file, projectKey(file), m_versionsRoot);
     if (kept.result != KeepOutcome::Result::Failed) {
         m_versionProblemSaid = false;
         return;

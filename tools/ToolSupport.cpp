@@ -1,10 +1,12 @@
 #include "tools/ToolSupport.h"
 
+#include "history/VersionStore.h"
 #include "model/CBrenvikaDoc.h"
 #include "model/ProjectFile.h"
 #include "model/SafeFile.h"
 #include "model/TextEncoding.h"
 #include "platform/AppPaths.h"
+#include "platform/ProjectKey.h"
 #include "platform/posix/MappedFile.h"
 #include "search/engine/FileSearch.h"
 #include "search/engine/SearchScope.h"
@@ -220,6 +222,19 @@ std::string lineField(std::string_view text) {
 
 void silenceQtWarnings() {
     QLoggingCategory::setFilterRules(QStringLiteral("*.warning=false"));
+}
+
+bool replaceHouse(const std::string& path, const CBrenvikaDoc& doc, std::ostream& err) {
+    const KeepOutcome kept = keepEarlierVersion(path, projectKey(path));
+    if (kept.result == KeepOutcome::Result::Failed)
+        reportError(err, "warning: the earlier version of " + path +
+                             " could not be kept: " + kept.error);
+    std::string error;
+    if (!replaceFileSafely(path, writeProject(doc), true, &error)) {
+        reportError(err, path + ": " + fileErrorMessage(FileError::SaveFailed) + " " + error);
+        return false;
+    }
+    return true;
 }
 
 int finishOutput(std::ostream& out, std::ostream& err) {

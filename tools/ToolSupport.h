@@ -95,4 +95,9 @@ int finishOutput(std::ostream& out, std::ostream& err);
 // The main program's Documents folder, beside its Images folder.
 std::string mainProgramDocuments();
 
+// Replaces the house at `path` with `doc` safely, as the main program saves it: the house as it
+// was is kept among its earlier versions first (when that fails, the reason is told and the house
+// is written all the same). False, with the reason told, when it could not be written.
+bool replaceHouse(const std::string& path, const CBrenvikaDoc& doc, std::ostream& err);
+
 } // namespace ardenvo::tool

@@ -1,5 +1,6 @@
 #include "reminder/core/ReminderSession.h"
 
+#include "history/VersionStore.h"
 #include "model/CReminder.h"
 #include "model/ReminderSchedule.h"
 #include "model/Translatable.h"
@@ -206,10 +207,22 @@ bool ReminderSession::saveProject(int index) {
         error = AV_TRANSLATE_NOOP("ardenvo::ReminderSession", "The file no longer exists.");
         marked = true;
         break;
-    case LoadedProject::DiskState::Unchanged:
-        if (project.write(error, marked))
-            return true;
-        break;
+    case LoadedProject::DiskState::Unchanged: {
+        // The house as it was stays among its earlier versions, as when the main program saves.
+        const KeepOutcome kept = keepEarlierVersion(path, projectKey(path));
+        if (!project.write(error, marked))
+            break;
+        if (kept.result == KeepOutcome::Result::Failed && !m_versionProblemSaid) {
+            m_versionProblemSaid = true;
+            m_messages.showError(
+                SessionMessages::Title::Application,
+                {AV_TRANSLATE_NOOP("ardenvo::ReminderSession",
+                                   "The project %1 was saved, but its earlier version could not "
+                                   "be kept:\n%2"),
+                 {{path}, {kept.error}}});
+        }
+        return true;
+    }
     }
     m_messages.showError(
         SessionMessages::Title::Error,

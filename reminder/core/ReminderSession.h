@@ -115,6 +115,7 @@ private:
     EventTable m_events;
     std::uint64_t m_generation = 0;
     bool m_loading = false;
+    bool m_versionProblemSaid = false; // once a session, as the main program tells it
     std::function<void()> m_loadObserver;
 };
 

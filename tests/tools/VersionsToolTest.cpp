@@ -61,6 +61,33 @@ TEST(VersionsTool, DiffTellsWhatEachSideChangedAndVersionsListsTheKeptOnes) {
         << listed.out;
 }
 
+// A script's change to a house keeps the house as it was, as a save in the main program does; a
+// version that cannot be kept is told, and the change is written all the same.
+TEST(VersionsTool, AnImportKeepsTheHouseAsItWasAmongItsVersions) {
+    TempDir dir;
+    const std::string house = houseWith(dir, "house.av", {"Sofa"});
+    writeBytes(dir.file("things.csv"), "Name\nLamp\n");
+    const std::string before = readBytes(house);
+    ::setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
+    const ToolResult imported = runTool({"import", house, dir.file("things.csv")});
+    EXPECT_EQ(imported.exitCode, 0) << imported.err;
+    const std::vector<HouseVersion> kept =
+        VersionStore(versionsFolderFor(projectKey(house))).versions();
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(readBytes(kept[0].path), before);
+
+    writeBytes(dir.file("not a folder"), "");
+    ::setenv("XDG_DATA_HOME", dir.file("not a folder").c_str(), 1);
+    const std::string once = readBytes(house);
+    const ToolResult again = runTool({"import", house, dir.file("things.csv")});
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_NE(again.err.find("warning: the earlier version of " + house + " could not be kept"),
+              std::string::npos)
+        << again.err;
+    EXPECT_NE(readBytes(house), once);
+}
+
 TEST(VersionsTool, ExportAndImportArchiveCarryTheHouseAndItsPictures) {
     TempDir dir;
     fs::create_directories(dir.file("old/Images"));

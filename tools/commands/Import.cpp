@@ -8,7 +8,6 @@
 #include "model/CBrenvikaDoc.h"
 #include "model/CSection.h"
 #include "model/ProjectFile.h"
-#include "model/SafeFile.h"
 #include "tools/CommandTable.h"
 #include "tools/ToolSupport.h"
 
@@ -165,11 +164,8 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         reportError(err, "warning: " + parsed.house +
                              " is open in Ardenvo; saving it there will undo this import");
     applyImport(doc, plan);
-    if (!replaceFileSafely(parsed.house, writeProject(doc), true, &error)) {
-        reportError(err,
-                    parsed.house + ": " + fileErrorMessage(FileError::SaveFailed) + " " + error);
+    if (!replaceHouse(parsed.house, doc, err))
         return kExitFailure;
-    }
     signalReload();
     return finishOutput(out, err);
 }

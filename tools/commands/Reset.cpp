@@ -5,7 +5,6 @@
 #include "model/CBrenvikaDoc.h"
 #include "model/ProjectFile.h"
 #include "model/ReminderSchedule.h"
-#include "model/SafeFile.h"
 #include "tools/CommandTable.h"
 #include "tools/ToolSupport.h"
 
@@ -66,11 +65,8 @@ int runReset(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const ReminderRef ref = reminders[*index];
     const bool periodical = ref.reminder->isPeriodical();
     resetReminder(*ref.owner, *ref.reminder);
-    std::string error;
-    if (!replaceFileSafely(path, writeProject(doc), true, &error)) {
-        reportError(err, path + ": " + fileErrorMessage(FileError::SaveFailed) + " " + error);
+    if (!replaceHouse(path, doc, err))
         return kExitFailure;
-    }
     // As after a save in the main program: a running reminder program re-reads its projects.
     signalReload();
 

@@ -230,6 +230,12 @@ Add an object to the house in Ardenvo first.</source>
         <translation>Eine neue Erinnerung braucht ein geladenes Projekt, dessen erster Block ein Objekt enthält.
 Fügen Sie dem Haus zuerst in Ardenvo ein Objekt hinzu.</translation>
     </message>
+    <message>
+        <source>The project %1 was saved, but its earlier version could not be kept:
+%2</source>
+        <translation>Das Projekt %1 wurde gespeichert, aber seine frühere Version konnte nicht aufbewahrt werden:
+%2</translation>
+    </message>
 </context>
 <context>
     <name>ardenvo::ReminderWindow</name>

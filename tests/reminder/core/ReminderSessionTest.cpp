@@ -1,6 +1,8 @@
 #include "ReminderCoreFixtures.h"
 
+#include "history/VersionStore.h"
 #include "model/LocalTime.h"
+#include "platform/ProjectKey.h"
 #include "reminder/core/ProjectName.h"
 #include "reminder/core/ReminderSession.h"
 
@@ -169,6 +171,34 @@ TEST_F(SessionTest, WritesOnlyTheChangedProjectAndKeepsEverythingElse) {
     std::ifstream again(a, std::ios::binary);
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), aBefore);
     EXPECT_EQ(notesInFile(b), Notes{"b2"});
+}
+
+// The house as it was before the reminder program changed it stays among its earlier versions;
+// that it could not be kept is said once, and never stops the change.
+TEST_F(SessionTest, EachSaveKeepsTheHouseAsItWasAndAVersionNotKeptIsToldOnce) {
+    const std::string path =
+        project("a.av", {{{reminderAt(at(2030, 1, 1), "x"), reminderAt(at(2030, 1, 2), "y"),
+                           reminderAt(at(2030, 1, 3), "z")}}});
+    session.reloadProjects();
+    ::setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
+    ASSERT_EQ(session.deleteEvent(0), ReminderSession::Result::Done);
+    const std::vector<HouseVersion> kept =
+        VersionStore(versionsFolderFor(projectKey(path))).versions();
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(notesInFile(kept[0].path), (Notes{"x", "y", "z"}));
+
+    std::ofstream(dir.file("not a folder")) << "";
+    ::setenv("XDG_DATA_HOME", dir.file("not a folder").c_str(), 1);
+    EXPECT_EQ(session.deleteEvent(0), ReminderSession::Result::Done);
+    EXPECT_EQ(session.deleteEvent(0), ReminderSession::Result::Done);
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_TRUE(notesInFile(path).empty());
+    ASSERT_EQ(messages.errors.size(), 1u);
+    EXPECT_EQ(messages.errors[0].rfind("Ardenvo Reminder: The project " + path +
+                                           " was saved, but its earlier version could not be kept",
+                                       0),
+              0u)
+        << messages.errors[0];
 }
 
 TEST_F(SessionTest, FileChangedOnDiskIsNeverOverwritten) {
