@@ -16,7 +16,7 @@ namespace ardenvo::tool {
 namespace {
 
 const std::string kVersionsUsage = usageEntry(
-    {"versions FILE"}, {"the earlier versions the main program kept of the house, newest",
+    {"versions FILE"}, {"the earlier versions kept of the house before each change, newest",
                         "first: one tab-separated line each of local date and time",
                         "(YYYY-MM-DD HH:MM:SS), size in bytes, object count or",
                         "\"damaged\", and the version's file"});
