@@ -22,4 +22,19 @@ bool removeFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
 }
 
+ssize_t readFully(int fd, char* buffer, std::size_t size) {
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(fd, buffer + got, size - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    return static_cast<ssize_t>(got);
+}
+
 } // namespace ardenvo

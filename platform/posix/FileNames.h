@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <sys/types.h>
 
 namespace ardenvo {
 
@@ -9,5 +11,8 @@ namespace ardenvo {
 bool renameWithoutReplacing(const std::string& from, const std::string& to);
 // Removes the name `path`; false (errno set) when it could not be removed.
 bool removeFile(const std::string& path);
+// Reads up to `size` bytes, whatever pieces the system hands them in: how many, fewer only at
+// the end of the file; -1 (errno set) on an error.
+ssize_t readFully(int fd, char* buffer, std::size_t size);
 
 } // namespace ardenvo

@@ -1,7 +1,17 @@
 #include "platform/posix/FolderFiles.h"
 
+#include "platform/posix/FileNames.h"
+#include "platform/posix/SafeFileParts.h"
+#include "platform/posix/UniqueFd.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace ardenvo {
 
@@ -36,7 +46,151 @@ bool inside(const fs::path& file, const fs::path& folder) {
     return f != file.end();
 }
 
+// Gives up on names after this many; a folder never holds that many copies of one name.
+constexpr int kMostCopies = 10000;
+constexpr std::size_t kChunk = 64 * 1024;
+
+// Up to `size` bytes of `fd` from `offset`, whatever pieces the system hands them in; -1 on error.
+ssize_t readAt(int fd, char* buffer, std::size_t size, off_t offset) {
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::pread(fd, buffer + got, size - got, offset + off_t(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    return static_cast<ssize_t>(got);
+}
+
+// Whether the file at `path` is a plain file holding what `fd` holds (or is that very file).
+bool sameContent(int fd, const std::string& path) {
+    const UniqueFd other(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW));
+    struct stat sa {
+    }, sb{};
+    if (other.get() < 0 || ::fstat(fd, &sa) != 0 || ::fstat(other.get(), &sb) != 0 ||
+        !S_ISREG(sb.st_mode))
+        return false;
+    if (sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino)
+        return true;
+    if (sa.st_size != sb.st_size)
+        return false;
+    std::string ca(kChunk, '\0'), cb(kChunk, '\0');
+    for (off_t at = 0;; at += off_t(kChunk)) {
+        const ssize_t na = readAt(fd, ca.data(), kChunk, at);
+        const ssize_t nb = readAt(other.get(), cb.data(), kChunk, at);
+        if (na < 0 || na != nb)
+            return false;
+        if (na == 0)
+            return true;
+        if (std::memcmp(ca.data(), cb.data(), static_cast<std::size_t>(na)) != 0)
+            return false;
+    }
+}
+
+// `base` cut so that `base + suffix` fits a file name, never inside a UTF-8 character.
+std::string fittedName(std::string base, const std::string& suffix) {
+    constexpr std::size_t kLongestName = NAME_MAX;
+    if (base.size() + suffix.size() > kLongestName) {
+        std::size_t keep = kLongestName > suffix.size() ? kLongestName - suffix.size() : 0;
+        while (keep > 0 && (static_cast<unsigned char>(base[keep]) & 0xC0) == 0x80)
+            --keep;
+        base.resize(keep);
+    }
+    return base + suffix;
+}
+
+mode_t currentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+// Copies all of `in` to a new hidden file of `folder`, flushed to the disk; its path, or empty
+// with `error` set.
+std::string copyAside(int in, const std::string& folder, std::string& error) {
+    std::string temp = (fs::path(folder) / ".copying-XXXXXX").string();
+    UniqueFd out(::mkostemp(temp.data(), O_CLOEXEC));
+    if (out.get() < 0) {
+        error = std::strerror(errno);
+        return {};
+    }
+    std::string buffer(kChunk, '\0');
+    for (off_t at = 0;; at += off_t(kChunk)) {
+        const ssize_t n = readAt(in, buffer.data(), buffer.size(), at);
+        if (n < 0 ||
+            !safefile::writeAll(out.get(), std::string_view(buffer.data(), std::size_t(n)))) {
+            error = std::strerror(errno ? errno : EIO);
+            removeFile(temp);
+            return {};
+        }
+        if (n == 0)
+            break;
+    }
+    // Readable as any copied file, whatever the source's mode.
+    ::fchmod(out.get(), 0644 & ~currentUmask());
+    if (::fsync(out.get()) != 0 || ::close(out.release()) != 0) {
+        error = std::strerror(errno);
+        removeFile(temp);
+        return {};
+    }
+    return temp;
+}
+
 } // namespace
+
+CopiedIn copyUnderFreeName(int in, const std::string& folder, const std::string& wanted) {
+    CopiedIn result;
+    const std::size_t dot = wanted.rfind('.');
+    const bool hasExtension = dot != std::string::npos && dot > 0;
+    const std::string base = hasExtension ? wanted.substr(0, dot) : wanted;
+    const std::string extension = hasExtension ? wanted.substr(dot) : std::string();
+    const auto taken = [&](std::string name) {
+        result.ok = true;
+        result.fileName = std::move(name);
+        return result;
+    };
+
+    std::string temp; // made once, when a free name is first found
+    for (int n = 1; n <= kMostCopies; ++n) {
+        const std::string candidate = n == 1
+                                          ? fittedName(base, extension)
+                                          : fittedName(base, " " + std::to_string(n) + extension);
+        const std::string target = (fs::path(folder) / candidate).string();
+        struct stat there {};
+        if (::lstat(target.c_str(), &there) == 0) {
+            if (S_ISREG(there.st_mode) && sameContent(in, target)) {
+                if (!temp.empty())
+                    removeFile(temp);
+                return taken(candidate);
+            }
+            continue;
+        }
+        if (temp.empty()) {
+            temp = copyAside(in, folder, result.error);
+            if (temp.empty())
+                return result;
+        }
+        // Never replaces a file that appeared meanwhile: that name is then looked at again.
+        if (renameWithoutReplacing(temp, target))
+            return taken(candidate);
+        if (errno != EEXIST) {
+            result.error = std::strerror(errno);
+            removeFile(temp);
+            return result;
+        }
+        if (sameContent(in, target)) {
+            removeFile(temp);
+            return taken(candidate);
+        }
+    }
+    if (!temp.empty())
+        removeFile(temp);
+    return result;
+}
 
 FolderLocation locateInFolder(const std::string& folder, std::string_view fileName,
                               std::string_view leavesMessage) {

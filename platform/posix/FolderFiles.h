@@ -17,4 +17,18 @@ struct FolderLocation {
 FolderLocation locateInFolder(const std::string& folder, std::string_view fileName,
                               std::string_view leavesMessage);
 
+// A file brought into one of the program's folders.
+struct CopiedIn {
+    bool ok = false;
+    std::string fileName; // the bare name it has there
+    std::string error;    // the system's words; empty when no name was free (the caller says so)
+};
+
+// Copies all of the plain file open as `in` (for reading) into `folder` under `wanted`,
+// or "NAME 2.EXT", "NAME 3.EXT"... where another file has that name (each cut to fit a file name,
+// never inside a UTF-8 character); a file there of the same content is taken as it is. Never
+// replaces a file, not even one that appears meanwhile: the copy is written aside, on the disk,
+// and then takes the first free name. Gives up after 10 000 names.
+CopiedIn copyUnderFreeName(int in, const std::string& folder, const std::string& wanted);
+
 } // namespace ardenvo
