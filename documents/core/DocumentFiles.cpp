@@ -51,7 +51,7 @@ DocumentKind documentKind(const std::string& path) {
     const Descriptor fd(openForReading(path));
     if (fd.get() >= 0) {
         char head[kPdfHeaderReach];
-        const ssize_t n = readFully(fd.get(), head, sizeof head);
+        const ssize_t n = readAt(fd.get(), head, sizeof head, 0);
         if (n > 0 && std::string_view(head, static_cast<std::size_t>(n)).find("%PDF-") !=
                          std::string_view::npos)
             return DocumentKind::Pdf;
@@ -83,7 +83,7 @@ DocumentStatus documentStatus(const std::string& folder, std::string_view fileNa
     }
     const Descriptor fd(openForReading(location.path));
     char byte = 0;
-    status.state = S_ISREG(info.st_mode) && fd.get() >= 0 && readFully(fd.get(), &byte, 1) >= 0
+    status.state = S_ISREG(info.st_mode) && fd.get() >= 0 && readAt(fd.get(), &byte, 1, 0) >= 0
                        ? DocumentState::Ok
                        : DocumentState::Unreadable;
     return status;

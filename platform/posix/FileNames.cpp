@@ -22,10 +22,10 @@ bool removeFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
 }
 
-ssize_t readFully(int fd, char* buffer, std::size_t size) {
+ssize_t readAt(int fd, char* buffer, std::size_t size, off_t offset) {
     std::size_t got = 0;
     while (got < size) {
-        const ssize_t n = ::read(fd, buffer + got, size - got);
+        const ssize_t n = ::pread(fd, buffer + got, size - got, offset + off_t(got));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)

@@ -50,22 +50,6 @@ bool inside(const fs::path& file, const fs::path& folder) {
 constexpr int kMostCopies = 10000;
 constexpr std::size_t kChunk = 64 * 1024;
 
-// Up to `size` bytes of `fd` from `offset`, whatever pieces the system hands them in; -1 on error.
-ssize_t readAt(int fd, char* buffer, std::size_t size, off_t offset) {
-    std::size_t got = 0;
-    while (got < size) {
-        const ssize_t n = ::pread(fd, buffer + got, size - got, offset + off_t(got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return -1;
-        if (n == 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    return static_cast<ssize_t>(got);
-}
-
 // Whether the file at `path` is a plain file holding what `fd` holds (or is that very file).
 bool sameContent(int fd, const std::string& path) {
     const UniqueFd other(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW));
