@@ -4,6 +4,7 @@
 #include "model/CBrenvikaDoc.h"
 #include "model/ProjectFile.h"
 #include "platform/posix/FileNames.h"
+#include "platform/posix/FolderFiles.h"
 #include "platform/posix/SafeFile.h"
 #include "platform/posix/UniqueFd.h"
 
@@ -233,13 +234,9 @@ bool sameContent(int a, const std::string& path) {
 // "NAME 2.EXT" and on where another file has the name; a file of the same content is used as it
 // is. The name it is kept under, or "" (errno set).
 std::string keepUnderFreeName(int fd, const std::string& folder, const std::string& wanted) {
-    const std::size_t dot = wanted.rfind('.');
-    const bool hasExtension = dot != std::string::npos && dot > 0;
-    const std::string base = hasExtension ? wanted.substr(0, dot) : wanted;
-    const std::string extension = hasExtension ? wanted.substr(dot) : std::string();
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
     for (int n = 1; n <= 10000; ++n) {
-        const std::string name = n == 1 ? wanted : base + " " + std::to_string(n) + extension;
+        const std::string name = numberedName(wanted, n);
         const std::string target = folder + "/" + name;
         if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0)
             return name;

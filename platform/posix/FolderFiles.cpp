@@ -126,12 +126,16 @@ std::string copyAside(int in, const std::string& folder, std::string& error) {
 
 } // namespace
 
-CopiedIn copyUnderFreeName(int in, const std::string& folder, const std::string& wanted) {
-    CopiedIn result;
+std::string numberedName(const std::string& wanted, int n) {
     const std::size_t dot = wanted.rfind('.');
     const bool hasExtension = dot != std::string::npos && dot > 0;
     const std::string base = hasExtension ? wanted.substr(0, dot) : wanted;
     const std::string extension = hasExtension ? wanted.substr(dot) : std::string();
+    return fittedName(base, n == 1 ? extension : " " + std::to_string(n) + extension);
+}
+
+CopiedIn copyUnderFreeName(int in, const std::string& folder, const std::string& wanted) {
+    CopiedIn result;
     const auto taken = [&](std::string name) {
         result.ok = true;
         result.fileName = std::move(name);
@@ -140,9 +144,7 @@ CopiedIn copyUnderFreeName(int in, const std::string& folder, const std::string&
 
     std::string temp; // made once, when a free name is first found
     for (int n = 1; n <= kMostCopies; ++n) {
-        const std::string candidate = n == 1
-                                          ? fittedName(base, extension)
-                                          : fittedName(base, " " + std::to_string(n) + extension);
+        const std::string candidate = numberedName(wanted, n);
         const std::string target = (fs::path(folder) / candidate).string();
         struct stat there {};
         if (::lstat(target.c_str(), &there) == 0) {

@@ -24,9 +24,14 @@ struct CopiedIn {
     std::string error;    // the system's words; empty when no name was free (the caller says so)
 };
 
+// The `n`th name a file called `wanted` may take in a folder: `wanted` itself, then "NAME 2.EXT",
+// "NAME 3.EXT"... (an extension is what follows the last dot, unless the name starts with it),
+// each cut to fit a file name, never inside a UTF-8 character.
+std::string numberedName(const std::string& wanted, int n);
+
 // Copies all of the plain file open as `in` (for reading) into `folder` under `wanted`,
-// or "NAME 2.EXT", "NAME 3.EXT"... where another file has that name (each cut to fit a file name,
-// never inside a UTF-8 character); a file there of the same content is taken as it is. Never
+// or the next numberedName where another file has that name; a file there of the same content
+// is taken as it is. Never
 // replaces a file, not even one that appears meanwhile: the copy is written aside, on the disk,
 // and then takes the first free name. Gives up after 10 000 names.
 CopiedIn copyUnderFreeName(int in, const std::string& folder, const std::string& wanted);
