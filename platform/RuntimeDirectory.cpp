@@ -1,5 +1,7 @@
 #include "platform/RuntimeDirectory.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -88,8 +90,13 @@ int RuntimeDirectory::openFile(const std::string& name, int flags) {
 }
 
 void RuntimeDirectory::reportProblemOnce(const std::function<void(const std::string&)>& tell) {
+    // In the user's language where a translation is installed (the programs), else English (the
+    // tool); the reason after it is the system's.
     const std::string prefix =
-        "Ardenvo's programs cannot coordinate (open houses, reloads, one reminder program): ";
+        QCoreApplication::translate("ardenvo::RuntimeDirectory",
+                                    "Ardenvo's programs cannot coordinate (open houses, reloads, "
+                                    "one reminder program): ")
+            .toStdString();
     static std::once_flag once;
     bool directoryUnusable = false;
     std::call_once(once, [&] {

@@ -547,6 +547,13 @@ Mit dem hier gezeigten Haus überschreiben oder aus der Datei neu laden (die sei
     </message>
 </context>
 <context>
+    <name>ardenvo::RuntimeDirectory</name>
+    <message>
+        <source>Ardenvo&apos;s programs cannot coordinate (open houses, reloads, one reminder program): </source>
+        <translation>Die Programme von Ardenvo können sich nicht abstimmen (offene Häuser, Neuladen, nur ein Erinnerungsprogramm): </translation>
+    </message>
+</context>
+<context>
     <name>ardenvo::SplashWindow</name>
     <message>
         <source>Your house and everything in it</source>
