@@ -93,8 +93,8 @@ std::vector<std::pair<AttributeKey, std::string>> attributesOf(const CHouseObjec
     for (const auto& category : object.categories())
         for (const auto& field : category->entries()) {
             const std::string name = field->name.str();
-            const int occurrence = seen[{category->title, name}]++;
-            list.push_back({{category->title, name, occurrence}, field->value.str()});
+            const int occurrence = seen[{category->title.str(), name}]++;
+            list.push_back({{category->title.str(), name, occurrence}, field->value.str()});
         }
     return list;
 }

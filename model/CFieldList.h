@@ -28,13 +28,13 @@ public:
     using Entries = std::vector<std::unique_ptr<CField>, RecordAllocator<std::unique_ptr<CField>>>;
 
     CFieldList() = default;
-    explicit CFieldList(std::string title) : title(std::move(title)) {}
+    explicit CFieldList(std::string_view title) : title(title) {}
     ~CFieldList() { freeLastFirst(m_entries); }
     CFieldList(const CFieldList&) = delete;
     CFieldList& operator=(const CFieldList&) = delete;
 
     std::uint8_t saveValues = 1;
-    std::string title;
+    CompactText title; // four lists an object: half a std::string each
 
     std::size_t size() const { return m_entries.size(); }
     bool empty() const { return m_entries.empty(); }

@@ -20,7 +20,8 @@ std::string localPath(const QString& path) {
 
 void CategoryPanel::buildMenu() {
     m_menu = new QMenu(tr("Category"), this);
-    m_addCategory = m_menu->addAction(tr("Add &new category"), this, &CategoryPanel::addNewCategory);
+    m_addCategory =
+        m_menu->addAction(tr("Add &new category"), this, &CategoryPanel::addNewCategory);
     m_addFromFile = m_menu->addAction(tr("Add from &file..."), this, &CategoryPanel::addFromFile);
     QMenu* save = m_menu->addMenu(tr("&Save"));
     m_saveWithValues =
@@ -58,12 +59,12 @@ void CategoryPanel::addFromFile() {
         return;
     if (const FileError error = m_state.addCategoryFromFile(localPath(path));
         error != FileError::None) {
-        showError(error == FileError::OpenFailed
-                      ? tr("The field file \"%1\" could not be opened. No category was added.")
-                            .arg(path)
-                      : tr("The file \"%1\" is not a field file, or it is damaged. No category "
-                           "was added.")
-                            .arg(path));
+        showError(
+            error == FileError::OpenFailed
+                ? tr("The field file \"%1\" could not be opened. No category was added.").arg(path)
+                : tr("The file \"%1\" is not a field file, or it is damaged. No category "
+                     "was added.")
+                      .arg(path));
         return;
     }
     showSelector();
@@ -95,7 +96,7 @@ void CategoryPanel::renameCategory() {
     if (!category)
         return;
     const auto name =
-        askCategoryName(this, m_settings, *m_state.object(), category, category->title);
+        askCategoryName(this, m_settings, *m_state.object(), category, category->title.str());
     if (!name || name->empty())
         return;
     m_state.renameChosenCategory(*name);
@@ -121,12 +122,11 @@ void CategoryPanel::deleteCategory() {
         return;
     case CategoryPanelState::CategoryDeletion::OnlyCategory:
         // The selector has moved to "Reminder" instead.
-        m_prompter.message(
-            this,
-            {tr("Reminder attribute can't be deleted from the list of categories"),
-             Prompter::Icon::Warning,
-             Prompter::Title::Application,
-             {}});
+        m_prompter.message(this,
+                           {tr("Reminder attribute can't be deleted from the list of categories"),
+                            Prompter::Icon::Warning,
+                            Prompter::Title::Application,
+                            {}});
         setSelectorIndex(m_state.entry());
         showRows();
         refreshEditors();

@@ -87,11 +87,11 @@ TEST_F(NameDialogTest, CategoryTitlesAvoidTheReminderListAndTheOtherCategories) 
     ASSERT_GE(object.categories().size(), 2u);
     CFieldList* first = object.categories()[0].get();
     CFieldList* second = object.categories()[1].get();
-    const std::string firstTitle = first->title;
+    const std::string firstTitle = first->title.str();
     auto rename = [&](CFieldList* list, const std::string& text) {
         return renameTo(QString::fromStdString(text), [&] {
             return NameDialog::getCategoryName(nullptr, object, list,
-                                               list ? list->title : "Category");
+                                               list ? list->title.str() : "Category");
         });
     };
 

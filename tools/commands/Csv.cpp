@@ -91,7 +91,8 @@ int runCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream
         for (const auto& category : object.categories())
             for (const auto& field : category->entries()) {
                 if (header.size() - firstAttribute == kMaxAttributeColumns) {
-                    others = others || !columnOf.contains({category->title, field->name.str()});
+                    others =
+                        others || !columnOf.contains({category->title.str(), field->name.str()});
                     continue;
                 }
                 ColumnKey key{category->title, field->name};
@@ -114,7 +115,7 @@ int runCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream
         row[4] = readableUtf8(object.notes);
         for (const auto& category : object.categories())
             for (const auto& field : category->entries()) {
-                const auto column = columnOf.find({category->title, field->name.str()});
+                const auto column = columnOf.find({category->title.str(), field->name.str()});
                 if (column == columnOf.end()) {
                     std::string& cell = row[otherColumn];
                     cell += cell.empty() ? "" : "; ";

@@ -9,7 +9,7 @@ std::vector<std::string> selectorEntries(const CHouseObject& object) {
     std::vector<std::string> entries;
     entries.reserve(object.categories().size() + 1);
     for (const auto& category : object.categories())
-        entries.push_back(category->title);
+        entries.push_back(category->title.str());
     entries.emplace_back(kReminderEntry);
     return entries;
 }
@@ -35,7 +35,7 @@ void appendAttributeRows(std::vector<PanelRow>& rows, const CHouseObject& object
     const CFieldList& category = *object.categories()[static_cast<std::size_t>(index)];
     int position = 0;
     for (const auto& field : category.entries())
-        rows.push_back({PanelRow::Kind::Attribute, index, position++, category.title,
+        rows.push_back({PanelRow::Kind::Attribute, index, position++, category.title.str(),
                         field->name.str(), field->value.str()});
 }
 
