@@ -139,8 +139,9 @@ void PictureLoader::work(bool urgent) {
             picture = DecodedPicture{};
             picture.problem = QT_TRANSLATE_NOOP("ardenvo::PictureMessages", "Invalid image");
         }
+        const bool stopped = picture.stopped;
         std::function<void()> storeThumbnail;
-        if (!picture.stopped) {
+        if (!stopped) {
             storeThumbnail = std::move(picture.storeThumbnail);
             // Posted to this object: when it goes first, the result goes with it. Posted before
             // the list's workers are let go, so the window's thread takes it first.
@@ -156,7 +157,7 @@ void PictureLoader::work(bool urgent) {
             if (urgent)
                 m_urgentDecoding = false;
             // Still asked for when it only gave way: the list decodes it in its turn.
-            if (picture.stopped && generation == m_generation) {
+            if (stopped && generation == m_generation) {
                 m_queue.push_front(std::move(file));
                 startListWorkers();
             }

@@ -8,6 +8,8 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 
@@ -113,7 +115,9 @@ private:
 
 // Set on a thread while a decoder finishes a file it was stopped in.
 thread_local bool t_stoppedDecoding = false;
-QtMessageHandler g_nextHandler = nullptr;
+// The handler before ours; set just after ours is installed, so a message in between is written
+// as Qt would.
+std::atomic<QtMessageHandler> g_nextHandler{nullptr};
 
 // A decoder stopped for want of data says so ("premature end of data segment"); that is not
 // about the file, which nobody should then think damaged. Every other message goes on.
@@ -121,8 +125,10 @@ void quietWhileStopped(QtMsgType type, const QMessageLogContext& context, const 
     if (t_stoppedDecoding && context.category &&
         std::strncmp(context.category, "qt.gui.imageio", 14) == 0)
         return;
-    if (g_nextHandler)
-        g_nextHandler(type, context, text);
+    if (const QtMessageHandler next = g_nextHandler.load())
+        next(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
 }
 
 void quietStoppedDecoders() {

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -87,10 +88,20 @@ std::string fittedName(std::string base, const std::string& suffix) {
     return base + suffix;
 }
 
+// Read rather than set and put back: umask is the whole process's, and another thread may be
+// creating a file meanwhile.
 mode_t currentUmask() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
+    if (FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned mask = 0;
+        bool found = false;
+        while (!found && std::fgets(line, sizeof line, status))
+            found = std::sscanf(line, "Umask: %o", &mask) == 1;
+        std::fclose(status);
+        if (found)
+            return static_cast<mode_t>(mask);
+    }
+    return 022;
 }
 
 // Copies all of `in` to a new hidden file of `folder`, flushed to the disk; its path, or empty

@@ -11,6 +11,7 @@
 #include <climits>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace ardenvo;
@@ -65,6 +66,12 @@ TEST_F(DocumentsFolder, CopyInNeverReplacesAndReusesTheSameContent) {
         EXPECT_EQ(kept(copy.fileName), step.bytes);
     }
     EXPECT_EQ(kept("receipt.pdf"), "%PDF-1 one");
+    // Readable as any file copied in, whatever the source's mode.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    struct stat copied {};
+    ASSERT_EQ(::stat((fs::path(folder) / "receipt.pdf").c_str(), &copied), 0);
+    EXPECT_EQ(copied.st_mode & 0777, 0644 & ~mask);
     // A file already in the folder is used where it is; no hidden copy is left behind.
     const DocumentCopy itself = copyDocumentIn(folder + "/receipt 3.pdf", folder);
     EXPECT_EQ(itself.fileName, "receipt 3.pdf");
