@@ -5,6 +5,7 @@
 #include "labels/dialog/LabelTree.h"
 #include "platform/SettingsFile.h"
 #include "tests/search/dialog/FakePrintSeam.h"
+#include "tests/support/BracketingTranslator.h"
 #include "tests/support/ScriptedPrompter.h"
 
 #include <QCheckBox>
@@ -135,20 +136,8 @@ TEST_F(LabelsDialogTest, RefusalsAreToldAndWriteNothing) {
     EXPECT_FALSE(LabelsDialog::refuseEmptyHouse(nullptr, m_doc, m_prompter));
 }
 
-// Every text it is asked for in "German": the source in brackets.
-class BracketTranslator : public QTranslator {
-public:
-    QString translate(const char* context, const char* source, const char*, int n) const override {
-        QString text = QStringLiteral("[%1]").arg(QString::fromUtf8(source));
-        if (n >= 0)
-            text.replace(QStringLiteral("%n"), QString::number(n));
-        return QString::fromLatin1(context).startsWith(QLatin1String("ardenvo::")) ? text
-                                                                                   : QString();
-    }
-};
-
 TEST_F(LabelsDialogTest, TheSheetsAndTheirProblemsAreShownInTheUsersLanguage) {
-    BracketTranslator translator;
+    test::BracketingTranslator translator;
     QCoreApplication::installTranslator(&translator);
     auto dialog = open();
     auto* sheets = dialog->findChild<QComboBox*>(QStringLiteral("sheetCombo"));

@@ -4,6 +4,7 @@
 #include "planeditor/view/DialogTestSupport.h"
 
 #include "platform/Settings.h"
+#include "tests/support/BracketingTranslator.h"
 #include "widgets/ObjectPropertiesDialog.h"
 #include "widgets/ReminderEditor.h"
 #include "widgets/ResizeDialog.h"
@@ -23,22 +24,11 @@ using namespace ardenvo::test;
 
 namespace {
 
-// Stands for any language: every text of ours comes back in brackets.
-class Bracketing : public QTranslator {
-public:
-    QString translate(const char* context, const char* source, const char*, int) const override {
-        return QLatin1String(context).startsWith(QLatin1String("ardenvo::"))
-                   ? QStringLiteral("[%1]").arg(QString::fromUtf8(source))
-                   : QString();
-    }
-    bool isEmpty() const override { return false; }
-};
-
 class Translated : public testing::Test {
 protected:
     void SetUp() override { QCoreApplication::installTranslator(&translator); }
     void TearDown() override { QCoreApplication::removeTranslator(&translator); }
-    Bracketing translator;
+    BracketingTranslator translator;
 };
 
 TEST(AltLetters, EachButtonGetsAFreeLetterAndKeepsOneItHas) {

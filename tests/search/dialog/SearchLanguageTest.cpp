@@ -4,6 +4,7 @@
 #include "model/CBrenvikaDoc.h"
 #include "search/dialog/ScopeTree.h"
 #include "search/dialog/SearchDialog.h"
+#include "tests/support/BracketingTranslator.h"
 #include "tests/support/ScriptedPrompter.h"
 
 #include <QCheckBox>
@@ -18,19 +19,8 @@
 namespace ardenvo {
 namespace {
 
-// Stands for any language: every text of ours comes back in brackets.
-class Bracketing : public QTranslator {
-public:
-    QString translate(const char* context, const char* source, const char*, int) const override {
-        return QLatin1String(context).startsWith(QLatin1String("ardenvo::"))
-                   ? QStringLiteral("[%1]").arg(QString::fromUtf8(source))
-                   : QString();
-    }
-    bool isEmpty() const override { return false; }
-};
-
 TEST(SearchLanguage, TheComparisonListIsTranslatedAndTheReportKeepsItsEnglish) {
-    Bracketing translator;
+    test::BracketingTranslator translator;
     QCoreApplication::installTranslator(&translator);
     QTemporaryDir dir;
     CBrenvikaDoc doc;
