@@ -50,34 +50,51 @@ void install(QCoreApplication& app, std::unique_ptr<QTranslator> translator) {
 
 } // namespace
 
-LanguageChoice chooseLanguages(const QStringList& preferred, const QString& directory,
-                               const QString& qtDirectory) {
-    LanguageChoice choice;
+namespace {
+
+// The choice, with the translators it found loaded, so that installing it reads no file again.
+struct LoadedChoice {
+    LanguageChoice names;
+    std::unique_ptr<QTranslator> ours, qt;
+};
+
+LoadedChoice choose(const QStringList& preferred, const QString& directory,
+                    const QString& qtDirectory) {
+    LoadedChoice choice;
     for (QString language : preferred) {
         language.replace(QLatin1Char('-'), QLatin1Char('_'));
         if (isEnglish(language))
             break;
-        if (translatorFor(QStringLiteral("ardenvo"), language, directory)) {
-            choice.ours = language;
-            choice.qt = language;
+        if (auto ours = translatorFor(QStringLiteral("ardenvo"), language, directory)) {
+            choice.names = {language, language};
+            choice.ours = std::move(ours);
+            choice.qt = translatorFor(QStringLiteral("qtbase"), language, qtDirectory);
             return choice;
         }
-        if (choice.qt.isEmpty() && translatorFor(QStringLiteral("qtbase"), language, qtDirectory))
-            choice.qt = language;
+        if (!choice.qt) {
+            choice.qt = translatorFor(QStringLiteral("qtbase"), language, qtDirectory);
+            if (choice.qt)
+                choice.names.qt = language;
+        }
     }
     return choice;
 }
 
+} // namespace
+
+LanguageChoice chooseLanguages(const QStringList& preferred, const QString& directory,
+                               const QString& qtDirectory) {
+    return choose(preferred, directory, qtDirectory).names;
+}
+
 QString installTranslations(QCoreApplication& app, const QString& directory) {
-    const QString ours = directory.isEmpty() ? shippedTranslationsDirectory() : directory;
-    const QString qt = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    const LanguageChoice choice = chooseLanguages(QLocale().uiLanguages(), ours, qt);
-    std::unique_ptr<QTranslator> translator =
-        translatorFor(QStringLiteral("ardenvo"), choice.ours, ours);
-    const QString loaded = translator ? translator->language() : QString();
-    install(app, std::move(translator));
+    LoadedChoice choice = choose(QLocale().uiLanguages(),
+                                 directory.isEmpty() ? shippedTranslationsDirectory() : directory,
+                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    const QString loaded = choice.ours ? choice.ours->language() : QString();
+    install(app, std::move(choice.ours));
     // Qt's own texts (the standard buttons, the file and print dialogs).
-    install(app, translatorFor(QStringLiteral("qtbase"), choice.qt, qt));
+    install(app, std::move(choice.qt));
     return loaded;
 }
 
